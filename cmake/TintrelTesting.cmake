@@ -1,0 +1,22 @@
+# Test registration shared by every test folder.
+include(GoogleTest)
+
+# tintrel_add_gtest(NAME SOURCES... LIBS...): a GoogleTest program for the Qt-free core.
+function(tintrel_add_gtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8")
+endfunction()
+
+# tintrel_add_qtest(NAME SOURCES... LIBS...): a Qt Test program, run on the offscreen platform
+# so that ctest needs no display.
+function(tintrel_add_qtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The edge between the desktop's Unicode (UTF-8) and the program's Shift-JIS (code page 932)
+// byte strings. Conversions happen only here, at the edit field, list texts, clipboard and
+// command line.
+
+struct TCp932Conversion {
+    // The CP932 bytes; every character that CP932 cannot hold stands as "?" here.
+    std::string Bytes;
+    // Each character that could not be converted, as UTF-8, in the order met. Bytes that are
+    // not valid UTF-8 are listed one by one as they stand.
+    std::vector<std::string> Unmappable;
+
+    bool Complete() const { return Unmappable.empty(); }
+};
+
+TCp932Conversion Utf8ToCp932(std::string_view utf8);
+
+// CP932 bytes to UTF-8. A byte sequence that is not valid CP932 (a lone lead byte, an unused
+// code) becomes U+FFFD, so nothing is dropped without a trace.
+std::string Cp932ToUtf8(std::string_view cp932);
