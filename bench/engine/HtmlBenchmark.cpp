@@ -71,5 +71,3 @@ BENCHMARK(BM_HtmlText)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();
