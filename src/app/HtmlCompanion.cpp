@@ -1,6 +1,7 @@
 #include "app/HtmlCompanion.h"
 
 #include "engine/HtmlBuilder.h"
+#include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
 #include "engine/TagVocabulary.h"
 #include "platform/CodePage.h"
@@ -22,7 +23,7 @@ constexpr std::size_t kMaxTextFileBytes = 64u << 20;
 constexpr std::string_view kUsage =
     "Usage: tintrel-html [options] [TEXT]\n"
     "Writes the gradient-coloured HTML of TEXT (default \"Tintrel\") as the program puts it on the\n"
-    "clipboard: CP932 bytes, every line followed by CR LF.\n"
+    "clipboard (or with --page the sample page it saves): CP932 bytes, every line followed by CR LF.\n"
     "\n"
     "  --text-file FILE      the text as raw CP932 bytes (instead of TEXT, which is UTF-8)\n"
     "  --start RRGGBB        start colour, default FF0000\n"
@@ -39,6 +40,8 @@ constexpr std::string_view kUsage =
     "  --lower               lower-case tags (upper case is the default, as in the program)\n"
     "  --table               the one-cell table\n"
     "  --background RRGGBB   the table cell's colour, default FFFFFF\n"
+    "  --page                the sample page around the HTML text; its body has the --background\n"
+    "                        colour, or in table mode the button face C0C0C0\n"
     "  --utf8                write UTF-8 instead of CP932\n"
     "  --help                show this help\n"
     "  --                    ends the options (a TEXT may begin with -)\n"
@@ -61,6 +64,7 @@ struct TCompanionOptions {
     THtmlOptions html;
     bool lower = false;
     bool utf8 = false;
+    bool page = false;
     bool help = false;
 };
 
@@ -274,6 +278,8 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             flag(o.lower);
         } else if (name == "--table") {
             flag(o.html.Table);
+        } else if (name == "--page") {
+            flag(o.page);
         } else if (name == "--utf8") {
             flag(o.utf8);
         } else if (name == "--help") {
@@ -306,7 +312,10 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std
         tg.ApplyTagCase(!o.lower);
         const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
         o.html.BackgroundHex = SplitColor(o.background).Hex;
-        const THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
+        THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
+        if (o.page) {
+            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        }
         out = o.utf8 ? Cp932ToUtf8(html.Written()) : html.Written();
         return 0;
     } catch (const TUsageError& e) {
