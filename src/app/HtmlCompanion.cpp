@@ -101,7 +101,6 @@ TUsageError BadValue(std::string_view option, std::string_view value, std::strin
 
 // RRGGBB, red first, as a colour value 0x00BBGGRR.
 TColor ParseColor(std::string_view option, std::string_view value) {
-    TColor color = 0;
     if (value.size() == 6) {
         bool valid = true;
         int channels[3] = {0, 0, 0};
@@ -111,8 +110,7 @@ TColor ParseColor(std::string_view option, std::string_view value) {
             channels[k / 2] = channels[k / 2] * 16 + digit.value_or(0);
         }
         if (valid) {
-            color = JoinColor({channels[0], channels[1], channels[2], {}});
-            return color;
+            return JoinColor({channels[0], channels[1], channels[2], {}});
         }
     }
     throw BadValue(option, value, "six hexadecimal digits RRGGBB expected");
