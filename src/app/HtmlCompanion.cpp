@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -178,6 +179,10 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
 }
 
 std::string ReadTextFile(const std::string& name) {
+    std::error_code error;
+    if (std::filesystem::is_directory(name, error)) {
+        throw Refusal("cannot read --text-file '", name, "': it is a folder");
+    }
     std::ifstream file(name, std::ios::binary);
     if (!file) {
         throw Refusal("cannot read --text-file '", name, "': ", std::strerror(errno));

@@ -268,6 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ValueOnPage", {"--page=1", "AB"}, "--page"}, RefusalCase{"TwoTexts", {"AB", "CD"}, "CD"},
         RefusalCase{"TextAndFile", {"--text-file", "/dev/null", "AB"}, "--text-file"},
         RefusalCase{"MissingFile", {"--text-file", "/nonexistent/tintrel.txt"}, "/nonexistent/tintrel.txt"},
+        RefusalCase{"FolderAsFile", {"--text-file", "/"}, "'/'"},
         RefusalCase{"EmojiInText", {"A😀B"}, "U+1F600"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
         RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"}),
