@@ -10,13 +10,13 @@
 // ($XDG_CONFIG_HOME, or ~/.config when that is unset or not absolute). A leading "Software"
 // component of the key path is dropped; the last component names the section and the ones before
 // it the file: "Software\OrivSoft\Tintrel\Colors" is the section [Colors] of
-// OrivSoft/Tintrel.conf. Values are "name=text" lines, names matched without regard to ASCII
-// case. Files are written with CR LF line ends and replaced atomically (a temporary file in the
-// same folder, flushed, then renamed), keeping every other line as it was.
+// OrivSoft/Tintrel.conf. The files are read and written by the program's INI store (TIniFile):
+// "name=text" lines, names matched without regard to ASCII case, CR LF line ends, every other
+// line kept as it was, each write saved at once by an atomic replace; a missing folder is made.
 //
 // A write that fails is reported once per file through the error reporter, however often it is
-// tried again; the default reporter prints to standard error and, in a desktop session, shows a
-// message box.
+// tried again; the default reporter prints to standard error and, in a desktop session, also
+// shows a message box.
 class TFileUserStore final : public TUserStore {
 public:
     using TErrorReporter = std::function<void(const QString& message)>;

@@ -152,7 +152,8 @@ void CustomColorsStoreTest::otherLinesStayAndNamesMatchWithoutCase() {
         TForm background("ClBtnBk");
     }
     const QByteArray text = ReadAll(conf);
-    QVERIFY2(text.startsWith("; kept\r\n[colors]\r\nForm1.ClBtn1=$00000007,$00000002,$00FFFFFF,"),
+    // The value is changed where it stands, under the name it already had.
+    QVERIFY2(text.startsWith("; kept\r\n[colors]\r\nFORM1.CLBTN1=$00000007,$00000002,$00FFFFFF,"),
              text.constData());
     QVERIFY2(text.contains("$00FFFFFF\r\nOther=1\r\nForm1.ClBtnBk=$00FFFFFF,"), text.constData());
     QVERIFY2(text.endsWith("\r\n\r\n[Else]\r\nx=y\r\n"), text.constData());
