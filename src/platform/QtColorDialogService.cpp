@@ -30,12 +30,6 @@ int TQtColorDialogService::QtIndexOfBox(int box) {
     return column * 2 + row;
 }
 
-int TQtColorDialogService::BoxOfQtIndex(int qtIndex) {
-    const int row = qtIndex % 2;
-    const int column = qtIndex / 2;
-    return row * kBoxesPerRow + column;
-}
-
 bool TQtColorDialogService::ExecuteColorDialog(QWidget* owner, TColorDialogData& data) {
     for (const QString& line : data.CustomColors) {
         int box = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // A 4 x 5 table whose cell (x, y) holds 10 x + y, so every value names its cell.
@@ -28,6 +30,10 @@ struct IndexCase {
     int y;
     bool valid;
 };
+
+void PrintTo(const IndexCase& c, std::ostream* os) {
+    *os << "(" << c.x << ", " << c.y << ")";
+}
 
 class ColorArrayCellIndex : public testing::TestWithParam<IndexCase> {};
 
@@ -57,6 +63,10 @@ struct LinearCase {
     int x; // 0: out of bounds
     int y;
 };
+
+void PrintTo(const LinearCase& c, std::ostream* os) {
+    *os << "cell " << c.n;
+}
 
 class ColorArrayLinearIndex : public testing::TestWithParam<LinearCase> {};
 
@@ -176,6 +186,10 @@ struct ReadCase {
     TColor cell22;
     bool throwsIndexError;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class ColorArrayReadColors : public testing::TestWithParam<ReadCase> {};
 

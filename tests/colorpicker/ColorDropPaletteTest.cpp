@@ -82,6 +82,7 @@ private slots:
     void clickReportsTheCellUnderThePointer_data();
     void clickReportsTheCellUnderThePointer();
     void selectColorMatchesByRgb();
+    void cellsMissingFromASmallerTableReportNothing();
     void tooltipShowsRgbAndIsValidOverTheCell();
     void hintHandlerMayRewriteOrSuppressTheTooltip();
     void paintsCellsNormalAndHighlighted();
@@ -267,6 +268,23 @@ void ColorDropPaletteTest::selectColorMatchesByRgb() {
     palette->SelectColor(0x123456);
     QCOMPARE(palette->OtherColor(), TColor(0x123456));
     delete palette;
+}
+
+void ColorDropPaletteTest::cellsMissingFromASmallerTableReportNothing() {
+    Selection selection;
+    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    TColorArrayClass small(2, 2);
+    small.SetColors(2, 2, kMaroon);
+    palette->SetPaletteColors(small);
+    palette->SelectColor(kTeal);
+    QCOMPARE(palette->OtherColor(), kTeal);
+    QRect valid;
+    QCOMPARE(palette->HintAt({60, 60}, valid), std::nullopt);
+    (void)palette->grab(); // paints the whole grid
+    palette->HotTrack({4, 5});
+    QTest::keyClick(palette, Qt::Key_Return);
+    QCOMPARE(selection.Calls, 0);
+    QVERIFY(IsGone(palette));
 }
 
 void ColorDropPaletteTest::tooltipShowsRgbAndIsValidOverTheCell() {
