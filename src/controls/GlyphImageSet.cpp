@@ -52,7 +52,9 @@ void MakeDisabledImage(TGlyphImage& image) {
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
             const TColor color = image.Pixel(x, y);
-            inkAt(x, y) = (color != clWhite && color != background) ? 1 : 0;
+            // Background pixels take the corner colour and all others black, so a black corner
+            // leaves nothing but ink.
+            inkAt(x, y) = (background == clBlack || (color != clWhite && color != background)) ? 1 : 0;
         }
     }
 
