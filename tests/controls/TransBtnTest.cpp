@@ -1,4 +1,5 @@
 #include "controls/TransBtn.h"
+#include "controls/ControlResources.h"
 
 #include "engine/Color.h"
 
@@ -158,6 +159,8 @@ private slots:
     void acceleratorClicks_data();
     void acceleratorClicks();
     void altLetterClicksThroughTheWindow();
+    void glyphResourcesFitTheirButtons_data();
+    void glyphResourcesFitTheirButtons();
 
 private:
     TestSystemColors colors_;
@@ -719,6 +722,47 @@ void TransBtnTest::altLetterClicksThroughTheWindow() {
     w.button->setEnabled(false);
     QTest::keyClick(&w.parent, Qt::Key_S, Qt::AltModifier);
     QCOMPARE(clicked.count(), 1);
+}
+
+void TransBtnTest::glyphResourcesFitTheirButtons_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("cells");
+    QTest::newRow("TbInv") << "TbInv" << QSize(19, 21) << 1;
+    QTest::newRow("TbMirror") << "TbMirror" << QSize(23, 21) << 1;
+    QTest::newRow("TbTriCo") << "TbTriCo" << QSize(23, 21) << 1;
+    QTest::newRow("TbCopy") << "TbCopy" << QSize(36, 18) << 2;
+    QTest::newRow("TbSave") << "TbSave" << QSize(40, 20) << 2;
+    QTest::newRow("TbOption") << "TbOption" << QSize(19, 18) << 1;
+    QTest::newRow("TbBold") << "TbBold" << QSize(16, 16) << 1;
+    QTest::newRow("TbItalic") << "TbItalic" << QSize(16, 16) << 1;
+    QTest::newRow("TbUnder") << "TbUnder" << QSize(16, 16) << 1;
+    QTest::newRow("TbStrike") << "TbStrike" << QSize(16, 16) << 1;
+}
+
+void TransBtnTest::glyphResourcesFitTheirButtons() {
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(int, cells);
+    const QImage glyph = LoadResourceBitmap(GlyphResourcePath(name));
+    QCOMPARE(glyph.size(), size);
+    // The corner that gives the transparent colour is also the emboss's background.
+    QCOMPARE(glyph.pixel(0, size.height() - 1), kSilver);
+    QCOMPARE(glyph.pixel(0, 0), kSilver);
+    TTransparentButton button;
+    button.SetGlyph(glyph);
+    QCOMPARE(button.NumGlyphs(), cells);
+    // Every cell shows something besides its transparent colour.
+    for (int i = 0; i < cells; ++i) {
+        const TGlyphImage& cell = button.Images().GlyphImages.Image(i);
+        bool drawn = false;
+        for (int y = 0; y < cell.Height() && !drawn; ++y) {
+            for (int x = 0; x < cell.Width() && !drawn; ++x) {
+                drawn = cell.Pixel(x, y) != button.Images().GlyphImages.TransparentColor(i);
+            }
+        }
+        QVERIFY(drawn);
+    }
 }
 
 QTEST_MAIN(TransBtnTest)
