@@ -4,6 +4,14 @@
 #include <QList>
 #include <QStringList>
 
+QString FaceNameOfFamily(const QString& family) {
+    const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+    if (open > 0 && family.endsWith(u']')) {
+        return family.left(open);
+    }
+    return family;
+}
+
 std::vector<TFontFace> TSystemFontSource::ScreenFaces() const {
     std::vector<TFontFace> faces;
     const QStringList families = QFontDatabase::families();
@@ -13,7 +21,7 @@ std::vector<TFontFace> TSystemFontSource::ScreenFaces() const {
             continue;
         }
         TFontFace face;
-        face.Name = family;
+        face.Name = FaceNameOfFamily(family);
         const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
         if (systems.contains(QFontDatabase::Latin)) {
             face.CharSet = kAnsiCharSet;

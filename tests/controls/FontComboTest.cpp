@@ -1,5 +1,6 @@
 #include "controls/FontCombo.h"
 #include "controls/ControlResources.h"
+#include "controls/SystemFontSource.h"
 
 #include <QAbstractItemView>
 #include <QGuiApplication>
@@ -94,6 +95,8 @@ private slots:
     void itemsAreDrawnWithIconAndName_data();
     void itemsAreDrawnWithIconAndName();
     void systemFontsAreListed();
+    void foundryIsNotPartOfTheFaceName_data();
+    void foundryIsNotPartOfTheFaceName();
     void missingResourceIsReported();
 };
 
@@ -367,10 +370,34 @@ void FontComboTest::itemsAreDrawnWithIconAndName() {
 void FontComboTest::systemFontsAreListed() {
     TFontComboBox box;
     QVERIFY(box.count() > 0);
+    for (int i = 0; i < box.count(); ++i) {
+        QVERIFY2(!box.itemText(i).endsWith(u']'), qPrintable(box.itemText(i)));
+    }
     box.SetDevice(fdPrinter);
     QCOMPARE(box.count(), 0);
     box.SetDevice(fdBoth);
     QVERIFY(box.count() > 0);
+}
+
+void FontComboTest::foundryIsNotPartOfTheFaceName_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("face");
+    QTest::newRow("plain") << "DejaVu Sans"
+                           << "DejaVu Sans";
+    QTest::newRow("foundry") << "Nimbus Sans [urw]"
+                             << "Nimbus Sans";
+    QTest::newRow("foundry with a space") << "D050000L [URW ]"
+                                          << "D050000L";
+    QTest::newRow("brackets inside the name") << "Odd [x] Name"
+                                              << "Odd [x] Name";
+    QTest::newRow("nothing but brackets") << "[abc]"
+                                          << "[abc]";
+}
+
+void FontComboTest::foundryIsNotPartOfTheFaceName() {
+    QFETCH(QString, family);
+    QFETCH(QString, face);
+    QCOMPARE(FaceNameOfFamily(family), face);
 }
 
 void FontComboTest::missingResourceIsReported() {
