@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,10 @@ struct BuildCase {
     int expectedHeight;
 };
 
+void PrintTo(const BuildCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class BuildGlyphImagesSizes : public GlyphImagesTest, public ::testing::WithParamInterface<BuildCase> {};
 
 TEST_P(BuildGlyphImagesSizes, CutsTheStripIntoCellsThenAddsGrayAndDisabled) {
@@ -151,6 +156,10 @@ struct GrayCase {
     int expected;
 };
 
+void PrintTo(const GrayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MakeGrayImageValues : public ::testing::TestWithParam<GrayCase> {};
 
 TEST_P(MakeGrayImageValues, WeighsRed11Green59Blue30) {
@@ -192,6 +201,10 @@ struct EmbossCase {
     std::vector<std::string> glyph;
     std::vector<std::string> expected;
 };
+
+void PrintTo(const EmbossCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MakeDisabledImageLook : public GlyphImagesTest, public ::testing::WithParamInterface<EmbossCase> {};
 

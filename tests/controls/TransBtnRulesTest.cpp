@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -19,6 +20,10 @@ struct LayoutCase {
     int width, height, glyphWidth, glyphHeight, textWidth, textHeight, spacing;
     TButtonLayout expected;
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LayoutGlyphAndCaptionCases : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -81,6 +86,10 @@ struct ChoiceCase {
     int expected;
 };
 
+void PrintTo(const ChoiceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ChooseGlyphImageCases : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(ChooseGlyphImageCases, PicksTheCellOrTheDerivedPicture) {
@@ -114,6 +123,10 @@ struct AcceleratorCase {
     std::u16string caption;
     char16_t expected;
 };
+
+void PrintTo(const AcceleratorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AcceleratorCharCases : public ::testing::TestWithParam<AcceleratorCase> {};
 
