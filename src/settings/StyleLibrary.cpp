@@ -93,11 +93,14 @@ bool StyleNameLess(std::string_view a, std::string_view b) {
 }
 
 std::string StyleFileName(std::string_view styleName) {
-    return ConcatText({styleName.substr(0, ExtensionDot(styleName)), ".tsy"});
+    // A slash would make the proposal a path into another folder.
+    std::string name(styleName);
+    std::replace(name.begin(), name.end(), '/', '_');
+    return WithStyleFileExtension(name);
 }
 
 std::string WithStyleFileExtension(std::string_view path) {
-    return StyleFileName(path);
+    return ConcatText({path.substr(0, ExtensionDot(path)), ".tsy"});
 }
 
 void TStyleLibrary::ReadList() {

@@ -114,6 +114,8 @@ struct OptionCase {
     const char* name;
     std::string section;
     TOptionSet expected;
+
+    friend void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 TOptionSet With(void (*change)(TOptionSet&)) {
@@ -161,6 +163,8 @@ struct StyleCase {
     std::string section;
     TStyleRecord expected;
     std::vector<std::string> badKeys;
+
+    friend void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // The font shown before the load; absent font keys keep its values.
