@@ -200,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
                     ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n",
                                "blue"},
+                    ImportCase{"MegabyteOfLeadBytes",
+                               "[blue]\r\n" + std::string(1 << 20, '\x81') + "\r\nHead=1\r\n", "blue"},
                     ImportCase{"OnlyAHeader", "[blue]\r\n", "-"}, ImportCase{"Empty", "", "-"}),
     [](const auto& param) { return std::string(param.param.name); });
 
