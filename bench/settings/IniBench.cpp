@@ -1,7 +1,11 @@
 // Settings-file speed: the saves that closing the window makes on a file with 200 styles, reading
 // every style of it, and reading files of growing size (the time should grow in step with it).
+#include "settings/ClosingSave.h"
 #include "settings/IniDocument.h"
 #include "settings/IniGT.h"
+#include "settings/OptionSet.h"
+#include "settings/StyleLibrary.h"
+#include "settings/StyleRecord.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,33 +41,17 @@ std::string StyleName(int i) {
     return "\x83\x58\x83\x5E\x83\x43\x83\x8B" + std::to_string(i); // "スタイル" + number
 }
 
-void SaveStyle(TIniGT& store, const std::string& section, int seed) {
-    auto update = store.BeginUpdate();
-    store.EraseSection(section);
-    store.WriteFont(section, "DrawFont",
-                    {"\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", 9, 0, clWindowText});
-    store.WriteInteger(section, "SizeIndex", seed % 5);
-    store.WriteBool(section, "Head", false);
-    store.WriteColor(section, "StartColor", 0x000000FF);
-    store.WriteColor(section, "FinishColor", 0x0000FFFF);
-    store.WriteColor(section, "MiddleColor", 0x00FFFFFF);
-    store.WriteColor(section, "BGColor", clBtnFace);
-    store.WriteBool(section, "Mirror", false);
-    store.WriteBool(section, "Trico", false);
-    update.Commit();
+TStyleRecord StyleFor(int seed) {
+    TStyleRecord style;
+    style.SizeIndex = seed % 5;
+    style.StartColor = static_cast<TColor>(seed);
+    return style;
 }
 
-void SaveOptionGroup(TIniGT& store, int left) {
-    auto update = store.BeginUpdate();
-    store.EraseSection("Option");
-    store.WritePosition("Option", "Position", {left, 80});
-    store.WriteBool("Option", "Opt1", true);
-    store.WriteInteger("Option", "Opt2-1", 11);
-    for (const char* key : {"Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "Opt8"}) {
-        store.WriteBool("Option", key, false);
-    }
-    store.WriteBool("Option", "Opt9", true);
-    update.Commit();
+TOptionSet OptionsAt(int left) {
+    TOptionSet options;
+    options.Position = {left, 80};
+    return options;
 }
 
 std::vector<std::string> StyleNames() {
@@ -79,11 +67,11 @@ std::unique_ptr<TIniGT> StoreWithStyles(const TBenchFolder& folder) {
     store->SetDefaultDir(ddNone);
     store->SetFileName(folder.File("Tintrel.ini"));
     auto update = store->BeginUpdate();
-    SaveOptionGroup(*store, 0);
-    SaveStyle(*store, "@@Prev@@", 0);
-    store->WriteStrings("STYLES", "STYLE", StyleNames());
+    SaveOptionSet(*store, OptionsAt(0));
+    SaveStyleRecord(*store, kPrevSection, StyleFor(0));
+    store->WriteStrings(kStylesSection, kStyleListIdent, StyleNames());
     for (int i = 0; i < kStyles; ++i) {
-        SaveStyle(*store, StyleName(i), i);
+        SaveStyleRecord(*store, StyleName(i), StyleFor(i));
     }
     update.Commit();
     return store;
@@ -92,15 +80,21 @@ std::unique_ptr<TIniGT> StoreWithStyles(const TBenchFolder& folder) {
 void BM_CloseSaves200Styles(benchmark::State& state) {
     const TBenchFolder folder;
     auto store = StoreWithStyles(folder);
-    std::vector<std::string> names = StyleNames();
+    TStyleLibrary library(*store);
+    library.ReadList();
     int round = 0;
     for (auto _ : state) {
-        // Every save really changes the file: the position moves and the list changes order.
+        // Every save really changes the file: the position moves, the state changes, and a style
+        // added or deleted during the run changes the list.
         ++round;
-        std::swap(names[0], names[1]);
-        SaveOptionGroup(*store, round);
-        SaveStyle(*store, "@@Prev@@", round);
-        store->WriteStrings("STYLES", "STYLE", names);
+        state.PauseTiming();
+        if (const auto extra = library.IndexOf("extra")) {
+            library.Delete(*extra);
+        } else {
+            library.Add("extra", StyleFor(round));
+        }
+        state.ResumeTiming();
+        SaveClosingState(*store, OptionsAt(round), StyleFor(round), library);
     }
 }
 BENCHMARK(BM_CloseSaves200Styles)->Unit(benchmark::kMillisecond);
@@ -112,18 +106,11 @@ void BM_ReadEvery200Styles(benchmark::State& state) {
         TIniGT store(TIniEnvironment::Current());
         store.SetDefaultDir(ddNone);
         store.SetFileName(path);
-        std::vector<std::string> names;
-        store.ReadStrings("STYLES", "STYLE", names);
-        for (const std::string& name : names) {
-            TFontRecord font;
-            store.ReadFont(name, "DrawFont", font);
-            benchmark::DoNotOptimize(store.ReadInteger(name, "SizeIndex", 0));
-            benchmark::DoNotOptimize(store.ReadBool(name, "Head", false));
-            for (const char* key : {"StartColor", "FinishColor", "MiddleColor", "BGColor"}) {
-                benchmark::DoNotOptimize(store.ReadColor(name, key, 0));
-            }
-            benchmark::DoNotOptimize(store.ReadBool(name, "Mirror", false));
-            benchmark::DoNotOptimize(store.ReadBool(name, "Trico", false));
+        TStyleLibrary library(store);
+        library.ReadList();
+        for (std::size_t i = 0; i < library.Names().size(); ++i) {
+            TStyleRecord style;
+            benchmark::DoNotOptimize(library.Load(i, style));
         }
     }
 }
