@@ -13,7 +13,7 @@ constexpr char FoldAscii(char c) {
 } // namespace
 
 std::size_t SjisCharLength(std::string_view text, std::size_t pos) {
-    if (IsSjisLeadByte(Byte(text[pos])) && pos + 1 < text.size() && IsSjisTrailByte(Byte(text[pos + 1]))) {
+    if (IsDBCSLeadByte(Byte(text[pos])) && pos + 1 < text.size() && IsSjisTrailByte(Byte(text[pos + 1]))) {
         return 2;
     }
     return 1;
@@ -26,7 +26,7 @@ bool EndsWithLoneLeadByte(std::string_view text) {
         last = pos;
         pos += SjisCharLength(text, pos);
     }
-    return !text.empty() && last == text.size() - 1 && IsSjisLeadByte(Byte(text.back()));
+    return !text.empty() && last == text.size() - 1 && IsDBCSLeadByte(Byte(text.back()));
 }
 
 std::string_view TrimIniBlanks(std::string_view text) {

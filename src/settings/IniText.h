@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/jstrm.h"
+
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -8,11 +10,6 @@
 // Byte-level helpers for settings text. Names and values are Shift-JIS bytes; a scan for an
 // ASCII sign must never look at the second byte of a double-byte character, and letter case is
 // folded only for ASCII letters that start a character.
-
-// Lead bytes of Shift-JIS: 0x81-0x9F and 0xE0-0xFC.
-constexpr bool IsSjisLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 // Bytes that can follow a lead byte in one character: 0x40-0x7E and 0x80-0xFC.
 constexpr bool IsSjisTrailByte(unsigned char c) {

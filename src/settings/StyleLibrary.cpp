@@ -1,5 +1,6 @@
 #include "settings/StyleLibrary.h"
 
+#include "engine/jstrm.h"
 #include "settings/IniText.h"
 #include "settings/SafeFile.h"
 
@@ -10,24 +11,6 @@
 namespace {
 
 const std::string_view kReservedSections[] = {"Option", "@@Prev@@", "STYLES", "Save"};
-
-// Cuts the first token off `text` at the first delimiter that is not the second byte of a
-// double-byte character; the delimiter is dropped. Without one the whole text is the token.
-// As everywhere the text field's bytes are cut, whatever byte follows a lead byte is its second
-// byte.
-std::string CutAt(std::string& text, char delimiter) {
-    for (std::size_t pos = 0; pos < text.size();
-         pos += IsSjisLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1) {
-        if (text[pos] == delimiter) {
-            std::string token = text.substr(0, pos);
-            text.erase(0, pos + 1);
-            return token;
-        }
-    }
-    std::string token = std::move(text);
-    text.clear();
-    return token;
-}
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
@@ -175,14 +158,14 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
         return std::nullopt;
     }
     std::string header = lines.front();
-    CutAt(header, '[');
-    const std::string name = CutAt(header, ']');
+    CutToken(header, "[");
+    const std::string name = CutToken(header, "]");
     RefuseBadName(name);
 
     auto update = store_.BeginUpdate();
     for (std::size_t i = 1; i < lines.size(); ++i) {
         std::string value = lines[i];
-        const std::string key = CutAt(value, '=');
+        const std::string key = CutToken(value, "=");
         // Blank lines, comments and lines the settings file could not hold as a key (another
         // section's header) carry nothing of the style.
         const std::string_view trimmed = TrimIniBlanks(key);

@@ -308,7 +308,7 @@ TEST_F(IniGTFixture, ListItemsAreFencedAndRefusedWholeWhenOneCannotBeStored) {
 TEST_F(IniGTFixture, FontIsWrittenInOrderAndReadBack) {
     auto store = Store();
     const TFontRecord font{"\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", 9,
-                           fsBoldBit | fsUnderlineBit, clWindowText};
+                           fsBold | fsUnderline, clWindowText};
     store->WriteFont("@@Prev@@", "DrawFont", font);
     EXPECT_EQ(ReadBytes(IniPath()),
               "[@@Prev@@]\r\nDrawFont.Name=" + font.Name +
@@ -320,9 +320,9 @@ TEST_F(IniGTFixture, FontIsWrittenInOrderAndReadBack) {
 
 TEST_F(IniGTFixture, FontWithOnlyASizeChangesOnlyTheSize) {
     auto store = Store("[s]\r\nF.Size=20\r\n");
-    TFontRecord font{"Face", 9, fsItalicBit, 0x00123456};
+    TFontRecord font{"Face", 9, fsItalic, 0x00123456};
     store->ReadFont("s", "F", font);
-    EXPECT_EQ(font, (TFontRecord{"Face", 20, fsItalicBit, 0x00123456}));
+    EXPECT_EQ(font, (TFontRecord{"Face", 20, fsItalic, 0x00123456}));
 }
 
 TEST_F(IniGTFixture, FontNameIsUnwrappedWhateverTheFenceAndStyleKeepsItsLowByte) {

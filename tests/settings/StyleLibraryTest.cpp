@@ -226,7 +226,7 @@ TEST_F(StyleLibraryFixture, ImportOfAListedNameMergesIntoItAndSelectsIt) {
 TEST_F(StyleLibraryFixture, ExportedStyleImportsBackUnchanged) {
     TStyleLibrary& library = Library();
     TStyleRecord style;
-    style.DrawFont = {kZo, 11, fsBoldBit, 0x00000080};
+    style.DrawFont = {kZo, 11, fsBold, 0x00000080};
     style.Trico = true;
     const std::string file = temp_.File("s.tsy");
     library.Export(library.Add(kZo + "s", style), file);

@@ -168,7 +168,7 @@ struct StyleCase {
 };
 
 // The font shown before the load; absent font keys keep its values.
-const TFontRecord kShownFont{"Shown", 20, fsBoldBit, 0x00010203};
+const TFontRecord kShownFont{"Shown", 20, fsBold, 0x00010203};
 
 TStyleRecord Style(void (*change)(TStyleRecord&)) {
     TStyleRecord style;
@@ -251,7 +251,7 @@ TEST_F(OptionAndStyleFile, BadValueMessageNamesSectionKeyAndValue) {
 TEST_F(OptionAndStyleFile, StyleSurvivesASaveAndLoadAndDropsForeignKeys) {
     TIniGT& store = Store("[Mine]\r\nAddedByAnotherVersion=1\r\n");
     TStyleRecord saved;
-    saved.DrawFont = {"\x83\x5D\x83\x5C", 14, fsItalicBit | fsStrikeOutBit, 0x00FF00FF};
+    saved.DrawFont = {"\x83\x5D\x83\x5C", 14, fsItalic | fsStrikeOut, 0x00FF00FF};
     saved.SizeIndex = 3;
     saved.Head = true;
     saved.StartColor = 0x00010101;
