@@ -5,6 +5,9 @@
 #include "engine/OrivUtil.h"
 #include "engine/TagVocabulary.h"
 #include "platform/CodePage.h"
+#include "settings/IniErrors.h"
+#include "settings/IniGT.h"
+#include "settings/StyleRecord.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -41,6 +44,9 @@ constexpr std::string_view kUsage =
     "  --lower               lower-case tags (upper case is the default, as in the program)\n"
     "  --table               the one-cell table\n"
     "  --background RRGGBB   the table cell's colour, default FFFFFF\n"
+    "  --style FILE.tsy      the colours, mode, styles, size step, first letter and face name of\n"
+    "                        the style in a style file; options after it override it\n"
+    "  --face-tag            wrap in the face tag with the face name of --style\n"
     "  --page                the sample page around the HTML text; its body has the --background\n"
     "                        colour, or in table mode the button face C0C0C0\n"
     "  --utf8                write UTF-8 instead of CP932\n"
@@ -200,6 +206,44 @@ std::string ReadTextFile(const std::string& name) {
     return text;
 }
 
+// Applies the style record of the first section of a style file, as the program loads a style:
+// colours, mode (three colours win over the mirror), style bits, size step, first letter and
+// face name. A file that cannot be read, holds no section or holds a bad value is refused.
+void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(name, error)) {
+        throw Refusal("cannot read --style '", name,
+                      "': ", std::filesystem::exists(name, error) ? "it is not a file" : "no such file");
+    }
+    TStyleRecord style;
+    try {
+        TIniGT store;
+        store.SetDefaultDir(ddNone);
+        store.SetFileName(name);
+        std::vector<std::string> sections;
+        store.ReadSections(sections);
+        if (sections.empty()) {
+            throw Refusal("--style '", name, "' holds no style");
+        }
+        const std::vector<TBadValue> bad = LoadStyleRecord(store, sections.front(), style);
+        if (!bad.empty()) {
+            throw Refusal("bad value '", bad.front().Value, "' for key ", bad.front().Key, " in --style '",
+                          name, "'");
+        }
+    } catch (const EIniError& e) {
+        throw Refusal("cannot read --style '", name, "': ", e.what());
+    }
+    o.start = style.StartColor;
+    o.finish = style.FinishColor;
+    o.middle = style.MiddleColor;
+    o.background = style.BGColor;
+    o.mode = GradientModeOf(style.Trico, style.Mirror);
+    o.html.Style = style.DrawFont.Style & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+    o.html.SizeStep = style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : 0;
+    o.html.FirstLetterLarger = style.Head;
+    o.html.FaceName = style.DrawFont.Name;
+}
+
 TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     TCompanionOptions o;
     bool optionsEnded = false;
@@ -261,6 +305,10 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
         } else if (name == "--face") {
             o.html.FaceName = ToCp932("--face", value());
             o.html.FaceTag = true;
+        } else if (name == "--style") {
+            ApplyStyleFile(value(), o);
+        } else if (name == "--face-tag") {
+            flag(o.html.FaceTag);
         } else if (name == "--bold") {
             style(fsBold);
         } else if (name == "--italic") {

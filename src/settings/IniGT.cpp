@@ -286,6 +286,10 @@ void TIniGT::ReadSectionValues(std::string_view section, std::vector<std::string
     }
 }
 
+void TIniGT::ReadSections(std::vector<std::string>& target) {
+    target = file_->SectionNames();
+}
+
 bool TIniGT::SectionExists(std::string_view section) {
     return file_->HasSection(section);
 }

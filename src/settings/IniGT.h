@@ -71,6 +71,8 @@ public:
     void WritePosition(std::string_view section, std::string_view ident, const TWindowPosition& source);
     // One "key=value" line per key of the section, in file order.
     void ReadSectionValues(std::string_view section, std::vector<std::string>& target);
+    // The names of the file's sections, in file order.
+    void ReadSections(std::vector<std::string>& target);
     bool SectionExists(std::string_view section);
     void EraseSection(std::string_view section);
 

@@ -275,3 +275,97 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
+
+namespace {
+
+// A style file as the Windows program writes it: Shift-JIS, CR LF, both modes set.
+const std::string kStyleFile = CrLfLines(
+    {"[\x83\x5C\x83\x74\x83\x67]", // ソフト: trail bytes 0x5C, 0x74
+     "DrawFont.Name=" + kMsPGothicSjis, "DrawFont.Size=9", "DrawFont.Style=5", "DrawFont.Color=0x80000008",
+     "SizeIndex=2", "Head=1", "StartColor=0x00FF0000", "FinishColor=0x0000FF00", "MiddleColor=0x00FFFFFF",
+     "BGColor=0x8000000F", "Mirror=1", "Trico=1"});
+
+const std::string kStyledBody = "<FONT SIZE=\"+3\" COLOR=\"#0000FF\">A</FONT><FONT COLOR=\"#FFFFFF\">B</FONT>"
+                                "<FONT COLOR=\"#00FF00\">C</FONT>";
+
+struct StyleCase {
+    const char* name;
+    std::vector<std::string> before; // options before --style FILE
+    std::vector<std::string> after;  // options after it
+    std::string out;
+
+    friend void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CompanionStyleTest : public testing::TestWithParam<StyleCase> {};
+
+TEST_P(CompanionStyleTest, AppliesTheStyleFileWhereItStandsAmongTheOptions) {
+    const TTempDir dir;
+    const fs::path style = dir.Path() / "style.tsy";
+    std::ofstream(style, std::ios::binary) << kStyleFile;
+    std::vector<std::string> args = GetParam().before;
+    args.insert(args.end(), {"--style", style.string()});
+    args.insert(args.end(), GetParam().after.begin(), GetParam().after.end());
+    args.push_back("ABC");
+    const TRun run = RunCompanion(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StyleFiles, CompanionStyleTest,
+    testing::Values(StyleCase{"ThreeColoursWinOverMirror",
+                              {},
+                              {},
+                              CrLfLines({"<U><FONT SIZE=\"+2\"><B>", kStyledBody, "</B></FONT></U>"})},
+                    StyleCase{"FaceTagUsesTheStyleFace",
+                              {},
+                              {"--face-tag"},
+                              CrLfLines({"<U><FONT FACE=\"" + kMsPGothicSjis + "\"><FONT SIZE=\"+2\"><B>",
+                                         kStyledBody, "</B></FONT></FONT></U>"})},
+                    StyleCase{"OptionsBeforeItAreOverridden",
+                              {"--size", "1", "--start", "000000"},
+                              {},
+                              CrLfLines({"<U><FONT SIZE=\"+2\"><B>", kStyledBody, "</B></FONT></U>"})},
+                    StyleCase{"OptionsAfterItOverrideIt",
+                              {},
+                              {"--mode", "two", "--size", "0", "--finish", "FF0000"},
+                              CrLfLines({"<U><B>",
+                                         "<FONT COLOR=\"#0000FF\">A</FONT><FONT COLOR=\"#7F0080\">B</FONT>"
+                                         "<FONT COLOR=\"#FF0000\">C</FONT>",
+                                         "</B></U>"})},
+                    StyleCase{"SystemBackgroundIsTheButtonFaceOnThePage",
+                              {},
+                              {"--page", "--size", "0", "--bold", "--lower"},
+                              CrLfLines({"<html><head><title>Tintrel Sample</title></head>",
+                                         "<body bgcolor=\"#C0C0C0\">", "<u><b>",
+                                         "<font color=\"#0000FF\">A</font><font color=\"#FFFFFF\">B</font>"
+                                         "<font color=\"#00FF00\">C</font>",
+                                         "</b></u>", "</body></html>"})}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
+    const TTempDir dir;
+    const fs::path style = dir.Path() / "bad.tsy";
+    std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", "StartColor=0xFFZZ0000"});
+    const TRun run = RunCompanion({"--style", style.string(), "AB"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    for (const std::string& named : {style.string(), std::string("StartColor"), std::string("0xFFZZ0000")}) {
+        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+    }
+}
+
+TEST(Companion, RefusesAStyleFileThatCannotBeRead) {
+    const TTempDir dir;
+    const fs::path empty = dir.Path() / "empty.tsy";
+    std::ofstream(empty, std::ios::binary) << "";
+    for (const std::string& name :
+         {(dir.Path() / "missing.tsy").string(), dir.Path().string(), empty.string()}) {
+        const TRun run = RunCompanion({"--style", name, "AB"});
+        EXPECT_EQ(run.status, 2) << name;
+        EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
+    }
+}
+
+} // namespace
