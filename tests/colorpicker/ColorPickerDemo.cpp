@@ -32,13 +32,13 @@ int main(int argc, char** argv) {
                    {"ClBtn2", {192, 92}, 0x0000FFFF},
                    {"ClBtnBk", {244, 164}, 0x00C0D8C0}};
     QList<TColorDropButton*> created;
-    for (const auto& spec : buttons) {
+    for (const auto& entry : buttons) {
         auto* button = new TColorDropButton(&form);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setGeometry(QRect(spec.position, QSize(65, 25)));
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setGeometry(QRect(entry.position, QSize(65, 25)));
         button->SetFlat(true);
         button->SetCycleColors(true);
-        button->SetColor(spec.color);
+        button->SetColor(entry.color);
         created << button;
     }
     auto* label = new QLabel(QStringLiteral("Normal (not flat):"), &form);
