@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The Exec line of a desktop entry, turned into the argument list of a program. No shell is ever
+// involved: every word becomes one argument exactly as written, whatever signs it holds.
+
+// Splits an Exec value (its key-file escapes already undone) into words. Words are separated by
+// spaces or tabs. Inside double quotes a backslash escapes ", `, $ and \; a backslash before any
+// other character stays. Single quotes and a backslash outside quotes are accepted as a shell would
+// take them, since many desktop entries use them. nullopt when a quote is left open or the line
+// ends in a lone backslash.
+std::optional<QStringList> SplitExecLine(const QString& exec);
+
+// What the field codes of an Exec line stand for.
+struct TExecFieldValues {
+    QString File;        // the file to open, for %f %F %u %U
+    QString Icon;        // the entry's Icon key, for %i
+    QString Name;        // the entry's translated Name, for %c
+    QString DesktopFile; // the path of the .desktop file, for %k
+};
+
+// Replaces the field codes in split Exec words. The first of %f %F %u %U receives the file (as a
+// local path); a later one, having no second file to take, expands to nothing. %i gives the two
+// words "--icon" and the icon when the entry has one; %c the name; %k the desktop file; %% a
+// percent sign; the deprecated codes and unknown ones expand to nothing. A word that consisted of
+// a code expanding to nothing is dropped rather than passed as an empty argument. When the words
+// hold no file code at all, the file is appended as the last argument.
+QStringList ExpandFieldCodes(const QStringList& words, const TExecFieldValues& values);
