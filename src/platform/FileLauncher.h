@@ -13,6 +13,7 @@ public:
     // started.
     virtual std::int64_t Launch(const QString& verb, const QString& fileName, const QString& parameters,
                                 const QString& folder, int showMode) = 0;
-    // Shows the help file at the topic with the given context string.
-    virtual void ShowHelpTopic(const QString& topic) = 0;
+    // Shows the help file at the topic with the given context string; false when there is no
+    // help file or nothing could show it.
+    virtual bool ShowHelpTopic(const QString& topic) = 0;
 };

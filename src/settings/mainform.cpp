@@ -5,7 +5,11 @@
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
+#include "engine/TagVocabulary.h"
+#include "platform/CodePage.h"
 #include "settings/ColorLabel.h"
+#include "settings/ExecLauncher.h"
+#include "settings/IniGT.h"
 #include "settings/PendingControls.h"
 #include "settings/PreviewBox.h"
 
@@ -51,6 +55,20 @@ QAction* MakeOption(QMenu* menu, const char* name, const QString& caption) {
 
 } // namespace
 
+// A word missing from the tag vocabulary is shown in a box; building goes on without it.
+class TForm1::TTagReporter final : public TTagLookupReporter {
+public:
+    explicit TTagReporter(TForm1& form) : form_(form) {}
+    void TagNotFound(std::string_view /*key*/, std::string_view message) override {
+        form_.services_.Dialogs->ShowMessage(&form_, QStringLiteral("Tintrel"),
+                                             QString::fromStdString(std::string(message)),
+                                             TMessageKind::Information);
+    }
+
+private:
+    TForm1& form_;
+};
+
 TForm1::TForm1(TFormServices services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
     setObjectName(QStringLiteral("Form1"));
     if (services_.Dialogs == nullptr) {
@@ -61,7 +79,14 @@ TForm1::TForm1(TFormServices services, QWidget* parent) : QMainWindow(parent), s
         ownClipboard_ = std::make_unique<TQtClipboardService>();
         services_.Clipboard = ownClipboard_.get();
     }
-    CreateDefaultLauncher();
+    if (services_.Launcher == nullptr) {
+        ownLauncher_ = std::make_unique<TExecLauncher>(this);
+        services_.Launcher = ownLauncher_.get();
+    }
+    tagReporter_ = std::make_unique<TTagReporter>(*this);
+    tg_ = std::make_unique<TTagVocabulary>();
+    tg_->SetReporter(tagReporter_.get());
+    previewFont_.Name = Utf8ToCp932("ＭＳ Ｐゴシック").Bytes;
 
     // Sizeable, with a system menu and a minimise box, but no maximise box: the height is fixed.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -209,7 +209,6 @@ protected:
 
 private:
     // mainform.cpp: building the window
-    void CreateDefaultLauncher();
     void OpenSettings();
     void ReadWindowPosition();
     void RunStartupStep(const std::function<void()>& step);
@@ -275,6 +274,8 @@ private:
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
     THtmlText htmlText_;
+    class TTagReporter;
+    std::unique_ptr<TTagReporter> tagReporter_;
     std::unique_ptr<TTagVocabulary> tg_;
     std::string rememberedColorText_;
 

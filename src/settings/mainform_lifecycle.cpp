@@ -236,5 +236,7 @@ void TForm1::PmAboutClick() {
 }
 
 void TForm1::ShowHelp() {
-    services_.Launcher->ShowHelpTopic(QStringLiteral("HID00000001"));
+    if (!services_.Launcher->ShowHelpTopic(QStringLiteral("HID00000001"))) {
+        StBar->showMessage(QStringLiteral("ヘルプファイル（tintrel.html）を開けませんでした"));
+    }
 }
