@@ -32,7 +32,8 @@ public:
     virtual bool ConfirmOkCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A Yes / No question; true for Yes.
     virtual bool ConfirmYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
-    virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text, TMessageKind kind) = 0;
+    virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
+                             TMessageKind kind) = 0;
     // The chosen file, or nothing when the user cancels. The dialogs never ask about
     // overwriting themselves: the caller asks about the file it will really write.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const TFileDialogRequest& request) = 0;
@@ -46,7 +47,8 @@ public:
                                       const QString& initial) override;
     bool ConfirmOkCancel(QWidget* parent, const QString& caption, const QString& text) override;
     bool ConfirmYesNo(QWidget* parent, const QString& caption, const QString& text) override;
-    void ShowMessage(QWidget* parent, const QString& caption, const QString& text, TMessageKind kind) override;
+    void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
+                     TMessageKind kind) override;
     std::optional<QString> SaveFileName(QWidget* parent, const TFileDialogRequest& request) override;
     std::optional<QString> OpenFileName(QWidget* parent, const TFileDialogRequest& request) override;
 };

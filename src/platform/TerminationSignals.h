@@ -14,9 +14,8 @@ class TTerminationSignals final : public QObject {
     Q_OBJECT
 
 public:
-    explicit TTerminationSignals(QObject* parent = nullptr,
-                                 std::initializer_list<int> signalNumbers = {SIGTERM_VALUE, SIGINT_VALUE,
-                                                                            SIGHUP_VALUE});
+    explicit TTerminationSignals(QObject* parent = nullptr, std::initializer_list<int> signalNumbers = {
+                                                                SIGTERM_VALUE, SIGINT_VALUE, SIGHUP_VALUE});
     ~TTerminationSignals() override;
     TTerminationSignals(const TTerminationSignals&) = delete;
     TTerminationSignals& operator=(const TTerminationSignals&) = delete;

@@ -15,5 +15,6 @@ bool TExecLauncher::ShowHelpTopic(const QString& /*topic*/) {
     if (page.isEmpty()) {
         return false;
     }
-    return LaunchFile(window_, QStringLiteral("open"), page, QString(), QFileInfo(page).absolutePath(), 5) != 0;
+    return LaunchFile(window_, QStringLiteral("open"), page, QString(), QFileInfo(page).absolutePath(), 5) !=
+           0;
 }

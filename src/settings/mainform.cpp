@@ -2,11 +2,11 @@
 // bar, and the wiring of every handler.
 #include "settings/mainform.h"
 
+#include "engine/TagVocabulary.h"
 #include "platform/ClipboardService.h"
+#include "platform/CodePage.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
-#include "engine/TagVocabulary.h"
-#include "platform/CodePage.h"
 #include "settings/ColorLabel.h"
 #include "settings/ExecLauncher.h"
 #include "settings/IniGT.h"
@@ -69,7 +69,8 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(TFormServices services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
+TForm1::TForm1(TFormServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
     setObjectName(QStringLiteral("Form1"));
     if (services_.Dialogs == nullptr) {
         ownDialogs_ = std::make_unique<TQtDialogService>();
@@ -89,8 +90,8 @@ TForm1::TForm1(TFormServices services, QWidget* parent) : QMainWindow(parent), s
     previewFont_.Name = Utf8ToCp932("ＭＳ Ｐゴシック").Bytes;
 
     // Sizeable, with a system menu and a minimise box, but no maximise box: the height is fixed.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     SetHint(this, QStringLiteral("F1キーでヘルプを表示します"));
 
@@ -231,7 +232,8 @@ void TForm1::CreateControls() {
 
     PaintBox = new TPreviewBox(client);
     PaintBox->setObjectName(QStringLiteral("PaintBox"));
-    SetHint(PaintBox, QStringLiteral("サンプル表示領域です。フォント名を有効にするにはオプションを使います。"));
+    SetHint(PaintBox,
+            QStringLiteral("サンプル表示領域です。フォント名を有効にするにはオプションを使います。"));
 
     StBar = new QStatusBar(this);
     StBar->setObjectName(QStringLiteral("StBar"));
@@ -409,9 +411,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         ShowHint(widget == this ? QString() : HintOf(widget->parentWidget()));
         break;
     case QEvent::KeyPress:
-        if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
-            return true;
+        // A key the focused control leaves alone travels on to its parents; the window sees
+        // it once, before the control does.
+        if (event != lastKeyPress_) {
+            lastKeyPress_ = event;
+            if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
+                return true;
+            }
         }
+        break;
+    case QEvent::KeyRelease:
+        lastKeyPress_ = nullptr;
         break;
     case QEvent::ToolTip:
         // Hints belong in the status bar; there are no pop-up tips.

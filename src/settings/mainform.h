@@ -236,7 +236,8 @@ private:
     void SaveOptionGroup();
     void SaveStyleRecord(const std::string& section);
     void ReportSettingsProblem(const QString& message);
-    TColor ReadStyleColor(const std::string& section, const char* key, TColor fallback, QStringList& problems);
+    TColor ReadStyleColor(const std::string& section, const char* key, TColor fallback,
+                          QStringList& problems);
     QList<QAction*> OptionItems3To9() const;
 
     // mainform_styles.cpp
@@ -255,7 +256,6 @@ public:
     static std::vector<std::string> SplitStyleFileLines(const std::string& bytes);
 
 private:
-
     // mainform_commands.cpp
     void StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label);
     void CopyCustomColors(TColorDropButton* from, TColorDropButton* to1, TColorDropButton* to2);
@@ -289,4 +289,5 @@ private:
     QString lastUnmappableText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
+    const QEvent* lastKeyPress_ = nullptr;
 };

@@ -174,7 +174,7 @@ bool TForm1::SaveState(TCloseReason reason) {
         return true;
     }
     const QString message = QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n\n%2")
-                                 .arg(SettingsFilePath(), failures.join(QLatin1Char('\n')));
+                                .arg(SettingsFilePath(), failures.join(QLatin1Char('\n')));
     std::fprintf(stderr, "tintrel: %s\n", message.toLocal8Bit().constData());
     if (reason == TCloseReason::User) {
         services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Error);
@@ -206,8 +206,9 @@ void TForm1::SetBaseFontSize(int points) {
 
 void TForm1::CbOptFontSizeClick() {
     const QString current = QString::number(BaseFontSize());
-    const std::optional<QString> answer = services_.Dialogs->InputQuery(
-        this, QStringLiteral("ベースフォントサイズ"), QStringLiteral("フォントサイズを入力して下さい"), current);
+    const std::optional<QString> answer =
+        services_.Dialogs->InputQuery(this, QStringLiteral("ベースフォントサイズ"),
+                                      QStringLiteral("フォントサイズを入力して下さい"), current);
     bool ok = false;
     int size = answer.value_or(current).trimmed().toInt(&ok);
     if (!ok) {

@@ -107,8 +107,8 @@ TColor TForm1::ReadStyleColor(const std::string& section, const char* key, TColo
     try {
         return IniGT->ReadColor(section, key, fallback);
     } catch (const EIniConvertError& error) {
-        problems << QStringLiteral("[%1] %2=%3").arg(FromBytes(error.Section()), FromBytes(error.Key()),
-                                                     FromBytes(error.Value()));
+        problems << QStringLiteral("[%1] %2=%3")
+                        .arg(FromBytes(error.Section()), FromBytes(error.Key()), FromBytes(error.Value()));
         return fallback;
     }
 }
@@ -135,8 +135,9 @@ void TForm1::LoadStyleRecord(const std::string& section) {
             IniGT->ReadFont(section, "DrawFont", font);
         } catch (const EIniConvertError& error) {
             // The font keeps what it had; only its colour was unreadable.
-            problems << QStringLiteral("[%1] %2=%3").arg(FromBytes(error.Section()), FromBytes(error.Key()),
-                                                         FromBytes(error.Value()));
+            problems << QStringLiteral("[%1] %2=%3")
+                            .arg(FromBytes(error.Section()), FromBytes(error.Key()),
+                                 FromBytes(error.Value()));
         }
         sizeIndex = IniGT->ReadInteger(section, "SizeIndex", 0);
         head = IniGT->ReadBool(section, "Head", false);
@@ -173,8 +174,9 @@ void TForm1::LoadStyleRecord(const std::string& section) {
     ClBtnBk->SetColor(background);
 
     if (!problems.isEmpty()) {
-        ReportSettingsProblem(QStringLiteral("スタイル「%1」の色の値が正しくないため、既定の色を使いました。\n%2")
-                                  .arg(FromBytes(section), problems.join(QLatin1Char('\n'))));
+        ReportSettingsProblem(
+            QStringLiteral("スタイル「%1」の色の値が正しくないため、既定の色を使いました。\n%2")
+                .arg(FromBytes(section), problems.join(QLatin1Char('\n'))));
     }
 }
 

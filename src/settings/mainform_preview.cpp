@@ -51,7 +51,8 @@ void TForm1::ReportUnmappable(const std::vector<std::string>& unmappable) {
                 characters += QString::fromStdString(character);
             }
         }
-        message = QStringLiteral("「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります").arg(characters);
+        message =
+            QStringLiteral("「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります").arg(characters);
     }
     if (message == lastUnmappableText_) {
         return;

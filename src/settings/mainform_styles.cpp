@@ -39,8 +39,8 @@ const QString kCaption = QStringLiteral("Tintrel");
 const char* const kReservedSections[] = {"OPTION", "@@PREV@@", "STYLES", "SAVE"};
 
 bool IsBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v') || c == QLatin1Char('\f') ||
-           c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v') ||
+           c == QLatin1Char('\f') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
 } // namespace
@@ -81,7 +81,8 @@ QString TForm1::StyleNameProblem(const std::string& name) const {
     const std::string upper = UpperAscii(name);
     for (const char* reserved : kReservedSections) {
         if (upper == reserved) {
-            return QStringLiteral("「%1」は設定ファイルが使う名前なので、スタイル名にできません。").arg(FromBytes(name));
+            return QStringLiteral("「%1」は設定ファイルが使う名前なので、スタイル名にできません。")
+                .arg(FromBytes(name));
         }
     }
     const QString shown = FromBytes(name);
@@ -124,7 +125,8 @@ void TForm1::CbStyleChange() {
     try {
         LoadOptions(StyleItemName(index));
     } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()),
+                                       TMessageKind::Error);
     }
     CbSizeClick();
 }
@@ -138,8 +140,8 @@ void TForm1::Pm1Popup() {
 void TForm1::PmAddClick() {
     const int selected = CbStyle->currentIndex();
     const QString initial = selected >= 0 ? CbStyle->itemText(selected) : QString();
-    const std::optional<QString> answer =
-        services_.Dialogs->InputQuery(this, QStringLiteral("スタイルの追加"), QStringLiteral("スタイル名"), initial);
+    const std::optional<QString> answer = services_.Dialogs->InputQuery(
+        this, QStringLiteral("スタイルの追加"), QStringLiteral("スタイル名"), initial);
     if (!answer) {
         return;
     }
@@ -158,7 +160,8 @@ void TForm1::PmAddClick() {
     try {
         SaveOptions(name);
     } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()),
+                                       TMessageKind::Error);
         return;
     }
     int index = FindStyleItem(name);
@@ -181,7 +184,8 @@ void TForm1::PmDelClick() {
     try {
         IniGT->EraseSection(StyleItemName(index));
     } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()),
+                                       TMessageKind::Error);
         return;
     }
     CbStyle->removeItem(index);
@@ -216,8 +220,9 @@ void TForm1::PmExpClick() {
     const QString target = StyleFileNameFor(*chosen);
     // The question concerns the file that is really written, with its ".tsy".
     if (CbOpt1->isChecked() && QFileInfo::exists(target) &&
-        !services_.Dialogs->ConfirmYesNo(this, QStringLiteral("上書きの確認"),
-                                         QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(target))) {
+        !services_.Dialogs->ConfirmYesNo(
+            this, QStringLiteral("上書きの確認"),
+            QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(target))) {
         return;
     }
     try {
@@ -230,7 +235,8 @@ void TForm1::PmExpClick() {
         }
         SaveFileSafely(target.toStdString(), bytes, *DefaultFileOps());
     } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()),
+                                       TMessageKind::Error);
     }
 }
 
@@ -248,7 +254,8 @@ void TForm1::PmImpClick() {
         const std::string bytes = ReadFileBytes(chosen->toStdString(), stamp);
         lines = SplitStyleFileLines(bytes);
     } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()),
+                                       TMessageKind::Error);
         return;
     }
     if (lines.size() < 2) {
@@ -273,7 +280,8 @@ void TForm1::PmImpClick() {
         }
         writing.Commit();
     } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+        services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()),
+                                       TMessageKind::Error);
         return;
     }
     // A style already listed takes the file's keys and is selected; no second entry is made.
