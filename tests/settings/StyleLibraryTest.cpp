@@ -1,289 +1,241 @@
-// The style library of the main window: add, choose, export, import and delete, and the
-// names and files it must refuse or merge.
-#include "ScriptedServices.h"
+#include "settings/StyleLibrary.h"
+#include "settings/IniErrors.h"
 
-#include "platform/CodePage.h"
-#include "platform/SystemColors.h"
-#include "settings/ColorLabel.h"
-#include "settings/mainform.h"
+#include "StoreFixture.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <gtest/gtest.h>
 
-#include <memory>
-
-#include "settings/PendingControls.h"
+#include <filesystem>
 
 namespace {
 
-QByteArray Sjis(const char* utf8) {
-    return QByteArray::fromStdString(Utf8ToCp932(utf8).Bytes);
-}
+const std::string kZo = "\x83\x5D"; // ends in the byte "]"
+const std::string kFace = std::string(kDefaultFaceName);
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+const std::string kDefaultStyleFile =
+    "[blue]\r\n"
+    "DrawFont.Name=" +
+    kFace +
+    "\r\n"
+    "DrawFont.Size=9\r\nDrawFont.Style=0\r\nDrawFont.Color=0x80000008\r\n"
+    "SizeIndex=0\r\nHead=0\r\n"
+    "StartColor=0x000000FF\r\nFinishColor=0x0000FFFF\r\nMiddleColor=0x00FFFFFF\r\n"
+    "BGColor=0x8000000F\r\nMirror=0\r\nTrico=0\r\n";
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-struct TRig {
-    QTemporaryDir dir;
-    TScriptedDialogs dialogs;
-    TFakeClipboard clipboard;
-    TRecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
-
-    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QString Ini() const { return Path("Tintrel.ini"); }
-
-    TForm1& Open() {
-        TFormServices services;
-        services.Dialogs = &dialogs;
-        services.Clipboard = &clipboard;
-        services.Launcher = &launcher;
-        services.SettingsFile = Ini();
-        form = std::make_unique<TForm1>(services);
-        form->show();
-        return *form;
+class StyleLibraryFixture : public TStoreFixture {
+protected:
+    TStyleLibrary& Library(const std::string& content = {}) {
+        library_ = std::make_unique<TStyleLibrary>(Store(content));
+        library_->ReadList();
+        return *library_;
     }
-    void Add(const QString& name) {
-        dialogs.InputAnswers.push_back(name);
-        form->PmAddClick();
-    }
-    QStringList Listed() const {
-        QStringList names;
-        for (int i = 0; i < form->CbStyle->count(); ++i) {
-            names << form->CbStyle->itemText(i);
-        }
-        return names;
-    }
+
+    std::unique_ptr<TStyleLibrary> library_;
 };
 
-const QByteArray kFreshStyleKeys =
-    "DrawFont.Name=" + Sjis("ＭＳ Ｐゴシック") +
-    "\r\nDrawFont.Size=9\r\nDrawFont.Style=0\r\nDrawFont.Color=0x80000008\r\n"
-    "SizeIndex=0\r\nHead=0\r\nStartColor=0x000000FF\r\nFinishColor=0x0000FFFF\r\n"
-    "MiddleColor=0x00FFFFFF\r\nBGColor=0x8000000F\r\nMirror=0\r\nTrico=0\r\n";
+TEST_F(StyleLibraryFixture, ListIsReadSortedAndWrittenSorted) {
+    TStyleLibrary& library = Library("[STYLES]\r\nSTYLE.Count=4\r\nSTYLE.0=b\r\nSTYLE.1=" + kZo +
+                                     "\r\nSTYLE.2=C\r\nSTYLE.3=a\r\n");
+    EXPECT_EQ(library.Names(), (std::vector<std::string>{"a", "b", "C", kZo}));
+    library.Add("B2", TStyleRecord{});
+    EXPECT_EQ(library.Names(), (std::vector<std::string>{"a", "b", "B2", "C", kZo}));
+    library.WriteList();
+    std::vector<std::string> stored;
+    store_->ReadStrings("STYLES", "STYLE", stored);
+    EXPECT_EQ(stored, library.Names());
+}
+
+TEST_F(StyleLibraryFixture, ListThatWasNeverReadIsNeverWritten) {
+    TIniGT& store = Store("[STYLES]\r\nSTYLE.Count=1\r\nSTYLE.0=keep\r\n");
+    TStyleLibrary library(store);
+    EXPECT_FALSE(library.WriteList());
+    EXPECT_EQ(Saved(), "[STYLES]\r\nSTYLE.Count=1\r\nSTYLE.0=keep\r\n");
+}
+
+TEST_F(StyleLibraryFixture, AddWithAnotherLetterCaseOverwritesTheListedStyle) {
+    TStyleLibrary& library = Library("[STYLES]\r\nSTYLE.Count=1\r\nSTYLE.0=Blue\r\n[Blue]\r\nHead=0\r\n");
+    TStyleRecord style;
+    style.Head = true;
+    EXPECT_EQ(library.Add("BLUE", style), 0u);
+    EXPECT_EQ(library.Names(), std::vector<std::string>{"Blue"});
+    TStyleRecord loaded;
+    library.Load(0, loaded);
+    EXPECT_TRUE(loaded.Head);
+    EXPECT_EQ(store_->ReadString("STYLES", "STYLE.0", ""), "Blue");
+}
+
+TEST_F(StyleLibraryFixture, SecondBytesDoNotMakeNamesEqual) {
+    TStyleLibrary& library = Library();
+    library.Add("\x83\x42", TStyleRecord{}); // ィ
+    library.Add("\x83\x62", TStyleRecord{}); // ッ, the same bytes but for the case bit
+    EXPECT_EQ(library.Names().size(), 2u);
+}
+
+TEST_F(StyleLibraryFixture, DeleteErasesTheSectionAndLeavesTheOthers) {
+    TStyleLibrary& library = Library();
+    library.Add("a", TStyleRecord{});
+    library.Add("b", TStyleRecord{});
+    library.Delete(0);
+    EXPECT_EQ(library.Names(), std::vector<std::string>{"b"});
+    EXPECT_FALSE(store_->SectionExists("a"));
+    EXPECT_TRUE(store_->SectionExists("b"));
+}
+
+TEST_F(StyleLibraryFixture, DeletingOneOfTwoEqualEntriesKeepsTheSharedStyle) {
+    TStyleLibrary& library = Library(
+        "[STYLES]\r\nSTYLE.Count=2\r\nSTYLE.0=red\r\nSTYLE.1=Red\r\n[red]\r\nStartColor=0x00000001\r\n");
+    library.Delete(1);
+    ASSERT_EQ(library.Names().size(), 1u);
+    TStyleRecord style;
+    library.Load(0, style);
+    EXPECT_EQ(style.StartColor, 1u);
+}
+
+struct NameCase {
+    const char* name;
+    std::string styleName;
+};
+
+class RefusedStyleName : public StyleLibraryFixture, public testing::WithParamInterface<NameCase> {};
+
+TEST_P(RefusedStyleName, IsRefusedByAddAndImportWithNothingWritten) {
+    const std::string before = "[STYLES]\r\nSTYLE.Count=1\r\nSTYLE.0=x\r\n[Option]\r\nOpt1=1\r\n";
+    TStyleLibrary& library = Library(before);
+    EXPECT_THROW(library.Add(GetParam().styleName, TStyleRecord{}), EStyleNameError);
+    const std::string file = temp_.File("in.tsy");
+    // Without a closing bracket the name runs to the end of the line, blanks included.
+    WriteBytes(file, "[" + GetParam().styleName + "\r\nHead=1\r\nSTYLE.Count=0\r\n");
+    EXPECT_THROW(library.Import(file), EStyleNameError);
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(library.Names(), std::vector<std::string>{"x"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, RefusedStyleName,
+                         testing::Values(NameCase{"Option", "Option"}, NameCase{"OptionLower", "option"},
+                                         NameCase{"Prev", "@@prev@@"}, NameCase{"Styles", "Styles"},
+                                         NameCase{"Save", "SAVE"}, NameCase{"Tab", "a\tb"},
+                                         NameCase{"Delete", "a\x7F"}, NameCase{"LeadingBlank", " a"},
+                                         NameCase{"TrailingBlank", "a "},
+                                         NameCase{"LoneLeadByteAtTheEnd", "a\x81"}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(StyleLibraryFixture, BracketInANameIsRefusedBeforeTheFileIsCut) {
+    TStyleLibrary& library = Library();
+    EXPECT_THROW(library.Add("a]b", TStyleRecord{}), EStyleNameError);
+    EXPECT_FALSE(StyleNameProblem(kZo + "x"));
+    EXPECT_FALSE(StyleNameProblem(""));
+}
+
+TEST_F(StyleLibraryFixture, ExportWritesTheSectionAsAStyleFile) {
+    TStyleLibrary& library = Library();
+    const std::size_t index = library.Add("blue", TStyleRecord{});
+    const std::string file = temp_.File("blue.tsy");
+    WriteBytes(file, "old content that is longer than the new one ........................................."
+                     "...................................................................................."
+                     "....................................................................................");
+    library.Export(index, file);
+    EXPECT_EQ(ReadBytes(file), kDefaultStyleFile);
+}
+
+struct FileNameCase {
+    const char* given;
+    const char* expected;
+};
+
+class StyleFileNames : public testing::TestWithParam<FileNameCase> {};
+
+TEST_P(StyleFileNames, GetTheStyleFileExtension) {
+    EXPECT_EQ(StyleFileName(GetParam().given), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StyleFileNames,
+                         testing::Values(FileNameCase{"blue", "blue.tsy"}, FileNameCase{"my.style", "my.tsy"},
+                                         FileNameCase{"a.b.c", "a.b.tsy"}, FileNameCase{"", ".tsy"},
+                                         FileNameCase{"/home/u/page.html", "/home/u/page.tsy"},
+                                         FileNameCase{"/home/u.v/page", "/home/u.v/page.tsy"}));
+
+struct ImportCase {
+    const char* name;
+    std::string file;
+    std::string styleName; // "-" when the file is ignored
+};
+
+class StyleImport : public StyleLibraryFixture, public testing::WithParamInterface<ImportCase> {};
+
+TEST_P(StyleImport, TakesTheNameFromTheFirstLine) {
+    TStyleLibrary& library = Library();
+    const std::string file = temp_.File("in.tsy");
+    WriteBytes(file, GetParam().file);
+    const auto index = library.Import(file);
+    if (GetParam().styleName == "-") {
+        EXPECT_FALSE(index);
+        EXPECT_TRUE(library.Names().empty());
+        EXPECT_FALSE(std::filesystem::exists(IniPath()));
+        return;
+    }
+    ASSERT_TRUE(index);
+    EXPECT_EQ(library.Names().at(*index), GetParam().styleName);
+    EXPECT_TRUE(store_->ReadBool(GetParam().styleName, "Head", false));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StyleImport,
+    testing::Values(ImportCase{"Plain", "[blue]\r\nHead=1\r\n", "blue"},
+                    ImportCase{"LfLines", "[blue]\nHead=1", "blue"},
+                    ImportCase{"SecondByteBracketInTheName", "[" + kZo + "]\r\nHead=1\r\n", kZo},
+                    ImportCase{"TextAroundTheBrackets", "x[blue]y\r\nHead=1\r\n", "blue"},
+                    ImportCase{"NoClosingBracket", "[blue\r\nHead=1\r\n", "blue"},
+                    ImportCase{"NoBracketAtAllGivesAnEmptyName", "blue\r\nHead=1\r\n", ""},
+                    ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
+                    ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n",
+                               "blue"},
+                    ImportCase{"OnlyAHeader", "[blue]\r\n", "-"}, ImportCase{"Empty", "", "-"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(StyleLibraryFixture, ImportOfAListedNameMergesIntoItAndSelectsIt) {
+    TStyleLibrary& library = Library();
+    TStyleRecord stored;
+    stored.StartColor = 0x00000001;
+    stored.Mirror = true;
+    library.Add("a", TStyleRecord{});
+    library.Add("Blue", stored);
+    const std::string file = temp_.File("in.tsy");
+    WriteBytes(file, "[BLUE]\r\nHead=1\r\nMirror=0\r\n");
+    EXPECT_EQ(library.Import(file), 1u);
+    EXPECT_EQ(library.Names(), (std::vector<std::string>{"a", "Blue"}));
+    TStyleRecord loaded;
+    library.Load(1, loaded);
+    EXPECT_TRUE(loaded.Head);
+    EXPECT_FALSE(loaded.Mirror);
+    EXPECT_EQ(loaded.StartColor, 1u);
+}
+
+TEST_F(StyleLibraryFixture, ExportedStyleImportsBackUnchanged) {
+    TStyleLibrary& library = Library();
+    TStyleRecord style;
+    style.DrawFont = {kZo, 11, fsBoldBit, 0x00000080};
+    style.Trico = true;
+    const std::string file = temp_.File("s.tsy");
+    library.Export(library.Add(kZo + "s", style), file);
+    library.Delete(0);
+    const auto index = library.Import(file);
+    ASSERT_TRUE(index);
+    TStyleRecord loaded;
+    EXPECT_TRUE(library.Load(*index, loaded).empty());
+    EXPECT_EQ(loaded, style);
+}
+
+TEST_F(StyleLibraryFixture, MissingStyleFileIsAFileError) {
+    TStyleLibrary& library = Library();
+    EXPECT_THROW(library.Import(temp_.File("absent.tsy")), EIniFileError);
+}
+
+TEST_F(StyleLibraryFixture, ExportToAnUnwritablePlaceIsAFileError) {
+    TStyleLibrary& library = Library();
+    library.Add("a", TStyleRecord{});
+    std::filesystem::create_directory(temp_.File("dir.tsy"));
+    EXPECT_THROW(library.Export(0, temp_.File("dir.tsy")), EIniFileError);
+    EXPECT_THROW(library.Export(0, temp_.File("no/such/folder/a.tsy")), EIniFileError);
+}
 
 } // namespace
-
-class StyleLibraryTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void aStyleIsAddedChosenExportedImportedAndDeleted();
-    void addingAnExistingNameInOtherCaseOverwritesIt();
-    void theListIsSortedAndWrittenAtClose();
-    void menuItemsFollowTheSelection();
-    void namesTheSettingsFileCannotHoldAreRefused_data();
-    void namesTheSettingsFileCannotHoldAreRefused();
-    void importingAListedStyleMergesIntoIt();
-    void importingAFileOfOneLineDoesNothing();
-    void exportAsksAboutTheFileItWrites();
-    void aStyleWithABadColourLoadsTheRest();
-};
-
-void StyleLibraryTest::initTestCase() {
-    InstallPaletteSystemColors();
-    qputenv("XDG_CONFIG_HOME", QDir::tempPath().toUtf8() + "/tintrel-test-config");
-}
-
-void StyleLibraryTest::aStyleIsAddedChosenExportedImportedAndDeleted() {
-    TRig rig;
-    TForm1& form = rig.Open();
-    form.ClBtn1->SetColor(0x00008000);
-    form.TbTriCoClick();
-    rig.Add(QStringLiteral("緑の見出し"));
-    QCOMPARE(rig.dialogs.Inputs.value(0), QStringLiteral("スタイルの追加|スタイル名|"));
-    QCOMPARE(rig.Listed(), QStringList{QStringLiteral("緑の見出し")});
-    QCOMPARE(form.CbStyle->currentIndex(), 0);
-
-    // Another state, then choosing the style brings it back.
-    form.ClBtn1->SetColor(0x000000FF);
-    form.TbTriCoClick();
-    form.CbStyleChange();
-    QCOMPARE(form.ClBtn1->Color(), TColor(0x00008000));
-    QVERIFY(form.TbTriCo->Down());
-    QVERIFY(form.ClBtnM->isEnabled());
-
-    // Export: the proposed name, the second filter, and the file's bytes.
-    const QString exported = rig.Path("green.tsy");
-    rig.dialogs.FileAnswers.push_back(rig.Path("green"));
-    form.PmExpClick();
-    QCOMPARE(rig.dialogs.FileRequests.last().FileName, QStringLiteral("緑の見出し.tsy"));
-    QCOMPARE(rig.dialogs.FileRequests.last().FilterIndex, 2);
-    QCOMPARE(ReadFile(exported), "[" + Sjis("緑の見出し") + "]\r\n" +
-                                     QByteArray(kFreshStyleKeys)
-                                         .replace("StartColor=0x000000FF", "StartColor=0x00008000")
-                                         .replace("Trico=0", "Trico=1"));
-
-    // Delete asks first; Cancel keeps it.
-    form.PmDelClick();
-    QCOMPARE(rig.dialogs.Confirms.last(), QStringLiteral("削除の確認|【緑の見出し】 削除しますか？"));
-    QCOMPARE(rig.Listed().size(), 1);
-    rig.dialogs.ConfirmAnswers.push_back(true);
-    form.PmDelClick();
-    QVERIFY(rig.Listed().isEmpty());
-    QCOMPARE(form.CbStyle->currentIndex(), -1);
-    QVERIFY(!ReadFile(rig.Ini()).contains(Sjis("[緑の見出し]")));
-
-    // Import brings it back, selected and applied.
-    form.ClBtn1->SetColor(0x000000FF);
-    rig.dialogs.FileAnswers.push_back(exported);
-    form.PmImpClick();
-    QCOMPARE(rig.Listed(), QStringList{QStringLiteral("緑の見出し")});
-    QCOMPARE(form.CbStyle->currentIndex(), 0);
-    QCOMPARE(form.ClBtn1->Color(), TColor(0x00008000));
-    QVERIFY(rig.dialogs.Messages.isEmpty());
-}
-
-void StyleLibraryTest::addingAnExistingNameInOtherCaseOverwritesIt() {
-    TRig rig;
-    TForm1& form = rig.Open();
-    rig.Add(QStringLiteral("Title"));
-    form.ClBtn2->SetColor(0x00FF0000);
-    rig.Add(QStringLiteral("TITLE"));
-    QCOMPARE(rig.Listed(), QStringList{QStringLiteral("Title")});
-    QVERIFY(ReadFile(rig.Ini()).contains("FinishColor=0x00FF0000"));
-}
-
-void StyleLibraryTest::theListIsSortedAndWrittenAtClose() {
-    TRig rig;
-    WriteFile(rig.Ini(), "[STYLES]\r\nSTYLE.Count=2\r\nSTYLE.0=b\r\nSTYLE.1=C\r\n");
-    TForm1& form = rig.Open();
-    QCOMPARE(form.CbStyle->currentIndex(), -1);
-    rig.Add(QStringLiteral("a"));
-    QCOMPARE(rig.Listed(), QStringList({"a", "b", "C"}));
-    form.close();
-    QVERIFY(ReadFile(rig.Ini()).contains("STYLE.Count=3\r\nSTYLE.0=a\r\nSTYLE.1=b\r\nSTYLE.2=C\r\n"));
-}
-
-void StyleLibraryTest::menuItemsFollowTheSelection() {
-    TRig rig;
-    TForm1& form = rig.Open();
-    form.Pm1Popup();
-    QVERIFY(form.PmAdd->isEnabled() && form.PmImp->isEnabled());
-    QVERIFY(!form.PmDel->isEnabled() && !form.PmExp->isEnabled());
-    rig.Add(QStringLiteral("x"));
-    form.Pm1Popup();
-    QVERIFY(form.PmDel->isEnabled() && form.PmExp->isEnabled());
-}
-
-void StyleLibraryTest::namesTheSettingsFileCannotHoldAreRefused_data() {
-    QTest::addColumn<QString>("name");
-    // A style file's name ends at its first "]" and is read as bytes, so those two cases
-    // can only be typed.
-    QTest::addColumn<bool>("alsoImported");
-    QTest::newRow("STYLES") << "STYLES" << true;
-    QTest::newRow("option in lower case") << "option" << true;
-    QTest::newRow("@@Prev@@") << "@@prev@@" << true;
-    QTest::newRow("Save") << "SAVE" << true;
-    QTest::newRow("a tab") << "a\tb" << true;
-    QTest::newRow("leading blank") << " x" << true;
-    QTest::newRow("trailing blank") << "x " << true;
-    QTest::newRow("a closing bracket") << "a]b" << false;
-    QTest::newRow("outside Shift-JIS") << "x😀" << false;
-}
-
-void StyleLibraryTest::namesTheSettingsFileCannotHoldAreRefused() {
-    QFETCH(QString, name);
-    QFETCH(bool, alsoImported);
-    for (const bool byImport : {false, true}) {
-        if (byImport && !alsoImported) {
-            break;
-        }
-        TRig rig;
-        TForm1& form = rig.Open();
-        const QByteArray before = ReadFile(rig.Ini());
-        if (byImport) {
-            const QString file = rig.Path("bad.tsy");
-            WriteFile(file, "[" + QByteArray::fromStdString(Utf8ToCp932(name.toStdString()).Bytes) +
-                                "]\r\nHead=1\r\n");
-            rig.dialogs.FileAnswers.push_back(file);
-            form.PmImpClick();
-        } else {
-            rig.Add(name);
-        }
-        QCOMPARE(rig.dialogs.Messages.size(), 1);
-        QVERIFY(rig.Listed().isEmpty());
-        QCOMPARE(ReadFile(rig.Ini()), before);
-    }
-}
-
-void StyleLibraryTest::importingAListedStyleMergesIntoIt() {
-    TRig rig;
-    TForm1& form = rig.Open();
-    form.ClBtn2->SetColor(0x00FF0000);
-    rig.Add(QStringLiteral("Mine"));
-    const QString file = rig.Path("mine.tsy");
-    WriteFile(file, "[MINE]\r\nHead=1\r\n");
-    form.ClBtn2->SetColor(0x00000000);
-    rig.dialogs.FileAnswers.push_back(file);
-    form.PmImpClick();
-    QCOMPARE(rig.Listed(), QStringList{QStringLiteral("Mine")});
-    QCOMPARE(form.CbStyle->currentIndex(), 0);
-    QVERIFY(form.CbHead->isChecked());
-    QCOMPARE(form.ClBtn2->Color(), TColor(0x00FF0000)); // the keys the file did not hold stay
-}
-
-void StyleLibraryTest::importingAFileOfOneLineDoesNothing() {
-    TRig rig;
-    TForm1& form = rig.Open();
-    const QString file = rig.Path("short.tsy");
-    WriteFile(file, "[Short]\r\n");
-    rig.dialogs.FileAnswers.push_back(file);
-    form.PmImpClick();
-    QVERIFY(rig.Listed().isEmpty());
-    QVERIFY(rig.dialogs.Messages.isEmpty());
-}
-
-void StyleLibraryTest::exportAsksAboutTheFileItWrites() {
-    TRig rig;
-    TForm1& form = rig.Open();
-    rig.Add(QStringLiteral("my.style"));
-    const QString target = rig.Path("out.tsy");
-    WriteFile(target, "old");
-    // The dialog saw "out.htm"; the file written is "out.tsy", and that is what is asked about.
-    rig.dialogs.FileAnswers.push_back(rig.Path("out.htm"));
-    rig.dialogs.ConfirmAnswers.push_back(false);
-    form.PmExpClick();
-    QCOMPARE(rig.dialogs.FileRequests.last().FileName, QStringLiteral("my.tsy"));
-    QCOMPARE(rig.dialogs.Confirms.size(), 1);
-    QVERIFY(rig.dialogs.Confirms.first().contains(target));
-    QCOMPARE(ReadFile(target), QByteArray("old"));
-    // With the question switched off the file is replaced without asking.
-    form.CbOpt1->trigger();
-    rig.dialogs.FileAnswers.push_back(target);
-    form.PmExpClick();
-    QCOMPARE(rig.dialogs.Confirms.size(), 1);
-    QVERIFY(ReadFile(target).startsWith("[my.style]\r\n"));
-}
-
-void StyleLibraryTest::aStyleWithABadColourLoadsTheRest() {
-    TRig rig;
-    WriteFile(rig.Ini(), "[Broken]\r\nStartColor=0x0000FF00\r\nFinishColor=oops\r\nHead=1\r\n"
-                         "[STYLES]\r\nSTYLE.Count=1\r\nSTYLE.0=Broken\r\n");
-    TForm1& form = rig.Open();
-    form.CbStyle->setCurrentIndex(0);
-    form.CbStyleChange();
-    QCOMPARE(form.ClBtn1->Color(), TColor(0x0000FF00));
-    QCOMPARE(form.ClBtn2->Color(), TColor(0x0000FFFF));
-    QVERIFY(form.CbHead->isChecked());
-    QCOMPARE(rig.dialogs.Messages.size(), 1);
-    QVERIFY(rig.dialogs.Messages.first().contains(QStringLiteral("FinishColor")));
-    QVERIFY(rig.dialogs.Messages.first().contains(QStringLiteral("oops")));
-    QVERIFY(rig.dialogs.Messages.first().contains(QStringLiteral("Broken")));
-}
-
-QTEST_MAIN(StyleLibraryTest)
-#include "StyleLibraryTest.moc"
