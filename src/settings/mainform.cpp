@@ -12,6 +12,7 @@
 #include "settings/IniGT.h"
 #include "settings/PendingControls.h"
 #include "settings/PreviewBox.h"
+#include "settings/StyleLibrary.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +34,10 @@ class TDialogService;
 class TFileLauncher;
 class TFontComboBox;
 class TIniGT;
+class TStyleLibrary;
+struct TBadValue;
+struct TOptionSet;
+struct TStyleRecord;
 class TPreviewBox;
 class TQPainterCanvas;
 class TTagVocabulary;
@@ -231,31 +237,21 @@ private:
     void ReportUnmappable(const std::vector<std::string>& unmappable);
 
     // mainform_options.cpp
-    void LoadOptionGroup();
-    void LoadStyleRecord(const std::string& section);
-    void SaveOptionGroup();
-    void SaveStyleRecord(const std::string& section);
+    TOptionSet CaptureOptionSet() const;
+    void ApplyOptionSet(const TOptionSet& options);
+    TStyleRecord CaptureStyleRecord() const;
+    void ApplyStyleRecord(const TStyleRecord& style);
+    void ReportBadValues(const std::vector<TBadValue>& bad);
     void ReportSettingsProblem(const QString& message);
-    TColor ReadStyleColor(const std::string& section, const char* key, TColor fallback,
-                          QStringList& problems);
-    QList<QAction*> OptionItems3To9() const;
 
     // mainform_styles.cpp
     void ReadStyleList();
     void WriteStyleList();
-    int AddStyleItem(const std::string& name);
-    int FindStyleItem(const std::string& name) const;
-    std::string StyleItemName(int index) const;
-    // Empty when `name` may name a style; otherwise why it may not, for the message box.
-    QString StyleNameProblem(const std::string& name) const;
-
-public:
-    // A style name with its extension changed to ".tsy" (a name without a dot gets it added).
-    static QString StyleFileNameFor(const QString& name);
-    // The lines of a style file; lines end at CR LF, LF or CR.
-    static std::vector<std::string> SplitStyleFileLines(const std::string& bytes);
-
-private:
+    // CbStyle shows the library's names, in its order, with `selected` chosen (-1: none).
+    void ShowStyleList(int selected);
+    // True when `name` may name a style; otherwise the user has been told why not.
+    bool AcceptStyleName(const std::string& name);
+    void ShowError(const std::exception& error);
     // mainform_commands.cpp
     void StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label);
     void CopyCustomColors(TColorDropButton* from, TColorDropButton* to1, TColorDropButton* to2);
@@ -267,6 +263,7 @@ private:
     std::unique_ptr<TClipboardService> ownClipboard_;
     std::unique_ptr<TFileLauncher> ownLauncher_;
     std::unique_ptr<TIniGT> IniGT;
+    std::unique_ptr<TStyleLibrary> styles_;
 
     TPreviewFont previewFont_;
     TOrivRGB startColor_;
@@ -283,7 +280,6 @@ private:
     int fixedClientHeight_ = 0;
     bool firstShowDone_ = false;
     bool resizeRulesOn_ = false;
-    bool styleListRead_ = false;
     bool painted_ = false;
     int lastDrawingSize_ = 0;
     QString lastUnmappableText_;

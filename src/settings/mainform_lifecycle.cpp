@@ -167,9 +167,8 @@ bool TForm1::SaveState(TCloseReason reason) {
     };
     attempt([this] { SaveOptions("Option"); });
     attempt([this] { SaveOptions("@@Prev@@"); });
-    if (styleListRead_) {
-        attempt([this] { WriteStyleList(); });
-    }
+    // The library writes its list only when it was read: a failed start never empties it.
+    attempt([this] { WriteStyleList(); });
     if (failures.isEmpty()) {
         return true;
     }

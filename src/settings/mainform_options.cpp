@@ -8,7 +8,10 @@
 #include "settings/ColorLabel.h"
 #include "settings/IniErrors.h"
 #include "settings/IniGT.h"
+#include "settings/OptionSet.h"
 #include "settings/PendingControls.h"
+#include "settings/StyleLibrary.h"
+#include "settings/StyleRecord.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,25 +19,9 @@
 
 namespace {
 
-bool IsOptionSection(std::string_view section) {
-    constexpr std::string_view kOption = "Option";
-    if (section.size() != kOption.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < section.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(section[i]) != lower(kOption[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 QString FromBytes(const std::string& cp932) {
     return QString::fromStdString(Cp932ToUtf8(cp932));
 }
-
-const char* const kOptionKeys[] = {"Opt3", "Opt4", "Opt5", "Opt6", "Opt7", "Opt8", "Opt9"};
 
 } // namespace
 
@@ -51,150 +38,121 @@ void TForm1::OpenSettings() {
     } else {
         IniGT->SetFileName(services_.SettingsFile.toStdString());
     }
+    styles_ = std::make_unique<TStyleLibrary>(*IniGT);
 }
 
 void TForm1::ReadWindowPosition() {
     TWindowPosition position{x(), y()};
-    IniGT->ReadPosition("Option", "Position", position);
+    LoadWindowPosition(*IniGT, position);
     move(position.Left, position.Top);
 }
 
 void TForm1::LoadOptions(const std::string& section) {
     if (IsOptionSection(section)) {
-        LoadOptionGroup();
-    } else {
-        LoadStyleRecord(section);
+        TOptionSet options;
+        LoadOptionSet(*IniGT, options);
+        ApplyOptionSet(options);
+        return;
     }
+    TStyleRecord style = CaptureStyleRecord();
+    const std::vector<TBadValue> bad = LoadStyleRecord(*IniGT, section, style);
+    ApplyStyleRecord(style);
+    ReportBadValues(bad);
 }
 
 void TForm1::SaveOptions(const std::string& section) {
     if (IsOptionSection(section)) {
-        SaveOptionGroup();
+        SaveOptionSet(*IniGT, CaptureOptionSet());
     } else {
-        SaveStyleRecord(section);
+        SaveStyleRecord(*IniGT, section, CaptureStyleRecord());
     }
 }
 
-QList<QAction*> TForm1::OptionItems3To9() const {
-    return {CbOpt3, CbOpt4, CbOpt5, CbOpt6, CbOpt7, CbOpt8, CbOpt9};
+TOptionSet TForm1::CaptureOptionSet() const {
+    TOptionSet options;
+    options.Position = TWindowPosition{x(), y()};
+    options.AskBeforeOverwrite = CbOpt1->isChecked();
+    options.BaseFontSize = BaseFontSize();
+    options.FaceTag = CbOpt3->isChecked();
+    options.SmartPreviewOff = CbOpt4->isChecked();
+    options.OpenAfterSave = CbOpt5->isChecked();
+    options.Comments = CbOpt6->isChecked();
+    options.LogicalTags = CbOpt7->isChecked();
+    options.BreakInFontTag = CbOpt8->isChecked();
+    options.UpperCaseTags = CbOpt9->isChecked();
+    return options;
 }
 
-void TForm1::LoadOptionGroup() {
-    const TIniTransaction reading = IniGT->BeginUpdate();
-    SetBaseFontSize(IniGT->ReadInteger("Option", "Opt2-1", 11));
-    CbOpt1->setChecked(IniGT->ReadBool("Option", "Opt1", true));
-    const QList<QAction*> items = OptionItems3To9();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        items[i]->setChecked(IniGT->ReadBool("Option", kOptionKeys[i], items[i] == CbOpt9));
-    }
+void TForm1::ApplyOptionSet(const TOptionSet& options) {
+    SetBaseFontSize(options.BaseFontSize);
+    CbOpt1->setChecked(options.AskBeforeOverwrite);
+    CbOpt3->setChecked(options.FaceTag);
+    CbOpt4->setChecked(options.SmartPreviewOff);
+    CbOpt5->setChecked(options.OpenAfterSave);
+    CbOpt6->setChecked(options.Comments);
+    CbOpt7->setChecked(options.LogicalTags);
+    CbOpt8->setChecked(options.BreakInFontTag);
+    CbOpt9->setChecked(options.UpperCaseTags);
 }
 
-void TForm1::SaveOptionGroup() {
-    TIniTransaction writing = IniGT->BeginUpdate();
-    IniGT->EraseSection("Option");
-    IniGT->WritePosition("Option", "Position", TWindowPosition{x(), y()});
-    IniGT->WriteBool("Option", "Opt1", CbOpt1->isChecked());
-    IniGT->WriteInteger("Option", "Opt2-1", BaseFontSize());
-    const QList<QAction*> items = OptionItems3To9();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        IniGT->WriteBool("Option", kOptionKeys[i], items[i]->isChecked());
-    }
-    writing.Commit();
+TStyleRecord TForm1::CaptureStyleRecord() const {
+    TStyleRecord style;
+    style.DrawFont = TFontRecord{previewFont_.Name, previewFont_.Size,
+                                 static_cast<std::uint8_t>(previewFont_.Style), previewFont_.Color};
+    style.SizeIndex = CbSize->currentIndex();
+    style.Head = CbHead->isChecked();
+    style.StartColor = ClBtn1->Color();
+    style.FinishColor = ClBtn2->Color();
+    style.MiddleColor = ClBtnM->Color();
+    style.BGColor = backgroundColor_;
+    style.Mirror = TbMirror->Down();
+    style.Trico = TbTriCo->Down();
+    return style;
 }
 
-TColor TForm1::ReadStyleColor(const std::string& section, const char* key, TColor fallback,
-                              QStringList& problems) {
-    try {
-        return IniGT->ReadColor(section, key, fallback);
-    } catch (const EIniConvertError& error) {
-        problems << QStringLiteral("[%1] %2=%3")
-                        .arg(FromBytes(error.Section()), FromBytes(error.Key()), FromBytes(error.Value()));
-        return fallback;
-    }
-}
+void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
+    // In the order the record is read: the colours first (each button's change refreshes),
+    // then the font, the size step, the switches and the background.
+    FlCl1->setText(QString::fromStdString(SplitColor(style.StartColor).Hex));
+    startColor_ = SplitColor(style.StartColor);
+    ClBtn1->SetColor(style.StartColor);
+    FlCl2->setText(QString::fromStdString(SplitColor(style.FinishColor).Hex));
+    finishColor_ = SplitColor(style.FinishColor);
+    ClBtn2->SetColor(style.FinishColor);
+    FlClM->setText(QString::fromStdString(SplitColor(style.MiddleColor).Hex));
+    middleColor_ = SplitColor(style.MiddleColor);
+    ClBtnM->SetColor(style.MiddleColor);
 
-void TForm1::LoadStyleRecord(const std::string& section) {
-    QStringList problems;
-    TColor start = clWhite;
-    TColor finish = clWhite;
-    TColor middle = clWhite;
-    TColor background = clBtnFace;
-    TFontRecord font{previewFont_.Name, previewFont_.Size, static_cast<std::uint8_t>(previewFont_.Style),
-                     previewFont_.Color};
-    int sizeIndex = 0;
-    bool head = false;
-    bool mirror = false;
-    bool trico = false;
-    {
-        // One look at the file for the whole record.
-        const TIniTransaction reading = IniGT->BeginUpdate();
-        start = ReadStyleColor(section, "StartColor", 0x000000FF, problems);
-        finish = ReadStyleColor(section, "FinishColor", 0x0000FFFF, problems);
-        middle = ReadStyleColor(section, "MiddleColor", 0x00FFFFFF, problems);
-        try {
-            IniGT->ReadFont(section, "DrawFont", font);
-        } catch (const EIniConvertError& error) {
-            // The font keeps what it had; only its colour was unreadable.
-            problems << QStringLiteral("[%1] %2=%3")
-                            .arg(FromBytes(error.Section()), FromBytes(error.Key()),
-                                 FromBytes(error.Value()));
-        }
-        sizeIndex = IniGT->ReadInteger(section, "SizeIndex", 0);
-        head = IniGT->ReadBool(section, "Head", false);
-        mirror = IniGT->ReadBool(section, "Mirror", false);
-        trico = IniGT->ReadBool(section, "Trico", false);
-        background = ReadStyleColor(section, "BGColor", clBtnFace, problems);
-    }
-
-    FlCl1->setText(QString::fromStdString(SplitColor(start).Hex));
-    startColor_ = SplitColor(start);
-    ClBtn1->SetColor(start);
-    FlCl2->setText(QString::fromStdString(SplitColor(finish).Hex));
-    finishColor_ = SplitColor(finish);
-    ClBtn2->SetColor(finish);
-    FlClM->setText(QString::fromStdString(SplitColor(middle).Hex));
-    middleColor_ = SplitColor(middle);
-    ClBtnM->SetColor(middle);
-
-    previewFont_ = TPreviewFont{font.Name, font.Size, font.Style, font.Color};
+    previewFont_ =
+        TPreviewFont{style.DrawFont.Name, style.DrawFont.Size, style.DrawFont.Style, style.DrawFont.Color};
     FCBox->SetFontName(FromBytes(previewFont_.Name));
     ApplyPreviewFontToStyleButtons();
 
-    CbSize->setCurrentIndex(sizeIndex >= 0 && sizeIndex <= 4 ? sizeIndex : -1);
-    CbHead->setChecked(head);
-    TbMirror->SetDown(mirror);
-    TbTriCo->SetDown(trico);
-    SetMiddleEnabled(trico);
-    if (trico) {
+    CbSize->setCurrentIndex(style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : -1);
+    CbHead->setChecked(style.Head);
+    TbMirror->SetDown(style.Mirror);
+    TbTriCo->SetDown(style.Trico);
+    SetMiddleEnabled(style.Trico);
+    if (style.Trico) {
         TbMirror->SetDown(false);
     }
 
-    backgroundColor_ = background;
-    FlClBk->setText(QString::fromStdString(SplitColor(background).Hex));
-    ClBtnBk->SetColor(background);
-
-    if (!problems.isEmpty()) {
-        ReportSettingsProblem(
-            QStringLiteral("スタイル「%1」の色の値が正しくないため、既定の色を使いました。\n%2")
-                .arg(FromBytes(section), problems.join(QLatin1Char('\n'))));
-    }
+    backgroundColor_ = style.BGColor;
+    FlClBk->setText(QString::fromStdString(SplitColor(style.BGColor).Hex));
+    ClBtnBk->SetColor(style.BGColor);
 }
 
-void TForm1::SaveStyleRecord(const std::string& section) {
-    TIniTransaction writing = IniGT->BeginUpdate();
-    IniGT->EraseSection(section);
-    IniGT->WriteFont(section, "DrawFont",
-                     TFontRecord{previewFont_.Name, previewFont_.Size,
-                                 static_cast<std::uint8_t>(previewFont_.Style), previewFont_.Color});
-    IniGT->WriteInteger(section, "SizeIndex", CbSize->currentIndex());
-    IniGT->WriteBool(section, "Head", CbHead->isChecked());
-    IniGT->WriteColor(section, "StartColor", ClBtn1->Color());
-    IniGT->WriteColor(section, "FinishColor", ClBtn2->Color());
-    IniGT->WriteColor(section, "MiddleColor", ClBtnM->Color());
-    IniGT->WriteColor(section, "BGColor", backgroundColor_);
-    IniGT->WriteBool(section, "Mirror", TbMirror->Down());
-    IniGT->WriteBool(section, "Trico", TbTriCo->Down());
-    writing.Commit();
+void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {
+    if (bad.empty()) {
+        return;
+    }
+    QStringList lines;
+    for (const TBadValue& value : bad) {
+        lines << QStringLiteral("[%1] %2=%3")
+                     .arg(FromBytes(value.Section), FromBytes(value.Key), FromBytes(value.Value));
+    }
+    ReportSettingsProblem(QStringLiteral("設定ファイルの色の値が正しくないため、既定の色を使いました。\n%1")
+                              .arg(lines.join(QLatin1Char('\n'))));
 }
 
 void TForm1::ReportSettingsProblem(const QString& message) {
