@@ -1,0 +1,454 @@
+#include "controls/TransBtn.h"
+
+#include "controls/GlyphImageConvert.h"
+#include "platform/DrawFrame3D.h"
+#include "platform/SystemColors.h"
+
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcutEvent>
+
+#include <algorithm>
+
+namespace {
+
+// An outline drawn with a pen of `penWidth` (at least one pixel) lying inside `rect`, the
+// inside filled with button face.
+void FilledOutline(QPainter& painter, TRectLTRB rect, TColor pen, int penWidth) {
+    painter.fillRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top,
+                     ToQColor(clBtnFace));
+    DrawFrame3D(painter, rect, pen, pen, std::max(penWidth, 1));
+}
+
+} // namespace
+
+TTransparentButton::TTransparentButton(QWidget* parent) : QWidget(parent) {
+    setGeometry(0, 0, 40, 40);
+    // Moves are reported (mouseMove) also while no mouse button is down.
+    setMouseTracking(true);
+    // The click that closes the popup menu over the button must not press it again.
+    setAttribute(Qt::WA_NoMouseReplay);
+}
+
+TTransparentButton::~TTransparentButton() = default;
+
+void TTransparentButton::SetAutoGray(bool value) {
+    autoGray_ = value;
+}
+
+void TTransparentButton::SetBorderWidth(int value) {
+    if (value != borderWidth_) {
+        borderWidth_ = value;
+        update();
+    }
+}
+
+void TTransparentButton::SetCaption(const QString& value) {
+    if (value != caption_) {
+        caption_ = value;
+        UpdateAcceleratorShortcut();
+        update();
+    }
+}
+
+void TTransparentButton::SetDown(bool value) {
+    if (value != down_) {
+        down_ = value;
+        tracking_ = value;
+        shownPressed_ = value;
+        repaint();
+    }
+}
+
+void TTransparentButton::SetFrameStyle(TFrameStyle value) {
+    if (value != frameStyle_) {
+        frameStyle_ = value;
+        update();
+    }
+}
+
+void TTransparentButton::SetGlyph(const QImage& value) {
+    glyph_ = value;
+    GlyphChanged();
+}
+
+void TTransparentButton::SetNumGlyphs(int value) {
+    const int cells = std::clamp(value, 1, 4);
+    if (cells != numGlyphs_) {
+        numGlyphs_ = cells;
+        update();
+    }
+}
+
+void TTransparentButton::SetPopUpMenu(QMenu* value) {
+    popUpMenu_ = value;
+}
+
+void TTransparentButton::SetShowPressed(bool value) {
+    showPressed_ = value;
+}
+
+void TTransparentButton::SetSpacing(int value) {
+    if (value != spacing_) {
+        spacing_ = value;
+        update();
+    }
+}
+
+void TTransparentButton::SetTextAlign(TTextAlign value) {
+    if (value != textAlign_) {
+        textAlign_ = value;
+        update();
+    }
+}
+
+void TTransparentButton::SetTransparent(bool value) {
+    if (value != transparent_) {
+        transparent_ = value;
+        update();
+    }
+}
+
+void TTransparentButton::SetWordWrap(bool value) {
+    if (value != wordWrap_) {
+        wordWrap_ = value;
+        update();
+    }
+}
+
+void TTransparentButton::SetMovable(bool value) {
+    movable_ = value;
+}
+
+void TTransparentButton::SetTag(int value) {
+    tag_ = value;
+}
+
+void TTransparentButton::GlyphChanged() {
+    update();
+    if (glyph_.height() > 0 && glyph_.width() % glyph_.height() == 0) {
+        const int cells = glyph_.width() / glyph_.height();
+        SetNumGlyphs(cells > 4 ? 1 : cells);
+    }
+    BuildGlyphImages(images_, GlyphImageFromQImage(glyph_), numGlyphs_);
+    drawableImages_.clear();
+    const TGlyphImageList& list = images_.GlyphImages;
+    for (int i = 0; i < list.Count(); ++i) {
+        drawableImages_.push_back(MaskedQImage(list.Image(i), list.TransparentColor(i)));
+    }
+    if (!glyph_.isNull()) {
+        update();
+    }
+}
+
+void TTransparentButton::HandlePress(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+    if (!isEnabled() || held_) {
+        return;
+    }
+    held_ = true;
+    QPointer<TTransparentButton> self(this);
+    emit mouseDown(this, button, modifiers, x, y);
+    if (!self) {
+        return;
+    }
+    if (movable_) {
+        dragAnchor_ = QPoint(x, y);
+    }
+    if (rect().contains(x, y)) {
+        tracking_ = true;
+        shownPressed_ = true;
+        repaint();
+    }
+    if (popUpMenu_) {
+        // The press ends here, through the release below; the real release is taken by the
+        // menu, so the press never becomes a click.
+        clickPending_ = false;
+        popUpMenu_->exec(mapToGlobal(QPoint(0, height())));
+        if (!self) {
+            return;
+        }
+        HandleRelease(button, modifiers, x, y);
+    }
+}
+
+void TTransparentButton::HandleMove(Qt::KeyboardModifiers modifiers, int x, int y) {
+    QPointer<TTransparentButton> self(this);
+    emit mouseMove(this, modifiers, x, y);
+    if (!self || !tracking_) {
+        return;
+    }
+    // Only a held press drags: a latched Down button also tracks, and must not follow a
+    // pointer that merely passes over it.
+    if (movable_ && held_) {
+        move(pos() + QPoint(x, y) - dragAnchor_);
+    }
+    const bool inside = rect().contains(x, y);
+    if (inside != shownPressed_) {
+        shownPressed_ = inside;
+        repaint();
+    }
+}
+
+void TTransparentButton::HandleRelease(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                                       int y) {
+    if (!isEnabled() || !held_) {
+        return;
+    }
+    held_ = false;
+    if (down_) {
+        // A latched button keeps its pressed look, also after a press dragged off it.
+        if (!shownPressed_) {
+            shownPressed_ = true;
+            repaint();
+        }
+        return;
+    }
+    QPointer<TTransparentButton> self(this);
+    emit mouseUp(this, button, modifiers, x, y);
+    if (!self) {
+        return;
+    }
+    tracking_ = false;
+    shownPressed_ = false;
+    repaint();
+}
+
+void TTransparentButton::HandleEnter() {
+    if (!isEnabled()) {
+        return;
+    }
+    hot_ = true;
+    QPointer<TTransparentButton> self(this);
+    emit mouseEnter(this);
+    if (self && frameStyle_ == fsExplorer) {
+        repaint();
+    }
+}
+
+void TTransparentButton::HandleLeave() {
+    if (!isEnabled()) {
+        return;
+    }
+    hot_ = false;
+    QPointer<TTransparentButton> self(this);
+    emit mouseExit(this);
+    if (self && frameStyle_ == fsExplorer) {
+        repaint();
+    }
+}
+
+bool TTransparentButton::HandleDialogChar(QChar ch) {
+    const char16_t accelerator = AcceleratorChar(caption_.toStdU16String());
+    if (!isEnabled() || accelerator == u'\0' || QChar(accelerator).toUpper() != ch.toUpper()) {
+        return false;
+    }
+    emit clicked(this);
+    return true;
+}
+
+void TTransparentButton::EnabledChanged() {
+    if (!isEnabled()) {
+        shownPressed_ = false;
+        tracking_ = false;
+        held_ = false;
+        hot_ = false;
+        clickPending_ = false;
+    }
+    repaint();
+}
+
+void TTransparentButton::UpdateAcceleratorShortcut() {
+    if (shortcutId_ != 0) {
+        releaseShortcut(shortcutId_);
+        shortcutId_ = 0;
+    }
+    const QKeySequence sequence = QKeySequence::mnemonic(caption_);
+    if (!sequence.isEmpty()) {
+        shortcutId_ = grabShortcut(sequence);
+    }
+}
+
+int TTransparentButton::TextFlags() const {
+    return Qt::TextShowMnemonic | (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine);
+}
+
+QSize TTransparentButton::CaptionSize() const {
+    if (caption_.isEmpty()) {
+        return {0, 0};
+    }
+    const QFontMetrics metrics(font());
+    return metrics
+        .boundingRect(QRect(0, 0, width(), height()), Qt::AlignLeft | Qt::AlignTop | TextFlags(), caption_)
+        .size();
+}
+
+TButtonLayout TTransparentButton::CurrentLayout() const {
+    const int glyphWidth = glyph_.isNull() ? 0 : GlyphCellWidth(glyph_.width(), numGlyphs_);
+    const int glyphHeight = glyph_.isNull() ? 0 : glyph_.height();
+    const QSize caption = CaptionSize();
+    return LayoutGlyphAndCaption(textAlign_, width(), height(), glyphWidth, glyphHeight, caption.width(),
+                                 caption.height(), spacing_);
+}
+
+int TTransparentButton::CurrentGlyphIndex() const {
+    TGlyphChoice choice;
+    choice.NumGlyphs = numGlyphs_;
+    choice.Enabled = isEnabled();
+    choice.ShownPressed = shownPressed_;
+    choice.FrameStyle = frameStyle_;
+    choice.AutoGray = autoGray_;
+    choice.Hot = hot_;
+    choice.ImageCount = images_.GlyphImages.Count();
+    return ChooseGlyphImage(choice);
+}
+
+void TTransparentButton::Paint(QPainter& painter) const {
+    PaintBase(painter);
+    TRectLTRB frame{0, 0, width(), height()};
+    TButtonLook look;
+    look.ShownPressed = shownPressed_;
+    look.ShowPressed = showPressed_;
+    look.Hot = hot_;
+    look.Down = down_;
+    for (const TFrame3D& step : StateStepFrames(frameStyle_, look, borderWidth_)) {
+        DrawFrame3D(painter, frame, step.Top, step.Bottom, step.Width);
+    }
+    const TButtonLayout layout = CurrentLayout();
+    const int offset = shownPressed_ && showPressed_ ? 1 : 0;
+    if (!glyph_.isNull()) {
+        PaintGlyph(painter, layout, offset);
+    }
+    if (!caption_.isEmpty()) {
+        PaintCaption(painter, layout, offset);
+    }
+}
+
+void TTransparentButton::PaintBase(QPainter& painter) const {
+    const int w = width();
+    const int h = height();
+    const int bw = borderWidth_;
+    if (transparent_) {
+        if (frameStyle_ == fsRegular) {
+            TRectLTRB outline{1, 1, w, h};
+            DrawFrame3D(painter, outline, clBlack, clBlack, bw);
+        } else if (frameStyle_ == fsIndent) {
+            TRectLTRB shadow{0, 0, w - 1, h - 1};
+            DrawFrame3D(painter, shadow, clBtnShadow, clBtnShadow, bw);
+            TRectLTRB light{1, 1, w, h};
+            DrawFrame3D(painter, light, clBtnHighlight, clBtnHighlight, bw);
+        }
+        return;
+    }
+    if (frameStyle_ == fsRegular) {
+        FilledOutline(painter, {1, 1, w, h}, clBlack, bw);
+    } else if (frameStyle_ == fsIndent) {
+        FilledOutline(painter, {0, 0, w - 1, h - 1}, clBtnShadow, bw);
+        TRectLTRB light{1, 1, w, h};
+        DrawFrame3D(painter, light, clBtnHighlight, clBtnHighlight, bw);
+    } else {
+        painter.fillRect(0, 0, w, h, ToQColor(clBtnFace));
+    }
+}
+
+void TTransparentButton::PaintGlyph(QPainter& painter, const TButtonLayout& layout, int offset) const {
+    const int index = CurrentGlyphIndex();
+    if (index < 0 || index >= static_cast<int>(drawableImages_.size())) {
+        return;
+    }
+    const QImage& image = drawableImages_[static_cast<std::size_t>(index)];
+    if (image.isNull()) {
+        return;
+    }
+    const QPoint at(layout.GX + offset, layout.GY + offset);
+    if (!transparent_) {
+        painter.fillRect(QRect(at, image.size()), ToQColor(clBtnFace));
+    }
+    painter.drawImage(at, image);
+}
+
+void TTransparentButton::PaintCaption(QPainter& painter, const TButtonLayout& layout, int offset) const {
+    painter.setFont(font());
+    const QRect placed(QPoint(layout.TX + offset, layout.TY + offset), CaptionSize());
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip | TextFlags();
+    if (isEnabled()) {
+        painter.setPen(palette().color(QPalette::Active, foregroundRole()));
+        painter.drawText(placed, flags, caption_);
+        return;
+    }
+    painter.setPen(ToQColor(clBtnHighlight));
+    painter.drawText(placed.translated(1, 1), flags, caption_);
+    painter.setPen(ToQColor(clBtnShadow));
+    painter.drawText(placed, flags, caption_);
+}
+
+bool TTransparentButton::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->shortcutId() == shortcutId_ && !shortcut->key().isEmpty()) {
+            const auto key = static_cast<char16_t>(shortcut->key()[0].key());
+            if (HandleDialogChar(QChar(key))) {
+                return true;
+            }
+        }
+    }
+    return QWidget::event(event);
+}
+
+void TTransparentButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Paint(painter);
+}
+
+void TTransparentButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        clickPending_ = true;
+    }
+    const QPoint at = event->position().toPoint();
+    HandlePress(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TTransparentButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // No double clicks: the second click of a pair is an ordinary press.
+    mousePressEvent(event);
+}
+
+void TTransparentButton::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    HandleMove(event->modifiers(), at.x(), at.y());
+}
+
+void TTransparentButton::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        const bool click = clickPending_ && rect().contains(at);
+        clickPending_ = false;
+        if (click) {
+            QPointer<TTransparentButton> self(this);
+            emit clicked(this);
+            if (!self) {
+                return;
+            }
+        }
+    }
+    HandleRelease(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TTransparentButton::enterEvent(QEnterEvent*) {
+    HandleEnter();
+}
+
+void TTransparentButton::leaveEvent(QEvent*) {
+    HandleLeave();
+}
+
+void TTransparentButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        EnabledChanged();
+    } else if (event->type() == QEvent::FontChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
+}
