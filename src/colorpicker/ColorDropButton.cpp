@@ -1,0 +1,441 @@
+#include "colorpicker/ColorDropButton.h"
+
+#include "colorpicker/StrToIntDef.h"
+#include "platform/DrawFrame3D.h"
+#include "platform/SystemColors.h"
+#include "platform/UserStore.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+// Resources of a static library must be registered by hand, from outside any namespace.
+static void InitArrowResources() {
+    Q_INIT_RESOURCE(arrows);
+}
+
+namespace {
+
+constexpr TColor Rgb(int r, int g, int b) {
+    return static_cast<TColor>(r) | (static_cast<TColor>(g) << 8) | (static_cast<TColor>(b) << 16);
+}
+
+// The default palette as the palette window shows it: [row][column].
+constexpr TColor kDefaultPalette[5][4] = {
+    {Rgb(255, 255, 255), Rgb(0, 0, 0), Rgb(192, 192, 192), Rgb(128, 128, 128)},
+    {Rgb(255, 0, 0), Rgb(128, 0, 0), Rgb(255, 255, 0), Rgb(128, 128, 0)},
+    {Rgb(0, 255, 0), Rgb(0, 128, 0), Rgb(0, 255, 255), Rgb(0, 128, 128)},
+    {Rgb(0, 0, 255), Rgb(0, 0, 128), Rgb(255, 0, 255), Rgb(128, 0, 128)},
+    {Rgb(192, 216, 192), Rgb(160, 192, 240), Rgb(255, 248, 240), Rgb(160, 160, 160)},
+};
+
+// The palette goes this far above the button's top edge when there is no room below.
+constexpr int kPaletteHeightAbove = 121;
+
+void Fill(QPainter& painter, int left, int top, int width, int height, TColor color) {
+    if (width > 0 && height > 0) {
+        painter.fillRect(left, top, width, height, ToQColor(color));
+    }
+}
+
+// A one-pixel outline of the rectangle (left, top, right, bottom), right and bottom exclusive.
+void Outline(QPainter& painter, int left, int top, int right, int bottom, TColor color) {
+    TRectLTRB rect{left, top, right, bottom};
+    DrawFrame3D(painter, rect, color, color, 1);
+}
+
+} // namespace
+
+TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
+    InitArrowResources();
+    FArrow = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
+    FArrowDisabled =
+        QImage(QStringLiteral(":/arrows/ARROW_DISABLED_BMP")).convertToFormat(QImage::Format_RGB32);
+    setText(QString());
+    SetDefaultColors();
+    resize(45, 22);
+    connect(this, &QAbstractButton::clicked, this, &TColorDropButton::Click);
+}
+
+TColorDropButton::~TColorDropButton() {
+    SaveCustomColors();
+    if (FPalette) {
+        FPalette->SetOnColorSelected(nullptr);
+        FPalette->SetOnPaletteClose(nullptr);
+        delete FPalette.data();
+    }
+}
+
+void TColorDropButton::SetStyle(TButtonStyle value) {
+    if (value != FStyle) {
+        FStyle = value;
+        update();
+    }
+}
+
+void TColorDropButton::SetFlat(bool value) {
+    if (value != FFlat) {
+        FFlat = value;
+        update();
+    }
+}
+
+void TColorDropButton::SetColor(TColor value) {
+    if (value == FColor) {
+        return;
+    }
+    FColor = value;
+    FPaletteIndex = 0;
+    for (int n = 1; n <= FPaletteColors.Count(); ++n) {
+        if (FPaletteColors.ColorByIndex(n) == value) {
+            FPaletteIndex = n;
+            break;
+        }
+    }
+    update();
+    DoColorChange();
+}
+
+void TColorDropButton::SetPaletteIndex(int value) {
+    if (value == FPaletteIndex || value < 0 || value > FPaletteColors.Count()) {
+        return;
+    }
+    FPaletteIndex = value;
+    FColor = value == 0 ? FOtherColor : FPaletteColors.ColorByIndex(value);
+    update();
+    DoColorChange();
+}
+
+void TColorDropButton::DoColorChange() {
+    if (FOnColorChange) {
+        FOnColorChange(this);
+    }
+}
+
+void TColorDropButton::SetDefaultColors() {
+    // A 16-colour display would take the display's stock pens here; no such display exists on
+    // this desktop, so the fixed table always applies.
+    FPaletteColors.SetXSize(4);
+    FPaletteColors.SetYSize(5);
+    for (int column = 1; column <= 4; ++column) {
+        for (int row = 1; row <= 5; ++row) {
+            FPaletteColors.SetColors(column, row, kDefaultPalette[row - 1][column - 1]);
+        }
+    }
+    for (int x = 1; x <= FCustomColors.XSize(); ++x) {
+        for (int y = 1; y <= FCustomColors.YSize(); ++y) {
+            FCustomColors.SetColors(x, y, clWhite);
+        }
+    }
+    FOtherColor = clBtnFace;
+}
+
+void TColorDropButton::Loaded() {
+    LoadCustomColors();
+}
+
+QString TColorDropButton::GetCustomColorsValueName() const {
+    // The window stands where the parent control stood in the original layout: Qt puts buttons
+    // into container widgets of the window, whose names must not leak into the stored name.
+    const QWidget* form = window();
+    if (form && form != this) {
+        return form->objectName() + u'.' + objectName();
+    }
+    return objectName();
+}
+
+QString TColorDropButton::CustomColorsText() const {
+    QStringList fields;
+    for (int x = 1; x <= FCustomColors.XSize(); ++x) {
+        for (int y = 1; y <= FCustomColors.YSize(); ++y) {
+            fields << u'$' +
+                          QString::number(FCustomColors.Colors(x, y), 16).toUpper().rightJustified(8, u'0');
+        }
+    }
+    return fields.join(u',');
+}
+
+void TColorDropButton::ApplyCustomColorsText(const QString& text) {
+    if (text.isEmpty()) {
+        return;
+    }
+    const qsizetype comma = text.indexOf(u',');
+    if (comma < 0) {
+        return;
+    }
+    // Every field is taken to be as wide as the first, which the saved form guarantees; the last
+    // field needs no comma after it.
+    const qsizetype width = comma;
+    QStringView remaining(text);
+    for (int x = 1; x <= FCustomColors.XSize(); ++x) {
+        for (int y = 1; y <= FCustomColors.YSize(); ++y) {
+            const QStringView field = remaining.left(width);
+            FCustomColors.SetColors(
+                x, y, static_cast<TColor>(StrToIntDef(field, static_cast<std::int32_t>(clWhite))));
+            remaining = remaining.size() > width ? remaining.mid(width + 1) : QStringView();
+        }
+    }
+}
+
+void TColorDropButton::SaveCustomColors() {
+    const QString text = CustomColorsText();
+    // A button whose colours were never loaded has no value name yet, and writing would only
+    // overwrite what the user saved last time with the defaults.
+    if (FCustomColorsKey.isEmpty() || FCustomColorsValueName.isEmpty()) {
+        return;
+    }
+    QString key = FCustomColorsKey;
+    while (key.endsWith(u'\\')) {
+        key.chop(1);
+    }
+    CurrentUserStore().WriteValue(key + QStringLiteral("\\Colors"), FCustomColorsValueName, text);
+}
+
+void TColorDropButton::LoadCustomColors() {
+    FCustomColorsValueName = GetCustomColorsValueName();
+    FCustomColorsLoaded = true;
+    if (FCustomColorsKey.isEmpty()) {
+        return;
+    }
+    QString key = FCustomColorsKey;
+    while (key.endsWith(u'\\')) {
+        key.chop(1);
+    }
+    ApplyCustomColorsText(
+        CurrentUserStore().ReadValue(key + QStringLiteral("\\Colors"), FCustomColorsValueName));
+}
+
+QPoint TColorDropButton::PointerPos() const {
+    return mapFromGlobal(QCursor::pos());
+}
+
+void TColorDropButton::Click() {
+    if (FSkipNextClick) {
+        FSkipNextClick = false;
+        return;
+    }
+    if (FPalette) {
+        // The palette is still open (its loss of the activation has not arrived yet): this click
+        // closes it and is used up by doing so.
+        FPalette->close();
+        FSkipNextClick = false;
+        return;
+    }
+    const QPoint pointer = PointerPos();
+    if (FCycleColors && pointer.x() <= width() - 13) {
+        int next = FPaletteIndex + 1;
+        if (next > FPaletteColors.Count()) {
+            next = 0;
+        }
+        SetPaletteIndex(next);
+        return;
+    }
+    OpenPalette();
+}
+
+QPoint TColorDropButton::PalettePosition(QPoint buttonTopLeft, int buttonHeight, QSize paletteSize,
+                                         const QRect& workArea) {
+    QPoint position = buttonTopLeft + QPoint(0, buttonHeight);
+    const int workBottom = workArea.y() + workArea.height();
+    const int workRight = workArea.x() + workArea.width();
+    if (position.y() + paletteSize.height() > workBottom) {
+        position = buttonTopLeft - QPoint(0, kPaletteHeightAbove);
+    }
+    if (position.x() < workArea.x()) {
+        position.setX(workArea.x());
+    } else if (position.x() + paletteSize.width() > workRight) {
+        position.setX(workRight - paletteSize.width());
+    }
+    return position;
+}
+
+void TColorDropButton::OpenPalette() {
+    // Stay-on-top windows need no demoting on this desktop: the palette is a tool window of the
+    // program and stays above it.
+    auto* palette = new TColorDropPalette(this);
+    palette->setObjectName(QStringLiteral("ColorDropPalette"));
+    const QScreen* buttonScreen = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect workArea = buttonScreen ? buttonScreen->availableGeometry() : QRect(0, 0, 1 << 16, 1 << 16);
+    palette->move(PalettePosition(mapToGlobal(QPoint(0, 0)), height(), palette->size(), workArea));
+
+    palette->SetShowColorHints(FShowColorHints);
+    palette->btnOther()->setText(FOtherBtnCaption);
+    palette->SetOtherColor(FOtherColor);
+    palette->SetOnColorSelected(
+        [this](QObject* sender, bool isOther, TColor color) { PaletteColorChosen(sender, isOther, color); });
+    palette->SetOnPaletteClose([this](QObject* sender) { PaletteClosed(sender); });
+    palette->SetPaletteColors(FPaletteColors);
+    palette->SetCustomColors(FCustomColors);
+    palette->SetOnGetColorHintText(FOnGetColorHintText);
+    palette->SelectColor(FColor);
+
+    FPalette = palette;
+    repaint();
+    palette->show();
+    palette->activateWindow();
+    palette->setFocus(Qt::PopupFocusReason);
+}
+
+void TColorDropButton::PaletteColorChosen(QObject*, bool isOther, TColor color) {
+    SetColor(color);
+    if (isOther) {
+        FOtherColor = color;
+    }
+}
+
+void TColorDropButton::PaletteClosed(QObject* sender) {
+    if (!FPalette || sender != FPalette) {
+        return;
+    }
+    // A press on the button closes the palette; the click that follows on release must not open
+    // it again. Enter and Escape leave the pointer where it was, so they swallow nothing.
+    if (!FPalette->ClosedByKey() && rect().contains(PointerPos())) {
+        FSkipNextClick = true;
+    }
+    FCustomColors.Assign(&FPalette->CustomColors());
+    FPalette = nullptr;
+    update();
+}
+
+bool TColorDropButton::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Enter:
+        if (FFlat && !FMouseInControl) {
+            update();
+        }
+        break;
+    case QEvent::Leave:
+        if (FFlat && FMouseInControl) {
+            update();
+        }
+        break;
+    case QEvent::Show:
+        if (!FCustomColorsLoaded) {
+            LoadCustomColors();
+        }
+        break;
+    default:
+        break;
+    }
+    return QPushButton::event(event);
+}
+
+void TColorDropButton::mousePressEvent(QMouseEvent* event) {
+    if (FPalette && event->button() == Qt::LeftButton) {
+        // Pressing the button closes its open palette; the release that follows is swallowed.
+        FPalette->close();
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void TColorDropButton::focusInEvent(QFocusEvent* event) {
+    QPushButton::focusInEvent(event);
+    if (!FIsFocused) {
+        FIsFocused = true;
+        repaint();
+    }
+}
+
+void TColorDropButton::focusOutEvent(QFocusEvent* event) {
+    QPushButton::focusOutEvent(event);
+    if (FIsFocused) {
+        FIsFocused = false;
+        repaint();
+    }
+}
+
+void TColorDropButton::changeEvent(QEvent* event) {
+    QPushButton::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange) {
+        update();
+    }
+}
+
+void TColorDropButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Paint(painter);
+}
+
+void TColorDropButton::Paint(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    const bool pressedLook = isDown() || PaletteOpen();
+    const bool focus = hasFocus();
+    const bool enabled = isEnabled();
+    FMouseInControl = QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
+
+    if (pressedLook) {
+        Fill(painter, 0, 0, w, h, clBtnFace);
+        Outline(painter, 0, 0, w, h, clWindowFrame);
+        Outline(painter, 1, 1, w - 1, h - 1, clBtnShadow);
+    } else if (FFlat && (FMouseInControl || focus)) {
+        // A thin raised edge: highlight up the left side and along the top, shadow down the right
+        // side and back along the bottom.
+        Fill(painter, 1, 1, w - 2, h - 2, clBtnFace);
+        Fill(painter, 0, 1, 1, h - 1, clBtnHighlight);
+        Fill(painter, 0, 0, w - 1, 1, clBtnHighlight);
+        Fill(painter, w - 1, 0, 1, h - 1, clBtnShadow);
+        Fill(painter, 1, h - 1, w - 1, 1, clBtnShadow);
+    } else if (FFlat) {
+        // The flat push-button frame has a single outer ring, which is painted over in button
+        // face: a flat button at rest shows no border at all.
+        Fill(painter, 0, 0, w, h, clBtnFace);
+    } else {
+        TRectLTRB frame{0, 0, w, h};
+        DrawFrame3D(painter, frame, clBtnHighlight, cl3DDkShadow, 1);
+        DrawFrame3D(painter, frame, cl3DLight, clBtnShadow, 1);
+        Fill(painter, frame.Left, frame.Top, frame.Right - frame.Left, frame.Bottom - frame.Top, clBtnFace);
+    }
+
+    const int shift = pressedLook ? 1 : 0;
+    const TRectLTRB content{3 + shift, 3 + shift, w - 3 + shift, h - 3 + shift};
+    if (FIsFocused && focus) {
+        // The dotted focus rectangle inverts every other pixel of the face.
+        const QColor dot = ToQColor(ResolveColor(clBtnFace) ^ 0x00FFFFFFu);
+        for (int x = content.Left; x < content.Right; ++x) {
+            for (int y = content.Top; y < content.Bottom; ++y) {
+                const bool onEdge = x == content.Left || x == content.Right - 1 || y == content.Top ||
+                                    y == content.Bottom - 1;
+                if (onEdge && (x + y) % 2 == 0) {
+                    painter.fillRect(x, y, 1, 1, dot);
+                }
+            }
+        }
+    }
+
+    const TRectLTRB swatch{content.Left + 3, content.Top + 2, content.Right - 3 - 10, content.Bottom - 2};
+    Outline(painter, swatch.Left, swatch.Top, swatch.Right, swatch.Bottom, clWindowFrame);
+    if (enabled) {
+        Fill(painter, swatch.Left + 1, swatch.Top + 1, swatch.Right - swatch.Left - 2,
+             swatch.Bottom - swatch.Top - 2, FColor);
+    } else {
+        const QColor black = ToQColor(clBlack);
+        for (int x = swatch.Left + 1; x < swatch.Right - 1; ++x) {
+            for (int y = swatch.Top + 1; y < swatch.Bottom - 1; ++y) {
+                if ((x + y) % 4 == 3) {
+                    painter.fillRect(x, y, 1, 1, black);
+                }
+            }
+        }
+    }
+
+    const int separatorX = swatch.Right + 3;
+    Fill(painter, separatorX, swatch.Top, 1, swatch.Bottom - swatch.Top, clBtnShadow);
+    Fill(painter, separatorX + 1, swatch.Top, 1, swatch.Bottom - swatch.Top, clBtnHighlight);
+
+    const QImage& picture = enabled ? FArrow : FArrowDisabled;
+    if (picture.width() >= 6 && picture.height() >= 4) {
+        const QRgb background = picture.pixel(0, picture.height() - 1);
+        const QColor face = ToQColor(clBtnFace);
+        const int arrowX = separatorX + 2;
+        const int arrowY = swatch.Top + (swatch.Bottom - swatch.Top) / 2 - 2;
+        for (int x = 0; x < 6; ++x) {
+            for (int y = 0; y < 4; ++y) {
+                const QRgb pixel = picture.pixel(x, y);
+                painter.fillRect(arrowX + x, arrowY + y, 1, 1, pixel == background ? face : QColor(pixel));
+            }
+        }
+    }
+}
