@@ -2,6 +2,11 @@
 // bar, and the wiring of every handler.
 #include "settings/mainform.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/ControlResources.h"
+#include "controls/FontCombo.h"
+#include "controls/SystemFontSource.h"
+#include "controls/TransBtn.h"
 #include "engine/TagVocabulary.h"
 #include "platform/ClipboardService.h"
 #include "platform/CodePage.h"
@@ -10,9 +15,9 @@
 #include "settings/ColorLabel.h"
 #include "settings/ExecLauncher.h"
 #include "settings/IniGT.h"
-#include "settings/PendingControls.h"
 #include "settings/PreviewBox.h"
 #include "settings/StyleLibrary.h"
+#include "settings/WindowsFaceFontSource.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,7 +126,8 @@ void TForm1::CreateControls() {
     Panel2 = MakePanel(client, "Panel2", QStringLiteral("フォント"), {4, 32, 49, 21});
     SetHint(Panel2, QStringLiteral("右クリックで選択したフォント名をクリップボードにコピーします。"));
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
-    FCBox = new TFontComboBox(client);
+    FCBox = new TFontComboBox(std::make_unique<TWindowsFaceFontSource>(std::make_unique<TSystemFontSource>()),
+                              client);
     FCBox->setObjectName(QStringLiteral("FCBox"));
     FCBox->setGeometry(56, 32, 225, 19);
     SetHint(FCBox, QStringLiteral("フォントを選択します。コピーするには左側のパネルを右クリックします。"));
@@ -142,6 +148,7 @@ void TForm1::CreateControls() {
         auto* button = new TTransparentButton(client);
         button->setObjectName(QLatin1String(spec.name));
         button->setGeometry(spec.left, 30, 25, 25);
+        button->SetGlyph(LoadResourceBitmap(GlyphResourcePath(button->objectName())));
         button->SetTag(tag++);
         SetHint(button, QString::fromUtf8(spec.hint));
         *spec.button = button;
@@ -176,6 +183,10 @@ void TForm1::CreateControls() {
         auto* button = new TColorDropButton(client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(geometry);
+        button->SetFlat(true);
+        button->SetCycleColors(true);
+        button->SetOtherBtnCaption(QStringLiteral("&Other"));
+        button->SetOtherColor(clBtnFace);
         return button;
     };
     auto makeColorLabel = [client, &labelHint](const char* name, QRect geometry) {
@@ -200,6 +211,10 @@ void TForm1::CreateControls() {
         auto* button = new TTransparentButton(client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(geometry);
+        button->SetGlyph(LoadResourceBitmap(GlyphResourcePath(button->objectName())));
+        button->SetAutoGray(false);
+        // Square buttons carry their caption under the glyph, the wide ones to its right.
+        button->SetTextAlign(geometry.width() == geometry.height() ? ttaBottom : ttaRight);
         button->SetCaption(caption);
         return button;
     };
@@ -224,6 +239,13 @@ void TForm1::CreateControls() {
     SetHint(TbOption, QStringLiteral("オプションを設定します"));
 
     ClBtnBk = makeColorButton("ClBtnBk", {244, 164, 65, 25});
+    // The start and background buttons keep their custom colours for the next run.
+    for (TColorDropButton* button : {ClBtn1, ClBtnBk}) {
+        button->SetCustomColorsKey(QStringLiteral("Software\\OrivSoft\\Tintrel"));
+    }
+    for (TColorDropButton* button : {ClBtn1, ClBtnM, ClBtn2, ClBtnBk}) {
+        button->Loaded();
+    }
     SetHint(ClBtnBk, QStringLiteral("背景色を選択します"));
     FlClBk = makeColorLabel("FlClBk", {252, 188, 48, 16});
     cbTable = new QCheckBox(QStringLiteral("テーブル"), client);
@@ -327,15 +349,15 @@ void TForm1::CreateMenus() {
 
 void TForm1::ConnectHandlers() {
     connect(EdText, &QLineEdit::returnPressed, this, &TForm1::Refresh);
-    connect(FCBox, &TFontComboBox::Change, this, &TForm1::FCBoxClick);
+    connect(FCBox, &TFontComboBox::changed, this, &TForm1::FCBoxClick);
     for (TTransparentButton* button : {TbBold, TbItalic, TbUnder, TbStrike}) {
         connect(button, &TTransparentButton::clicked, this, &TForm1::TbBoldClick);
     }
     connect(CbSize, &QComboBox::activated, this, &TForm1::CbSizeClick);
-    connect(ClBtn1, &TColorDropButton::ColorChange, this, &TForm1::ClBtn1Change);
-    connect(ClBtn2, &TColorDropButton::ColorChange, this, &TForm1::ClBtn2Change);
-    connect(ClBtnM, &TColorDropButton::ColorChange, this, &TForm1::ClBtnMColorChange);
-    connect(ClBtnBk, &TColorDropButton::ColorChange, this, &TForm1::ClBtnBkChange);
+    ClBtn1->SetOnColorChange([this](QObject*) { ClBtn1Change(); });
+    ClBtn2->SetOnColorChange([this](QObject*) { ClBtn2Change(); });
+    ClBtnM->SetOnColorChange([this](QObject*) { ClBtnMColorChange(); });
+    ClBtnBk->SetOnColorChange([this](QObject*) { ClBtnBkChange(); });
     for (TColorLabel* label : {FlCl1, FlClM, FlCl2, FlClBk}) {
         connect(label, &TColorLabel::MouseDown, this,
                 [this, label](Qt::MouseButton button) { FlClMouseDown(label, button); });

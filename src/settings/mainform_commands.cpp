@@ -1,9 +1,11 @@
 // The colour, mode and style commands: each stores its input and refreshes.
 #include "settings/mainform.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
 #include "engine/FontStyle.h"
 #include "settings/ColorLabel.h"
-#include "settings/PendingControls.h"
 
 void TForm1::StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label) {
     record = SplitColor(button->Color());

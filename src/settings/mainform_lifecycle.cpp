@@ -2,11 +2,13 @@
 // menu, the base font size, the about box, help, and the saves when the program ends.
 #include "settings/mainform.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
 #include "engine/OrivUtil.h"
 #include "platform/CodePage.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
-#include "settings/PendingControls.h"
 #include "settings/PreviewBox.h"
 
 #include <QAction>

@@ -2,6 +2,9 @@
 // style) moved between the window's controls and the settings file.
 #include "settings/mainform.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
 #include "engine/OrivUtil.h"
 #include "platform/CodePage.h"
 #include "platform/DialogService.h"
@@ -9,7 +12,6 @@
 #include "settings/IniErrors.h"
 #include "settings/IniGT.h"
 #include "settings/OptionSet.h"
-#include "settings/PendingControls.h"
 #include "settings/StyleLibrary.h"
 #include "settings/StyleRecord.h"
 

@@ -1,12 +1,14 @@
 // The preview and the HTML text: one refresh paints the gradient text and rebuilds the HTML.
 #include "settings/mainform.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/TagVocabulary.h"
 #include "engine/jstrm.h"
 #include "platform/CodePage.h"
 #include "settings/ColorLabel.h"
-#include "settings/PendingControls.h"
 #include "settings/PreviewBox.h"
 #include "settings/QPainterCanvas.h"
 

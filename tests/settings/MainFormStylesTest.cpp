@@ -2,6 +2,11 @@
 // names and files it must refuse or merge.
 #include "ScriptedServices.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/TransBtn.h"
+#include "platform/MemoryUserStore.h"
+#include "platform/UserStore.h"
+
 #include "platform/CodePage.h"
 #include "platform/SystemColors.h"
 #include "settings/ColorLabel.h"
@@ -15,8 +20,6 @@
 #include <QtTest>
 
 #include <memory>
-
-#include "settings/PendingControls.h"
 
 namespace {
 
@@ -95,7 +98,8 @@ private slots:
 
 void MainFormStylesTest::initTestCase() {
     InstallPaletteSystemColors();
-    qputenv("XDG_CONFIG_HOME", QDir::tempPath().toUtf8() + "/tintrel-test-config");
+    static TMemoryUserStore customColors;
+    SetUserStore(&customColors);
 }
 
 void MainFormStylesTest::aStyleIsAddedChosenExportedImportedAndDeleted() {

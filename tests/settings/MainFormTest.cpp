@@ -2,6 +2,11 @@
 // failures it must survive. Dialogs, clipboard and launching are scripted.
 #include "ScriptedServices.h"
 
+#include "colorpicker/ColorDropButton.h"
+#include "controls/TransBtn.h"
+#include "platform/MemoryUserStore.h"
+#include "platform/UserStore.h"
+
 #include "platform/CodePage.h"
 #include "platform/SystemColors.h"
 #include "platform/TerminationSignals.h"
@@ -23,9 +28,6 @@
 #include <csignal>
 #include <memory>
 #include <sys/stat.h>
-
-// The controls' headers are the window's business; the tests use only what they publish.
-#include "settings/PendingControls.h"
 
 namespace {
 
@@ -140,7 +142,8 @@ private slots:
 
 void MainFormTest::initTestCase() {
     InstallPaletteSystemColors();
-    qputenv("XDG_CONFIG_HOME", QDir::tempPath().toUtf8() + "/tintrel-test-config");
+    static TMemoryUserStore customColors;
+    SetUserStore(&customColors);
 }
 
 void MainFormTest::firstStartShowsTheDefaultsAndWritesTheTableAtClose() {
