@@ -1,0 +1,330 @@
+#include "app/HtmlCompanion.h"
+
+#include "engine/HtmlBuilder.h"
+#include "engine/HtmlPage.h"
+#include "engine/OrivUtil.h"
+#include "engine/TagVocabulary.h"
+#include "platform/CodePage.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kProgram = "tintrel-html";
+// A text file larger than this is refused: its HTML would run to gigabytes.
+constexpr std::size_t kMaxTextFileBytes = 64u << 20;
+
+constexpr std::string_view kUsage =
+    "Usage: tintrel-html [options] [TEXT]\n"
+    "Writes the gradient-coloured HTML of TEXT (default \"Tintrel\") as the program puts it on the\n"
+    "clipboard (or with --page the sample page it saves): CP932 bytes, every line followed by CR LF.\n"
+    "\n"
+    "  --text-file FILE      the text as raw CP932 bytes (instead of TEXT, which is UTF-8)\n"
+    "  --start RRGGBB        start colour, default FF0000\n"
+    "  --finish RRGGBB       finish colour, default FFFF00\n"
+    "  --middle RRGGBB       middle colour, default FFFFFF\n"
+    "  --mode two|mirror|three   gradient mode, default two\n"
+    "  --bold --italic --underline --strike\n"
+    "  --size N              size step 0 to 4, default 0\n"
+    "  --head                first letter one size larger\n"
+    "  --face NAME           wrap in the face tag with NAME (UTF-8, written as CP932)\n"
+    "  --logical             strong and cite instead of b and i\n"
+    "  --comment             the comment lines\n"
+    "  --break               a line break inside every font tag\n"
+    "  --lower               lower-case tags (upper case is the default, as in the program)\n"
+    "  --table               the one-cell table\n"
+    "  --background RRGGBB   the table cell's colour, default FFFFFF\n"
+    "  --page                the sample page around the HTML text; its body has the --background\n"
+    "                        colour, or in table mode the button face C0C0C0\n"
+    "  --utf8                write UTF-8 instead of CP932\n"
+    "  --help                show this help\n"
+    "  --                    ends the options (a TEXT may begin with -)\n"
+    "\n"
+    "A text of fewer than two characters gives no HTML. Exit status 2 for a bad option or value.\n";
+
+// A failed option or value: the one line for standard error.
+struct TUsageError {
+    std::string message;
+};
+
+struct TCompanionOptions {
+    std::optional<std::string> text; // UTF-8
+    std::optional<std::string> textFile;
+    TColor start = 0x000000FF;
+    TColor finish = 0x0000FFFF;
+    TColor middle = 0x00FFFFFF;
+    TColor background = 0x00FFFFFF;
+    TGradientMode mode = gmTwoColor;
+    THtmlOptions html;
+    bool lower = false;
+    bool utf8 = false;
+    bool page = false;
+    bool help = false;
+};
+
+// The one line naming what was wrong, after the program's name.
+template <typename... Pieces> TUsageError Refusal(const Pieces&... pieces) {
+    std::string message(kProgram);
+    message += ": ";
+    (message.append(std::string_view(pieces)), ...);
+    // A value may hold line breaks; the message stays one line.
+    for (char& c : message) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            c = '?';
+        }
+    }
+    return TUsageError{std::move(message)};
+}
+
+std::optional<int> HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return std::nullopt;
+}
+
+TUsageError BadValue(std::string_view option, std::string_view value, std::string_view expected) {
+    return Refusal("bad value '", value, "' for ", option, ": ", expected);
+}
+
+// RRGGBB, red first, as a colour value 0x00BBGGRR.
+TColor ParseColor(std::string_view option, std::string_view value) {
+    if (value.size() == 6) {
+        bool valid = true;
+        int channels[3] = {0, 0, 0};
+        for (std::size_t k = 0; k < 6 && valid; ++k) {
+            const std::optional<int> digit = HexDigit(value[k]);
+            valid = digit.has_value();
+            channels[k / 2] = channels[k / 2] * 16 + digit.value_or(0);
+        }
+        if (valid) {
+            return JoinColor({channels[0], channels[1], channels[2], {}});
+        }
+    }
+    throw BadValue(option, value, "six hexadecimal digits RRGGBB expected");
+}
+
+int ParseSizeStep(std::string_view option, std::string_view value) {
+    std::string_view digits = value;
+    if (digits.size() == 2 && digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    if (digits.size() == 1 && digits.front() >= '0' && digits.front() <= '4') {
+        return digits.front() - '0';
+    }
+    throw BadValue(option, value, "a size step 0 to 4 expected");
+}
+
+TGradientMode ParseMode(std::string_view option, std::string_view value) {
+    if (value == "two") {
+        return gmTwoColor;
+    }
+    if (value == "mirror") {
+        return gmMirror;
+    }
+    if (value == "three") {
+        return gmThreeColor;
+    }
+    throw BadValue(option, value, "two, mirror or three expected");
+}
+
+// The code point of the UTF-8 character `c` as U+XXXX, or the bytes when it is not valid UTF-8.
+std::string DescribeCharacter(std::string_view c) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(c[k]); };
+    char buffer[32];
+    unsigned long codePoint = 0;
+    if (c.size() == 2 && (byte(0) & 0xE0) == 0xC0) {
+        codePoint = ((byte(0) & 0x1Fu) << 6) | (byte(1) & 0x3Fu);
+    } else if (c.size() == 3 && (byte(0) & 0xF0) == 0xE0) {
+        codePoint = ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
+    } else if (c.size() == 4 && (byte(0) & 0xF8) == 0xF0) {
+        codePoint = ((byte(0) & 0x07u) << 18) | ((byte(1) & 0x3Fu) << 12) | ((byte(2) & 0x3Fu) << 6) |
+                    (byte(3) & 0x3Fu);
+    } else {
+        std::string bytes = "the byte";
+        for (std::size_t k = 0; k < c.size(); ++k) {
+            std::snprintf(buffer, sizeof buffer, " 0x%02X", byte(k));
+            bytes += buffer;
+        }
+        bytes += ", which is not UTF-8";
+        return bytes;
+    }
+    std::snprintf(buffer, sizeof buffer, "U+%04lX", codePoint);
+    std::string described = "'";
+    described.append(c).append("' (").append(buffer).append(")");
+    return described;
+}
+
+// UTF-8 to CP932, refusing any character that CP932 cannot hold.
+std::string ToCp932(std::string_view what, std::string_view utf8) {
+    TCp932Conversion conversion = Utf8ToCp932(utf8);
+    if (!conversion.Complete()) {
+        throw Refusal(what, " holds a character that CP932 cannot hold: ",
+                      DescribeCharacter(conversion.Unmappable.front()));
+    }
+    return std::move(conversion.Bytes);
+}
+
+std::string ReadTextFile(const std::string& name) {
+    std::error_code error;
+    if (std::filesystem::is_directory(name, error)) {
+        throw Refusal("cannot read --text-file '", name, "': it is a folder");
+    }
+    std::ifstream file(name, std::ios::binary);
+    if (!file) {
+        throw Refusal("cannot read --text-file '", name, "': ", std::strerror(errno));
+    }
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad()) {
+        throw Refusal("cannot read --text-file '", name, "'");
+    }
+    std::string text = std::move(bytes).str();
+    if (text.size() > kMaxTextFileBytes) {
+        throw Refusal("--text-file '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
+                      " bytes)");
+    }
+    return text;
+}
+
+TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
+    TCompanionOptions o;
+    bool optionsEnded = false;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& arg = args[k];
+        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
+            if (o.text) {
+                throw Refusal("unexpected argument '", arg, "': only one TEXT may be given");
+            }
+            o.text = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // --name VALUE or --name=VALUE
+        std::string name = arg;
+        std::optional<std::string> attached;
+        if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            attached = arg.substr(equals + 1);
+        }
+        const auto value = [&]() -> std::string {
+            if (attached) {
+                return *attached;
+            }
+            if (k + 1 >= args.size()) {
+                throw Refusal("option '", name, "' needs a value");
+            }
+            return args[++k];
+        };
+        const auto flag = [&](bool& target) {
+            if (attached) {
+                throw Refusal("option '", name, "' takes no value");
+            }
+            target = true;
+        };
+        const auto style = [&](TFontStyles bit) {
+            bool given = false;
+            flag(given);
+            o.html.Style |= bit;
+        };
+
+        if (name == "--text-file") {
+            o.textFile = value();
+        } else if (name == "--start") {
+            o.start = ParseColor(name, value());
+        } else if (name == "--finish") {
+            o.finish = ParseColor(name, value());
+        } else if (name == "--middle") {
+            o.middle = ParseColor(name, value());
+        } else if (name == "--background") {
+            o.background = ParseColor(name, value());
+        } else if (name == "--mode") {
+            o.mode = ParseMode(name, value());
+        } else if (name == "--size") {
+            o.html.SizeStep = ParseSizeStep(name, value());
+        } else if (name == "--face") {
+            o.html.FaceName = ToCp932("--face", value());
+            o.html.FaceTag = true;
+        } else if (name == "--bold") {
+            style(fsBold);
+        } else if (name == "--italic") {
+            style(fsItalic);
+        } else if (name == "--underline") {
+            style(fsUnderline);
+        } else if (name == "--strike") {
+            style(fsStrikeOut);
+        } else if (name == "--head") {
+            flag(o.html.FirstLetterLarger);
+        } else if (name == "--logical") {
+            flag(o.html.LogicalTags);
+        } else if (name == "--comment") {
+            flag(o.html.Comment);
+        } else if (name == "--break") {
+            flag(o.html.BreakInTag);
+        } else if (name == "--lower") {
+            flag(o.lower);
+        } else if (name == "--table") {
+            flag(o.html.Table);
+        } else if (name == "--page") {
+            flag(o.page);
+        } else if (name == "--utf8") {
+            flag(o.utf8);
+        } else if (name == "--help") {
+            flag(o.help);
+            return o;
+        } else {
+            throw Refusal("unknown option '", name, "' (see --help)");
+        }
+    }
+    if (o.text && o.textFile) {
+        throw Refusal("TEXT and --text-file cannot both be given");
+    }
+    return o;
+}
+
+} // namespace
+
+int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    out.clear();
+    try {
+        TCompanionOptions o = ParseArguments(args);
+        if (o.help) {
+            out = kUsage;
+            return 0;
+        }
+        const std::string text =
+            o.textFile ? ReadTextFile(*o.textFile) : ToCp932("TEXT", o.text.value_or("Tintrel"));
+
+        TTagVocabulary tg;
+        tg.ApplyTagCase(!o.lower);
+        const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
+        o.html.BackgroundHex = SplitColor(o.background).Hex;
+        THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
+        if (o.page) {
+            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        }
+        out = o.utf8 ? Cp932ToUtf8(html.Written()) : html.Written();
+        return 0;
+    } catch (const TUsageError& e) {
+        out.clear();
+        err = e.message;
+        err += '\n';
+        return 2;
+    }
+}

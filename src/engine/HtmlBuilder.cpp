@@ -1,0 +1,195 @@
+#include "engine/HtmlBuilder.h"
+
+#include "engine/TagVocabulary.h"
+#include "engine/jstrm.h"
+
+#include <utility>
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// The pieces one after the other. (Chains of operator+ on a literal trip a false GCC 12
+// -Wrestrict warning in optimised builds.)
+template <typename... Pieces> std::string Join(const Pieces&... pieces) {
+    std::string joined;
+    joined.reserve((std::string_view(pieces).size() + ...));
+    (joined.append(std::string_view(pieces)), ...);
+    return joined;
+}
+
+// The text as it may stand inside a comment: a "-->" or "<!--" in it must not end or open one.
+std::string CommentSafe(std::string_view text) {
+    std::string safe;
+    safe.reserve(text.size());
+    // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            safe += "&amp;";
+            break;
+        case '<':
+            safe += "&lt;";
+            break;
+        case '>':
+            safe += "&gt;";
+            break;
+        default:
+            safe += c;
+        }
+    }
+    return safe;
+}
+
+// Each vocabulary word the HTML needs, looked up once per build.
+struct TWords {
+    std::string font, color, size, face, table, align, left, cellpadding, tr, td, valign, bgcolor, br, clear,
+        all;
+    std::string bold, italic, underline, strike;
+
+    TWords(const TTagVocabulary& tg, const THtmlOptions& options) {
+        font = tg.TagWord("_Font");
+        color = tg.TagWord("_Color");
+        const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
+        if (sized) {
+            size = tg.TagWord("_Size");
+        }
+        if ((options.Style & fsBold) != 0) {
+            bold = tg.TagWord(options.LogicalTags ? "_Strong" : "_B");
+        }
+        if ((options.Style & fsItalic) != 0) {
+            italic = tg.TagWord(options.LogicalTags ? "_Cite" : "_I");
+        }
+        if (options.FaceTag) {
+            face = tg.TagWord("_Face");
+        }
+        if ((options.Style & fsUnderline) != 0) {
+            underline = tg.TagWord("_U");
+        }
+        if ((options.Style & fsStrikeOut) != 0) {
+            strike = tg.TagWord("_Strike");
+        }
+        if (options.Table) {
+            table = tg.TagWord("_Table");
+            align = tg.TagWord("_Align");
+            left = tg.TagWord("_Left");
+            cellpadding = tg.TagWord("_Cellpadding");
+            tr = tg.TagWord("_Tr");
+            td = tg.TagWord("_Td");
+            valign = tg.TagWord("_Valign");
+            bgcolor = tg.TagWord("_Bgcolor");
+            br = tg.TagWord("_Br");
+            clear = tg.TagWord("_Clear");
+            all = tg.TagWord("_All");
+        }
+    }
+};
+
+std::string Open(const std::string& word) {
+    return Join("<", word, ">");
+}
+
+std::string Close(const std::string& word) {
+    return Join("</", word, ">");
+}
+
+} // namespace
+
+THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
+                           int characterCount) {
+    const TWords w(tg, options);
+    const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
+    const std::string sizeText = Join("+", std::to_string(options.SizeStep));
+
+    // Around every character: <font [CR LF][size="+n" ]color="#......">ch</font>
+    std::string head = Join("<", w.font, " ");
+    if (options.BreakInTag) {
+        head += kCrLf;
+    }
+    const std::string colorAttribute = Join(w.color, "=\"#");
+    open_ = head + colorAttribute;
+    firstOpen_ = head;
+    if (sized && options.FirstLetterLarger) {
+        firstOpen_ += Join(w.size, "=\"+", std::to_string(options.SizeStep + 1), "\" ");
+    }
+    firstOpen_ += colorAttribute;
+    close_ = Close(w.font);
+
+    // The wrappers, from the inside out: bold, italic, size, face, underline, strike-out.
+    std::string opening(kCrLf);
+    std::string closing(kCrLf);
+    const auto wrap = [&](const std::string& before, const std::string& after) {
+        opening.insert(0, before);
+        closing += after;
+    };
+    if ((options.Style & fsBold) != 0) {
+        wrap(Open(w.bold), Close(w.bold));
+    }
+    if ((options.Style & fsItalic) != 0) {
+        wrap(Open(w.italic), Close(w.italic));
+    }
+    if (sized) {
+        wrap(Join("<", w.font, " ", w.size, "=\"", sizeText, "\">"), Close(w.font));
+    }
+    if (options.FaceTag) {
+        wrap(Join("<", w.font, " ", w.face, "=\"", options.FaceName, "\">"), Close(w.font));
+    }
+    if ((options.Style & fsUnderline) != 0) {
+        wrap(Open(w.underline), Close(w.underline));
+    }
+    if ((options.Style & fsStrikeOut) != 0) {
+        wrap(Open(w.strike), Close(w.strike));
+    }
+    if (options.Comment) {
+        const std::string quoted = CommentSafe(text);
+        opening.insert(0, Join("<!-- Tintrel \"", quoted, "\" -->", kCrLf));
+        closing += Join(kCrLf, "<!-- End of  \"", quoted, "\" -->");
+    }
+    closing += kCrLf;
+    if (options.Table) {
+        opening.insert(0, Join("<", w.table, " ", w.align, "=\"", w.left, "\" ", w.cellpadding, "=\"2\">",
+                               Open(w.tr), "<", w.td, " ", w.valign, "=\"MIDDLE\" ", w.bgcolor, "=\"",
+                               options.BackgroundHex, "\">", kCrLf));
+        closing += Join(Close(w.tr), Close(w.table), "<", w.br, " ", w.clear, "=", w.all, ">", kCrLf);
+    }
+    suffix_ = std::move(closing);
+
+    constexpr std::size_t hexAndQuote = 8; // ......">
+    const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
+    out_.reserve(opening.size() + text.size() + characters * (open_.size() + hexAndQuote + close_.size()) +
+                 (firstOpen_.size() - open_.size()) + suffix_.size());
+    out_ += opening;
+}
+
+void THtmlBuilder::AppendCharacter(std::string_view character, TColor color) {
+    char hex[8];
+    WriteColorHex(color, hex);
+    hex[6] = '"';
+    hex[7] = '>';
+    out_ += first_ ? firstOpen_ : open_;
+    first_ = false;
+    out_.append(hex, sizeof hex);
+    out_ += character;
+    out_ += close_;
+}
+
+THtmlText THtmlBuilder::Finish() {
+    out_ += suffix_;
+    return THtmlText(std::move(out_));
+}
+
+THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
+                        const TTagVocabulary& tg) {
+    const int n = CharCount(text);
+    if (text.size() < 2 || n < 2) {
+        return {};
+    }
+    THtmlBuilder builder(tg, options, text, n);
+    std::size_t offset = 0;
+    for (int i = 1; i <= n; ++i) {
+        const std::size_t length = CharLengthAt(text, offset);
+        builder.AppendCharacter(text.substr(offset, length), GradientColor(gradient, i, n));
+        offset += length;
+    }
+    return builder.Finish();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/Color.h"
+#include "engine/FontStyle.h"
+#include "engine/HtmlText.h"
+#include "engine/OrivUtil.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class TTagVocabulary;
+
+// Everything besides the text and its colours that shapes the HTML. The tag case is the
+// vocabulary's, set before building.
+struct THtmlOptions {
+    std::string FaceName;                 // Shift-JIS; written only with FaceTag
+    TFontStyles Style = 0;                // fsBold, fsItalic, fsUnderline, fsStrikeOut
+    int SizeStep = 0;                     // the size list's position: 1 to 4 write "+1" to "+4"; others none
+    bool FirstLetterLarger = false;       // the first character one size step larger (with a size only)
+    bool FaceTag = false;                 // wrap in a font tag naming the face
+    bool LogicalTags = false;             // strong and cite instead of b and i
+    bool Comment = false;                 // a comment line before and after
+    bool BreakInTag = false;              // a line break inside every character's font tag
+    bool Table = false;                   // a one-cell table with the background colour
+    std::string BackgroundHex = "FFFFFF"; // the table cell's colour, six digits without "#"
+};
+
+// Builds the HTML text in the order the refresh draws: the constructor looks up the words and
+// lays down what comes before the first character, AppendCharacter adds one character's font
+// tag, and Finish closes the wrappers and hands over the text. The output is reserved once at
+// its final size, so building never copies it.
+class THtmlBuilder {
+public:
+    // `text` is the whole text (written in the comment lines), `characterCount` its number of
+    // characters. Every word is looked up here, once; a failed lookup is reported by the
+    // vocabulary and the word stays empty.
+    THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
+                 int characterCount);
+
+    // The next character (its bytes, one or two) in the colour given.
+    void AppendCharacter(std::string_view character, TColor color);
+
+    // Closes the fragment and returns the HTML text; the builder is spent afterwards.
+    THtmlText Finish();
+
+private:
+    std::string out_;
+    std::string firstOpen_; // "<font " up to `color="#`, with the first-letter size
+    std::string open_;      // the same for every later character
+    std::string close_;     // "</font>"
+    std::string suffix_;    // everything after the last character
+    bool first_ = true;
+};
+
+// The whole HTML text of `text` (Shift-JIS): empty below two characters, else every character
+// in the colour of `gradient`, wrapped as `options` say.
+THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
+                        const TTagVocabulary& tg);

@@ -1,0 +1,34 @@
+#include "engine/HtmlPage.h"
+
+#include "engine/OrivUtil.h"
+#include "engine/TagVocabulary.h"
+
+#include <string>
+
+TColor PageBackground(bool table, TColor background) {
+    return table ? clBtnFace : background;
+}
+
+THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground) {
+    const std::string hex = SplitColor(pageBackground).Hex;
+    std::string page;
+    page.reserve(html.Written().size() + 128);
+    page += tg.OpenTag("_Html");
+    page += tg.OpenTag("_Head");
+    page += tg.OpenTag("_Title");
+    page += "Tintrel Sample";
+    page += tg.CloseTag("_Title");
+    page += tg.CloseTag("_Head");
+    page += "\r\n<";
+    page += tg.TagWord("_Body");
+    page += ' ';
+    page += tg.TagWord("_Bgcolor");
+    page += "=\"#";
+    page += hex;
+    page += "\">\r\n";
+    page += html.Written();
+    page += tg.CloseTag("_Body");
+    page += tg.CloseTag("_Html");
+    page += "\r\n";
+    return THtmlText(std::move(page));
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/Color.h"
+#include "engine/HtmlText.h"
+
+class TTagVocabulary;
+
+// The colour of the saved page's body: the window's own colour (button face) in table mode,
+// where the table cell carries the background; else the background colour.
+TColor PageBackground(bool table, TColor background);
+
+// The sample page around the HTML text: the html, head and title line, the body line with the
+// page background (a system colour is written as its current RGB), the HTML text, and the line
+// that closes body and html. Words in the vocabulary's current case.
+THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground);

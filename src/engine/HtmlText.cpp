@@ -1,0 +1,36 @@
+#include "engine/HtmlText.h"
+
+#include <utility>
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+} // namespace
+
+THtmlText::THtmlText(std::string written) : written_(std::move(written)) {
+    if (!written_.empty() && !written_.ends_with(kLineEnd)) {
+        written_ += kLineEnd;
+    }
+}
+
+std::vector<std::string_view> THtmlText::Lines() const {
+    std::vector<std::string_view> lines;
+    const std::string_view rest = written_;
+    std::size_t start = 0;
+    while (start < rest.size()) {
+        const std::size_t end = rest.find(kLineEnd, start);
+        lines.push_back(rest.substr(start, end - start));
+        start = end + kLineEnd.size();
+    }
+    return lines;
+}
+
+std::string THtmlText::OneLine() const {
+    std::string line;
+    line.reserve(written_.size());
+    for (const std::string_view part : Lines()) {
+        line += part;
+    }
+    return line;
+}

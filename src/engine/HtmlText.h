@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The HTML text the last refresh built (the window's hidden memo): a list of lines, held as it
+// is written out, every line followed by CR LF. Empty when the text had fewer than two
+// characters. The bytes are Shift-JIS.
+class THtmlText {
+public:
+    THtmlText() = default;
+    // `written` holds whole lines, each followed by CR LF; a last line without one gets it.
+    explicit THtmlText(std::string written);
+
+    bool Empty() const { return written_.empty(); }
+    // Every line followed by CR LF: the whole-text copy and the bytes of a file.
+    const std::string& Written() const { return written_; }
+    // The lines without their line ends.
+    std::vector<std::string_view> Lines() const;
+    // All lines joined with nothing between them: the one-line copy.
+    std::string OneLine() const;
+
+    friend bool operator==(const THtmlText&, const THtmlText&) = default;
+
+private:
+    std::string written_;
+};

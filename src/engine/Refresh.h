@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/Color.h"
+#include "engine/HtmlText.h"
+#include "engine/OrivUtil.h"
+#include "engine/PreviewCanvas.h"
+
+#include <string>
+
+class TTagVocabulary;
+
+// Everything one refresh reads from the window's controls.
+struct TRefreshInput {
+    std::string Text;               // the text field, Shift-JIS
+    TGradient Gradient;             // start, middle and finish colours and the mode
+    TColor Background = clWhite;    // the background button's colour; may be a system colour
+    TPreviewFont PreviewFont;       // face, size and style bits of the preview font
+    int SizeStep = 0;               // the size list's position; -1 when nothing is selected
+    bool FirstLetterLarger = false; // "頭文字は＋１"
+    bool SmartPreview = true; // true while "ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする" is not checked
+    bool UpperCaseTags = true; // "タグは大文字にする"
+    bool FaceTag = false;      // "face='...' タグを有効にする"
+    bool LogicalTags = false;  // "太字・斜体は論理タグにする"
+    bool Comment = false;      // "HTML作成時にコメント付加"
+    bool BreakInTag = false;   // "FONTタグ内で改行する"
+    bool Table = false;        // "テーブル"
+};
+
+struct TRefreshResult {
+    THtmlText Html;        // empty below two characters
+    bool Painted = false;  // false when the text was too short: nothing was drawn, not even the fill
+    int DrawingPoints = 0; // the size the text was drawn at, after the smart preview
+};
+
+// Repaints the preview and rebuilds the HTML text in one pass: sets the tag case of `tg`, fills
+// the area with the background, shrinks the drawing font until the text fits (smart preview),
+// then draws each character in its gradient colour at the sum of the widths before it while
+// appending its font tag, and finishes the HTML. Characters beyond the right edge are not drawn
+// or measured; the picture is the same as if they were.
+TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagVocabulary& tg);

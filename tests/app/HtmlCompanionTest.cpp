@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// A temporary folder for one test, removed afterwards.
+class TTempDir {
+public:
+    TTempDir() {
+        std::string pattern = (fs::temp_directory_path() / "tintrel-html-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TTempDir() { fs::remove_all(path_); }
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Runs the built tintrel-html with `args` and collects what it writes and its exit status.
+TRun RunCompanion(const std::vector<std::string>& args) {
+    const TTempDir dir;
+    const std::string outName = (dir.Path() / "out").string();
+    const std::string errName = (dir.Path() / "err").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> argvStrings{TINTREL_HTML_PROGRAM};
+    argvStrings.insert(argvStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argvStrings) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    TRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, TINTREL_HTML_PROGRAM, &actions, nullptr, argv.data(), environ) == 0) {
+        int waitStatus = 0;
+        waitpid(pid, &waitStatus, 0);
+        run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadFile(outName);
+    run.err = ReadFile(errName);
+    return run;
+}
+
+std::string CrLfLines(std::initializer_list<std::string> lines) {
+    std::string written;
+    for (const std::string& line : lines) {
+        written += line + "\r\n";
+    }
+    return written;
+}
+
+// "ＭＳ Ｐゴシック" in Shift-JIS and in UTF-8.
+const std::string kMsPGothicSjis = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
+const std::string kMsPGothicUtf8 = "ＭＳ Ｐゴシック";
+
+struct OutputCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+
+    friend void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CompanionOutputTest : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(CompanionOutputTest, WritesTheHtmlTextByteForByte) {
+    const TRun run = RunCompanion(GetParam().args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, GetParam().out);
+}
+
+const std::string kRedYellowUpper = R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">B</FONT>)";
+
+const std::vector<std::string> kEverything = {
+    "--lower", "--bold", "--italic", "--underline",  "--strike",  "--logical", "--size",
+    "2",       "--head", "--face",   kMsPGothicUtf8, "--comment", "--break",   "--table"};
+
+std::vector<std::string> Everything(std::vector<std::string> more) {
+    std::vector<std::string> args = kEverything;
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+std::string EverythingLines(const std::string& face) {
+    return CrLfLines({R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)",
+                      R"(<!-- Tintrel "AB" -->)",
+                      "<strike><u><font face=\"" + face + "\"><font size=\"+2\"><cite><strong>", "<font ",
+                      R"(size="+3" color="#FF0000">A</font><font )", R"(color="#FFFF00">B</font>)",
+                      "</strong></cite></font></font></u></strike>", R"(<!-- End of  "AB" -->)",
+                      "</tr></table><br clear=all>"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CompanionOutputTest,
+    testing::Values(
+        OutputCase{"Defaults", {"AB"}, CrLfLines({"", kRedYellowUpper, ""})},
+        OutputCase{"LowerCase",
+                   {"--lower", "AB"},
+                   CrLfLines({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
+        OutputCase{"EverythingInCp932", Everything({"AB"}), EverythingLines(kMsPGothicSjis)},
+        OutputCase{"EverythingInUtf8", Everything({"--utf8", "AB"}), EverythingLines(kMsPGothicUtf8)},
+        OutputCase{"SizeOneFirstLetter",
+                   {"--lower", "--size", "1", "--head", "ABC"},
+                   CrLfLines({R"(<font size="+1">)",
+                              R"(<font size="+2" color="#FF0000">A</font><font color="#FF7F00">B</font>)"
+                              R"(<font color="#FFFF00">C</font>)",
+                              "</font>"})},
+        OutputCase{"OptionsAfterTheText",
+                   {"AB", "--lower"},
+                   CrLfLines({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
+        OutputCase{"ValuesAfterEqualsAndInLowerCaseHex",
+                   {"--start=00ff00", "--finish", "0000Ff", "AB"},
+                   CrLfLines({"", R"(<FONT COLOR="#00FF00">A</FONT><FONT COLOR="#0000FF">B</FONT>)", ""})},
+        OutputCase{"MirrorOfFive",
+                   {"--mode", "mirror", "abcde"},
+                   CrLfLines({"",
+                              R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
+                              R"(<FONT COLOR="#FFFF00">c</FONT><FONT COLOR="#FF6600">d</FONT>)"
+                              R"(<FONT COLOR="#FF0000">e</FONT>)",
+                              ""})},
+        OutputCase{"ThreeColoursThroughTheMiddle",
+                   {"--mode", "three", "--middle", "0000FF", "abc"},
+                   CrLfLines({"",
+                              R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#0000FF">b</FONT>)"
+                              R"(<FONT COLOR="#FFFF00">c</FONT>)",
+                              ""})},
+        OutputCase{"LastOfARepeatedOptionWins",
+                   {"--mode", "three", "--mode", "two", "abc"},
+                   CrLfLines({"",
+                              R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
+                              R"(<FONT COLOR="#FFFF00">c</FONT>)",
+                              ""})},
+        OutputCase{
+            "TableWithBackground",
+            {"--table", "--background", "c0c0c0", "AB"},
+            CrLfLines({R"(<TABLE ALIGN="LEFT" CELLPADDING="2"><TR><TD VALIGN="MIDDLE" BGCOLOR="C0C0C0">)", "",
+                       kRedYellowUpper, "", "</TR></TABLE><BR CLEAR=ALL>"})},
+        OutputCase{"BackgroundWithoutTableIsUnused",
+                   {"--background", "000000", "AB"},
+                   CrLfLines({"", kRedYellowUpper, ""})},
+        OutputCase{"TextAfterDoubleDashMayLookLikeAnOption",
+                   {"--", "-x"},
+                   CrLfLines({"", R"(<FONT COLOR="#FF0000">-</FONT><FONT COLOR="#FFFF00">x</FONT>)", ""})},
+        OutputCase{
+            "JapaneseTextInCp932",
+            {"ソ表"},
+            CrLfLines({"", "<FONT COLOR=\"#FF0000\">\x83\x5C</FONT><FONT COLOR=\"#FFFF00\">\x95\x5C</FONT>",
+                       ""})},
+        OutputCase{"PageWithBackground",
+                   {"--page", "--background", "336699", "AB"},
+                   CrLfLines({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
+                              R"(<BODY BGCOLOR="#336699">)", "", kRedYellowUpper, "", "</BODY></HTML>"})},
+        OutputCase{
+            "PageInTableModeHasTheButtonFaceBody",
+            {"--page", "--table", "--lower", "AB"},
+            CrLfLines({"<html><head><title>Tintrel Sample</title></head>", R"(<body bgcolor="#C0C0C0">)",
+                       R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)", "",
+                       R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "",
+                       "</tr></table><br clear=all>", "</body></html>"})},
+        OutputCase{"PageOfOneCharacter",
+                   {"--page", "A"},
+                   CrLfLines({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
+                              R"(<BODY BGCOLOR="#FFFFFF">)", "</BODY></HTML>"})},
+        OutputCase{"OneCharacterWritesNothing", {"A"}, ""},
+        OutputCase{"OneTwoByteCharacterWritesNothing", {"表"}, ""},
+        OutputCase{"EmptyTextWritesNothing", {""}, ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Companion, ShowsTheDefaultTextWithoutArguments) {
+    const TRun run = RunCompanion({});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("\r\n<FONT COLOR=\"#FF0000\">T</FONT><FONT COLOR=\"#FF2A00\">i</FONT>"))
+        << run.out;
+    EXPECT_TRUE(run.out.ends_with("<FONT COLOR=\"#FFFF00\">l</FONT>\r\n\r\n")) << run.out;
+}
+
+TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
+    const TTempDir dir;
+    const fs::path file = dir.Path() / "text.txt";
+    // ソ, then a lone "\" and "p": the second byte of ソ is a backslash too.
+    std::ofstream(file, std::ios::binary) << "\x83\x5C\\p";
+    const TRun run = RunCompanion({"--text-file", file.string(), "--lower"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, CrLfLines({"",
+                                  "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FF7F00\">\\</font>"
+                                  "<font color=\"#FFFF00\">p</font>",
+                                  ""}));
+}
+
+TEST(Companion, HelpGoesToStandardOutput) {
+    const TRun run = RunCompanion({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("Usage: tintrel-html")) << run.out;
+    EXPECT_EQ(run.err, "");
+}
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string named; // what the message must name
+
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CompanionRefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(CompanionRefusalTest, ExitsWithTwoAndOneLineNamingTheFault) {
+    const TRun run = RunCompanion(GetParam().args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(GetParam().named), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.ends_with("\n"));
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "more than one line: " << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadArguments, CompanionRefusalTest,
+    testing::Values(
+        RefusalCase{"UnknownOption", {"--bogus", "AB"}, "--bogus"}, RefusalCase{"ShortOption", {"-x"}, "-x"},
+        RefusalCase{"MissingValue", {"AB", "--start"}, "--start"},
+        RefusalCase{"FiveDigitColour", {"--start", "FF000"}, "FF000"},
+        RefusalCase{"HashBeforeColour", {"--finish", "#FF0000"}, "--finish"},
+        RefusalCase{"NotHex", {"--middle", "GG0000"}, "GG0000"},
+        RefusalCase{"SevenDigitBackground", {"--background", "FFFFFF0"}, "--background"},
+        RefusalCase{"UnknownMode", {"--mode", "four"}, "four"},
+        RefusalCase{"LineBreakInValue", {"--mode", "two\nthree"}, "two?three"},
+        RefusalCase{"SizeTooLarge", {"--size", "5"}, "--size"},
+        RefusalCase{"SizeNegative", {"--size", "-1"}, "--size"},
+        RefusalCase{"SizeNotANumber", {"--size", "two"}, "two"},
+        RefusalCase{"ValueOnAFlag", {"--bold=yes", "AB"}, "--bold"},
+        RefusalCase{"ValueOnPage", {"--page=1", "AB"}, "--page"}, RefusalCase{"TwoTexts", {"AB", "CD"}, "CD"},
+        RefusalCase{"TextAndFile", {"--text-file", "/dev/null", "AB"}, "--text-file"},
+        RefusalCase{"MissingFile", {"--text-file", "/nonexistent/tintrel.txt"}, "/nonexistent/tintrel.txt"},
+        RefusalCase{"FolderAsFile", {"--text-file", "/"}, "'/'"},
+        RefusalCase{"EmojiInText", {"A😀B"}, "U+1F600"},
+        RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
+        RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+} // namespace
