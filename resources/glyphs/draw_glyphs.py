@@ -10,7 +10,7 @@ Run: python3 draw_glyphs.py
 """
 import os
 
-from bmpwriter import from_text, write_bmp24
+from bmpwriter import write_bmp24
 
 SILVER = (192, 192, 192)
 COLOURS = {

@@ -29,8 +29,6 @@ TTransparentButton::TTransparentButton(QWidget* parent) : QWidget(parent) {
     setGeometry(0, 0, 40, 40);
     // Moves are reported (mouseMove) also while no mouse button is down.
     setMouseTracking(true);
-    // The click that closes the popup menu over the button must not press it again.
-    setAttribute(Qt::WA_NoMouseReplay);
 }
 
 TTransparentButton::~TTransparentButton() = default;
@@ -163,13 +161,20 @@ void TTransparentButton::HandlePress(Qt::MouseButton button, Qt::KeyboardModifie
         repaint();
     }
     if (popUpMenu_) {
-        // The press ends here, through the release below; the real release is taken by the
-        // menu, so the press never becomes a click.
-        clickPending_ = false;
-        popUpMenu_->exec(mapToGlobal(QPoint(0, height())));
+        // The press ends here, through the release below. The mouse input that closes the menu
+        // is dropped (not replayed to the widget under the pointer), and the press never
+        // becomes a click.
+        const QPointer<QMenu> menu = popUpMenu_;
+        const bool replayOff = menu->testAttribute(Qt::WA_NoMouseReplay);
+        menu->setAttribute(Qt::WA_NoMouseReplay, true);
+        menu->exec(mapToGlobal(QPoint(0, height())));
+        if (menu) {
+            menu->setAttribute(Qt::WA_NoMouseReplay, replayOff);
+        }
         if (!self) {
             return;
         }
+        clickPending_ = false;
         HandleRelease(button, modifiers, x, y);
     }
 }

@@ -156,6 +156,7 @@ private slots:
     void popupMenuOpensBelowAndReleasesTheButton_data();
     void popupMenuOpensBelowAndReleasesTheButton();
     void popupMenuReferenceClearsWhenTheMenuGoes();
+    void clickOnTheButtonClosesItsMenuWithoutAClick();
     void acceleratorClicks_data();
     void acceleratorClicks();
     void altLetterClicksThroughTheWindow();
@@ -672,6 +673,30 @@ void TransBtnTest::popupMenuOpensBelowAndReleasesTheButton() {
     QVERIFY(!w.button->Held());
     QTest::mouseRelease(w.button, mouseButton, {}, QPoint(5, 5));
     QCOMPARE(w.events, events); // no click, and the real release changes nothing
+}
+
+void TransBtnTest::clickOnTheButtonClosesItsMenuWithoutAClick() {
+    Window w;
+    QMenu menu;
+    menu.addAction(QStringLiteral("One"));
+    w.button->SetPopUpMenu(&menu);
+    int opened = 0;
+    QWindow* window = w.parent.windowHandle();
+    const QPoint onButton(15, 15);
+    connect(&menu, &QMenu::aboutToShow, &menu, [&] {
+        ++opened;
+        // A real click on the button, through the window system: the open menu sees it first.
+        QTimer::singleShot(0, &menu, [&] {
+            QTest::mousePress(window, Qt::LeftButton, {}, onButton);
+            if (menu.isVisible()) {
+                menu.close();
+            }
+        });
+    });
+    QTest::mousePress(window, Qt::LeftButton, {}, onButton);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, onButton);
+    QCOMPARE(opened, 1);
+    QCOMPARE(w.events, (QStringList{"down 5,5", "up 5,5"}));
 }
 
 void TransBtnTest::popupMenuReferenceClearsWhenTheMenuGoes() {
