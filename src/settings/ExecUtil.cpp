@@ -15,6 +15,8 @@
 
 namespace {
 
+const QByteArray kElfMagic = QByteArrayLiteral("\177ELF");
+
 // What the system itself can execute: a script with its interpreter line or an ELF program. A page
 // that merely carries an execute bit (common on FAT and NTFS drives) still goes to its application.
 bool IsDirectlyExecutable(const QString& path) {
@@ -27,8 +29,7 @@ bool IsDirectlyExecutable(const QString& path) {
         return false;
     }
     const QByteArray head = file.read(4);
-    return head.startsWith("#!") || head == QByteArrayLiteral("\x7F"
-                                                              "ELF");
+    return head.startsWith("#!") || head == kElfMagic;
 }
 
 // The MIME type of the file and the types it may fall back to: its aliases (a list may name a type

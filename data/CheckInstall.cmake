@@ -1,0 +1,41 @@
+# cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAMS="tintrel;tintrel-html" -DBINDIR=bin -DDATADIR=share
+#       -P CheckInstall.cmake
+# Installs the build into PREFIX (emptied first) and checks that every installed piece is where
+# the desktop and the program look for it.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+    RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(expected
+    "${DATADIR}/tintrel/tintrel.html"
+    "${DATADIR}/applications/tintrel.desktop"
+    "${DATADIR}/icons/hicolor/48x48/apps/tintrel.png"
+    "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg")
+foreach(program IN LISTS PROGRAMS)
+    list(APPEND expected "${BINDIR}/${program}")
+endforeach()
+foreach(path IN LISTS expected)
+    if(NOT EXISTS "${PREFIX}/${path}")
+        message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endforeach()
+
+# The programs find the page through ../share/tintrel/.
+if(PROGRAMS AND NOT EXISTS "${PREFIX}/${BINDIR}/../share/tintrel/tintrel.html")
+    message(FATAL_ERROR "the help page is not at ../share/tintrel/ from the programs")
+endif()
+file(READ "${PREFIX}/${DATADIR}/tintrel/tintrel.html" page)
+if(NOT page MATCHES "id=\"HID00000001\"")
+    message(FATAL_ERROR "the help page lacks the anchor HID00000001")
+endif()
+file(STRINGS "${PREFIX}/${DATADIR}/applications/tintrel.desktop" entry)
+foreach(line "Exec=tintrel" "Icon=tintrel" "Type=Application")
+    if(NOT line IN_LIST entry)
+        message(FATAL_ERROR "the desktop entry lacks ${line}")
+    endif()
+endforeach()
+file(REMOVE_RECURSE "${PREFIX}")
