@@ -6,31 +6,34 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 TQPainterCanvas::TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi)
-    : painter_(painter), width_(width), height_(height), dpi_(logicalDpi > 0 ? logicalDpi : 96) {}
+    : painter_(painter), width_(width), height_(height), dpi_(logicalDpi > 0 ? logicalDpi : 96) {
+    SetFont(TPreviewFont{});
+}
 
 int TQPainterCanvas::PointsToPixels(int points, int logicalDpi) {
-    // Rounded to the nearest pixel: 11 points at 96 pixels per inch are 15 pixels.
     const long long scaled = static_cast<long long>(points) * logicalDpi;
     return static_cast<int>((scaled + (scaled >= 0 ? 36 : -36)) / 72);
 }
 
-void TQPainterCanvas::Fill(TColor color) {
+void TQPainterCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
     if (painter_ != nullptr) {
-        painter_->fillRect(0, 0, width_, height_, ToQColor(color));
+        painter_->fillRect(left, top, right - left, bottom - top, ToQColor(color));
     }
 }
 
-void TQPainterCanvas::SetFont(const std::string& face, int points, int styleBits) {
-    QFont font(QString::fromStdString(Cp932ToUtf8(face)));
-    font.setPixelSize(std::max(1, PointsToPixels(points, dpi_)));
-    font.setBold((styleBits & 1) != 0);
-    font.setItalic((styleBits & 2) != 0);
-    font.setUnderline((styleBits & 4) != 0);
-    font.setStrikeOut((styleBits & 8) != 0);
-    // Characters are placed one by one, so kerning would only change the measure.
-    font.setKerning(false);
-    font_ = font;
+void TQPainterCanvas::SetFont(const TPreviewFont& font) {
+    QFont qfont(QString::fromStdString(Cp932ToUtf8(font.Face)));
+    qfont.setPixelSize(std::max(1, PointsToPixels(font.Points, dpi_)));
+    qfont.setBold((font.Style & fsBold) != 0);
+    qfont.setItalic((font.Style & fsItalic) != 0);
+    qfont.setUnderline((font.Style & fsUnderline) != 0);
+    qfont.setStrikeOut((font.Style & fsStrikeOut) != 0);
+    // Characters are placed one by one at the sum of the widths before them: no kerning.
+    qfont.setKerning(false);
+    font_ = qfont;
     metrics_.emplace(font_);
     singleByte_.fill(std::nullopt);
     doubleByte_.clear();
@@ -39,29 +42,22 @@ void TQPainterCanvas::SetFont(const std::string& face, int points, int styleBits
     }
 }
 
-void TQPainterCanvas::SetColor(TColor color) {
-    color_ = color;
-}
-
 const TQPainterCanvas::TGlyph& TQPainterCanvas::GlyphOf(std::string_view character) {
-    if (!metrics_) {
-        SetFont({}, 9, 0);
-    }
-    auto make = [this, character] {
+    const auto make = [this, character] {
         TGlyph glyph;
         glyph.Text = QString::fromStdString(Cp932ToUtf8(character));
         glyph.Width = metrics_->horizontalAdvance(glyph.Text);
         return glyph;
     };
     if (character.size() == 1) {
-        auto& slot = singleByte_[static_cast<unsigned char>(character[0])];
+        std::optional<TGlyph>& slot = singleByte_[static_cast<unsigned char>(character[0])];
         if (!slot) {
             slot = make();
         }
         return *slot;
     }
-    const quint16 code = static_cast<quint16>((static_cast<unsigned char>(character[0]) << 8) |
-                                              static_cast<unsigned char>(character[1]));
+    const auto code = static_cast<quint16>((static_cast<unsigned char>(character[0]) << 8) |
+                                           static_cast<unsigned char>(character[1]));
     auto found = doubleByte_.find(code);
     if (found == doubleByte_.end()) {
         found = doubleByte_.insert(code, make());
@@ -69,39 +65,28 @@ const TQPainterCanvas::TGlyph& TQPainterCanvas::GlyphOf(std::string_view charact
     return *found;
 }
 
-int TQPainterCanvas::CharWidth(std::string_view character) {
-    return GlyphOf(character).Width;
-}
-
-int TQPainterCanvas::TextWidthUpTo(std::string_view text, int limit) {
-    int sum = 0;
-    for (std::size_t offset = 0; offset < text.size();) {
-        const std::size_t length = CharLengthAt(text, offset);
-        sum += GlyphOf(text.substr(offset, length)).Width;
-        if (sum > limit) {
-            break;
-        }
-        offset += length;
-    }
-    return sum;
-}
-
 int TQPainterCanvas::TextWidth(std::string_view text) {
-    int sum = 0;
+    long long sum = 0;
     for (std::size_t offset = 0; offset < text.size();) {
         const std::size_t length = CharLengthAt(text, offset);
         sum += GlyphOf(text.substr(offset, length)).Width;
         offset += length;
     }
-    return sum;
+    return static_cast<int>(std::min<long long>(sum, 0x7FFFFFFF));
 }
 
-void TQPainterCanvas::DrawChar(int x, int y, std::string_view character) {
+void TQPainterCanvas::DrawText(int x, int y, std::string_view text, TColor color, TColor background) {
     if (painter_ == nullptr) {
         return;
     }
-    const TGlyph& glyph = GlyphOf(character);
-    painter_->fillRect(x, y, glyph.Width, metrics_->height(), ToQColor(background_));
-    painter_->setPen(ToQColor(color_));
-    painter_->drawText(x, y + metrics_->ascent(), glyph.Text);
+    int left = x;
+    for (std::size_t offset = 0; offset < text.size();) {
+        const std::size_t length = CharLengthAt(text, offset);
+        const TGlyph& glyph = GlyphOf(text.substr(offset, length));
+        painter_->fillRect(left, y, glyph.Width, metrics_->height(), ToQColor(background));
+        painter_->setPen(ToQColor(color));
+        painter_->drawText(left, y + metrics_->ascent(), glyph.Text);
+        left += glyph.Width;
+        offset += length;
+    }
 }

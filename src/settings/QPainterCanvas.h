@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Color.h"
+#include "engine/PreviewCanvas.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -9,38 +9,29 @@
 
 #include <array>
 #include <optional>
-#include <string>
 #include <string_view>
 
 class QPainter;
 
-// The preview's drawing surface: a QPainter on the preview area, or (without a painter) a
-// surface that only measures, for a refresh while the window is not on screen. Texts come as
-// Shift-JIS bytes; each character is measured once per font and then taken from a table, so a
-// long text costs one lookup per character.
-class TQPainterCanvas {
+// The preview's drawing surface on a QPainter, or (without a painter) a surface that only
+// measures, for a refresh while the preview is not on screen. Each character is measured once
+// per font and then taken from a table, so measuring a long text costs a lookup per character.
+// A text is as wide as the sum of its characters, which is where the refresh draws each one.
+class TQPainterCanvas final : public TPreviewCanvas {
 public:
     TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void FillRect(int left, int top, int right, int bottom, TColor color) override;
+    // The face is Shift-JIS; points become pixels at the surface's resolution.
+    void SetFont(const TPreviewFont& font) override;
+    int TextWidth(std::string_view text) override;
+    void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override;
 
-    // Fills the whole area.
-    void Fill(TColor color);
-    // face: Shift-JIS bytes; points become pixels at the surface's resolution.
-    void SetFont(const std::string& face, int points, int styleBits);
-    void SetColor(TColor color);
-    void SetBackground(TColor color) { background_ = color; }
-    // The sum of the widths of the characters (a character is drawn at the sum of the widths
-    // of those before it, so this is the width the text takes in the preview).
-    int TextWidth(std::string_view text);
-    // Stops adding as soon as the sum passes `limit`; the result then is just above it.
-    int TextWidthUpTo(std::string_view text, int limit);
-    int CharWidth(std::string_view character);
-    // One character with its top-left corner at (x, y), on the background colour.
-    void DrawChar(int x, int y, std::string_view character);
-
+    // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
     static int PointsToPixels(int points, int logicalDpi);
+    const QFont& Font() const { return font_; }
 
 private:
     struct TGlyph {
@@ -55,8 +46,6 @@ private:
     int dpi_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
-    TColor color_ = clBlack;
-    TColor background_ = clWhite;
     std::array<std::optional<TGlyph>, 256> singleByte_;
     QHash<quint16, TGlyph> doubleByte_;
 };

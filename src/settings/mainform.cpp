@@ -93,7 +93,7 @@ TForm1::TForm1(TFormServices services, QWidget* parent)
     tagReporter_ = std::make_unique<TTagReporter>(*this);
     tg_ = std::make_unique<TTagVocabulary>();
     tg_->SetReporter(tagReporter_.get());
-    previewFont_.Name = Utf8ToCp932("ＭＳ Ｐゴシック").Bytes;
+    previewFont_ = TPreviewFont{Utf8ToCp932("ＭＳ Ｐゴシック").Bytes, 9, 0};
 
     // Sizeable, with a system menu and a minimise box, but no maximise box: the height is fixed.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -3,6 +3,7 @@
 #include "engine/Color.h"
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
+#include "engine/PreviewCanvas.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -53,15 +54,6 @@ struct TFormServices {
     QString SettingsFile;
 };
 
-// The preview and HTML font (the hidden label MasterFont of the original window): face as
-// Shift-JIS bytes, size in points, style bits, text colour.
-struct TPreviewFont {
-    std::string Name;
-    int Size = 9;
-    int Style = 0;
-    TColor Color = clWindowText;
-};
-
 // How the window was closed, which decides whether a failed save may still show a box.
 enum class TCloseReason { User, Signal, SessionEnd };
 
@@ -84,15 +76,11 @@ public:
 
     // --- preview and HTML (mainform_preview.cpp)
     void Refresh();
-    // The preview's paint handler: the Part of the refresh that draws on `canvas`.
-    void PaintBoxPaint(TQPainterCanvas& canvas);
+    // The preview's paint handler: draws on `canvas` and rebuilds the HTML text.
+    void PaintBoxPaint(TPreviewCanvas& canvas);
     void CbSizeClick();
     // The HTML text of the last refresh (Shift-JIS).
     const THtmlText& HtmlText() const { return htmlText_; }
-    // The smallest and largest size the preview draws in, whatever the base size and the size
-    // step ask for; the smart preview stops at the smallest.
-    static constexpr int kSmallestDrawingSize = 4;
-    static constexpr int kLargestDrawingSize = 200;
     // The drawing font size the last painted refresh used (after the smart preview).
     int LastDrawingSize() const { return lastDrawingSize_; }
     // The text field as Shift-JIS bytes, characters that CP932 cannot hold written as "?".
@@ -146,7 +134,10 @@ public:
     QString SettingsFilePath() const;
     // The base font size read back from the caption of CbOptFontSize.
     int BaseFontSize() const;
+    // The preview and HTML font (the hidden label MasterFont of the original window) and the
+    // text colour stored with it.
     const TPreviewFont& PreviewFont() const { return previewFont_; }
+    TColor PreviewFontColor() const { return previewFontColor_; }
     TColor BackgroundColor() const { return backgroundColor_; }
 
     // Controls, named as the window's objects are.
@@ -266,6 +257,7 @@ private:
     std::unique_ptr<TStyleLibrary> styles_;
 
     TPreviewFont previewFont_;
+    TColor previewFontColor_ = clWindowText;
     TOrivRGB startColor_;
     TOrivRGB finishColor_;
     TOrivRGB middleColor_;

@@ -224,7 +224,7 @@ void TForm1::FCBoxClick() {
     // With nothing chosen (a face this desktop does not know) the face stays as it was, so a
     // stored face is never lost to an empty name.
     if (!chosen.isEmpty()) {
-        previewFont_.Name = Utf8ToCp932(chosen.toStdString()).Bytes;
+        previewFont_.Face = Utf8ToCp932(chosen.toStdString()).Bytes;
     }
     Refresh();
 }

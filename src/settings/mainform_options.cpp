@@ -99,8 +99,8 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
 
 TStyleRecord TForm1::CaptureStyleRecord() const {
     TStyleRecord style;
-    style.DrawFont = TFontRecord{previewFont_.Name, previewFont_.Size,
-                                 static_cast<std::uint8_t>(previewFont_.Style), previewFont_.Color};
+    style.DrawFont = TFontRecord{previewFont_.Face, previewFont_.Points,
+                                 static_cast<std::uint8_t>(previewFont_.Style), previewFontColor_};
     style.SizeIndex = CbSize->currentIndex();
     style.Head = CbHead->isChecked();
     style.StartColor = ClBtn1->Color();
@@ -125,9 +125,9 @@ void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
     middleColor_ = SplitColor(style.MiddleColor);
     ClBtnM->SetColor(style.MiddleColor);
 
-    previewFont_ =
-        TPreviewFont{style.DrawFont.Name, style.DrawFont.Size, style.DrawFont.Style, style.DrawFont.Color};
-    FCBox->SetFontName(FromBytes(previewFont_.Name));
+    previewFont_ = TPreviewFont{style.DrawFont.Name, style.DrawFont.Size, style.DrawFont.Style};
+    previewFontColor_ = style.DrawFont.Color;
+    FCBox->SetFontName(FromBytes(previewFont_.Face));
     ApplyPreviewFontToStyleButtons();
 
     CbSize->setCurrentIndex(style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : -1);

@@ -4,9 +4,9 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "controls/TransBtn.h"
-#include "engine/HtmlBuilder.h"
+#include "engine/PreviewFontSize.h"
+#include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
-#include "engine/jstrm.h"
 #include "platform/CodePage.h"
 #include "settings/ColorLabel.h"
 #include "settings/PreviewBox.h"
@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
-#include <algorithm>
 #include <set>
 
 std::string TForm1::TextBytes() const {
@@ -67,68 +66,35 @@ void TForm1::ReportUnmappable(const std::vector<std::string>& unmappable) {
     }
 }
 
-void TForm1::PaintBoxPaint(TQPainterCanvas& canvas) {
+void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     const TCp932Conversion converted = Utf8ToCp932(EdText->text().toStdString());
     ReportUnmappable(converted.Unmappable);
-    const std::string& text = converted.Bytes;
-    const int count = CharCount(text);
-    if (text.size() < 2 || count < 2) {
-        htmlText_ = THtmlText();
-        return;
-    }
-    tg_->ApplyTagCase(CbOpt9->isChecked());
-    canvas.Fill(backgroundColor_);
-    canvas.SetBackground(backgroundColor_);
 
-    int size = std::clamp(previewFont_.Size, kSmallestDrawingSize, kLargestDrawingSize);
-    canvas.SetFont(previewFont_.Name, size, previewFont_.Style);
-    if (!CbOpt4->isChecked()) {
-        while (size > kSmallestDrawingSize && canvas.TextWidthUpTo(text, canvas.Width()) > canvas.Width()) {
-            --size;
-            canvas.SetFont(previewFont_.Name, size, previewFont_.Style);
-        }
-    }
-    lastDrawingSize_ = size;
+    TRefreshInput input;
+    input.Text = converted.Bytes;
+    input.Gradient =
+        TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
+    input.Background = backgroundColor_;
+    input.PreviewFont = previewFont_;
+    input.SizeStep = CbSize->currentIndex();
+    input.FirstLetterLarger = CbHead->isChecked();
+    input.SmartPreview = !CbOpt4->isChecked();
+    input.UpperCaseTags = CbOpt9->isChecked();
+    input.FaceTag = CbOpt3->isChecked();
+    input.LogicalTags = CbOpt7->isChecked();
+    input.Comment = CbOpt6->isChecked();
+    input.BreakInTag = CbOpt8->isChecked();
+    input.Table = cbTable->isChecked();
 
-    THtmlOptions options;
-    options.FaceName = previewFont_.Name;
-    options.Style = previewFont_.Style;
-    options.SizeStep = std::max(0, CbSize->currentIndex());
-    options.FirstLetterLarger = CbHead->isChecked();
-    options.FaceTag = CbOpt3->isChecked();
-    options.LogicalTags = CbOpt7->isChecked();
-    options.Comment = CbOpt6->isChecked();
-    options.BreakInTag = CbOpt8->isChecked();
-    options.Table = cbTable->isChecked();
-    options.BackgroundHex = FlClBk->text().toStdString();
-
-    const TGradient gradient{startColor_, middleColor_, finishColor_,
-                             GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
-    THtmlBuilder builder(*tg_, options, text, count);
-    int x = 0;
-    std::size_t offset = 0;
-    for (int i = 1; i <= count; ++i) {
-        const std::size_t length = CharLengthAt(text, offset);
-        const std::string_view character(text.data() + offset, length);
-        offset += length;
-        const TColor color = GradientColor(gradient, i, count);
-        // Only what lies inside the area is measured and drawn.
-        if (x < canvas.Width()) {
-            canvas.SetColor(color);
-            canvas.DrawChar(x, 0, character);
-            x += canvas.CharWidth(character);
-        }
-        builder.AppendCharacter(character, color);
+    TRefreshResult result = ::Refresh(input, canvas, *tg_);
+    htmlText_ = std::move(result.Html);
+    if (result.Painted) {
+        lastDrawingSize_ = result.DrawingPoints;
     }
-    htmlText_ = builder.Finish();
 }
 
 void TForm1::CbSizeClick() {
-    bool ok = false;
-    int step = CbSize->currentText().toInt(&ok);
-    if (!ok || CbSize->currentIndex() < 0) {
-        step = 0;
-    }
-    previewFont_.Size = BaseFontSize() + 4 * step;
+    previewFont_.Points =
+        PreviewFontPoints(BaseFontSize(), SizeStepFromText(CbSize->currentText().toStdString()));
     Refresh();
 }

@@ -7,6 +7,7 @@
 #include "platform/MemoryUserStore.h"
 #include "platform/UserStore.h"
 
+#include "engine/PreviewFontSize.h"
 #include "platform/CodePage.h"
 #include "platform/SystemColors.h"
 #include "settings/ColorLabel.h"

@@ -7,6 +7,7 @@
 #include "platform/MemoryUserStore.h"
 #include "platform/UserStore.h"
 
+#include "engine/PreviewFontSize.h"
 #include "platform/CodePage.h"
 #include "platform/SystemColors.h"
 #include "platform/TerminationSignals.h"
@@ -354,11 +355,11 @@ void MainFormTest::aCharacterShiftJisCannotHoldBecomesAQuestionMarkAndIsReported
 void MainFormTest::theSizeListSetsThePreviewFontFromTheBaseSize() {
     TRig rig;
     TForm1& form = rig.OpenShown();
-    QCOMPARE(form.PreviewFont().Size, 9); // the stored size until the first size command
+    QCOMPARE(form.PreviewFont().Points, 9); // the stored size until the first size command
     for (int index = 0; index <= 4; ++index) {
         form.CbSize->setCurrentIndex(index);
         form.CbSizeClick();
-        QCOMPARE(form.PreviewFont().Size, 11 + 4 * index);
+        QCOMPARE(form.PreviewFont().Points, 11 + 4 * index);
     }
 }
 
@@ -384,27 +385,32 @@ void MainFormTest::theBaseFontSizeDialog() {
              QStringLiteral("ベースフォントサイズ|フォントサイズを入力して下さい|14"));
     QCOMPARE(form.BaseFontSize(), base);
     QCOMPARE(form.CbOptFontSize->text(), QStringLiteral("ベースフォントサイズ %1pt").arg(base));
-    QCOMPARE(form.PreviewFont().Size, base);
+    QCOMPARE(form.PreviewFont().Points, ClampPreviewPoints(base)); // shown as typed, drawn within range
 }
 
 void MainFormTest::drawingSizeStaysWithinItsLimits_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("smartPreview");
     QTest::addColumn<int>("drawn");
-    QTest::newRow("negative base") << "-40"
-                                   << "AB" << TForm1::kSmallestDrawingSize;
-    QTest::newRow("huge base") << "2147483647"
-                               << "AB" << TForm1::kLargestDrawingSize;
+    QTest::newRow("negative base") << QStringLiteral("-40") << QStringLiteral("AB") << true
+                                   << kSmallestPreviewPoints;
+    QTest::newRow("huge base") << QStringLiteral("2147483647") << QStringLiteral("AB") << false
+                               << kLargestPreviewPoints;
     QTest::newRow("long text stops shrinking")
-        << "11" << QString(3000, QLatin1Char('W')) << TForm1::kSmallestDrawingSize;
+        << QStringLiteral("11") << QString(3000, QLatin1Char('W')) << true << kSmallestPreviewPoints;
 }
 
 void MainFormTest::drawingSizeStaysWithinItsLimits() {
     QFETCH(QString, answer);
     QFETCH(QString, text);
+    QFETCH(bool, smartPreview);
     QFETCH(int, drawn);
     TRig rig;
     TForm1& form = rig.OpenShown();
+    if (!smartPreview) {
+        form.CbOpt4->trigger();
+    }
     form.EdText->setText(text);
     rig.dialogs.InputAnswers.push_back(answer);
     form.CbOptFontSizeClick();
