@@ -8,8 +8,17 @@
 
 #include <algorithm>
 
-TQPainterCanvas::TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi)
-    : painter_(painter), width_(width), height_(height), dpi_(logicalDpi > 0 ? logicalDpi : 96) {
+TGlyphCache::TFontGlyphs& TGlyphCache::For(const QString& fontKey) {
+    constexpr qsizetype kMostFonts = 64;
+    if (fonts_.size() >= kMostFonts && !fonts_.contains(fontKey)) {
+        fonts_.clear();
+    }
+    return fonts_[fontKey];
+}
+
+TQPainterCanvas::TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi, TGlyphCache* cache)
+    : painter_(painter), width_(width), height_(height), dpi_(logicalDpi > 0 ? logicalDpi : 96),
+      cache_(cache != nullptr ? cache : &ownCache_) {
     SetFont(TPreviewFont{});
 }
 
@@ -35,8 +44,7 @@ void TQPainterCanvas::SetFont(const TPreviewFont& font) {
     qfont.setKerning(false);
     font_ = qfont;
     metrics_.emplace(font_);
-    singleByte_.fill(std::nullopt);
-    doubleByte_.clear();
+    glyphs_ = &cache_->For(font_.key());
     if (painter_ != nullptr) {
         painter_->setFont(font_);
     }
@@ -50,7 +58,7 @@ const TQPainterCanvas::TGlyph& TQPainterCanvas::GlyphOf(std::string_view charact
         return glyph;
     };
     if (character.size() == 1) {
-        std::optional<TGlyph>& slot = singleByte_[static_cast<unsigned char>(character[0])];
+        std::optional<TGlyph>& slot = glyphs_->SingleByte[static_cast<unsigned char>(character[0])];
         if (!slot) {
             slot = make();
         }
@@ -58,9 +66,9 @@ const TQPainterCanvas::TGlyph& TQPainterCanvas::GlyphOf(std::string_view charact
     }
     const auto code = static_cast<quint16>((static_cast<unsigned char>(character[0]) << 8) |
                                            static_cast<unsigned char>(character[1]));
-    auto found = doubleByte_.find(code);
-    if (found == doubleByte_.end()) {
-        found = doubleByte_.insert(code, make());
+    auto found = glyphs_->DoubleByte.find(code);
+    if (found == glyphs_->DoubleByte.end()) {
+        found = glyphs_->DoubleByte.insert(code, make());
     }
     return *found;
 }

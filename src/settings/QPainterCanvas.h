@@ -13,13 +13,33 @@
 
 class QPainter;
 
+// The widths and Unicode texts of the characters measured so far, per font. The window keeps
+// one for its whole life, so a repaint of the same text measures nothing again.
+class TGlyphCache {
+public:
+    struct TGlyph {
+        QString Text;
+        int Width = 0;
+    };
+    struct TFontGlyphs {
+        std::array<std::optional<TGlyph>, 256> SingleByte;
+        QHash<quint16, TGlyph> DoubleByte;
+    };
+    // The table of one font; the whole cache is dropped when it holds too many fonts.
+    TFontGlyphs& For(const QString& fontKey);
+
+private:
+    QHash<QString, TFontGlyphs> fonts_;
+};
+
 // The preview's drawing surface on a QPainter, or (without a painter) a surface that only
 // measures, for a refresh while the preview is not on screen. Each character is measured once
 // per font and then taken from a table, so measuring a long text costs a lookup per character.
 // A text is as wide as the sum of its characters, which is where the refresh draws each one.
 class TQPainterCanvas final : public TPreviewCanvas {
 public:
-    TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi);
+    // Without a cache the canvas keeps its own for its lifetime.
+    TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi, TGlyphCache* cache = nullptr);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -34,10 +54,7 @@ public:
     const QFont& Font() const { return font_; }
 
 private:
-    struct TGlyph {
-        QString Text;
-        int Width = 0;
-    };
+    using TGlyph = TGlyphCache::TGlyph;
     const TGlyph& GlyphOf(std::string_view character);
 
     QPainter* painter_;
@@ -46,6 +63,7 @@ private:
     int dpi_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
-    std::array<std::optional<TGlyph>, 256> singleByte_;
-    QHash<quint16, TGlyph> doubleByte_;
+    TGlyphCache ownCache_;
+    TGlyphCache* cache_;
+    TGlyphCache::TFontGlyphs* glyphs_ = nullptr;
 };

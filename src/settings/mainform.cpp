@@ -16,6 +16,7 @@
 #include "settings/ExecLauncher.h"
 #include "settings/IniGT.h"
 #include "settings/PreviewBox.h"
+#include "settings/QPainterCanvas.h"
 #include "settings/StyleLibrary.h"
 #include "settings/WindowsFaceFontSource.h"
 
@@ -92,6 +93,7 @@ TForm1::TForm1(TFormServices services, QWidget* parent)
     }
     tagReporter_ = std::make_unique<TTagReporter>(*this);
     tg_ = std::make_unique<TTagVocabulary>();
+    glyphCache_ = std::make_unique<TGlyphCache>();
     tg_->SetReporter(tagReporter_.get());
     previewFont_ = TPreviewFont{Utf8ToCp932("ＭＳ Ｐゴシック").Bytes, 9, 0};
 

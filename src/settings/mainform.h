@@ -40,6 +40,7 @@ struct TBadValue;
 struct TOptionSet;
 struct TStyleRecord;
 class TPreviewBox;
+class TGlyphCache;
 class TQPainterCanvas;
 class TTagVocabulary;
 class TTransparentButton;
@@ -266,6 +267,7 @@ private:
     class TTagReporter;
     std::unique_ptr<TTagReporter> tagReporter_;
     std::unique_ptr<TTagVocabulary> tg_;
+    std::unique_ptr<TGlyphCache> glyphCache_;
     std::string rememberedColorText_;
 
     int minimumClientWidth_ = 0;

@@ -31,13 +31,15 @@ void TForm1::Refresh() {
     }
     if (!painted_) {
         // Not on screen: the HTML text is rebuilt all the same.
-        TQPainterCanvas canvas(nullptr, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY());
+        TQPainterCanvas canvas(nullptr, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY(),
+                               glyphCache_.get());
         PaintBoxPaint(canvas);
     }
 }
 
 void TForm1::PaintWithPainter(QPainter& painter) {
-    TQPainterCanvas canvas(&painter, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY());
+    TQPainterCanvas canvas(&painter, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY(),
+                           glyphCache_.get());
     PaintBoxPaint(canvas);
     painted_ = true;
 }
