@@ -2,7 +2,9 @@
 // QPainter canvas on the offscreen platform and the HTML text rebuilt, for texts of 10, 1,000
 // and 100,000 characters (half of them Japanese).
 #include "platform/FontSubstitutes.h"
+#include "platform/MemoryUserStore.h"
 #include "platform/SystemColors.h"
+#include "platform/UserStore.h"
 #include "settings/mainform.h"
 
 #include <QApplication>
@@ -86,6 +88,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
+    // The colour buttons' custom colours stay in memory, away from the user's own settings.
+    TMemoryUserStore customColors;
+    SetUserStore(&customColors);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,7 +2,9 @@
 // program starts (settings read, controls built, fonts listed, preview painted). The platform is
 // the one given (offscreen by default). Prints one line in milliseconds.
 #include "platform/FontSubstitutes.h"
+#include "platform/MemoryUserStore.h"
 #include "platform/SystemColors.h"
+#include "platform/UserStore.h"
 #include "settings/PreviewBox.h"
 #include "settings/mainform.h"
 
@@ -58,6 +60,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
+    // The colour buttons' custom colours stay in memory, away from the user's own settings.
+    TMemoryUserStore customColors;
+    SetUserStore(&customColors);
     QTemporaryDir dir;
     TFormServices services;
     services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
