@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 
 namespace {
 
@@ -46,6 +47,10 @@ void TForm1::OpenSettings() {
 void TForm1::ReadWindowPosition() {
     TWindowPosition position{x(), y()};
     LoadWindowPosition(*IniGT, position);
+    // A position stored on a screen that is no longer there would hide the window.
+    if (QGuiApplication::screenAt(QPoint(position.Left + 16, position.Top + 16)) == nullptr) {
+        return;
+    }
     move(position.Left, position.Top);
 }
 

@@ -119,6 +119,8 @@ private slots:
     void everyWayOfEndingSavesTheSame_data();
     void everyWayOfEndingSavesTheSame();
     void theWindowKeepsItsHeightAndNeverGetsNarrower();
+    void theStoredPositionIsUsedWhenOnAScreen_data();
+    void theStoredPositionIsUsedWhenOnAScreen();
     void hintsGoToTheStatusBar();
     void theOptionsMenuIsInOrder();
 
@@ -216,6 +218,23 @@ void MainFormTest::theWindowKeepsItsHeightAndNeverGetsNarrower() {
     QCOMPARE(form.PaintBox->width(), 600);
     QCOMPARE(form.PaintBox->height(), 104);
     QCOMPARE(form.PaintBox->geometry().bottom() + 1 + form.StBar->height(), 328);
+}
+
+void MainFormTest::theStoredPositionIsUsedWhenOnAScreen_data() {
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("on the screen") << QPoint(40, 30) << true;
+    QTest::newRow("far off every screen") << QPoint(30000, 30000) << false;
+}
+
+void MainFormTest::theStoredPositionIsUsedWhenOnAScreen() {
+    QFETCH(QPoint, stored);
+    QFETCH(bool, used);
+    TRig rig;
+    rig.WriteIni("[Option]\r\nPosition.X=" + QByteArray::number(stored.x()) +
+                 "\r\nPosition.Y=" + QByteArray::number(stored.y()) + "\r\n");
+    TForm1& form = rig.Open();
+    QCOMPARE(form.pos() == stored, used);
 }
 
 void MainFormTest::hintsGoToTheStatusBar() {
