@@ -1,5 +1,6 @@
 // Settings-file speed: the saves that closing the window makes on a file with 200 styles, reading
 // every style of it, and reading files of growing size (the time should grow in step with it).
+#include "settings/ClosingSave.h"
 #include "settings/IniDocument.h"
 #include "settings/IniGT.h"
 #include "settings/OptionSet.h"
@@ -93,9 +94,7 @@ void BM_CloseSaves200Styles(benchmark::State& state) {
             library.Add("extra", StyleFor(round));
         }
         state.ResumeTiming();
-        SaveOptionSet(*store, OptionsAt(round));
-        SaveStyleRecord(*store, kPrevSection, StyleFor(round));
-        library.WriteList();
+        SaveClosingState(*store, OptionsAt(round), StyleFor(round), library);
     }
 }
 BENCHMARK(BM_CloseSaves200Styles)->Unit(benchmark::kMillisecond);

@@ -17,6 +17,7 @@ namespace {
 // Files beyond this size are not settings files; reading one is refused rather than tried.
 constexpr std::uint64_t kLargestFile = std::uint64_t{1} << 30;
 constexpr int kMostLinksFollowed = 40;
+constexpr int kMostNameAttempts = 100;
 
 std::string Reason(int error) {
     return std::strerror(error);
@@ -151,8 +152,22 @@ TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFile
         throw EIniFileError(path, "save", Reason(EISDIR));
     }
 
-    const std::string temporary = TemporaryName(target);
-    const int fd = ops.Open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A file marked read-only stays unchanged, as it would on Windows, although its folder
+    // would allow replacing it.
+    if (replacing && ::access(target.c_str(), W_OK) != 0) {
+        throw EIniFileError(path, "save", Reason(errno));
+    }
+
+    std::string temporary;
+    int fd = -1;
+    // A temporary file left by a crashed process can hold the name; the next name is tried.
+    for (int attempt = 0; attempt < kMostNameAttempts; ++attempt) {
+        temporary = TemporaryName(target);
+        fd = ops.Open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            break;
+        }
+    }
     if (fd < 0) {
         throw EIniFileError(path, "save", Reason(errno));
     }

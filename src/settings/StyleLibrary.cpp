@@ -11,22 +11,14 @@ namespace {
 
 const std::string_view kReservedSections[] = {"Option", "@@Prev@@", "STYLES", "Save"};
 
-// A byte is the second of a double-byte character when an odd run of lead-byte values stands
-// right before it (walking back is what the text field's own cutting does, so names cut here
-// agree with the rest of the program).
-bool IsTrailByteAt(std::string_view text, std::size_t pos) {
-    std::size_t run = 0;
-    while (pos > run && IsSjisLeadByte(static_cast<unsigned char>(text[pos - run - 1]))) {
-        ++run;
-    }
-    return run % 2 == 1;
-}
-
 // Cuts the first token off `text` at the first delimiter that is not the second byte of a
 // double-byte character; the delimiter is dropped. Without one the whole text is the token.
+// As everywhere the text field's bytes are cut, whatever byte follows a lead byte is its second
+// byte.
 std::string CutAt(std::string& text, char delimiter) {
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        if (text[pos] == delimiter && !IsTrailByteAt(text, pos)) {
+    for (std::size_t pos = 0; pos < text.size();
+         pos += IsSjisLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1) {
+        if (text[pos] == delimiter) {
             std::string token = text.substr(0, pos);
             text.erase(0, pos + 1);
             return token;
@@ -93,11 +85,14 @@ bool StyleNameLess(std::string_view a, std::string_view b) {
 }
 
 std::string StyleFileName(std::string_view styleName) {
-    return ConcatText({styleName.substr(0, ExtensionDot(styleName)), ".tsy"});
+    // A slash would make the proposal a path into another folder.
+    std::string name(styleName);
+    std::replace(name.begin(), name.end(), '/', '_');
+    return WithStyleFileExtension(name);
 }
 
 std::string WithStyleFileExtension(std::string_view path) {
-    return StyleFileName(path);
+    return ConcatText({path.substr(0, ExtensionDot(path)), ".tsy"});
 }
 
 void TStyleLibrary::ReadList() {

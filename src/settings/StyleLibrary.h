@@ -28,7 +28,8 @@ std::optional<std::string> StyleNameProblem(std::string_view name);
 bool StyleNameLess(std::string_view a, std::string_view b);
 
 // The file name proposed for exporting a style: whatever follows the last dot of the name
-// becomes "tsy" ("my.style" gives "my.tsy"); a name without a dot gets ".tsy".
+// becomes "tsy" ("my.style" gives "my.tsy"); a name without a dot gets ".tsy". A slash in the
+// name becomes "_".
 std::string StyleFileName(std::string_view styleName);
 // The same change applied to a path the user chose (only its last part).
 std::string WithStyleFileExtension(std::string_view path);

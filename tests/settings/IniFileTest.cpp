@@ -86,6 +86,8 @@ struct FaultCase {
     const char* name;
     TFault fault;
     const char* reason;
+
+    friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FailedSave : public testing::TestWithParam<FaultCase> {};

@@ -51,6 +51,8 @@ protected:
 struct DefaultNameCase {
     const char* program;
     const char* expected;
+
+    friend void PrintTo(const DefaultNameCase& c, std::ostream* os) { *os << c.program; }
 };
 
 class DefaultFileName : public testing::TestWithParam<DefaultNameCase> {};
@@ -78,6 +80,8 @@ struct PathCase {
     bool programFolderWritable;
     const char* fileName;
     const char* expected; // "bin/", "config/" or "" stand for those folders of the fixture
+
+    friend void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PathResolution : public IniGTFixture, public testing::WithParamInterface<PathCase> {};
@@ -122,6 +126,8 @@ struct FenceCase {
     TIniGTFence fence;
     std::string stored;
     std::string read;
+
+    friend void PrintTo(const FenceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FencedRead : public IniGTFixture, public testing::WithParamInterface<FenceCase> {};
@@ -164,6 +170,8 @@ struct HexCase {
     const char* name;
     std::string stored;
     std::int64_t expected; // above 32 bits: a conversion error
+
+    friend void PrintTo(const HexCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HexRead : public IniGTFixture, public testing::WithParamInterface<HexCase> {};
@@ -226,6 +234,8 @@ struct NumberCase {
     std::string stored;
     int integer;  // read with the default 42
     bool boolean; // read with the default true
+
+    friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NumberRead : public IniGTFixture, public testing::WithParamInterface<NumberCase> {};

@@ -21,6 +21,7 @@ protected:
         TIniEnvironment environment;
         environment.ProgramPath = temp_.File("tintrel");
         environment.ConfigHome = temp_.File("config");
+        environment.FileOps = ops_;
         store_ = std::make_unique<TIniGT>(environment);
         store_->Loaded();
         return *store_;
@@ -29,5 +30,6 @@ protected:
     std::string Saved() const { return ReadBytes(IniPath()); }
 
     TTempFolder temp_;
+    std::shared_ptr<TFileOps> ops_ = DefaultFileOps();
     std::unique_ptr<TIniGT> store_;
 };

@@ -94,6 +94,8 @@ TEST_F(StyleLibraryFixture, DeletingOneOfTwoEqualEntriesKeepsTheSharedStyle) {
 struct NameCase {
     const char* name;
     std::string styleName;
+
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RefusedStyleName : public StyleLibraryFixture, public testing::WithParamInterface<NameCase> {};
@@ -140,6 +142,8 @@ TEST_F(StyleLibraryFixture, ExportWritesTheSectionAsAStyleFile) {
 struct FileNameCase {
     const char* given;
     const char* expected;
+
+    friend void PrintTo(const FileNameCase& c, std::ostream* os) { *os << c.given; }
 };
 
 class StyleFileNames : public testing::TestWithParam<FileNameCase> {};
@@ -151,13 +155,20 @@ TEST_P(StyleFileNames, GetTheStyleFileExtension) {
 INSTANTIATE_TEST_SUITE_P(Names, StyleFileNames,
                          testing::Values(FileNameCase{"blue", "blue.tsy"}, FileNameCase{"my.style", "my.tsy"},
                                          FileNameCase{"a.b.c", "a.b.tsy"}, FileNameCase{"", ".tsy"},
-                                         FileNameCase{"/home/u/page.html", "/home/u/page.tsy"},
-                                         FileNameCase{"/home/u.v/page", "/home/u.v/page.tsy"}));
+                                         FileNameCase{"a/b.c", "a_b.tsy"}));
+
+TEST(StyleFilePath, GetsTheExtensionOnItsLastPartOnly) {
+    EXPECT_EQ(WithStyleFileExtension("/home/u/page.html"), "/home/u/page.tsy");
+    EXPECT_EQ(WithStyleFileExtension("/home/u.v/page"), "/home/u.v/page.tsy");
+    EXPECT_EQ(WithStyleFileExtension("/home/u/blue.tsy"), "/home/u/blue.tsy");
+}
 
 struct ImportCase {
     const char* name;
     std::string file;
     std::string styleName; // "-" when the file is ignored
+
+    friend void PrintTo(const ImportCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StyleImport : public StyleLibraryFixture, public testing::WithParamInterface<ImportCase> {};
@@ -189,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
                     ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n",
                                "blue"},
+                    ImportCase{"MegabyteOfLeadBytes",
+                               "[blue]\r\n" + std::string(1 << 20, '\x81') + "\r\nHead=1\r\n", "blue"},
                     ImportCase{"OnlyAHeader", "[blue]\r\n", "-"}, ImportCase{"Empty", "", "-"}),
     [](const auto& param) { return std::string(param.param.name); });
 

@@ -1,10 +1,15 @@
 #include "settings/StyleRecord.h"
+#include "settings/ClosingSave.h"
+#include "settings/IniErrors.h"
 #include "settings/OptionSet.h"
 #include "settings/StyleLibrary.h"
 
 #include "StoreFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <memory>
 
 namespace {
 
@@ -25,12 +30,6 @@ const std::string kFirstRunFile =
     "BGColor=0x8000000F\r\nMirror=0\r\nTrico=0\r\n"
     "[STYLES]\r\nSTYLE.Count=0\r\n";
 
-void CloseSaves(TIniGT& store, TStyleLibrary& library, const TOptionSet& options, const TStyleRecord& style) {
-    SaveOptionSet(store, options);
-    SaveStyleRecord(store, kPrevSection, style);
-    library.WriteList();
-}
-
 class OptionAndStyleFile : public TStoreFixture {};
 
 TEST_F(OptionAndStyleFile, FirstRunWritesTheDefaultsInTheirOrder) {
@@ -43,7 +42,7 @@ TEST_F(OptionAndStyleFile, FirstRunWritesTheDefaultsInTheirOrder) {
     TStyleLibrary library(store);
     library.ReadList();
     options.Position = {120, 80};
-    CloseSaves(store, library, options, style);
+    SaveClosingState(store, options, style, library);
     EXPECT_EQ(Saved(), kFirstRunFile);
 }
 
@@ -58,17 +57,65 @@ TEST_F(OptionAndStyleFile, NextCloseMovesOptionAndStateToTheEndAndKeepsTheList) 
     TStyleLibrary library(store);
     library.ReadList();
     store.WriteString("STYLES", "extra", "kept");
-    CloseSaves(store, library, options, style);
+    SaveClosingState(store, options, style, library);
     const std::string saved = Saved();
     EXPECT_TRUE(saved.starts_with("[STYLES]\r\nSTYLE.Count=0\r\nextra=kept\r\n[Option]\r\n")) << saved;
     EXPECT_TRUE(saved.ends_with("Mirror=0\r\nTrico=0\r\n"));
     EXPECT_EQ(saved.size(), kFirstRunFile.size() + std::string("extra=kept\r\n").size());
 }
 
+// Counts the saves that get through; fails them all while Full is set.
+class TCountingFileOps : public TFileOps {
+public:
+    int Saves = 0;
+    bool Full = false;
+
+    ssize_t Write(int fd, const void* data, std::size_t size) override {
+        if (Full) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return TFileOps::Write(fd, data, size);
+    }
+    int Rename(const std::string& from, const std::string& to) override {
+        ++Saves;
+        return TFileOps::Rename(from, to);
+    }
+};
+
+TEST_F(OptionAndStyleFile, CloseIsOneSaveAndAFailedOneKeepsTheOldSettings) {
+    auto ops = std::make_shared<TCountingFileOps>();
+    ops_ = ops;
+    TIniGT& store = Store(kFirstRunFile);
+    TStyleLibrary library(store);
+    library.ReadList();
+    library.Add("new", TStyleRecord{});
+    const std::string before = Saved();
+    TOptionSet options;
+    options.BaseFontSize = 20;
+    TStyleRecord state;
+    state.Head = true;
+
+    ops->Full = true;
+    EXPECT_THROW(SaveClosingState(store, options, state, library), EIniFileError);
+    EXPECT_EQ(Saved(), before);
+
+    ops->Full = false;
+    ops->Saves = 0;
+    SaveClosingState(store, options, state, library);
+    EXPECT_EQ(ops->Saves, 1);
+    TOptionSet loaded;
+    LoadOptionSet(store, loaded);
+    EXPECT_EQ(loaded.BaseFontSize, 20);
+    EXPECT_EQ(store.ReadString("STYLES", "STYLE.0", ""), "new");
+}
+
 struct OptionCase {
     const char* name;
     std::string section;
     TOptionSet expected;
+
+    friend void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 TOptionSet With(void (*change)(TOptionSet&)) {
@@ -116,6 +163,8 @@ struct StyleCase {
     std::string section;
     TStyleRecord expected;
     std::vector<std::string> badKeys;
+
+    friend void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // The font shown before the load; absent font keys keep its values.
