@@ -238,7 +238,6 @@ private:
 
     // mainform_styles.cpp
     void ReadStyleList();
-    void WriteStyleList();
     // CbStyle shows the library's names, in its order, with `selected` chosen (-1: none).
     void ShowStyleList(int selected);
     // True when `name` may name a style; otherwise the user has been told why not.

@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
+#include "settings/ClosingSave.h"
 #include "settings/PreviewBox.h"
 
 #include <QAction>
@@ -160,17 +161,12 @@ void TForm1::CloseFor(TCloseReason reason) {
 
 bool TForm1::SaveState(TCloseReason reason) {
     QStringList failures;
-    const auto attempt = [&failures](const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const std::exception& error) {
-            failures << QString::fromStdString(error.what());
-        }
-    };
-    attempt([this] { SaveOptions("Option"); });
-    attempt([this] { SaveOptions("@@Prev@@"); });
-    // The library writes its list only when it was read: a failed start never empties it.
-    attempt([this] { WriteStyleList(); });
+    try {
+        // The option group, "@@Prev@@" and the style list (only when it was read) as one save.
+        SaveClosingState(*IniGT, CaptureOptionSet(), CaptureStyleRecord(), *styles_);
+    } catch (const std::exception& error) {
+        failures << QString::fromStdString(error.what());
+    }
     if (failures.isEmpty()) {
         return true;
     }

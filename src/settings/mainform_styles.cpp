@@ -38,10 +38,6 @@ void TForm1::ReadStyleList() {
     ShowStyleList(-1);
 }
 
-void TForm1::WriteStyleList() {
-    styles_->WriteList();
-}
-
 bool TForm1::AcceptStyleName(const std::string& name) {
     if (!StyleNameProblem(name)) {
         return true;
