@@ -5,6 +5,9 @@
 #include "settings/mainform.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -33,6 +36,12 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tintrel"));
+    // The window speaks Japanese, so the standard dialogs' buttons do too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
 
