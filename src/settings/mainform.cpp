@@ -146,14 +146,14 @@ void TForm1::CreateControls() {
         {&TbStrike, "TbStrike", 365, "取消線をつけます"},
     };
     int tag = 0;
-    for (const auto& spec : styleButtons) {
+    for (const auto& entry : styleButtons) {
         auto* button = new TTransparentButton(client);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setGeometry(spec.left, 30, 25, 25);
+        button->setObjectName(QLatin1String(entry.name));
+        button->setGeometry(entry.left, 30, 25, 25);
         button->SetGlyph(LoadResourceBitmap(GlyphResourcePath(button->objectName())));
         button->SetTag(tag++);
-        SetHint(button, QString::fromUtf8(spec.hint));
-        *spec.button = button;
+        SetHint(button, QString::fromUtf8(entry.hint));
+        *entry.button = button;
     }
 
     Label7 = new QLabel(QStringLiteral("サイズ"), client);
@@ -319,14 +319,14 @@ void TForm1::CreateMenus() {
         {"RGB1", "RGB", "rrggbb 形式でコピー", 2, false},
         {"BORDERCOLOR1", "BORDER COLOR", "", 3, true},
     };
-    for (const auto& spec : copyItems) {
-        if (spec.separatorBefore) {
+    for (const auto& entry : copyItems) {
+        if (entry.separatorBefore) {
             PmCopy->addSeparator();
         }
-        QAction* item = PmCopy->addAction(QString::fromUtf8(spec.caption));
-        item->setObjectName(QLatin1String(spec.name));
-        item->setStatusTip(QString::fromUtf8(spec.hint));
-        item->setData(spec.tag);
+        QAction* item = PmCopy->addAction(QString::fromUtf8(entry.caption));
+        item->setObjectName(QLatin1String(entry.name));
+        item->setStatusTip(QString::fromUtf8(entry.hint));
+        item->setData(entry.tag);
     }
 
     PmFont = new QMenu(this);
@@ -341,13 +341,13 @@ void TForm1::CreateMenus() {
         {"FONTFACE1", "FACE", 11, false},
         {"FONTFAMILY1", "FONT-FAMILY", 12, true},
     };
-    for (const auto& spec : fontItems) {
-        if (spec.separatorBefore) {
+    for (const auto& entry : fontItems) {
+        if (entry.separatorBefore) {
             PmFont->addSeparator();
         }
-        QAction* item = PmFont->addAction(QString::fromUtf8(spec.caption));
-        item->setObjectName(QLatin1String(spec.name));
-        item->setData(spec.tag);
+        QAction* item = PmFont->addAction(QString::fromUtf8(entry.caption));
+        item->setObjectName(QLatin1String(entry.name));
+        item->setData(entry.tag);
     }
 }
 

@@ -76,6 +76,7 @@ public:
     static constexpr int kClientHeight = 328;
 
     // --- preview and HTML (mainform_preview.cpp)
+    // Repaints the preview and rebuilds the HTML text at once (also while not on screen).
     void Refresh();
     // The preview's paint handler: draws on `canvas` and rebuilds the HTML text.
     void PaintBoxPaint(TPreviewCanvas& canvas);
@@ -118,7 +119,8 @@ public:
     void Timer1Timer();
     void ShowHelp();
     // Saves the option group, the working state and the style list, as a close does. False
-    // when the settings file could not be written (the reason is in the status bar).
+    // when the settings file could not be written; that is told on standard error and, for a
+    // close by the user, in a message box.
     bool SaveState(TCloseReason reason);
     // Ends the program the way closing the window does (terminate signal, session end).
     void CloseFor(TCloseReason reason);
@@ -135,8 +137,7 @@ public:
     QString SettingsFilePath() const;
     // The base font size read back from the caption of CbOptFontSize.
     int BaseFontSize() const;
-    // The preview and HTML font (the hidden label MasterFont of the original window) and the
-    // text colour stored with it.
+    // The preview and HTML font and the text colour stored with it.
     const TPreviewFont& PreviewFont() const { return previewFont_; }
     TColor PreviewFontColor() const { return previewFontColor_; }
     TColor BackgroundColor() const { return backgroundColor_; }
