@@ -128,22 +128,28 @@ void MainFormOutputTest::snippetsFollowTheMenuItem_data() {
     QTest::addColumn<int>("tag");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("title");
-    QTest::newRow("COLOR") << false << 0 << "COLOR=\"#FF8000\""
-                           << "コピーしました (COLOR)";
-    QTest::newRow("BGCOLOR") << false << 1 << "BGCOLOR=\"#FF8000\""
-                             << "コピーしました (BGCOLOR)";
-    QTest::newRow("RGB") << false << 2 << "FF8000"
-                         << "コピーしました  (RGB)";
-    QTest::newRow("BORDER COLOR") << false << 3 << "BORDER-COLOR: #FF8000;"
-                                  << "コピーしました (BORDERCOLOR)";
-    QTest::newRow("border color, lower") << true << 3 << "border-color: #FF8000;"
-                                         << "コピーしました (BORDERCOLOR)";
-    QTest::newRow("font only") << false << 10 << "IPAPGothic"
-                               << "コピーしました (FONT ONLY)";
-    QTest::newRow("FACE") << false << 11 << "FACE=\"IPAPGothic\""
-                          << "コピーしました (FONT FACE)";
-    QTest::newRow("font-family, lower") << true << 12 << "font-family: IPAPGothic;"
-                                        << "コピーしました (FONT-FAMILY)";
+    const struct {
+        const char* name;
+        int tag;
+        const char* upper;
+        const char* lower;
+        const char* suffix;
+    } rows[] = {
+        {"COLOR", 0, "COLOR=\"#FF8000\"", "color=\"#FF8000\"", "(COLOR)"},
+        {"BGCOLOR", 1, "BGCOLOR=\"#FF8000\"", "bgcolor=\"#FF8000\"", "(BGCOLOR)"},
+        {"RGB", 2, "FF8000", "FF8000", " (RGB)"},
+        {"BORDER COLOR", 3, "BORDER-COLOR: #FF8000;", "border-color: #FF8000;", "(BORDERCOLOR)"},
+        {"font name", 10, "IPAPGothic", "IPAPGothic", "(FONT ONLY)"},
+        {"FACE", 11, "FACE=\"IPAPGothic\"", "face=\"IPAPGothic\"", "(FONT FACE)"},
+        {"FONT-FAMILY", 12, "FONT-FAMILY: IPAPGothic;", "font-family: IPAPGothic;", "(FONT-FAMILY)"},
+    };
+    for (const auto& row : rows) {
+        for (const bool lower : {false, true}) {
+            QTest::addRow("%s, %s case", row.name, lower ? "lower" : "upper")
+                << lower << row.tag << QString::fromUtf8(lower ? row.lower : row.upper)
+                << QStringLiteral("コピーしました ") + QString::fromUtf8(row.suffix);
+        }
+    }
 }
 
 void MainFormOutputTest::snippetsFollowTheMenuItem() {
