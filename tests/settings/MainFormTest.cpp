@@ -127,6 +127,7 @@ private slots:
     void commandsChangeTheHtml_data();
     void commandsChangeTheHtml();
     void swappingTwiceRestoresTheColours();
+    void theGradientButtonsShareTheirCustomColours();
     void enterRefreshesButTypingDoesNot();
     void aCharacterShiftJisCannotHoldBecomesAQuestionMarkAndIsReported();
     void theSizeListSetsThePreviewFontFromTheBaseSize();
@@ -344,6 +345,18 @@ void MainFormTest::swappingTwiceRestoresTheColours() {
     form.TbMirrorClick();
     QVERIFY(!form.TbTriCo->Down());
     QVERIFY(!form.ClBtnM->isEnabled());
+}
+
+void MainFormTest::theGradientButtonsShareTheirCustomColours() {
+    TRig rig;
+    TForm1& form = rig.OpenShown();
+    TColorArrayClass custom(8, 2);
+    custom.SetColors(1, 1, 0x00123456);
+    form.ClBtn2->SetCustomColors(custom);
+    form.ClBtn2->SetColor(0x00654321);
+    QVERIFY(form.ClBtn1->CustomColors().IsEqual(&custom));
+    QVERIFY(form.ClBtnM->CustomColors().IsEqual(&custom));
+    QVERIFY(!form.ClBtnBk->CustomColors().IsEqual(&custom));
 }
 
 void MainFormTest::enterRefreshesButTypingDoesNot() {
