@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Builds Tintrel and shows the HTML of the default text through the command-line companion.
+# Builds Tintrel and starts the desktop program. It needs a display (an X11 or Wayland session,
+# or a virtual one such as `xvfb-run scripts/run.sh`); without one it says so and exits with 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
 
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "run.sh: no display to show the Tintrel window on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+    echo "run.sh: start it from a desktop session, or on a virtual screen: xvfb-run scripts/run.sh" >&2
+    exit 1
+fi
+
+scripts/setup.sh
 build=build-release
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTREL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
-"$build/src/app/tintrel-html" --utf8 "$@"
+exec "$build/src/app/tintrel" "$@"

@@ -1,0 +1,56 @@
+// The desktop program: one main window, driven by the user alone.
+#include "platform/FontSubstitutes.h"
+#include "platform/SystemColors.h"
+#include "platform/TerminationSignals.h"
+#include "settings/mainform.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <QSessionManager>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool HasDisplay() {
+    const auto isSet = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    // An explicit platform (offscreen, vnc ...) brings its own screen.
+    return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!HasDisplay()) {
+        std::fputs("tintrel: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                   "tintrel: ウィンドウを表示する画面がありません。デスクトップから起動するか、"
+                   "xvfb-run tintrel のように仮想画面を使ってください。\n",
+                   stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tintrel"));
+    // The window speaks Japanese, so the standard dialogs' buttons do too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+    InstallPaletteSystemColors();
+    InstallWindowsFontSubstitutes();
+
+    TForm1 form;
+    TTerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TTerminationSignals::terminationRequested, &form,
+                     [&form](int) { form.CloseFor(TCloseReason::Signal); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager&) { form.CloseFor(TCloseReason::SessionEnd); });
+    form.show();
+    return QApplication::exec();
+}

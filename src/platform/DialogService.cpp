@@ -1,0 +1,98 @@
+#include "platform/DialogService.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+QStringList QtNameFilters(const QString& filter) {
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return result;
+}
+
+QString WithDefaultExtension(const QString& fileName, const QString& defaultExt) {
+    if (defaultExt.isEmpty() || fileName.isEmpty()) {
+        return fileName;
+    }
+    const QString namePart = QFileInfo(fileName).fileName();
+    if (namePart.endsWith(QLatin1Char('.'))) {
+        return fileName + defaultExt;
+    }
+    if (namePart.contains(QLatin1Char('.'))) {
+        return fileName;
+    }
+    return fileName + QLatin1Char('.') + defaultExt;
+}
+
+std::optional<QString> TQtDialogService::InputQuery(QWidget* parent, const QString& caption,
+                                                    const QString& prompt, const QString& initial) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
+bool TQtDialogService::ConfirmOkCancel(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+bool TQtDialogService::ConfirmYesNo(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TQtDialogService::ShowMessage(QWidget* parent, const QString& caption, const QString& text,
+                                   TMessageKind kind) {
+    QMessageBox::Icon icon = QMessageBox::Information;
+    if (kind == TMessageKind::Warning) {
+        icon = QMessageBox::Warning;
+    } else if (kind == TMessageKind::Error) {
+        icon = QMessageBox::Critical;
+    }
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.Title, request.InitialDir);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = QtNameFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    }
+    dialog.setDefaultSuffix(request.DefaultExt);
+    if (!request.FileName.isEmpty()) {
+        dialog.selectFile(request.FileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> TQtDialogService::SaveFileName(QWidget* parent, const TFileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> TQtDialogService::OpenFileName(QWidget* parent, const TFileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}

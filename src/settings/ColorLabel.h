@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLabel>
+
+// A colour label: shows the six hexadecimal digits of a colour and reports every mouse press
+// (the window remembers the digits and opens the copy menu on a right press).
+class TColorLabel final : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit TColorLabel(QWidget* parent = nullptr);
+
+signals:
+    void MouseDown(Qt::MouseButton button);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};

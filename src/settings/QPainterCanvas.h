@@ -1,0 +1,69 @@
+#pragma once
+
+#include "engine/PreviewCanvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+class QPainter;
+
+// The widths and Unicode texts of the characters measured so far, per font. The window keeps
+// one for its whole life, so a repaint of the same text measures nothing again.
+class TGlyphCache {
+public:
+    struct TGlyph {
+        QString Text;
+        int Width = 0;
+    };
+    struct TFontGlyphs {
+        std::array<std::optional<TGlyph>, 256> SingleByte;
+        QHash<quint16, TGlyph> DoubleByte;
+    };
+    // The table of one font; the whole cache is dropped when it holds too many fonts.
+    TFontGlyphs& For(const QString& fontKey);
+
+private:
+    QHash<QString, TFontGlyphs> fonts_;
+};
+
+// The preview's drawing surface on a QPainter, or (without a painter) a surface that only
+// measures, for a refresh while the preview is not on screen. Each character is measured once
+// per font and then taken from a table, so measuring a long text costs a lookup per character.
+// A text is as wide as the sum of its characters, which is where the refresh draws each one.
+class TQPainterCanvas final : public TPreviewCanvas {
+public:
+    // Without a cache the canvas keeps its own for its lifetime.
+    TQPainterCanvas(QPainter* painter, int width, int height, int logicalDpi, TGlyphCache* cache = nullptr);
+
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void FillRect(int left, int top, int right, int bottom, TColor color) override;
+    // The face is Shift-JIS; points become pixels at the surface's resolution.
+    void SetFont(const TPreviewFont& font) override;
+    int TextWidth(std::string_view text) override;
+    void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override;
+
+    // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
+    static int PointsToPixels(int points, int logicalDpi);
+    const QFont& Font() const { return font_; }
+
+private:
+    using TGlyph = TGlyphCache::TGlyph;
+    const TGlyph& GlyphOf(std::string_view character);
+
+    QPainter* painter_;
+    int width_;
+    int height_;
+    int dpi_;
+    QFont font_;
+    std::optional<QFontMetrics> metrics_;
+    TGlyphCache ownCache_;
+    TGlyphCache* cache_;
+    TGlyphCache::TFontGlyphs* glyphs_ = nullptr;
+};

@@ -1,0 +1,283 @@
+#pragma once
+
+#include "engine/Color.h"
+#include "engine/HtmlText.h"
+#include "engine/OrivUtil.h"
+#include "engine/PreviewCanvas.h"
+
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <exception>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QPainter;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QTimer;
+
+class TClipboardService;
+class TColorDropButton;
+class TColorLabel;
+class TDialogService;
+class TFileLauncher;
+class TFontComboBox;
+class TIniGT;
+class TStyleLibrary;
+struct TBadValue;
+struct TOptionSet;
+struct TStyleRecord;
+class TPreviewBox;
+class TGlyphCache;
+class TQPainterCanvas;
+class TTagVocabulary;
+class TTransparentButton;
+
+// The services the window reaches the desktop through. Any left empty is the desktop's own;
+// tests script them.
+struct TFormServices {
+    TDialogService* Dialogs = nullptr;
+    TClipboardService* Clipboard = nullptr;
+    TFileLauncher* Launcher = nullptr;
+    // The settings file with its folder; empty: the program's own settings file.
+    QString SettingsFile;
+};
+
+// How the window was closed, which decides whether a failed save may still show a box.
+enum class TCloseReason { User, Signal, SessionEnd };
+
+// The main window: text field, font, size and style controls, the gradient colours, the
+// style library, the output commands and the preview that shows the gradient text.
+class TForm1 final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(TFormServices services = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    static const QString kTitle;
+    static constexpr int kStatusBarHeight = 19;
+    static constexpr int kPreviewHeight = 104;
+    static constexpr int kClientWidth = 393;
+    static constexpr int kClientHeight = 328;
+
+    // --- preview and HTML (mainform_preview.cpp)
+    // Repaints the preview and rebuilds the HTML text at once (also while not on screen).
+    void Refresh();
+    // The preview's paint handler: draws on `canvas` and rebuilds the HTML text.
+    void PaintBoxPaint(TPreviewCanvas& canvas);
+    void CbSizeClick();
+    // The HTML text of the last refresh (Shift-JIS).
+    const THtmlText& HtmlText() const { return htmlText_; }
+    // The drawing font size the last painted refresh used (after the smart preview).
+    int LastDrawingSize() const { return lastDrawingSize_; }
+    // The text field as Shift-JIS bytes, characters that CP932 cannot hold written as "?".
+    std::string TextBytes() const;
+
+    // --- colour, mode and style commands (mainform_commands.cpp)
+    void ClBtn1Change();
+    void ClBtn2Change();
+    void ClBtnMColorChange();
+    void ClBtnBkChange();
+    void TbTriCoClick();
+    void TbMirrorClick();
+    void FlInvClick();
+    void TbBoldClick(QObject* sender);
+    void cbTableClick();
+
+    // --- option set and style record (mainform_options.cpp)
+    void LoadOptions(const std::string& section);
+    void SaveOptions(const std::string& section);
+
+    // --- style library (mainform_styles.cpp)
+    void CbStyleChange();
+    void Pm1Popup();
+    void PmAddClick();
+    void PmDelClick();
+    void PmImpClick();
+    void PmExpClick();
+
+    // --- life cycle and small commands (mainform_lifecycle.cpp)
+    void CbOptCheck(QAction* item);
+    void CbOptFontSizeClick();
+    void FCBoxClick();
+    void PmAboutClick();
+    void Timer1Timer();
+    void ShowHelp();
+    // Saves the option group, the working state and the style list, as a close does. False
+    // when the settings file could not be written; that is told on standard error and, for a
+    // close by the user, in a message box.
+    bool SaveState(TCloseReason reason);
+    // Ends the program the way closing the window does (terminate signal, session end).
+    void CloseFor(TCloseReason reason);
+    // Puts a short message into the title; the one-second timer puts the title back.
+    void ShowTitleMessage(const QString& message);
+
+    // --- output (mainform_output.cpp)
+    void TbCopyMouseDown(Qt::MouseButton button);
+    void TbSaveClick();
+    void FlClMouseDown(TColorLabel* label, Qt::MouseButton button);
+    void FlClClick(int tag);
+
+    // The settings file in use (full path).
+    QString SettingsFilePath() const;
+    // The base font size read back from the caption of CbOptFontSize.
+    int BaseFontSize() const;
+    // The preview and HTML font and the text colour stored with it.
+    const TPreviewFont& PreviewFont() const { return previewFont_; }
+    TColor PreviewFontColor() const { return previewFontColor_; }
+    TColor BackgroundColor() const { return backgroundColor_; }
+
+    // Controls, named as the window's objects are.
+    QLabel* Panel1 = nullptr;
+    QLineEdit* EdText = nullptr;
+    QLabel* Panel2 = nullptr;
+    TFontComboBox* FCBox = nullptr;
+    TTransparentButton* TbBold = nullptr;
+    TTransparentButton* TbItalic = nullptr;
+    TTransparentButton* TbUnder = nullptr;
+    TTransparentButton* TbStrike = nullptr;
+    QLabel* Label7 = nullptr;
+    QComboBox* CbSize = nullptr;
+    QCheckBox* CbHead = nullptr;
+    QFrame* Bv2 = nullptr;
+    QFrame* Bv3 = nullptr;
+    QLabel* Panel3 = nullptr;
+    TColorDropButton* ClBtn1 = nullptr;
+    TColorDropButton* ClBtnM = nullptr;
+    TColorDropButton* ClBtn2 = nullptr;
+    TColorLabel* FlCl1 = nullptr;
+    TColorLabel* FlClM = nullptr;
+    TColorLabel* FlCl2 = nullptr;
+    TTransparentButton* TbTriCo = nullptr;
+    TTransparentButton* TbMirror = nullptr;
+    TTransparentButton* TbInv = nullptr;
+    QLabel* Panel4 = nullptr;
+    QComboBox* CbStyle = nullptr;
+    TTransparentButton* TbCopy = nullptr;
+    TTransparentButton* TbSave = nullptr;
+    TTransparentButton* TbOption = nullptr;
+    TColorDropButton* ClBtnBk = nullptr;
+    TColorLabel* FlClBk = nullptr;
+    QCheckBox* cbTable = nullptr;
+    TPreviewBox* PaintBox = nullptr;
+    QStatusBar* StBar = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QMenu* PmOpt = nullptr;
+    QAction* CbOpt1 = nullptr;
+    QAction* CbOpt3 = nullptr;
+    QAction* CbOpt4 = nullptr;
+    QAction* CbOpt5 = nullptr;
+    QAction* CbOpt6 = nullptr;
+    QAction* CbOpt7 = nullptr;
+    QAction* CbOpt8 = nullptr;
+    QAction* CbOpt9 = nullptr;
+    QAction* CbOptFontSize = nullptr;
+    QAction* PmAbout = nullptr;
+
+    QMenu* Pm1 = nullptr;
+    QAction* PmAdd = nullptr;
+    QAction* PmDel = nullptr;
+    QAction* PmImp = nullptr;
+    QAction* PmExp = nullptr;
+
+    QMenu* PmCopy = nullptr;
+    QMenu* PmFont = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // mainform.cpp: building the window
+    void OpenSettings();
+    void ReadWindowPosition();
+    void RunStartupStep(const std::function<void()>& step);
+    void ShowPendingMessages();
+    void LayoutDockedControls();
+    void SetBaseFontSize(int points);
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    bool FormKeyDown(QKeyEvent* event);
+    // The hint of `widget` or of the nearest parent that has one, as the status bar shows it.
+    QString HintOf(const QWidget* widget) const;
+    void ShowHint(const QString& hint);
+
+    // mainform_preview.cpp
+    void PaintWithPainter(QPainter& painter);
+    void ReportUnmappable(const std::vector<std::string>& unmappable);
+
+    // mainform_options.cpp
+    TOptionSet CaptureOptionSet() const;
+    void ApplyOptionSet(const TOptionSet& options);
+    TStyleRecord CaptureStyleRecord() const;
+    void ApplyStyleRecord(const TStyleRecord& style);
+    void ReportBadValues(const std::vector<TBadValue>& bad);
+    void ReportSettingsProblem(const QString& message);
+
+    // mainform_styles.cpp
+    void ReadStyleList();
+    // CbStyle shows the library's names, in its order, with `selected` chosen (-1: none).
+    void ShowStyleList(int selected);
+    // True when `name` may name a style; otherwise the user has been told why not.
+    bool AcceptStyleName(const std::string& name);
+    void ShowError(const std::exception& error);
+    // mainform_commands.cpp
+    void StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label);
+    void CopyCustomColors(TColorDropButton* from, TColorDropButton* to1, TColorDropButton* to2);
+    void SetMiddleEnabled(bool enabled);
+    void ApplyPreviewFontToStyleButtons();
+
+    TFormServices services_;
+    std::unique_ptr<TDialogService> ownDialogs_;
+    std::unique_ptr<TClipboardService> ownClipboard_;
+    std::unique_ptr<TFileLauncher> ownLauncher_;
+    std::unique_ptr<TIniGT> IniGT;
+    std::unique_ptr<TStyleLibrary> styles_;
+
+    TPreviewFont previewFont_;
+    TColor previewFontColor_ = clWindowText;
+    TOrivRGB startColor_;
+    TOrivRGB finishColor_;
+    TOrivRGB middleColor_;
+    TColor backgroundColor_ = clBtnFace;
+    THtmlText htmlText_;
+    class TTagReporter;
+    std::unique_ptr<TTagReporter> tagReporter_;
+    std::unique_ptr<TTagVocabulary> tg_;
+    std::unique_ptr<TGlyphCache> glyphCache_;
+    std::string rememberedColorText_;
+
+    int minimumClientWidth_ = 0;
+    int fixedClientHeight_ = 0;
+    bool firstShowDone_ = false;
+    bool resizeRulesOn_ = false;
+    bool painted_ = false;
+    int lastDrawingSize_ = 0;
+    QString lastUnmappableText_;
+    QStringList pendingMessages_;
+    TCloseReason closeReason_ = TCloseReason::User;
+    const QEvent* lastKeyPress_ = nullptr;
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/ClipboardService.h"
+#include "platform/DialogService.h"
+#include "platform/FileLauncher.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+// Dialogs whose answers a test lays down beforehand; every question and message is recorded.
+// A question without a laid-down answer is answered with Cancel.
+class TScriptedDialogs final : public TDialogService {
+public:
+    std::deque<std::optional<QString>> InputAnswers;
+    std::deque<bool> ConfirmAnswers;
+    std::deque<std::optional<QString>> FileAnswers;
+
+    QStringList Inputs;   // "caption|prompt|initial"
+    QStringList Confirms; // "caption|text"
+    QStringList Messages; // "caption|text"
+    QList<TFileDialogRequest> FileRequests;
+
+    std::optional<QString> InputQuery(QWidget*, const QString& caption, const QString& prompt,
+                                      const QString& initial) override {
+        Inputs << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial;
+        return Take(InputAnswers, std::optional<QString>());
+    }
+    bool ConfirmOkCancel(QWidget*, const QString& caption, const QString& text) override {
+        Confirms << caption + QLatin1Char('|') + text;
+        return Take(ConfirmAnswers, false);
+    }
+    bool ConfirmYesNo(QWidget*, const QString& caption, const QString& text) override {
+        Confirms << caption + QLatin1Char('|') + text;
+        return Take(ConfirmAnswers, false);
+    }
+    void ShowMessage(QWidget*, const QString& caption, const QString& text, TMessageKind) override {
+        Messages << caption + QLatin1Char('|') + text;
+    }
+    std::optional<QString> SaveFileName(QWidget*, const TFileDialogRequest& request) override {
+        FileRequests << request;
+        return Take(FileAnswers, std::optional<QString>());
+    }
+    std::optional<QString> OpenFileName(QWidget*, const TFileDialogRequest& request) override {
+        FileRequests << request;
+        return Take(FileAnswers, std::optional<QString>());
+    }
+
+private:
+    template <typename T> static T Take(std::deque<T>& answers, T fallback) {
+        if (answers.empty()) {
+            return fallback;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class TFakeClipboard final : public TClipboardService {
+public:
+    QString Content = QStringLiteral("(untouched)");
+    int Writes = 0;
+    void SetText(const QString& text) override {
+        Content = text;
+        ++Writes;
+    }
+    QString Text() const override { return Content; }
+};
+
+// Records what would have been opened.
+class TRecordingLauncher final : public TFileLauncher {
+public:
+    struct TCall {
+        QString Verb, FileName, Parameters, Folder;
+        int ShowMode = 0;
+    };
+    QList<TCall> Launches;
+    QStringList HelpTopics;
+    bool HelpAvailable = true;
+
+    std::int64_t Launch(const QString& verb, const QString& fileName, const QString& parameters,
+                        const QString& folder, int showMode) override {
+        Launches << TCall{verb, fileName, parameters, folder, showMode};
+        return 4242;
+    }
+    bool ShowHelpTopic(const QString& topic) override {
+        HelpTopics << topic;
+        return HelpAvailable;
+    }
+};
