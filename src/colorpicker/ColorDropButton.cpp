@@ -137,8 +137,8 @@ void TColorDropButton::Loaded() {
 }
 
 QString TColorDropButton::GetCustomColorsValueName() const {
-    // The window stands where the parent control stood in the original layout: Qt puts buttons
-    // into container widgets of the window, whose names must not leak into the stored name.
+    // The stored name is the window's and the button's (Form1.ClBtn1), whatever container
+    // widgets of the window stand between them.
     const QWidget* form = window();
     if (form && form != this) {
         return form->objectName() + u'.' + objectName();
