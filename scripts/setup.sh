@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running Tintrel need, when any is
-# missing. Sourced by run.sh and test.sh; safe to run again.
+# missing. Run by run.sh and test.sh; safe to run again.
 set -euo pipefail
 
 TINTREL_PACKAGES=(
