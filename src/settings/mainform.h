@@ -244,6 +244,9 @@ private:
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
     void ShowError(const std::exception& error);
+    // mainform_output.cpp
+    // False when option 1 asks before replacing files, `target` exists and the user says no.
+    bool MayReplaceFile(const QString& target);
     // mainform_commands.cpp
     void StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label);
     void CopyCustomColors(TColorDropButton* from, TColorDropButton* to1, TColorDropButton* to2);

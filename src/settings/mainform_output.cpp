@@ -94,10 +94,7 @@ void TForm1::TbSaveClick() {
         return;
     }
     const QString target = WithDefaultExtension(*chosen, request.DefaultExt);
-    if (CbOpt1->isChecked() && QFileInfo::exists(target) &&
-        !services_.Dialogs->ConfirmYesNo(
-            this, QStringLiteral("上書きの確認"),
-            QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(target))) {
+    if (!MayReplaceFile(target)) {
         return;
     }
 
@@ -125,4 +122,11 @@ void TForm1::TbSaveClick() {
     if (CbOpt5->isChecked() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0) {
         services_.Launcher->Launch(QStringLiteral("open"), file.absoluteFilePath(), QString(), folder, 5);
     }
+}
+
+bool TForm1::MayReplaceFile(const QString& target) {
+    return !CbOpt1->isChecked() || !QFileInfo::exists(target) ||
+           services_.Dialogs->ConfirmYesNo(
+               this, QStringLiteral("上書きの確認"),
+               QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(target));
 }

@@ -139,10 +139,7 @@ void TForm1::PmExpClick() {
     // The question concerns the file really written, with its ".tsy", not the name the
     // dialog saw.
     const QString target = QString::fromStdString(WithStyleFileExtension(chosen->toStdString()));
-    if (CbOpt1->isChecked() && QFileInfo::exists(target) &&
-        !services_.Dialogs->ConfirmYesNo(
-            this, QStringLiteral("上書きの確認"),
-            QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(target))) {
+    if (!MayReplaceFile(target)) {
         return;
     }
     try {
