@@ -29,7 +29,8 @@ constexpr std::string_view kUsage =
     "Writes the gradient-coloured HTML of TEXT (default \"Tintrel\") as the program puts it on the\n"
     "clipboard (or with --page the sample page it saves): CP932 bytes, every line followed by CR LF.\n"
     "\n"
-    "  --text-file FILE      the text as raw CP932 bytes (instead of TEXT, which is UTF-8)\n"
+    "  --text-file FILE      the text as raw CP932 bytes (instead of TEXT, which is UTF-8); every\n"
+    "                        byte counts, a line end at the end of the file too\n"
     "  --start RRGGBB        start colour, default FF0000\n"
     "  --finish RRGGBB       finish colour, default FFFF00\n"
     "  --middle RRGGBB       middle colour, default FFFFFF\n"
@@ -46,7 +47,8 @@ constexpr std::string_view kUsage =
     "  --background RRGGBB   the table cell's colour, default FFFFFF\n"
     "  --style FILE.tsy      the colours, mode, styles, size step, first letter and face name of\n"
     "                        the style in a style file; options after it override it\n"
-    "  --face-tag            wrap in the face tag with the face name of --style\n"
+    "  --face-tag            wrap in the face tag with the face name of --style (without a\n"
+    "                        style, the program's first face, MS P Gothic in full-width letters)\n"
     "  --page                the sample page around the HTML text; its body has the --background\n"
     "                        colour, or in table mode the button face C0C0C0\n"
     "  --utf8                write UTF-8 instead of CP932\n"
@@ -68,7 +70,8 @@ struct TCompanionOptions {
     TColor middle = 0x00FFFFFF;
     TColor background = 0x00FFFFFF;
     TGradientMode mode = gmTwoColor;
-    THtmlOptions html;
+    // The face of --face-tag until --style or --face names another: the program's first face.
+    THtmlOptions html{.FaceName = std::string(kDefaultFaceName)};
     bool lower = false;
     bool utf8 = false;
     bool page = false;
