@@ -54,6 +54,8 @@ TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
     FArrowDisabled =
         QImage(QStringLiteral(":/arrows/ARROW_DISABLED_BMP")).convertToFormat(QImage::Format_RGB32);
     setText(QString());
+    // The focused button is its window's default button, so Enter clicks it as Space does.
+    setAutoDefault(true);
     SetDefaultColors();
     resize(45, 22);
     connect(this, &QAbstractButton::clicked, this, &TColorDropButton::Click);

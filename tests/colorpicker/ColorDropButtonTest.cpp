@@ -197,23 +197,28 @@ void ColorDropButtonTest::cyclingWalksTheCellsThenTheOtherColour() {
 
 void ColorDropButtonTest::clickPositionChoosesCyclingOrThePalette_data() {
     QTest::addColumn<QPoint>("pointer");
-    QTest::addColumn<bool>("byKeyboard");
+    QTest::addColumn<int>("key"); // 0: a mouse click at the pointer
     QTest::addColumn<bool>("opens");
-    QTest::newRow("last column of the swatch part cycles") << QPoint(52, 10) << false << false;
-    QTest::newRow("first column of the arrow part opens") << QPoint(53, 10) << false << true;
-    QTest::newRow("keyboard with the pointer left of the button cycles") << QPoint(-40, 50) << true << false;
-    QTest::newRow("keyboard with the pointer right of the arrow opens") << QPoint(90, 10) << true << true;
+    QTest::newRow("last column of the swatch part cycles") << QPoint(52, 10) << 0 << false;
+    QTest::newRow("first column of the arrow part opens") << QPoint(53, 10) << 0 << true;
+    QTest::newRow("keyboard with the pointer left of the button cycles")
+        << QPoint(-40, 50) << int(Qt::Key_Space) << false;
+    QTest::newRow("keyboard with the pointer right of the arrow opens")
+        << QPoint(90, 10) << int(Qt::Key_Space) << true;
+    // The focused button is the default button of its window: Enter activates it as well.
+    QTest::newRow("return cycles") << QPoint(-40, 50) << int(Qt::Key_Return) << false;
+    QTest::newRow("enter opens") << QPoint(90, 10) << int(Qt::Key_Enter) << true;
 }
 
 void ColorDropButtonTest::clickPositionChoosesCyclingOrThePalette() {
     QFETCH(QPoint, pointer);
-    QFETCH(bool, byKeyboard);
+    QFETCH(int, key);
     QFETCH(bool, opens);
     TForm form;
     form.Button->SetCycleColors(true);
     form.ShowWithPointerAt(pointer);
-    if (byKeyboard) {
-        QTest::keyClick(form.Button, Qt::Key_Space);
+    if (key != 0) {
+        QTest::keyClick(form.Button, Qt::Key(key));
     } else {
         QTest::mouseClick(form.Button, Qt::LeftButton, {}, pointer);
     }
