@@ -27,8 +27,6 @@ class TColorDropButton : public QPushButton {
     Q_OBJECT
 
 public:
-    static constexpr int kArrowPartWidth = 12;
-
     explicit TColorDropButton(QWidget* parent = nullptr);
     ~TColorDropButton() override;
 
