@@ -393,6 +393,12 @@ void TForm1::ConnectHandlers() {
         }
     }
 
+    // A menu opened from code has no widget to pass its item hints up to, so the window
+    // follows the highlighted item itself.
+    for (QMenu* menu : {PmOpt, Pm1, PmCopy, PmFont}) {
+        connect(menu, &QMenu::hovered, this, [this](QAction* item) { ShowHint(item->statusTip()); });
+    }
+
     for (QAction* item : {CbOpt1, CbOpt3, CbOpt4, CbOpt5, CbOpt6, CbOpt7, CbOpt8, CbOpt9}) {
         // The menu has inverted the check mark already when it reports the choice.
         connect(item, &QAction::triggered, this, &TForm1::Refresh);

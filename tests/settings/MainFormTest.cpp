@@ -251,6 +251,9 @@ void MainFormTest::hintsGoToTheStatusBar() {
     QApplication::sendEvent(&form, &leave);
     QCOMPARE(form.StBar->currentMessage(), QString());
     QVERIFY(form.EdText->toolTip().isEmpty());
+    // Menu items show theirs while highlighted.
+    form.PmCopy->findChild<QAction*>(QStringLiteral("RGB1"))->hover();
+    QCOMPARE(form.StBar->currentMessage(), QStringLiteral("rrggbb 形式でコピー"));
 }
 
 void MainFormTest::theOptionsMenuIsInOrder() {
