@@ -33,6 +33,8 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 
+#include <limits>
+
 const QString TForm1::kTitle = QStringLiteral("Tintrel 1.31");
 
 namespace {
@@ -123,6 +125,8 @@ void TForm1::CreateControls() {
     EdText = new QLineEdit(QStringLiteral("Tintrel"), client);
     EdText->setObjectName(QStringLiteral("EdText"));
     EdText->setGeometry(56, 4, 333, 21);
+    // No length limit of its own: a long pasted text is coloured whole.
+    EdText->setMaxLength(std::numeric_limits<int>::max());
     SetHint(EdText, QStringLiteral("リターンキーでプレビューを更新します"));
 
     Panel2 = MakePanel(client, "Panel2", QStringLiteral("フォント"), {4, 32, 49, 21});

@@ -373,6 +373,9 @@ void MainFormTest::enterRefreshesButTypingDoesNot() {
     QCOMPARE(form.HtmlText().Written(), before);
     QTest::keyClick(form.EdText, Qt::Key_Return);
     QVERIFY(form.HtmlText().Written().find(">c</FONT>") != std::string::npos);
+    // A long pasted text is kept whole, not cut at the line edit's usual limit.
+    form.EdText->setText(QString(40000, QLatin1Char('x')));
+    QCOMPARE(form.EdText->text().size(), 40000);
 }
 
 void MainFormTest::aCharacterShiftJisCannotHoldBecomesAQuestionMarkAndIsReported() {
