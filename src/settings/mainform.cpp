@@ -33,6 +33,8 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 
+#include <limits>
+
 const QString TForm1::kTitle = QStringLiteral("Tintrel 1.31");
 
 namespace {
@@ -123,6 +125,8 @@ void TForm1::CreateControls() {
     EdText = new QLineEdit(QStringLiteral("Tintrel"), client);
     EdText->setObjectName(QStringLiteral("EdText"));
     EdText->setGeometry(56, 4, 333, 21);
+    // No length limit of its own: a long pasted text is coloured whole.
+    EdText->setMaxLength(std::numeric_limits<int>::max());
     SetHint(EdText, QStringLiteral("リターンキーでプレビューを更新します"));
 
     Panel2 = MakePanel(client, "Panel2", QStringLiteral("フォント"), {4, 32, 49, 21});
@@ -391,6 +395,12 @@ void TForm1::ConnectHandlers() {
         if (!item->isSeparator()) {
             connect(item, &QAction::triggered, this, [this, item] { FlClClick(item->data().toInt()); });
         }
+    }
+
+    // A menu opened from code has no widget to pass its item hints up to, so the window
+    // follows the highlighted item itself.
+    for (QMenu* menu : {PmOpt, Pm1, PmCopy, PmFont}) {
+        connect(menu, &QMenu::hovered, this, [this](QAction* item) { ShowHint(item->statusTip()); });
     }
 
     for (QAction* item : {CbOpt1, CbOpt3, CbOpt4, CbOpt5, CbOpt6, CbOpt7, CbOpt8, CbOpt9}) {

@@ -251,6 +251,9 @@ void MainFormTest::hintsGoToTheStatusBar() {
     QApplication::sendEvent(&form, &leave);
     QCOMPARE(form.StBar->currentMessage(), QString());
     QVERIFY(form.EdText->toolTip().isEmpty());
+    // Menu items show theirs while highlighted.
+    form.PmCopy->findChild<QAction*>(QStringLiteral("RGB1"))->hover();
+    QCOMPARE(form.StBar->currentMessage(), QStringLiteral("rrggbb 形式でコピー"));
 }
 
 void MainFormTest::theOptionsMenuIsInOrder() {
@@ -370,6 +373,9 @@ void MainFormTest::enterRefreshesButTypingDoesNot() {
     QCOMPARE(form.HtmlText().Written(), before);
     QTest::keyClick(form.EdText, Qt::Key_Return);
     QVERIFY(form.HtmlText().Written().find(">c</FONT>") != std::string::npos);
+    // A long pasted text is kept whole, not cut at the line edit's usual limit.
+    form.EdText->setText(QString(40000, QLatin1Char('x')));
+    QCOMPARE(form.EdText->text().size(), 40000);
 }
 
 void MainFormTest::aCharacterShiftJisCannotHoldBecomesAQuestionMarkAndIsReported() {
