@@ -208,12 +208,10 @@ void TForm1::CreateControls() {
     ClBtnM->setEnabled(false);
     ClBtn2 = makeColorButton("ClBtn2", {192, 92, 65, 25});
     SetHint(ClBtn2, QStringLiteral("右側（内側）の色を選択します"));
-    // The colour labels are 48 wide rather than 40, on the same centres: six digits of the
-    // Japanese stand-in fonts need a few pixels more than those of the Windows face.
-    FlCl1 = makeColorLabel("FlCl1", {60, 116, 48, 16});
-    FlClM = makeColorLabel("FlClM", {128, 116, 48, 16});
+    FlCl1 = makeColorLabel("FlCl1", {64, 116, 40, 16});
+    FlClM = makeColorLabel("FlClM", {132, 116, 40, 16});
     FlClM->setEnabled(false);
-    FlCl2 = makeColorLabel("FlCl2", {196, 116, 48, 16});
+    FlCl2 = makeColorLabel("FlCl2", {200, 116, 40, 16});
 
     auto makeToolButton = [client](const char* name, QRect geometry, const QString& caption) {
         auto* button = new TTransparentButton(client);
