@@ -37,7 +37,7 @@ std::size_t ExtensionDot(std::string_view name) {
 
 void RefuseBadName(std::string_view name) {
     if (const auto problem = StyleNameProblem(name)) {
-        throw EStyleNameError(*problem);
+        throw EStyleNameError(std::string(name), *problem);
     }
 }
 

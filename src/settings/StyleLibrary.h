@@ -17,7 +17,14 @@ inline constexpr std::string_view kSaveSection = "Save";
 // A style name that Add or Import refuses; nothing has been written.
 class EStyleNameError : public EIniRefusedError {
 public:
-    using EIniRefusedError::EIniRefusedError;
+    EStyleNameError(std::string name, const std::string& problem)
+        : EIniRefusedError(problem), name_(std::move(name)) {}
+
+    // The refused name, Shift-JIS.
+    const std::string& Name() const { return name_; }
+
+private:
+    std::string name_;
 };
 
 // Why `name` cannot name a style (it is one of the settings file's own sections, or the file

@@ -18,6 +18,14 @@ QString FromBytes(std::string_view cp932) {
 
 const QString kCaption = QStringLiteral("Tintrel");
 
+// Why `name` (Shift-JIS) cannot name a style, for the user.
+QString StyleNameRefusal(const std::string& name) {
+    return QStringLiteral("「%1」はスタイル名にできません。\n"
+                          "設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、"
+                          "「]」や制御文字を含む名前、前後に空白のある名前は使えません。")
+        .arg(FromBytes(name));
+}
+
 } // namespace
 
 void TForm1::ShowError(const std::exception& error) {
@@ -42,13 +50,7 @@ bool TForm1::AcceptStyleName(const std::string& name) {
     if (!StyleNameProblem(name)) {
         return true;
     }
-    services_.Dialogs->ShowMessage(
-        this, kCaption,
-        QStringLiteral("「%1」はスタイル名にできません。\n"
-                       "設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、"
-                       "「]」や制御文字を含む名前、前後に空白のある名前は使えません。")
-            .arg(FromBytes(name)),
-        TMessageKind::Warning);
+    services_.Dialogs->ShowMessage(this, kCaption, StyleNameRefusal(name), TMessageKind::Warning);
     return false;
 }
 
@@ -161,11 +163,10 @@ void TForm1::PmImpClick() {
     try {
         index = styles_->Import(chosen->toStdString());
     } catch (const EStyleNameError& refused) {
-        services_.Dialogs->ShowMessage(
-            this, kCaption,
-            QStringLiteral("スタイルファイルのスタイル名は使えない名前のため、読み込みませんでした。\n%1")
-                .arg(FromBytes(refused.what())),
-            TMessageKind::Warning);
+        services_.Dialogs->ShowMessage(this, kCaption,
+                                       QStringLiteral("スタイルファイルを読み込みませんでした。\n") +
+                                           StyleNameRefusal(refused.Name()),
+                                       TMessageKind::Warning);
         return;
     } catch (const std::exception& error) {
         ShowError(error);
