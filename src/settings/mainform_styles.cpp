@@ -65,7 +65,9 @@ void TForm1::CbStyleChange() {
         ApplyStyleRecord(style);
         ReportBadValues(bad);
     } catch (const std::exception& error) {
+        // A style that cannot be read changes nothing, the preview size included.
         ShowError(error);
+        return;
     }
     CbSizeClick();
 }
