@@ -445,19 +445,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Leave:
         ShowHint(widget == this ? QString() : HintOf(widget->parentWidget()));
         break;
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
         // A key the focused control leaves alone travels on to its parents; the window sees
-        // it once, before the control does.
-        if (event != lastKeyPress_) {
-            lastKeyPress_ = event;
-            if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
-                return true;
-            }
+        // it once, when it reaches the focused control, before the control does.
+        QWidget* focused = QApplication::focusWidget();
+        if (widget == (focused != nullptr ? focused : this) && FormKeyDown(static_cast<QKeyEvent*>(event))) {
+            return true;
         }
         break;
-    case QEvent::KeyRelease:
-        lastKeyPress_ = nullptr;
-        break;
+    }
     case QEvent::ToolTip:
         // Hints belong in the status bar; there are no pop-up tips.
         return true;

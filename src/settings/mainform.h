@@ -282,5 +282,4 @@ private:
     QString lastUnmappableText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
-    const QEvent* lastKeyPress_ = nullptr;
 };
