@@ -39,6 +39,8 @@ bool WiderThan(TPreviewCanvas& canvas, std::string_view text, int limit) {
     }
 }
 
+} // namespace
+
 THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawingFont) {
     THtmlOptions options;
     options.FaceName = drawingFont.Face;
@@ -53,8 +55,6 @@ THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawi
     options.BackgroundHex = SplitColor(input.Background).Hex;
     return options;
 }
-
-} // namespace
 
 TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagVocabulary& tg) {
     const std::string_view text = input.Text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Color.h"
+#include "engine/HtmlBuilder.h"
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
 #include "engine/PreviewCanvas.h"
@@ -31,6 +32,10 @@ struct TRefreshResult {
     bool Painted = false;  // false when the text was too short: nothing was drawn, not even the fill
     int DrawingPoints = 0; // the size the text was drawn at, after the smart preview
 };
+
+// The HTML options of a refresh: the window's switches, and the face and style bits of the
+// drawing font.
+THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawingFont);
 
 // Repaints the preview and rebuilds the HTML text in one pass: sets the tag case of `tg`, fills
 // the area with the background, shrinks the drawing font until the text fits (smart preview),

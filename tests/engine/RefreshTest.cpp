@@ -56,18 +56,7 @@ TRefreshResult PlainRefresh(const TRefreshInput& input, TFakeCanvas& canvas, TTa
         canvas.DrawText(x, 0, ch, GradientColor(input.Gradient, i, n), ResolveColor(input.Background));
         x += canvas.TextWidth(ch);
     }
-    THtmlOptions options;
-    options.FaceName = font.Face;
-    options.Style = font.Style;
-    options.SizeStep = input.SizeStep;
-    options.FirstLetterLarger = input.FirstLetterLarger;
-    options.FaceTag = input.FaceTag;
-    options.LogicalTags = input.LogicalTags;
-    options.Comment = input.Comment;
-    options.BreakInTag = input.BreakInTag;
-    options.Table = input.Table;
-    options.BackgroundHex = SplitColor(input.Background).Hex;
-    return {BuildHtmlText(input.Text, input.Gradient, options, tg), true, font.Points};
+    return {BuildHtmlText(input.Text, input.Gradient, HtmlOptionsOf(input, font), tg), true, font.Points};
 }
 
 struct SameCase {

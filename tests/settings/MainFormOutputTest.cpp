@@ -1,12 +1,10 @@
 // What leaves the main window: the copies, the snippets and the sample page.
-#include "ScriptedServices.h"
+#include "FormRig.h"
 
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "platform/CodePage.h"
-#include "platform/MemoryUserStore.h"
 #include "platform/SystemColors.h"
-#include "platform/UserStore.h"
 #include "settings/ColorLabel.h"
 #include "settings/mainform.h"
 
@@ -26,22 +24,9 @@ QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct TRig {
-    QTemporaryDir dir;
-    TScriptedDialogs dialogs;
-    TFakeClipboard clipboard;
-    TRecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
-
-    QString Path(const QString& name) const { return dir.filePath(name); }
-
+struct TRig : TFormRig {
     TForm1& Open(const QString& text) {
-        TFormServices services;
-        services.Dialogs = &dialogs;
-        services.Clipboard = &clipboard;
-        services.Launcher = &launcher;
-        services.SettingsFile = Path(QStringLiteral("Tintrel.ini"));
-        form = std::make_unique<TForm1>(services);
+        Create();
         form->show();
         form->EdText->setText(text);
         form->Refresh();
@@ -73,9 +58,7 @@ private slots:
 };
 
 void MainFormOutputTest::initTestCase() {
-    InstallPaletteSystemColors();
-    static TMemoryUserStore customColors;
-    SetUserStore(&customColors);
+    UseTestDesktop();
 }
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {

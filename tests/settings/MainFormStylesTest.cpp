@@ -1,11 +1,9 @@
 // The style library of the main window: add, choose, export, import and delete, and the
 // names and files it must refuse or merge.
-#include "ScriptedServices.h"
+#include "FormRig.h"
 
 #include "colorpicker/ColorDropButton.h"
 #include "controls/TransBtn.h"
-#include "platform/MemoryUserStore.h"
-#include "platform/UserStore.h"
 
 #include "engine/PreviewFontSize.h"
 #include "platform/CodePage.h"
@@ -39,23 +37,9 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-struct TRig {
-    QTemporaryDir dir;
-    TScriptedDialogs dialogs;
-    TFakeClipboard clipboard;
-    TRecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
-
-    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QString Ini() const { return Path("Tintrel.ini"); }
-
+struct TRig : TFormRig {
     TForm1& Open() {
-        TFormServices services;
-        services.Dialogs = &dialogs;
-        services.Clipboard = &clipboard;
-        services.Launcher = &launcher;
-        services.SettingsFile = Ini();
-        form = std::make_unique<TForm1>(services);
+        Create();
         form->show();
         return *form;
     }
@@ -98,9 +82,7 @@ private slots:
 };
 
 void MainFormStylesTest::initTestCase() {
-    InstallPaletteSystemColors();
-    static TMemoryUserStore customColors;
-    SetUserStore(&customColors);
+    UseTestDesktop();
 }
 
 void MainFormStylesTest::aStyleIsAddedChosenExportedImportedAndDeleted() {

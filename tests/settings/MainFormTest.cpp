@@ -1,11 +1,9 @@
 // The main window under Qt Test: start, close, sizes, the commands' HTML, options and the
 // failures it must survive. Dialogs, clipboard and launching are scripted.
-#include "ScriptedServices.h"
+#include "FormRig.h"
 
 #include "colorpicker/ColorDropButton.h"
 #include "controls/TransBtn.h"
-#include "platform/MemoryUserStore.h"
-#include "platform/UserStore.h"
 
 #include "engine/PreviewFontSize.h"
 #include "platform/CodePage.h"
@@ -37,15 +35,7 @@ QByteArray Sjis(const char* utf8) {
 }
 
 // A window on a settings file in a temporary folder, with scripted services.
-struct TRig {
-    QTemporaryDir dir;
-    TScriptedDialogs dialogs;
-    TFakeClipboard clipboard;
-    TRecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
-
-    QString Ini() const { return dir.filePath(QStringLiteral("Tintrel.ini")); }
-
+struct TRig : TFormRig {
     void WriteIni(const QByteArray& bytes) const {
         QFile file(Ini());
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -55,15 +45,7 @@ struct TRig {
         QFile file(Ini());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    TForm1& Open() {
-        TFormServices services;
-        services.Dialogs = &dialogs;
-        services.Clipboard = &clipboard;
-        services.Launcher = &launcher;
-        services.SettingsFile = Ini();
-        form = std::make_unique<TForm1>(services);
-        return *form;
-    }
+    TForm1& Open() { return Create(); }
     TForm1& OpenShown() {
         Open();
         form->show();
@@ -145,9 +127,7 @@ private slots:
 };
 
 void MainFormTest::initTestCase() {
-    InstallPaletteSystemColors();
-    static TMemoryUserStore customColors;
-    SetUserStore(&customColors);
+    UseTestDesktop();
 }
 
 void MainFormTest::firstStartShowsTheDefaultsAndWritesTheTableAtClose() {
