@@ -1,9 +1,9 @@
 #include "IniFuzzTarget.h"
 
-#include "settings/IniDocument.h"
-#include "settings/IniErrors.h"
-#include "settings/IniGT.h"
-#include "settings/IniText.h"
+#include "settings/store/IniDocument.h"
+#include "settings/store/IniErrors.h"
+#include "settings/store/IniGT.h"
+#include "settings/store/IniText.h"
 
 #include <unistd.h>
 

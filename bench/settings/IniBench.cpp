@@ -1,11 +1,11 @@
 // Settings-file speed: the saves that closing the window makes on a file with 200 styles, reading
 // every style of it, and reading files of growing size (the time should grow in step with it).
-#include "settings/ClosingSave.h"
-#include "settings/IniDocument.h"
-#include "settings/IniGT.h"
-#include "settings/OptionSet.h"
-#include "settings/StyleLibrary.h"
-#include "settings/StyleRecord.h"
+#include "settings/store/ClosingSave.h"
+#include "settings/store/IniDocument.h"
+#include "settings/store/IniGT.h"
+#include "settings/store/OptionSet.h"
+#include "settings/store/StyleLibrary.h"
+#include "settings/store/StyleRecord.h"
 
 #include <benchmark/benchmark.h>
 

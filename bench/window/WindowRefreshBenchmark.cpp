@@ -2,10 +2,10 @@
 // QPainter canvas on the offscreen platform and the HTML text rebuilt, for texts of 10, 1,000
 // and 100,000 characters (half of them Japanese).
 #include "platform/FontSubstitutes.h"
-#include "platform/MemoryUserStore.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
-#include "settings/mainform.h"
+#include "settings/window/mainform.h"
+#include "support/MemoryUserStore.h"
 
 #include <QApplication>
 #include <QImage>
@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "settings/QPainterCanvas.h"
+#include "settings/window/QPainterCanvas.h"
 
 #include <benchmark/benchmark.h>
 

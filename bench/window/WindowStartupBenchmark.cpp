@@ -2,11 +2,11 @@
 // program starts (settings read, controls built, fonts listed, preview painted). The platform is
 // the one given (offscreen by default). Prints one line in milliseconds.
 #include "platform/FontSubstitutes.h"
-#include "platform/MemoryUserStore.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
-#include "settings/PreviewBox.h"
-#include "settings/mainform.h"
+#include "settings/window/PreviewBox.h"
+#include "settings/window/mainform.h"
+#include "support/MemoryUserStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 #include "app/HtmlCompanion.h"
 
+#include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
 #include "engine/TagVocabulary.h"
-#include "platform/CodePage.h"
-#include "settings/IniErrors.h"
-#include "settings/IniGT.h"
-#include "settings/StyleRecord.h"
+#include "settings/store/IniErrors.h"
+#include "settings/store/IniGT.h"
+#include "settings/store/StyleRecord.h"
 
 #include <cerrno>
 #include <cstdio>

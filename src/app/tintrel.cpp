@@ -2,13 +2,13 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/TerminationSignals.h"
-#include "settings/mainform.h"
+#include "settings/window/mainform.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QSessionManager>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,8 +38,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tintrel"));
     // The window speaks Japanese, so the standard dialogs' buttons do too.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTexts);
     }
     InstallPaletteSystemColors();

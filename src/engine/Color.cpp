@@ -1,4 +1,4 @@
-#include "Color.h"
+#include "engine/Color.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "platform/FileUserStore.h"
 
-#include "settings/IniEnvironment.h"
-#include "settings/IniErrors.h"
-#include "settings/IniFile.h"
+#include "settings/store/IniEnvironment.h"
+#include "settings/store/IniErrors.h"
+#include "settings/store/IniFile.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "colorpicker/ColorDropButton.h"
-#include "platform/MemoryUserStore.h"
-#include "platform/ScriptedColorDialogService.h"
+#include "support/MemoryUserStore.h"
+#include "support/ScriptedColorDialogService.h"
 
 #include <QCursor>
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "colorpicker/ColorDropPalette.h"
-#include "platform/ScriptedColorDialogService.h"
+#include "support/ScriptedColorDialogService.h"
 
 #include <QImage>
 #include <QPainter>

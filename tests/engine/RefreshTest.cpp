@@ -1,10 +1,10 @@
 #include "engine/Refresh.h"
 
-#include "FakeCanvas.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
 #include "engine/jstrm.h"
+#include "support/FakeCanvas.h"
 
 #include <gtest/gtest.h>
 

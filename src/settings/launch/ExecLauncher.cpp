@@ -1,0 +1,20 @@
+#include "settings/launch/ExecLauncher.h"
+
+#include "settings/launch/ExecUtil.h"
+#include "settings/launch/HelpFile.h"
+
+#include <QFileInfo>
+
+std::int64_t TExecLauncher::Launch(const QString& verb, const QString& fileName, const QString& parameters,
+                                   const QString& folder, int showMode) {
+    return LaunchFile(window_, verb, fileName, parameters, folder, showMode);
+}
+
+bool TExecLauncher::ShowHelpTopic(const QString& /*topic*/) {
+    const QString page = HelpFilePath();
+    if (page.isEmpty()) {
+        return false;
+    }
+    return LaunchFile(window_, QStringLiteral("open"), page, QString(), QFileInfo(page).absolutePath(), 5) !=
+           0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "settings/store/IniGT.h"
+#include "settings/store/OptionSet.h"
+#include "settings/store/StyleLibrary.h"
+#include "settings/store/StyleRecord.h"
+
+// What closing the window writes: the option group with the window position, the working state
+// as "@@Prev@@" and the style list (when it was read). All of it reaches the disk as one save, so
+// the close costs one flush and a crash keeps either the old settings or the new ones whole.
+void SaveClosingState(TIniGT& store, const TOptionSet& options, const TStyleRecord& state,
+                      TStyleLibrary& library);

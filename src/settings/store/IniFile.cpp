@@ -1,0 +1,143 @@
+#include "settings/store/IniFile.h"
+
+#include "settings/store/IniErrors.h"
+
+TIniFile::TIniFile(std::string path, std::shared_ptr<TFileOps> ops, bool createFolder)
+    : path_(std::move(path)), ops_(std::move(ops)), createFolder_(createFolder) {}
+
+void TIniFile::Refresh() {
+    if (path_.empty()) {
+        loaded_ = true;
+        return;
+    }
+    if (loaded_ && StampOfFile(path_) == stamp_) {
+        return;
+    }
+    TFileStamp stamp;
+    std::string bytes = ReadFileBytes(path_, stamp);
+    document_ = TIniDocument(std::move(bytes));
+    stamp_ = stamp;
+    loaded_ = true;
+}
+
+void TIniFile::Discard() {
+    loaded_ = false;
+    document_ = TIniDocument();
+    dirty_ = false;
+}
+
+void TIniFile::Save() {
+    std::string bytes = document_.Serialize();
+    try {
+        stamp_ = SaveFileSafely(path_, bytes, *ops_, createFolder_);
+    } catch (...) {
+        Discard();
+        throw;
+    }
+    // Parsing what was written drops the bytes of replaced lines.
+    document_ = TIniDocument(std::move(bytes));
+    dirty_ = false;
+}
+
+void TIniFile::Changed() {
+    ++changes_;
+    if (updateDepth_ > 0) {
+        dirty_ = true;
+    } else {
+        Save();
+    }
+}
+
+std::optional<std::string> TIniFile::Read(std::string_view section, std::string_view key) {
+    if (updateDepth_ == 0) {
+        Refresh();
+    }
+    return document_.Find(section, key);
+}
+
+std::vector<std::pair<std::string, std::string>> TIniFile::SectionValues(std::string_view section) {
+    if (updateDepth_ == 0) {
+        Refresh();
+    }
+    return document_.SectionValues(section);
+}
+
+bool TIniFile::HasSection(std::string_view section) {
+    if (updateDepth_ == 0) {
+        Refresh();
+    }
+    return document_.HasSection(section);
+}
+
+std::vector<std::string> TIniFile::SectionNames() {
+    if (updateDepth_ == 0) {
+        Refresh();
+    }
+    return document_.SectionNames();
+}
+
+void TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    if (updateDepth_ == 0) {
+        Refresh();
+    }
+    if (document_.Write(section, key, value)) {
+        Changed();
+    }
+}
+
+void TIniFile::EraseSection(std::string_view section) {
+    if (updateDepth_ == 0) {
+        Refresh();
+    }
+    if (document_.EraseSection(section)) {
+        Changed();
+    }
+}
+
+TIniTransaction TIniFile::BeginUpdate() {
+    return TIniTransaction(*this);
+}
+
+void TIniFile::EndUpdate(bool commit, bool changedInside) {
+    // An update left half-done (an exception passed after some of its writes) must not reach the
+    // disk, nor may the updates around it save their part of the change.
+    if (!commit && changedInside) {
+        abandoned_ = true;
+    }
+    if (--updateDepth_ > 0) {
+        return;
+    }
+    if (abandoned_) {
+        abandoned_ = false;
+        Discard();
+        if (commit) {
+            throw EIniError("A change of \"" + path_ + "\" was left unfinished; nothing was saved");
+        }
+        return;
+    }
+    if (dirty_) {
+        Save();
+    }
+}
+
+TIniTransaction::TIniTransaction(TIniFile& file) : file_(&file) {
+    if (file.updateDepth_ == 0) {
+        file.Refresh();
+    }
+    ++file.updateDepth_;
+    changesAtBegin_ = file.changes_;
+}
+
+TIniTransaction::~TIniTransaction() {
+    if (file_ != nullptr) {
+        file_->EndUpdate(false, file_->changes_ != changesAtBegin_);
+    }
+}
+
+void TIniTransaction::Commit() {
+    TIniFile* file = file_;
+    file_ = nullptr;
+    if (file != nullptr) {
+        file->EndUpdate(true, file->changes_ != changesAtBegin_);
+    }
+}

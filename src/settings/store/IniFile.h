@@ -1,0 +1,75 @@
+#pragma once
+
+#include "settings/store/FileOps.h"
+#include "settings/store/IniDocument.h"
+#include "settings/store/SafeFile.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class TIniTransaction;
+
+// A settings file on disk. Reads see the file as it is now: when someone else changed it since
+// it was read (size, time or identity), it is read again first. Every write is saved at once,
+// crash-safe, unless it is part of an update (BeginUpdate), which saves all its writes as one.
+// A save that fails leaves the file as it was and the store as the file is.
+class TIniFile {
+public:
+    explicit TIniFile(std::string path, std::shared_ptr<TFileOps> ops = DefaultFileOps(),
+                      bool createFolder = false);
+
+    const std::string& Path() const { return path_; }
+
+    std::optional<std::string> Read(std::string_view section, std::string_view key);
+    std::vector<std::pair<std::string, std::string>> SectionValues(std::string_view section);
+    bool HasSection(std::string_view section);
+    std::vector<std::string> SectionNames();
+
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+    void EraseSection(std::string_view section);
+
+    // Groups writes into one save: erasing a section and writing it again reaches the disk
+    // whole or not at all. Updates nest; the outermost one saves.
+    [[nodiscard]] TIniTransaction BeginUpdate();
+
+private:
+    friend class TIniTransaction;
+
+    void Refresh();
+    void Changed();
+    void Save();
+    void Discard();
+    void EndUpdate(bool commit, bool changedInside);
+
+    std::string path_;
+    std::shared_ptr<TFileOps> ops_;
+    bool createFolder_;
+    TIniDocument document_;
+    TFileStamp stamp_;
+    bool loaded_ = false;
+    int updateDepth_ = 0;
+    bool dirty_ = false;
+    bool abandoned_ = false;
+    // Counts the changes made to the document, so an update can tell whether it changed anything.
+    unsigned long changes_ = 0;
+};
+
+// One update of a TIniFile. Commit saves (in the outermost update); an update that ends
+// without Commit, as when an exception passes, drops every change made in the outermost update.
+class TIniTransaction {
+public:
+    explicit TIniTransaction(TIniFile& file);
+    ~TIniTransaction();
+    TIniTransaction(const TIniTransaction&) = delete;
+    TIniTransaction& operator=(const TIniTransaction&) = delete;
+
+    void Commit();
+
+private:
+    TIniFile* file_;
+    unsigned long changesAtBegin_ = 0;
+};

@@ -1,0 +1,48 @@
+#include "settings/store/OptionSet.h"
+
+#include "settings/store/IniText.h"
+
+#include <utility>
+
+namespace {
+
+// The switches in the order they are read and written after "Opt1" and "Opt2-1".
+const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
+    {"Opt3", &TOptionSet::FaceTag},       {"Opt4", &TOptionSet::SmartPreviewOff},
+    {"Opt5", &TOptionSet::OpenAfterSave}, {"Opt6", &TOptionSet::Comments},
+    {"Opt7", &TOptionSet::LogicalTags},   {"Opt8", &TOptionSet::BreakInFontTag},
+    {"Opt9", &TOptionSet::UpperCaseTags},
+};
+
+} // namespace
+
+bool IsOptionSection(std::string_view section) {
+    return SameIniName(section, kOptionSection);
+}
+
+void LoadOptionSet(TIniGT& store, TOptionSet& options) {
+    const TOptionSet defaults;
+    auto update = store.BeginUpdate();
+    options.BaseFontSize = store.ReadInteger(kOptionSection, "Opt2-1", defaults.BaseFontSize);
+    options.AskBeforeOverwrite = store.ReadBool(kOptionSection, "Opt1", defaults.AskBeforeOverwrite);
+    for (const auto& [key, member] : kLaterSwitches) {
+        options.*member = store.ReadBool(kOptionSection, key, defaults.*member);
+    }
+    update.Commit();
+}
+
+void LoadWindowPosition(TIniGT& store, TWindowPosition& position) {
+    store.ReadPosition(kOptionSection, "Position", position);
+}
+
+void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
+    auto update = store.BeginUpdate();
+    store.EraseSection(kOptionSection);
+    store.WritePosition(kOptionSection, "Position", options.Position);
+    store.WriteBool(kOptionSection, "Opt1", options.AskBeforeOverwrite);
+    store.WriteInteger(kOptionSection, "Opt2-1", options.BaseFontSize);
+    for (const auto& [key, member] : kLaterSwitches) {
+        store.WriteBool(kOptionSection, key, options.*member);
+    }
+    update.Commit();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "settings/store/FileOps.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// What tells one version of a file from another: a save by someone else changes at least one.
+struct TFileStamp {
+    bool Exists = false;
+    std::uint64_t Size = 0;
+    std::int64_t ModifiedNs = 0;
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+
+    friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
+};
+
+// The stamp of the file at `path` (following symbolic links); Exists is false when there is none.
+TFileStamp StampOfFile(const std::string& path);
+
+// The whole file; an empty text and a stamp with Exists false when there is no file. Throws
+// EIniFileError when the file exists but cannot be read.
+std::string ReadFileBytes(const std::string& path, TFileStamp& stamp);
+
+// Replaces the file with `bytes` so that a crash leaves either the old or the new file whole:
+// the bytes go to a temporary file in the same folder, which is flushed to disk and renamed over
+// the old one. A symbolic link stays a link (its target is written) and the file keeps its
+// permissions. With `createFolder`, a missing folder is made first. On failure the old file is
+// untouched, no temporary file is left, and EIniFileError names the file and the reason.
+// Returns the stamp of the file written.
+TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFileOps& ops,
+                          bool createFolder = false);

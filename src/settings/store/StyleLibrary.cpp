@@ -1,0 +1,184 @@
+#include "settings/store/StyleLibrary.h"
+
+#include "engine/jstrm.h"
+#include "settings/store/IniText.h"
+#include "settings/store/SafeFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const std::string_view kReservedSections[] = {"Option", "@@Prev@@", "STYLES", "Save"};
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t pos = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        lines.emplace_back(bytes.substr(pos, end - pos));
+        pos = (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ? end + 2 : end + 1;
+    }
+    return lines;
+}
+
+std::size_t ExtensionDot(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    const std::size_t slash = name.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
+        return name.size();
+    }
+    return dot;
+}
+
+void RefuseBadName(std::string_view name) {
+    if (const auto problem = StyleNameProblem(name)) {
+        throw EStyleNameError(std::string(name), *problem);
+    }
+}
+
+} // namespace
+
+std::optional<std::string> StyleNameProblem(std::string_view name) {
+    for (const std::string_view reserved : kReservedSections) {
+        if (SameIniName(name, reserved)) {
+            return ConcatText({"\"", name, "\" is a name the settings file uses for itself"});
+        }
+    }
+    const bool control = std::any_of(
+        name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    if (control || ContainsAnyChar(name, "]") || EndsWithLoneLeadByte(name) ||
+        (!name.empty() && (IsIniBlank(static_cast<unsigned char>(name.front())) ||
+                           IsIniBlank(static_cast<unsigned char>(name.back()))))) {
+        return ConcatText({"\"", name,
+                           "\" cannot name a style: it holds \"]\" or a control character, begins or ends "
+                           "with a blank, or ends in half a character"});
+    }
+    return std::nullopt;
+}
+
+bool StyleNameLess(std::string_view a, std::string_view b) {
+    const std::string fa = FoldIniName(a);
+    const std::string fb = FoldIniName(b);
+    return fa != fb ? fa < fb : a < b;
+}
+
+std::string StyleFileName(std::string_view styleName) {
+    // A slash would make the proposal a path into another folder.
+    std::string name(styleName);
+    std::replace(name.begin(), name.end(), '/', '_');
+    return WithStyleFileExtension(name);
+}
+
+std::string WithStyleFileExtension(std::string_view path) {
+    return ConcatText({path.substr(0, ExtensionDot(path)), ".tsy"});
+}
+
+void TStyleLibrary::ReadList() {
+    std::vector<std::string> names;
+    store_.ReadStrings(kStylesSection, kStyleListIdent, names);
+    std::stable_sort(names.begin(), names.end(), StyleNameLess);
+    names_ = std::move(names);
+    listRead_ = true;
+}
+
+bool TStyleLibrary::WriteList() {
+    if (!listRead_) {
+        return false;
+    }
+    store_.WriteStrings(kStylesSection, kStyleListIdent, names_);
+    return true;
+}
+
+std::optional<std::size_t> TStyleLibrary::IndexOf(std::string_view name) const {
+    for (std::size_t i = names_.size(); i-- > 0;) {
+        if (SameIniName(names_[i], name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::size_t TStyleLibrary::Insert(std::string name) {
+    const auto at =
+        std::upper_bound(names_.begin(), names_.end(), name,
+                         [](const std::string& a, const std::string& b) { return StyleNameLess(a, b); });
+    const auto inserted = names_.insert(at, std::move(name));
+    return static_cast<std::size_t>(inserted - names_.begin());
+}
+
+std::size_t TStyleLibrary::Add(std::string_view name, const TStyleRecord& style) {
+    RefuseBadName(name);
+    SaveStyleRecord(store_, name, style);
+    if (const auto listed = IndexOf(name)) {
+        return *listed;
+    }
+    return Insert(std::string(name));
+}
+
+void TStyleLibrary::Delete(std::size_t index) {
+    const std::string name = names_.at(index);
+    const bool shared = std::any_of(names_.begin(), names_.end(), [&](const std::string& other) {
+        return &other != &names_[index] && SameIniName(other, name);
+    });
+    if (!shared) {
+        store_.EraseSection(name);
+    }
+    names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::vector<TBadValue> TStyleLibrary::Load(std::size_t index, TStyleRecord& style) {
+    return LoadStyleRecord(store_, names_.at(index), style);
+}
+
+void TStyleLibrary::Export(std::size_t index, const std::string& path) {
+    const std::string& name = names_.at(index);
+    std::vector<std::string> lines;
+    store_.ReadSectionValues(name, lines);
+    std::string bytes = ConcatText({"[", name, "]\r\n"});
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    SaveFileSafely(path, bytes, *DefaultFileOps());
+}
+
+std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
+    TFileStamp stamp;
+    const std::string bytes = ReadFileBytes(path, stamp);
+    if (!stamp.Exists) {
+        throw EIniFileError(path, "read", std::strerror(ENOENT));
+    }
+    std::vector<std::string> lines = SplitLines(bytes);
+    if (lines.size() < 2) {
+        return std::nullopt;
+    }
+    std::string header = lines.front();
+    CutToken(header, "[");
+    const std::string name = CutToken(header, "]");
+    RefuseBadName(name);
+
+    auto update = store_.BeginUpdate();
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::string value = lines[i];
+        const std::string key = CutToken(value, "=");
+        // Blank lines, comments and lines the settings file could not hold as a key (another
+        // section's header) carry nothing of the style.
+        const std::string_view trimmed = TrimIniBlanks(key);
+        if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[' ||
+            ContainsAnyChar(trimmed, "=")) {
+            continue;
+        }
+        store_.WriteFencedString(name, key, value);
+    }
+    update.Commit();
+
+    if (const auto listed = IndexOf(name)) {
+        return *listed;
+    }
+    return Insert(name);
+}

@@ -1,0 +1,240 @@
+// The window's life: start, first show, the size rules, the keys, the title timer, the options
+// menu, the base font size, the about box, help, and the saves when the program ends.
+#include "settings/window/mainform.h"
+
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
+#include "engine/CodePage.h"
+#include "engine/OrivUtil.h"
+#include "platform/DialogService.h"
+#include "platform/FileLauncher.h"
+#include "settings/store/ClosingSave.h"
+#include "settings/window/PreviewBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+QString FromBytes(const std::string& cp932) {
+    return QString::fromStdString(Cp932ToUtf8(cp932));
+}
+
+} // namespace
+
+void TForm1::FormCreate() {
+    resizeRulesOn_ = false;
+
+    // Where the window goes when no position is stored: the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    }
+    OpenSettings();
+    try {
+        ReadWindowPosition();
+    } catch (const std::exception&) {
+        // A position that cannot be read leaves the window where it is.
+    }
+
+    const int clientWidth = EdText->geometry().right() + 1 + 4;
+    const int clientHeight = TbSave->geometry().bottom() + 1 + kPreviewHeight + kStatusBarHeight + 4;
+    resize(clientWidth, clientHeight);
+    LayoutDockedControls();
+    setWindowTitle(kTitle);
+
+    // Each step runs even when one before it failed; what failed is reported once the window
+    // is up. The style list is only written back at close when it was read.
+    RunStartupStep([this] { LoadOptions("Option"); });
+    RunStartupStep([this] { LoadOptions("@@Prev@@"); });
+    RunStartupStep([this] { Refresh(); });
+    RunStartupStep([this] { ReadStyleList(); });
+}
+
+void TForm1::RunStartupStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        pendingMessages_ << QString::fromStdString(error.what());
+    }
+}
+
+void TForm1::ShowPendingMessages() {
+    const QStringList messages = std::exchange(pendingMessages_, {});
+    for (const QString& message : messages) {
+        services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Warning);
+    }
+}
+
+void TForm1::LayoutDockedControls() {
+    QWidget* client = centralWidget();
+    const int width = client->width();
+    Bv2->setGeometry(0, Bv2->y(), width, Bv2->height());
+    Bv3->setGeometry(0, Bv3->y(), width, Bv3->height());
+    PaintBox->setGeometry(0, client->height() - kPreviewHeight, width, kPreviewHeight);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShowDone_) {
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    firstShowDone_ = true;
+    minimumClientWidth_ = width();
+    fixedClientHeight_ = height();
+    setMinimumWidth(minimumClientWidth_);
+    setFixedHeight(fixedClientHeight_);
+    resizeRulesOn_ = true;
+    if (!pendingMessages_.isEmpty()) {
+        QTimer::singleShot(0, this, &TForm1::ShowPendingMessages);
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    LayoutDockedControls();
+    if (resizeRulesOn_) {
+        FormResize();
+    }
+}
+
+void TForm1::FormResize() {
+    // The size limits set at the first show normally keep the window in shape already; a
+    // window manager that ignores them is put right here.
+    if (width() < minimumClientWidth_ || height() != fixedClientHeight_) {
+        resize(std::max(width(), minimumClientWidth_), fixedClientHeight_);
+    }
+}
+
+bool TForm1::FormKeyDown(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_F1:
+        ShowHelp();
+        return false; // the focused control sees the key as well
+    case Qt::Key_Escape:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    SaveState(closeReason_);
+    closeReason_ = TCloseReason::User;
+    event->accept();
+}
+
+void TForm1::CloseFor(TCloseReason reason) {
+    if (reason == TCloseReason::SessionEnd) {
+        // The session saves now; the window may go on if the session end is cancelled.
+        SaveState(reason);
+        return;
+    }
+    // Open message boxes and dialogs are answered with Cancel, so no command goes on after
+    // the state has been saved.
+    for (int guard = 0; guard < 16 && QApplication::activeModalWidget() != nullptr; ++guard) {
+        QApplication::activeModalWidget()->close();
+    }
+    for (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr;
+         popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+    closeReason_ = reason;
+    close();
+}
+
+bool TForm1::SaveState(TCloseReason reason) {
+    QStringList failures;
+    try {
+        // The option group, "@@Prev@@" and the style list (only when it was read) as one save.
+        SaveClosingState(*IniGT, CaptureOptionSet(), CaptureStyleRecord(), *styles_);
+    } catch (const std::exception& error) {
+        failures << QString::fromStdString(error.what());
+    }
+    if (failures.isEmpty()) {
+        return true;
+    }
+    const QString message = QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n\n%2")
+                                .arg(SettingsFilePath(), failures.join(QLatin1Char('\n')));
+    std::fprintf(stderr, "tintrel: %s\n", message.toLocal8Bit().constData());
+    if (reason == TCloseReason::User) {
+        services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Error);
+    }
+    return false;
+}
+
+void TForm1::Timer1Timer() {
+    setWindowTitle(kTitle);
+    Timer1->stop();
+}
+
+void TForm1::ShowTitleMessage(const QString& message) {
+    setWindowTitle(message);
+    Timer1->start();
+}
+
+void TForm1::CbOptCheck(QAction* item) {
+    item->trigger();
+}
+
+int TForm1::BaseFontSize() const {
+    return FontSizeFromLabel(Utf8ToCp932(CbOptFontSize->text().toStdString()).Bytes);
+}
+
+void TForm1::SetBaseFontSize(int points) {
+    CbOptFontSize->setText(FromBytes(FontSizeLabel(points)));
+}
+
+void TForm1::CbOptFontSizeClick() {
+    const QString current = QString::number(BaseFontSize());
+    const std::optional<QString> answer =
+        services_.Dialogs->InputQuery(this, QStringLiteral("ベースフォントサイズ"),
+                                      QStringLiteral("フォントサイズを入力して下さい"), current);
+    bool ok = false;
+    int size = answer.value_or(current).trimmed().toInt(&ok);
+    if (!ok) {
+        size = 11;
+    }
+    SetBaseFontSize(size);
+    CbSizeClick();
+}
+
+void TForm1::FCBoxClick() {
+    const QString chosen = FCBox->FontName();
+    // With nothing chosen (a face this desktop does not know) the face stays as it was, so a
+    // stored face is never lost to an empty name.
+    if (!chosen.isEmpty()) {
+        previewFont_.Face = Utf8ToCp932(chosen.toStdString()).Bytes;
+    }
+    Refresh();
+}
+
+void TForm1::PmAboutClick() {
+    services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"),
+                                   QStringLiteral("文字列をグラデーションで彩るHTMLを作ります\n"
+                                                  "Tintrel Ver 1.31\n\n"
+                                                  "Linux / Qt 6 版"),
+                                   TMessageKind::Information);
+}
+
+void TForm1::ShowHelp() {
+    if (!services_.Launcher->ShowHelpTopic(QStringLiteral("HID00000001"))) {
+        StBar->showMessage(QStringLiteral("ヘルプファイル（tintrel.html）を開けませんでした"));
+    }
+}
