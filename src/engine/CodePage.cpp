@@ -95,3 +95,24 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     }
     return out;
 }
+
+namespace {
+
+std::optional<std::string> ConvertWhole(const char* to, const char* from, std::string_view in) {
+    TIconv converter(to, from);
+    std::string out;
+    if (converter.Convert(in, out) != 0) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le) {
+    return ConvertWhole("UTF-8", "UTF-16LE", utf16le);
+}
+
+std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8) {
+    return ConvertWhole("UTF-16LE", "UTF-8", utf8);
+}

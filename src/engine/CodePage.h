@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,3 +24,8 @@ TCp932Conversion Utf8ToCp932(std::string_view utf8);
 // CP932 bytes to UTF-8. A byte sequence that is not valid CP932 (a lone lead byte, an unused
 // code) becomes U+FFFD, so nothing is dropped without a trace.
 std::string Cp932ToUtf8(std::string_view cp932);
+
+// UTF-16 little-endian bytes to UTF-8 and back; nothing when the input is not valid (an odd
+// byte, a lone surrogate, bytes that are not UTF-8).
+std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le);
+std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8);

@@ -72,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"Mixed", "a" + kWideA + "b", 3},
                     CountCase{"TrailBytesLookLikeLeads", kLeadAsTrail + kLeadAsTrail + kLongBar, 3},
                     CountCase{"HalfWidthKana", kHalfKana + kHalfKana, 2},
-                    CountCase{"LoneLeadAtEnd", "a\x83", 2}),
+                    CountCase{"LoneLeadAtEnd", "a\x83", 2},
+                    // 檗, 漾 and 黑: the edges of the two lead-byte ranges.
+                    CountCase{"LeadByteRangeEdges", "\x9F\x40\xE0\x40\xFC\x4B", 3},
+                    CountCase{"BytesJustOutsideTheLeadRanges", "\x80\x40\xA0\x40\xDF\x40\xFD\x40", 8}),
     [](const auto& param) { return std::string(param.param.name); });
 
 struct CopyCase {

@@ -66,6 +66,10 @@ std::string TIniDocument::Serialize() const {
     return out;
 }
 
+bool TIniDocument::IsKeyLine(const TLine& line) {
+    return line.kind == TLineKind::Key || line.kind == TLineKind::BareKey;
+}
+
 std::string_view TIniDocument::Text(const TLine& line) const {
     return std::string_view(text_).substr(line.begin, line.size);
 }
@@ -103,6 +107,13 @@ void TIniDocument::Classify(TLine& line) const {
     }
     const std::size_t equals = FindFirstChar(trimmed, '=');
     if (equals == std::string_view::npos) {
+        if (trimmed.front() != '[') {
+            line.kind = TLineKind::BareKey;
+            line.nameBegin = Offset(text, trimmed);
+            line.nameEnd = line.nameBegin + static_cast<std::uint32_t>(trimmed.size());
+            line.valueBegin = line.nameEnd;
+            line.valueEnd = line.nameEnd;
+        }
         return;
     }
     const std::string_view key = TrimIniBlanks(trimmed.substr(0, equals));
@@ -159,7 +170,7 @@ std::optional<std::size_t> TIniDocument::FindKeyLine(std::size_t sectionIndex, s
     const std::size_t end = SectionEnd(sectionIndex);
     if (end - header <= kIndexedSectionSize) {
         for (std::size_t i = header + 1; i < end; ++i) {
-            if (lines_[i].kind == TLineKind::Key && SameIniName(Name(lines_[i]), key)) {
+            if (IsKeyLine(lines_[i]) && SameIniName(Name(lines_[i]), key)) {
                 return i;
             }
         }
@@ -168,7 +179,7 @@ std::optional<std::size_t> TIniDocument::FindKeyLine(std::size_t sectionIndex, s
     auto [index, created] = keyIndexes_.try_emplace(sectionIndex);
     if (created) {
         for (std::size_t i = header + 1; i < end; ++i) {
-            if (lines_[i].kind == TLineKind::Key) {
+            if (IsKeyLine(lines_[i])) {
                 index->second.emplace(FoldIniName(Name(lines_[i])), i - header);
             }
         }
@@ -186,7 +197,7 @@ std::optional<std::string> TIniDocument::Find(std::string_view section, std::str
         return std::nullopt;
     }
     const auto line = FindKeyLine(*sectionIndex, key);
-    if (!line) {
+    if (!line || lines_[*line].kind == TLineKind::BareKey) {
         return std::nullopt;
     }
     return std::string(Value(lines_[*line]));
@@ -205,7 +216,8 @@ std::vector<std::pair<std::string, std::string>> TIniDocument::SectionValues(std
     std::unordered_set<std::string> seen;
     for (std::size_t i = headers_[*sectionIndex] + 1; i < SectionEnd(*sectionIndex); ++i) {
         const TLine& line = lines_[i];
-        if (line.kind == TLineKind::Key && seen.insert(FoldIniName(Name(line))).second) {
+        // A bare key is not listed (it has no value) but hides the later lines of its key.
+        if (IsKeyLine(line) && seen.insert(FoldIniName(Name(line))).second && line.kind == TLineKind::Key) {
             values.emplace_back(std::string(Name(line)), std::string(Value(line)));
         }
     }
@@ -285,7 +297,7 @@ bool TIniDocument::Write(std::string_view section, std::string_view key, std::st
     }
     if (const auto existing = FindKeyLine(*sectionIndex, keyName)) {
         TLine& line = lines_[*existing];
-        if (Value(line) == TrimIniBlanks(value)) {
+        if (line.kind == TLineKind::Key && Value(line) == TrimIniBlanks(value)) {
             return false;
         }
         const std::string storedKey(Name(line));

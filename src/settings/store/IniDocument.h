@@ -12,7 +12,8 @@
 // One settings file in memory, read and written the way the Windows private-profile functions
 // do: bytes kept as they are (Shift-JIS), lines ending at CR LF, LF or CR, blanks trimmed around
 // lines, names and values, section and key names compared without regard to ASCII letter case,
-// the first of duplicate sections and keys winning. Comments and other lines stay where they
+// the first of duplicate sections and keys winning (a key line without "=" counts as the key
+// with no value, so the default is read). Comments and other lines stay where they
 // are; only the lines that change are rewritten. Files are written with CR LF.
 class TIniDocument {
 public:
@@ -42,7 +43,10 @@ public:
     static void CheckValue(std::string_view value);
 
 private:
-    enum class TLineKind : std::uint8_t { Other, Header, Key };
+    // BareKey: a line with a name and no "=" (left by a hand edit). Like the Windows functions,
+    // a read finds it and takes the default, hiding any later line of the same key, and a write
+    // goes into it.
+    enum class TLineKind : std::uint8_t { Other, Header, Key, BareKey };
 
     // A line of the file: its bytes in text_, and where its name (section or key) and value lie.
     struct TLine {
@@ -57,6 +61,7 @@ private:
 
     using TKeyIndex = std::unordered_map<std::string, std::size_t>;
 
+    static bool IsKeyLine(const TLine& line);
     std::string_view Text(const TLine& line) const;
     std::string_view Name(const TLine& line) const;
     std::string_view Value(const TLine& line) const;

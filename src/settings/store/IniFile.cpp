@@ -1,6 +1,7 @@
 #include "settings/store/IniFile.h"
 
 #include "settings/store/IniErrors.h"
+#include "settings/store/TextEncoding.h"
 
 TIniFile::TIniFile(std::string path, std::shared_ptr<TFileOps> ops, bool createFolder)
     : path_(std::move(path)), ops_(std::move(ops)), createFolder_(createFolder) {}
@@ -14,8 +15,12 @@ void TIniFile::Refresh() {
         return;
     }
     TFileStamp stamp;
-    std::string bytes = ReadFileBytes(path_, stamp);
-    document_ = TIniDocument(std::move(bytes));
+    TStoredText text = DecodeStoredText(ReadFileBytes(path_, stamp));
+    if (!text.Problem.empty()) {
+        throw EIniFileError(path_, "read", text.Problem, 0, TFileProblem::Encoding);
+    }
+    document_ = TIniDocument(std::move(text.Cp932));
+    encoding_ = text.Encoding;
     stamp_ = stamp;
     loaded_ = true;
 }
@@ -29,7 +34,13 @@ void TIniFile::Discard() {
 void TIniFile::Save() {
     std::string bytes = document_.Serialize();
     try {
-        stamp_ = SaveFileSafely(path_, bytes, *ops_, createFolder_);
+        std::string problem;
+        const std::string stored = EncodeStoredText(bytes, encoding_, problem);
+        if (!problem.empty()) {
+            throw EIniFileError(path_, "save", problem, 0, TFileProblem::Encoding);
+        }
+        // A save by someone else since the file was read is not overwritten unseen.
+        stamp_ = SaveFileSafely(path_, stored, *ops_, createFolder_, &stamp_);
     } catch (...) {
         Discard();
         throw;

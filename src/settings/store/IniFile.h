@@ -3,6 +3,7 @@
 #include "settings/store/FileOps.h"
 #include "settings/store/IniDocument.h"
 #include "settings/store/SafeFile.h"
+#include "settings/store/TextEncoding.h"
 
 #include <memory>
 #include <optional>
@@ -16,7 +17,10 @@ class TIniTransaction;
 // A settings file on disk. Reads see the file as it is now: when someone else changed it since
 // it was read (size, time or identity), it is read again first. Every write is saved at once,
 // crash-safe, unless it is part of an update (BeginUpdate), which saves all its writes as one.
-// A save that fails leaves the file as it was and the store as the file is.
+// A save that fails leaves the file as it was and the store as the file is. A save refuses to
+// overwrite a change that someone else saved after the file was read (EIniFileError with
+// ChangedMeanwhile); the store then reads the file again. A file that a text editor saved as
+// UTF-8 or UTF-16LE with a byte-order mark is read and saved in that encoding.
 class TIniFile {
 public:
     explicit TIniFile(std::string path, std::shared_ptr<TFileOps> ops = DefaultFileOps(),
@@ -50,6 +54,7 @@ private:
     bool createFolder_;
     TIniDocument document_;
     TFileStamp stamp_;
+    TTextEncoding encoding_ = TTextEncoding::ShiftJis;
     bool loaded_ = false;
     int updateDepth_ = 0;
     bool dirty_ = false;

@@ -294,6 +294,10 @@ bool TIniGT::SectionExists(std::string_view section) {
     return file_->HasSection(section);
 }
 
+bool TIniGT::ValueExists(std::string_view section, std::string_view ident) {
+    return file_->Read(section, ident).has_value();
+}
+
 void TIniGT::EraseSection(std::string_view section) {
     file_->EraseSection(section);
 }

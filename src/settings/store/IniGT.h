@@ -74,6 +74,8 @@ public:
     // The names of the file's sections, in file order.
     void ReadSections(std::vector<std::string>& target);
     bool SectionExists(std::string_view section);
+    // Whether the key is stored with a value (a key line without "=" has none).
+    bool ValueExists(std::string_view section, std::string_view ident);
     void EraseSection(std::string_view section);
 
     // Groups reads (one look at the file) and writes (one save) until Commit.

@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -57,18 +60,86 @@ std::string FinalTarget(const std::string& path) {
         std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
         const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
         if (length < 0) {
-            throw EIniFileError(path, "save", Reason(errno));
+            const int error = errno;
+            throw EIniFileError(path, "save", Reason(error), error);
         }
         target.resize(static_cast<std::size_t>(length));
         current = (!target.empty() && target.front() == '/') ? target : FolderOf(current) + "/" + target;
     }
-    throw EIniFileError(path, "save", Reason(ELOOP));
+    throw EIniFileError(path, "save", Reason(ELOOP), ELOOP);
+}
+
+std::string TemporaryPrefix(const std::string& target) {
+    return "." + BaseNameOf(target) + ".tmp-";
 }
 
 std::string TemporaryName(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    return FolderOf(target) + "/." + BaseNameOf(target) + ".tmp-" + std::to_string(::getpid()) + "-" +
+    return FolderOf(target) + "/" + TemporaryPrefix(target) + std::to_string(::getpid()) + "-" +
            std::to_string(counter++);
+}
+
+// The process number of a temporary file name of `target` (".NAME.tmp-PID-N"), or 0.
+pid_t TemporaryOwner(const std::string& name, const std::string& prefix) {
+    if (!name.starts_with(prefix)) {
+        return 0;
+    }
+    const char* begin = name.data() + prefix.size();
+    const char* end = name.data() + name.size();
+    pid_t pid = 0;
+    const auto [afterPid, error] = std::from_chars(begin, end, pid);
+    if (error != std::errc() || afterPid == begin || afterPid == end || *afterPid != '-' || pid <= 0) {
+        return 0;
+    }
+    unsigned counter = 0;
+    const auto [afterCounter, counterError] = std::from_chars(afterPid + 1, end, counter);
+    if (counterError != std::errc() || afterCounter != end || afterCounter == afterPid + 1) {
+        return 0;
+    }
+    return pid;
+}
+
+// A save killed half-way leaves its temporary file behind; once its process is gone nothing
+// else will remove it. Files of other processes that still run, and of this one, stay.
+void RemoveStaleTemporaries(const std::string& target, TFileOps& ops) {
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code error;
+    std::filesystem::directory_iterator entries(FolderOf(target), error);
+    if (error) {
+        return;
+    }
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        const pid_t owner = TemporaryOwner(name, prefix);
+        if (owner == 0 || owner == ::getpid()) {
+            continue;
+        }
+        if (::kill(owner, 0) != 0 && errno == ESRCH && entry.is_regular_file(error)) {
+            ops.Remove(entry.path().string());
+        }
+    }
+}
+
+// Why a file of this kind is not read or written in place of a settings or style file.
+std::string NotRegularReason(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "it is a folder, not a regular file";
+    }
+    if (S_ISFIFO(mode)) {
+        return "it is a FIFO (named pipe), not a regular file";
+    }
+    if (S_ISSOCK(mode)) {
+        return "it is a socket, not a regular file";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "it is a device, not a regular file";
+    }
+    return "it is not a regular file";
+}
+
+[[noreturn]] void RefuseNotRegular(const std::string& path, const std::string& action, mode_t mode) {
+    throw EIniFileError(path, action, NotRegularReason(mode), S_ISDIR(mode) ? EISDIR : 0,
+                        TFileProblem::NotRegularFile);
 }
 
 } // namespace
@@ -83,20 +154,29 @@ TFileStamp StampOfFile(const std::string& path) {
 
 std::string ReadFileBytes(const std::string& path, TFileStamp& stamp) {
     stamp = {};
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer; a device is not opened as a
+    // terminal. What is not a regular file is refused right after the open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        if (errno == ENOENT) {
+        const int error = errno;
+        if (error == ENOENT) {
             return {};
         }
-        throw EIniFileError(path, "read", Reason(errno));
+        // A socket cannot be opened at all; say what it is rather than "no such device".
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            RefuseNotRegular(path, "read", info.st_mode);
+        }
+        throw EIniFileError(path, "read", Reason(error), error);
     }
     struct stat info {};
     std::string bytes;
     int error = 0;
     if (::fstat(fd, &info) != 0) {
         error = errno;
-    } else if (S_ISDIR(info.st_mode)) {
-        error = EISDIR;
+    } else if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        RefuseNotRegular(path, "read", info.st_mode);
     } else if (static_cast<std::uint64_t>(info.st_size) > kLargestFile) {
         error = EFBIG;
     } else {
@@ -128,16 +208,17 @@ std::string ReadFileBytes(const std::string& path, TFileStamp& stamp) {
     }
     ::close(fd);
     if (error != 0) {
-        throw EIniFileError(path, "read", Reason(error));
+        throw EIniFileError(path, "read", Reason(error), error);
     }
     stamp = StampOf(info);
     stamp.Size = bytes.size();
     return bytes;
 }
 
-TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFileOps& ops, bool createFolder) {
+TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFileOps& ops, bool createFolder,
+                          const TFileStamp* expected) {
     if (path.empty()) {
-        throw EIniFileError(path, "save", "no file name");
+        throw EIniFileError(path, "save", "no file name", ENOENT);
     }
     const std::string target = FinalTarget(path);
     const std::string folder = FolderOf(target);
@@ -148,15 +229,23 @@ TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFile
 
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
-    if (replacing && S_ISDIR(old.st_mode)) {
-        throw EIniFileError(path, "save", Reason(EISDIR));
+    // A link to a device, FIFO or socket must not turn into a regular file (as root, a link to
+    // /dev/null would replace /dev/null).
+    if (replacing && !S_ISREG(old.st_mode)) {
+        RefuseNotRegular(path, "save", old.st_mode);
     }
 
     // A file marked read-only stays unchanged, as it would on Windows, although its folder
-    // would allow replacing it.
-    if (replacing && ::access(target.c_str(), W_OK) != 0) {
-        throw EIniFileError(path, "save", Reason(errno));
+    // would allow replacing it. The mode bits decide: access() lets root write anything.
+    if (replacing && (old.st_mode & S_IWUSR) == 0) {
+        throw EIniFileError(path, "save", "the file is marked read-only", EACCES, TFileProblem::ReadOnly);
     }
+    if (replacing && ::access(target.c_str(), W_OK) != 0) {
+        const int error = errno;
+        throw EIniFileError(path, "save", Reason(error), error);
+    }
+
+    RemoveStaleTemporaries(target, ops);
 
     std::string temporary;
     int fd = -1;
@@ -169,14 +258,15 @@ TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFile
         }
     }
     if (fd < 0) {
-        throw EIniFileError(path, "save", Reason(errno));
+        const int error = errno;
+        throw EIniFileError(path, "save", Reason(error), error);
     }
     auto fail = [&](int error, bool open) -> TFileStamp {
         if (open) {
             ops.Close(fd);
         }
         ops.Remove(temporary);
-        throw EIniFileError(path, "save", Reason(error));
+        throw EIniFileError(path, "save", Reason(error), error);
     };
 
     if (replacing) {
@@ -209,6 +299,13 @@ TFileStamp SaveFileSafely(const std::string& path, std::string_view bytes, TFile
     }
     if (ops.Close(fd) != 0) {
         return fail(errno, false);
+    }
+    // Another program that saved the file since it was read would lose its change to this
+    // rename; the caller reads the file again and retries.
+    if (expected != nullptr && StampOfFile(target) != *expected) {
+        ops.Remove(temporary);
+        throw EIniFileError(path, "save", "another program changed the file meanwhile", 0,
+                            TFileProblem::ChangedMeanwhile);
     }
     if (ops.Rename(temporary, target) != 0) {
         return fail(errno, false);

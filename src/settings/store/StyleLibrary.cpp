@@ -3,14 +3,30 @@
 #include "engine/jstrm.h"
 #include "settings/store/IniText.h"
 #include "settings/store/SafeFile.h"
+#include "settings/store/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace {
 
 const std::string_view kReservedSections[] = {"Option", "@@Prev@@", "STYLES", "Save"};
+
+// The keys of a style record; a file for import must hold at least one of them.
+const std::string_view kStyleKeys[] = {"DrawFont.Name", "DrawFont.Size", "DrawFont.Style", "DrawFont.Color",
+                                       "SizeIndex",     "Head",          "StartColor",     "FinishColor",
+                                       "MiddleColor",   "BGColor",       "Mirror",         "Trico"};
+
+bool IsStyleKey(std::string_view key) {
+    return std::any_of(std::begin(kStyleKeys), std::end(kStyleKeys),
+                       [&](std::string_view styleKey) { return SameIniName(key, styleKey); });
+}
+
+std::string ItemKey(std::size_t index) {
+    return ConcatText({kStyleListIdent, ".", std::to_string(index)});
+}
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
@@ -78,19 +94,60 @@ std::string WithStyleFileExtension(std::string_view path) {
     return ConcatText({path.substr(0, ExtensionDot(path)), ".tsy"});
 }
 
+TStyleLibrary::TStoredList TStyleLibrary::ReadStoredList() {
+    TStoredList list;
+    const std::string countKey = ConcatText({kStyleListIdent, ".Count"});
+    auto update = store_.BeginUpdate();
+    const bool hasCount = store_.ValueExists(kStylesSection, countKey);
+    // INT_MIN stands for a count that is not a number: no count in range can be it.
+    const int count = hasCount ? store_.ReadInteger(kStylesSection, countKey, INT_MIN) : 0;
+    bool matches = count >= 0 && count <= TIniGT::kMostListItems;
+    for (int i = 0; matches && i < count; ++i) {
+        matches = store_.ValueExists(kStylesSection, ItemKey(static_cast<std::size_t>(i)));
+    }
+    if (!hasCount && store_.ValueExists(kStylesSection, ItemKey(0))) {
+        matches = false;
+    }
+    if (matches) {
+        store_.ReadStrings(kStylesSection, kStyleListIdent, list.Names);
+    } else {
+        list.Repaired = true;
+        for (std::size_t i = 0;
+             i < static_cast<std::size_t>(TIniGT::kMostListItems) && store_.ValueExists(kStylesSection, ItemKey(i));
+             ++i) {
+            std::string name = store_.ReadFencedString(kStylesSection, ItemKey(i), "");
+            if (!TrimIniBlanks(name).empty()) {
+                list.Names.push_back(std::move(name));
+            }
+        }
+    }
+    update.Commit();
+    return list;
+}
+
 void TStyleLibrary::ReadList() {
-    std::vector<std::string> names;
-    store_.ReadStrings(kStylesSection, kStyleListIdent, names);
-    std::stable_sort(names.begin(), names.end(), StyleNameLess);
-    names_ = std::move(names);
+    TStoredList list = ReadStoredList();
+    std::stable_sort(list.Names.begin(), list.Names.end(), StyleNameLess);
+    names_ = std::move(list.Names);
+    listRepaired_ = list.Repaired;
     listRead_ = true;
+    deleted_.clear();
 }
 
 bool TStyleLibrary::WriteList() {
     if (!listRead_) {
         return false;
     }
+    // The update looks at the file afresh, so a list that another copy of the program saved
+    // since this one read its own is seen here and its new styles stay listed.
+    auto update = store_.BeginUpdate();
+    for (std::string& name : ReadStoredList().Names) {
+        if (!IndexOf(name) && !deleted_.contains(FoldIniName(name))) {
+            Insert(std::move(name));
+        }
+    }
     store_.WriteStrings(kStylesSection, kStyleListIdent, names_);
+    update.Commit();
     return true;
 }
 
@@ -107,6 +164,7 @@ std::size_t TStyleLibrary::Insert(std::string name) {
     const auto at =
         std::upper_bound(names_.begin(), names_.end(), name,
                          [](const std::string& a, const std::string& b) { return StyleNameLess(a, b); });
+    deleted_.erase(FoldIniName(name));
     const auto inserted = names_.insert(at, std::move(name));
     return static_cast<std::size_t>(inserted - names_.begin());
 }
@@ -127,6 +185,7 @@ void TStyleLibrary::Delete(std::size_t index) {
     });
     if (!shared) {
         store_.EraseSection(name);
+        deleted_.insert(FoldIniName(name));
     }
     names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(index));
 }
@@ -149,21 +208,37 @@ void TStyleLibrary::Export(std::size_t index, const std::string& path) {
 
 std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
     TFileStamp stamp;
-    const std::string bytes = ReadFileBytes(path, stamp);
+    TStoredText text = DecodeStoredText(ReadFileBytes(path, stamp));
     if (!stamp.Exists) {
-        throw EIniFileError(path, "read", std::strerror(ENOENT));
+        throw EIniFileError(path, "read", std::strerror(ENOENT), ENOENT);
     }
-    std::vector<std::string> lines = SplitLines(bytes);
-    if (lines.size() < 2) {
+    if (!text.Problem.empty()) {
+        throw EIniFileError(path, "read", text.Problem, 0, TFileProblem::Encoding);
+    }
+    const std::vector<std::string> lines = SplitLines(text.Cp932);
+    std::size_t first = 0;
+    while (first < lines.size() && TrimIniBlanks(lines[first]).empty()) {
+        ++first;
+    }
+    if (lines.size() - first < 2) {
         return std::nullopt;
     }
-    std::string header = lines.front();
+    std::string header = lines[first];
+    if (FindFirstChar(header, '[') == std::string::npos) {
+        throw EStyleFileError(path, EStyleFileError::TReason::NoSectionHeader,
+                              "\"" + PrintableFileName(path) + "\" is not a style file: it does not begin with a section name");
+    }
     CutToken(header, "[");
     const std::string name = CutToken(header, "]");
+    if (TrimIniBlanks(name).empty()) {
+        throw EStyleFileError(path, EStyleFileError::TReason::BlankName,
+                              "\"" + PrintableFileName(path) + "\" is not a style file: its section has no name");
+    }
     RefuseBadName(name);
 
-    auto update = store_.BeginUpdate();
-    for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::vector<std::pair<std::string, std::string>> values;
+    bool styleKeys = false;
+    for (std::size_t i = first + 1; i < lines.size(); ++i) {
         std::string value = lines[i];
         const std::string key = CutToken(value, "=");
         // Blank lines, comments and lines the settings file could not hold as a key (another
@@ -173,6 +248,16 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
             ContainsAnyChar(trimmed, "=")) {
             continue;
         }
+        styleKeys = styleKeys || IsStyleKey(key);
+        values.emplace_back(key, std::move(value));
+    }
+    if (!styleKeys) {
+        throw EStyleFileError(path, EStyleFileError::TReason::NoStyleKeys,
+                              "\"" + PrintableFileName(path) + "\" is not a style file: it holds none of the keys of a style");
+    }
+
+    auto update = store_.BeginUpdate();
+    for (const auto& [key, value] : values) {
         store_.WriteFencedString(name, key, value);
     }
     update.Commit();

@@ -5,6 +5,8 @@
 #include "settings/store/StyleRecord.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <unordered_set>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,27 @@ public:
 
 private:
     std::string name_;
+};
+
+// A file picked for import that is not a style file (an HTML page picked by mistake); nothing has
+// been written.
+class EStyleFileError : public EIniRefusedError {
+public:
+    enum class TReason : std::uint8_t {
+        NoSectionHeader, // the first line that is not blank names no section
+        BlankName,       // the section's name is blank
+        NoStyleKeys      // the section holds none of the keys of a style
+    };
+
+    EStyleFileError(std::string path, TReason reason, const std::string& message)
+        : EIniRefusedError(message), path_(std::move(path)), reason_(reason) {}
+
+    const std::string& Path() const { return path_; }
+    TReason Reason() const { return reason_; }
+
+private:
+    std::string path_;
+    TReason reason_;
 };
 
 // Why `name` cannot name a style (it is one of the settings file's own sections, or the file
@@ -48,10 +71,15 @@ class TStyleLibrary {
 public:
     explicit TStyleLibrary(TIniGT& store) : store_(store) {}
 
-    // Reads the list and sorts it.
+    // Reads the list and sorts it. A damaged list (a count that is not a number from 0 to
+    // kMostListItems, or that names entries which are not there) is repaired: it becomes the
+    // entries STYLE.0, STYLE.1 ... that exist, up to the first missing one, blank names left out,
+    // and ListRepaired() tells so until the next read. A count that matches is read as it is.
     void ReadList();
+    bool ListRepaired() const { return listRepaired_; }
     // Writes the list; does nothing and returns false while the list was never read, so a start
-    // that failed early never empties the stored list.
+    // that failed early never empties the stored list. Styles that another copy of the program
+    // listed meanwhile are kept (those this copy deleted stay deleted).
     bool WriteList();
 
     const std::vector<std::string>& Names() const { return names_; }
@@ -73,13 +101,25 @@ public:
     // Reads a style file and writes its keys into the section of the name in its first line
     // (merging with what is stored there), lists the name unless it is listed, and returns its
     // index. A file of fewer than two lines is ignored (nothing). Refuses reserved and unholdable
-    // names (EStyleNameError) before anything is written.
+    // names (EStyleNameError), and files that are not style files (EStyleFileError), before
+    // anything is written. A file with a UTF-8 or UTF-16LE byte-order mark is read in that
+    // encoding.
     std::optional<std::size_t> Import(const std::string& path);
 
 private:
+    struct TStoredList {
+        std::vector<std::string> Names;
+        bool Repaired = false;
+    };
+
+    TStoredList ReadStoredList();
     std::size_t Insert(std::string name);
 
     TIniGT& store_;
     std::vector<std::string> names_;
     bool listRead_ = false;
+    bool listRepaired_ = false;
+    // Folded names this copy deleted, so that the union with another copy's list at close
+    // does not bring them back.
+    std::unordered_set<std::string> deleted_;
 };

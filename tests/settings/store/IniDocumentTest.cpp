@@ -18,6 +18,18 @@ const std::string kHyo = "\x95\x5C";
 const std::string kSmallI = "\x83\x42";
 const std::string kSmallTsu = "\x83\x62";
 const std::string kFullWidthSpace = "\x81\x40";
+// 黑 starts with the last lead byte; ◯ ends in the last trail byte.
+const std::string kLeadEdgeFC = "\xFC\x4B";
+const std::string kTrailEdgeFC = "\x81\xFC";
+
+// Enough key lines that a section is looked up through its key index.
+std::string Filler(int lines) {
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text += "f" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    }
+    return text;
+}
 
 struct ReadCase {
     const char* name;
@@ -56,6 +68,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LineWithoutEqualsIsNoKey", "[a]\r\nk\r\n", "a", "k", std::nullopt},
         ReadCase{"FirstDuplicateSectionWins", "[a]\r\nk=1\r\n[A]\r\nk=2\r\nj=3\r\n", "a", "j", std::nullopt},
         ReadCase{"FirstDuplicateKeyWins", "[a]\r\nk=1\r\nK=2\r\n", "a", "k", "1"},
+        ReadCase{"FirstDuplicateKeyWinsInALargeSection", "[a]\r\n" + Filler(40) + "k=1\r\nK=2\r\n", "a", "k",
+                 "1"},
+        ReadCase{"BareKeyLineHidesLaterLinesOfItsKey", "[a]\r\nk\r\nk=1\r\n", "a", "k", std::nullopt},
+        ReadCase{"BareKeyLineHidesLaterLinesInALargeSection", "[a]\r\n" + Filler(40) + "k\r\nk=1\r\n", "a",
+                 "k", std::nullopt},
+        // The second byte of a character is never case-folded, at both edges of the lead ranges.
+        ReadCase{"LeadByte9FKeepsItsSecondByte", "[a]\r\n\x9F\x41=1\r\n", "a", "\x9F\x61", std::nullopt},
+        ReadCase{"LeadByteE0KeepsItsSecondByte", "[a]\r\n\xE0\x41=1\r\n", "a", "\xE0\x61", std::nullopt},
+        ReadCase{"LeadByteFCKeepsItsSecondByte", "[a]\r\n" + kLeadEdgeFC + "=1\r\n", "a", "\xFC\x6B",
+                 std::nullopt},
+        ReadCase{"TrailByteEdgeInNames", "[" + kTrailEdgeFC + "]\r\n" + kTrailEdgeFC + "a=1\r\n", kTrailEdgeFC,
+                 kTrailEdgeFC + "A", "1"},
         ReadCase{"KeysBeforeAnySectionBelongToNone", "k=1\r\n[a]\r\n", "", "k", std::nullopt},
         ReadCase{"SectionNameRunsToTheLastBracket", "[a]b]\r\nk=1\r\n", "a]b", "k", "1"},
         ReadCase{"HeaderWithoutBracketIsNoHeader", "[a]\r\n[b\r\nk=1\r\n", "a", "k", "1"},
@@ -106,6 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"DuplicateKeyOnlyFirstChanged", "[a]\r\nk=1\r\n[A]\r\nk=2\r\n", "a", "k", "3",
                   "[a]\r\nk=3\r\n[A]\r\nk=2\r\n"},
         WriteCase{"ByteOrderMarkKept", "\xEF\xBB\xBF[a]\nk=1\n", "a", "k", "2", "\xEF\xBB\xBF[a]\r\nk=2\r\n"},
+        WriteCase{"BareKeyLineTakesTheValueInPlace", "[a]\r\nk\r\nj=1\r\n", "a", "K", "2",
+                  "[a]\r\nk=2\r\nj=1\r\n"},
+        WriteCase{"BareKeyLineInALargeSectionTakesTheValueInPlace", "[a]\r\nk\r\n" + Filler(40) + "k=1\r\n",
+                  "a", "k", "2", "[a]\r\nk=2\r\n" + Filler(40) + "k=1\r\n"},
         WriteCase{"ShiftJisNamesKeptByteForByte", "[" + kZo + "]\r\n" + kSo + "=1\r\n", kZo, kSo, kHyo,
                   "[" + kZo + "]\r\n" + kSo + "=" + kHyo + "\r\n"}),
     [](const auto& param) { return std::string(param.param.name); });

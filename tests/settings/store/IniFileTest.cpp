@@ -5,11 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/CodePage.h"
+
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -243,6 +251,185 @@ TEST(IniFile, CaughtFailureInsideAnUpdateStopsTheWholeUpdate) {
     }
     EXPECT_THROW(outer.Commit(), EIniError);
     EXPECT_EQ(ReadBytes(path), kOld);
+}
+
+// Makes a file system object of one kind at the path; false when this machine cannot.
+struct NodeCase {
+    const char* name;
+    std::function<bool(const std::string&)> make;
+
+    friend void PrintTo(const NodeCase& c, std::ostream* os) { *os << c.name; }
+};
+
+bool MakeSocket(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd < 0 || path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    std::strcpy(address.sun_path, path.c_str());
+    const bool made = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return made;
+}
+
+mode_t KindOf(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
+
+class NotARegularFile : public testing::TestWithParam<NodeCase> {};
+
+// A link to a device must never turn into a regular file (as root, a link to /dev/null would
+// replace /dev/null), and a FIFO must not hold up the start waiting for a writer.
+TEST_P(NotARegularFile, IsNeitherReadNorReplacedThroughALink) {
+    TTempFolder temp;
+    const std::string node = temp.File("node");
+    if (!GetParam().make(node)) {
+        GTEST_SKIP() << "cannot make a " << GetParam().name << " here";
+    }
+    const mode_t kind = KindOf(node);
+    const std::string link = temp.File("Tintrel.ini");
+    fs::create_symlink("node", link);
+    for (const std::string& path : {link, node}) {
+        TIniFile file(path);
+        try {
+            file.Read("a", "k");
+            ADD_FAILURE() << "read through " << path;
+        } catch (const EIniFileError& error) {
+            EXPECT_EQ(error.Problem(), TFileProblem::NotRegularFile) << error.what();
+        }
+        try {
+            file.Write("a", "k", "v");
+            ADD_FAILURE() << "wrote through " << path;
+        } catch (const EIniFileError& error) {
+            EXPECT_EQ(error.Problem(), TFileProblem::NotRegularFile) << error.what();
+        }
+        // The same check guards an exported style file and a saved page.
+        EXPECT_THROW(SaveFileSafely(path, "[a]\r\n", *DefaultFileOps()), EIniFileError);
+    }
+    EXPECT_EQ(KindOf(node), kind);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{"Tintrel.ini", "node"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, NotARegularFile,
+    testing::Values(NodeCase{"Fifo", [](const std::string& p) { return ::mkfifo(p.c_str(), 0644) == 0; }},
+                    NodeCase{"Socket", MakeSocket},
+                    NodeCase{"Device",
+                             [](const std::string& p) {
+                                 return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+                             }},
+                    NodeCase{"Folder", [](const std::string& p) { return ::mkdir(p.c_str(), 0755) == 0; }}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(IniFile, FileWithoutOwnerWritePermissionIsLeftAloneEvenForRoot) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    WriteBytes(path, kOld);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    TIniFile file(path);
+    EXPECT_EQ(file.Read("Option", "Opt1"), "1");
+    try {
+        file.Write("Option", "Opt1", "0");
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const EIniFileError& error) {
+        EXPECT_EQ(error.Problem(), TFileProblem::ReadOnly) << error.what();
+    }
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(file.Read("Option", "Opt1"), "1");
+}
+
+TEST(IniFile, SaveRemovesTemporaryFilesOfKilledSaves) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    WriteBytes(path, kOld);
+    const pid_t gone = ::fork();
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string goneId = std::to_string(gone);
+    const std::string running = std::to_string(::getppid());
+    const std::vector<std::string> kept{".Other.ini.tmp-" + goneId + "-0", ".Tintrel.ini.tmp-" + goneId + "-x",
+                                        ".Tintrel.ini.tmp-" + running + "-2", "Tintrel.ini"};
+    for (const std::string& name : kept) {
+        if (name != "Tintrel.ini") {
+            WriteBytes(temp.File(name), "left");
+        }
+    }
+    WriteBytes(temp.File(".Tintrel.ini.tmp-" + goneId + "-0"), std::string(1 << 20, 'x'));
+    WriteBytes(temp.File(".Tintrel.ini.tmp-" + goneId + "-17"), "x");
+    TIniFile file(path);
+    file.Write("Option", "Opt1", "0");
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FolderEntries(temp.Path()), expected);
+}
+
+// Tintrel.ini as a text editor may save it: 緑 for the section, 青 for the value.
+struct EncodingCase {
+    const char* name;
+    std::string (*encode)(const std::string& utf8);
+
+    friend void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
+};
+
+std::string AsUtf8WithMark(const std::string& utf8) {
+    return "\xEF\xBB\xBF" + utf8;
+}
+
+std::string AsUtf16LeWithMark(const std::string& utf8) {
+    return "\xFF\xFE" + Utf8ToUtf16Le(utf8).value();
+}
+
+class MarkedEncoding : public testing::TestWithParam<EncodingCase> {};
+
+TEST_P(MarkedEncoding, IsReadAndWrittenBackInItsOwnEncoding) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    const std::string green = "\xE7\xB7\x91";
+    WriteBytes(path, GetParam().encode("[" + green + "]\r\nk=\xE9\x9D\x92\r\nj=1\r\n"));
+    TIniFile file(path);
+    EXPECT_EQ(file.Read("\x97\xCE", "k"), "\x90\xC2");
+    file.Write("\x97\xCE", "j", "\x90\xD4");
+    EXPECT_EQ(ReadBytes(path), GetParam().encode("[" + green + "]\r\nk=\xE9\x9D\x92\r\nj=\xE8\xB5\xA4\r\n"));
+
+    // A character that code page 932 cannot hold is reported, and the file stays as it is.
+    const std::string unholdable = GetParam().encode("[a]\r\nk=\xF0\x9F\x98\x80\r\n");
+    WriteBytes(path, unholdable);
+    TIniFile other(path);
+    try {
+        other.Write("a", "j", "1");
+        ADD_FAILURE() << "a file that cannot be held was written";
+    } catch (const EIniFileError& error) {
+        EXPECT_EQ(error.Problem(), TFileProblem::Encoding) << error.what();
+    }
+    EXPECT_EQ(ReadBytes(path), unholdable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, MarkedEncoding,
+                         testing::Values(EncodingCase{"Utf8", AsUtf8WithMark},
+                                         EncodingCase{"Utf16Le", AsUtf16LeWithMark}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(IniFile, ErrorMessagesAreValidTextAndNameTheCause) {
+    TTempFolder temp;
+    const std::string looped = temp.File("loop\x82\xA0\x1B.ini");
+    fs::create_symlink(looped, looped);
+    TIniFile file(looped);
+    try {
+        file.Read("a", "k");
+        ADD_FAILURE() << "a link loop was read";
+    } catch (const EIniFileError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("loop\\x82\\xA0\\x1B.ini"), std::string::npos) << message;
+        EXPECT_EQ(error.ErrorCode(), ELOOP) << message;
+        EXPECT_NE(message.find(std::strerror(ELOOP)), std::string::npos) << message;
+    }
 }
 
 TEST(IniFile, UnchangedWritesDoNotSave) {

@@ -1,4 +1,5 @@
 #include "settings/store/StyleLibrary.h"
+#include "engine/CodePage.h"
 #include "settings/store/IniErrors.h"
 
 #include "support/StoreFixture.h"
@@ -177,6 +178,12 @@ TEST_P(StyleImport, TakesTheNameFromTheFirstLine) {
     TStyleLibrary& library = Library();
     const std::string file = temp_.File("in.tsy");
     WriteBytes(file, GetParam().file);
+    if (GetParam().styleName == "!") {
+        EXPECT_THROW(library.Import(file), EStyleFileError);
+        EXPECT_TRUE(library.Names().empty());
+        EXPECT_FALSE(std::filesystem::exists(IniPath()));
+        return;
+    }
     const auto index = library.Import(file);
     if (GetParam().styleName == "-") {
         EXPECT_FALSE(index);
@@ -196,7 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportCase{"SecondByteBracketInTheName", "[" + kZo + "]\r\nHead=1\r\n", kZo},
                     ImportCase{"TextAroundTheBrackets", "x[blue]y\r\nHead=1\r\n", "blue"},
                     ImportCase{"NoClosingBracket", "[blue\r\nHead=1\r\n", "blue"},
-                    ImportCase{"NoBracketAtAllGivesAnEmptyName", "blue\r\nHead=1\r\n", ""},
+                    ImportCase{"NoBracketAtAllIsNoStyleFile", "blue\r\nHead=1\r\n", "!"},
+                    ImportCase{"BlankLinesBeforeTheHeader", "\r\n  \r\n[blue]\r\nHead=1\r\n", "blue"},
+                    ImportCase{"Utf16LeWithMark", "\xFF\xFE" + Utf8ToUtf16Le("[blue]\r\nHead=1\r\n").value(), "blue"},
                     ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
                     ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n",
                                "blue"},
@@ -221,6 +230,98 @@ TEST_F(StyleLibraryFixture, ImportOfAListedNameMergesIntoItAndSelectsIt) {
     EXPECT_TRUE(loaded.Head);
     EXPECT_FALSE(loaded.Mirror);
     EXPECT_EQ(loaded.StartColor, 1u);
+}
+
+struct NotAStyleFileCase {
+    const char* name;
+    std::string file;
+    EStyleFileError::TReason reason;
+
+    friend void PrintTo(const NotAStyleFileCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class NotAStyleFile : public StyleLibraryFixture, public testing::WithParamInterface<NotAStyleFileCase> {};
+
+TEST_P(NotAStyleFile, IsRefusedWithNothingWritten) {
+    const std::string before = "[STYLES]\r\nSTYLE.Count=1\r\nSTYLE.0=a\r\n[a]\r\nHead=1\r\n";
+    TStyleLibrary& library = Library(before);
+    const std::string file = temp_.File("in.tsy");
+    WriteBytes(file, GetParam().file);
+    try {
+        library.Import(file);
+        ADD_FAILURE() << "imported";
+    } catch (const EStyleFileError& error) {
+        EXPECT_EQ(error.Reason(), GetParam().reason) << error.what();
+    }
+    EXPECT_EQ(library.Names(), std::vector<std::string>{"a"});
+    EXPECT_EQ(Saved(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NotAStyleFile,
+    testing::Values(
+        NotAStyleFileCase{"HtmlPage", "<!DOCTYPE html>\r\n<html>\r\n<body>a=b</body>\r\n</html>\r\n",
+                          EStyleFileError::TReason::NoSectionHeader},
+        NotAStyleFileCase{"BlankName", "[  ]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
+        NotAStyleFileCase{"EmptyName", "[]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
+        NotAStyleFileCase{"NoKeyOfAStyle", "[page]\r\n<html>\r\n<a href=x>\r\nColor=1\r\n",
+                          EStyleFileError::TReason::NoStyleKeys}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+struct DamagedListCase {
+    const char* name;
+    std::string styles; // the lines of [STYLES]
+    std::vector<std::string> listed;
+    bool repaired;
+
+    friend void PrintTo(const DamagedListCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StyleListCount : public StyleLibraryFixture, public testing::WithParamInterface<DamagedListCase> {};
+
+TEST_P(StyleListCount, ThatDoesNotMatchIsRepairedOnceAndWrittenBack) {
+    TStyleLibrary& library = Library("[STYLES]\r\n" + GetParam().styles);
+    EXPECT_EQ(library.Names(), GetParam().listed);
+    EXPECT_EQ(library.ListRepaired(), GetParam().repaired);
+
+    // What was repaired, with what was added, is what the next start lists.
+    library.Add("zz", TStyleRecord{});
+    library.WriteList();
+    std::vector<std::string> expected = GetParam().listed;
+    expected.push_back("zz");
+    TStyleLibrary next(*store_);
+    next.ReadList();
+    EXPECT_EQ(next.Names(), expected);
+    EXPECT_FALSE(next.ListRepaired());
+}
+
+const std::string kThreeStyles = "STYLE.0=c\r\nSTYLE.1=a\r\nSTYLE.2=b\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, StyleListCount,
+    testing::Values(
+        DamagedListCase{"NotANumber", "STYLE.Count=abc\r\n" + kThreeStyles, {"a", "b", "c"}, true},
+        DamagedListCase{"Empty", "STYLE.Count=\r\n" + kThreeStyles, {"a", "b", "c"}, true},
+        DamagedListCase{"Negative", "STYLE.Count=-1\r\n" + kThreeStyles, {"a", "b", "c"}, true},
+        DamagedListCase{"Huge", "STYLE.Count=99999999999\r\n" + kThreeStyles, {"a", "b", "c"}, true},
+        DamagedListCase{"BeyondTheEntries", "STYLE.Count=1000\r\n" + kThreeStyles, {"a", "b", "c"}, true},
+        DamagedListCase{"Missing", kThreeStyles, {"a", "b", "c"}, true},
+        DamagedListCase{"StopsAtTheFirstGapAndSkipsBlankNames",
+                        "STYLE.Count=x\r\nSTYLE.0=b\r\nSTYLE.1=\r\nSTYLE.2=a\r\nSTYLE.4=lost\r\n",
+                        {"a", "b"},
+                        true},
+        // A count that matches is read as it always was: entries beyond it are left over from
+        // a longer list.
+        DamagedListCase{"MatchingWithLeftovers", "STYLE.Count=2\r\n" + kThreeStyles, {"a", "c"}, false},
+        DamagedListCase{"Zero", "STYLE.Count=0\r\n" + kThreeStyles, {}, false},
+        DamagedListCase{"NothingStored", "", {}, false}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(StyleLibraryFixture, LastOfSeveralEqualNamesCounts) {
+    TStyleLibrary& library = Library("[STYLES]\r\nSTYLE.Count=3\r\nSTYLE.0=Blue\r\nSTYLE.1=c\r\nSTYLE.2=BLUE\r\n");
+    ASSERT_EQ(library.Names(), (std::vector<std::string>{"BLUE", "Blue", "c"}));
+    EXPECT_EQ(library.IndexOf("blue"), 1u);
+    EXPECT_EQ(library.Add("bLUE", TStyleRecord{}), 1u);
 }
 
 TEST_F(StyleLibraryFixture, ExportedStyleImportsBackUnchanged) {
