@@ -1,9 +1,12 @@
 #include "IniFuzzTarget.h"
 
+#include "FuzzScratch.h"
+
 #include "settings/store/IniDocument.h"
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/IniText.h"
+#include "settings/store/TextEncoding.h"
 
 #include <unistd.h>
 
@@ -33,37 +36,9 @@ bool ListIsShortOrCorrupt(const TIniDocument& document, const std::string& secti
     return n <= kLongestListRead || n > TIniGT::kMostListItems;
 }
 
-void Check(bool condition, const char* rule) {
-    if (!condition) {
-        std::fprintf(stderr, "broken rule: %s\n", rule);
-        std::abort();
-    }
-}
-
-// A folder of its own for the file the typed reads go through, removed at exit.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tintrel-fuzz-XXXXXX").string();
-        Check(::mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
-        folder_ = pattern;
-    }
-    ~TScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    std::string File() const { return folder_ + "/Fuzz.ini"; }
-
-private:
-    std::string folder_;
-};
-
 const std::string& ScratchFile() {
     static const TScratchFolder folder;
-    static const std::string path = folder.File();
+    static const std::string path = folder.File("Fuzz.ini");
     return path;
 }
 
@@ -116,9 +91,14 @@ void RunTypedReads(const std::string& bytes) {
     TIniGT store(environment);
     store.SetDefaultDir(ddNone);
     store.SetFileName(ScratchFile());
+    // The store reads a marked file in its encoding; the names to try come from the same text.
+    const TStoredText text = DecodeStoredText(bytes);
+    if (!text.Problem.empty()) {
+        return;
+    }
     // One look at the file for all the reads; the checks for changes are not the input's business.
     auto update = store.BeginUpdate();
-    const TIniDocument document(bytes);
+    const TIniDocument document(text.Cp932);
     const std::vector<std::string> sections = document.SectionNames();
     for (std::size_t s = 0; s < sections.size() && s < kNamesTried; ++s) {
         const std::string& section = sections[s];
@@ -162,8 +142,24 @@ void RunTypedReads(const std::string& bytes) {
 
 } // namespace
 
+// A marked file that can be read is written back to the same bytes.
+void CheckEncoding(const std::string& bytes) {
+    const TStoredText text = DecodeStoredText(bytes);
+    if (text.Encoding == TTextEncoding::ShiftJis) {
+        Check(text.Cp932 == bytes && text.Problem.empty(), "a file without a mark is taken byte for byte");
+        return;
+    }
+    if (!text.Problem.empty()) {
+        return;
+    }
+    std::string problem;
+    Check(EncodeStoredText(text.Cp932, text.Encoding, problem) == bytes && problem.empty(),
+          "a marked file is written back as it was read");
+}
+
 void RunIniFuzzInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    CheckEncoding(bytes);
     CheckDocument(bytes);
     CheckWrite(bytes);
     RunTypedReads(bytes);

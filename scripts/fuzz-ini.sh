@@ -1,20 +1,40 @@
 #!/usr/bin/env bash
-# Runs the settings-file fuzzer for a chosen time (default 600 seconds):
-#   scripts/fuzz-ini.sh [SECONDS]
-# Builds it with clang in build-fuzz. New inputs collect in fuzz/findings/corpus, crashes in
-# fuzz/findings/ (neither is checked in; copy a crash into fuzz/corpus/ini once it is fixed).
+# Runs the fuzzers of the settings store for a chosen time each (default 600 seconds):
+#   scripts/fuzz-ini.sh [SECONDS] [TARGET...]
+# TARGET is ini (the settings file), save (the crash-safe save under faults), import (style
+# files) or companion (the arguments of tintrel-html); all of them by default. Builds them with
+# clang in build-fuzz. New inputs collect in fuzz/findings/TARGET/corpus, crashes in
+# fuzz/findings/TARGET/ (neither is checked in; copy a crash into fuzz/corpus/TARGET once it is
+# fixed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 seconds=${1:-600}
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    targets=()
+    for corpus in fuzz/corpus/*/; do
+        targets+=("$(basename "$corpus")")
+    done
+fi
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTINTREL_BUILD_FUZZERS=ON -DTINTREL_SANITIZE=ON -DTINTREL_BUILD_GUI=OFF \
     -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target ini_fuzzer --parallel 2
+for target in "${targets[@]}"; do
+    cmake --build "$build" --target "${target}_fuzzer" --parallel 2
+done
 
-mkdir -p fuzz/findings/corpus
-"$build/fuzz/ini_fuzzer" fuzz/findings/corpus fuzz/corpus/ini \
-    -dict=fuzz/ini.dict -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
-    -artifact_prefix=fuzz/findings/ -print_final_stats=1
+for target in "${targets[@]}"; do
+    findings=fuzz/findings/$target
+    mkdir -p "$findings/corpus"
+    dict=()
+    if [ -f "fuzz/$target.dict" ]; then
+        dict=(-dict="fuzz/$target.dict")
+    fi
+    "$build/fuzz/${target}_fuzzer" "$findings/corpus" "fuzz/corpus/$target" "${dict[@]}" \
+        -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
+        -artifact_prefix="$findings/" -print_final_stats=1
+done

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <vector>
 
 namespace {
@@ -50,6 +52,17 @@ TEST(SplitColor, ResolvesASystemColourToWhatTheDesktopShows) {
     EXPECT_EQ(face.Hex, "ECE9D8");
     // Stored again, the colour is plain: it no longer follows the desktop.
     EXPECT_EQ(JoinColor(face), 0x00D8E9ECu);
+}
+
+// Until the desktop's palette is installed, system colours resolve through the classic table.
+TEST(SplitColor, ResolvesEverySystemColourOfTheClassicTable) {
+    const std::vector<std::pair<TColor, std::string>> table{
+        {0x80000005, "FFFFFF"}, {0x80000006, "000000"}, {0x80000008, "000000"}, {0x8000000F, "C0C0C0"},
+        {0x80000010, "808080"}, {0x80000012, "000000"}, {0x80000014, "FFFFFF"}, {0x80000015, "404040"},
+        {0x80000016, "E0E0E0"}, {0x80000001, "000000"}};
+    for (const auto& [color, hex] : table) {
+        EXPECT_EQ(SplitColor(color).Hex, hex) << std::hex << color;
+    }
 }
 
 TEST(JoinColor, TakesTheLowestEightBitsOfEachChannel) {
@@ -166,6 +179,17 @@ INSTANTIATE_TEST_SUITE_P(
                     WholeCase{"MirrorOf5", gmMirror, {"FF0000", "FF7F00", "FFFF00", "FF6600", "FF0000"}},
                     WholeCase{"ThreeOf5", gmThreeColor, {"FF0000", "FF7F7F", "FFFFFF", "FFFF66", "FFFF00"}}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// Middle and finish differ in every channel, so taking one for the other anywhere shows.
+TEST(GradientColor, ThreeColoursPassThroughTheMiddleToTheFinish) {
+    const TGradient gradient{SplitColor(0x00000000), SplitColor(0x003264C8), SplitColor(0x0082DC0A),
+                             gmThreeColor};
+    std::vector<std::string> hex;
+    for (int i = 1; i <= 5; ++i) {
+        hex.push_back(SplitColor(GradientColor(gradient, i, 5)).Hex);
+    }
+    EXPECT_EQ(hex, (std::vector<std::string>{"000000", "643219", "C86432", "56AC62", "0ADC82"}));
+}
 
 TEST(GradientModeOf, ThreeColoursWinOverMirror) {
     EXPECT_EQ(GradientModeOf(true, true), gmThreeColor);

@@ -11,6 +11,7 @@
 #include "platform/FileLauncher.h"
 #include "settings/store/ClosingSave.h"
 #include "settings/window/PreviewBox.h"
+#include "settings/window/StoreErrorText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,7 +68,7 @@ void TForm1::RunStartupStep(const std::function<void()>& step) {
     try {
         step();
     } catch (const std::exception& error) {
-        pendingMessages_ << QString::fromStdString(error.what());
+        pendingMessages_ << StoreErrorText(error, SettingsFilePath());
     }
 }
 
@@ -165,7 +166,7 @@ bool TForm1::SaveState(TCloseReason reason) {
         // The option group, "@@Prev@@" and the style list (only when it was read) as one save.
         SaveClosingState(*IniGT, CaptureOptionSet(), CaptureStyleRecord(), *styles_);
     } catch (const std::exception& error) {
-        failures << QString::fromStdString(error.what());
+        failures << StoreErrorText(error, SettingsFilePath());
     }
     if (failures.isEmpty()) {
         return true;

@@ -5,8 +5,10 @@
 #include "engine/CodePage.h"
 #include "platform/DialogService.h"
 #include "settings/store/StyleLibrary.h"
+#include "settings/window/StoreErrorText.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFileInfo>
 
@@ -29,7 +31,7 @@ QString StyleNameRefusal(const std::string& name) {
 } // namespace
 
 void TForm1::ShowError(const std::exception& error) {
-    services_.Dialogs->ShowMessage(this, kCaption, QString::fromStdString(error.what()), TMessageKind::Error);
+    services_.Dialogs->ShowMessage(this, kCaption, StoreErrorText(error, SettingsFilePath()), TMessageKind::Error);
 }
 
 void TForm1::ShowStyleList(int selected) {
@@ -44,6 +46,12 @@ void TForm1::ShowStyleList(int selected) {
 void TForm1::ReadStyleList() {
     styles_->ReadList();
     ShowStyleList(-1);
+    if (styles_->ListRepaired()) {
+        ReportSettingsProblem(
+            QCoreApplication::translate("TForm1", "設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、"
+                                                  "残っていたスタイルから作り直しました。閉じるときに保存します。")
+                .arg(SettingsFilePath()));
+    }
 }
 
 bool TForm1::AcceptStyleName(const std::string& name) {
@@ -168,6 +176,10 @@ void TForm1::PmImpClick() {
         services_.Dialogs->ShowMessage(this, kCaption,
                                        QStringLiteral("スタイルファイルを読み込みませんでした。\n") +
                                            StyleNameRefusal(refused.Name()),
+                                       TMessageKind::Warning);
+        return;
+    } catch (const EStyleFileError& notAStyleFile) {
+        services_.Dialogs->ShowMessage(this, kCaption, StoreErrorText(notAStyleFile, SettingsFilePath()),
                                        TMessageKind::Warning);
         return;
     } catch (const std::exception& error) {
