@@ -68,7 +68,11 @@ void TForm1::RunStartupStep(const std::function<void()>& step) {
     try {
         step();
     } catch (const std::exception& error) {
-        pendingMessages_ << StoreErrorText(error, SettingsFilePath());
+        // A settings file that cannot be read fails every step alike; it is said once.
+        const QString message = StoreErrorText(error, SettingsFilePath());
+        if (!pendingMessages_.contains(message)) {
+            pendingMessages_ << message;
+        }
     }
 }
 

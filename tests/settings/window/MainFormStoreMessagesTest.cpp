@@ -97,6 +97,7 @@ void MainFormStoreMessagesTest::aSettingsFileThatIsAFifoDoesNotHoldUpTheStart() 
     TForm1& form = rig.Create();
     form.show();
     QTRY_VERIFY(!rig.dialogs.Messages.isEmpty());
+    QCOMPARE(rig.dialogs.Messages.size(), 1);
     QVERIFY(rig.dialogs.Messages.first().contains(QStringLiteral("通常のファイルではありません")));
     QVERIFY(rig.dialogs.Messages.first().contains(rig.Ini()));
 }
