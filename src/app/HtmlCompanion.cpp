@@ -7,15 +7,18 @@
 #include "engine/TagVocabulary.h"
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
+#include "settings/store/SafeFile.h"
 #include "settings/store/StyleRecord.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string_view>
 
 namespace {
@@ -67,7 +70,9 @@ template <typename... Pieces> TUsageError Refusal(const Pieces&... pieces) {
             c = '?';
         }
     }
-    return TUsageError{std::move(message)};
+    // Names and values may hold bytes that are not UTF-8 (a Shift-JIS file name); they are
+    // written as \xNN so that the message is valid text on the terminal.
+    return TUsageError{PrintableFileName(message)};
 }
 
 std::optional<int> HexDigit(char c) {
@@ -165,21 +170,52 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
     return std::move(conversion.Bytes);
 }
 
+// The whole text file. What is not a regular file is refused (a device would be read until
+// memory runs out, a FIFO would wait for a writer), and reading stops one byte past the limit.
 std::string ReadTextFile(const std::string& name) {
-    std::error_code error;
-    if (std::filesystem::is_directory(name, error)) {
-        throw Refusal("cannot read --text-file '", name, "': it is a folder");
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    struct stat info {};
+    if (fd < 0) {
+        const int error = errno;
+        if (error != ENOENT && ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            throw Refusal("cannot read --text-file '", name, "': ", NotRegularReason(info.st_mode));
+        }
+        throw Refusal("cannot read --text-file '", name, "': ", std::strerror(error));
     }
-    std::ifstream file(name, std::ios::binary);
-    if (!file) {
-        throw Refusal("cannot read --text-file '", name, "': ", std::strerror(errno));
+    std::string text;
+    int error = 0;
+    bool regular = true;
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+    } else if (!S_ISREG(info.st_mode)) {
+        regular = false;
+    } else {
+        const std::size_t limit = kMaxTextFileBytes + 1;
+        text.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit));
+        std::size_t done = 0;
+        while (done < limit) {
+            if (done == text.size()) {
+                text.resize(std::min(limit, done + 65536));
+            }
+            const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                error = got < 0 ? errno : 0;
+                break;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        text.resize(done);
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) {
-        throw Refusal("cannot read --text-file '", name, "'");
+    ::close(fd);
+    if (!regular) {
+        throw Refusal("cannot read --text-file '", name, "': ", NotRegularReason(info.st_mode));
     }
-    std::string text = std::move(bytes).str();
+    if (error != 0) {
+        throw Refusal("cannot read --text-file '", name, "': ", std::strerror(error));
+    }
     if (text.size() > kMaxTextFileBytes) {
         throw Refusal("--text-file '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
                       " bytes)");
@@ -191,10 +227,13 @@ std::string ReadTextFile(const std::string& name) {
 // colours, mode (three colours win over the mirror), style bits, size step, first letter and
 // face name. A file that cannot be read, holds no section or holds a bad value is refused.
 void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(name, error)) {
-        throw Refusal("cannot read --style '", name,
-                      "': ", std::filesystem::exists(name, error) ? "it is not a file" : "no such file");
+    // The system's own reason, so that a link loop is not taken for a missing file.
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0) {
+        throw Refusal("cannot read --style '", name, "': ", std::strerror(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw Refusal("cannot read --style '", name, "': ", NotRegularReason(info.st_mode));
     }
     TStyleRecord style;
     try {
@@ -208,8 +247,8 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
         }
         const std::vector<TBadValue> bad = LoadStyleRecord(store, sections.front(), style);
         if (!bad.empty()) {
-            throw Refusal("bad value '", bad.front().Value, "' for key ", bad.front().Key, " in --style '",
-                          name, "'");
+            throw Refusal("bad value '", PrintableCp932(bad.front().Value), "' for key ",
+                          PrintableCp932(bad.front().Key), " in --style '", name, "'");
         }
     } catch (const EIniError& e) {
         throw Refusal("cannot read --style '", name, "': ", e.what());

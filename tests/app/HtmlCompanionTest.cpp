@@ -8,6 +8,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -145,6 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
                               R"(<font size="+2" color="#FF0000">A</font><font color="#FF7F00">B</font>)"
                               R"(<font color="#FFFF00">C</font>)",
                               "</font>"})},
+        OutputCase{"SizeFourIsTheLargestStep",
+                   {"--lower", "--size", "4", "AB"},
+                   CrLfLines({R"(<font size="+4">)",
+                              R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "</font>"})},
         OutputCase{"OptionsAfterTheText",
                    {"AB", "--lower"},
                    CrLfLines({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
@@ -290,6 +295,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TextAndFile", {"--text-file", "/dev/null", "AB"}, "--text-file"},
         RefusalCase{"MissingFile", {"--text-file", "/nonexistent/tintrel.txt"}, "/nonexistent/tintrel.txt"},
         RefusalCase{"FolderAsFile", {"--text-file", "/"}, "'/'"},
+        RefusalCase{"DeviceAsTextFile", {"--text-file", "/dev/zero"}, "/dev/zero': it is a device"},
+        RefusalCase{"ShiftJisBytesInAName", {"--text-file", "/nonexistent/\x82\xA0.txt"}, "/nonexistent/\\x82\\xA0.txt"},
+        RefusalCase{"InvalidUtf8InAnOption", {"--bogus\xFF"}, "--bogus\\xFF"},
         RefusalCase{"EmojiInText", {"A😀B"}, "U+1F600"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
         RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"}),
@@ -374,6 +382,33 @@ TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
     EXPECT_EQ(run.out, "");
     for (const std::string& named : {style.string(), std::string("StartColor"), std::string("0xFFZZ0000")}) {
         EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+    }
+}
+
+// A FIFO would wait for a writer, a huge file would be read whole; a link loop is no missing file.
+TEST(Companion, RefusesFilesItMustNotReadAndNamesTheRealCause) {
+    const TTempDir dir;
+    const std::string fifo = (dir.Path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = (dir.Path() / "huge.txt").string();
+    std::ofstream(huge, std::ios::binary).put('x');
+    fs::resize_file(huge, std::uintmax_t{16} << 30); // sparse: 16 GB that take no room
+    const std::string loop = (dir.Path() / "loop").string();
+    fs::create_symlink(loop, loop);
+    const struct {
+        std::vector<std::string> args;
+        std::string named;
+    } cases[] = {
+        {{"--text-file", fifo}, fifo + "': it is a FIFO"},
+        {{"--style", fifo, "AB"}, fifo + "': it is a FIFO"},
+        {{"--text-file", huge}, "too large"},
+        {{"--text-file", loop}, loop + "': Too many levels of symbolic links"},
+        {{"--style", loop, "AB"}, loop + "': Too many levels of symbolic links"},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunCompanion(c.args);
+        EXPECT_EQ(run.status, 2) << c.args.front();
+        EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
     }
 }
 

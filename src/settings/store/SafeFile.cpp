@@ -120,7 +120,8 @@ void RemoveStaleTemporaries(const std::string& target, TFileOps& ops) {
     }
 }
 
-// Why a file of this kind is not read or written in place of a settings or style file.
+} // namespace
+
 std::string NotRegularReason(mode_t mode) {
     if (S_ISDIR(mode)) {
         return "it is a folder, not a regular file";
@@ -136,6 +137,8 @@ std::string NotRegularReason(mode_t mode) {
     }
     return "it is not a regular file";
 }
+
+namespace {
 
 [[noreturn]] void RefuseNotRegular(const std::string& path, const std::string& action, mode_t mode) {
     throw EIniFileError(path, action, NotRegularReason(mode), S_ISDIR(mode) ? EISDIR : 0,

@@ -2,6 +2,8 @@
 
 #include "settings/store/FileOps.h"
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +18,10 @@ struct TFileStamp {
 
     friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
 };
+
+// Why a file of this kind (st_mode) is not read or written in place of a settings, style, page
+// or text file: "it is a FIFO (named pipe), not a regular file" and the like.
+std::string NotRegularReason(mode_t mode);
 
 // The stamp of the file at `path` (following symbolic links); Exists is false when there is none.
 TFileStamp StampOfFile(const std::string& path);
