@@ -1,3 +1,4 @@
+#include "CompanionFuzzTarget.h"
 #include "ImportFuzzTarget.h"
 #include "IniFuzzTarget.h"
 #include "SaveFuzzTarget.h"
@@ -21,7 +22,10 @@ struct TTarget {
     TRun run;
 };
 
-const TTarget kTargets[] = {{"ini", RunIniFuzzInput}, {"save", RunSaveFuzzInput}, {"import", RunImportFuzzInput}};
+const TTarget kTargets[] = {{"ini", RunIniFuzzInput},
+                            {"save", RunSaveFuzzInput},
+                            {"import", RunImportFuzzInput},
+                            {"companion", RunCompanionFuzzInput}};
 
 std::vector<std::pair<std::string, std::string>> CorpusFiles() {
     std::vector<std::pair<std::string, std::string>> files;

@@ -1,0 +1,49 @@
+#include "CompanionFuzzTarget.h"
+
+#include "FuzzScratch.h"
+
+#include "app/HtmlCompanion.h"
+#include "settings/store/IniErrors.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The companion only reads files, but a run must not read whatever the machine holds (a device,
+// a huge file): names stay within the working folder.
+std::string Confined(std::string argument) {
+    std::replace(argument.begin(), argument.end(), '/', '_');
+    return argument;
+}
+
+} // namespace
+
+void RunCompanionFuzzInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> args;
+    std::string current;
+    for (std::size_t k = 0; k < size; ++k) {
+        if (data[k] == 0) {
+            args.push_back(Confined(current));
+            current.clear();
+        } else {
+            current.push_back(static_cast<char>(data[k]));
+        }
+    }
+    if (!current.empty()) {
+        args.push_back(Confined(current));
+    }
+    std::string out;
+    std::string err;
+    const int status = RunHtmlCompanion(args, out, err);
+    Check(status == 0 || status == 2, "the status is 0 or 2");
+    if (status == 0) {
+        Check(err.empty(), "a success says nothing on standard error");
+        return;
+    }
+    Check(out.empty(), "a refusal writes no output");
+    Check(!err.empty() && err.find('\n') == err.size() - 1, "a refusal is one line");
+    Check(PrintableFileName(err.substr(0, err.size() - 1)) == err.substr(0, err.size() - 1),
+          "a refusal is valid text without control characters");
+}
