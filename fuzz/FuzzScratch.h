@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 // Aborts with the rule that broke, so the fuzzer keeps the input.

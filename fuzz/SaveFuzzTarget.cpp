@@ -195,7 +195,8 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
         if (fault == TFault::OtherWriter && after && *after == ops->OtherBytes) {
             return; // the other writer's file stands
         }
-        Check(after.has_value() == existed && (!after || *after == before), "a failed save leaves the old file");
+        Check(after.has_value() == existed && (!after || *after == before),
+              "a failed save leaves the old file");
         return;
     }
     // What reached the disk reads back as the store saw it.

@@ -80,5 +80,5 @@ EIniConvertError::EIniConvertError(std::string section, std::string key, std::st
 
 EIniFileError::EIniFileError(std::string path, const std::string& action, const std::string& reason,
                              int errorCode, TFileProblem problem)
-    : EIniError("Cannot " + action + " \"" + PrintableFileName(path) + "\": " + reason), path_(std::move(path)),
-      action_(action), reason_(reason), errorCode_(errorCode), problem_(problem) {}
+    : EIniError("Cannot " + action + " \"" + PrintableFileName(path) + "\": " + reason),
+      path_(std::move(path)), action_(action), reason_(reason), errorCode_(errorCode), problem_(problem) {}

@@ -112,8 +112,8 @@ TStyleLibrary::TStoredList TStyleLibrary::ReadStoredList() {
         store_.ReadStrings(kStylesSection, kStyleListIdent, list.Names);
     } else {
         list.Repaired = true;
-        for (std::size_t i = 0;
-             i < static_cast<std::size_t>(TIniGT::kMostListItems) && store_.ValueExists(kStylesSection, ItemKey(i));
+        for (std::size_t i = 0; i < static_cast<std::size_t>(TIniGT::kMostListItems) &&
+                                store_.ValueExists(kStylesSection, ItemKey(i));
              ++i) {
             std::string name = store_.ReadFencedString(kStylesSection, ItemKey(i), "");
             if (!TrimIniBlanks(name).empty()) {
@@ -226,13 +226,15 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
     std::string header = lines[first];
     if (FindFirstChar(header, '[') == std::string::npos) {
         throw EStyleFileError(path, EStyleFileError::TReason::NoSectionHeader,
-                              "\"" + PrintableFileName(path) + "\" is not a style file: it does not begin with a section name");
+                              "\"" + PrintableFileName(path) +
+                                  "\" is not a style file: it does not begin with a section name");
     }
     CutToken(header, "[");
     const std::string name = CutToken(header, "]");
     if (TrimIniBlanks(name).empty()) {
         throw EStyleFileError(path, EStyleFileError::TReason::BlankName,
-                              "\"" + PrintableFileName(path) + "\" is not a style file: its section has no name");
+                              "\"" + PrintableFileName(path) +
+                                  "\" is not a style file: its section has no name");
     }
     RefuseBadName(name);
 
@@ -253,7 +255,8 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
     }
     if (!styleKeys) {
         throw EStyleFileError(path, EStyleFileError::TReason::NoStyleKeys,
-                              "\"" + PrintableFileName(path) + "\" is not a style file: it holds none of the keys of a style");
+                              "\"" + PrintableFileName(path) +
+                                  "\" is not a style file: it holds none of the keys of a style");
     }
 
     auto update = store_.BeginUpdate();

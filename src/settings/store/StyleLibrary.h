@@ -6,10 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_set>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 inline constexpr std::string_view kStylesSection = "STYLES";

@@ -8,8 +8,8 @@
 #include "settings/window/StoreErrorText.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -31,7 +31,8 @@ QString StyleNameRefusal(const std::string& name) {
 } // namespace
 
 void TForm1::ShowError(const std::exception& error) {
-    services_.Dialogs->ShowMessage(this, kCaption, StoreErrorText(error, SettingsFilePath()), TMessageKind::Error);
+    services_.Dialogs->ShowMessage(this, kCaption, StoreErrorText(error, SettingsFilePath()),
+                                   TMessageKind::Error);
 }
 
 void TForm1::ShowStyleList(int selected) {
@@ -47,10 +48,10 @@ void TForm1::ReadStyleList() {
     styles_->ReadList();
     ShowStyleList(-1);
     if (styles_->ListRepaired()) {
-        ReportSettingsProblem(
-            QCoreApplication::translate("TForm1", "設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、"
-                                                  "残っていたスタイルから作り直しました。閉じるときに保存します。")
-                .arg(SettingsFilePath()));
+        ReportSettingsProblem(QCoreApplication::translate(
+                                  "TForm1", "設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、"
+                                            "残っていたスタイルから作り直しました。閉じるときに保存します。")
+                                  .arg(SettingsFilePath()));
     }
 }
 

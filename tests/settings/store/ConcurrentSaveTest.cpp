@@ -29,15 +29,18 @@ protected:
         return copy;
     }
 
-    static void Close(TCopy& copy) { SaveClosingState(*copy.store, TOptionSet{}, TStyleRecord{}, *copy.library); }
+    static void Close(TCopy& copy) {
+        SaveClosingState(*copy.store, TOptionSet{}, TStyleRecord{}, *copy.library);
+    }
 
     std::vector<std::string> Listed() {
         TCopy reader = Start();
         return reader.library->Names();
     }
 
-    const std::string kStart = "[STYLES]\r\nSTYLE.Count=2\r\nSTYLE.0=old\r\nSTYLE.1=gone\r\n[old]\r\nHead=1\r\n"
-                               "[gone]\r\nHead=1\r\n";
+    const std::string kStart =
+        "[STYLES]\r\nSTYLE.Count=2\r\nSTYLE.0=old\r\nSTYLE.1=gone\r\n[old]\r\nHead=1\r\n"
+        "[gone]\r\nHead=1\r\n";
 };
 
 class ClosingOrder : public TwoCopies, public testing::WithParamInterface<bool> {};
@@ -63,8 +66,9 @@ TEST_P(ClosingOrder, KeepsTheStylesBothCopiesAddedAndDropsWhatOneDeleted) {
     EXPECT_EQ(Listed(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Orders, ClosingOrder, testing::Bool(),
-                         [](const auto& param) { return param.param ? "FirstClosesFirst" : "SecondClosesFirst"; });
+INSTANTIATE_TEST_SUITE_P(Orders, ClosingOrder, testing::Bool(), [](const auto& param) {
+    return param.param ? "FirstClosesFirst" : "SecondClosesFirst";
+});
 
 // File operations that let another copy save the file while this save flushes its own.
 class TRacingFileOps : public TFileOps {

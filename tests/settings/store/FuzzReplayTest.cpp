@@ -30,7 +30,8 @@ const TTarget kTargets[] = {{"ini", RunIniFuzzInput},
 std::vector<std::pair<std::string, std::string>> CorpusFiles() {
     std::vector<std::pair<std::string, std::string>> files;
     for (const TTarget& target : kTargets) {
-        for (const auto& entry : std::filesystem::directory_iterator(std::string(TINTREL_FUZZ_CORPUS) + "/" + target.corpus)) {
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::string(TINTREL_FUZZ_CORPUS) + "/" + target.corpus)) {
             files.emplace_back(target.corpus, entry.path().filename().string());
         }
     }

@@ -354,7 +354,8 @@ TEST(IniFile, SaveRemovesTemporaryFilesOfKilledSaves) {
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
     const std::string goneId = std::to_string(gone);
     const std::string running = std::to_string(::getppid());
-    const std::vector<std::string> kept{".Other.ini.tmp-" + goneId + "-0", ".Tintrel.ini.tmp-" + goneId + "-x",
+    const std::vector<std::string> kept{".Other.ini.tmp-" + goneId + "-0",
+                                        ".Tintrel.ini.tmp-" + goneId + "-x",
                                         ".Tintrel.ini.tmp-" + running + "-2", "Tintrel.ini"};
     for (const std::string& name : kept) {
         if (name != "Tintrel.ini") {

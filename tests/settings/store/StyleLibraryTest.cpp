@@ -198,20 +198,19 @@ TEST_P(StyleImport, TakesTheNameFromTheFirstLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, StyleImport,
-    testing::Values(ImportCase{"Plain", "[blue]\r\nHead=1\r\n", "blue"},
-                    ImportCase{"LfLines", "[blue]\nHead=1", "blue"},
-                    ImportCase{"SecondByteBracketInTheName", "[" + kZo + "]\r\nHead=1\r\n", kZo},
-                    ImportCase{"TextAroundTheBrackets", "x[blue]y\r\nHead=1\r\n", "blue"},
-                    ImportCase{"NoClosingBracket", "[blue\r\nHead=1\r\n", "blue"},
-                    ImportCase{"NoBracketAtAllIsNoStyleFile", "blue\r\nHead=1\r\n", "!"},
-                    ImportCase{"BlankLinesBeforeTheHeader", "\r\n  \r\n[blue]\r\nHead=1\r\n", "blue"},
-                    ImportCase{"Utf16LeWithMark", "\xFF\xFE" + Utf8ToUtf16Le("[blue]\r\nHead=1\r\n").value(), "blue"},
-                    ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
-                    ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n",
-                               "blue"},
-                    ImportCase{"MegabyteOfLeadBytes",
-                               "[blue]\r\n" + std::string(1 << 20, '\x81') + "\r\nHead=1\r\n", "blue"},
-                    ImportCase{"OnlyAHeader", "[blue]\r\n", "-"}, ImportCase{"Empty", "", "-"}),
+    testing::Values(
+        ImportCase{"Plain", "[blue]\r\nHead=1\r\n", "blue"}, ImportCase{"LfLines", "[blue]\nHead=1", "blue"},
+        ImportCase{"SecondByteBracketInTheName", "[" + kZo + "]\r\nHead=1\r\n", kZo},
+        ImportCase{"TextAroundTheBrackets", "x[blue]y\r\nHead=1\r\n", "blue"},
+        ImportCase{"NoClosingBracket", "[blue\r\nHead=1\r\n", "blue"},
+        ImportCase{"NoBracketAtAllIsNoStyleFile", "blue\r\nHead=1\r\n", "!"},
+        ImportCase{"BlankLinesBeforeTheHeader", "\r\n  \r\n[blue]\r\nHead=1\r\n", "blue"},
+        ImportCase{"Utf16LeWithMark", "\xFF\xFE" + Utf8ToUtf16Le("[blue]\r\nHead=1\r\n").value(), "blue"},
+        ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
+        ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n", "blue"},
+        ImportCase{"MegabyteOfLeadBytes", "[blue]\r\n" + std::string(1 << 20, '\x81') + "\r\nHead=1\r\n",
+                   "blue"},
+        ImportCase{"OnlyAHeader", "[blue]\r\n", "-"}, ImportCase{"Empty", "", "-"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(StyleLibraryFixture, ImportOfAListedNameMergesIntoItAndSelectsIt) {
@@ -259,13 +258,13 @@ TEST_P(NotAStyleFile, IsRefusedWithNothingWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, NotAStyleFile,
-    testing::Values(
-        NotAStyleFileCase{"HtmlPage", "<!DOCTYPE html>\r\n<html>\r\n<body>a=b</body>\r\n</html>\r\n",
-                          EStyleFileError::TReason::NoSectionHeader},
-        NotAStyleFileCase{"BlankName", "[  ]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
-        NotAStyleFileCase{"EmptyName", "[]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
-        NotAStyleFileCase{"NoKeyOfAStyle", "[page]\r\n<html>\r\n<a href=x>\r\nColor=1\r\n",
-                          EStyleFileError::TReason::NoStyleKeys}),
+    testing::Values(NotAStyleFileCase{"HtmlPage",
+                                      "<!DOCTYPE html>\r\n<html>\r\n<body>a=b</body>\r\n</html>\r\n",
+                                      EStyleFileError::TReason::NoSectionHeader},
+                    NotAStyleFileCase{"BlankName", "[  ]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
+                    NotAStyleFileCase{"EmptyName", "[]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
+                    NotAStyleFileCase{"NoKeyOfAStyle", "[page]\r\n<html>\r\n<a href=x>\r\nColor=1\r\n",
+                                      EStyleFileError::TReason::NoStyleKeys}),
     [](const auto& param) { return std::string(param.param.name); });
 
 struct DamagedListCase {
@@ -318,7 +317,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(StyleLibraryFixture, LastOfSeveralEqualNamesCounts) {
-    TStyleLibrary& library = Library("[STYLES]\r\nSTYLE.Count=3\r\nSTYLE.0=Blue\r\nSTYLE.1=c\r\nSTYLE.2=BLUE\r\n");
+    TStyleLibrary& library =
+        Library("[STYLES]\r\nSTYLE.Count=3\r\nSTYLE.0=Blue\r\nSTYLE.1=c\r\nSTYLE.2=BLUE\r\n");
     ASSERT_EQ(library.Names(), (std::vector<std::string>{"BLUE", "Blue", "c"}));
     EXPECT_EQ(library.IndexOf("blue"), 1u);
     EXPECT_EQ(library.Add("bLUE", TStyleRecord{}), 1u);

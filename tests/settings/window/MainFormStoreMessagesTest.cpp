@@ -106,14 +106,14 @@ void MainFormStoreMessagesTest::storeErrorsAreSaidInJapanese_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("parts");
     const QString ini = QStringLiteral("/home/u/Tintrel.ini");
-    QTest::newRow("count") << StoreErrorText(EIniConvertError("STYLES", "STYLE.Count", "-1", "Corrupt list count"),
-                                             ini)
+    QTest::newRow("count") << StoreErrorText(
+                                  EIniConvertError("STYLES", "STYLE.Count", "-1", "Corrupt list count"), ini)
                            << QStringList{ini, QStringLiteral("[STYLES]"), QStringLiteral("「STYLE.Count」"),
                                           QStringLiteral("「-1」"), QStringLiteral("読み取れません")};
-    QTest::newRow("shift-jis value")
-        << StoreErrorText(EIniConvertError(Utf8ToCp932("緑").Bytes, "StartColor", Utf8ToCp932("赤").Bytes, "Bad"),
-                          ini)
-        << QStringList{QStringLiteral("[緑]"), QStringLiteral("「赤」")};
+    QTest::newRow("shift-jis value") << StoreErrorText(EIniConvertError(Utf8ToCp932("緑").Bytes, "StartColor",
+                                                                        Utf8ToCp932("赤").Bytes, "Bad"),
+                                                       ini)
+                                     << QStringList{QStringLiteral("[緑]"), QStringLiteral("「赤」")};
     QTest::newRow("read-only") << StoreErrorText(EIniFileError("/tmp/a.ini", "save", "read-only", EACCES,
                                                                TFileProblem::ReadOnly),
                                                  ini)
