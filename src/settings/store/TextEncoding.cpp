@@ -30,7 +30,9 @@ std::optional<std::string> ToCp932(std::string_view utf8, std::string& problem) 
 TStoredText DecodeStoredText(std::string bytes) {
     TStoredText text;
     const std::string_view view(bytes);
-    if (view.starts_with(kUtf8Mark)) {
+    // A file with the mark whose text is not UTF-8 is Shift-JIS behind a mark, as an earlier
+    // version wrote into such files; it is kept byte for byte, mark and all.
+    if (view.starts_with(kUtf8Mark) && Utf8ToUtf16Le(view.substr(kUtf8Mark.size()))) {
         text.Encoding = TTextEncoding::Utf8;
         if (auto cp932 = ToCp932(view.substr(kUtf8Mark.size()), text.Problem)) {
             text.Cp932 = std::move(*cp932);

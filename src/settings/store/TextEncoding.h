@@ -7,7 +7,8 @@
 // The encoding a settings or style file is stored in. A file without a byte-order mark is
 // Shift-JIS (code page 932) and is used byte for byte; a text editor may have saved it as UTF-8
 // or UTF-16LE with a mark, and it is then converted to code page 932 for reading and back to its
-// own encoding, mark first, for saving.
+// own encoding, mark first, for saving. A UTF-8 mark in front of text that is not UTF-8 is taken
+// as it always was: Shift-JIS bytes, the mark kept.
 enum class TTextEncoding : std::uint8_t { ShiftJis, Utf8, Utf16Le };
 
 struct TStoredText {

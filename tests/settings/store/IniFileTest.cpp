@@ -417,6 +417,16 @@ INSTANTIATE_TEST_SUITE_P(Marks, MarkedEncoding,
                                          EncodingCase{"Utf16Le", AsUtf16LeWithMark}),
                          [](const auto& param) { return std::string(param.param.name); });
 
+TEST(IniFile, ShiftJisBehindAUtf8MarkIsKeptByteForByte) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    WriteBytes(path, "\xEF\xBB\xBF[\x97\xCE]\r\nk=\x90\xC2\r\n");
+    TIniFile file(path);
+    EXPECT_EQ(file.Read("\x97\xCE", "k"), "\x90\xC2");
+    file.Write("\x97\xCE", "j", "\x90\xD4");
+    EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF[\x97\xCE]\r\nk=\x90\xC2\r\nj=\x90\xD4\r\n");
+}
+
 TEST(IniFile, ErrorMessagesAreValidTextAndNameTheCause) {
     TTempFolder temp;
     const std::string looped = temp.File("loop\x82\xA0\x1B.ini");
