@@ -1,6 +1,9 @@
 #include "engine/Utf8.h"
 
+#include <unicode/ustring.h>
 #include <unicode/utf8.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -38,4 +41,22 @@ std::string WithReplacementCharacters(std::string_view text) {
         }
     }
     return repaired;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    if (text.size() > static_cast<std::size_t>(INT32_MAX / 3)) {
+        throw std::length_error("text too long to convert");
+    }
+    const auto length = static_cast<int32_t>(text.size());
+    // At most three UTF-8 bytes for each UTF-16 unit.
+    std::string utf8(text.size() * 3, '\0');
+    int32_t written = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &written, text.data(), length, 0xFFFD,
+                       nullptr, &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error(std::string("ICU cannot convert UTF-16: ") + u_errorName(status));
+    }
+    utf8.resize(static_cast<std::size_t>(written));
+    return utf8;
 }

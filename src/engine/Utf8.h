@@ -15,3 +15,6 @@ std::optional<std::size_t> FirstInvalidUtf8(std::string_view text);
 // The text with each ill-formed piece (each maximal part of a sequence that cannot go on) replaced
 // by U+FFFD, so nothing is dropped without a trace.
 std::string WithReplacementCharacters(std::string_view text);
+
+// UTF-16 (as a text field holds it) to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);

@@ -124,4 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Case{"LastCodePoint", "\xF4\x8F\xBF\xBF", std::nullopt, "\xF4\x8F\xBF\xBF"}),
     [](const auto& param) { return std::string(param.param.name); });
 
+TEST(Utf16ToUtf8, WritesUnpairedSurrogatesAsReplacementCharacters) {
+    EXPECT_EQ(Utf16ToUtf8(u"a\U0001F600"), "a\U0001F600");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', char16_t(0xD83D), u'b'}), "a" + kFffd + "b");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDE00), char16_t(0xD83D)}), kFffd + kFffd);
+}
+
 } // namespace
