@@ -201,7 +201,9 @@ THtmlText BuildHtmlText(std::string_view text, const TClusterTable& clusters, co
     THtmlBuilder builder(tg, options, text, n, clusters);
     TUnitWalk walk(text, clusters);
     for (int i = 1; i <= n; ++i) {
-        builder.AppendUnit(walk.Next(), GradientColor(gradient, i, n));
+        const std::size_t start = walk.Offset();
+        walk.Step();
+        builder.AppendCharacter(text.substr(start, walk.Offset() - start), GradientColor(gradient, i, n));
     }
     return builder.Finish();
 }

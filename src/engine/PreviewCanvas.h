@@ -35,8 +35,8 @@ public:
     virtual void DrawText(int x, int y, std::string_view text, TColor color, TColor background) = 0;
     // A cluster (a unit that CP932 cannot hold) is measured and drawn as one string from its
     // UTF-8. A canvas that knows only CP932 takes its written form instead.
-    virtual int ClusterWidth(const TTextUnit& cluster) { return TextWidth(cluster.Bytes); }
-    virtual void DrawCluster(int x, int y, const TTextUnit& cluster, TColor color, TColor background) {
+    virtual int ClusterWidth(TTextUnit cluster) { return TextWidth(cluster.Bytes); }
+    virtual void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) {
         DrawText(x, y, cluster.Bytes, color, background);
     }
 };

@@ -15,7 +15,7 @@ constexpr std::size_t kFirstMeasuredCharacters = 64;
 // The byte offset after `units` more units of the walk.
 std::size_t SkipUnits(TUnitWalk& walk, std::size_t units) {
     for (; units > 0 && !walk.AtEnd(); --units) {
-        walk.Next();
+        walk.Step();
     }
     return walk.Offset();
 }
@@ -110,18 +110,21 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
     TUnitWalk walk(text, input.Clusters);
     for (int i = 1; i <= n; ++i) {
         const TColor color = GradientColor(input.Gradient, i, n);
-        const TTextUnit unit = walk.Next();
+        const std::size_t start = walk.Offset();
+        const TClusterUnit* cluster = walk.Step();
+        const std::string_view bytes = text.substr(start, walk.Offset() - start);
         // Beyond the right edge nothing shows, so nothing more is drawn or measured.
         if (visible && x < width) {
-            if (unit.IsCluster()) {
+            if (cluster != nullptr) {
+                const TTextUnit unit = input.Clusters.Unit(text, *cluster);
                 canvas.DrawCluster(static_cast<int>(x), 0, unit, color, background);
                 x += canvas.ClusterWidth(unit);
             } else {
-                canvas.DrawText(static_cast<int>(x), 0, unit.Bytes, color, background);
-                x += canvas.TextWidth(unit.Bytes);
+                canvas.DrawText(static_cast<int>(x), 0, bytes, color, background);
+                x += canvas.TextWidth(bytes);
             }
         }
-        builder.AppendUnit(unit, color);
+        builder.AppendCharacter(bytes, color);
     }
     return {builder.Finish(), true, font.Points};
 }

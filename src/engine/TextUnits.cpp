@@ -5,7 +5,7 @@ int UnitCount(std::string_view text, const TClusterTable& clusters) {
         return CharCount(text);
     }
     int count = 0;
-    for (TUnitWalk walk(text, clusters); !walk.AtEnd(); walk.Next()) {
+    for (TUnitWalk walk(text, clusters); !walk.AtEnd(); walk.Step()) {
         ++count;
     }
     return count;

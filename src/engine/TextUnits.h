@@ -66,16 +66,23 @@ public:
 
     // The next unit; only while not at the end.
     TTextUnit Next() {
-        if (next_ != end_ && next_->Offset == offset_) {
-            const TTextUnit unit = clusters_.Unit(text_, *next_);
-            offset_ += next_->Length;
-            ++next_;
-            return unit;
+        const std::size_t start = offset_;
+        if (const TClusterUnit* cluster = Step()) {
+            return clusters_.Unit(text_, *cluster);
         }
-        const std::size_t length = CharLengthAt(text_, offset_);
-        const TTextUnit unit{text_.substr(offset_, length), {}};
-        offset_ += length;
-        return unit;
+        return {text_.substr(start, offset_ - start), {}};
+    }
+
+    // Moves past the next unit, only while not at the end: its bytes run from the offset before
+    // to the offset after. Returns its table entry when it is a cluster, else nullptr. (Loops
+    // over long texts take this: no unit is put together for a CP932 character.)
+    const TClusterUnit* Step() {
+        if (next_ != end_ && next_->Offset == offset_) {
+            offset_ += next_->Length;
+            return next_++;
+        }
+        offset_ += CharLengthAt(text_, offset_);
+        return nullptr;
     }
 
 private:

@@ -43,11 +43,11 @@ public:
     void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override {
         draws.push_back({x, y, std::string(text), color, background, font_.Points});
     }
-    int ClusterWidth(const TTextUnit& cluster) override {
+    int ClusterWidth(TTextUnit cluster) override {
         measuredBytes += cluster.Bytes.size();
         return 3 * font_.Points;
     }
-    void DrawCluster(int x, int y, const TTextUnit& cluster, TColor color, TColor background) override {
+    void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) override {
         draws.push_back({x, y, std::string(cluster.Utf8), color, background, font_.Points});
     }
 

@@ -97,7 +97,7 @@ void TQPainterCanvas::DrawText(int x, int y, std::string_view text, TColor color
     }
 }
 
-const TQPainterCanvas::TGlyph& TQPainterCanvas::ClusterGlyphOf(const TTextUnit& cluster) {
+const TQPainterCanvas::TGlyph& TQPainterCanvas::ClusterGlyphOf(TTextUnit cluster) {
     const QByteArray utf8(cluster.Utf8.data(), static_cast<qsizetype>(cluster.Utf8.size()));
     auto found = glyphs_->Clusters.find(utf8);
     if (found == glyphs_->Clusters.end()) {
@@ -109,11 +109,11 @@ const TQPainterCanvas::TGlyph& TQPainterCanvas::ClusterGlyphOf(const TTextUnit& 
     return *found;
 }
 
-int TQPainterCanvas::ClusterWidth(const TTextUnit& cluster) {
+int TQPainterCanvas::ClusterWidth(TTextUnit cluster) {
     return ClusterGlyphOf(cluster).Width;
 }
 
-void TQPainterCanvas::DrawCluster(int x, int y, const TTextUnit& cluster, TColor color, TColor background) {
+void TQPainterCanvas::DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) {
     if (painter_ != nullptr) {
         DrawGlyph(x, y, ClusterGlyphOf(cluster), color, background);
     }

@@ -50,8 +50,8 @@ public:
     void SetFont(const TPreviewFont& font) override;
     int TextWidth(std::string_view text) override;
     void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override;
-    int ClusterWidth(const TTextUnit& cluster) override;
-    void DrawCluster(int x, int y, const TTextUnit& cluster, TColor color, TColor background) override;
+    int ClusterWidth(TTextUnit cluster) override;
+    void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) override;
 
     // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
     static int PointsToPixels(int points, int logicalDpi);
@@ -60,7 +60,7 @@ public:
 private:
     using TGlyph = TGlyphCache::TGlyph;
     const TGlyph& GlyphOf(std::string_view character);
-    const TGlyph& ClusterGlyphOf(const TTextUnit& cluster);
+    const TGlyph& ClusterGlyphOf(TTextUnit cluster);
     void DrawGlyph(int x, int y, const TGlyph& glyph, TColor color, TColor background);
 
     QPainter* painter_;
