@@ -8,7 +8,7 @@ TINTREL_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy git
     fonts-ipafont-gothic fonts-noto-color-emoji
     xvfb xauth
 )
