@@ -228,10 +228,10 @@ struct Utf8FileCase {
 class CompanionUtf8FileTest : public testing::TestWithParam<Utf8FileCase> {};
 
 TEST_P(CompanionUtf8FileTest, DropsOneFinalLineEndOnly) {
-    const TTempDir dir;
-    const fs::path file = dir.Path() / "text.txt";
-    std::ofstream(file, std::ios::binary) << GetParam().bytes;
-    const TRun run = RunCompanion({"--utf8-text-file", file.string(), "--lower"});
+    const TTempFolder dir;
+    const std::string file = dir.File("text.txt");
+    WriteBytes(file, GetParam().bytes);
+    const TRun run = RunCompanion({"--utf8-text-file", file, "--lower"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, CrLfLines({"", GetParam().body, ""}));
 }
@@ -249,10 +249,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Companion, RefusesAUtf8FileThatIsNotUtf8) {
-    const TTempDir dir;
-    const fs::path file = dir.Path() / "text.txt";
-    std::ofstream(file, std::ios::binary) << "abc\x83\x5C\n";
-    const TRun run = RunCompanion({"--utf8-text-file", file.string()});
+    const TTempFolder dir;
+    const std::string file = dir.File("text.txt");
+    WriteBytes(file, "abc\x83\x5C\n");
+    const TRun run = RunCompanion({"--utf8-text-file", file});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("byte offset 3"), std::string::npos) << run.err;
