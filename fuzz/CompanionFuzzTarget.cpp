@@ -1,6 +1,6 @@
 #include "CompanionFuzzTarget.h"
 
-#include "FuzzScratch.h"
+#include "FuzzCheck.h"
 
 #include "app/HtmlCompanion.h"
 #include "settings/store/IniErrors.h"

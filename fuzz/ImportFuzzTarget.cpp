@@ -1,8 +1,9 @@
 #include "ImportFuzzTarget.h"
 
-#include "FuzzScratch.h"
+#include "FuzzCheck.h"
 
 #include "settings/store/IniErrors.h"
+#include "support/TempFolder.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/StyleLibrary.h"
 
@@ -24,15 +25,15 @@ std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-const TScratchFolder& Scratch() {
-    static const TScratchFolder folder;
+const TTempFolder& Scratch() {
+    static const TTempFolder folder;
     return folder;
 }
 
 } // namespace
 
 void RunImportFuzzInput(const std::uint8_t* data, std::size_t size) {
-    const TScratchFolder& scratch = Scratch();
+    const TTempFolder& scratch = Scratch();
     const std::string settings = scratch.File("Tintrel.ini");
     const std::string styleFile = scratch.File("in.tsy");
     WriteFile(settings, kSettings);

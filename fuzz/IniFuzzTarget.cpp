@@ -1,18 +1,18 @@
 #include "IniFuzzTarget.h"
 
-#include "FuzzScratch.h"
+#include "FuzzCheck.h"
 
 #include "settings/store/IniDocument.h"
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/IniText.h"
 #include "settings/store/TextEncoding.h"
+#include "support/TempFolder.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -36,8 +36,9 @@ bool ListIsShortOrCorrupt(const TIniDocument& document, const std::string& secti
     return n <= kLongestListRead || n > TIniGT::kMostListItems;
 }
 
+// A folder of its own for the file the typed reads go through, removed at exit.
 const std::string& ScratchFile() {
-    static const TScratchFolder folder;
+    static const TTempFolder folder;
     static const std::string path = folder.File("Fuzz.ini");
     return path;
 }

@@ -1,8 +1,9 @@
 #include "SaveFuzzTarget.h"
 
-#include "FuzzScratch.h"
+#include "FuzzCheck.h"
 
 #include "settings/store/IniErrors.h"
+#include "support/TempFolder.h"
 #include "settings/store/IniFile.h"
 
 #include <cerrno>
@@ -118,8 +119,8 @@ std::optional<std::string> FileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-const TScratchFolder& Scratch() {
-    static const TScratchFolder folder;
+const TTempFolder& Scratch() {
+    static const TTempFolder folder;
     return folder;
 }
 
@@ -137,8 +138,8 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<TChange> changes =
         marker == std::string::npos ? std::vector<TChange>{} : ParseChanges(rest.substr(marker + 3));
 
-    const TScratchFolder& scratch = Scratch();
-    scratch.Clear();
+    const TTempFolder& scratch = Scratch();
+    ClearFolder(scratch.Path());
     const std::string path = scratch.File("Fuzz.ini");
     const bool existed = !before.empty();
     if (existed) {
@@ -189,7 +190,7 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
         Check(refused, "a refusal comes from a refused write");
     }
 
-    const std::vector<std::string> entries = scratch.Entries();
+    const std::vector<std::string> entries = FolderEntries(scratch.Path());
     Check(entries.empty() || entries == std::vector<std::string>{"Fuzz.ini"}, "no temporary file is left");
     const std::optional<std::string> after = FileBytes(path);
     if (!saved) {

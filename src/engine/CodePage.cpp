@@ -11,7 +11,8 @@ namespace {
 class TIconv {
 public:
     TIconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+        // iconv_open reports failure as (iconv_t)-1.
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
             throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
         }
     }
@@ -115,4 +116,21 @@ std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le) {
 
 std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8) {
     return ConvertWhole("UTF-16LE", "UTF-8", utf8);
+}
+
+struct TCp932Encoder::TImpl {
+    TIconv converter{"CP932", "UTF-8"};
+};
+
+TCp932Encoder::TCp932Encoder() : impl_(std::make_unique<TImpl>()) {}
+
+TCp932Encoder::~TCp932Encoder() = default;
+
+bool TCp932Encoder::Append(std::string_view utf8, std::string& out) {
+    const std::size_t before = out.size();
+    if (impl_->converter.Convert(utf8, out) != 0) {
+        out.resize(before);
+        return false;
+    }
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,3 +30,20 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // byte, a lone surrogate, bytes that are not UTF-8).
 std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le);
 std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8);
+
+// UTF-8 pieces to CP932 one after the other, with one converter for them all.
+class TCp932Encoder {
+public:
+    TCp932Encoder();
+    ~TCp932Encoder();
+    TCp932Encoder(const TCp932Encoder&) = delete;
+    TCp932Encoder& operator=(const TCp932Encoder&) = delete;
+
+    // Appends the CP932 bytes of `utf8` to `out` when CP932 holds every character of it and
+    // returns true; otherwise returns false and leaves `out` as it was.
+    bool Append(std::string_view utf8, std::string& out);
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> impl_;
+};

@@ -1,3 +1,5 @@
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -25,34 +27,11 @@ struct TRun {
     std::string err;
 };
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-// A temporary folder for one test, removed afterwards.
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tintrel-html-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TTempDir() { fs::remove_all(path_); }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // Runs the built tintrel-html with `args` and collects what it writes and its exit status.
 TRun RunCompanion(const std::vector<std::string>& args) {
-    const TTempDir dir;
-    const std::string outName = (dir.Path() / "out").string();
-    const std::string errName = (dir.Path() / "err").string();
+    const TTempFolder dir;
+    const std::string outName = dir.File("out");
+    const std::string errName = dir.File("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -73,8 +52,8 @@ TRun RunCompanion(const std::vector<std::string>& args) {
         run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadFile(outName);
-    run.err = ReadFile(errName);
+    run.out = ReadBytes(outName);
+    run.err = ReadBytes(errName);
     return run;
 }
 
@@ -220,8 +199,8 @@ TEST(Companion, ShowsTheDefaultTextWithoutArguments) {
 }
 
 TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
-    const TTempDir dir;
-    const fs::path file = dir.Path() / "text.txt";
+    const TTempFolder dir;
+    const fs::path file = fs::path(dir.Path()) / "text.txt";
     // ソ, then a lone "\" and "p": the second byte of ソ is a backslash too.
     std::ofstream(file, std::ios::binary) << "\x83\x5C\\p";
     const TRun run = RunCompanion({"--text-file", file.string(), "--lower"});
@@ -230,6 +209,58 @@ TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
                                   "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FF7F00\">\\</font>"
                                   "<font color=\"#FFFF00\">p</font>",
                                   ""}));
+}
+
+// Text that CP932 cannot hold is built: each cluster one unit in one font tag, with references.
+TEST(Companion, BuildsEveryClusterInOneFontTag) {
+    const TRun run = RunCompanion({"--utf8", "A👍🏽"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(
+        run.out,
+        CrLfLines(
+            {"", R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">&#128077;&#127997;</FONT>)", ""}));
+    const TRun emoji = RunCompanion({"--lower", "A😀B"});
+    EXPECT_EQ(emoji.status, 0) << emoji.err;
+    EXPECT_NE(emoji.out.find(R"(<font color="#FF7F00">&#128512;</font>)"), std::string::npos) << emoji.out;
+}
+
+struct Utf8FileCase {
+    const char* name;
+    std::string bytes;
+    std::string body; // the line of font tags, --lower, start red, finish yellow
+};
+
+class CompanionUtf8FileTest : public testing::TestWithParam<Utf8FileCase> {};
+
+TEST_P(CompanionUtf8FileTest, DropsOneFinalLineEndOnly) {
+    const TTempFolder dir;
+    const std::string file = dir.File("text.txt");
+    WriteBytes(file, GetParam().bytes);
+    const TRun run = RunCompanion({"--utf8-text-file", file, "--lower"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, CrLfLines({"", GetParam().body, ""}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CompanionUtf8FileTest,
+    testing::Values(
+        Utf8FileCase{
+            "NoLineEnd", "ソ🇯🇵",
+            "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FFFF00\">&#127471;&#127477;</font>"},
+        Utf8FileCase{"Lf", "AB\n", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)"},
+        Utf8FileCase{"CrLf", "AB\r\n", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)"},
+        Utf8FileCase{"OnlyOneOfTwo", "A\n\n",
+                     "<font color=\"#FF0000\">A</font><font color=\"#FFFF00\">\n</font>"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Companion, RefusesAUtf8FileThatIsNotUtf8) {
+    const TTempFolder dir;
+    const std::string file = dir.File("text.txt");
+    WriteBytes(file, "abc\x83\x5C\n");
+    const TRun run = RunCompanion({"--utf8-text-file", file});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("byte offset 3"), std::string::npos) << run.err;
 }
 
 TEST(Companion, HelpGoesToStandardOutput) {
@@ -300,7 +331,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--text-file", "/nonexistent/\x82\xA0.txt"},
                     "/nonexistent/\\x82\\xA0.txt"},
         RefusalCase{"InvalidUtf8InAnOption", {"--bogus\xFF"}, "--bogus\\xFF"},
-        RefusalCase{"EmojiInText", {"A😀B"}, "U+1F600"},
+        RefusalCase{"Utf8FileAndText", {"--utf8-text-file", "/dev/null", "AB"}, "--utf8-text-file"},
+        RefusalCase{"Utf8FileAndRawFile",
+                    {"--utf8-text-file", "/dev/null", "--text-file", "/dev/null"},
+                    "--text-file"},
+        RefusalCase{"MissingUtf8File", {"--utf8-text-file", "/nonexistent/u.txt"}, "/nonexistent/u.txt"},
+        RefusalCase{"BrokenUtf8NamesItsOffset", {"AB\xE3\x81"}, "byte offset 2"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
         RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -331,8 +367,8 @@ struct StyleCase {
 class CompanionStyleTest : public testing::TestWithParam<StyleCase> {};
 
 TEST_P(CompanionStyleTest, AppliesTheStyleFileWhereItStandsAmongTheOptions) {
-    const TTempDir dir;
-    const fs::path style = dir.Path() / "style.tsy";
+    const TTempFolder dir;
+    const fs::path style = fs::path(dir.Path()) / "style.tsy";
     std::ofstream(style, std::ios::binary) << kStyleFile;
     std::vector<std::string> args = GetParam().before;
     args.insert(args.end(), {"--style", style.string()});
@@ -376,8 +412,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
-    const TTempDir dir;
-    const fs::path style = dir.Path() / "bad.tsy";
+    const TTempFolder dir;
+    const fs::path style = fs::path(dir.Path()) / "bad.tsy";
     std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", "StartColor=0xFFZZ0000"});
     const TRun run = RunCompanion({"--style", style.string(), "AB"});
     EXPECT_EQ(run.status, 2);
@@ -389,13 +425,13 @@ TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
 
 // A FIFO would wait for a writer, a huge file would be read whole; a link loop is no missing file.
 TEST(Companion, RefusesFilesItMustNotReadAndNamesTheRealCause) {
-    const TTempDir dir;
-    const std::string fifo = (dir.Path() / "fifo").string();
+    const TTempFolder dir;
+    const std::string fifo = dir.File("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string huge = (dir.Path() / "huge.txt").string();
+    const std::string huge = dir.File("huge.txt");
     std::ofstream(huge, std::ios::binary).put('x');
     fs::resize_file(huge, std::uintmax_t{16} << 30); // sparse: 16 GB that take no room
-    const std::string loop = (dir.Path() / "loop").string();
+    const std::string loop = dir.File("loop");
     fs::create_symlink(loop, loop);
     const struct {
         std::vector<std::string> args;
@@ -415,11 +451,11 @@ TEST(Companion, RefusesFilesItMustNotReadAndNamesTheRealCause) {
 }
 
 TEST(Companion, RefusesAStyleFileThatCannotBeRead) {
-    const TTempDir dir;
-    const fs::path empty = dir.Path() / "empty.tsy";
+    const TTempFolder dir;
+    const fs::path empty = fs::path(dir.Path()) / "empty.tsy";
     std::ofstream(empty, std::ios::binary) << "";
     for (const std::string& name :
-         {(dir.Path() / "missing.tsy").string(), dir.Path().string(), empty.string()}) {
+         {(fs::path(dir.Path()) / "missing.tsy").string(), dir.Path(), empty.string()}) {
         const TRun run = RunCompanion({"--style", name, "AB"});
         EXPECT_EQ(run.status, 2) << name;
         EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
