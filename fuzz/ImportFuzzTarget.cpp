@@ -3,9 +3,9 @@
 #include "FuzzCheck.h"
 
 #include "settings/store/IniErrors.h"
-#include "support/TempFolder.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/StyleLibrary.h"
+#include "support/TempFolder.h"
 
 #include <fstream>
 #include <iterator>

@@ -3,8 +3,8 @@
 #include "FuzzCheck.h"
 
 #include "settings/store/IniErrors.h"
-#include "support/TempFolder.h"
 #include "settings/store/IniFile.h"
+#include "support/TempFolder.h"
 
 #include <cerrno>
 #include <fstream>

@@ -175,8 +175,8 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
     return std::move(conversion.Bytes);
 }
 
-// The bytes of the file that `option` names. What is not a regular file is refused (a device would be read until
-// memory runs out, a FIFO would wait for a writer), and reading stops one byte past the limit.
+// The bytes of the file that `option` names. What is not a regular file is refused (a device would be read
+// until memory runs out, a FIFO would wait for a writer), and reading stops one byte past the limit.
 std::string ReadTextFile(std::string_view option, const std::string& name) {
     const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     struct stat info {};

@@ -34,13 +34,18 @@ void TIniFile::Discard() noexcept {
 void TIniFile::Save() {
     std::string bytes = document_.Serialize();
     try {
-        std::string problem;
-        const std::string stored = EncodeStoredText(bytes, encoding_, problem);
-        if (!problem.empty()) {
-            throw EIniFileError(path_, "save", problem, 0, TFileProblem::Encoding);
+        // A Shift-JIS file is saved as it stands; only a marked one is converted.
+        std::string converted;
+        if (encoding_ != TTextEncoding::ShiftJis) {
+            std::string problem;
+            converted = EncodeStoredText(bytes, encoding_, problem);
+            if (!problem.empty()) {
+                throw EIniFileError(path_, "save", problem, 0, TFileProblem::Encoding);
+            }
         }
         // A save by someone else since the file was read is not overwritten unseen.
-        stamp_ = SaveFileSafely(path_, stored, *ops_, createFolder_, &stamp_);
+        stamp_ = SaveFileSafely(path_, encoding_ == TTextEncoding::ShiftJis ? bytes : converted, *ops_,
+                                createFolder_, &stamp_);
     } catch (...) {
         Discard();
         throw;

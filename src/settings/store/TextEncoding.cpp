@@ -53,10 +53,10 @@ TStoredText DecodeStoredText(std::string bytes) {
     return text;
 }
 
-std::string EncodeStoredText(std::string cp932, TTextEncoding encoding, std::string& problem) {
+std::string EncodeStoredText(std::string_view cp932, TTextEncoding encoding, std::string& problem) {
     problem.clear();
     if (encoding == TTextEncoding::ShiftJis) {
-        return cp932;
+        return std::string(cp932);
     }
     const std::string utf8 = Cp932ToUtf8(cp932);
     if (Utf8ToCp932(utf8).Bytes != cp932) {

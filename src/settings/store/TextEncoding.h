@@ -25,4 +25,4 @@ TStoredText DecodeStoredText(std::string bytes);
 
 // The bytes of the text in `encoding`, mark first. `problem` is set (and the result empty) when
 // the text is not valid code page 932 and so cannot be converted.
-std::string EncodeStoredText(std::string cp932, TTextEncoding encoding, std::string& problem);
+std::string EncodeStoredText(std::string_view cp932, TTextEncoding encoding, std::string& problem);
