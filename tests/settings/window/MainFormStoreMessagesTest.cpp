@@ -41,7 +41,6 @@ class MainFormStoreMessagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTestDesktop(); }
     void aDamagedStyleCountIsRepairedAndToldOnce();
     void aFileThatIsNotAStyleFileIsRefusedInJapanese();
     void aSettingsFileThatIsAFifoDoesNotHoldUpTheStart();
