@@ -1,4 +1,5 @@
 #include "engine/HtmlBuilder.h"
+#include "engine/GradientWalk.h"
 
 #include "engine/TagVocabulary.h"
 #include "engine/jstrm.h"
@@ -107,13 +108,13 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         head += kCrLf;
     }
     const std::string colorAttribute = Join(w.color, "=\"#");
-    open_ = head + colorAttribute;
-    firstOpen_ = head;
+    open_ = TPiece(head + colorAttribute);
+    std::string firstOpen = head;
     if (sized && options.FirstLetterLarger) {
-        firstOpen_ += Join(w.size, "=\"+", std::to_string(options.SizeStep + 1), "\" ");
+        firstOpen += Join(w.size, "=\"+", std::to_string(options.SizeStep + 1), "\" ");
     }
-    firstOpen_ += colorAttribute;
-    close_ = Close(w.font);
+    firstOpen_ = TPiece(firstOpen + colorAttribute);
+    close_ = TPiece(Close(w.font));
 
     // The wrappers, from the inside out: bold, italic, size, face, underline, strike-out.
     std::string opening(kCrLf);
@@ -156,26 +157,26 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
 
     constexpr std::size_t hexAndQuote = 8; // ......">
     const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
-    out_.reserve(opening.size() + text.size() + characters * (open_.size() + hexAndQuote + close_.size()) +
-                 (firstOpen_.size() - open_.size()) + suffix_.size());
-    out_ += opening;
+    out_.Expect(opening.size() + text.size() + characters * (open_.size() + hexAndQuote + close_.size()) +
+                (firstOpen_.size() - open_.size()) + suffix_.size());
+    out_.Append(opening);
 }
 
 void THtmlBuilder::AppendCharacter(std::string_view character, TColor color) {
-    char hex[8];
-    WriteColorHex(color, hex);
-    hex[6] = '"';
-    hex[7] = '>';
-    out_ += first_ ? firstOpen_ : open_;
+    const TPiece& open = first_ ? firstOpen_ : open_;
     first_ = false;
-    out_.append(hex, sizeof hex);
-    out_ += character;
-    out_ += close_;
+    out_.MakeRoom(open.size() + 8 + character.size() + close_.size());
+    out_.Put(open);
+    out_.PutHex(color);
+    out_.Put('"');
+    out_.Put('>');
+    out_.PutCharacter(character);
+    out_.Put(close_);
 }
 
 THtmlText THtmlBuilder::Finish() {
-    out_ += suffix_;
-    return THtmlText(std::move(out_));
+    out_.Append(suffix_);
+    return THtmlText(out_.Take());
 }
 
 THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
@@ -184,12 +185,13 @@ THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const 
     if (text.size() < 2 || n < 2) {
         return {};
     }
-    THtmlBuilder builder(tg, options, text, n);
+    const std::unique_ptr<TOutputEmitter> emitter = MakeOutputEmitter(tg, options, text, n);
+    TGradientWalk colors(gradient, n);
     std::size_t offset = 0;
     for (int i = 1; i <= n; ++i) {
         const std::size_t length = CharLengthAt(text, offset);
-        builder.AppendCharacter(text.substr(offset, length), GradientColor(gradient, i, n));
+        emitter->AppendCharacter(text.substr(offset, length), colors.Next());
         offset += length;
     }
-    return builder.Finish();
+    return emitter->Finish();
 }

@@ -1,5 +1,6 @@
 #include "engine/Refresh.h"
 
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
@@ -53,6 +54,7 @@ THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawi
     options.BreakInTag = input.BreakInTag;
     options.Table = input.Table;
     options.BackgroundHex = SplitColor(input.Background).Hex;
+    options.Kind = input.Kind;
     return options;
 }
 
@@ -83,12 +85,14 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
         }
     }
 
-    THtmlBuilder builder(tg, HtmlOptionsOf(input, font), text, n);
+    const std::unique_ptr<TOutputEmitter> emitter =
+        MakeOutputEmitter(tg, HtmlOptionsOf(input, font), text, n);
     const bool visible = width > 0 && height > 0;
     long long x = 0;
     std::size_t offset = 0;
+    TGradientWalk colors(input.Gradient, n);
     for (int i = 1; i <= n; ++i) {
-        const TColor color = GradientColor(input.Gradient, i, n);
+        const TColor color = colors.Next();
         const std::string_view ch = text.substr(offset, CharLengthAt(text, offset));
         offset += ch.size();
         // Beyond the right edge nothing shows, so nothing more is drawn or measured.
@@ -96,7 +100,7 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
             canvas.DrawText(static_cast<int>(x), 0, ch, color, background);
             x += canvas.TextWidth(ch);
         }
-        builder.AppendCharacter(ch, color);
+        emitter->AppendCharacter(ch, color);
     }
-    return {builder.Finish(), true, font.Points};
+    return {emitter->Finish(), true, font.Points};
 }

@@ -1,0 +1,22 @@
+#include "engine/OutputEmitter.h"
+
+#include "engine/AnsiEmitter.h"
+#include "engine/BbcodeEmitter.h"
+#include "engine/CssEmitter.h"
+#include "engine/HtmlBuilder.h"
+
+std::unique_ptr<TOutputEmitter> MakeOutputEmitter(const TTagVocabulary& tg, const THtmlOptions& options,
+                                                  std::string_view text, int characterCount) {
+    switch (options.Kind) {
+    case okCss:
+        return std::make_unique<TCssEmitter>(tg, options, text, characterCount);
+    case okBbcode:
+        return std::make_unique<TBbcodeEmitter>(tg, options, text, characterCount);
+    case okAnsi:
+    case okAnsi256:
+        return std::make_unique<TAnsiEmitter>(options, text, characterCount);
+    case okFont:
+        break;
+    }
+    return std::make_unique<THtmlBuilder>(tg, options, text, characterCount);
+}
