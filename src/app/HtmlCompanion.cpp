@@ -1,5 +1,6 @@
 #include "app/HtmlCompanion.h"
 
+#include "engine/AnsiEmitter.h"
 #include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -28,11 +30,14 @@ constexpr std::string_view kUsageHead =
     "Usage: tintrel-html [options] [TEXT]\n"
     "Writes the gradient-coloured HTML of TEXT (default \"Tintrel\") as the program puts it on the\n"
     "clipboard (or with --page the sample page it saves): CP932 bytes, every line followed by CR LF.\n"
+    "A TEXT of - reads standard input (UTF-8). The other kinds of --format write UTF-8.\n"
     "\n";
 
 constexpr std::string_view kUsageTail =
     "\n"
-    "A text of fewer than two characters gives no HTML. Exit status 2 for a bad option or value.\n";
+    "A text of fewer than two characters gives no HTML. Standard input gives its first line only,\n"
+    "except to --format ansi and ansi256, which colour every line as a text of its own (a line of\n"
+    "one character in the start colour). Exit status 2 for a bad option or value.\n";
 
 // A failed option or value: the one line for standard error.
 struct TUsageError {
@@ -47,6 +52,8 @@ struct TCompanionOptions {
     TColor middle = 0x00FFFFFF;
     TColor background = 0x00FFFFFF;
     TGradientMode mode = gmTwoColor;
+    bool fromStdin = false;    // TEXT "-" (UTF-8) or --text-file - (CP932)
+    bool stdinIsCp932 = false; // --text-file -
     // The face of --face-tag until --style or --face names another: the program's first face.
     THtmlOptions html{.FaceName = std::string(kDefaultFaceName)};
     bool lower = false;
@@ -113,6 +120,13 @@ int ParseSizeStep(std::string_view option, std::string_view value) {
         return digits.front() - '0';
     }
     throw BadValue(option, value, "a size step 0 to 4 expected");
+}
+
+TOutputKind ParseKind(std::string_view option, std::string_view value) {
+    if (const std::optional<TOutputKind> kind = OutputKindFromName(value)) {
+        return *kind;
+    }
+    throw BadValue(option, value, "font, css, bbcode, ansi or ansi256 expected");
 }
 
 TGradientMode ParseMode(std::string_view option, std::string_view value) {
@@ -240,6 +254,10 @@ constexpr TOptionSpec kOptions[] = {
      "the text as raw CP932 bytes (instead of TEXT, which is UTF-8); every\n"
      "byte counts, a line end at the end of the file too",
      [](TCompanionOptions& o, std::string_view, const std::string& v) { o.textFile = v; }},
+    {"--format", "KIND",
+     "what is written: font (the program's HTML, default), css (HTML5),\n"
+     "bbcode (forums), ansi or ansi256 (terminal colours)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.html.Kind = ParseKind(n, v); }},
     {"--start", "RRGGBB", "start colour, default FF0000",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.start = ParseColor(n, v); }},
     {"--finish", "RRGGBB", "finish colour, default FFFF00",
@@ -338,10 +356,14 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
         if (o.optionsEnded || arg.size() < 2 || arg.front() != '-') {
-            if (o.text) {
+            if (o.text || (o.fromStdin && !o.textFile)) {
                 throw Refusal("unexpected argument '", arg, "': only one TEXT may be given");
             }
-            o.text = arg;
+            if (arg == "-") {
+                o.fromStdin = true;
+            } else {
+                o.text = arg;
+            }
             continue;
         }
         // --name VALUE or --name=VALUE
@@ -372,34 +394,125 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             return o;
         }
     }
-    if (o.text && o.textFile) {
+    if ((o.text || o.fromStdin) && o.textFile) {
         throw Refusal("TEXT and --text-file cannot both be given");
     }
+    if (o.textFile == "-") {
+        o.textFile.reset();
+        o.fromStdin = true;
+        o.stdinIsCp932 = true;
+    }
+    if (o.page && IsTerminalKind(o.html.Kind)) {
+        throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
+    }
     return o;
+}
+
+std::string ReadStandardInput(std::istream& in) {
+    std::string text;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxTextFileBytes) {
+            throw Refusal("standard input is too large (more than ", std::to_string(kMaxTextFileBytes),
+                          " bytes)");
+        }
+    }
+    return text;
+}
+
+// The lines of an input, without their line ends (LF or CR LF); a last line end closes the last
+// line rather than opening an empty one.
+std::vector<std::string_view> InputLines(std::string_view input) {
+    std::vector<std::string_view> lines;
+    while (!input.empty()) {
+        const std::size_t end = input.find('\n');
+        std::string_view line = input.substr(0, end);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        input.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// Standard input as CP932: UTF-8 is converted, and what CP932 cannot hold becomes "?" with a
+// word on standard error, so that no line of a listing is refused whole.
+std::string StandardInputAsCp932(std::istream& in, bool utf8, std::string& err) {
+    std::string input = ReadStandardInput(in);
+    if (!utf8) {
+        return input;
+    }
+    TCp932Conversion conversion = Utf8ToCp932(input);
+    if (!conversion.Complete()) {
+        err += Refusal("standard input holds characters that CP932 cannot hold, written as '?': ",
+                       DescribeCharacter(conversion.Unmappable.front()))
+                   .message;
+        err += '\n';
+    }
+    return std::move(conversion.Bytes);
 }
 
 } // namespace
 
 int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    return RunHtmlCompanion(args, std::cin, out, err);
+}
+
+int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std::string& out,
+                     std::string& err) {
     out.clear();
+    err.clear();
     try {
         TCompanionOptions o = ParseArguments(args);
         if (o.help) {
             out = Usage();
             return 0;
         }
-        const std::string text =
-            o.textFile ? ReadTextFile(*o.textFile) : ToCp932("TEXT", o.text.value_or("Tintrel"));
+        std::string text;
+        if (o.fromStdin) {
+            text = StandardInputAsCp932(in, !o.stdinIsCp932, err);
+        } else {
+            text = o.textFile ? ReadTextFile(*o.textFile) : ToCp932("TEXT", o.text.value_or("Tintrel"));
+        }
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
         const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
         o.html.BackgroundHex = SplitColor(o.background).Hex;
-        THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
-        if (o.page) {
-            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+
+        if (IsTerminalKind(o.html.Kind)) {
+            // A terminal colouriser: every line a text of its own, none lost.
+            for (const std::string_view line : InputLines(text)) {
+                out += AnsiLine(line, gradient, o.html, tg);
+                out += '\n';
+            }
+            return 0;
         }
-        out = o.utf8 ? Cp932ToUtf8(html.Written()) : html.Written();
+        if (o.fromStdin) {
+            // As the program's one-line text field.
+            const std::vector<std::string_view> lines = InputLines(text);
+            if (lines.size() > 1) {
+                err += Refusal("standard input held ", std::to_string(lines.size()),
+                               " lines; only the first is written (--format ansi colours every line)")
+                           .message;
+                err += '\n';
+            }
+            text = lines.empty() ? std::string() : std::string(lines.front());
+        }
+
+        THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
+        if (o.page && o.html.Kind == okFont) {
+            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        } else if (o.page && o.html.Kind == okCss) {
+            html = Html5SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        }
+        out =
+            o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written()) : html.Written();
         return 0;
     } catch (const TUsageError& e) {
         out.clear();
