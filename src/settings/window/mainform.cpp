@@ -297,9 +297,8 @@ void TForm1::CreateMenus() {
     };
     CbFormatFont = format("CbFormatFont", tr("FONTタグのHTMLで書く"),
                           tr("文字ごとにFONTタグで色を付けたHTMLを書きます（従来の形式）"), okFont);
-    CbFormatCss = format(
-        "CbFormatCss", tr("HTML5とCSSで書く"),
-        tr("文字ごとにspanとCSSで色を付けたHTML5を書きます。読み上げソフトは文をひと続きに読みます"), okCss);
+    CbFormatCss = format("CbFormatCss", tr("HTML5とCSSで書く"),
+                         tr("spanとCSSで色を付けたHTML5を書きます（読み上げ対応）"), okCss);
     CbFormatBbcode = format("CbFormatBbcode", tr("BBCodeで書く（掲示板用）"),
                             tr("掲示板のBBCodeで書きます。テーブルとコメントは付きません"), okBbcode);
     CbFormatFont->setChecked(true);
