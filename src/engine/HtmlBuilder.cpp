@@ -1,6 +1,6 @@
 #include "engine/HtmlBuilder.h"
-#include "engine/GradientWalk.h"
 
+#include "engine/GradientWalk.h"
 #include "engine/TagVocabulary.h"
 #include "engine/jstrm.h"
 
