@@ -44,7 +44,6 @@ class MainFormOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void copyPutsTheHtmlOnTheClipboard_data();
     void copyPutsTheHtmlOnTheClipboard();
     void copyWithoutHtmlLeavesTheClipboardAndSaysSo();
@@ -63,10 +62,6 @@ private slots:
     void anotherKindIsBuiltWithoutChangingTheChosenOne();
     void bbcodeSaysItWritesNoTableOrComment();
 };
-
-void MainFormOutputTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {
     QTest::addColumn<bool>("lowerCase");
