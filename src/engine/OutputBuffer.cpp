@@ -16,17 +16,18 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 } // namespace
 
 void TOutputBuffer::Expect(std::size_t bytes) {
-    text_.clear();
     bytes += TPiece::kBlock;
+    text_.clear();
     text_.reserve(bytes);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     if (bytes >= kHugePageOutput) {
-        const auto begin = reinterpret_cast<std::uintptr_t>(text_.data());
+        char* const data = text_.data();
+        const auto begin = reinterpret_cast<std::uintptr_t>(data);
         const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
         const std::uintptr_t last = (begin + bytes) & ~(kHugePage - 1);
         if (last > first) {
             // Only advice: where it is refused the pages are ordinary ones.
-            madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+            madvise(data + (first - begin), last - first, MADV_HUGEPAGE);
         }
     }
 #endif
