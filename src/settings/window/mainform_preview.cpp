@@ -8,6 +8,7 @@
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
+#include "engine/jstrm.h"
 #include "settings/window/ColorLabel.h"
 #include "settings/window/PreviewBox.h"
 #include "settings/window/QPainterCanvas.h"
@@ -93,6 +94,8 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }
+    ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
+                       result.DrawingPoints, CharCount(input.Text));
 }
 
 void TForm1::CbSizeClick() {
