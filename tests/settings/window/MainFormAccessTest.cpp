@@ -26,6 +26,9 @@ struct TRig : TFormRig {
         Create();
         form->show();
         form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get())) {
+            qWarning("the window did not become active");
+        }
         return *form;
     }
 };
@@ -149,7 +152,7 @@ private slots:
         QTest::keyClick(form.PmCopy, Qt::Key_Return);
         QVERIFY(rig.clipboard.Content.contains(form.FlCl2->text()));
 
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), form.FCBox->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(form.FCBox, &menuKey);
         QTRY_VERIFY(form.PmFont->isVisible());
         form.PmFont->close();
