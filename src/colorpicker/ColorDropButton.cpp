@@ -434,7 +434,11 @@ void TColorDropButton::Paint(QPainter& painter) {
     }
 
     const TRectLTRB swatch{content.Left + 3, content.Top + 2, content.Right - 3 - 10, content.Bottom - 2};
-    Outline(painter, swatch.Left, swatch.Top, swatch.Right, swatch.Bottom, clWindowFrame);
+    // The swatch's black outline would vanish on a dark face, and with it a swatch of the face's
+    // own colour; a dark scheme draws it in its text colour.
+    const bool darkFace = IsDarkFace(ToQColor(clBtnFace), palette().color(QPalette::ButtonText));
+    Outline(painter, swatch.Left, swatch.Top, swatch.Right, swatch.Bottom,
+            darkFace ? FromQColor(palette().color(QPalette::ButtonText)) : clWindowFrame);
     if (enabled) {
         Fill(painter, swatch.Left + 1, swatch.Top + 1, swatch.Right - swatch.Left - 2,
              swatch.Bottom - swatch.Top - 2, FColor);
