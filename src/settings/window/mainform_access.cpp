@@ -116,7 +116,7 @@ void TForm1::SetAccessibleTexts() {
     describe(CbSize, tr("サイズ"), hint(CbSize));
     describe(CbHead, QString(), hint(CbHead));
 
-    const QString colorKeys = tr("スペースで色を順に替え、Alt+↓またはF4でパレットを開きます。"
+    const QString colorKeys = tr("。スペースで色を順に替え、Alt+↓またはF4でパレットを開きます。"
                                  "メニューキーまたはShift+F10で色の値をコピーします。");
     describe(ClBtn1, tr("左側（外側）の色"), hint(ClBtn1) + colorKeys);
     describe(ClBtnM, tr("中央の色"), tr("３色のときの中央の色を選択します") + colorKeys);
@@ -131,7 +131,7 @@ void TForm1::SetAccessibleTexts() {
     describe(TbMirror, QString(), hint(TbMirror));
     describe(TbInv, QString(), hint(TbInv));
     describe(CbStyle, tr("スタイル"),
-             hint(CbStyle) + tr("メニューキーまたはShift+F10でメニューを開きます。"));
+             hint(CbStyle) + tr("。メニューキーまたはShift+F10でメニューを開きます。"));
     describe(TbCopy, QString(), hint(TbCopy));
     describe(TbSave, QString(), hint(TbSave));
     describe(TbOption, QString(), hint(TbOption));
