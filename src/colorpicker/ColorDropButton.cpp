@@ -310,9 +310,16 @@ void TColorDropButton::PaletteClosed(QObject* sender) {
     if (!FPalette->ClosedByKey() && rect().contains(PointerPos())) {
         FSkipNextClick = true;
     }
+    const bool closedByKey = FPalette->ClosedByKey();
     FCustomColors.Assign(&FPalette->CustomColors());
     FPalette = nullptr;
     update();
+    if (closedByKey) {
+        // The keyboard goes on from the button; a desktop without a window manager would
+        // otherwise leave no window active.
+        window()->activateWindow();
+        setFocus(Qt::PopupFocusReason);
+    }
 }
 
 bool TColorDropButton::event(QEvent* event) {

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -32,9 +33,39 @@ QString NativeText(const QKeySequence& keys) {
     return keys.toString(QKeySequence::NativeText);
 }
 
+// Gives the activation back to the main window when one of its modal dialogs closes and no
+// window of the program is active: a desktop without a window manager (a virtual screen, a kiosk)
+// leaves the keyboard nowhere otherwise. A dialog can only be closed from inside the program, so
+// no other program's window loses the activation by this.
+class TDialogReturn final : public QObject {
+public:
+    explicit TDialogReturn(QWidget* form) : QObject(form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget != form_ && widget->isWindow() && widget->isModal() &&
+                widget->parentWidget() != nullptr && widget->parentWidget()->window() == form_) {
+                QTimer::singleShot(0, form_, [form = form_] {
+                    if (QApplication::activeWindow() == nullptr &&
+                        QApplication::activeModalWidget() == nullptr && form->isVisible()) {
+                        form->activateWindow();
+                    }
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* form_;
+};
+
 } // namespace
 
 void TForm1::SetUpKeyboardAndAccess() {
+    qApp->installEventFilter(new TDialogReturn(this));
     for (TTransparentButton* button : {TbBold, TbItalic, TbUnder, TbStrike, TbTriCo, TbMirror}) {
         button->SetLatching(true);
     }
@@ -172,6 +203,13 @@ bool TForm1::KeyboardContextMenu(QWidget* widget, QContextMenuEvent* event) {
             }
             return true;
         }
+    }
+    if (widget == CbStyle) {
+        // As the right click does, but below the list and with its first item ready for Enter.
+        Pm1Popup();
+        Pm1->popup(CbStyle->mapToGlobal(QPoint(0, CbStyle->height())));
+        Pm1->setActiveAction(Pm1->actions().value(0));
+        return true;
     }
     if (widget == FCBox) {
         PmFont->popup(Panel2->mapToGlobal(QPoint(0, Panel2->height())));
