@@ -1,6 +1,7 @@
 #include "colorpicker/ColorDropPalette.h"
 
 #include "colorpicker/ColorDropButtonAccessible.h"
+#include "colorpicker/ColorDropPaletteAccessible.h"
 #include "colorpicker/StrToIntDef.h"
 #include "platform/ColorDialogService.h"
 #include "platform/DrawFrame3D.h"
