@@ -8,10 +8,9 @@
 
 #include <QAccessible>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
-
 #include <QEnterEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
