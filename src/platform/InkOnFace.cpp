@@ -35,6 +35,10 @@ bool IsDarkInk(QRgb pixel) {
     return high <= 80 && high - low <= 24;
 }
 
+bool IsDarkColour(QRgb pixel) {
+    return !IsDarkInk(pixel) && RelativeLuminance(QColor::fromRgb(pixel)) <= 0.06;
+}
+
 QImage InkOnFace(const QImage& image, const QColor& face, const QColor& ink) {
     if (image.isNull() || !IsDarkFace(face, ink)) {
         return image;
@@ -44,8 +48,16 @@ QImage InkOnFace(const QImage& image, const QColor& face, const QColor& ink) {
     for (int y = 0; y < result.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < result.width(); ++x) {
-            if (qAlpha(line[x]) != 0 && IsDarkInk(line[x])) {
+            if (qAlpha(line[x]) == 0) {
+                continue;
+            }
+            if (IsDarkInk(line[x])) {
                 line[x] = qRgba(qRed(inkRgb), qGreen(inkRgb), qBlue(inkRgb), qAlpha(line[x]));
+            } else if (IsDarkColour(line[x])) {
+                const QColor dark = QColor::fromRgb(line[x]).toHsl();
+                const QColor light =
+                    QColor::fromHsl(dark.hslHue(), dark.hslSaturation(), 255 - dark.lightness());
+                line[x] = qRgba(light.red(), light.green(), light.blue(), qAlpha(line[x]));
             }
         }
     }

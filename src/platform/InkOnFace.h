@@ -18,7 +18,11 @@ bool IsDarkFace(const QColor& face, const QColor& text);
 // Black and the near-black grays of the glyphs (the gray picture turns dark colours into such
 // grays too): every channel at most 80 and the channels within 24 of each other.
 bool IsDarkInk(QRgb pixel);
+// A dark colour of a glyph that is not gray, such as navy or maroon: not dark ink, and a relative
+// luminance of at most 0.06.
+bool IsDarkColour(QRgb pixel);
 
-// `image` with its dark ink drawn in `ink` when `face` is dark against `ink`; fully transparent
-// pixels stay transparent. On a light face the image is returned as it is.
+// `image` for a dark `face` against `ink`: dark ink drawn in `ink`, dark colours turned into
+// their light counterparts of the same hue (lightness mirrored), every other colour kept; fully
+// transparent pixels stay transparent. On a light face the image is returned as it is.
 QImage InkOnFace(const QImage& image, const QColor& face, const QColor& ink);
