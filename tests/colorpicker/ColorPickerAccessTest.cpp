@@ -5,6 +5,7 @@
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
 #include "support/MemoryUserStore.h"
+#include "support/ScopedService.h"
 
 #include <QAccessible>
 #include <QPointer>
@@ -13,13 +14,12 @@
 class ColorPickerAccessTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase() {
-        InstallPaletteSystemColors();
-        static TMemoryUserStore store;
-        SetUserStore(&store);
-    }
+    TPaletteSystemColors paletteColors_;
+    TSystemColorsScope paletteColorsInstalled_{&paletteColors_};
+    TMemoryUserStore customColors_;
+    TUserStoreScope customColorsInstalled_{&customColors_};
 
+private slots:
     void paletteCellsSpeakTheirColourAndPlace() {
         TColorDropButton button;
         TColorDropPalette palette;

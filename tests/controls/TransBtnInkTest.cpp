@@ -6,6 +6,7 @@
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
+#include "support/ScopedService.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -36,9 +37,11 @@ QImage Render(const TTransparentButton& button) {
 class TransBtnInkTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase() { InstallPaletteSystemColors(); }
+    // The system colours come from the application's palette, which each case sets.
+    TPaletteSystemColors paletteColors_;
+    TSystemColorsScope paletteColorsInstalled_{&paletteColors_};
 
+private slots:
     void glyphInkIsLegibleOnEveryScheme_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("autoGray");

@@ -49,8 +49,6 @@ class MainFormAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTestDesktop(); }
-
     void tabVisitsEveryControlInReadingOrder() {
         TRig rig;
         TForm1& form = rig.Open();
@@ -152,7 +150,8 @@ private slots:
         QTest::keyClick(form.PmCopy, Qt::Key_Return);
         QVERIFY(rig.clipboard.Content.contains(form.FlCl2->text()));
 
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), form.FCBox->mapToGlobal(QPoint(1, 1)));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                  form.FCBox->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(form.FCBox, &menuKey);
         QTRY_VERIFY(form.PmFont->isVisible());
         form.PmFont->close();
