@@ -6,6 +6,8 @@
 #include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
 #include "engine/TagVocabulary.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/StyleRecord.h"
@@ -35,6 +37,8 @@ constexpr std::string_view kUsageHead =
 
 constexpr std::string_view kUsageTail =
     "\n"
+    "A character that CP932 cannot hold is written as a reference &#N;, and each character as the\n"
+    "reader sees it (an emoji with its skin tone, a flag, a letter with its accents) gets one colour.\n"
     "A text of fewer than two characters gives no HTML. Standard input gives its first line only,\n"
     "except to --format ansi and ansi256, which colour every line as a text of its own (a line of\n"
     "one character in the start colour). Exit status 2 for a bad option or value.\n";
@@ -47,6 +51,7 @@ struct TUsageError {
 struct TCompanionOptions {
     std::optional<std::string> text; // UTF-8
     std::optional<std::string> textFile;
+    std::optional<std::string> utf8TextFile;
     TColor start = 0x000000FF;
     TColor finish = 0x0000FFFF;
     TColor middle = 0x00FFFFFF;
@@ -179,26 +184,60 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
     return std::move(conversion.Bytes);
 }
 
-std::string ReadTextFile(const std::string& name) {
+// The bytes of the file that `option` names.
+std::string ReadTextFile(std::string_view option, const std::string& name) {
     std::error_code error;
     if (std::filesystem::is_directory(name, error)) {
-        throw Refusal("cannot read --text-file '", name, "': it is a folder");
+        throw Refusal("cannot read ", option, " '", name, "': it is a folder");
     }
     std::ifstream file(name, std::ios::binary);
     if (!file) {
-        throw Refusal("cannot read --text-file '", name, "': ", std::strerror(errno));
+        throw Refusal("cannot read ", option, " '", name, "': ", std::strerror(errno));
     }
     std::ostringstream bytes;
     bytes << file.rdbuf();
     if (file.bad()) {
-        throw Refusal("cannot read --text-file '", name, "'");
+        throw Refusal("cannot read ", option, " '", name, "'");
     }
     std::string text = std::move(bytes).str();
     if (text.size() > kMaxTextFileBytes) {
-        throw Refusal("--text-file '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
+        throw Refusal(option, " '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
                       " bytes)");
     }
     return text;
+}
+
+// A UTF-8 text as units; `what` names its source in the refusal of a text that is not UTF-8.
+TUnitText UnitsOfUtf8(std::string_view what, std::string_view utf8) {
+    if (const std::optional<std::size_t> bad = FirstInvalidUtf8(utf8)) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(utf8[*bad]));
+        throw Refusal(what, " is not valid UTF-8: the byte ", byte, " at byte offset ", std::to_string(*bad),
+                      " (counting from 0)");
+    }
+    return UnitTextFromUtf8(utf8);
+}
+
+// The text of --utf8-text-file: an editor's line end at the end of the file is not part of it.
+TUnitText ReadUtf8TextFile(const std::string& name) {
+    std::string text = ReadTextFile("--utf8-text-file", name);
+    if (text.ends_with("\r\n")) {
+        text.resize(text.size() - 2);
+    } else if (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    return UnitsOfUtf8("--utf8-text-file '" + name + "'", text);
+}
+
+// The text to colour, from the file or TEXT given.
+TUnitText TextOf(const TCompanionOptions& o) {
+    if (o.textFile) {
+        return {ReadTextFile("--text-file", *o.textFile), {}};
+    }
+    if (o.utf8TextFile) {
+        return ReadUtf8TextFile(*o.utf8TextFile);
+    }
+    return UnitsOfUtf8("TEXT", o.text.value_or("Tintrel"));
 }
 
 // Applies the style record of the first section of a style file, as the program loads a style:
@@ -254,6 +293,10 @@ constexpr TOptionSpec kOptions[] = {
      "the text as raw CP932 bytes (instead of TEXT, which is UTF-8); every\n"
      "byte counts, a line end at the end of the file too",
      [](TCompanionOptions& o, std::string_view, const std::string& v) { o.textFile = v; }},
+    {"--utf8-text-file", "FILE",
+     "the text as UTF-8 (instead of TEXT); one line end (LF or CR LF) at\n"
+     "the end of the file is not part of the text, since editors add one",
+     [](TCompanionOptions& o, std::string_view, const std::string& v) { o.utf8TextFile = v; }},
     {"--format", "KIND",
      "what is written: font (the program's HTML, default), css (HTML5),\n"
      "bbcode (forums), ansi or ansi256 (terminal colours)",
@@ -397,6 +440,9 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     if ((o.text || o.fromStdin) && o.textFile) {
         throw Refusal("TEXT and --text-file cannot both be given");
     }
+    if (o.utf8TextFile && (o.text || o.textFile || o.fromStdin)) {
+        throw Refusal("--utf8-text-file cannot be given with ", o.textFile ? "--text-file" : "TEXT");
+    }
     if (o.textFile == "-") {
         o.textFile.reset();
         o.fromStdin = true;
@@ -421,40 +467,53 @@ std::string ReadStandardInput(std::istream& in) {
     return text;
 }
 
-// The lines of an input, without their line ends (LF or CR LF); a last line end closes the last
-// line rather than opening an empty one.
-std::vector<std::string_view> InputLines(std::string_view input) {
-    std::vector<std::string_view> lines;
-    while (!input.empty()) {
-        const std::size_t end = input.find('\n');
-        std::string_view line = input.substr(0, end);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
+// The lines of a text as byte ranges, without their line ends (LF or CR LF); a last line end
+// closes the last line rather than opening an empty one. A line feed byte is always a line end:
+// it is never the second byte of a CP932 character, and a cluster never holds one.
+std::vector<std::pair<std::size_t, std::size_t>> InputLines(std::string_view text) {
+    std::vector<std::pair<std::size_t, std::size_t>> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t feed = text.find('\n', start);
+        std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+        const std::size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
+        if (end > start && text[end - 1] == '\r') {
+            --end;
         }
-        lines.push_back(line);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        input.remove_prefix(end + 1);
+        lines.emplace_back(start, end);
+        start = next;
     }
     return lines;
 }
 
-// Standard input as CP932: UTF-8 is converted, and what CP932 cannot hold becomes "?" with a
-// word on standard error, so that no line of a listing is refused whole.
-std::string StandardInputAsCp932(std::istream& in, bool utf8, std::string& err) {
-    std::string input = ReadStandardInput(in);
-    if (!utf8) {
-        return input;
+// The bytes `start` to `end` of a text with the clusters that stand there.
+TUnitText LineOf(const TUnitText& text, std::size_t start, std::size_t end) {
+    TUnitText line;
+    line.Text = text.Text.substr(start, end - start);
+    line.Clusters.Utf8 = text.Clusters.Utf8;
+    for (TClusterUnit cluster : text.Clusters.Units) {
+        if (cluster.Offset >= start && cluster.Offset + cluster.Length <= end) {
+            cluster.Offset -= start;
+            line.Clusters.Units.push_back(cluster);
+        }
     }
-    TCp932Conversion conversion = Utf8ToCp932(input);
-    if (!conversion.Complete()) {
-        err += Refusal("standard input holds characters that CP932 cannot hold, written as '?': ",
-                       DescribeCharacter(conversion.Unmappable.front()))
+    return line;
+}
+
+// Standard input as units: UTF-8 as TEXT is taken, or with --text-file - raw CP932 bytes. Bytes
+// that are not UTF-8 stand as U+FFFD with a word on standard error, so that no line of a
+// listing is refused whole.
+TUnitText StandardInputUnits(std::istream& in, bool cp932, std::string& err) {
+    std::string input = ReadStandardInput(in);
+    if (cp932) {
+        return {std::move(input), {}};
+    }
+    if (const std::optional<std::size_t> bad = FirstInvalidUtf8(input)) {
+        err += Refusal("standard input is not valid UTF-8 from byte offset ", std::to_string(*bad),
+                       "; such bytes are written as U+FFFD")
                    .message;
         err += '\n';
     }
-    return std::move(conversion.Bytes);
+    return UnitTextFromUtf8(input);
 }
 
 } // namespace
@@ -473,12 +532,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
             out = Usage();
             return 0;
         }
-        std::string text;
-        if (o.fromStdin) {
-            text = StandardInputAsCp932(in, !o.stdinIsCp932, err);
-        } else {
-            text = o.textFile ? ReadTextFile(*o.textFile) : ToCp932("TEXT", o.text.value_or("Tintrel"));
-        }
+        TUnitText text = o.fromStdin ? StandardInputUnits(in, o.stdinIsCp932, err) : TextOf(o);
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
@@ -487,25 +541,26 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
 
         if (IsTerminalKind(o.html.Kind)) {
             // A terminal colouriser: every line a text of its own, none lost.
-            for (const std::string_view line : InputLines(text)) {
-                out += AnsiLine(line, gradient, o.html, tg);
+            for (const auto& [start, end] : InputLines(text.Text)) {
+                const TUnitText line = LineOf(text, start, end);
+                out += AnsiLine(line.Text, line.Clusters, gradient, o.html, tg);
                 out += '\n';
             }
             return 0;
         }
         if (o.fromStdin) {
             // As the program's one-line text field.
-            const std::vector<std::string_view> lines = InputLines(text);
+            const std::vector<std::pair<std::size_t, std::size_t>> lines = InputLines(text.Text);
             if (lines.size() > 1) {
                 err += Refusal("standard input held ", std::to_string(lines.size()),
                                " lines; only the first is written (--format ansi colours every line)")
                            .message;
                 err += '\n';
             }
-            text = lines.empty() ? std::string() : std::string(lines.front());
+            text = lines.empty() ? TUnitText{} : LineOf(text, lines.front().first, lines.front().second);
         }
 
-        THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
+        THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
         if (o.page && o.html.Kind == okFont) {
             html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
         } else if (o.page && o.html.Kind == okCss) {

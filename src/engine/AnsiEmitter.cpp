@@ -3,7 +3,6 @@
 #include "engine/CodePage.h"
 #include "engine/FontStyle.h"
 #include "engine/HtmlBuilder.h"
-#include "engine/jstrm.h"
 
 #include <array>
 
@@ -119,8 +118,8 @@ TAnsiEmitter::TAnsiEmitter(const THtmlOptions& options, std::string_view text, i
     out_.Append(opening);
 }
 
-void TAnsiEmitter::AppendCharacter(std::string_view character, TColor color) {
-    std::string_view utf8 = Cp932CharacterToUtf8(character);
+void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
+    std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
     if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
         utf8 = picture;
     }
@@ -145,19 +144,19 @@ THtmlText TAnsiEmitter::Finish() {
     return THtmlText(out_.Take(), TTextEncoding::Utf8);
 }
 
-std::string AnsiLine(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
-                     const TTagVocabulary& tg) {
+std::string AnsiLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                     const THtmlOptions& options, const TTagVocabulary& tg) {
     if (text.empty()) {
         return {};
     }
-    const int n = CharCount(text);
+    const int n = UnitCount(text, clusters);
     std::string line;
     if (n < 2) {
         TAnsiEmitter emitter(options, text, n);
-        emitter.AppendCharacter(text, GradientColor(gradient, 1, 1));
+        emitter.AppendUnit(TUnitWalk(text, clusters).Next(), GradientColor(gradient, 1, 1));
         line = emitter.Finish().Written();
     } else {
-        line = BuildHtmlText(text, gradient, options, tg).Written();
+        line = BuildHtmlText(text, clusters, gradient, options, tg).Written();
     }
     line.resize(line.size() - 2); // the CR LF every output text ends in
     return line;

@@ -18,7 +18,7 @@ struct THtmlOptions;
 class TAnsiEmitter final : public TOutputEmitter {
 public:
     TAnsiEmitter(const THtmlOptions& options, std::string_view text, int characterCount);
-    void AppendCharacter(std::string_view character, TColor color) override;
+    void AppendUnit(const TTextUnit& unit, TColor color) override;
     THtmlText Finish() override;
 
 private:
@@ -30,6 +30,6 @@ private:
 int AnsiCubeIndex(TColor color);
 
 // One line of text coloured for a terminal, without a line end: an empty text stays empty and
-// a single character is written in the start colour.
-std::string AnsiLine(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
-                     const TTagVocabulary& tg);
+// a single unit is written in the start colour.
+std::string AnsiLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                     const THtmlOptions& options, const TTagVocabulary& tg);

@@ -78,11 +78,11 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     out_.Append(opening);
 }
 
-void TBbcodeEmitter::AppendCharacter(std::string_view character, TColor color) {
+void TBbcodeEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
     const TPiece& open = first_ ? firstOpen_ : open_;
     const TPiece& close = first_ ? firstClose_ : close_;
     first_ = false;
-    const std::string_view utf8 = Cp932CharacterToUtf8(character);
+    const std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
     out_.MakeRoom(open.size() + 7 + utf8.size() + close.size());
     out_.Put(open);
     out_.PutHex(color);

@@ -17,7 +17,7 @@ class TBbcodeEmitter final : public TOutputEmitter {
 public:
     TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
                    int characterCount);
-    void AppendCharacter(std::string_view character, TColor color) override;
+    void AppendUnit(const TTextUnit& unit, TColor color) override;
     THtmlText Finish() override;
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,3 +29,20 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // first use, so that output written character by character does not convert each one anew.
 // Whatever CP932 does not define becomes U+FFFD, as in Cp932ToUtf8.
 std::string_view Cp932CharacterToUtf8(std::string_view character);
+
+// UTF-8 pieces to CP932 one after the other, with one converter for them all.
+class TCp932Encoder {
+public:
+    TCp932Encoder();
+    ~TCp932Encoder();
+    TCp932Encoder(const TCp932Encoder&) = delete;
+    TCp932Encoder& operator=(const TCp932Encoder&) = delete;
+
+    // Appends the CP932 bytes of `utf8` to `out` when CP932 holds every character of it and
+    // returns true; otherwise returns false and leaves `out` as it was.
+    bool Append(std::string_view utf8, std::string& out);
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> impl_;
+};

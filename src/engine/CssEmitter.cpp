@@ -5,7 +5,6 @@
 #include "engine/HtmlBuilder.h"
 #include "engine/MarkupEscape.h"
 #include "engine/TagVocabulary.h"
-#include "engine/jstrm.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -35,40 +34,55 @@ std::string Joined(std::initializer_list<std::string_view> pieces) {
 }
 
 // The entity of a character that element text may not hold raw; empty for any other.
-std::string_view TextEntity(std::string_view utf8) {
-    if (utf8.size() == 1) {
-        switch (utf8.front()) {
-        case '&':
-            return "&amp;";
-        case '<':
-            return "&lt;";
-        case '>':
-            return "&gt;";
-        default:
-            break;
+std::string_view TextEntity(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    default:
+        return {};
+    }
+}
+
+// Whether a unit's UTF-8 holds a character that element text may not hold raw (a cluster can
+// begin with one: "<" and a combining mark).
+bool NeedsEscape(std::string_view utf8) {
+    return utf8.find_first_of("&<>") != std::string_view::npos;
+}
+
+void AppendEscaped(std::string& out, std::string_view utf8) {
+    for (const char c : utf8) {
+        const std::string_view entity = TextEntity(c);
+        if (entity.empty()) {
+            out += c;
+        } else {
+            out += entity;
         }
     }
-    return {};
+}
+
+// A unit's text in UTF-8: a cluster's own, or the character's from the code page.
+std::string_view Utf8Of(const TTextUnit& unit) {
+    return unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
 }
 
 // The whole text in UTF-8, as element text.
-std::string EscapedText(std::string_view text) {
+std::string EscapedText(std::string_view text, const TClusterTable& clusters) {
     std::string escaped;
     escaped.reserve(text.size() * 2);
-    for (std::size_t offset = 0; offset < text.size();) {
-        const std::size_t length = CharLengthAt(text, offset);
-        const std::string_view utf8 = Cp932CharacterToUtf8(text.substr(offset, length));
-        const std::string_view entity = TextEntity(utf8);
-        escaped += entity.empty() ? utf8 : entity;
-        offset += length;
+    for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {
+        AppendEscaped(escaped, Utf8Of(walk.Next()));
     }
     return escaped;
 }
 
 // The text as it may stand inside a comment: markup characters as entities, and no two
 // hyphens in a row, which a checker reports and older parsers read as the comment's end.
-std::string CommentText(std::string_view text) {
-    const std::string escaped = EscapedText(text);
+std::string CommentText(std::string_view text, const TClusterTable& clusters) {
+    const std::string escaped = EscapedText(text, clusters);
     std::string safe;
     safe.reserve(escaped.size());
     for (const char c : escaped) {
@@ -84,7 +98,7 @@ std::string CommentText(std::string_view text) {
 } // namespace
 
 TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                         int characterCount) {
+                         int unitCount, const TClusterTable& clusters) {
     const bool upper = tg.UpperCase();
     const std::string span = WordInCase("span", upper);
     const std::string style = WordInCase("style", upper);
@@ -147,15 +161,15 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     }
     opening += kCrLf;
     opening += Joined({"<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">"});
-    const std::string plainText =
-        Joined({close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">", EscapedText(text), close});
+    const std::string plainText = Joined(
+        {close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">", EscapedText(text, clusters), close});
     closing.insert(0, plainText);
     closing += logicalClose;
     if (!declarations.empty()) {
         closing += close;
     }
     if (options.Comment) {
-        const std::string quoted = CommentText(text);
+        const std::string quoted = CommentText(text, clusters);
         opening.insert(0, Joined({"<!-- Tintrel \"", quoted, "\" -->", kCrLf}));
         closing += Joined({kCrLf, "<!-- End of  \"", quoted, "\" -->"});
     }
@@ -168,18 +182,24 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     }
     suffix_ = std::move(closing);
 
-    const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
+    const std::size_t characters = unitCount > 0 ? static_cast<std::size_t>(unitCount) : 0;
     out_.Expect(opening.size() + 2 * text.size() + characters * (open_.size() + 8 + close_.size()) +
                 (firstOpen_.size() - open_.size()) + suffix_.size());
     out_.Append(opening);
 }
 
-void TCssEmitter::AppendCharacter(std::string_view character, TColor color) {
+void TCssEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
     const TPiece& open = first_ ? firstOpen_ : open_;
     first_ = false;
-    std::string_view utf8 = Cp932CharacterToUtf8(character);
-    if (const std::string_view entity = TextEntity(utf8); !entity.empty()) {
-        utf8 = entity;
+    std::string_view utf8 = Utf8Of(unit);
+    std::string escaped;
+    if (utf8.size() == 1) {
+        if (const std::string_view entity = TextEntity(utf8.front()); !entity.empty()) {
+            utf8 = entity;
+        }
+    } else if (unit.IsCluster() && NeedsEscape(utf8)) {
+        AppendEscaped(escaped, utf8);
+        utf8 = escaped;
     }
     out_.MakeRoom(open.size() + 8 + utf8.size() + close_.size());
     out_.Put(open);

@@ -16,9 +16,9 @@ struct THtmlOptions;
 // beside them in a visually hidden span.
 class TCssEmitter final : public TOutputEmitter {
 public:
-    TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                int characterCount);
-    void AppendCharacter(std::string_view character, TColor color) override;
+    TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text, int unitCount,
+                const TClusterTable& clusters = kNoClusters);
+    void AppendUnit(const TTextUnit& unit, TColor color) override;
     THtmlText Finish() override;
 
 private:

@@ -2,6 +2,7 @@
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
 #include "engine/TagVocabulary.h"
+#include "engine/UnicodeText.h"
 
 #include <gtest/gtest.h>
 
@@ -201,10 +202,42 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AnsiLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
     TTagVocabulary tg;
     const THtmlOptions options = Plain(okAnsi);
-    EXPECT_EQ(AnsiLine("", kRedToYellow, options, tg), "");
-    EXPECT_EQ(AnsiLine("A", kRedToYellow, options, tg), "\x1b[38;2;255;0;0mA\x1b[0m");
-    EXPECT_EQ(AnsiLine("\x83\x41", kRedToYellow, options, tg), "\x1b[38;2;255;0;0m\xE3\x82\xA2\x1b[0m");
-    EXPECT_EQ(AnsiLine("AB", kRedToYellow, options, tg), "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m");
+    EXPECT_EQ(AnsiLine("", kNoClusters, kRedToYellow, options, tg), "");
+    EXPECT_EQ(AnsiLine("A", kNoClusters, kRedToYellow, options, tg), "\x1b[38;2;255;0;0mA\x1b[0m");
+    EXPECT_EQ(AnsiLine("\x83\x41", kNoClusters, kRedToYellow, options, tg),
+              "\x1b[38;2;255;0;0m\xE3\x82\xA2\x1b[0m");
+    EXPECT_EQ(AnsiLine("AB", kNoClusters, kRedToYellow, options, tg),
+              "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m");
+}
+
+// A cluster that code page 932 cannot hold is one unit; the UTF-8 kinds write it as it is, where
+// the font tags carry references.
+TEST(OutputKindClusterTest, TheUtf8KindsWriteAClusterAsItsUtf8) {
+    // A, a thumbs-up with its skin tone, and a markup character with a combining mark.
+    const TUnitText units = UnitTextFromUtf8("A\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD<\xCC\xB8");
+    TTagVocabulary tg;
+    const auto build = [&](TOutputKind kind) {
+        return BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
+    };
+    EXPECT_EQ(build(okBbcode),
+              Written({"",
+                       "[color=#FF0000]A[/color][color=#FF7F00]\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"
+                       "[/color][color=#FFFF00]<\xCC\xB8[/color]",
+                       ""}));
+    EXPECT_EQ(build(okAnsi),
+              Written({"\x1b[38;2;255;0;0mA\x1b[38;2;255;127;0m\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"
+                       "\x1b[38;2;255;255;0m<\xCC\xB8\x1b[0m"}));
+    EXPECT_EQ(build(okCss),
+              Written({"",
+                       R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                       R"(<span style="color:#FF7F00">)"
+                       "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"
+                       R"(</span><span style="color:#FFFF00">&lt;)"
+                       "\xCC\xB8"
+                       R"(</span></span><span style=")" +
+                           kHidden + R"(">A)" + "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD&lt;\xCC\xB8" + "</span>",
+                       ""}));
+    EXPECT_NE(build(okFont).find("&#128077;&#127997;"), std::string::npos) << build(okFont);
 }
 
 TEST(AnsiCubeTest, ChannelsGoToTheNearestCubeLevel) {

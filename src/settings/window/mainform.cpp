@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -109,6 +110,7 @@ TForm1::TForm1(TFormServices services, QWidget* parent)
     CreateControls();
     CreateMenus();
     ConnectHandlers();
+    SetUpKeyboardAndAccess();
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -478,6 +480,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
         // Hints belong in the status bar; there are no pop-up tips.
         return true;
+    case QEvent::ContextMenu:
+        if (KeyboardContextMenu(widget, static_cast<QContextMenuEvent*>(event))) {
+            return true;
+        }
+        break;
     default:
         break;
     }

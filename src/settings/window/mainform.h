@@ -88,7 +88,7 @@ public:
     const THtmlText& HtmlText() const { return htmlText_; }
     // The drawing font size the last painted refresh used (after the smart preview).
     int LastDrawingSize() const { return lastDrawingSize_; }
-    // The text field as Shift-JIS bytes, characters that CP932 cannot hold written as "?".
+    // The text field as Shift-JIS bytes, clusters that CP932 cannot hold with "&#N;" references.
     std::string TextBytes() const;
     // The output kind chosen in the options menu, and choosing one (without a refresh).
     TOutputKind OutputKind() const;
@@ -213,6 +213,12 @@ public:
     QMenu* PmCopy = nullptr;
     QMenu* PmFont = nullptr;
 
+    // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
+    QAction* AcCopy = nullptr;
+    QAction* AcCopyLine = nullptr;
+    QAction* AcSave = nullptr;
+    QAction* AcOption = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -239,14 +245,26 @@ private:
     QString HintOf(const QWidget* widget) const;
     void ShowHint(const QString& hint);
 
+    // mainform_access.cpp: the keyboard's paths, the tab order and what assistive tools hear
+    void SetUpKeyboardAndAccess();
+    void SetTabOrder();
+    void CreateShortcuts();
+    void SetAccessibleTexts();
+    // Shift+F10 asks the focused control for its context menu, as the Menu key does.
+    bool KeyboardMenuKey(QKeyEvent* event);
+    // The Menu key or Shift+F10 on a colour button or the font list opens the snippet menu of
+    // the colour label below it or of the font panel.
+    bool KeyboardContextMenu(QWidget* widget, QContextMenuEvent* event);
+    // A status line while the smart preview has shrunk the text below a readable size.
+    void ReportSmallPreview(bool painted, int drawingPoints, int characters);
+
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    // What the next refresh reads from the controls; `unmappable` gets the characters of the
-    // text field that CP932 cannot hold.
-    TRefreshInput CurrentRefreshInput(std::vector<std::string>* unmappable = nullptr) const;
-    // The status bar's word on the text and the options: characters CP932 cannot hold, options
-    // the chosen kind cannot write.
-    void ReportStatus(const std::vector<std::string>& unmappable, const TRefreshInput& input);
+    // What the next refresh reads from the controls.
+    TRefreshInput CurrentRefreshInput() const;
+    // The status bar's word on the text and the options: characters written as references,
+    // options the chosen kind cannot write.
+    void ReportStatus(const TRefreshInput& input);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -303,6 +321,7 @@ private:
     bool painted_ = false;
     int lastDrawingSize_ = 0;
     QString lastStatusText_;
+    QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
 };

@@ -4,12 +4,12 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "controls/TransBtn.h"
-#include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
-#include "engine/jstrm.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
 #include "settings/window/ColorLabel.h"
 #include "settings/window/PreviewBox.h"
 #include "settings/window/QPainterCanvas.h"
@@ -21,10 +21,18 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
-#include <set>
+namespace {
+
+// The text field's text as units; an unpaired surrogate from a paste stands as U+FFFD.
+TUnitText UnitsOf(const QString& text) {
+    return UnitTextFromUtf8(Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                            static_cast<std::size_t>(text.size()))));
+}
+
+} // namespace
 
 std::string TForm1::TextBytes() const {
-    return Utf8ToCp932(EdText->text().toStdString()).Bytes;
+    return UnitsOf(EdText->text()).Text;
 }
 
 void TForm1::Refresh() {
@@ -62,13 +70,11 @@ void TForm1::SetOutputKind(TOutputKind kind) {
     CbFormatFont->setChecked(true);
 }
 
-TRefreshInput TForm1::CurrentRefreshInput(std::vector<std::string>* unmappable) const {
-    TCp932Conversion converted = Utf8ToCp932(EdText->text().toStdString());
-    if (unmappable != nullptr) {
-        *unmappable = std::move(converted.Unmappable);
-    }
+TRefreshInput TForm1::CurrentRefreshInput() const {
+    TUnitText units = UnitsOf(EdText->text());
     TRefreshInput input;
-    input.Text = std::move(converted.Bytes);
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
     input.Gradient =
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
     input.Background = backgroundColor_;
@@ -89,26 +95,20 @@ TRefreshInput TForm1::CurrentRefreshInput(std::vector<std::string>* unmappable) 
 THtmlText TForm1::OutputOfKind(TOutputKind kind) const {
     TRefreshInput input = CurrentRefreshInput();
     input.Kind = kind;
-    if (CharCount(input.Text) < 2) {
+    if (UnitCount(input.Text, input.Clusters) < 2) {
         return {};
     }
     // The case a refresh of this text sets; the next refresh sets it again anyway.
     tg_->ApplyTagCase(input.UpperCaseTags);
-    return BuildHtmlText(input.Text, input.Gradient, HtmlOptionsOf(input, input.PreviewFont), *tg_);
+    return BuildHtmlText(input.Text, input.Clusters, input.Gradient, HtmlOptionsOf(input, input.PreviewFont),
+                         *tg_);
 }
 
-void TForm1::ReportStatus(const std::vector<std::string>& unmappable, const TRefreshInput& input) {
+void TForm1::ReportStatus(const TRefreshInput& input) {
     QStringList messages;
-    if (!unmappable.empty()) {
-        std::set<std::string> seen;
-        QString characters;
-        for (const std::string& character : unmappable) {
-            if (seen.insert(character).second) {
-                characters += QString::fromStdString(character);
-            }
-        }
-        messages << QStringLiteral("「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります")
-                        .arg(characters);
+    // The newer kinds write UTF-8: only the font tags carry references.
+    if (const std::size_t references = input.Clusters.Units.size(); references > 0 && input.Kind == okFont) {
+        messages << tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(references);
     }
     if (input.Kind == okBbcode && (input.Table || input.Comment)) {
         messages << tr("BBCodeにはテーブルとコメントは付きません");
@@ -126,15 +126,16 @@ void TForm1::ReportStatus(const std::vector<std::string>& unmappable, const TRef
 }
 
 void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
-    std::vector<std::string> unmappable;
-    const TRefreshInput input = CurrentRefreshInput(&unmappable);
-    ReportStatus(unmappable, input);
+    const TRefreshInput input = CurrentRefreshInput();
+    ReportStatus(input);
 
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }
+    ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
+                       result.DrawingPoints, UnitCount(input.Text, input.Clusters));
 }
 
 void TForm1::CbSizeClick() {
