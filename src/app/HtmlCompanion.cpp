@@ -394,6 +394,24 @@ const TOptionSpec* FindOption(std::string_view name) {
     return nullptr;
 }
 
+// Refuses options that cannot go together; a --text-file of - becomes standard input.
+void SettleCombinations(TCompanionOptions& o) {
+    if ((o.text || o.fromStdin) && o.textFile) {
+        throw Refusal("TEXT and --text-file cannot both be given");
+    }
+    if (o.utf8TextFile && (o.text || o.textFile || o.fromStdin)) {
+        throw Refusal("--utf8-text-file cannot be given with ", o.textFile ? "--text-file" : "TEXT");
+    }
+    if (o.textFile == "-") {
+        o.textFile.reset();
+        o.fromStdin = true;
+        o.stdinIsCp932 = true;
+    }
+    if (o.page && IsTerminalKind(o.html.Kind)) {
+        throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
+    }
+}
+
 TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     TCompanionOptions o;
     for (std::size_t k = 0; k < args.size(); ++k) {
@@ -437,20 +455,7 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             return o;
         }
     }
-    if ((o.text || o.fromStdin) && o.textFile) {
-        throw Refusal("TEXT and --text-file cannot both be given");
-    }
-    if (o.utf8TextFile && (o.text || o.textFile || o.fromStdin)) {
-        throw Refusal("--utf8-text-file cannot be given with ", o.textFile ? "--text-file" : "TEXT");
-    }
-    if (o.textFile == "-") {
-        o.textFile.reset();
-        o.fromStdin = true;
-        o.stdinIsCp932 = true;
-    }
-    if (o.page && IsTerminalKind(o.html.Kind)) {
-        throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
-    }
+    SettleCombinations(o);
     return o;
 }
 
