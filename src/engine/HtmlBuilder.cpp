@@ -18,11 +18,15 @@ template <typename... Pieces> std::string Join(const Pieces&... pieces) {
     return joined;
 }
 
-// The text as it may stand inside a comment: a "-->" or "<!--" in it must not end or open one.
-std::string CommentSafe(std::string_view text) {
+// The text with '&', '<' and '>' (and '"' when `quote` is set) written as entities. Inside a
+// comment a "-->" or "<!--" must not end or open one; inside an attribute a face name from a
+// shared style file must not close the quotes and add markup. No real font name holds these
+// signs, so every real name keeps its bytes.
+std::string Escaped(std::string_view text, bool quote) {
     std::string safe;
     safe.reserve(text.size());
-    // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
+    // '&', '<', '>' and '"' are below 0x40, so they are never the second byte of a two-byte
+    // character.
     for (const char c : text) {
         switch (c) {
         case '&':
@@ -34,11 +38,22 @@ std::string CommentSafe(std::string_view text) {
         case '>':
             safe += "&gt;";
             break;
+        case '"':
+            safe += quote ? "&quot;" : "\"";
+            break;
         default:
             safe += c;
         }
     }
     return safe;
+}
+
+std::string CommentSafe(std::string_view text) {
+    return Escaped(text, false);
+}
+
+std::string AttributeSafe(std::string_view text) {
+    return Escaped(text, true);
 }
 
 // Each vocabulary word the HTML needs, looked up once per build.
@@ -132,7 +147,7 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         wrap(Join("<", w.font, " ", w.size, "=\"", sizeText, "\">"), Close(w.font));
     }
     if (options.FaceTag) {
-        wrap(Join("<", w.font, " ", w.face, "=\"", options.FaceName, "\">"), Close(w.font));
+        wrap(Join("<", w.font, " ", w.face, "=\"", AttributeSafe(options.FaceName), "\">"), Close(w.font));
     }
     if ((options.Style & fsUnderline) != 0) {
         wrap(Open(w.underline), Close(w.underline));

@@ -112,7 +112,6 @@ public:
     void PmExpClick();
 
     // --- life cycle and small commands (mainform_lifecycle.cpp)
-    void CbOptCheck(QAction* item);
     void CbOptFontSizeClick();
     void FCBoxClick();
     void PmAboutClick();

@@ -189,10 +189,6 @@ void TForm1::ShowTitleMessage(const QString& message) {
     Timer1->start();
 }
 
-void TForm1::CbOptCheck(QAction* item) {
-    item->trigger();
-}
-
 int TForm1::BaseFontSize() const {
     return FontSizeFromLabel(Utf8ToCp932(CbOptFontSize->text().toStdString()).Bytes);
 }
