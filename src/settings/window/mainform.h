@@ -211,6 +211,7 @@ private:
     void ReadWindowPosition();
     void RunStartupStep(const std::function<void()>& step);
     void ShowPendingMessages();
+    static void ReportOnStandardError(const QString& message);
     void LayoutDockedControls();
     void SetBaseFontSize(int points);
     void CreateControls();
@@ -281,4 +282,6 @@ private:
     QString lastUnmappableText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
+    // Set when the window starts to close; from then on no message box opens.
+    bool closing_ = false;
 };

@@ -167,5 +167,9 @@ void TForm1::ReportSettingsProblem(const QString& message) {
         pendingMessages_ << message;
         return;
     }
+    if (closing_) {
+        ReportOnStandardError(message);
+        return;
+    }
     services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Warning);
 }
