@@ -9,7 +9,7 @@ TINTREL_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-ipafont-gothic
-    xvfb xauth
+    xvfb xauth x11-utils
 )
 
 missing=()

@@ -31,9 +31,9 @@ struct TExecFieldValues {
 };
 
 // Replaces the field codes in split Exec words. The first of %f %F %u %U receives the file (as a
-// local path, or for %u %U as the URL when there is one); a later one, having no second file to take, expands to nothing. %i gives the two
-// words "--icon" and the icon when the entry has one; %c the name; %k the desktop file; %% a
-// percent sign; the deprecated codes and unknown ones expand to nothing. A word that consisted of
-// a code expanding to nothing is dropped rather than passed as an empty argument. When the words
+// local path, or for %u %U as the URL when there is one); a later one, having no second file to take, expands
+// to nothing. %i gives the two words "--icon" and the icon when the entry has one; %c the name; %k the
+// desktop file; %% a percent sign; the deprecated codes and unknown ones expand to nothing. A word that
+// consisted of a code expanding to nothing is dropped rather than passed as an empty argument. When the words
 // hold no file code at all, the file is appended as the last argument.
 QStringList ExpandFieldCodes(const QStringList& words, const TExecFieldValues& values);

@@ -31,4 +31,5 @@ qint64 LaunchFile(QWidget* window, const QString& verb, const QString& fileName,
 // such as "HID00000001"): an application whose Exec line takes URLs (%u %U) receives the page's
 // file URL with the anchor; one that takes paths receives the path and shows the page from its
 // top. Otherwise as LaunchFile with the verb "open" and no parameters.
-qint64 LaunchFileAtAnchor(QWidget* window, const QString& fileName, const QString& anchor, const QString& folder);
+qint64 LaunchFileAtAnchor(QWidget* window, const QString& fileName, const QString& anchor,
+                          const QString& folder);

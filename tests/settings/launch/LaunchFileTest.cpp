@@ -351,7 +351,8 @@ void LaunchFileTest::skipsAnEntryThatQuotesAFieldCode() {
         Sandbox->WriteApp(Sandbox->SystemApps(), id, shells.at(i));
         list += id.toUtf8() + ";";
     }
-    Sandbox->WriteApp(Sandbox->SystemApps(), QStringLiteral("good.desktop"), "\"" + recorder + "\" --good %f");
+    Sandbox->WriteApp(Sandbox->SystemApps(), QStringLiteral("good.desktop"),
+                      "\"" + recorder + "\" --good %f");
     Sandbox->Write(QStringLiteral("config/mimeapps.list"), MimeApps(list + "good.desktop"));
     const QString folder = Folder(QStringLiteral("pages"));
     const QString page = Sandbox->Write(folder + QLatin1Char('/') + name, "<HTML></HTML>\r\n");

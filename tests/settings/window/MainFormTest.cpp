@@ -553,7 +553,8 @@ void MainFormTest::terminationEndsTheStartupWarnings() {
     // signal ends them: the state is saved, and no further box opens on the closed window.
     QFETCH(bool, whileTheFirstIsOpen);
     TRig rig;
-    rig.WriteIni("[@@Prev@@]\r\nStartColor=0xZZ\r\n[STYLES]\r\nSTYLE.Count=-1\r\nSTYLE.0=A\r\n[A]\r\nHead=1\r\n");
+    rig.WriteIni(
+        "[@@Prev@@]\r\nStartColor=0xZZ\r\n[STYLES]\r\nSTYLE.Count=-1\r\nSTYLE.0=A\r\n[A]\r\nHead=1\r\n");
     TFormServices services;
     services.Clipboard = &rig.clipboard;
     services.Launcher = &rig.launcher;
