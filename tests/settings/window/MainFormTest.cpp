@@ -125,6 +125,8 @@ private slots:
     void titleMessagesLastUntilTheTimerTicks();
     void f1AsksForTheHelpTopic();
     void terminateSignalsReachTheWindow();
+    void extremeStoredNumbersAreSurvived_data();
+    void extremeStoredNumbersAreSurvived();
     void terminationEndsTheStartupWarnings_data();
     void terminationEndsTheStartupWarnings();
 };
@@ -506,6 +508,45 @@ void MainFormTest::terminateSignalsReachTheWindow() {
     std::raise(SIGTERM);
     QTRY_VERIFY(!form.isVisible());
     QVERIFY(rig.ReadIni().contains("Opt3=1\r\n"));
+}
+
+void MainFormTest::extremeStoredNumbersAreSurvived_data() {
+    QTest::addColumn<QByteArray>("ini");
+    const QByteArray big = "2147483647";
+    const QByteArray small = "-2147483648";
+    QTest::newRow("position at the largest numbers")
+        << "[Option]\r\nPosition.X=" + big + "\r\nPosition.Y=" + big + "\r\n";
+    QTest::newRow("position at the smallest numbers")
+        << "[Option]\r\nPosition.X=" + small + "\r\nPosition.Y=" + small + "\r\n";
+    QTest::newRow("base font size") << "[Option]\r\nOpt2-1=" + big + "\r\n[@@Prev@@]\r\nSizeIndex=4\r\n";
+    QTest::newRow("negative base font size")
+        << "[Option]\r\nOpt2-1=" + small + "\r\n[@@Prev@@]\r\nSizeIndex=4\r\n";
+    QTest::newRow("font size") << "[@@Prev@@]\r\nDrawFont.Size=" + big + "\r\n";
+    QTest::newRow("negative font size") << "[@@Prev@@]\r\nDrawFont.Size=" + small + "\r\n";
+    QTest::newRow("style bits") << "[@@Prev@@]\r\nDrawFont.Style=" + small + "\r\n";
+    QTest::newRow("size index") << "[@@Prev@@]\r\nSizeIndex=" + big + "\r\n";
+    QTest::newRow("negative size index") << "[@@Prev@@]\r\nSizeIndex=" + small + "\r\n";
+    QTest::newRow("system colours beyond the table")
+        << QByteArray("[@@Prev@@]\r\nStartColor=0x80FFFFFF\r\nBGColor=0x8000FFFF\r\nDrawFont.Color=0xFFFFFFFF\r\n");
+}
+
+void MainFormTest::extremeStoredNumbersAreSurvived() {
+    // Under the sanitizers an overflow anywhere in starting, drawing, the commands or closing
+    // ends the test.
+    QFETCH(QByteArray, ini);
+    TRig rig;
+    rig.WriteIni(ini);
+    TForm1& form = rig.OpenShown();
+    QVERIFY(form.isVisible());
+    QVERIFY(QGuiApplication::screenAt(form.geometry().center()) != nullptr);
+    form.PaintBox->grab();
+    form.CbSizeClick();
+    form.TbBoldClick(form.TbBold);
+    form.FlInvClick();
+    form.TbTriCoClick();
+    form.PaintBox->grab();
+    form.close();
+    QVERIFY(rig.ReadIni().contains("[@@Prev@@]\r\n"));
 }
 
 namespace {
