@@ -526,8 +526,8 @@ void MainFormTest::extremeStoredNumbersAreSurvived_data() {
     QTest::newRow("style bits") << "[@@Prev@@]\r\nDrawFont.Style=" + small + "\r\n";
     QTest::newRow("size index") << "[@@Prev@@]\r\nSizeIndex=" + big + "\r\n";
     QTest::newRow("negative size index") << "[@@Prev@@]\r\nSizeIndex=" + small + "\r\n";
-    QTest::newRow("system colours beyond the table")
-        << QByteArray("[@@Prev@@]\r\nStartColor=0x80FFFFFF\r\nBGColor=0x8000FFFF\r\nDrawFont.Color=0xFFFFFFFF\r\n");
+    QTest::newRow("system colours beyond the table") << QByteArray(
+        "[@@Prev@@]\r\nStartColor=0x80FFFFFF\r\nBGColor=0x8000FFFF\r\nDrawFont.Color=0xFFFFFFFF\r\n");
 }
 
 void MainFormTest::extremeStoredNumbersAreSurvived() {
