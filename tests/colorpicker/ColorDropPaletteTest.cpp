@@ -8,6 +8,8 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <optional>
+
 Q_DECLARE_METATYPE(TPaletteCell)
 
 namespace {
@@ -64,9 +66,9 @@ class ColorDropPaletteTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SetColorDialogService(&dialog); }
+    void init() { dialogInstalled.emplace(&dialog); }
     void cleanup() {
-        SetColorDialogService(nullptr);
+        dialogInstalled.reset();
         dialog = TScriptedColorDialogService();
     }
 
@@ -96,6 +98,7 @@ private slots:
 
 private:
     TScriptedColorDialogService dialog;
+    std::optional<TColorDialogScope> dialogInstalled;
 };
 
 void ColorDropPaletteTest::cellAtClientPosition_data() {

@@ -121,7 +121,7 @@ void TForm1::TbSaveClick() {
     ShowTitleMessage(tr("HTMLを保存しました"));
 
     const std::string extension = QStringLiteral(".%1").arg(file.suffix().toLower()).toStdString();
-    if (CbOpt5->isChecked() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0 &&
+    if (OpenAfterSave() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0 &&
         services_.Launcher->Launch(QStringLiteral("open"), file.absoluteFilePath(), QString(), folder, 5) ==
             0) {
         StBar->showMessage(tr("保存したページ（%1）を開けませんでした").arg(file.fileName()));
@@ -129,7 +129,7 @@ void TForm1::TbSaveClick() {
 }
 
 bool TForm1::MayReplaceFile(const QString& target) {
-    return !CbOpt1->isChecked() || !QFileInfo::exists(target) ||
+    return !AskBeforeOverwrite() || !QFileInfo::exists(target) ||
            services_.Dialogs->ConfirmYesNo(
                this, QStringLiteral("上書きの確認"),
                QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(target));

@@ -88,7 +88,6 @@ class MainFormClickTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void controlsChangeTheHtml_data();
     void controlsChangeTheHtml();
     void colourButtonsChangeTheHtml();
@@ -100,10 +99,6 @@ private slots:
     void thePreviewDrawsTheGradientText();
     void savingThePageIsConfirmedAndAFailedOpenIsTold();
 };
-
-void MainFormClickTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormClickTest::controlsChangeTheHtml_data() {
     QTest::addColumn<QStringList>("actions");

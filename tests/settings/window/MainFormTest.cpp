@@ -96,7 +96,6 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void firstStartShowsTheDefaultsAndWritesTheTableAtClose();
     void everyWayOfEndingSavesTheSame_data();
@@ -130,10 +129,6 @@ private slots:
     void terminationEndsTheStartupWarnings_data();
     void terminationEndsTheStartupWarnings();
 };
-
-void MainFormTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormTest::firstStartShowsTheDefaultsAndWritesTheTableAtClose() {
     TRig rig;
