@@ -85,7 +85,7 @@ public:
     const THtmlText& HtmlText() const { return htmlText_; }
     // The drawing font size the last painted refresh used (after the smart preview).
     int LastDrawingSize() const { return lastDrawingSize_; }
-    // The text field as Shift-JIS bytes, characters that CP932 cannot hold written as "?".
+    // The text field as Shift-JIS bytes, clusters that CP932 cannot hold with "&#N;" references.
     std::string TextBytes() const;
 
     // --- colour, mode and style commands (mainform_commands.cpp)
@@ -198,6 +198,12 @@ public:
     QMenu* PmCopy = nullptr;
     QMenu* PmFont = nullptr;
 
+    // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
+    QAction* AcCopy = nullptr;
+    QAction* AcCopyLine = nullptr;
+    QAction* AcSave = nullptr;
+    QAction* AcOption = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -225,9 +231,23 @@ private:
     QString HintOf(const QWidget* widget) const;
     void ShowHint(const QString& hint);
 
+    // mainform_access.cpp: the keyboard's paths, the tab order and what assistive tools hear
+    void SetUpKeyboardAndAccess();
+    void SetTabOrder();
+    void CreateShortcuts();
+    void SetAccessibleTexts();
+    // Shift+F10 asks the focused control for its context menu, as the Menu key does.
+    bool KeyboardMenuKey(QKeyEvent* event);
+    // The Menu key or Shift+F10 on a colour button or the font list opens the snippet menu of
+    // the colour label below it or of the font panel.
+    bool KeyboardContextMenu(QWidget* widget, QContextMenuEvent* event);
+    // A status line while the smart preview has shrunk the text below a readable size.
+    void ReportSmallPreview(bool painted, int drawingPoints, int characters);
+
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    void ReportUnmappable(const std::vector<std::string>& unmappable);
+    // One status line telling how many characters the HTML carries as references; none without.
+    void ReportReferences(std::size_t characters);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -283,7 +303,8 @@ private:
     bool resizeRulesOn_ = false;
     bool painted_ = false;
     int lastDrawingSize_ = 0;
-    QString lastUnmappableText_;
+    QString lastReferenceText_;
+    QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
     // Set when the window starts to close; from then on no message box opens.
