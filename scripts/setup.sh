@@ -11,7 +11,7 @@ TINTREL_PACKAGES=(
     clang libclang-rt-14-dev clang-format clang-tidy git
     fonts-ipafont-gothic fonts-noto-color-emoji
     tidy
-    xvfb xauth
+    xvfb xauth x11-utils
     dbus at-spi2-core python3-pyatspi
 )
 
