@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
