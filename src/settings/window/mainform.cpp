@@ -21,9 +21,11 @@
 #include "settings/window/WindowsFaceFontSource.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -108,6 +110,7 @@ TForm1::TForm1(TFormServices services, QWidget* parent)
     CreateControls();
     CreateMenus();
     ConnectHandlers();
+    SetUpKeyboardAndAccess();
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -284,6 +287,24 @@ void TForm1::CreateMenus() {
     CbOpt8 = MakeOption(PmOpt, "CbOpt8", QStringLiteral("FONTタグ内で改行する"));
     CbOpt9 = MakeOption(PmOpt, "CbOpt9", QStringLiteral("タグは大文字にする"));
     PmOpt->addSeparator();
+    FormatGroup = new QActionGroup(this);
+    FormatGroup->setExclusive(true);
+    const auto format = [this](const char* name, const QString& caption, const QString& hint,
+                               TOutputKind kind) {
+        QAction* item = MakeOption(PmOpt, name, caption);
+        item->setStatusTip(hint);
+        item->setData(static_cast<int>(kind));
+        FormatGroup->addAction(item);
+        return item;
+    };
+    CbFormatFont = format("CbFormatFont", tr("FONTタグのHTMLで書く"),
+                          tr("文字ごとにFONTタグで色を付けたHTMLを書きます（従来の形式）"), okFont);
+    CbFormatCss = format("CbFormatCss", tr("HTML5とCSSで書く"),
+                         tr("spanとCSSで色を付けたHTML5を書きます（読み上げ対応）"), okCss);
+    CbFormatBbcode = format("CbFormatBbcode", tr("BBCodeで書く（掲示板用）"),
+                            tr("掲示板のBBCodeで書きます。テーブルとコメントは付きません"), okBbcode);
+    CbFormatFont->setChecked(true);
+    PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", QStringLiteral("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
     CbOpt5 = MakeOption(PmOpt, "CbOpt5", QStringLiteral("HTML保存時に開く"));
     CbOpt1 = MakeOption(PmOpt, "CbOpt1", QStringLiteral("保存時に上書きの警告をする"));
@@ -371,6 +392,8 @@ void TForm1::ConnectHandlers() {
     connect(TbMirror, &TTransparentButton::clicked, this, &TForm1::TbMirrorClick);
     connect(TbInv, &TTransparentButton::clicked, this, &TForm1::FlInvClick);
     connect(cbTable, &QCheckBox::clicked, this, &TForm1::cbTableClick);
+    // The first letter's size shows only in the HTML, which must follow the check box.
+    connect(CbHead, &QCheckBox::clicked, this, &TForm1::Refresh);
 
     connect(CbStyle, &QComboBox::activated, this, &TForm1::CbStyleChange);
     connect(CbStyle, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -402,6 +425,9 @@ void TForm1::ConnectHandlers() {
 
     for (QAction* item : {CbOpt1, CbOpt3, CbOpt4, CbOpt5, CbOpt6, CbOpt7, CbOpt8, CbOpt9}) {
         // The menu has inverted the check mark already when it reports the choice.
+        connect(item, &QAction::triggered, this, &TForm1::Refresh);
+    }
+    for (QAction* item : FormatGroup->actions()) {
         connect(item, &QAction::triggered, this, &TForm1::Refresh);
     }
     connect(CbOptFontSize, &QAction::triggered, this, &TForm1::CbOptFontSizeClick);
@@ -456,6 +482,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
         // Hints belong in the status bar; there are no pop-up tips.
         return true;
+    case QEvent::ContextMenu:
+        if (KeyboardContextMenu(widget, static_cast<QContextMenuEvent*>(event))) {
+            return true;
+        }
+        break;
     default:
         break;
     }
