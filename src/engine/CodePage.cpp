@@ -100,7 +100,6 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 
 namespace {
 
-<<<<<<< HEAD
 std::optional<std::string> ConvertWhole(const char* to, const char* from, std::string_view in) {
     TIconv converter(to, from);
     std::string out;
@@ -118,7 +117,10 @@ std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le) {
 
 std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8) {
     return ConvertWhole("UTF-16LE", "UTF-8", utf8);
-=======
+}
+
+namespace {
+
 // The UTF-8 of every CP932 character: the 256 single bytes, then each lead byte's 256 trails.
 class TCp932Table {
 public:
@@ -192,7 +194,6 @@ private:
 std::string_view Cp932CharacterToUtf8(std::string_view character) {
     static const TCp932Table table;
     return table.Lookup(character);
->>>>>>> main
 }
 
 struct TCp932Encoder::TImpl {

@@ -26,17 +26,15 @@ TCp932Conversion Utf8ToCp932(std::string_view utf8);
 // code) becomes U+FFFD, so nothing is dropped without a trace.
 std::string Cp932ToUtf8(std::string_view cp932);
 
-<<<<<<< HEAD
 // UTF-16 little-endian bytes to UTF-8 and back; nothing when the input is not valid (an odd
 // byte, a lone surrogate, bytes that are not UTF-8).
 std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le);
 std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8);
-=======
+
 // One character unit (one byte, or a lead and a trail byte) as UTF-8, from a table built on
 // first use, so that output written character by character does not convert each one anew.
 // Whatever CP932 does not define becomes U+FFFD, as in Cp932ToUtf8.
 std::string_view Cp932CharacterToUtf8(std::string_view character);
->>>>>>> main
 
 // UTF-8 pieces to CP932 one after the other, with one converter for them all.
 class TCp932Encoder {
