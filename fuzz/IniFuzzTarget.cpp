@@ -2,11 +2,11 @@
 
 #include "FuzzCheck.h"
 
+#include "settings/store/FileEncoding.h"
 #include "settings/store/IniDocument.h"
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/IniText.h"
-#include "settings/store/TextEncoding.h"
 #include "support/TempFolder.h"
 
 #include <unistd.h>
@@ -146,7 +146,7 @@ void RunTypedReads(const std::string& bytes) {
 // A marked file that can be read is written back to the same bytes.
 void CheckEncoding(const std::string& bytes) {
     const TStoredText text = DecodeStoredText(bytes);
-    if (text.Encoding == TTextEncoding::ShiftJis) {
+    if (text.Encoding == TFileEncoding::ShiftJis) {
         Check(text.Cp932 == bytes && text.Problem.empty(), "a file without a mark is taken byte for byte");
         return;
     }

@@ -1,7 +1,7 @@
 #include "settings/store/IniFile.h"
 
+#include "settings/store/FileEncoding.h"
 #include "settings/store/IniErrors.h"
-#include "settings/store/TextEncoding.h"
 
 TIniFile::TIniFile(std::string path, std::shared_ptr<TFileOps> ops, bool createFolder)
     : path_(std::move(path)), ops_(std::move(ops)), createFolder_(createFolder) {}
@@ -36,7 +36,7 @@ void TIniFile::Save() {
     try {
         // A Shift-JIS file is saved as it stands; only a marked one is converted.
         std::string converted;
-        if (encoding_ != TTextEncoding::ShiftJis) {
+        if (encoding_ != TFileEncoding::ShiftJis) {
             std::string problem;
             converted = EncodeStoredText(bytes, encoding_, problem);
             if (!problem.empty()) {
@@ -44,7 +44,7 @@ void TIniFile::Save() {
             }
         }
         // A save by someone else since the file was read is not overwritten unseen.
-        stamp_ = SaveFileSafely(path_, encoding_ == TTextEncoding::ShiftJis ? bytes : converted, *ops_,
+        stamp_ = SaveFileSafely(path_, encoding_ == TFileEncoding::ShiftJis ? bytes : converted, *ops_,
                                 createFolder_, &stamp_);
     } catch (...) {
         Discard();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "settings/store/FileEncoding.h"
 #include "settings/store/FileOps.h"
 #include "settings/store/IniDocument.h"
 #include "settings/store/SafeFile.h"
-#include "settings/store/TextEncoding.h"
 
 #include <memory>
 #include <optional>
@@ -55,7 +55,7 @@ private:
     bool createFolder_;
     TIniDocument document_;
     TFileStamp stamp_;
-    TTextEncoding encoding_ = TTextEncoding::ShiftJis;
+    TFileEncoding encoding_ = TFileEncoding::ShiftJis;
     bool loaded_ = false;
     int updateDepth_ = 0;
     bool dirty_ = false;

@@ -1,9 +1,9 @@
 #include "settings/store/StyleLibrary.h"
 
 #include "engine/jstrm.h"
+#include "settings/store/FileEncoding.h"
 #include "settings/store/IniText.h"
 #include "settings/store/SafeFile.h"
-#include "settings/store/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "settings/store/TextEncoding.h"
+#include "settings/store/FileEncoding.h"
 
 #include "engine/CodePage.h"
 #include "settings/store/IniErrors.h"
@@ -33,14 +33,14 @@ TStoredText DecodeStoredText(std::string bytes) {
     // A file with the mark whose text is not UTF-8 is Shift-JIS behind a mark, as an earlier
     // version wrote into such files; it is kept byte for byte, mark and all.
     if (view.starts_with(kUtf8Mark) && Utf8ToUtf16Le(view.substr(kUtf8Mark.size()))) {
-        text.Encoding = TTextEncoding::Utf8;
+        text.Encoding = TFileEncoding::Utf8;
         if (auto cp932 = ToCp932(view.substr(kUtf8Mark.size()), text.Problem)) {
             text.Cp932 = std::move(*cp932);
         }
         return text;
     }
     if (view.starts_with(kUtf16LeMark)) {
-        text.Encoding = TTextEncoding::Utf16Le;
+        text.Encoding = TFileEncoding::Utf16Le;
         const auto utf8 = Utf16LeToUtf8(view.substr(kUtf16LeMark.size()));
         if (!utf8) {
             text.Problem = "it is marked as UTF-16LE but is not valid UTF-16LE";
@@ -53,9 +53,9 @@ TStoredText DecodeStoredText(std::string bytes) {
     return text;
 }
 
-std::string EncodeStoredText(std::string_view cp932, TTextEncoding encoding, std::string& problem) {
+std::string EncodeStoredText(std::string_view cp932, TFileEncoding encoding, std::string& problem) {
     problem.clear();
-    if (encoding == TTextEncoding::ShiftJis) {
+    if (encoding == TFileEncoding::ShiftJis) {
         return std::string(cp932);
     }
     const std::string utf8 = Cp932ToUtf8(cp932);
@@ -63,7 +63,7 @@ std::string EncodeStoredText(std::string_view cp932, TTextEncoding encoding, std
         problem = "the text holds bytes that are not code page 932 and cannot be converted";
         return {};
     }
-    if (encoding == TTextEncoding::Utf8) {
+    if (encoding == TFileEncoding::Utf8) {
         return std::string(kUtf8Mark) + utf8;
     }
     const auto utf16 = Utf8ToUtf16Le(utf8);
