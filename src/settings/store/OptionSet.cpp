@@ -2,6 +2,7 @@
 
 #include "settings/store/IniText.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -13,6 +14,8 @@ const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
     {"Opt7", &TOptionSet::LogicalTags},   {"Opt8", &TOptionSet::BreakInFontTag},
     {"Opt9", &TOptionSet::UpperCaseTags},
 };
+
+constexpr std::string_view kFormatKey = "Format";
 
 } // namespace
 
@@ -28,6 +31,9 @@ void LoadOptionSet(TIniGT& store, TOptionSet& options) {
     for (const auto& [key, member] : kLaterSwitches) {
         options.*member = store.ReadBool(kOptionSection, key, defaults.*member);
     }
+    const std::optional<TOutputKind> kind =
+        OutputKindFromName(store.ReadString(kOptionSection, kFormatKey, OutputKindName(defaults.OutputKind)));
+    options.OutputKind = kind && IsWindowOutputKind(*kind) ? *kind : defaults.OutputKind;
     update.Commit();
 }
 
@@ -43,6 +49,9 @@ void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     store.WriteInteger(kOptionSection, "Opt2-1", options.BaseFontSize);
     for (const auto& [key, member] : kLaterSwitches) {
         store.WriteBool(kOptionSection, key, options.*member);
+    }
+    if (options.OutputKind != okFont) {
+        store.WriteString(kOptionSection, kFormatKey, OutputKindName(options.OutputKind));
     }
     update.Commit();
 }

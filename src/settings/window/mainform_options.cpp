@@ -94,6 +94,7 @@ TOptionSet TForm1::CaptureOptionSet() const {
     options.LogicalTags = CbOpt7->isChecked();
     options.BreakInFontTag = CbOpt8->isChecked();
     options.UpperCaseTags = CbOpt9->isChecked();
+    options.OutputKind = OutputKind();
     return options;
 }
 
@@ -107,6 +108,7 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt7->setChecked(options.LogicalTags);
     CbOpt8->setChecked(options.BreakInFontTag);
     CbOpt9->setChecked(options.UpperCaseTags);
+    SetOutputKind(options.OutputKind);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {
