@@ -14,6 +14,8 @@ const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
     {"Opt9", &TOptionSet::UpperCaseTags},
 };
 
+constexpr std::string_view kFormattedCopyKey = "FormattedCopy";
+
 } // namespace
 
 bool IsOptionSection(std::string_view section) {
@@ -28,6 +30,8 @@ void LoadOptionSet(TIniGT& store, TOptionSet& options) {
     for (const auto& [key, member] : kLaterSwitches) {
         options.*member = store.ReadBool(kOptionSection, key, defaults.*member);
     }
+    // Only the value this program writes switches it on; anything else leaves it off.
+    options.FormattedCopy = store.ReadInteger(kOptionSection, kFormattedCopyKey, 0) == 1;
     update.Commit();
 }
 
@@ -43,6 +47,9 @@ void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     store.WriteInteger(kOptionSection, "Opt2-1", options.BaseFontSize);
     for (const auto& [key, member] : kLaterSwitches) {
         store.WriteBool(kOptionSection, key, options.*member);
+    }
+    if (options.FormattedCopy) {
+        store.WriteBool(kOptionSection, kFormattedCopyKey, true);
     }
     update.Commit();
 }

@@ -20,6 +20,9 @@ struct TOptionSet {
     bool LogicalTags = false;       // "Opt7"
     bool BreakInFontTag = false;    // "Opt8"
     bool UpperCaseTags = true;      // "Opt9"
+    // Beyond the design's switches: "FormattedCopy", written only while on, so that a file in
+    // which nothing new was chosen stays byte for byte as before.
+    bool FormattedCopy = false;
 
     friend bool operator==(const TOptionSet&, const TOptionSet&) = default;
 };

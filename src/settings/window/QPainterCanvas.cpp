@@ -28,7 +28,7 @@ int TQPainterCanvas::PointsToPixels(int points, int logicalDpi) {
 }
 
 void TQPainterCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
-    if (painter_ != nullptr) {
+    if (painter_ != nullptr && !transparent_) {
         painter_->fillRect(left, top, right - left, bottom - top, ToQColor(color));
     }
 }
@@ -91,7 +91,9 @@ void TQPainterCanvas::DrawText(int x, int y, std::string_view text, TColor color
     for (std::size_t offset = 0; offset < text.size();) {
         const std::size_t length = CharLengthAt(text, offset);
         const TGlyph& glyph = GlyphOf(text.substr(offset, length));
-        painter_->fillRect(left, y, glyph.Width, metrics_->height(), ToQColor(background));
+        if (!transparent_) {
+            painter_->fillRect(left, y, glyph.Width, metrics_->height(), ToQColor(background));
+        }
         painter_->setPen(ToQColor(color));
         painter_->drawText(left, y + metrics_->ascent(), glyph.Text);
         left += glyph.Width;

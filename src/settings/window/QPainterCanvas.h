@@ -49,6 +49,10 @@ public:
     int TextWidth(std::string_view text) override;
     void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override;
 
+    // A picture on a transparent ground: the fills of the background are left out, so only
+    // the characters are drawn.
+    void SetTransparentBackground(bool transparent) { transparent_ = transparent; }
+
     // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
     static int PointsToPixels(int points, int logicalDpi);
     const QFont& Font() const { return font_; }
@@ -66,4 +70,5 @@ private:
     TGlyphCache ownCache_;
     TGlyphCache* cache_;
     TGlyphCache::TFontGlyphs* glyphs_ = nullptr;
+    bool transparent_ = false;
 };

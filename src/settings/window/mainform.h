@@ -4,6 +4,8 @@
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
 #include "engine/PreviewCanvas.h"
+#include "engine/Refresh.h"
+#include "platform/DialogService.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -133,6 +135,10 @@ public:
     void FlClMouseDown(TColorLabel* label, Qt::MouseButton button);
     void FlClClick(int tag);
 
+    // --- pictures and formatted text (mainform_pictures.cpp)
+    // "画像として保存…": the preview's drawing as a PNG or SVG file.
+    void PmPictureClick();
+
     // The settings file in use (full path).
     QString SettingsFilePath() const;
     // The base font size read back from the caption of CbOptFontSize.
@@ -199,6 +205,12 @@ public:
     QMenu* PmCopy = nullptr;
     QMenu* PmFont = nullptr;
 
+    // Beyond the design: the preview's context menu with the picture command and the
+    // formatted-copy switch (saved with the option group).
+    QMenu* PmPreview = nullptr;
+    QAction* PmPicture = nullptr;
+    QAction* CbOptFormatted = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -227,6 +239,8 @@ private:
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
+    // What a refresh of the Shift-JIS `text` reads from the controls.
+    TRefreshInput RefreshInputOf(std::string text) const;
     void ReportUnmappable(const std::vector<std::string>& unmappable);
 
     // mainform_options.cpp
@@ -244,6 +258,12 @@ private:
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
     void ShowError(const std::exception& error);
+    // mainform_pictures.cpp
+    void CreatePictureItems();
+    // Puts an HTML text on the clipboard, with its formatted text beside it when the option
+    // asks for it.
+    void CopyHtml(const QString& html);
+
     // mainform_output.cpp
     // False when option 1 asks before replacing files, `target` exists and the user says no.
     bool MayReplaceFile(const QString& target);
@@ -267,6 +287,10 @@ private:
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
     THtmlText htmlText_;
+    TRefreshInput lastRefreshInput_; // what the HTML text was built from
+    TPictureChoice pictureChoice_;
+    int pictureFileType_ = 1;
+    QString pictureFolder_;
     class TTagReporter;
     std::unique_ptr<TTagReporter> tagReporter_;
     std::unique_ptr<TTagVocabulary> tg_;

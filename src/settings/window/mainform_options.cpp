@@ -87,6 +87,7 @@ TOptionSet TForm1::CaptureOptionSet() const {
     options.LogicalTags = CbOpt7->isChecked();
     options.BreakInFontTag = CbOpt8->isChecked();
     options.UpperCaseTags = CbOpt9->isChecked();
+    options.FormattedCopy = CbOptFormatted->isChecked();
     return options;
 }
 
@@ -100,6 +101,7 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt7->setChecked(options.LogicalTags);
     CbOpt8->setChecked(options.BreakInFontTag);
     CbOpt9->setChecked(options.UpperCaseTags);
+    CbOptFormatted->setChecked(options.FormattedCopy);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {

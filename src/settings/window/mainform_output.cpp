@@ -41,10 +41,10 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
         return;
     }
     if (button == Qt::LeftButton) {
-        services_.Clipboard->SetText(FromBytes(htmlText_.Written()));
+        CopyHtml(FromBytes(htmlText_.Written()));
         ShowTitleMessage(QStringLiteral("HTMLをコピーしました"));
     } else {
-        services_.Clipboard->SetText(FromBytes(htmlText_.OneLine()));
+        CopyHtml(FromBytes(htmlText_.OneLine()));
         ShowTitleMessage(QStringLiteral("HTMLをコピーしました（１行）"));
     }
 }

@@ -68,12 +68,9 @@ void TForm1::ReportUnmappable(const std::vector<std::string>& unmappable) {
     }
 }
 
-void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
-    const TCp932Conversion converted = Utf8ToCp932(EdText->text().toStdString());
-    ReportUnmappable(converted.Unmappable);
-
+TRefreshInput TForm1::RefreshInputOf(std::string text) const {
     TRefreshInput input;
-    input.Text = converted.Bytes;
+    input.Text = std::move(text);
     input.Gradient =
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
     input.Background = backgroundColor_;
@@ -87,9 +84,17 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     input.Comment = CbOpt6->isChecked();
     input.BreakInTag = CbOpt8->isChecked();
     input.Table = cbTable->isChecked();
+    return input;
+}
 
+void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
+    TCp932Conversion converted = Utf8ToCp932(EdText->text().toStdString());
+    ReportUnmappable(converted.Unmappable);
+
+    TRefreshInput input = RefreshInputOf(std::move(converted.Bytes));
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
+    lastRefreshInput_ = std::move(input);
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }
