@@ -79,6 +79,24 @@ void TQtDialogService::ShowMessage(QWidget* parent, const QString& caption, cons
 
 namespace {
 
+// The file type at `index` was chosen: a bare name gets its extension, and a proposed or typed
+// name that carries another type's extension takes this one, so the name never contradicts the
+// type just chosen.
+void FollowFileType(QFileDialog& dialog, qsizetype index, const QStringList& extensions) {
+    if (index < 0 || index >= extensions.size() || extensions[index].isEmpty()) {
+        return;
+    }
+    dialog.setDefaultSuffix(extensions[index]);
+    const QStringList names = dialog.selectedFiles();
+    if (names.size() != 1) {
+        return;
+    }
+    const QFileInfo name(names.constFirst());
+    if (!name.isDir() && extensions.contains(name.suffix(), Qt::CaseInsensitive)) {
+        dialog.selectFile(name.completeBaseName() + QLatin1Char('.') + extensions[index]);
+    }
+}
+
 std::optional<TFileDialogAnswer> RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
                                                QFileDialog::AcceptMode mode, bool suffixFollowsType = false) {
     QFileDialog dialog(parent, request.Title, request.InitialDir);
@@ -93,12 +111,10 @@ std::optional<TFileDialogAnswer> RunFileDialog(QWidget* parent, const TFileDialo
     dialog.setDefaultSuffix(request.DefaultExt);
     if (suffixFollowsType) {
         const QStringList extensions = FilterExtensions(request.Filter);
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
-            const qsizetype index = filters.indexOf(chosen);
-            if (index >= 0 && !extensions[index].isEmpty()) {
-                dialog.setDefaultSuffix(extensions[index]);
-            }
-        });
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, filters, extensions](const QString& chosen) {
+                             FollowFileType(dialog, filters.indexOf(chosen), extensions);
+                         });
     }
     if (!request.FileName.isEmpty()) {
         dialog.selectFile(request.FileName);
