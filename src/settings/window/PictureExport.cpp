@@ -1,5 +1,6 @@
 #include "settings/window/PictureExport.h"
 
+#include "engine/CodePage.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
 #include "engine/jstrm.h"
@@ -11,6 +12,9 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -77,7 +81,18 @@ QSize PictureSize(const TRefreshInput& input, int logicalDpi) {
     }
     TQPainterCanvas measure(nullptr, 0, 0, logicalDpi);
     measure.SetFont(PictureFontOf(input));
-    return {measure.TextWidth(input.Text), QFontMetrics(measure.Font()).height()};
+    const QFontMetrics metrics(measure.Font());
+    // The last character's ink may reach past its advance (a slanted or italic letter); the
+    // preview shows that overhang, so the picture keeps it too.
+    const std::string_view text = input.Text;
+    std::size_t last = 0;
+    for (std::size_t offset = 0; offset < text.size(); offset += CharLengthAt(text, offset)) {
+        last = offset;
+    }
+    const QString lastCharacter = QString::fromStdString(Cp932ToUtf8(text.substr(last)));
+    const int overhang =
+        metrics.tightBoundingRect(lastCharacter).right() + 1 - metrics.horizontalAdvance(lastCharacter);
+    return {measure.TextWidth(text) + std::max(0, overhang), metrics.height()};
 }
 
 bool PictureFits(QSize size, int scale) {

@@ -75,6 +75,7 @@ private slots:
     void thePngShowsTheGradientAtEveryScale();
     void aPictureIsNeverShrunkToThePreview();
     void nothingToDrawOrTooLargeGivesNoPicture();
+    void aSlantedLastCharacterKeepsItsOverhang();
     void theSvgKeepsEachCharacterAsTextWithItsFill_data();
     void theSvgKeepsEachCharacterAsTextWithItsFill();
     void theSvgOpensInARealRenderer_data();
@@ -151,6 +152,24 @@ void PictureExportTest::nothingToDrawOrTooLargeGivesNoPicture() {
     QVERIFY(PictureFile(TPictureFormat::Png, longText, TPictureSettings{4, false, 96}).isEmpty());
     QVERIFY(PictureFile(TPictureFormat::Svg, longText, TPictureSettings{4, false, 96}).isEmpty());
     QVERIFY(!PictureFile(TPictureFormat::Png, longText, TPictureSettings{1, false, 96}).isEmpty());
+}
+
+void PictureExportTest::aSlantedLastCharacterKeepsItsOverhang() {
+    const TRefreshInput upright = Squares(2);
+    TRefreshInput italic = upright;
+    italic.PreviewFont.Style = fsItalic;
+    const QSize uprightSize = PictureSize(upright, 96);
+    TQPainterCanvas measure(nullptr, 0, 0, 96);
+    measure.SetFont(italic.PreviewFont);
+    QCOMPARE(measure.TextWidth(italic.Text), uprightSize.width());
+    // The slanted square leans past its advance; the picture is wide enough to show it.
+    QVERIFY(PictureSize(italic, 96).width() > uprightSize.width());
+    const QImage image = PictureImage(italic, TPictureSettings{1, true, 96});
+    bool inkInTheOverhang = false;
+    for (int y = 0; y < image.height(); ++y) {
+        inkInTheOverhang = inkInTheOverhang || image.pixelColor(uprightSize.width(), y).alpha() > 0;
+    }
+    QVERIFY(inkInTheOverhang);
 }
 
 void PictureExportTest::theSvgKeepsEachCharacterAsTextWithItsFill_data() {
