@@ -77,7 +77,7 @@ TRefreshInput TForm1::RefreshInputOf(std::string text) const {
     input.PreviewFont = previewFont_;
     input.SizeStep = CbSize->currentIndex();
     input.FirstLetterLarger = CbHead->isChecked();
-    input.SmartPreview = !CbOpt4->isChecked();
+    input.SmartPreview = !SmartPreviewOff();
     input.UpperCaseTags = CbOpt9->isChecked();
     input.FaceTag = CbOpt3->isChecked();
     input.LogicalTags = CbOpt7->isChecked();
