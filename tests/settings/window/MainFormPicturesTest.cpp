@@ -43,7 +43,6 @@ class MainFormPicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void thePictureFileFollowsTheNameOrTheFileType_data();
     void thePictureFileFollowsTheNameOrTheFileType();
     void thePictureDialogsRememberTheLastChoice();
@@ -54,10 +53,6 @@ private slots:
     void theFormattedCopySwitchIsSavedOnlyWhileOn_data();
     void theFormattedCopySwitchIsSavedOnlyWhileOn();
 };
-
-void MainFormPicturesTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormPicturesTest::thePictureFileFollowsTheNameOrTheFileType_data() {
     QTest::addColumn<QString>("answered");

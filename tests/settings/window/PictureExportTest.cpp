@@ -70,7 +70,6 @@ class PictureExportTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void thePngShowsTheGradientAtEveryScale_data();
     void thePngShowsTheGradientAtEveryScale();
     void aPictureIsNeverShrunkToThePreview();
@@ -81,10 +80,6 @@ private slots:
     void theSvgOpensInARealRenderer_data();
     void theSvgOpensInARealRenderer();
 };
-
-void PictureExportTest::initTestCase() {
-    InstallPaletteSystemColors();
-}
 
 void PictureExportTest::thePngShowsTheGradientAtEveryScale_data() {
     QTest::addColumn<int>("scale");
