@@ -1,7 +1,7 @@
 #include "settings/window/FormattedCopy.h"
 
 #include "engine/CodePage.h"
-#include "engine/jstrm.h"
+#include "engine/TextUnits.h"
 
 #include <string_view>
 
@@ -30,22 +30,20 @@ void AppendEscaped(std::string& out, std::string_view utf8) {
 
 } // namespace
 
-// Each character in a span of its colour, as the css output kind writes it.
+// Each unit in a span of its colour, as the css output kind writes it.
 std::string FormattedCopyHtml(const TRefreshInput& input) {
-    const std::string_view text = input.Text;
-    const int n = CharCount(text);
-    if (text.size() < 2 || n < 2) {
+    const int n = UnitCount(input.Text, input.Clusters);
+    if (n < 2) {
         return {};
     }
     std::string html;
-    std::size_t offset = 0;
-    for (int i = 1; i <= n; ++i) {
-        const std::string_view ch = text.substr(offset, CharLengthAt(text, offset));
-        offset += ch.size();
+    TUnitWalk walk(input.Text, input.Clusters);
+    for (int i = 1; i <= n && !walk.AtEnd(); ++i) {
+        const TTextUnit unit = walk.Next();
         html += "<span style=\"color:#";
         html += SplitColor(GradientColor(input.Gradient, i, n)).Hex;
         html += "\">";
-        AppendEscaped(html, Cp932ToUtf8(ch));
+        AppendEscaped(html, unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes));
         html += "</span>";
     }
     return html;

@@ -3,7 +3,7 @@
 #include "engine/CodePage.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
-#include "engine/jstrm.h"
+#include "engine/TextUnits.h"
 #include "settings/window/QPainterCanvas.h"
 
 #include <QBuffer>
@@ -14,6 +14,7 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -76,23 +77,30 @@ QByteArray FinishSvg(QByteArray svg, QSize pixels, const QFont& font) {
 } // namespace
 
 QSize PictureSize(const TRefreshInput& input, int logicalDpi) {
-    if (input.Text.size() < 2 || CharCount(input.Text) < 2) {
+    if (UnitCount(input.Text, input.Clusters) < 2) {
         return {};
     }
     TQPainterCanvas measure(nullptr, 0, 0, logicalDpi);
     measure.SetFont(PictureFontOf(input));
-    const QFontMetrics metrics(measure.Font());
-    // The last character's ink may reach past its advance (a slanted or italic letter); the
-    // preview shows that overhang, so the picture keeps it too.
-    const std::string_view text = input.Text;
-    std::size_t last = 0;
-    for (std::size_t offset = 0; offset < text.size(); offset += CharLengthAt(text, offset)) {
-        last = offset;
+    long long width = 0;
+    QString lastUnit;
+    for (TUnitWalk walk(input.Text, input.Clusters); !walk.AtEnd();) {
+        const TTextUnit unit = walk.Next();
+        if (unit.IsCluster()) {
+            width += measure.ClusterWidth(unit);
+            lastUnit = QString::fromUtf8(unit.Utf8.data(), static_cast<qsizetype>(unit.Utf8.size()));
+        } else {
+            width += measure.TextWidth(unit.Bytes);
+            lastUnit = QString::fromStdString(Cp932ToUtf8(unit.Bytes));
+        }
     }
-    const QString lastCharacter = QString::fromStdString(Cp932ToUtf8(text.substr(last)));
+    // The last unit's ink may reach past its advance (a slanted or italic letter); the preview
+    // shows that overhang, so the picture keeps it too.
+    const QFontMetrics metrics(measure.Font());
     const int overhang =
-        metrics.tightBoundingRect(lastCharacter).right() + 1 - metrics.horizontalAdvance(lastCharacter);
-    return {measure.TextWidth(text) + std::max(0, overhang), metrics.height()};
+        metrics.tightBoundingRect(lastUnit).right() + 1 - metrics.horizontalAdvance(lastUnit);
+    width += std::max(0, overhang);
+    return {static_cast<int>(std::min<long long>(width, std::numeric_limits<int>::max())), metrics.height()};
 }
 
 bool PictureFits(QSize size, int scale) {

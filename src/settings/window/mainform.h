@@ -5,6 +5,7 @@
 #include "engine/OrivUtil.h"
 #include "engine/PreviewCanvas.h"
 #include "engine/Refresh.h"
+#include "engine/UnicodeText.h"
 #include "platform/DialogService.h"
 
 #include <QFont>
@@ -87,7 +88,7 @@ public:
     const THtmlText& HtmlText() const { return htmlText_; }
     // The drawing font size the last painted refresh used (after the smart preview).
     int LastDrawingSize() const { return lastDrawingSize_; }
-    // The text field as Shift-JIS bytes, characters that CP932 cannot hold written as "?".
+    // The text field as Shift-JIS bytes, clusters that CP932 cannot hold with "&#N;" references.
     std::string TextBytes() const;
 
     // --- colour, mode and style commands (mainform_commands.cpp)
@@ -239,9 +240,10 @@ private:
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    // What a refresh of the Shift-JIS `text` reads from the controls.
-    TRefreshInput RefreshInputOf(std::string text) const;
-    void ReportUnmappable(const std::vector<std::string>& unmappable);
+    // What a refresh of `units` (the text field's) reads from the controls.
+    TRefreshInput RefreshInputOf(TUnitText units) const;
+    // One status line telling how many characters the HTML carries as references; none without.
+    void ReportReferences(std::size_t characters);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -307,7 +309,7 @@ private:
     bool resizeRulesOn_ = false;
     bool painted_ = false;
     int lastDrawingSize_ = 0;
-    QString lastUnmappableText_;
+    QString lastReferenceText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
 };
