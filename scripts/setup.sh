@@ -12,6 +12,7 @@ TINTREL_PACKAGES=(
     fonts-ipafont-gothic fonts-noto-color-emoji
     xvfb xauth
     librsvg2-bin
+    dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

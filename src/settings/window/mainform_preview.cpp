@@ -95,10 +95,12 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     TRefreshInput input = RefreshInputOf(std::move(units));
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
-    lastRefreshInput_ = std::move(input);
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }
+    ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
+                       result.DrawingPoints, UnitCount(input.Text, input.Clusters));
+    lastRefreshInput_ = std::move(input);
 }
 
 void TForm1::CbSizeClick() {
