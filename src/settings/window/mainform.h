@@ -211,6 +211,7 @@ public:
     QMenu* PmPreview = nullptr;
     QAction* PmPicture = nullptr;
     QAction* CbOptFormatted = nullptr;
+    QAction* AcPreviewMenu = nullptr; // Ctrl+Shift+P opens PmPreview
 
     // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
     QAction* AcCopy = nullptr;

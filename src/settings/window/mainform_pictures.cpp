@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMenu>
 
 #include <stdexcept>
@@ -62,6 +63,21 @@ void TForm1::CreatePictureItems() {
     CbOptFormatted->setCheckable(true);
     CbOptFormatted->setStatusTip(tr("コピーの時、HTMLのソースと一緒に色付きの書式付きテキストも渡します（ワー"
                                     "プロやメールに貼り付け用）"));
+
+    // Keyboard paths: the picture command from anywhere in the window, and the preview's menu,
+    // which the preview (never focused) cannot open itself.
+    PmPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    PmPicture->setShortcutContext(Qt::WindowShortcut);
+    addAction(PmPicture);
+    AcPreviewMenu = new QAction(this);
+    AcPreviewMenu->setObjectName(QStringLiteral("AcPreviewMenu"));
+    AcPreviewMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    AcPreviewMenu->setShortcutContext(Qt::WindowShortcut);
+    addAction(AcPreviewMenu);
+    connect(AcPreviewMenu, &QAction::triggered, this, [this] {
+        PmPreview->popup(PaintBox->mapToGlobal(QPoint(0, 0)));
+        PmPreview->setActiveAction(PmPicture);
+    });
 
     connect(PmPicture, &QAction::triggered, this, &TForm1::PmPictureClick);
     connect(PmPreview, &QMenu::hovered, this, [this](QAction* item) { ShowHint(item->statusTip()); });

@@ -48,6 +48,7 @@ private slots:
     void thePictureDialogsRememberTheLastChoice();
     void noPictureIsAskedForWhenThereIsNothingOrTooMuch();
     void thePreviewMenuOffersThePictureAndTheSwitch();
+    void theKeyboardReachesThePictureAndThePreviewMenu();
     void copyAddsFormattedTextOnlyWhenAsked_data();
     void copyAddsFormattedTextOnlyWhenAsked();
     void theFormattedCopySwitchIsSavedOnlyWhileOn_data();
@@ -153,6 +154,24 @@ void MainFormPicturesTest::thePreviewMenuOffersThePictureAndTheSwitch() {
     form.PmPicture->hover();
     QCOMPARE(form.StBar->currentMessage(), form.PmPicture->statusTip());
     QVERIFY(!form.PmPicture->statusTip().isEmpty());
+}
+
+void MainFormPicturesTest::theKeyboardReachesThePictureAndThePreviewMenu() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("AB"));
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.EdText->setFocus();
+    QTest::keyClick(form.EdText, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(rig.dialogs.PictureQuestions.size(), 1);
+
+    QTest::keyClick(form.EdText, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY(form.PmPreview->isVisible());
+    QCOMPARE(form.PmPreview->activeAction(), form.PmPicture);
+    // Down to the switch and Enter: it is on.
+    QTest::keyClick(form.PmPreview, Qt::Key_Down);
+    QTest::keyClick(form.PmPreview, Qt::Key_Return);
+    QTRY_VERIFY(!form.PmPreview->isVisible());
+    QVERIFY(form.CbOptFormatted->isChecked());
 }
 
 void MainFormPicturesTest::copyAddsFormattedTextOnlyWhenAsked_data() {
