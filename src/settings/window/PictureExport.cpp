@@ -33,8 +33,17 @@ TPreviewFont PictureFontOf(const TRefreshInput& input) {
     return font;
 }
 
-QFont PictureFont(const TRefreshInput& input, int logicalDpi) {
-    TQPainterCanvas measure(nullptr, 0, 0, logicalDpi);
+// A canvas on `painter` (none: one that only measures) that draws as the preview does.
+void PrepareCanvas(TQPainterCanvas& canvas, const TPictureSettings& settings) {
+    if (settings.DrawingFace) {
+        canvas.DrawInFace(*settings.DrawingFace);
+    }
+    canvas.SetTransparentBackground(settings.Transparent);
+}
+
+QFont PictureFont(const TRefreshInput& input, const TPictureSettings& settings) {
+    TQPainterCanvas measure(nullptr, 0, 0, settings.LogicalDpi);
+    PrepareCanvas(measure, settings);
     measure.SetFont(PictureFontOf(input));
     return measure.Font();
 }
@@ -42,7 +51,7 @@ QFont PictureFont(const TRefreshInput& input, int logicalDpi) {
 // The size of the picture at 1x, or an empty size when there is nothing to draw or it is too
 // large at `scale`.
 QSize CheckedSize(const TRefreshInput& input, const TPictureSettings& settings) {
-    const QSize size = PictureSize(input, settings.LogicalDpi);
+    const QSize size = PictureSize(input, settings);
     if (size.isEmpty() || !PictureFits(size, settings.Scale)) {
         return {};
     }
@@ -76,11 +85,12 @@ QByteArray FinishSvg(QByteArray svg, QSize pixels, const QFont& font) {
 
 } // namespace
 
-QSize PictureSize(const TRefreshInput& input, int logicalDpi) {
+QSize PictureSize(const TRefreshInput& input, const TPictureSettings& settings) {
     if (UnitCount(input.Text, input.Clusters) < 2) {
         return {};
     }
-    TQPainterCanvas measure(nullptr, 0, 0, logicalDpi);
+    TQPainterCanvas measure(nullptr, 0, 0, settings.LogicalDpi);
+    PrepareCanvas(measure, settings);
     measure.SetFont(PictureFontOf(input));
     long long width = 0;
     QString lastUnit;
@@ -111,7 +121,7 @@ bool PictureFits(QSize size, int scale) {
 void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input,
                  const TPictureSettings& settings) {
     TQPainterCanvas canvas(&painter, size.width(), size.height(), settings.LogicalDpi);
-    canvas.SetTransparentBackground(settings.Transparent);
+    PrepareCanvas(canvas, settings);
     // The HTML built along the way is the window's business, not the picture's.
     TTagVocabulary tg;
     Refresh(PictureInput(input), canvas, tg);
@@ -157,7 +167,7 @@ QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settin
     QPainter painter(&svg);
     DrawPicture(painter, size, input, settings);
     painter.end();
-    return FinishSvg(bytes, size * settings.Scale, PictureFont(input, settings.LogicalDpi));
+    return FinishSvg(bytes, size * settings.Scale, PictureFont(input, settings));
 }
 
 QByteArray PictureFile(TPictureFormat format, const TRefreshInput& input, const TPictureSettings& settings) {

@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <QString>
+
+#include <optional>
 
 class QPainter;
 
@@ -18,6 +21,8 @@ struct TPictureSettings {
     int Scale = 1;            // 1, 2 or 4 pixels per pixel of the preview
     bool Transparent = false; // no background: only the characters are drawn
     int LogicalDpi = 96;      // the preview's, so that the picture at 1x is the preview's drawing
+    // The face the preview draws in (TQPainterCanvas::DrawInFace); none: the preview font's own.
+    std::optional<QString> DrawingFace;
 };
 
 // A picture of the preview's drawing: the text on one line in its gradient colours, drawn by
@@ -26,7 +31,7 @@ struct TPictureSettings {
 
 // The picture's size at 1x: as wide as the characters side by side, as high as one line of the
 // font. Empty when the text has fewer than two characters, which the preview does not draw.
-QSize PictureSize(const TRefreshInput& input, int logicalDpi);
+QSize PictureSize(const TRefreshInput& input, const TPictureSettings& settings);
 // Whether a picture of that size at that scale stays within kLargestPictureSide.
 bool PictureFits(QSize size, int scale);
 

@@ -115,7 +115,6 @@ public:
     void PmExpClick();
 
     // --- life cycle and small commands (mainform_lifecycle.cpp)
-    void CbOptCheck(QAction* item);
     void CbOptFontSizeClick();
     void FCBoxClick();
     void PmAboutClick();
@@ -232,6 +231,7 @@ private:
     void ReadWindowPosition();
     void RunStartupStep(const std::function<void()>& step);
     void ShowPendingMessages();
+    static void ReportOnStandardError(const QString& message);
     void LayoutDockedControls();
     void SetBaseFontSize(int points);
     void CreateControls();
@@ -333,4 +333,6 @@ private:
     QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
+    // Set when the window starts to close; from then on no message box opens.
+    bool closing_ = false;
 };

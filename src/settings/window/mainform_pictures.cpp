@@ -2,6 +2,7 @@
 // also carries formatted text for word processors and mail composers.
 #include "settings/window/mainform.h"
 
+#include "controls/FontCombo.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "settings/store/IniGT.h"
@@ -100,7 +101,8 @@ void TForm1::PmPictureClick() {
     const TRefreshInput input = lastRefreshInput_;
     TPictureSettings settings;
     settings.LogicalDpi = PaintBox->logicalDpiY();
-    const QSize size = PictureSize(input, settings.LogicalDpi);
+    settings.DrawingFace = FCBox->FontName();
+    const QSize size = PictureSize(input, settings);
     if (size.isEmpty()) {
         ShowTitleMessage(tr("画像にするものがありません"));
         return;

@@ -2,10 +2,12 @@
 // clipboard.
 #include "support/FormRig.h"
 
+#include "controls/TransBtn.h"
 #include "settings/window/PreviewBox.h"
 #include "settings/window/mainform.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,6 +47,7 @@ class MainFormPicturesTest : public QObject {
 private slots:
     void thePictureFileFollowsTheNameOrTheFileType_data();
     void thePictureFileFollowsTheNameOrTheFileType();
+    void thePictureIsThePreviewsDrawing();
     void thePictureDialogsRememberTheLastChoice();
     void noPictureIsAskedForWhenThereIsNothingOrTooMuch();
     void thePreviewMenuOffersThePictureAndTheSwitch();
@@ -88,6 +91,28 @@ void MainFormPicturesTest::thePictureFileFollowsTheNameOrTheFileType() {
     QVERIFY(ReadFile(rig.Path(written)).startsWith(start));
     QCOMPARE(form.windowTitle(), QStringLiteral("画像を保存しました"));
     QVERIFY(rig.dialogs.Messages.isEmpty());
+}
+
+void MainFormPicturesTest::thePictureIsThePreviewsDrawing() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("Tintrel グラデ"));
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.CbSize->setCurrentIndex(2);
+    form.CbSizeClick();
+    form.TbBoldClick(form.TbItalic);
+    const QImage preview = form.PaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    const QString target = rig.Path(QStringLiteral("same.png"));
+    rig.dialogs.PictureAnswers.push_back(TPictureChoice{1, false});
+    rig.dialogs.TypedFileAnswers.push_back(TFileDialogAnswer{target, 1});
+    form.PmPictureClick();
+    const QImage picture = QImage(target).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!picture.isNull());
+    // The text fits the preview, so the preview was not shrunk: the picture is its top left,
+    // pixel for pixel.
+    QCOMPARE(form.LastDrawingSize(), form.PreviewFont().Points);
+    QVERIFY(picture.width() < preview.width() && picture.height() < preview.height());
+    QCOMPARE(picture, preview.copy(QRect(QPoint(0, 0), picture.size())));
 }
 
 void MainFormPicturesTest::thePictureDialogsRememberTheLastChoice() {

@@ -33,6 +33,14 @@ TRefreshInput Squares(int count, int points = 40) {
     return input;
 }
 
+// A picture at `scale` at 96 pixels per inch in the preview font's own face.
+TPictureSettings At(int scale, bool transparent) {
+    TPictureSettings settings;
+    settings.Scale = scale;
+    settings.Transparent = transparent;
+    return settings;
+}
+
 QColor Opaque(TColor color) {
     return ToQColor(color);
 }
@@ -95,13 +103,13 @@ void PictureExportTest::thePngShowsTheGradientAtEveryScale() {
     QFETCH(int, scale);
     QFETCH(bool, transparent);
     const TRefreshInput input = Squares(3);
-    const QSize size = PictureSize(input, 96);
+    const QSize size = PictureSize(input, {});
     // Three squares side by side, one line high, at the preview font's size (40 points are 53
     // pixels at 96 pixels per inch).
     QVERIFY2(size.width() >= 3 * 45 && size.height() >= 53,
              qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
 
-    const QByteArray png = PictureFile(TPictureFormat::Png, input, TPictureSettings{scale, transparent, 96});
+    const QByteArray png = PictureFile(TPictureFormat::Png, input, At(scale, transparent));
     QImage image;
     QVERIFY(image.loadFromData(png, "PNG"));
     QCOMPARE(image.size(), size * scale);
@@ -120,13 +128,13 @@ void PictureExportTest::aPictureIsNeverShrunkToThePreview() {
     // preview font's size.
     TRefreshInput input = Squares(20, 20);
     input.SmartPreview = true;
-    const QSize size = PictureSize(input, 96);
+    const QSize size = PictureSize(input, {});
     TQPainterCanvas measure(nullptr, 0, 0, 96);
     measure.SetFont(input.PreviewFont);
     QCOMPARE(size.width(), measure.TextWidth(input.Text));
     QVERIFY(size.width() > 393);
 
-    const QImage image = PictureImage(input, TPictureSettings{1, false, 96});
+    const QImage image = PictureImage(input, At(1, false));
     QCOMPARE(image.size(), size);
     QCOMPARE(image.pixelColor(MiddleOf(image, 19, 20)), Opaque(kBlue));
 }
@@ -134,33 +142,33 @@ void PictureExportTest::aPictureIsNeverShrunkToThePreview() {
 void PictureExportTest::nothingToDrawOrTooLargeGivesNoPicture() {
     // One character: the preview draws nothing, so there is no picture either.
     TRefreshInput one = Squares(1);
-    QVERIFY(PictureSize(one, 96).isEmpty());
+    QVERIFY(PictureSize(one, {}).isEmpty());
     QVERIFY(PictureFile(TPictureFormat::Png, one, {}).isEmpty());
     QVERIFY(PictureFile(TPictureFormat::Svg, one, {}).isEmpty());
 
     // Wider than the painter can draw at 4x, but not at 1x.
     const TRefreshInput longText = Squares(200, 40);
-    const QSize size = PictureSize(longText, 96);
+    const QSize size = PictureSize(longText, {});
     QVERIFY(size.width() * 4 > kLargestPictureSide);
     QVERIFY(size.width() <= kLargestPictureSide);
     QVERIFY(!PictureFits(size, 4));
     QVERIFY(PictureFits(size, 1));
-    QVERIFY(PictureFile(TPictureFormat::Png, longText, TPictureSettings{4, false, 96}).isEmpty());
-    QVERIFY(PictureFile(TPictureFormat::Svg, longText, TPictureSettings{4, false, 96}).isEmpty());
-    QVERIFY(!PictureFile(TPictureFormat::Png, longText, TPictureSettings{1, false, 96}).isEmpty());
+    QVERIFY(PictureFile(TPictureFormat::Png, longText, At(4, false)).isEmpty());
+    QVERIFY(PictureFile(TPictureFormat::Svg, longText, At(4, false)).isEmpty());
+    QVERIFY(!PictureFile(TPictureFormat::Png, longText, At(1, false)).isEmpty());
 }
 
 void PictureExportTest::aSlantedLastCharacterKeepsItsOverhang() {
     const TRefreshInput upright = Squares(2);
     TRefreshInput italic = upright;
     italic.PreviewFont.Style = fsItalic;
-    const QSize uprightSize = PictureSize(upright, 96);
+    const QSize uprightSize = PictureSize(upright, {});
     TQPainterCanvas measure(nullptr, 0, 0, 96);
     measure.SetFont(italic.PreviewFont);
     QCOMPARE(measure.TextWidth(italic.Text), uprightSize.width());
     // The slanted square leans past its advance; the picture is wide enough to show it.
-    QVERIFY(PictureSize(italic, 96).width() > uprightSize.width());
-    const QImage image = PictureImage(italic, TPictureSettings{1, true, 96});
+    QVERIFY(PictureSize(italic, {}).width() > uprightSize.width());
+    const QImage image = PictureImage(italic, At(1, true));
     bool inkInTheOverhang = false;
     for (int y = 0; y < image.height(); ++y) {
         inkInTheOverhang = inkInTheOverhang || image.pixelColor(uprightSize.width(), y).alpha() > 0;
@@ -190,7 +198,7 @@ void PictureExportTest::theSvgKeepsEachCharacterAsTextWithItsFill() {
     input.Text = std::move(units.Text);
     input.Clusters = std::move(units.Clusters);
 
-    const QByteArray svg = PictureFile(TPictureFormat::Svg, input, TPictureSettings{2, transparent, 96});
+    const QByteArray svg = PictureFile(TPictureFormat::Svg, input, At(2, transparent));
     QString error;
     const QList<TSvgText> texts = TextsOf(svg, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -220,7 +228,7 @@ void PictureExportTest::theSvgOpensInARealRenderer() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const TRefreshInput input = Squares(3);
-    const TPictureSettings settings{2, transparent, 96};
+    const TPictureSettings settings = At(2, transparent);
     QFile svg(dir.filePath(QStringLiteral("picture.svg")));
     QVERIFY(svg.open(QIODevice::WriteOnly));
     svg.write(PictureFile(TPictureFormat::Svg, input, settings));
@@ -237,7 +245,7 @@ void PictureExportTest::theSvgOpensInARealRenderer() {
     QImage image(dir.filePath(QStringLiteral("picture.png")));
     QVERIFY(!image.isNull());
     // The renderer's size is the picture's, give or take the rounding of millimetres.
-    const QSize expected = PictureSize(input, 96) * 2;
+    const QSize expected = PictureSize(input, {}) * 2;
     QVERIFY2(qAbs(image.width() - expected.width()) <= 1 && qAbs(image.height() - expected.height()) <= 1,
              qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
     QCOMPARE(image.pixelColor(MiddleOf(image, 0, 3)), Opaque(kRed));
