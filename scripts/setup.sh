@@ -10,6 +10,7 @@ TINTREL_PACKAGES=(
     libicu-dev
     clang libclang-rt-14-dev clang-format clang-tidy git
     fonts-ipafont-gothic fonts-noto-color-emoji
+    tidy
     xvfb xauth x11-utils
     librsvg2-bin
     dbus at-spi2-core python3-pyatspi

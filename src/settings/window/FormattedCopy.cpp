@@ -1,50 +1,18 @@
 #include "settings/window/FormattedCopy.h"
 
-#include "engine/CodePage.h"
+#include "engine/HtmlBuilder.h"
+#include "engine/TagVocabulary.h"
 #include "engine/TextUnits.h"
 
-#include <string_view>
-
-namespace {
-
-void AppendEscaped(std::string& out, std::string_view utf8) {
-    for (const char c : utf8) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
-} // namespace
-
-// Each unit in a span of its colour, as the css output kind writes it.
 std::string FormattedCopyHtml(const TRefreshInput& input) {
-    const int n = UnitCount(input.Text, input.Clusters);
-    if (n < 2) {
+    if (UnitCount(input.Text, input.Clusters) < 2) {
         return {};
     }
-    std::string html;
-    TUnitWalk walk(input.Text, input.Clusters);
-    for (int i = 1; i <= n && !walk.AtEnd(); ++i) {
-        const TTextUnit unit = walk.Next();
-        html += "<span style=\"color:#";
-        html += SplitColor(GradientColor(input.Gradient, i, n)).Hex;
-        html += "\">";
-        AppendEscaped(html, unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes));
-        html += "</span>";
-    }
-    return html;
+    TRefreshInput css = input;
+    css.Kind = okCss;
+    // A table of its own in the refresh's case, so the window's table is left as it is.
+    TTagVocabulary tg;
+    tg.ApplyTagCase(css.UpperCaseTags);
+    return BuildHtmlText(css.Text, css.Clusters, css.Gradient, HtmlOptionsOf(css, css.PreviewFont), tg)
+        .Written();
 }

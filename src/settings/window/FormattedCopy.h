@@ -4,7 +4,8 @@
 
 #include <string>
 
-// The formatted text (text/html, UTF-8) that goes on the clipboard beside the HTML source when
-// "書式付きテキストでもコピーする" is on: the text of `input` in its gradient colours, so that a
-// word processor or a mail composer pastes coloured text. Empty below two characters.
+// The formatted text (text/html, UTF-8) that goes on the clipboard beside the copied source when
+// "書式付きテキストでもコピーする" is on: the css output kind's fragment of `input`, whatever kind
+// the window writes, so that a word processor or a mail composer pastes coloured text. Empty
+// below two characters.
 std::string FormattedCopyHtml(const TRefreshInput& input);

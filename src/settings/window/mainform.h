@@ -3,6 +3,7 @@
 #include "engine/Color.h"
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
+#include "engine/OutputKind.h"
 #include "engine/PreviewCanvas.h"
 #include "engine/Refresh.h"
 #include "engine/UnicodeText.h"
@@ -21,6 +22,7 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QPainter;
 class QCheckBox;
 class QComboBox;
@@ -41,6 +43,7 @@ class TIniGT;
 class TStyleLibrary;
 struct TBadValue;
 struct TOptionSet;
+struct TRefreshInput;
 struct TStyleRecord;
 class TPreviewBox;
 class TGlyphCache;
@@ -90,6 +93,12 @@ public:
     int LastDrawingSize() const { return lastDrawingSize_; }
     // The text field as Shift-JIS bytes, clusters that CP932 cannot hold with "&#N;" references.
     std::string TextBytes() const;
+    // The output kind chosen in the options menu, and choosing one (without a refresh).
+    TOutputKind OutputKind() const;
+    void SetOutputKind(TOutputKind kind);
+    // The output of the current text and controls in `kind`, whatever kind is chosen (the css
+    // fragment for a formatted paste, say). Empty below two characters.
+    THtmlText OutputOfKind(TOutputKind kind) const;
 
     // --- colour, mode and style commands (mainform_commands.cpp)
     void ClBtn1Change();
@@ -195,6 +204,11 @@ public:
     QAction* CbOpt9 = nullptr;
     QAction* CbOptFontSize = nullptr;
     QAction* PmAbout = nullptr;
+    // The output kind: a radio group of the options menu.
+    QActionGroup* FormatGroup = nullptr;
+    QAction* CbFormatFont = nullptr;
+    QAction* CbFormatCss = nullptr;
+    QAction* CbFormatBbcode = nullptr;
 
     QMenu* Pm1 = nullptr;
     QAction* PmAdd = nullptr;
@@ -260,10 +274,11 @@ private:
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    // What a refresh of `units` (the text field's) reads from the controls.
-    TRefreshInput RefreshInputOf(TUnitText units) const;
-    // One status line telling how many characters the HTML carries as references; none without.
-    void ReportReferences(std::size_t characters);
+    // What the next refresh reads from the controls.
+    TRefreshInput CurrentRefreshInput() const;
+    // The status bar's word on the text and the options: characters written as references,
+    // options the chosen kind cannot write.
+    void ReportStatus(const TRefreshInput& input);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -329,7 +344,7 @@ private:
     bool resizeRulesOn_ = false;
     bool painted_ = false;
     int lastDrawingSize_ = 0;
-    QString lastReferenceText_;
+    QString lastStatusText_;
     QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
