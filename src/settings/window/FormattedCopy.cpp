@@ -13,6 +13,9 @@ std::string FormattedCopyHtml(const TRefreshInput& input) {
     // A table of its own in the refresh's case, so the window's table is left as it is.
     TTagVocabulary tg;
     tg.ApplyTagCase(css.UpperCaseTags);
-    return BuildHtmlText(css.Text, css.Clusters, css.Gradient, HtmlOptionsOf(css, css.PreviewFont), tg)
-        .Written();
+    THtmlOptions options = HtmlOptionsOf(css, css.PreviewFont);
+    // The programs that paste formatted text show the screen readers' copy of the text, which
+    // would stand there twice; the text they paste is read as a word anyway.
+    options.ScreenReaderText = false;
+    return BuildHtmlText(css.Text, css.Clusters, css.Gradient, options, tg).Written();
 }

@@ -6,6 +6,7 @@
 
 // The formatted text (text/html, UTF-8) that goes on the clipboard beside the copied source when
 // "書式付きテキストでもコピーする" is on: the css output kind's fragment of `input`, whatever kind
-// the window writes, so that a word processor or a mail composer pastes coloured text. Empty
-// below two characters.
+// the window writes, so that a word processor or a mail composer pastes coloured text; without
+// the screen readers' hidden copy of the text, which those programs would show. Empty below two
+// characters.
 std::string FormattedCopyHtml(const TRefreshInput& input);
