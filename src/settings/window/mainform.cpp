@@ -435,6 +435,7 @@ void TForm1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     PaintBox->OnPaint = [this](QPainter& painter) { PaintWithPainter(painter); };
+    CreatePictureItems();
 }
 
 QString TForm1::HintOf(const QWidget* widget) const {
