@@ -13,24 +13,24 @@ bool IsBlank(char c) {
 // expected.
 class TPropertyReader {
 public:
-    explicit TPropertyReader(std::string_view text) : FText(text) {}
+    explicit TPropertyReader(std::string_view text) : text_(text) {}
 
     bool AtEnd() {
         SkipBlanks();
-        return FPos >= FText.size();
+        return pos_ >= text_.size();
     }
 
     std::string_view Name() {
         SkipBlanks();
-        const std::size_t start = FPos;
-        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) ||
-                                       FText[FPos] == '_' || FText[FPos] == '.')) {
-            ++FPos;
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) ||
+                                       text_[pos_] == '_' || text_[pos_] == '.')) {
+            ++pos_;
         }
-        if (FPos == start) {
+        if (pos_ == start) {
             Fail("a property name");
         }
-        return FText.substr(start, FPos - start);
+        return text_.substr(start, pos_ - start);
     }
 
     void Expect(char c) {
@@ -41,8 +41,8 @@ public:
 
     bool TryTake(char c) {
         SkipBlanks();
-        if (FPos < FText.size() && FText[FPos] == c) {
-            ++FPos;
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
             return true;
         }
         return false;
@@ -50,32 +50,32 @@ public:
 
     std::int32_t Integer() {
         SkipBlanks();
-        const std::size_t start = FPos;
+        const std::size_t start = pos_;
         bool negative = false;
-        if (FPos < FText.size() && (FText[FPos] == '-' || FText[FPos] == '+')) {
-            negative = FText[FPos] == '-';
-            ++FPos;
+        if (pos_ < text_.size() && (text_[pos_] == '-' || text_[pos_] == '+')) {
+            negative = text_[pos_] == '-';
+            ++pos_;
         }
         std::int64_t value = 0;
         std::size_t digits = 0;
-        while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
-            value = value * 10 + (FText[FPos] - '0');
-            ++FPos;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+            value = value * 10 + (text_[pos_] - '0');
+            ++pos_;
             ++digits;
             if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
-                FPos = start;
+                pos_ = start;
                 Fail("a 32-bit integer");
             }
         }
         if (digits == 0) {
-            FPos = start;
+            pos_ = start;
             Fail("an integer");
         }
         if (negative) {
             value = -value;
         }
         if (value > std::numeric_limits<std::int32_t>::max()) {
-            FPos = start;
+            pos_ = start;
             Fail("a 32-bit integer");
         }
         return static_cast<std::int32_t>(value);
@@ -83,18 +83,18 @@ public:
 
     [[noreturn]] void Fail(const std::string& expected) const {
         throw EPropertyReadError("Invalid property value: " + expected + " expected at offset " +
-                                 std::to_string(FPos));
+                                 std::to_string(pos_));
     }
 
 private:
     void SkipBlanks() {
-        while (FPos < FText.size() && IsBlank(FText[FPos])) {
-            ++FPos;
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) {
+            ++pos_;
         }
     }
 
-    std::string_view FText;
-    std::size_t FPos = 0;
+    std::string_view text_;
+    std::size_t pos_ = 0;
 };
 
 } // namespace
@@ -109,49 +109,49 @@ void TColorArrayClass::Resize(std::int32_t xSize, std::int32_t ySize) {
         throw EColorArrayIndexError();
     }
     std::vector<TColor> cells(static_cast<std::size_t>(count), 0);
-    FCells.swap(cells);
-    FXSize = xSize;
-    FYSize = ySize;
-    FCount = static_cast<std::int32_t>(count);
+    cells_.swap(cells);
+    xSize_ = xSize;
+    ySize_ = ySize;
+    count_ = static_cast<std::int32_t>(count);
 }
 
 void TColorArrayClass::SetXSize(std::int32_t value) {
-    if (value != FXSize) {
-        Resize(value, FYSize);
+    if (value != xSize_) {
+        Resize(value, ySize_);
     }
 }
 
 void TColorArrayClass::SetYSize(std::int32_t value) {
-    if (value != FYSize) {
-        Resize(FXSize, value);
+    if (value != ySize_) {
+        Resize(xSize_, value);
     }
 }
 
 bool TColorArrayClass::IsValidIndex(std::int32_t x, std::int32_t y) const {
-    return x >= 1 && x <= FXSize && y >= 1 && y <= FYSize;
+    return x >= 1 && x <= xSize_ && y >= 1 && y <= ySize_;
 }
 
 std::size_t TColorArrayClass::StorageIndex(std::int32_t x, std::int32_t y) const {
     if (!IsValidIndex(x, y)) {
         throw EColorArrayIndexError();
     }
-    return static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(FXSize) +
+    return static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(xSize_) +
            static_cast<std::size_t>(x - 1);
 }
 
 TColor TColorArrayClass::Colors(std::int32_t x, std::int32_t y) const {
-    return FCells[StorageIndex(x, y)];
+    return cells_[StorageIndex(x, y)];
 }
 
 void TColorArrayClass::SetColors(std::int32_t x, std::int32_t y, TColor color) {
-    FCells[StorageIndex(x, y)] = color;
+    cells_[StorageIndex(x, y)] = color;
 }
 
 TColor TColorArrayClass::ColorByIndex(std::int32_t n) const {
-    if (n < 1 || n > FCount) {
+    if (n < 1 || n > count_) {
         throw EColorArrayIndexError();
     }
-    return FCells[static_cast<std::size_t>(n - 1)];
+    return cells_[static_cast<std::size_t>(n - 1)];
 }
 
 void TColorArrayClass::Assign(const TPersistent* source) {
@@ -163,9 +163,9 @@ void TColorArrayClass::Assign(const TPersistent* source) {
     if (other == this) {
         return;
     }
-    Resize(other->FXSize, other->FYSize);
-    for (std::int32_t x = 1; x <= FXSize; ++x) {
-        for (std::int32_t y = 1; y <= FYSize; ++y) {
+    Resize(other->xSize_, other->ySize_);
+    for (std::int32_t x = 1; x <= xSize_; ++x) {
+        for (std::int32_t y = 1; y <= ySize_; ++y) {
             SetColors(x, y, other->Colors(x, y));
         }
     }
@@ -175,11 +175,11 @@ bool TColorArrayClass::IsEqual(const TColorArrayClass* other) const {
     if (other == this) {
         return true;
     }
-    if (!other || other->FXSize != FXSize || other->FYSize != FYSize) {
+    if (!other || other->xSize_ != xSize_ || other->ySize_ != ySize_) {
         return false;
     }
-    for (std::int32_t x = 1; x <= FXSize; ++x) {
-        for (std::int32_t y = 1; y <= FYSize; ++y) {
+    for (std::int32_t x = 1; x <= xSize_; ++x) {
+        for (std::int32_t y = 1; y <= ySize_; ++y) {
             if (Colors(x, y) != other->Colors(x, y)) {
                 return false;
             }
@@ -190,10 +190,10 @@ bool TColorArrayClass::IsEqual(const TColorArrayClass* other) const {
 
 std::string TColorArrayClass::WriteProperties() const {
     std::string text =
-        "XSize = " + std::to_string(FXSize) + "\nYSize = " + std::to_string(FYSize) + "\nColors = (";
+        "XSize = " + std::to_string(xSize_) + "\nYSize = " + std::to_string(ySize_) + "\nColors = (";
     const char* separator = "";
-    for (std::int32_t x = 1; x <= FXSize; ++x) {
-        for (std::int32_t y = 1; y <= FYSize; ++y) {
+    for (std::int32_t x = 1; x <= xSize_; ++x) {
+        for (std::int32_t y = 1; y <= ySize_; ++y) {
             text += separator;
             text += std::to_string(static_cast<std::int32_t>(Colors(x, y)));
             separator = " ";
@@ -218,7 +218,7 @@ void TColorArrayClass::ReadProperties(std::string_view text) {
             std::int32_t y = 1;
             while (!reader.TryTake(')')) {
                 SetColors(x, y, static_cast<TColor>(reader.Integer()));
-                if (y < FYSize) {
+                if (y < ySize_) {
                     ++y;
                 } else {
                     y = 1;

@@ -46,9 +46,9 @@ public:
     // EColorArrayIndexError.
     TColorArrayClass(std::int32_t xSize, std::int32_t ySize);
 
-    std::int32_t XSize() const { return FXSize; }
-    std::int32_t YSize() const { return FYSize; }
-    std::int32_t Count() const { return FCount; }
+    std::int32_t XSize() const { return xSize_; }
+    std::int32_t YSize() const { return ySize_; }
+    std::int32_t Count() const { return count_; }
 
     // Setting another size discards every cell (all become 0), even when the table grows; the
     // same size keeps them. Invalid sizes raise EColorArrayIndexError and change nothing.
@@ -77,8 +77,8 @@ private:
     void Resize(std::int32_t xSize, std::int32_t ySize);
     std::size_t StorageIndex(std::int32_t x, std::int32_t y) const;
 
-    std::int32_t FXSize = 0;
-    std::int32_t FYSize = 0;
-    std::int32_t FCount = 0;
-    std::vector<TColor> FCells;
+    std::int32_t xSize_ = 0;
+    std::int32_t ySize_ = 0;
+    std::int32_t count_ = 0;
+    std::vector<TColor> cells_;
 };

@@ -55,8 +55,8 @@ void Outline(QPainter& painter, int left, int top, int right, int bottom, TColor
 
 TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
     InitArrowResources();
-    FArrow = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
-    FArrowDisabled =
+    arrow_ = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
+    arrowDisabled_ =
         QImage(QStringLiteral(":/arrows/ARROW_DISABLED_BMP")).convertToFormat(QImage::Format_RGB32);
     setText(QString());
     // The focused button is its window's default button, so Enter clicks it as Space does.
@@ -69,36 +69,35 @@ TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
 
 TColorDropButton::~TColorDropButton() {
     SaveCustomColors();
-    if (FPalette) {
-        FPalette->SetOnColorSelected(nullptr);
-        FPalette->SetOnPaletteClose(nullptr);
-        delete FPalette.data();
+    if (palette_) {
+        palette_->disconnect(this);
+        delete palette_.data();
     }
 }
 
 void TColorDropButton::SetStyle(TButtonStyle value) {
-    if (value != FStyle) {
-        FStyle = value;
+    if (value != style_) {
+        style_ = value;
         update();
     }
 }
 
 void TColorDropButton::SetFlat(bool value) {
-    if (value != FFlat) {
-        FFlat = value;
+    if (value != flat_) {
+        flat_ = value;
         update();
     }
 }
 
 void TColorDropButton::SetColor(TColor value) {
-    if (value == FColor) {
+    if (value == color_) {
         return;
     }
-    FColor = value;
-    FPaletteIndex = 0;
-    for (int n = 1; n <= FPaletteColors.Count(); ++n) {
-        if (FPaletteColors.ColorByIndex(n) == value) {
-            FPaletteIndex = n;
+    color_ = value;
+    paletteIndex_ = 0;
+    for (int n = 1; n <= paletteColors_.Count(); ++n) {
+        if (paletteColors_.ColorByIndex(n) == value) {
+            paletteIndex_ = n;
             break;
         }
     }
@@ -107,17 +106,17 @@ void TColorDropButton::SetColor(TColor value) {
 }
 
 void TColorDropButton::SetPaletteIndex(int value) {
-    if (value == FPaletteIndex || value < 0 || value > FPaletteColors.Count()) {
+    if (value == paletteIndex_ || value < 0 || value > paletteColors_.Count()) {
         return;
     }
-    FPaletteIndex = value;
-    FColor = value == 0 ? FOtherColor : FPaletteColors.ColorByIndex(value);
+    paletteIndex_ = value;
+    color_ = value == 0 ? otherColor_ : paletteColors_.ColorByIndex(value);
     update();
     DoColorChange();
 }
 
 QString TColorDropButton::ColorHexText() const {
-    return u'#' + QString::fromStdString(SplitColor(FColor).Hex);
+    return u'#' + QString::fromStdString(SplitColor(color_).Hex);
 }
 
 void TColorDropButton::DoColorChange() {
@@ -125,27 +124,25 @@ void TColorDropButton::DoColorChange() {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
-    if (FOnColorChange) {
-        FOnColorChange(this);
-    }
+    emit colorChanged(this);
 }
 
 void TColorDropButton::SetDefaultColors() {
     // A 16-colour display would take the display's stock pens here; no such display exists on
     // this desktop, so the fixed table always applies.
-    FPaletteColors.SetXSize(4);
-    FPaletteColors.SetYSize(5);
+    paletteColors_.SetXSize(4);
+    paletteColors_.SetYSize(5);
     for (int column = 1; column <= 4; ++column) {
         for (int row = 1; row <= 5; ++row) {
-            FPaletteColors.SetColors(column, row, kDefaultPalette[row - 1][column - 1]);
+            paletteColors_.SetColors(column, row, kDefaultPalette[row - 1][column - 1]);
         }
     }
-    for (int x = 1; x <= FCustomColors.XSize(); ++x) {
-        for (int y = 1; y <= FCustomColors.YSize(); ++y) {
-            FCustomColors.SetColors(x, y, clWhite);
+    for (int x = 1; x <= customColors_.XSize(); ++x) {
+        for (int y = 1; y <= customColors_.YSize(); ++y) {
+            customColors_.SetColors(x, y, clWhite);
         }
     }
-    FOtherColor = clBtnFace;
+    otherColor_ = clBtnFace;
 }
 
 void TColorDropButton::Loaded() {
@@ -164,10 +161,10 @@ QString TColorDropButton::GetCustomColorsValueName() const {
 
 QString TColorDropButton::CustomColorsText() const {
     QStringList fields;
-    for (int x = 1; x <= FCustomColors.XSize(); ++x) {
-        for (int y = 1; y <= FCustomColors.YSize(); ++y) {
+    for (int x = 1; x <= customColors_.XSize(); ++x) {
+        for (int y = 1; y <= customColors_.YSize(); ++y) {
             fields << u'$' +
-                          QString::number(FCustomColors.Colors(x, y), 16).toUpper().rightJustified(8, u'0');
+                          QString::number(customColors_.Colors(x, y), 16).toUpper().rightJustified(8, u'0');
         }
     }
     return fields.join(u',');
@@ -185,10 +182,10 @@ void TColorDropButton::ApplyCustomColorsText(const QString& text) {
     // field needs no comma after it.
     const qsizetype width = comma;
     QStringView remaining(text);
-    for (int x = 1; x <= FCustomColors.XSize(); ++x) {
-        for (int y = 1; y <= FCustomColors.YSize(); ++y) {
+    for (int x = 1; x <= customColors_.XSize(); ++x) {
+        for (int y = 1; y <= customColors_.YSize(); ++y) {
             const QStringView field = remaining.left(width);
-            FCustomColors.SetColors(
+            customColors_.SetColors(
                 x, y, static_cast<TColor>(StrToIntDef(field, static_cast<std::int32_t>(clWhite))));
             remaining = remaining.size() > width ? remaining.mid(width + 1) : QStringView();
         }
@@ -199,28 +196,28 @@ void TColorDropButton::SaveCustomColors() {
     const QString text = CustomColorsText();
     // A button whose colours were never loaded has no value name yet, and writing would only
     // overwrite what the user saved last time with the defaults.
-    if (FCustomColorsKey.isEmpty() || FCustomColorsValueName.isEmpty()) {
+    if (customColorsKey_.isEmpty() || customColorsValueName_.isEmpty()) {
         return;
     }
-    QString key = FCustomColorsKey;
+    QString key = customColorsKey_;
     while (key.endsWith(u'\\')) {
         key.chop(1);
     }
-    CurrentUserStore().WriteValue(key + QStringLiteral("\\Colors"), FCustomColorsValueName, text);
+    CurrentUserStore().WriteValue(key + QStringLiteral("\\Colors"), customColorsValueName_, text);
 }
 
 void TColorDropButton::LoadCustomColors() {
-    FCustomColorsValueName = GetCustomColorsValueName();
-    FCustomColorsLoaded = true;
-    if (FCustomColorsKey.isEmpty()) {
+    customColorsValueName_ = GetCustomColorsValueName();
+    customColorsLoaded_ = true;
+    if (customColorsKey_.isEmpty()) {
         return;
     }
-    QString key = FCustomColorsKey;
+    QString key = customColorsKey_;
     while (key.endsWith(u'\\')) {
         key.chop(1);
     }
     ApplyCustomColorsText(
-        CurrentUserStore().ReadValue(key + QStringLiteral("\\Colors"), FCustomColorsValueName));
+        CurrentUserStore().ReadValue(key + QStringLiteral("\\Colors"), customColorsValueName_));
 }
 
 QPoint TColorDropButton::PointerPos() const {
@@ -228,21 +225,21 @@ QPoint TColorDropButton::PointerPos() const {
 }
 
 void TColorDropButton::Click() {
-    if (FSkipNextClick) {
-        FSkipNextClick = false;
+    if (skipNextClick_) {
+        skipNextClick_ = false;
         return;
     }
-    if (FPalette) {
+    if (palette_) {
         // The palette is still open (its loss of the activation has not arrived yet): this click
         // closes it and is used up by doing so.
-        FPalette->close();
-        FSkipNextClick = false;
+        palette_->close();
+        skipNextClick_ = false;
         return;
     }
     const QPoint pointer = PointerPos();
-    if (FCycleColors && pointer.x() <= width() - 13) {
-        int next = FPaletteIndex + 1;
-        if (next > FPaletteColors.Count()) {
+    if (cycleColors_ && pointer.x() <= width() - 13) {
+        int next = paletteIndex_ + 1;
+        if (next > paletteColors_.Count()) {
             next = 0;
         }
         SetPaletteIndex(next);
@@ -276,43 +273,44 @@ void TColorDropButton::OpenPalette() {
     const QRect workArea = buttonScreen ? buttonScreen->availableGeometry() : QRect(0, 0, 1 << 16, 1 << 16);
     palette->move(PalettePosition(mapToGlobal(QPoint(0, 0)), height(), palette->size(), workArea));
 
-    palette->SetShowColorHints(FShowColorHints);
-    palette->btnOther()->setText(FOtherBtnCaption);
-    palette->SetOtherColor(FOtherColor);
-    palette->SetOnColorSelected(
-        [this](QObject* sender, bool isOther, TColor color) { PaletteColorChosen(sender, isOther, color); });
-    palette->SetOnPaletteClose([this](QObject* sender) { PaletteClosed(sender); });
-    palette->SetPaletteColors(FPaletteColors);
-    palette->SetCustomColors(FCustomColors);
-    palette->SetOnGetColorHintText(FOnGetColorHintText);
-    palette->SelectColor(FColor);
+    palette->SetShowColorHints(showColorHints_);
+    palette->btnOther()->setText(otherBtnCaption_);
+    palette->SetOtherColor(otherColor_);
+    connect(palette, &TColorDropPalette::colorSelected, this, &TColorDropButton::PaletteColorChosen);
+    connect(palette, &TColorDropPalette::paletteClosing, this, &TColorDropButton::PaletteClosed);
+    palette->SetPaletteColors(paletteColors_);
+    palette->SetCustomColors(customColors_);
+    // The hint text comes back by reference, so the relay must run at once.
+    connect(palette, &TColorDropPalette::colorHintTextRequested, this,
+            &TColorDropButton::colorHintTextRequested, Qt::DirectConnection);
+    palette->SelectColor(color_);
 
-    FPalette = palette;
+    palette_ = palette;
     repaint();
     palette->show();
     palette->activateWindow();
     palette->setFocus(Qt::PopupFocusReason);
 }
 
-void TColorDropButton::PaletteColorChosen(QObject*, bool isOther, TColor color) {
+void TColorDropButton::PaletteColorChosen(TColorDropPalette*, bool isOther, TColor color) {
     SetColor(color);
     if (isOther) {
-        FOtherColor = color;
+        otherColor_ = color;
     }
 }
 
-void TColorDropButton::PaletteClosed(QObject* sender) {
-    if (!FPalette || sender != FPalette) {
+void TColorDropButton::PaletteClosed(TColorDropPalette* sender) {
+    if (!palette_ || sender != palette_) {
         return;
     }
     // A press on the button closes the palette; the click that follows on release must not open
     // it again. Enter and Escape leave the pointer where it was, so they swallow nothing.
-    if (!FPalette->ClosedByKey() && rect().contains(PointerPos())) {
-        FSkipNextClick = true;
+    if (!palette_->ClosedByKey() && rect().contains(PointerPos())) {
+        skipNextClick_ = true;
     }
-    const bool closedByKey = FPalette->ClosedByKey();
-    FCustomColors.Assign(&FPalette->CustomColors());
-    FPalette = nullptr;
+    const bool closedByKey = palette_->ClosedByKey();
+    customColors_.Assign(&palette_->CustomColors());
+    palette_ = nullptr;
     update();
     if (closedByKey) {
         // The keyboard goes on from the button; a desktop without a window manager would
@@ -325,17 +323,17 @@ void TColorDropButton::PaletteClosed(QObject* sender) {
 bool TColorDropButton::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::Enter:
-        if (FFlat && !FMouseInControl) {
+        if (flat_ && !mouseInControl_) {
             update();
         }
         break;
     case QEvent::Leave:
-        if (FFlat && FMouseInControl) {
+        if (flat_ && mouseInControl_) {
             update();
         }
         break;
     case QEvent::Show:
-        if (!FCustomColorsLoaded) {
+        if (!customColorsLoaded_) {
             LoadCustomColors();
         }
         break;
@@ -346,25 +344,25 @@ bool TColorDropButton::event(QEvent* event) {
 }
 
 void TColorDropButton::mousePressEvent(QMouseEvent* event) {
-    if (FPalette && event->button() == Qt::LeftButton) {
+    if (palette_ && event->button() == Qt::LeftButton) {
         // Pressing the button closes its open palette; the release that follows is swallowed.
-        FPalette->close();
+        palette_->close();
     }
     QPushButton::mousePressEvent(event);
 }
 
 void TColorDropButton::focusInEvent(QFocusEvent* event) {
     QPushButton::focusInEvent(event);
-    if (!FIsFocused) {
-        FIsFocused = true;
+    if (!isFocused_) {
+        isFocused_ = true;
         repaint();
     }
 }
 
 void TColorDropButton::focusOutEvent(QFocusEvent* event) {
     QPushButton::focusOutEvent(event);
-    if (FIsFocused) {
-        FIsFocused = false;
+    if (isFocused_) {
+        isFocused_ = false;
         repaint();
     }
 }
@@ -380,7 +378,7 @@ void TColorDropButton::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if ((event->key() == Qt::Key_Down && modifiers == Qt::AltModifier) ||
         (event->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)) {
-        if (!FPalette && isEnabled()) {
+        if (!palette_ && isEnabled()) {
             OpenPalette();
         }
         return;
@@ -399,13 +397,13 @@ void TColorDropButton::Paint(QPainter& painter) {
     const bool pressedLook = isDown() || PaletteOpen();
     const bool focus = hasFocus();
     const bool enabled = isEnabled();
-    FMouseInControl = QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
+    mouseInControl_ = QRect(mapToGlobal(QPoint(0, 0)), size()).contains(QCursor::pos());
 
     if (pressedLook) {
         Fill(painter, 0, 0, w, h, clBtnFace);
         Outline(painter, 0, 0, w, h, clWindowFrame);
         Outline(painter, 1, 1, w - 1, h - 1, clBtnShadow);
-    } else if (FFlat && (FMouseInControl || focus)) {
+    } else if (flat_ && (mouseInControl_ || focus)) {
         // A thin raised edge: highlight up the left side and along the top, shadow down the right
         // side and back along the bottom.
         Fill(painter, 1, 1, w - 2, h - 2, clBtnFace);
@@ -413,7 +411,7 @@ void TColorDropButton::Paint(QPainter& painter) {
         Fill(painter, 0, 0, w - 1, 1, clBtnHighlight);
         Fill(painter, w - 1, 0, 1, h - 1, clBtnShadow);
         Fill(painter, 1, h - 1, w - 1, 1, clBtnShadow);
-    } else if (FFlat) {
+    } else if (flat_) {
         // The flat push-button frame has a single outer ring, which is painted over in button
         // face: a flat button at rest shows no border at all.
         Fill(painter, 0, 0, w, h, clBtnFace);
@@ -426,7 +424,7 @@ void TColorDropButton::Paint(QPainter& painter) {
 
     const int shift = pressedLook ? 1 : 0;
     const TRectLTRB content{3 + shift, 3 + shift, w - 3 + shift, h - 3 + shift};
-    if (FIsFocused && focus) {
+    if (isFocused_ && focus) {
         // The dotted focus rectangle inverts every other pixel of the face.
         const QColor dot = ToQColor(ResolveColor(clBtnFace) ^ 0x00FFFFFFu);
         for (int x = content.Left; x < content.Right; ++x) {
@@ -448,7 +446,7 @@ void TColorDropButton::Paint(QPainter& painter) {
             darkFace ? FromQColor(palette().color(QPalette::ButtonText)) : clWindowFrame);
     if (enabled) {
         Fill(painter, swatch.Left + 1, swatch.Top + 1, swatch.Right - swatch.Left - 2,
-             swatch.Bottom - swatch.Top - 2, FColor);
+             swatch.Bottom - swatch.Top - 2, color_);
     } else {
         // A dark scheme hatches in its own disabled text colour; black would not show.
         const QColor face = ToQColor(clBtnFace);
@@ -468,7 +466,7 @@ void TColorDropButton::Paint(QPainter& painter) {
     Fill(painter, separatorX, swatch.Top, 1, swatch.Bottom - swatch.Top, clBtnShadow);
     Fill(painter, separatorX + 1, swatch.Top, 1, swatch.Bottom - swatch.Top, clBtnHighlight);
 
-    const QImage& picture = enabled ? FArrow : FArrowDisabled;
+    const QImage& picture = enabled ? arrow_ : arrowDisabled_;
     if (picture.width() >= 6 && picture.height() >= 4) {
         const QRgb background = picture.pixel(0, picture.height() - 1);
         const QColor face = ToQColor(clBtnFace);

@@ -8,16 +8,12 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include <functional>
-
 enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
-
-using TColorChangeEvent = std::function<void(QObject* sender)>;
 
 // A push button that shows its colour as a swatch with a drop-down arrow at its right end.
 // A click opens the colour palette below it; with CycleColors on, a click left of the arrow part
-// (x <= Width - 13) steps to the next palette colour instead. Every change of Color fires
-// OnColorChange.
+// (x <= Width - 13) steps to the next palette colour instead. Every change of Color raises
+// colorChanged.
 //
 // The sixteen custom colours of the colour dialog can be kept in the per-user store: give the
 // button a CustomColorsKey (e.g. "Software\OrivSoft\Tintrel") and an objectName, put it on a
@@ -31,46 +27,43 @@ public:
     ~TColorDropButton() override;
 
     QString Version() const { return QStringLiteral("TColorDropButton v1.00"); }
-    bool ShowColorHints() const { return FShowColorHints; }
-    void SetShowColorHints(bool value) { FShowColorHints = value; }
-    TButtonStyle Style() const { return FStyle; }
+    bool ShowColorHints() const { return showColorHints_; }
+    void SetShowColorHints(bool value) { showColorHints_ = value; }
+    TButtonStyle Style() const { return style_; }
     void SetStyle(TButtonStyle value);
-    QString OtherBtnCaption() const { return FOtherBtnCaption; }
-    void SetOtherBtnCaption(const QString& value) { FOtherBtnCaption = value; }
-    TColor OtherColor() const { return FOtherColor; }
-    void SetOtherColor(TColor value) { FOtherColor = value; }
-    bool CycleColors() const { return FCycleColors; }
-    void SetCycleColors(bool value) { FCycleColors = value; }
+    QString OtherBtnCaption() const { return otherBtnCaption_; }
+    void SetOtherBtnCaption(const QString& value) { otherBtnCaption_ = value; }
+    TColor OtherColor() const { return otherColor_; }
+    void SetOtherColor(TColor value) { otherColor_ = value; }
+    bool CycleColors() const { return cycleColors_; }
+    void SetCycleColors(bool value) { cycleColors_ = value; }
     // The tables are copied in (size and cells); no repaint, no event.
-    const TColorArrayClass& PaletteColors() const { return FPaletteColors; }
-    void SetPaletteColors(const TColorArrayClass& value) { FPaletteColors.Assign(&value); }
-    const TColorArrayClass& CustomColors() const { return FCustomColors; }
-    void SetCustomColors(const TColorArrayClass& value) { FCustomColors.Assign(&value); }
-    TColor Color() const { return FColor; }
+    const TColorArrayClass& PaletteColors() const { return paletteColors_; }
+    void SetPaletteColors(const TColorArrayClass& value) { paletteColors_.Assign(&value); }
+    const TColorArrayClass& CustomColors() const { return customColors_; }
+    void SetCustomColors(const TColorArrayClass& value) { customColors_.Assign(&value); }
+    TColor Color() const { return color_; }
     // Nothing for the current value; otherwise stores it, finds its first palette cell (exact
-    // 32-bit comparison, 0 when none), repaints and fires OnColorChange.
+    // 32-bit comparison, 0 when none), repaints and raises colorChanged.
     void SetColor(TColor value);
-    bool Flat() const { return FFlat; }
+    bool Flat() const { return flat_; }
     void SetFlat(bool value);
-    QString CustomColorsKey() const { return FCustomColorsKey; }
-    void SetCustomColorsKey(const QString& value) { FCustomColorsKey = value; }
-
-    void SetOnColorChange(TColorChangeEvent handler) { FOnColorChange = std::move(handler); }
-    void SetOnGetColorHintText(TColorHintTextEvent handler) { FOnGetColorHintText = std::move(handler); }
+    QString CustomColorsKey() const { return customColorsKey_; }
+    void SetCustomColorsKey(const QString& value) { customColorsKey_ = value; }
 
     // Linear palette cell (1..Count, row after row) holding Color; 0 for the Other colour or a
     // colour not in the palette. Setting it outside 0..Count, or to its value, does nothing;
-    // otherwise Color follows (OtherColor for 0) and OnColorChange fires, even when the colour
+    // otherwise Color follows (OtherColor for 0) and colorChanged is raised, even when the colour
     // value stays the same.
-    int PaletteIndex() const { return FPaletteIndex; }
+    int PaletteIndex() const { return paletteIndex_; }
     void SetPaletteIndex(int value);
 
-    bool PaletteOpen() const { return FPalette != nullptr; }
-    TColorDropPalette* Palette() const { return FPalette; }
-    bool MouseInControl() const { return FMouseInControl; }
-    bool SkipNextClick() const { return FSkipNextClick; }
-    bool CustomColorsLoaded() const { return FCustomColorsLoaded; }
-    QString CustomColorsValueName() const { return FCustomColorsValueName; }
+    bool PaletteOpen() const { return palette_ != nullptr; }
+    TColorDropPalette* Palette() const { return palette_; }
+    bool MouseInControl() const { return mouseInControl_; }
+    bool SkipNextClick() const { return skipNextClick_; }
+    bool CustomColorsLoaded() const { return customColorsLoaded_; }
+    QString CustomColorsValueName() const { return customColorsValueName_; }
 
     // Call once the button's properties are set; loads the custom colours. A button that is
     // shown without it loads them when it is first shown.
@@ -102,14 +95,21 @@ public:
     QSize minimumSizeHint() const override { return QSize(0, 0); }
 
     // The two 7 x 5 arrow pictures, normal and disabled.
-    const QImage& ArrowPicture() const { return FArrow; }
-    const QImage& DisabledArrowPicture() const { return FArrowDisabled; }
+    const QImage& ArrowPicture() const { return arrow_; }
+    const QImage& DisabledArrowPicture() const { return arrowDisabled_; }
+
+signals:
+    // Color has changed; Color, PaletteIndex and CustomColors already hold the new state.
+    void colorChanged(TColorDropButton* sender);
+    // Relayed from the open palette (see TColorDropPalette::colorHintTextRequested), with the
+    // button as the sender; connect receivers directly, as the text comes back by reference.
+    void colorHintTextRequested(QObject* sender, TColor color, int x, int y, QString& hintStr);
 
 protected:
     virtual void DoColorChange();
     void Click();
-    void PaletteColorChosen(QObject* sender, bool isOther, TColor color);
-    void PaletteClosed(QObject* sender);
+    void PaletteColorChosen(TColorDropPalette* sender, bool isOther, TColor color);
+    void PaletteClosed(TColorDropPalette* sender);
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -124,26 +124,24 @@ private:
     void Paint(QPainter& painter);
     QPoint PointerPos() const;
 
-    bool FShowColorHints = true;
-    TButtonStyle FStyle = bsAutoDetect;
-    QString FOtherBtnCaption = QStringLiteral("&Other");
-    TColor FOtherColor = clBtnFace;
-    bool FCycleColors = false;
-    TColorArrayClass FPaletteColors{4, 5};
-    TColorArrayClass FCustomColors{8, 2};
-    TColor FColor = clBlack;
-    bool FFlat = false;
-    QString FCustomColorsKey;
-    TColorChangeEvent FOnColorChange;
-    TColorHintTextEvent FOnGetColorHintText;
+    bool showColorHints_ = true;
+    TButtonStyle style_ = bsAutoDetect;
+    QString otherBtnCaption_ = QStringLiteral("&Other");
+    TColor otherColor_ = clBtnFace;
+    bool cycleColors_ = false;
+    TColorArrayClass paletteColors_{4, 5};
+    TColorArrayClass customColors_{8, 2};
+    TColor color_ = clBlack;
+    bool flat_ = false;
+    QString customColorsKey_;
 
-    int FPaletteIndex = 0;
-    bool FMouseInControl = false;
-    bool FSkipNextClick = false;
-    bool FIsFocused = false;
-    bool FCustomColorsLoaded = false;
-    QString FCustomColorsValueName;
-    QPointer<TColorDropPalette> FPalette;
-    QImage FArrow;
-    QImage FArrowDisabled;
+    int paletteIndex_ = 0;
+    bool mouseInControl_ = false;
+    bool skipNextClick_ = false;
+    bool isFocused_ = false;
+    bool customColorsLoaded_ = false;
+    QString customColorsValueName_;
+    QPointer<TColorDropPalette> palette_;
+    QImage arrow_;
+    QImage arrowDisabled_;
 };

@@ -45,16 +45,16 @@ TColorDropPalette::TColorDropPalette(QWidget* owner) : QWidget(owner, Qt::Tool |
     setFont(paletteFont);
     setFixedSize(kClientWidth + 2 * kFrameWidth, kClientHeight + 2 * kFrameWidth);
 
-    FOtherButton = new QPushButton(QStringLiteral("&Other"), this);
-    FOtherButton->setObjectName(QStringLiteral("btnOther"));
-    FOtherButton->setFocusPolicy(Qt::NoFocus);
-    FOtherButton->setAutoDefault(false);
-    FOtherButton->setGeometry(kOtherButtonRect.translated(kFrameWidth, kFrameWidth));
-    connect(FOtherButton, &QPushButton::clicked, this, &TColorDropPalette::btnOtherClick);
+    otherButton_ = new QPushButton(QStringLiteral("&Other"), this);
+    otherButton_->setObjectName(QStringLiteral("btnOther"));
+    otherButton_->setFocusPolicy(Qt::NoFocus);
+    otherButton_->setAutoDefault(false);
+    otherButton_->setGeometry(kOtherButtonRect.translated(kFrameWidth, kFrameWidth));
+    connect(otherButton_, &QPushButton::clicked, this, &TColorDropPalette::btnOtherClick);
 
     for (int x = 1; x <= kCustomColumns; ++x) {
         for (int y = 1; y <= kCustomRows; ++y) {
-            FCustomColors.SetColors(x, y, clWhite);
+            customColors_.SetColors(x, y, clWhite);
         }
     }
 
@@ -68,14 +68,14 @@ TColorDropPalette::TColorDropPalette(QWidget* owner) : QWidget(owner, Qt::Tool |
 TColorDropPalette::~TColorDropPalette() = default;
 
 void TColorDropPalette::SetOtherColor(TColor value) {
-    if (value != FOtherColor) {
-        FOtherColor = value;
+    if (value != otherColor_) {
+        otherColor_ = value;
         UpdateCell({0, 0});
     }
 }
 
 void TColorDropPalette::SetPaletteColors(const TColorArrayClass& value) {
-    FPaletteColors.Assign(&value);
+    paletteColors_.Assign(&value);
     update();
 }
 
@@ -85,7 +85,7 @@ void TColorDropPalette::SelectColor(TColor color) {
         for (int row = 1; row <= kRows; ++row) {
             const std::optional<TColor> cellColor = CellColor({column, row});
             if (cellColor && ResolveColor(*cellColor) == wanted) {
-                FHotCell = {column, row};
+                hotCell_ = {column, row};
                 return;
             }
         }
@@ -129,12 +129,12 @@ TPaletteCell TColorDropPalette::CellAtPointer() const {
 
 std::optional<TColor> TColorDropPalette::CellColor(TPaletteCell cell) const {
     if (cell.Row == 0) {
-        return FOtherColor;
+        return otherColor_;
     }
-    if (!IsValidCell(cell) || !FPaletteColors.IsValidIndex(cell.Column, cell.Row)) {
+    if (!IsValidCell(cell) || !paletteColors_.IsValidIndex(cell.Column, cell.Row)) {
         return std::nullopt;
     }
-    return FPaletteColors.Colors(cell.Column, cell.Row);
+    return paletteColors_.Colors(cell.Column, cell.Row);
 }
 
 void TColorDropPalette::PaintCell(QPainter& painter, TPaletteCell cell, bool highlighted,
@@ -144,7 +144,7 @@ void TColorDropPalette::PaintCell(QPainter& painter, TPaletteCell cell, bool hig
         return;
     }
     if (cell.Row == 0) {
-        color = FOtherColor;
+        color = otherColor_;
     }
     TRectLTRB ring{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
     if (highlighted) {
@@ -160,12 +160,12 @@ void TColorDropPalette::PaintCell(QPainter& painter, TPaletteCell cell, bool hig
 }
 
 void TColorDropPalette::HotTrack(TPaletteCell cell) {
-    if (cell == FHotCell || !IsValidCell(cell)) {
+    if (cell == hotCell_ || !IsValidCell(cell)) {
         return;
     }
-    UpdateCell(FHighlightedCell);
-    FHighlightedCell = cell;
-    FHotCell = cell;
+    UpdateCell(highlightedCell_);
+    highlightedCell_ = cell;
+    hotCell_ = cell;
     UpdateCell(cell);
     NotifyPaletteCellFocus(this, cell);
 }
@@ -180,10 +180,8 @@ QString TColorDropPalette::GetColorHintText(TColor color, int x, int y) {
 }
 
 void TColorDropPalette::DoGetColorHintText(TColor color, int x, int y, QString& text) {
-    if (FOnGetColorHintText) {
-        // A handler learns which button the palette belongs to.
-        FOnGetColorHintText(parent(), color, x, y, text);
-    }
+    // A receiver learns which button the palette belongs to.
+    emit colorHintTextRequested(parent(), color, x, y, text);
 }
 
 std::optional<QString> TColorDropPalette::HintAt(QPoint client, QRect& validRect) {
@@ -201,29 +199,29 @@ std::optional<QString> TColorDropPalette::HintAt(QPoint client, QRect& validRect
 }
 
 void TColorDropPalette::AppDeactivated() {
-    if (!FInColorDialog) {
+    if (!inColorDialog_) {
         close();
     }
 }
 
 void TColorDropPalette::btnOtherClick() {
     TColorDialogData dialog;
-    dialog.Color = FOtherColor;
+    dialog.Color = otherColor_;
     dialog.FullOpen = true;
     for (int column = 1; column <= kCustomColumns; ++column) {
         for (int row = 1; row <= kCustomRows; ++row) {
             const TColor color =
-                FCustomColors.IsValidIndex(column, row) ? FCustomColors.Colors(column, row) : clWhite;
+                customColors_.IsValidIndex(column, row) ? customColors_.Colors(column, row) : clWhite;
             dialog.CustomColors << CustomColorLine((row - 1) * kCustomColumns + (column - 1), color);
         }
     }
 
-    FInColorDialog = true;
+    inColorDialog_ = true;
     bool confirmed = false;
     try {
         confirmed = CurrentColorDialogService().ExecuteColorDialog(this, dialog);
         if (confirmed) {
-            FOtherColor = dialog.Color;
+            otherColor_ = dialog.Color;
             const qsizetype lines =
                 std::min<qsizetype>(dialog.CustomColors.size(), kCustomColumns * kCustomRows);
             for (qsizetype i = 0; i < lines; ++i) {
@@ -234,24 +232,22 @@ void TColorDropPalette::btnOtherClick() {
                 // The letter before "=" names the box: A..H the first row, I..P the second. Any
                 // other letter lies outside the table and ends the reading with an index error.
                 const int n = equals > 0 ? line.at(equals - 1).unicode() - 64 : 0;
-                FCustomColors.SetColors((n - 1) % kCustomColumns + 1, (n - 1) / kCustomColumns + 1, value);
+                customColors_.SetColors((n - 1) % kCustomColumns + 1, (n - 1) / kCustomColumns + 1, value);
             }
         }
     } catch (const EColorArrayIndexError& error) {
         // Only a faulty dialog service hands back such a line; the palette stays open and reports
         // no colour.
-        FInColorDialog = false;
+        inColorDialog_ = false;
         qWarning("Colour dialog returned a custom colour for an unknown box: %s", error.what());
         update();
         return;
     }
-    FInColorDialog = false;
+    inColorDialog_ = false;
     update();
 
     if (confirmed) {
-        if (FOnColorSelected) {
-            FOnColorSelected(this, true, FOtherColor);
-        }
+        emit colorSelected(this, true, otherColor_);
         close();
     } else if (isVisible()) {
         activateWindow();
@@ -264,7 +260,7 @@ bool TColorDropPalette::event(QEvent* event) {
         auto* help = static_cast<QHelpEvent*>(event);
         QRect validRect;
         const std::optional<QString> text =
-            FShowColorHints ? HintAt(ToClient(help->pos()), validRect) : std::nullopt;
+            showColorHints_ ? HintAt(ToClient(help->pos()), validRect) : std::nullopt;
         if (text) {
             QToolTip::showText(help->globalPos(), *text, this,
                                validRect.translated(kFrameWidth, kFrameWidth));
@@ -300,9 +296,9 @@ void TColorDropPalette::paintEvent(QPaintEvent*) {
     }
     FillLine(painter, 2, kSeparatorY, kClientWidth - 4, 1, clBtnShadow);
     FillLine(painter, 2, kSeparatorY + 1, kClientWidth - 4, 1, clBtnHighlight);
-    PaintCell(painter, {0, 0}, false, FOtherColor);
-    if (IsValidCell(FHighlightedCell)) {
-        PaintCell(painter, FHighlightedCell, true, CellColor(FHighlightedCell).value_or(clBtnFace));
+    PaintCell(painter, {0, 0}, false, otherColor_);
+    if (IsValidCell(highlightedCell_)) {
+        PaintCell(painter, highlightedCell_, true, CellColor(highlightedCell_).value_or(clBtnFace));
     }
 }
 
@@ -311,12 +307,12 @@ void TColorDropPalette::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TColorDropPalette::mousePressEvent(QMouseEvent* event) {
-    FPressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
 }
 
 void TColorDropPalette::mouseReleaseEvent(QMouseEvent* event) {
-    const bool pressed = FPressed;
-    FPressed = false;
+    const bool pressed = pressed_;
+    pressed_ = false;
     if (pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         FormClick(ToClient(event->position().toPoint()));
     }
@@ -335,30 +331,28 @@ void TColorDropPalette::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A freshly shown palette highlights only the cell under the pointer, while the keyboard
     // starts from the hot cell that SelectColor chose.
-    FHighlightedCell = kNoCell;
+    highlightedCell_ = kNoCell;
     HotTrack(CellAtPointer());
 }
 
 void TColorDropPalette::closeEvent(QCloseEvent* event) {
-    if (FInColorDialog) {
+    if (inColorDialog_) {
         event->ignore();
         return;
     }
     event->accept();
-    if (!FClosing) {
-        FClosing = true;
-        if (FOnPaletteClose) {
-            FOnPaletteClose(this);
-        }
+    if (!closing_) {
+        closing_ = true;
+        emit paletteClosing(this);
     }
 }
 
 void TColorDropPalette::FormKeyDown(int key) {
-    if (!IsValidCell(FHotCell)) {
+    if (!IsValidCell(hotCell_)) {
         HotTrack({1, 1});
         return;
     }
-    TPaletteCell cell = FHotCell;
+    TPaletteCell cell = hotCell_;
     switch (key) {
     case Qt::Key_Left:
         if (cell.Row != 0) {
@@ -389,28 +383,26 @@ void TColorDropPalette::FormKeyDown(int key) {
 
 void TColorDropPalette::FormKeyPress(int character) {
     if (character == 13) {
-        if (IsValidCell(FHotCell)) {
-            ReportCell(FHotCell);
+        if (IsValidCell(hotCell_)) {
+            ReportCell(hotCell_);
         }
-        FClosedByKey = true;
+        closedByKey_ = true;
         close();
     } else if (character == 27) {
-        FClosedByKey = true;
+        closedByKey_ = true;
         close();
     }
 }
 
 void TColorDropPalette::FormClick(QPoint client) {
-    if (FOnColorSelected) {
-        ReportCell(CellAt(client));
-    }
+    ReportCell(CellAt(client));
     close();
 }
 
 void TColorDropPalette::ReportCell(TPaletteCell cell) {
     const std::optional<TColor> color = CellColor(cell);
-    if (FOnColorSelected && IsValidCell(cell) && color) {
-        FOnColorSelected(this, cell.Row == 0, *color);
+    if (IsValidCell(cell) && color) {
+        emit colorSelected(this, cell.Row == 0, *color);
     }
 }
 

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QPainter;
@@ -22,16 +21,9 @@ struct TPaletteCell {
     friend bool operator==(const TPaletteCell&, const TPaletteCell&) = default;
 };
 
-// (Sender, AColor, X, Y, HintStr): the handler may rewrite HintStr; an empty text shows no tooltip.
-using TColorHintTextEvent =
-    std::function<void(QObject* sender, TColor color, int x, int y, QString& hintStr)>;
-// (Sender, IsOther, Color): a colour was chosen; IsOther for the Other cell and the colour dialog.
-using TColorSelectedEvent = std::function<void(QObject* sender, bool isOther, TColor color)>;
-using TPaletteCloseEvent = std::function<void(QObject* sender)>;
-
 // The drop-down window of the colour button: a 4 x 5 grid of colour cells, a separator, the
 // Other button that opens the colour dialog and the Other cell beside it. It reports the chosen
-// colour through OnColorSelected and closes after a click, Enter, Escape, a confirmed colour
+// colour through colorSelected and closes after a click, Enter, Escape, a confirmed colour
 // dialog, or when it or the whole application loses the activation (never while the colour
 // dialog is open). It deletes itself after closing.
 //
@@ -53,28 +45,24 @@ public:
     explicit TColorDropPalette(QWidget* owner = nullptr);
     ~TColorDropPalette() override;
 
-    bool ShowColorHints() const { return FShowColorHints; }
-    void SetShowColorHints(bool value) { FShowColorHints = value; }
-    bool ClosedByKey() const { return FClosedByKey; }
-    bool InColorDialog() const { return FInColorDialog; }
-    TColor OtherColor() const { return FOtherColor; }
+    bool ShowColorHints() const { return showColorHints_; }
+    void SetShowColorHints(bool value) { showColorHints_ = value; }
+    bool ClosedByKey() const { return closedByKey_; }
+    bool InColorDialog() const { return inColorDialog_; }
+    TColor OtherColor() const { return otherColor_; }
     void SetOtherColor(TColor value);
     // Copied in; the grid shows cell (column, row) of the table, 4 x 5 whatever its size.
-    const TColorArrayClass& PaletteColors() const { return FPaletteColors; }
+    const TColorArrayClass& PaletteColors() const { return paletteColors_; }
     void SetPaletteColors(const TColorArrayClass& value);
-    const TColorArrayClass& CustomColors() const { return FCustomColors; }
-    void SetCustomColors(const TColorArrayClass& value) { FCustomColors.Assign(&value); }
-    QPushButton* btnOther() const { return FOtherButton; }
-
-    void SetOnColorSelected(TColorSelectedEvent handler) { FOnColorSelected = std::move(handler); }
-    void SetOnPaletteClose(TPaletteCloseEvent handler) { FOnPaletteClose = std::move(handler); }
-    void SetOnGetColorHintText(TColorHintTextEvent handler) { FOnGetColorHintText = std::move(handler); }
+    const TColorArrayClass& CustomColors() const { return customColors_; }
+    void SetCustomColors(const TColorArrayClass& value) { customColors_.Assign(&value); }
+    QPushButton* btnOther() const { return otherButton_; }
 
     // The cell the keyboard starts from (and the mouse last pointed at) and the cell drawn
     // highlighted. They differ when the window has just been shown: SelectColor sets HotCell
     // without drawing a highlight.
-    TPaletteCell HotCell() const { return FHotCell; }
-    TPaletteCell HighlightedCell() const { return FHighlightedCell; }
+    TPaletteCell HotCell() const { return hotCell_; }
+    TPaletteCell HighlightedCell() const { return highlightedCell_; }
 
     // Makes the first grid cell whose colour has the RGB value of `color` (system colours
     // resolved) the hot cell; when none has, the Other cell shows `color`.
@@ -94,7 +82,7 @@ public:
     // Moves the highlight to `cell`; nothing for an invalid cell or the current hot cell.
     void HotTrack(TPaletteCell cell);
 
-    // "RGB = rrr ggg bbb" for the colour, then OnGetColorHintText may rewrite it.
+    // "RGB = rrr ggg bbb" for the colour, then colorHintTextRequested may rewrite it.
     virtual QString GetColorHintText(TColor color, int x, int y);
     // The tooltip for a client position and the rectangle in which it stays valid; nothing
     // outside the cells or when the text is empty.
@@ -103,6 +91,19 @@ public:
     // The application lost the activation: close, unless the colour dialog is open.
     void AppDeactivated();
     void btnOtherClick();
+
+signals:
+    // A colour was chosen; isOther for the Other cell and the colour dialog. Raised before the
+    // window closes.
+    void colorSelected(TColorDropPalette* sender, bool isOther, TColor color);
+    // The window is closing: ClosedByKey and CustomColors can still be read.
+    void paletteClosing(TColorDropPalette* sender);
+    // A tooltip is about to show `hintStr` for the cell (x, y) of `color` ((0, 0) for the Other
+    // cell); a receiver may rewrite it, and an empty text shows none. The sender is the palette's
+    // owner (the colour button), or none. The text comes back through the reference, so connect
+    // receivers directly (the default within the program's one thread); a queued connection
+    // cannot carry it.
+    void colorHintTextRequested(QObject* sender, TColor color, int x, int y, QString& hintStr);
 
 protected:
     virtual void DoGetColorHintText(TColor color, int x, int y, QString& text);
@@ -124,18 +125,15 @@ private:
     void UpdateCell(TPaletteCell cell);
     static QPoint ToClient(QPoint widget);
 
-    bool FShowColorHints = true;
-    bool FClosedByKey = false;
-    bool FInColorDialog = false;
-    bool FClosing = false;
-    bool FPressed = false;
-    TColorArrayClass FPaletteColors{kColumns, kRows};
-    TColorArrayClass FCustomColors{8, 2};
-    TColor FOtherColor = clBtnFace;
-    TPaletteCell FHotCell = kNoCell;
-    TPaletteCell FHighlightedCell = kNoCell;
-    TColorSelectedEvent FOnColorSelected;
-    TPaletteCloseEvent FOnPaletteClose;
-    TColorHintTextEvent FOnGetColorHintText;
-    QPushButton* FOtherButton = nullptr;
+    bool showColorHints_ = true;
+    bool closedByKey_ = false;
+    bool inColorDialog_ = false;
+    bool closing_ = false;
+    bool pressed_ = false;
+    TColorArrayClass paletteColors_{kColumns, kRows};
+    TColorArrayClass customColors_{8, 2};
+    TColor otherColor_ = clBtnFace;
+    TPaletteCell hotCell_ = kNoCell;
+    TPaletteCell highlightedCell_ = kNoCell;
+    QPushButton* otherButton_ = nullptr;
 };

@@ -160,10 +160,12 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
         logicalClose.insert(0, tg.CloseTag("_Strong"));
     }
     opening += kCrLf;
-    opening += Joined({"<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">"});
-    const std::string plainText = Joined(
-        {close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">", EscapedText(text, clusters), close});
-    closing.insert(0, plainText);
+    if (options.ScreenReaderText) {
+        opening += Joined({"<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">"});
+        const std::string plainText = Joined({close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">",
+                                              EscapedText(text, clusters), close});
+        closing.insert(0, plainText);
+    }
     closing += logicalClose;
     if (!declarations.empty()) {
         closing += close;

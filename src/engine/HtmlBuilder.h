@@ -29,6 +29,9 @@ struct THtmlOptions {
     bool Table = false;                   // a one-cell table with the background colour
     std::string BackgroundHex = "FFFFFF"; // the table cell's colour, six digits without "#"
     TOutputKind Kind = okFont;            // what is written; font: the design's HTML
+    // css: the plain text once more, for screen readers, beside the coloured spans. A paste into a
+    // word processor or a mail composer goes without it: those drop the CSS that hides it.
+    bool ScreenReaderText = true;
 };
 
 // Builds the HTML text in the order the refresh draws: the constructor looks up the words and

@@ -40,7 +40,7 @@ struct TForm {
         Button = new TColorDropButton(&Window);
         Button->setObjectName(QStringLiteral("ClBtn1"));
         Button->setGeometry(56, 92, 65, 25);
-        Button->SetOnColorChange([this](QObject* sender) {
+        QObject::connect(Button, &TColorDropButton::colorChanged, &Window, [this](QObject* sender) {
             QVERIFY(sender == Button);
             ++Changes;
         });
@@ -105,6 +105,8 @@ private slots:
     void storedValuesLoad_data();
     void storedValuesLoad();
     void buttonWithoutKeyOrLoadNeverWrites();
+    void otherChoiceRaisesTheChangeBeforeOtherColourAndClosing();
+    void hintTextIsRelayedWithTheButtonAsSender();
 
 private:
     TMemoryUserStore store;
@@ -539,6 +541,53 @@ void ColorDropButtonTest::buttonWithoutKeyOrLoadNeverWrites() {
         neverLoaded.Button->SetCustomColorsKey(kKey);
     }
     QCOMPARE(store.Writes, 0);
+}
+
+void ColorDropButtonTest::otherChoiceRaisesTheChangeBeforeOtherColourAndClosing() {
+    TForm form;
+    form.ShowWithPointerAt({60, 10});
+    form.Button->OpenPalette();
+    QPointer<TColorDropPalette> palette = form.Button->Palette();
+    palette->SetOtherColor(0x00C0FFEE);
+    palette->HotTrack({2, 0});
+    QList<QVariantList> seen;
+    QObject::connect(form.Button, &TColorDropButton::colorChanged, &form.Window,
+                     [&](TColorDropButton* sender) {
+                         seen.append({sender->Color(), sender->OtherColor(), sender->PaletteOpen()});
+                     });
+    QObject::connect(palette, &TColorDropPalette::paletteClosing, &form.Window,
+                     [&] { seen.append({QStringLiteral("closing")}); });
+    QTest::keyClick(palette, Qt::Key_Return);
+    // The colour is stored before the change is raised, the Other colour only after it, and the
+    // palette closes last.
+    QCOMPARE(seen, (QList<QVariantList>{{0x00C0FFEEu, clBtnFace, true}, {QStringLiteral("closing")}}));
+    QCOMPARE(form.Button->OtherColor(), TColor(0x00C0FFEE));
+    QVERIFY(!form.Button->PaletteOpen());
+}
+
+void ColorDropButtonTest::hintTextIsRelayedWithTheButtonAsSender() {
+    TForm form;
+    form.ShowWithPointerAt({60, 10});
+    QRect valid;
+    form.Button->OpenPalette();
+    QCOMPARE(form.Button->Palette()->HintAt({25, 30}, valid),
+             std::optional<QString>(QStringLiteral("RGB = 128 000 000")));
+    form.Button->Palette()->close();
+
+    QList<QObject*> senders;
+    QObject::connect(form.Button, &TColorDropButton::colorHintTextRequested, &form.Window,
+                     [&](QObject* sender, TColor color, int x, int y, QString& hint) {
+                         senders.append(sender);
+                         hint += QStringLiteral(" #%1 (%2, %3)").arg(color, 6, 16, QChar(u'0')).arg(x).arg(y);
+                     });
+    // Each opening relays its own palette once.
+    for (int opening = 0; opening < 2; ++opening) {
+        form.Button->OpenPalette();
+        QCOMPARE(form.Button->Palette()->HintAt({25, 30}, valid),
+                 std::optional<QString>(QStringLiteral("RGB = 128 000 000 #000080 (2, 2)")));
+        form.Button->Palette()->close();
+    }
+    QCOMPARE(senders, (QList<QObject*>{form.Button, form.Button}));
 }
 
 QTEST_MAIN(ColorDropButtonTest)

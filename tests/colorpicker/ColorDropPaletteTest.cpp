@@ -43,11 +43,12 @@ struct Selection {
 QPointer<TColorDropPalette> NewPalette(Selection& selection) {
     auto* palette = new TColorDropPalette;
     palette->SetPaletteColors(DefaultGrid());
-    palette->SetOnColorSelected([&selection](QObject*, bool isOther, TColor color) {
-        ++selection.Calls;
-        selection.IsOther = isOther;
-        selection.Color = color;
-    });
+    QObject::connect(palette, &TColorDropPalette::colorSelected,
+                     [&selection](QObject*, bool isOther, TColor color) {
+                         ++selection.Calls;
+                         selection.IsOther = isOther;
+                         selection.Color = color;
+                     });
     return palette;
 }
 
@@ -213,8 +214,9 @@ void ColorDropPaletteTest::enterReportsTheHotCellAndClosesByKey() {
     QPointer<TColorDropPalette> palette = NewPalette(selection);
     palette->SetOtherColor(kTeal + 1);
     bool closeSeenByKey = false;
-    palette->SetOnPaletteClose(
-        [&](QObject* sender) { closeSeenByKey = static_cast<TColorDropPalette*>(sender)->ClosedByKey(); });
+    QObject::connect(palette, &TColorDropPalette::paletteClosing, [&](QObject* sender) {
+        closeSeenByKey = static_cast<TColorDropPalette*>(sender)->ClosedByKey();
+    });
     palette->HotTrack(hot);
     QTest::keyClick(palette, Qt::Key_Enter);
     QCOMPARE(selection.Calls, 1);
@@ -312,10 +314,11 @@ void ColorDropPaletteTest::hintHandlerMayRewriteOrSuppressTheTooltip() {
     QWidget owner;
     palette->setParent(&owner, palette->windowFlags());
     QList<QVariantList> calls;
-    palette->SetOnGetColorHintText([&](QObject* sender, TColor color, int x, int y, QString& hint) {
-        calls.append({QVariant::fromValue(sender), color, x, y, hint});
-        hint = x == 1 ? QString() : QStringLiteral("cell %1,%2").arg(x).arg(y);
-    });
+    QObject::connect(palette, &TColorDropPalette::colorHintTextRequested,
+                     [&](QObject* sender, TColor color, int x, int y, QString& hint) {
+                         calls.append({QVariant::fromValue(sender), color, x, y, hint});
+                         hint = x == 1 ? QString() : QStringLiteral("cell %1,%2").arg(x).arg(y);
+                     });
     QRect valid;
     QCOMPARE(palette->HintAt({60, 100}, valid), std::optional<QString>(QStringLiteral("cell 0,0")));
     QCOMPARE(palette->HintAt({5, 5}, valid), std::nullopt);
@@ -407,7 +410,7 @@ void ColorDropPaletteTest::colourDialogExchangesCustomColours() {
                                  QStringLiteral("ColorB=nonsense")};
     dialog.During = [&]() { QVERIFY(palette->InColorDialog()); };
     TColorArrayClass closedWith(0, 0);
-    palette->SetOnPaletteClose([&](QObject* sender) {
+    QObject::connect(palette, &TColorDropPalette::paletteClosing, [&](QObject* sender) {
         closedWith.Assign(&static_cast<TColorDropPalette*>(sender)->CustomColors());
     });
 
@@ -463,7 +466,7 @@ void ColorDropPaletteTest::closesOnLossOfActivationExceptDuringTheDialog() {
     Selection selection;
     QPointer<TColorDropPalette> palette = NewPalette(selection);
     int closes = 0;
-    palette->SetOnPaletteClose([&](QObject*) { ++closes; });
+    QObject::connect(palette, &TColorDropPalette::paletteClosing, [&](QObject*) { ++closes; });
     dialog.During = [&]() {
         palette->AppDeactivated();
         QEvent deactivate(QEvent::WindowDeactivate);

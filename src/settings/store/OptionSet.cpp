@@ -16,6 +16,7 @@ const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
 };
 
 constexpr std::string_view kFormatKey = "Format";
+constexpr std::string_view kFormattedCopyKey = "FormattedCopy";
 
 } // namespace
 
@@ -34,6 +35,8 @@ void LoadOptionSet(TIniGT& store, TOptionSet& options) {
     const std::optional<TOutputKind> kind =
         OutputKindFromName(store.ReadString(kOptionSection, kFormatKey, OutputKindName(defaults.OutputKind)));
     options.OutputKind = kind && IsWindowOutputKind(*kind) ? *kind : defaults.OutputKind;
+    // Only the value this program writes switches it on; anything else leaves it off.
+    options.FormattedCopy = store.ReadInteger(kOptionSection, kFormattedCopyKey, 0) == 1;
     update.Commit();
 }
 
@@ -52,6 +55,9 @@ void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     }
     if (options.OutputKind != okFont) {
         store.WriteString(kOptionSection, kFormatKey, OutputKindName(options.OutputKind));
+    }
+    if (options.FormattedCopy) {
+        store.WriteBool(kOptionSection, kFormattedCopyKey, true);
     }
     update.Commit();
 }

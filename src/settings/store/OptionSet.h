@@ -24,6 +24,9 @@ struct TOptionSet {
     // "Format": the output kind of the window (font, css or bbcode). Written only when it is not
     // font, so a file of someone who never chose one keeps its bytes.
     TOutputKind OutputKind = okFont;
+    // Beyond the design's switches: "FormattedCopy", written only while on, so that a file in
+    // which nothing new was chosen stays byte for byte as before.
+    bool FormattedCopy = false;
 
     friend bool operator==(const TOptionSet&, const TOptionSet&) = default;
 };

@@ -381,10 +381,10 @@ void TForm1::ConnectHandlers() {
         connect(button, &TTransparentButton::clicked, this, &TForm1::TbBoldClick);
     }
     connect(CbSize, &QComboBox::activated, this, &TForm1::CbSizeClick);
-    ClBtn1->SetOnColorChange([this](QObject*) { ClBtn1Change(); });
-    ClBtn2->SetOnColorChange([this](QObject*) { ClBtn2Change(); });
-    ClBtnM->SetOnColorChange([this](QObject*) { ClBtnMColorChange(); });
-    ClBtnBk->SetOnColorChange([this](QObject*) { ClBtnBkChange(); });
+    connect(ClBtn1, &TColorDropButton::colorChanged, this, &TForm1::ClBtn1Change);
+    connect(ClBtn2, &TColorDropButton::colorChanged, this, &TForm1::ClBtn2Change);
+    connect(ClBtnM, &TColorDropButton::colorChanged, this, &TForm1::ClBtnMColorChange);
+    connect(ClBtnBk, &TColorDropButton::colorChanged, this, &TForm1::ClBtnBkChange);
     for (TColorLabel* label : {FlCl1, FlClM, FlCl2, FlClBk}) {
         connect(label, &TColorLabel::mouseDown, this, &TForm1::FlClMouseDown);
     }
@@ -435,6 +435,7 @@ void TForm1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     PaintBox->OnPaint = [this](QPainter& painter) { PaintWithPainter(painter); };
+    CreatePictureItems();
 }
 
 QString TForm1::HintOf(const QWidget* widget) const {

@@ -5,6 +5,9 @@
 #include "engine/OrivUtil.h"
 #include "engine/OutputKind.h"
 #include "engine/PreviewCanvas.h"
+#include "engine/Refresh.h"
+#include "engine/UnicodeText.h"
+#include "platform/DialogService.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -141,6 +144,10 @@ public:
     void FlClMouseDown(TColorLabel* label, Qt::MouseButton button);
     void FlClClick(int tag);
 
+    // --- pictures and formatted text (mainform_pictures.cpp)
+    // "画像として保存…": the preview's drawing as a PNG or SVG file.
+    void PmPictureClick();
+
     // The settings file in use (full path).
     QString SettingsFilePath() const;
     // The base font size read back from the caption of CbOptFontSize.
@@ -211,6 +218,13 @@ public:
 
     QMenu* PmCopy = nullptr;
     QMenu* PmFont = nullptr;
+
+    // Beyond the design: the preview's context menu with the picture command and the
+    // formatted-copy switch (saved with the option group).
+    QMenu* PmPreview = nullptr;
+    QAction* PmPicture = nullptr;
+    QAction* CbOptFormatted = nullptr;
+    QAction* AcPreviewMenu = nullptr; // Ctrl+Shift+P opens PmPreview
 
     // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
     QAction* AcCopy = nullptr;
@@ -285,6 +299,12 @@ private:
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
     void ShowError(const std::exception& error);
+    // mainform_pictures.cpp
+    void CreatePictureItems();
+    // Puts an HTML text on the clipboard, with its formatted text beside it when the option
+    // asks for it.
+    void CopyHtml(const QString& html);
+
     // mainform_output.cpp
     // False when option 1 asks before replacing files, `target` exists and the user says no.
     bool MayReplaceFile(const QString& target);
@@ -308,6 +328,10 @@ private:
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
     THtmlText htmlText_;
+    TRefreshInput lastRefreshInput_; // what the HTML text was built from
+    TPictureChoice pictureChoice_;
+    int pictureFileType_ = 1;
+    QString pictureFolder_;
     class TTagReporter;
     std::unique_ptr<TTagReporter> tagReporter_;
     std::unique_ptr<TTagVocabulary> tg_;

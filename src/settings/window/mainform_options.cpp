@@ -95,6 +95,7 @@ TOptionSet TForm1::CaptureOptionSet() const {
     options.BreakInFontTag = CbOpt8->isChecked();
     options.UpperCaseTags = CbOpt9->isChecked();
     options.OutputKind = OutputKind();
+    options.FormattedCopy = CbOptFormatted->isChecked();
     return options;
 }
 
@@ -109,6 +110,7 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt8->setChecked(options.BreakInFontTag);
     CbOpt9->setChecked(options.UpperCaseTags);
     SetOutputKind(options.OutputKind);
+    CbOptFormatted->setChecked(options.FormattedCopy);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {

@@ -49,10 +49,10 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
     }
     const bool bbcode = OutputKind() == okBbcode;
     if (button == Qt::LeftButton) {
-        services_.Clipboard->SetText(TextOf(htmlText_, htmlText_.Written()));
+        CopyHtml(TextOf(htmlText_, htmlText_.Written()));
         ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : QStringLiteral("HTMLをコピーしました"));
     } else {
-        services_.Clipboard->SetText(TextOf(htmlText_, htmlText_.OneLine()));
+        CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
         ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）")
                                 : QStringLiteral("HTMLをコピーしました（１行）"));
     }

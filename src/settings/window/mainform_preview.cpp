@@ -129,7 +129,7 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
 }
 
 void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
-    const TRefreshInput input = CurrentRefreshInput();
+    TRefreshInput input = CurrentRefreshInput();
     ReportStatus(input);
 
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
@@ -139,6 +139,7 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     }
     ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
                        result.DrawingPoints, UnitCount(input.Text, input.Clusters));
+    lastRefreshInput_ = std::move(input);
 }
 
 void TForm1::CbSizeClick() {
