@@ -12,6 +12,7 @@ endif()
 
 set(expected
     "${DATADIR}/tintrel/tintrel.html"
+    "${DATADIR}/tintrel/tintrel.en.html"
     "${DATADIR}/applications/tintrel.desktop"
     "${DATADIR}/icons/hicolor/48x48/apps/tintrel.png"
     "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg")
@@ -28,10 +29,12 @@ endforeach()
 if(PROGRAMS AND NOT EXISTS "${PREFIX}/${BINDIR}/../share/tintrel/tintrel.html")
     message(FATAL_ERROR "the help page is not at ../share/tintrel/ from the programs")
 endif()
-file(READ "${PREFIX}/${DATADIR}/tintrel/tintrel.html" page)
-if(NOT page MATCHES "id=\"HID00000001\"")
-    message(FATAL_ERROR "the help page lacks the anchor HID00000001")
-endif()
+foreach(name tintrel.html tintrel.en.html)
+    file(READ "${PREFIX}/${DATADIR}/tintrel/${name}" page)
+    if(NOT page MATCHES "id=\"HID00000001\"")
+        message(FATAL_ERROR "the help page ${name} lacks the anchor HID00000001")
+    endif()
+endforeach()
 file(STRINGS "${PREFIX}/${DATADIR}/applications/tintrel.desktop" entry)
 foreach(line "Exec=tintrel" "Icon=tintrel" "Type=Application")
     if(NOT line IN_LIST entry)

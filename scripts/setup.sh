@@ -5,7 +5,7 @@ set -euo pipefail
 
 TINTREL_PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-ipafont-gothic

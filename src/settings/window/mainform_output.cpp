@@ -15,6 +15,7 @@
 #include "settings/window/ColorLabel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
@@ -27,7 +28,9 @@ QString FromBytes(std::string_view cp932) {
     return QString::fromStdString(Cp932ToUtf8(cp932));
 }
 
-const QString kNothingToCopy = QStringLiteral("コピーするものがありません");
+QString NothingToCopy() {
+    return QCoreApplication::translate("TForm1", "コピーするものがありません");
+}
 
 } // namespace
 
@@ -37,15 +40,15 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
     }
     if (htmlText_.Empty()) {
         // A text of fewer than two characters has no HTML; the clipboard keeps what it holds.
-        ShowTitleMessage(kNothingToCopy);
+        ShowTitleMessage(NothingToCopy());
         return;
     }
     if (button == Qt::LeftButton) {
         services_.Clipboard->SetText(FromBytes(htmlText_.Written()));
-        ShowTitleMessage(QStringLiteral("HTMLをコピーしました"));
+        ShowTitleMessage(tr("HTMLをコピーしました"));
     } else {
         services_.Clipboard->SetText(FromBytes(htmlText_.OneLine()));
-        ShowTitleMessage(QStringLiteral("HTMLをコピーしました（１行）"));
+        ShowTitleMessage(tr("HTMLをコピーしました（１行）"));
     }
 }
 
@@ -66,11 +69,11 @@ void TForm1::FlClClick(int tag) {
         return;
     }
     if (snippet->Text.empty()) {
-        ShowTitleMessage(kNothingToCopy);
+        ShowTitleMessage(NothingToCopy());
         return;
     }
     services_.Clipboard->SetText(FromBytes(snippet->Text));
-    ShowTitleMessage(QStringLiteral("コピーしました ") + FromBytes(snippet->TitleSuffix));
+    ShowTitleMessage(tr("コピーしました ") + FromBytes(snippet->TitleSuffix));
 }
 
 void TForm1::TbSaveClick() {
@@ -79,7 +82,7 @@ void TForm1::TbSaveClick() {
     const THtmlText page = SamplePage(htmlText_, *tg_, pageBackground);
 
     TFileDialogRequest request;
-    request.Filter = QStringLiteral("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
+    request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
     request.FilterIndex = 1;
     request.DefaultExt = QStringLiteral("htm");
     request.FileName = QStringLiteral("Sample.html");
@@ -113,7 +116,7 @@ void TForm1::TbSaveClick() {
     } catch (const std::exception& error) {
         services_.Dialogs->ShowMessage(
             this, QStringLiteral("Tintrel"),
-            QStringLiteral("ページを保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
+            tr("ページを保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
             TMessageKind::Error);
         return;
     }
@@ -126,7 +129,6 @@ void TForm1::TbSaveClick() {
 
 bool TForm1::MayReplaceFile(const QString& target) {
     return !CbOpt1->isChecked() || !QFileInfo::exists(target) ||
-           services_.Dialogs->ConfirmYesNo(
-               this, QStringLiteral("上書きの確認"),
-               QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(target));
+           services_.Dialogs->ConfirmYesNo(this, tr("上書きの確認"),
+                                           tr("%1 は既にあります。\n上書きしますか？").arg(target));
 }

@@ -54,8 +54,7 @@ void TForm1::ReportUnmappable(const std::vector<std::string>& unmappable) {
                 characters += QString::fromStdString(character);
             }
         }
-        message =
-            QStringLiteral("「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります").arg(characters);
+        message = tr("「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります").arg(characters);
     }
     if (message == lastUnmappableText_) {
         return;

@@ -9,7 +9,24 @@ private slots:
     void looksBesideTheProgramThenInShare_data();
     void looksBesideTheProgramThenInShare();
     void findsTheRunningProgramsPage();
+    void opensThePageOfTheWindowsLanguage_data();
+    void opensThePageOfTheWindowsLanguage();
 };
+
+namespace {
+
+bool MakeFiles(const QString& root, const QStringList& files) {
+    for (const QString& name : files) {
+        const QString path = root + QLatin1Char('/') + name;
+        QFile file(path);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 void HelpFileTest::looksBesideTheProgramThenInShare_data() {
     QTest::addColumn<QStringList>("pages");
@@ -51,6 +68,39 @@ void HelpFileTest::findsTheRunningProgramsPage() {
     QFile file(page);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("id=\"HID00000001\""));
+}
+
+void HelpFileTest::opensThePageOfTheWindowsLanguage_data() {
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("expected");
+
+    const QStringList both{"bin/tintrel.html", "bin/tintrel.en.html"};
+    QTest::newRow("English") << both << true << "bin/tintrel.en.html";
+    QTest::newRow("Japanese") << both << false << "bin/tintrel.html";
+    QTest::newRow("installed English page")
+        << QStringList{"share/tintrel/tintrel.html", "share/tintrel/tintrel.en.html"} << true
+        << "share/tintrel/tintrel.en.html";
+    QTest::newRow("the language's page before the other one beside the program")
+        << QStringList{"bin/tintrel.html", "share/tintrel/tintrel.en.html"} << true
+        << "share/tintrel/tintrel.en.html";
+    QTest::newRow("English falls back to the Japanese page")
+        << QStringList{"share/tintrel/tintrel.html"} << true << "share/tintrel/tintrel.html";
+    QTest::newRow("Japanese never takes the English page")
+        << QStringList{"bin/tintrel.en.html"} << false << "";
+}
+
+void HelpFileTest::opensThePageOfTheWindowsLanguage() {
+    QFETCH(QStringList, pages);
+    QFETCH(bool, english);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(MakeFiles(root.path(), pages));
+    QCOMPARE(HelpFilePath(root.filePath(QStringLiteral("bin")),
+                          english ? TUiLanguage::English : TUiLanguage::Japanese),
+             expected.isEmpty() ? QString() : root.filePath(expected));
 }
 
 QTEST_GUILESS_MAIN(HelpFileTest)
