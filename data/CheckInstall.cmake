@@ -13,9 +13,12 @@ endif()
 set(expected
     "${DATADIR}/tintrel/tintrel.html"
     "${DATADIR}/tintrel/tintrel.en.html"
-    "${DATADIR}/applications/tintrel.desktop"
-    "${DATADIR}/icons/hicolor/48x48/apps/tintrel.png"
+    "${DATADIR}/applications/org.tintrel.Tintrel.desktop"
+    "${DATADIR}/metainfo/org.tintrel.Tintrel.metainfo.xml"
     "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg")
+foreach(size 16 24 32 48 64 128 256)
+    list(APPEND expected "${DATADIR}/icons/hicolor/${size}x${size}/apps/tintrel.png")
+endforeach()
 foreach(program IN LISTS PROGRAMS)
     list(APPEND expected "${BINDIR}/${program}")
 endforeach()
@@ -35,10 +38,20 @@ foreach(name tintrel.html tintrel.en.html)
         message(FATAL_ERROR "the help page ${name} lacks the anchor HID00000001")
     endif()
 endforeach()
-file(STRINGS "${PREFIX}/${DATADIR}/applications/tintrel.desktop" entry)
-foreach(line "Exec=tintrel" "Icon=tintrel" "Type=Application")
+file(STRINGS "${PREFIX}/${DATADIR}/applications/org.tintrel.Tintrel.desktop" entry)
+foreach(line "Exec=tintrel" "Icon=tintrel" "Type=Application" "StartupWMClass=Tintrel")
     if(NOT line IN_LIST entry)
         message(FATAL_ERROR "the desktop entry lacks ${line}")
+    endif()
+endforeach()
+# Software centres join the metadata to the desktop entry by the entry's file name.
+file(READ "${PREFIX}/${DATADIR}/metainfo/org.tintrel.Tintrel.metainfo.xml" metainfo)
+foreach(piece "<id>org.tintrel.Tintrel</id>"
+              "<launchable type=\"desktop-id\">org.tintrel.Tintrel.desktop</launchable>"
+              "<binary>tintrel</binary>" "<binary>tintrel-html</binary>")
+    string(FIND "${metainfo}" "${piece}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the metadata lacks ${piece}")
     endif()
 endforeach()
 file(REMOVE_RECURSE "${PREFIX}")

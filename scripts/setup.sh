@@ -10,6 +10,7 @@ TINTREL_PACKAGES=(
     clang libclang-rt-14-dev
     fonts-ipafont-gothic
     xvfb xauth
+    appstream desktop-file-utils
 )
 
 missing=()

@@ -33,7 +33,10 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
+    // The application name is the window's class (WM_CLASS), which the desktop entry names as
+    // StartupWMClass; the desktop file name ties the window to its entry on Wayland.
     QApplication::setApplicationName(QStringLiteral("Tintrel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tintrel.Tintrel"));
     // The window and the standard dialogs speak the desktop's language: Japanese or English.
     const TUiTranslators translators(SystemUiLanguage());
     InstallPaletteSystemColors();
