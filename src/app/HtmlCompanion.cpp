@@ -24,36 +24,13 @@ constexpr std::string_view kProgram = "tintrel-html";
 // A text file larger than this is refused: its HTML would run to gigabytes.
 constexpr std::size_t kMaxTextFileBytes = 64u << 20;
 
-constexpr std::string_view kUsage =
+constexpr std::string_view kUsageHead =
     "Usage: tintrel-html [options] [TEXT]\n"
     "Writes the gradient-coloured HTML of TEXT (default \"Tintrel\") as the program puts it on the\n"
     "clipboard (or with --page the sample page it saves): CP932 bytes, every line followed by CR LF.\n"
-    "\n"
-    "  --text-file FILE      the text as raw CP932 bytes (instead of TEXT, which is UTF-8); every\n"
-    "                        byte counts, a line end at the end of the file too\n"
-    "  --start RRGGBB        start colour, default FF0000\n"
-    "  --finish RRGGBB       finish colour, default FFFF00\n"
-    "  --middle RRGGBB       middle colour, default FFFFFF\n"
-    "  --mode two|mirror|three   gradient mode, default two\n"
-    "  --bold --italic --underline --strike\n"
-    "  --size N              size step 0 to 4, default 0\n"
-    "  --head                first letter one size larger\n"
-    "  --face NAME           wrap in the face tag with NAME (UTF-8, written as CP932)\n"
-    "  --logical             strong and cite instead of b and i\n"
-    "  --comment             the comment lines\n"
-    "  --break               a line break inside every font tag\n"
-    "  --lower               lower-case tags (upper case is the default, as in the program)\n"
-    "  --table               the one-cell table\n"
-    "  --background RRGGBB   the table cell's colour, default FFFFFF\n"
-    "  --style FILE.tsy      the colours, mode, styles, size step, first letter and face name of\n"
-    "                        the style in a style file; options after it override it\n"
-    "  --face-tag            wrap in the face tag with the face name of --style (without a\n"
-    "                        style, the program's first face, MS P Gothic in full-width letters)\n"
-    "  --page                the sample page around the HTML text; its body has the --background\n"
-    "                        colour, or in table mode the button face C0C0C0\n"
-    "  --utf8                write UTF-8 instead of CP932\n"
-    "  --help                show this help\n"
-    "  --                    ends the options (a TEXT may begin with -)\n"
+    "\n";
+
+constexpr std::string_view kUsageTail =
     "\n"
     "A text of fewer than two characters gives no HTML. Exit status 2 for a bad option or value.\n";
 
@@ -75,7 +52,8 @@ struct TCompanionOptions {
     bool lower = false;
     bool utf8 = false;
     bool page = false;
-    bool help = false;
+    bool help = false;         // stops reading the arguments
+    bool optionsEnded = false; // after --, every argument is the TEXT
 };
 
 // The one line naming what was wrong, after the program's name.
@@ -247,20 +225,123 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
     o.html.FaceName = style.DrawFont.Name;
 }
 
+// One command-line option. The parser and --help are both made from the table below, so a new
+// option is one more row.
+struct TOptionSpec {
+    std::string_view name;
+    std::string_view value; // the value's placeholder in --help; empty for a switch
+    std::string_view help;  // its lines in --help ('\n' between them)
+    // `value` is empty for a switch; `name` is the option as given, for messages.
+    void (*apply)(TCompanionOptions& o, std::string_view name, const std::string& value);
+};
+
+constexpr TOptionSpec kOptions[] = {
+    {"--text-file", "FILE",
+     "the text as raw CP932 bytes (instead of TEXT, which is UTF-8); every\n"
+     "byte counts, a line end at the end of the file too",
+     [](TCompanionOptions& o, std::string_view, const std::string& v) { o.textFile = v; }},
+    {"--start", "RRGGBB", "start colour, default FF0000",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.start = ParseColor(n, v); }},
+    {"--finish", "RRGGBB", "finish colour, default FFFF00",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.finish = ParseColor(n, v); }},
+    {"--middle", "RRGGBB", "middle colour, default FFFFFF",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.middle = ParseColor(n, v); }},
+    {"--mode", "two|mirror|three", "gradient mode, default two",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.mode = ParseMode(n, v); }},
+    {"--bold", "", "bold (b, or strong with --logical)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsBold; }},
+    {"--italic", "", "italic (i, or cite with --logical)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsItalic; }},
+    {"--underline", "", "underlined (u)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsUnderline; }},
+    {"--strike", "", "struck through (strike)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsStrikeOut; }},
+    {"--size", "N", "size step 0 to 4, default 0",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.SizeStep = ParseSizeStep(n, v);
+     }},
+    {"--head", "", "first letter one size larger",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.FirstLetterLarger = true; }},
+    {"--face", "NAME", "wrap in the face tag with NAME (UTF-8, written as CP932)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.FaceName = ToCp932(n, v);
+         o.html.FaceTag = true;
+     }},
+    {"--logical", "", "strong and cite instead of b and i",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.LogicalTags = true; }},
+    {"--comment", "", "the comment lines",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Comment = true; }},
+    {"--break", "", "a line break inside every font tag",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.BreakInTag = true; }},
+    {"--lower", "", "lower-case tags (upper case is the default, as in the program)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.lower = true; }},
+    {"--table", "", "the one-cell table",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Table = true; }},
+    {"--background", "RRGGBB", "the table cell's colour, default FFFFFF",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.background = ParseColor(n, v); }},
+    {"--style", "FILE.tsy",
+     "the colours, mode, styles, size step, first letter and face name of\n"
+     "the style in a style file; options after it override it",
+     [](TCompanionOptions& o, std::string_view, const std::string& v) { ApplyStyleFile(v, o); }},
+    {"--face-tag", "",
+     "wrap in the face tag with the face name of --style (without a\n"
+     "style, the program's first face, MS P Gothic in full-width letters)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.FaceTag = true; }},
+    {"--page", "",
+     "the sample page around the HTML text; its body has the --background\n"
+     "colour, or in table mode the button face C0C0C0",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.page = true; }},
+    {"--utf8", "", "write UTF-8 instead of CP932",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.utf8 = true; }},
+    {"--help", "", "show this help",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
+    {"--", "", "ends the options (a TEXT may begin with -)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.optionsEnded = true; }},
+};
+
+// The help text: every option of the table, its description in a column of its own.
+std::string Usage() {
+    constexpr std::size_t kColumn = 24;
+    std::string usage(kUsageHead);
+    for (const TOptionSpec& option : kOptions) {
+        std::string left = "  ";
+        left.append(option.name);
+        if (!option.value.empty()) {
+            left.append(" ").append(option.value);
+        }
+        left.append(left.size() + 2 > kColumn ? 2 : kColumn - left.size(), ' ');
+        std::string_view help = option.help;
+        for (std::size_t lineEnd = help.find('\n');; lineEnd = help.find('\n')) {
+            usage.append(left).append(help.substr(0, lineEnd)).append("\n");
+            if (lineEnd == std::string_view::npos) {
+                break;
+            }
+            help.remove_prefix(lineEnd + 1);
+            left.assign(kColumn, ' ');
+        }
+    }
+    usage.append(kUsageTail);
+    return usage;
+}
+
+const TOptionSpec* FindOption(std::string_view name) {
+    for (const TOptionSpec& option : kOptions) {
+        if (option.name == name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
 TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     TCompanionOptions o;
-    bool optionsEnded = false;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
-        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
+        if (o.optionsEnded || arg.size() < 2 || arg.front() != '-') {
             if (o.text) {
                 throw Refusal("unexpected argument '", arg, "': only one TEXT may be given");
             }
             o.text = arg;
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
             continue;
         }
         // --name VALUE or --name=VALUE
@@ -270,77 +351,25 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             name = arg.substr(0, equals);
             attached = arg.substr(equals + 1);
         }
-        const auto value = [&]() -> std::string {
-            if (attached) {
-                return *attached;
-            }
-            if (k + 1 >= args.size()) {
-                throw Refusal("option '", name, "' needs a value");
-            }
-            return args[++k];
-        };
-        const auto flag = [&](bool& target) {
+        const TOptionSpec* option = FindOption(name);
+        if (option == nullptr || (name == "--" && attached)) {
+            throw Refusal("unknown option '", name, "' (see --help)");
+        }
+        std::string value;
+        if (option->value.empty()) {
             if (attached) {
                 throw Refusal("option '", name, "' takes no value");
             }
-            target = true;
-        };
-        const auto style = [&](TFontStyles bit) {
-            bool given = false;
-            flag(given);
-            o.html.Style |= bit;
-        };
-
-        if (name == "--text-file") {
-            o.textFile = value();
-        } else if (name == "--start") {
-            o.start = ParseColor(name, value());
-        } else if (name == "--finish") {
-            o.finish = ParseColor(name, value());
-        } else if (name == "--middle") {
-            o.middle = ParseColor(name, value());
-        } else if (name == "--background") {
-            o.background = ParseColor(name, value());
-        } else if (name == "--mode") {
-            o.mode = ParseMode(name, value());
-        } else if (name == "--size") {
-            o.html.SizeStep = ParseSizeStep(name, value());
-        } else if (name == "--face") {
-            o.html.FaceName = ToCp932("--face", value());
-            o.html.FaceTag = true;
-        } else if (name == "--style") {
-            ApplyStyleFile(value(), o);
-        } else if (name == "--face-tag") {
-            flag(o.html.FaceTag);
-        } else if (name == "--bold") {
-            style(fsBold);
-        } else if (name == "--italic") {
-            style(fsItalic);
-        } else if (name == "--underline") {
-            style(fsUnderline);
-        } else if (name == "--strike") {
-            style(fsStrikeOut);
-        } else if (name == "--head") {
-            flag(o.html.FirstLetterLarger);
-        } else if (name == "--logical") {
-            flag(o.html.LogicalTags);
-        } else if (name == "--comment") {
-            flag(o.html.Comment);
-        } else if (name == "--break") {
-            flag(o.html.BreakInTag);
-        } else if (name == "--lower") {
-            flag(o.lower);
-        } else if (name == "--table") {
-            flag(o.html.Table);
-        } else if (name == "--page") {
-            flag(o.page);
-        } else if (name == "--utf8") {
-            flag(o.utf8);
-        } else if (name == "--help") {
-            flag(o.help);
-            return o;
+        } else if (attached) {
+            value = std::move(*attached);
+        } else if (k + 1 < args.size()) {
+            value = args[++k];
         } else {
-            throw Refusal("unknown option '", name, "' (see --help)");
+            throw Refusal("option '", name, "' needs a value");
+        }
+        option->apply(o, name, value);
+        if (o.help) {
+            return o;
         }
     }
     if (o.text && o.textFile) {
@@ -356,7 +385,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std
     try {
         TCompanionOptions o = ParseArguments(args);
         if (o.help) {
-            out = kUsage;
+            out = Usage();
             return 0;
         }
         const std::string text =

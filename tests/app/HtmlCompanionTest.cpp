@@ -234,6 +234,24 @@ TEST(Companion, HelpGoesToStandardOutput) {
     EXPECT_EQ(run.err, "");
 }
 
+// Every option --help lists is one the parser knows: given alone, it may lack its value but it is
+// never refused as an unknown option.
+TEST(Companion, KnowsEveryOptionItsHelpLists) {
+    std::istringstream help(RunCompanion({"--help"}).out);
+    int listed = 0;
+    for (std::string line; std::getline(help, line);) {
+        if (!line.starts_with("  --")) {
+            continue;
+        }
+        std::string name;
+        std::istringstream(line) >> name;
+        const TRun run = RunCompanion({name});
+        EXPECT_EQ(run.err.find("unknown option"), std::string::npos) << line << ": " << run.err;
+        ++listed;
+    }
+    EXPECT_GE(listed, 20);
+}
+
 struct RefusalCase {
     const char* name;
     std::vector<std::string> args;
