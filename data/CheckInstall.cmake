@@ -1,5 +1,5 @@
 # cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAMS="tintrel;tintrel-html" -DBINDIR=bin -DDATADIR=share
-#       -P CheckInstall.cmake
+#       -DMANDIR=share/man -P CheckInstall.cmake
 # Installs the build into PREFIX (emptied first) and checks that every installed piece is where
 # the desktop and the program look for it.
 cmake_minimum_required(VERSION 3.25)
@@ -15,7 +15,8 @@ set(expected
     "${DATADIR}/tintrel/tintrel.en.html"
     "${DATADIR}/applications/org.tintrel.Tintrel.desktop"
     "${DATADIR}/metainfo/org.tintrel.Tintrel.metainfo.xml"
-    "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg")
+    "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg"
+    "${MANDIR}/man1/tintrel-html.1.gz")
 foreach(size 16 24 32 48 64 128 256)
     list(APPEND expected "${DATADIR}/icons/hicolor/${size}x${size}/apps/tintrel.png")
 endforeach()

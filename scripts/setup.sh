@@ -10,7 +10,7 @@ TINTREL_PACKAGES=(
     clang libclang-rt-14-dev
     fonts-ipafont-gothic
     xvfb xauth
-    appstream desktop-file-utils
+    appstream desktop-file-utils help2man dpkg-dev
 )
 
 missing=()
