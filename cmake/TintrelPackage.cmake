@@ -19,15 +19,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Japanese faces of the font list draw with a Japanese font; Qt's own translations give
 # the dialogs' buttons in Japanese.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "turn a line of text into gradient-coloured HTML
- Tintrel is a desktop tool that turns one line of text into HTML in which
- every character has a colour of its own, stepping from a start colour to a
- finish colour (two colours, mirrored, or three colours). The HTML is copied
- to the clipboard or saved as a small page; named styles are kept in a
- library and exchanged as .tsy files.
- .
- The package also holds tintrel-html, a command-line companion that prints
- the same HTML for a text and a set of options.")
+# The long description under the summary; CPack indents it and marks the empty line.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tintrel is a desktop tool that turns one line of text into HTML in which
+every character has a colour of its own, stepping from a start colour to a
+finish colour (two colours, mirrored, or three colours). The HTML is copied
+to the clipboard or saved as a small page; named styles are kept in a
+library and exchanged as .tsy files.
+
+The package also holds tintrel-html, a command-line companion that prints
+the same HTML for a text and a set of options.")
 
 include(CPack)
