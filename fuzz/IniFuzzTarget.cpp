@@ -4,12 +4,12 @@
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/IniText.h"
+#include "support/TempFolder.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -41,29 +41,9 @@ void Check(bool condition, const char* rule) {
 }
 
 // A folder of its own for the file the typed reads go through, removed at exit.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tintrel-fuzz-XXXXXX").string();
-        Check(::mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
-        folder_ = pattern;
-    }
-    ~TScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    std::string File() const { return folder_ + "/Fuzz.ini"; }
-
-private:
-    std::string folder_;
-};
-
 const std::string& ScratchFile() {
-    static const TScratchFolder folder;
-    static const std::string path = folder.File();
+    static const TTempFolder folder;
+    static const std::string path = folder.File("Fuzz.ini");
     return path;
 }
 

@@ -6,11 +6,10 @@
 #include "settings/store/OptionSet.h"
 #include "settings/store/StyleLibrary.h"
 #include "settings/store/StyleRecord.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -18,24 +17,6 @@
 namespace {
 
 constexpr int kStyles = 200;
-
-class TBenchFolder {
-public:
-    TBenchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tintrel-bench-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TBenchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TBenchFolder(const TBenchFolder&) = delete;
-    TBenchFolder& operator=(const TBenchFolder&) = delete;
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 std::string StyleName(int i) {
     return "\x83\x58\x83\x5E\x83\x43\x83\x8B" + std::to_string(i); // "スタイル" + number
@@ -62,7 +43,7 @@ std::vector<std::string> StyleNames() {
     return names;
 }
 
-std::unique_ptr<TIniGT> StoreWithStyles(const TBenchFolder& folder) {
+std::unique_ptr<TIniGT> StoreWithStyles(const TTempFolder& folder) {
     auto store = std::make_unique<TIniGT>(TIniEnvironment::Current());
     store->SetDefaultDir(ddNone);
     store->SetFileName(folder.File("Tintrel.ini"));
@@ -78,7 +59,7 @@ std::unique_ptr<TIniGT> StoreWithStyles(const TBenchFolder& folder) {
 }
 
 void BM_CloseSaves200Styles(benchmark::State& state) {
-    const TBenchFolder folder;
+    const TTempFolder folder;
     auto store = StoreWithStyles(folder);
     TStyleLibrary library(*store);
     library.ReadList();
@@ -100,7 +81,7 @@ void BM_CloseSaves200Styles(benchmark::State& state) {
 BENCHMARK(BM_CloseSaves200Styles)->Unit(benchmark::kMillisecond);
 
 void BM_ReadEvery200Styles(benchmark::State& state) {
-    const TBenchFolder folder;
+    const TTempFolder folder;
     const std::string path = StoreWithStyles(folder)->Path();
     for (auto _ : state) {
         TIniGT store(TIniEnvironment::Current());

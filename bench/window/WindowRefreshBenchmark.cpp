@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     InstallWindowsFontSubstitutes();
     // The colour buttons' custom colours stay in memory, away from the user's own settings.
     TMemoryUserStore customColors;
-    SetUserStore(&customColors);
+    const TUserStoreScope customColorsInstalled(&customColors);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     InstallWindowsFontSubstitutes();
     // The colour buttons' custom colours stay in memory, away from the user's own settings.
     TMemoryUserStore customColors;
-    SetUserStore(&customColors);
+    const TUserStoreScope customColorsInstalled(&customColors);
     QTemporaryDir dir;
     TFormServices services;
     services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));

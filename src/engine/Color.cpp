@@ -9,10 +9,9 @@ public:
         switch (index) {
         case 0x05:
             return 0x00FFFFFF; // window
-        case 0x06:
-            return 0x00000000; // window frame
-        case 0x08:
-            return 0x00000000; // window text
+        case 0x06:             // window frame
+        case 0x08:             // window text
+            return 0x00000000;
         case 0x0F:
             return 0x00C0C0C0; // button face
         case 0x10:

@@ -47,7 +47,7 @@ TColor JoinColor(const TOrivRGB& rgb) {
 }
 
 void WriteColorHex(TColor color, char* out) {
-    for (int channel = 0; channel < 3; ++channel) {
+    for (std::size_t channel = 0; channel < 3; ++channel) {
         const unsigned value = (color >> (8 * channel)) & 0xFF;
         out[2 * channel] = kHexDigits[value >> 4];
         out[2 * channel + 1] = kHexDigits[value & 0xF];

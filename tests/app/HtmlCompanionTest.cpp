@@ -1,3 +1,5 @@
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -24,34 +26,11 @@ struct TRun {
     std::string err;
 };
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-// A temporary folder for one test, removed afterwards.
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tintrel-html-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TTempDir() { fs::remove_all(path_); }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // Runs the built tintrel-html with `args` and collects what it writes and its exit status.
 TRun RunCompanion(const std::vector<std::string>& args) {
-    const TTempDir dir;
-    const std::string outName = (dir.Path() / "out").string();
-    const std::string errName = (dir.Path() / "err").string();
+    const TTempFolder dir;
+    const std::string outName = dir.File("out");
+    const std::string errName = dir.File("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -72,8 +51,8 @@ TRun RunCompanion(const std::vector<std::string>& args) {
         run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadFile(outName);
-    run.err = ReadFile(errName);
+    run.out = ReadBytes(outName);
+    run.err = ReadBytes(errName);
     return run;
 }
 
@@ -215,8 +194,8 @@ TEST(Companion, ShowsTheDefaultTextWithoutArguments) {
 }
 
 TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
-    const TTempDir dir;
-    const fs::path file = dir.Path() / "text.txt";
+    const TTempFolder dir;
+    const fs::path file = fs::path(dir.Path()) / "text.txt";
     // ソ, then a lone "\" and "p": the second byte of ソ is a backslash too.
     std::ofstream(file, std::ios::binary) << "\x83\x5C\\p";
     const TRun run = RunCompanion({"--text-file", file.string(), "--lower"});
@@ -331,8 +310,8 @@ struct StyleCase {
 class CompanionStyleTest : public testing::TestWithParam<StyleCase> {};
 
 TEST_P(CompanionStyleTest, AppliesTheStyleFileWhereItStandsAmongTheOptions) {
-    const TTempDir dir;
-    const fs::path style = dir.Path() / "style.tsy";
+    const TTempFolder dir;
+    const fs::path style = fs::path(dir.Path()) / "style.tsy";
     std::ofstream(style, std::ios::binary) << kStyleFile;
     std::vector<std::string> args = GetParam().before;
     args.insert(args.end(), {"--style", style.string()});
@@ -376,8 +355,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
-    const TTempDir dir;
-    const fs::path style = dir.Path() / "bad.tsy";
+    const TTempFolder dir;
+    const fs::path style = fs::path(dir.Path()) / "bad.tsy";
     std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", "StartColor=0xFFZZ0000"});
     const TRun run = RunCompanion({"--style", style.string(), "AB"});
     EXPECT_EQ(run.status, 2);
@@ -388,11 +367,11 @@ TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
 }
 
 TEST(Companion, RefusesAStyleFileThatCannotBeRead) {
-    const TTempDir dir;
-    const fs::path empty = dir.Path() / "empty.tsy";
+    const TTempFolder dir;
+    const fs::path empty = fs::path(dir.Path()) / "empty.tsy";
     std::ofstream(empty, std::ios::binary) << "";
     for (const std::string& name :
-         {(dir.Path() / "missing.tsy").string(), dir.Path().string(), empty.string()}) {
+         {(fs::path(dir.Path()) / "missing.tsy").string(), dir.Path(), empty.string()}) {
         const TRun run = RunCompanion({"--style", name, "AB"});
         EXPECT_EQ(run.status, 2) << name;
         EXPECT_NE(run.err.find(name), std::string::npos) << run.err;

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
 constexpr TColor kRed = 0x000000FF;
@@ -73,12 +75,12 @@ private slots:
     void init() {
         store = TMemoryUserStore();
         dialog = TScriptedColorDialogService();
-        SetUserStore(&store);
-        SetColorDialogService(&dialog);
+        storeInstalled.emplace(&store);
+        dialogInstalled.emplace(&dialog);
     }
     void cleanup() {
-        SetUserStore(nullptr);
-        SetColorDialogService(nullptr);
+        storeInstalled.reset();
+        dialogInstalled.reset();
     }
 
     void newButtonHasItsDefaults();
@@ -107,6 +109,8 @@ private slots:
 private:
     TMemoryUserStore store;
     TScriptedColorDialogService dialog;
+    std::optional<TUserStoreScope> storeInstalled;
+    std::optional<TColorDialogScope> dialogInstalled;
 };
 
 void ColorDropButtonTest::newButtonHasItsDefaults() {

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <optional>
+
 Q_DECLARE_METATYPE(TPaletteCell)
 
 namespace {
@@ -63,9 +65,9 @@ class ColorDropPaletteTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SetColorDialogService(&dialog); }
+    void init() { dialogInstalled.emplace(&dialog); }
     void cleanup() {
-        SetColorDialogService(nullptr);
+        dialogInstalled.reset();
         dialog = TScriptedColorDialogService();
     }
 
@@ -93,6 +95,7 @@ private slots:
 
 private:
     TScriptedColorDialogService dialog;
+    std::optional<TColorDialogScope> dialogInstalled;
 };
 
 void ColorDropPaletteTest::cellAtClientPosition_data() {

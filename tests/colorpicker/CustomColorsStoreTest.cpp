@@ -1,11 +1,13 @@
 #include "colorpicker/ColorDropButton.h"
 #include "platform/FileUserStore.h"
+#include "support/MemoryUserStore.h" // TUserStoreScope
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -62,6 +64,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> home;
     TFileUserStore fileStore;
+    std::optional<TUserStoreScope> storeInstalled;
     QStringList reports;
     QString conf;
 };
@@ -75,11 +78,11 @@ void CustomColorsStoreTest::init() {
     fileStore = TFileUserStore();
     reports.clear();
     fileStore.SetErrorReporter([this](const QString& message) { reports << message; });
-    SetUserStore(&fileStore);
+    storeInstalled.emplace(&fileStore);
 }
 
 void CustomColorsStoreTest::cleanup() {
-    SetUserStore(nullptr);
+    storeInstalled.reset();
     home.reset();
 }
 
@@ -127,7 +130,7 @@ void CustomColorsStoreTest::keyPathNamesFileAndSection() {
 }
 
 void CustomColorsStoreTest::savedAtDestructionAndLoadedByTheNextButton() {
-    SetUserStore(nullptr); // the program's own store, which follows XDG_CONFIG_HOME
+    storeInstalled.reset(); // back to the program's own store, which follows XDG_CONFIG_HOME
     {
         TForm first;
         first.SetCustom(1, 1, 0x00FF0000);

@@ -1,5 +1,7 @@
 #include "controls/GlyphImageSet.h"
 
+#include "support/FixedSystemColors.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -22,33 +24,13 @@ constexpr TColor kGreen = 0x0000FF00;
 constexpr TColor kBlue = 0x00FF0000;
 
 // Distinct stand-ins for the desktop colours, so that no emboss colour matches a glyph colour.
-constexpr TColor kFace = 0x00332211;
-constexpr TColor kHighlight = 0x00665544;
-constexpr TColor kShadow = 0x00998877;
-
-class TestSystemColors final : public TSystemColorResolver {
-public:
-    TColor SystemColor(int index) const override {
-        switch (index) {
-        case 0x0F:
-            return kFace;
-        case 0x14:
-            return kHighlight;
-        case 0x10:
-            return kShadow;
-        default:
-            return 0x00010203;
-        }
-    }
-};
+constexpr TColor kFace = TFixedSystemColors::Face;
+constexpr TColor kHighlight = TFixedSystemColors::Highlight;
+constexpr TColor kShadow = TFixedSystemColors::Shadow;
 
 class GlyphImagesTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetSystemColorResolver(&colors_); }
-    void TearDown() override { SetSystemColorResolver(nullptr); }
-
 private:
-    TestSystemColors colors_;
+    const TFixedSystemColors colors_;
 };
 
 TColor Gray(int v) {

@@ -2,6 +2,7 @@
 #include "controls/ControlResources.h"
 
 #include "engine/Color.h"
+#include "support/FixedSystemColors.h"
 
 #include <QImage>
 #include <QMenu>
@@ -11,43 +12,26 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
+constexpr QRgb Opaque(TColor color) {
+    return qRgb(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
 // Stand-ins for the desktop colours, all different from each other and from the parent colour.
-constexpr QRgb kFace = 0xFFC8C8C8;
-constexpr QRgb kShadow = 0xFF646464;
-constexpr QRgb kHighlight = 0xFFFAFAFA;
-constexpr QRgb kDarkShadow = 0xFF323232;
+constexpr QRgb kFace = Opaque(TFixedSystemColors::Face);
+constexpr QRgb kShadow = Opaque(TFixedSystemColors::Shadow);
+constexpr QRgb kHighlight = Opaque(TFixedSystemColors::Highlight);
+constexpr QRgb kDarkShadow = Opaque(TFixedSystemColors::DarkShadow);
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kParent = 0xFF0A141E; // what the parent painted behind the button
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kGreen = 0xFF00FF00;
 constexpr QRgb kBlue = 0xFF0000FF;
 constexpr QRgb kSilver = 0xFFC0C0C0;
-
-TColor ToTColor(QRgb rgb) {
-    return static_cast<TColor>(qRed(rgb)) | (static_cast<TColor>(qGreen(rgb)) << 8) |
-           (static_cast<TColor>(qBlue(rgb)) << 16);
-}
-
-class TestSystemColors final : public TSystemColorResolver {
-public:
-    TColor SystemColor(int index) const override {
-        switch (index) {
-        case 0x0F:
-            return ToTColor(kFace);
-        case 0x10:
-            return ToTColor(kShadow);
-        case 0x14:
-            return ToTColor(kHighlight);
-        case 0x15:
-            return ToTColor(kDarkShadow);
-        default:
-            return clBlack;
-        }
-    }
-};
 
 // The button drawn over a parent that painted kParent.
 QImage Render(const TTransparentButton& button) {
@@ -125,8 +109,8 @@ class TransBtnTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SetSystemColorResolver(&colors_); }
-    void cleanup() { SetSystemColorResolver(nullptr); }
+    void init() { colors_.emplace(); }
+    void cleanup() { colors_.reset(); }
 
     void startsWithTheDefaults();
     void glyphSetsTheCellCount_data();
@@ -164,7 +148,7 @@ private slots:
     void glyphResourcesFitTheirButtons();
 
 private:
-    TestSystemColors colors_;
+    std::optional<TFixedSystemColors> colors_;
 };
 
 void TransBtnTest::startsWithTheDefaults() {

@@ -1,21 +1,12 @@
 #include "engine/OrivUtil.h"
 
+#include "support/FixedSystemColors.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-// A fixed system-colour table for the duration of one test.
-class TFixedSystemColors final : public TSystemColorResolver {
-public:
-    TFixedSystemColors() { SetSystemColorResolver(this); }
-    ~TFixedSystemColors() override { SetSystemColorResolver(nullptr); }
-    TFixedSystemColors(const TFixedSystemColors&) = delete;
-    TFixedSystemColors& operator=(const TFixedSystemColors&) = delete;
-
-    TColor SystemColor(int index) const override { return index == 0x0F ? 0x00D8E9ECu : 0x00123456u; }
-};
 
 struct SplitCase {
     TColor color;

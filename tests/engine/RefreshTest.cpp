@@ -5,6 +5,7 @@
 #include "engine/TagVocabulary.h"
 #include "engine/jstrm.h"
 #include "support/FakeCanvas.h"
+#include "support/FixedSystemColors.h"
 
 #include <gtest/gtest.h>
 
@@ -164,15 +165,6 @@ TEST(Refresh, ShrinksOnlyTheDrawingFontAndStopsAtTheSmallest) {
     ASSERT_FALSE(canvas.draws.empty());
     EXPECT_EQ(canvas.draws.front().points, kSmallestPreviewPoints);
 }
-
-class TFixedSystemColors final : public TSystemColorResolver {
-public:
-    TFixedSystemColors() { SetSystemColorResolver(this); }
-    ~TFixedSystemColors() override { SetSystemColorResolver(nullptr); }
-    TFixedSystemColors(const TFixedSystemColors&) = delete;
-    TFixedSystemColors& operator=(const TFixedSystemColors&) = delete;
-    TColor SystemColor(int) const override { return 0x00D8E9EC; }
-};
 
 TEST(Refresh, FillsWithTheResolvedBackgroundAlsoInTableMode) {
     const TFixedSystemColors colors;

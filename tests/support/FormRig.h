@@ -3,25 +3,24 @@
 #include "support/ScriptedServices.h"
 
 #include "platform/SystemColors.h"
-#include "platform/UserStore.h"
 #include "settings/window/mainform.h"
 #include "support/MemoryUserStore.h"
+#include "support/ScopedService.h"
 
 #include <QTemporaryDir>
 
 #include <memory>
 
-// System colours from the palette, and the colour buttons' custom colours kept in memory, so
-// no window test writes to the real home folder.
-inline void UseTestDesktop() {
-    InstallPaletteSystemColors();
-    static TMemoryUserStore customColors;
-    SetUserStore(&customColors);
-}
-
 // A main window on scripted dialogs, clipboard and launcher, with its settings file in a
-// temporary folder.
+// temporary folder. While the rig lives, system colours come from the palette and the colour
+// buttons keep their custom colours in memory (so no window test writes to the real home
+// folder); both are put back as they were when it goes.
 struct TFormRig {
+    TPaletteSystemColors paletteColors;
+    TSystemColorsScope paletteColorsInstalled{&paletteColors};
+    TMemoryUserStore customColors;
+    TUserStoreScope customColorsInstalled{&customColors};
+
     QTemporaryDir dir;
     TScriptedDialogs dialogs;
     TFakeClipboard clipboard;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ScopedService.h"
+
 #include "platform/UserStore.h"
 
 #include <QHash>
@@ -23,3 +25,6 @@ public:
     bool FailWrites = false;
     int Writes = 0;
 };
+
+// Installs a per-user store (SetUserStore) while it lives.
+using TUserStoreScope = TScopedService<TUserStore, CurrentUserStore, SetUserStore>;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ScopedService.h"
+
 #include "platform/ColorDialogService.h"
 
 #include <functional>
@@ -31,3 +33,7 @@ public:
     QWidget* LastOwner = nullptr;
     TColorDialogData Opened;
 };
+
+// Installs a colour dialog (SetColorDialogService) while it lives.
+using TColorDialogScope =
+    TScopedService<TColorDialogService, CurrentColorDialogService, SetColorDialogService>;

@@ -4,15 +4,20 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it (also when a
+// test took away its permissions).
 class TTempFolder {
 public:
     TTempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tintrel-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a temporary folder from " + pattern);
+        }
+        path_ = std::move(pattern);
     }
     ~TTempFolder() {
         std::error_code ignored;

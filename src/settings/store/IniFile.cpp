@@ -20,7 +20,7 @@ void TIniFile::Refresh() {
     loaded_ = true;
 }
 
-void TIniFile::Discard() {
+void TIniFile::Discard() noexcept {
     loaded_ = false;
     document_ = TIniDocument();
     dirty_ = false;
@@ -98,25 +98,34 @@ TIniTransaction TIniFile::BeginUpdate() {
     return TIniTransaction(*this);
 }
 
-void TIniFile::EndUpdate(bool commit, bool changedInside) {
-    // An update left half-done (an exception passed after some of its writes) must not reach the
-    // disk, nor may the updates around it save their part of the change.
-    if (!commit && changedInside) {
-        abandoned_ = true;
-    }
+void TIniFile::EndUpdate() {
     if (--updateDepth_ > 0) {
         return;
     }
     if (abandoned_) {
         abandoned_ = false;
         Discard();
-        if (commit) {
-            throw EIniError("A change of \"" + path_ + "\" was left unfinished; nothing was saved");
-        }
-        return;
+        throw EIniError("A change of \"" + path_ + "\" was left unfinished; nothing was saved");
     }
     if (dirty_) {
         Save();
+    }
+}
+
+void TIniFile::AbandonUpdate(bool changedInside) noexcept {
+    // An update left half-done (an exception passed after some of its writes) must not reach the
+    // disk, nor may the updates around it save their part of the change.
+    if (changedInside) {
+        abandoned_ = true;
+    }
+    if (--updateDepth_ > 0) {
+        return;
+    }
+    // Every change since the outermost update began counts as inside it, so when nothing changed
+    // there is nothing unsaved either: this end never saves.
+    if (abandoned_) {
+        abandoned_ = false;
+        Discard();
     }
 }
 
@@ -128,9 +137,9 @@ TIniTransaction::TIniTransaction(TIniFile& file) : file_(&file) {
     changesAtBegin_ = file.changes_;
 }
 
-TIniTransaction::~TIniTransaction() {
+TIniTransaction::~TIniTransaction() noexcept {
     if (file_ != nullptr) {
-        file_->EndUpdate(false, file_->changes_ != changesAtBegin_);
+        file_->AbandonUpdate(file_->changes_ != changesAtBegin_);
     }
 }
 
@@ -138,6 +147,6 @@ void TIniTransaction::Commit() {
     TIniFile* file = file_;
     file_ = nullptr;
     if (file != nullptr) {
-        file->EndUpdate(true, file->changes_ != changesAtBegin_);
+        file->EndUpdate();
     }
 }

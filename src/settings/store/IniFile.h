@@ -42,8 +42,9 @@ private:
     void Refresh();
     void Changed();
     void Save();
-    void Discard();
-    void EndUpdate(bool commit, bool changedInside);
+    void Discard() noexcept;
+    void EndUpdate();
+    void AbandonUpdate(bool changedInside) noexcept;
 
     std::string path_;
     std::shared_ptr<TFileOps> ops_;
@@ -60,10 +61,11 @@ private:
 
 // One update of a TIniFile. Commit saves (in the outermost update); an update that ends
 // without Commit, as when an exception passes, drops every change made in the outermost update.
+// Ending without Commit never saves, so the destructor cannot throw while an exception passes.
 class TIniTransaction {
 public:
     explicit TIniTransaction(TIniFile& file);
-    ~TIniTransaction();
+    ~TIniTransaction() noexcept;
     TIniTransaction(const TIniTransaction&) = delete;
     TIniTransaction& operator=(const TIniTransaction&) = delete;
 

@@ -14,7 +14,7 @@ TColorLabel::TColorLabel(QWidget* parent) : QLabel(parent) {
 
 void TColorLabel::mousePressEvent(QMouseEvent* event) {
     // A disabled label receives no presses at all, so it neither remembers nor opens its menu.
-    emit MouseDown(event->button());
+    emit mouseDown(this, event->button());
     event->accept();
 }
 

@@ -13,7 +13,7 @@ public:
     explicit TColorLabel(QWidget* parent = nullptr);
 
 signals:
-    void MouseDown(Qt::MouseButton button);
+    void mouseDown(TColorLabel* sender, Qt::MouseButton button);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

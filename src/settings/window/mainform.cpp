@@ -365,8 +365,7 @@ void TForm1::ConnectHandlers() {
     ClBtnM->SetOnColorChange([this](QObject*) { ClBtnMColorChange(); });
     ClBtnBk->SetOnColorChange([this](QObject*) { ClBtnBkChange(); });
     for (TColorLabel* label : {FlCl1, FlClM, FlCl2, FlClBk}) {
-        connect(label, &TColorLabel::MouseDown, this,
-                [this, label](Qt::MouseButton button) { FlClMouseDown(label, button); });
+        connect(label, &TColorLabel::mouseDown, this, &TForm1::FlClMouseDown);
     }
     connect(TbTriCo, &TTransparentButton::clicked, this, &TForm1::TbTriCoClick);
     connect(TbMirror, &TTransparentButton::clicked, this, &TForm1::TbMirrorClick);

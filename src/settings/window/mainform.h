@@ -236,6 +236,10 @@ private:
     void ApplyStyleRecord(const TStyleRecord& style);
     void ReportBadValues(const std::vector<TBadValue>& bad);
     void ReportSettingsProblem(const QString& message);
+    // The option menu's switches the window consults, by what they mean.
+    bool AskBeforeOverwrite() const { return CbOpt1->isChecked(); }
+    bool SmartPreviewOff() const { return CbOpt4->isChecked(); }
+    bool OpenAfterSave() const { return CbOpt5->isChecked(); }
 
     // mainform_styles.cpp
     void ReadStyleList();

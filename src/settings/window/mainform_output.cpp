@@ -122,13 +122,13 @@ void TForm1::TbSaveClick() {
     }
 
     const std::string extension = QStringLiteral(".%1").arg(file.suffix().toLower()).toStdString();
-    if (CbOpt5->isChecked() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0) {
+    if (OpenAfterSave() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0) {
         services_.Launcher->Launch(QStringLiteral("open"), file.absoluteFilePath(), QString(), folder, 5);
     }
 }
 
 bool TForm1::MayReplaceFile(const QString& target) {
-    return !CbOpt1->isChecked() || !QFileInfo::exists(target) ||
+    return !AskBeforeOverwrite() || !QFileInfo::exists(target) ||
            services_.Dialogs->ConfirmYesNo(this, tr("上書きの確認"),
                                            tr("%1 は既にあります。\n上書きしますか？").arg(target));
 }

@@ -79,7 +79,7 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     input.PreviewFont = previewFont_;
     input.SizeStep = CbSize->currentIndex();
     input.FirstLetterLarger = CbHead->isChecked();
-    input.SmartPreview = !CbOpt4->isChecked();
+    input.SmartPreview = !SmartPreviewOff();
     input.UpperCaseTags = CbOpt9->isChecked();
     input.FaceTag = CbOpt3->isChecked();
     input.LogicalTags = CbOpt7->isChecked();

@@ -42,7 +42,6 @@ class MainFormOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void copyPutsTheHtmlOnTheClipboard_data();
     void copyPutsTheHtmlOnTheClipboard();
     void copyWithoutHtmlLeavesTheClipboardAndSaysSo();
@@ -56,10 +55,6 @@ private slots:
     void savingAsksBeforeReplacingAFile();
     void aPageThatCannotBeWrittenIsReported();
 };
-
-void MainFormOutputTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {
     QTest::addColumn<bool>("lowerCase");

@@ -68,7 +68,6 @@ class MainFormStylesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void aStyleIsAddedChosenExportedImportedAndDeleted();
     void addingAnExistingNameInOtherCaseOverwritesIt();
     void theListIsSortedAndWrittenAtClose();
@@ -80,10 +79,6 @@ private slots:
     void exportAsksAboutTheFileItWrites();
     void aStyleWithABadColourLoadsTheRest();
 };
-
-void MainFormStylesTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormStylesTest::aStyleIsAddedChosenExportedImportedAndDeleted() {
     TRig rig;

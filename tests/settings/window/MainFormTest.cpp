@@ -95,7 +95,6 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void firstStartShowsTheDefaultsAndWritesTheTableAtClose();
     void everyWayOfEndingSavesTheSame_data();
@@ -125,10 +124,6 @@ private slots:
     void f1AsksForTheHelpTopic();
     void terminateSignalsReachTheWindow();
 };
-
-void MainFormTest::initTestCase() {
-    UseTestDesktop();
-}
 
 void MainFormTest::firstStartShowsTheDefaultsAndWritesTheTableAtClose() {
     TRig rig;
