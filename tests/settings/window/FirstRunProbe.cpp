@@ -22,7 +22,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const TUiTranslators translators(SystemUiLanguage());
-    UseTestDesktop();
+    TPaletteSystemColors paletteColors;
+    const TSystemColorsScope paletteColorsInstalled{&paletteColors};
+    TMemoryUserStore customColors;
+    const TUserStoreScope customColorsInstalled{&customColors};
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     TScriptedDialogs dialogs;

@@ -13,7 +13,6 @@ class MainFormLanguageTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTestDesktop(); }
     void captionsFollowTheLanguage_data();
     void captionsFollowTheLanguage();
     void theBaseFontSizeWorksInEnglish();
