@@ -7,8 +7,9 @@ TINTREL_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libicu-dev
     clang libclang-rt-14-dev clang-format clang-tidy git
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic fonts-noto-color-emoji
     xvfb xauth
     appstream desktop-file-utils help2man dpkg-dev
 )

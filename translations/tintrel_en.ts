@@ -327,10 +327,6 @@ Linux / Qt 6 edition</translation>
 Do you want to overwrite it?</translation>
     </message>
     <message>
-        <source>「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります</source>
-        <translation>“%1” cannot be written in Shift-JIS and becomes “?” in the HTML</translation>
-    </message>
-    <message>
         <source>「%1」はスタイル名にできません。
 設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、「]」や制御文字を含む名前、前後に空白のある名前は使えません。</source>
         <translation>“%1” cannot name a style.
@@ -365,6 +361,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
 </source>
         <translation>The style file was not read.
 </translation>
+    </message>
+    <message>
+        <source>Shift-JISにない%1文字は文字参照（&amp;#番号;）で書きました</source>
+        <translation>Characters outside Shift-JIS written as character references (&amp;#number;): %1</translation>
     </message>
 </context>
 </TS>

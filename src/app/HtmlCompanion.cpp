@@ -5,6 +5,8 @@
 #include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
 #include "engine/TagVocabulary.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniGT.h"
 #include "settings/store/StyleRecord.h"
@@ -32,6 +34,8 @@ constexpr std::string_view kUsageHead =
 
 constexpr std::string_view kUsageTail =
     "\n"
+    "A character that CP932 cannot hold is written as a reference &#N;, and each character as the\n"
+    "reader sees it (an emoji with its skin tone, a flag, a letter with its accents) gets one colour.\n"
     "A text of fewer than two characters gives no HTML. Exit status 2 for a bad option or value.\n";
 
 // A failed option or value: the one line for standard error.
@@ -42,6 +46,7 @@ struct TUsageError {
 struct TCompanionOptions {
     std::optional<std::string> text; // UTF-8
     std::optional<std::string> textFile;
+    std::optional<std::string> utf8TextFile;
     TColor start = 0x000000FF;
     TColor finish = 0x0000FFFF;
     TColor middle = 0x00FFFFFF;
@@ -166,26 +171,60 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
     return std::move(conversion.Bytes);
 }
 
-std::string ReadTextFile(const std::string& name) {
+// The bytes of the file that `option` names.
+std::string ReadTextFile(std::string_view option, const std::string& name) {
     std::error_code error;
     if (std::filesystem::is_directory(name, error)) {
-        throw Refusal("cannot read --text-file '", name, "': it is a folder");
+        throw Refusal("cannot read ", option, " '", name, "': it is a folder");
     }
     std::ifstream file(name, std::ios::binary);
     if (!file) {
-        throw Refusal("cannot read --text-file '", name, "': ", std::strerror(errno));
+        throw Refusal("cannot read ", option, " '", name, "': ", std::strerror(errno));
     }
     std::ostringstream bytes;
     bytes << file.rdbuf();
     if (file.bad()) {
-        throw Refusal("cannot read --text-file '", name, "'");
+        throw Refusal("cannot read ", option, " '", name, "'");
     }
     std::string text = std::move(bytes).str();
     if (text.size() > kMaxTextFileBytes) {
-        throw Refusal("--text-file '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
+        throw Refusal(option, " '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
                       " bytes)");
     }
     return text;
+}
+
+// A UTF-8 text as units; `what` names its source in the refusal of a text that is not UTF-8.
+TUnitText UnitsOfUtf8(std::string_view what, std::string_view utf8) {
+    if (const std::optional<std::size_t> bad = FirstInvalidUtf8(utf8)) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(utf8[*bad]));
+        throw Refusal(what, " is not valid UTF-8: the byte ", byte, " at byte offset ", std::to_string(*bad),
+                      " (counting from 0)");
+    }
+    return UnitTextFromUtf8(utf8);
+}
+
+// The text of --utf8-text-file: an editor's line end at the end of the file is not part of it.
+TUnitText ReadUtf8TextFile(const std::string& name) {
+    std::string text = ReadTextFile("--utf8-text-file", name);
+    if (text.ends_with("\r\n")) {
+        text.resize(text.size() - 2);
+    } else if (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    return UnitsOfUtf8("--utf8-text-file '" + name + "'", text);
+}
+
+// The text to colour, from the file or TEXT given.
+TUnitText TextOf(const TCompanionOptions& o) {
+    if (o.textFile) {
+        return {ReadTextFile("--text-file", *o.textFile), {}};
+    }
+    if (o.utf8TextFile) {
+        return ReadUtf8TextFile(*o.utf8TextFile);
+    }
+    return UnitsOfUtf8("TEXT", o.text.value_or("Tintrel"));
 }
 
 // Applies the style record of the first section of a style file, as the program loads a style:
@@ -241,6 +280,10 @@ constexpr TOptionSpec kOptions[] = {
      "the text as raw CP932 bytes (instead of TEXT, which is UTF-8); every\n"
      "byte counts, a line end at the end of the file too",
      [](TCompanionOptions& o, std::string_view, const std::string& v) { o.textFile = v; }},
+    {"--utf8-text-file", "FILE",
+     "the text as UTF-8 (instead of TEXT); one line end (LF or CR LF) at\n"
+     "the end of the file is not part of the text, since editors add one",
+     [](TCompanionOptions& o, std::string_view, const std::string& v) { o.utf8TextFile = v; }},
     {"--start", "RRGGBB", "start colour, default FF0000",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.start = ParseColor(n, v); }},
     {"--finish", "RRGGBB", "finish colour, default FFFF00",
@@ -378,6 +421,9 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     if (o.text && o.textFile) {
         throw Refusal("TEXT and --text-file cannot both be given");
     }
+    if (o.utf8TextFile && (o.text || o.textFile)) {
+        throw Refusal("--utf8-text-file cannot be given with ", o.text ? "TEXT" : "--text-file");
+    }
     return o;
 }
 
@@ -395,14 +441,13 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std
             out = std::string(kProgram) + " (Tintrel) " TINTREL_VERSION "\n";
             return 0;
         }
-        const std::string text =
-            o.textFile ? ReadTextFile(*o.textFile) : ToCp932("TEXT", o.text.value_or("Tintrel"));
+        const TUnitText text = TextOf(o);
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
         const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
         o.html.BackgroundHex = SplitColor(o.background).Hex;
-        THtmlText html = BuildHtmlText(text, gradient, o.html, tg);
+        THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
         if (o.page) {
             html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
         }

@@ -96,3 +96,20 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     }
     return out;
 }
+
+struct TCp932Encoder::TImpl {
+    TIconv converter{"CP932", "UTF-8"};
+};
+
+TCp932Encoder::TCp932Encoder() : impl_(std::make_unique<TImpl>()) {}
+
+TCp932Encoder::~TCp932Encoder() = default;
+
+bool TCp932Encoder::Append(std::string_view utf8, std::string& out) {
+    const std::size_t before = out.size();
+    if (impl_->converter.Convert(utf8, out) != 0) {
+        out.resize(before);
+        return false;
+    }
+    return true;
+}

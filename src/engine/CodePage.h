@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,3 +24,20 @@ TCp932Conversion Utf8ToCp932(std::string_view utf8);
 // CP932 bytes to UTF-8. A byte sequence that is not valid CP932 (a lone lead byte, an unused
 // code) becomes U+FFFD, so nothing is dropped without a trace.
 std::string Cp932ToUtf8(std::string_view cp932);
+
+// UTF-8 pieces to CP932 one after the other, with one converter for them all.
+class TCp932Encoder {
+public:
+    TCp932Encoder();
+    ~TCp932Encoder();
+    TCp932Encoder(const TCp932Encoder&) = delete;
+    TCp932Encoder& operator=(const TCp932Encoder&) = delete;
+
+    // Appends the CP932 bytes of `utf8` to `out` when CP932 holds every character of it and
+    // returns true; otherwise returns false and leaves `out` as it was.
+    bool Append(std::string_view utf8, std::string& out);
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> impl_;
+};

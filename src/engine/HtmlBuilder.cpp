@@ -1,7 +1,6 @@
 #include "engine/HtmlBuilder.h"
 
 #include "engine/TagVocabulary.h"
-#include "engine/jstrm.h"
 
 #include <utility>
 
@@ -19,25 +18,35 @@ template <typename... Pieces> std::string Join(const Pieces&... pieces) {
 }
 
 // The text as it may stand inside a comment: a "-->" or "<!--" in it must not end or open one.
-std::string CommentSafe(std::string_view text) {
+// The written forms of clusters go in as they are: their references are the characters.
+std::string CommentSafe(std::string_view text, const TClusterTable& clusters) {
     std::string safe;
     safe.reserve(text.size());
-    // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            safe += "&amp;";
-            break;
-        case '<':
-            safe += "&lt;";
-            break;
-        case '>':
-            safe += "&gt;";
-            break;
-        default:
-            safe += c;
+    const auto escape = [&safe](std::string_view piece) {
+        // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
+        for (const char c : piece) {
+            switch (c) {
+            case '&':
+                safe += "&amp;";
+                break;
+            case '<':
+                safe += "&lt;";
+                break;
+            case '>':
+                safe += "&gt;";
+                break;
+            default:
+                safe += c;
+            }
         }
+    };
+    std::size_t offset = 0;
+    for (const TClusterUnit& cluster : clusters.Units) {
+        escape(text.substr(offset, cluster.Offset - offset));
+        safe += text.substr(cluster.Offset, cluster.Length);
+        offset = cluster.Offset + cluster.Length;
     }
+    escape(text.substr(offset));
     return safe;
 }
 
@@ -96,7 +105,7 @@ std::string Close(const std::string& word) {
 } // namespace
 
 THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                           int characterCount) {
+                           int characterCount, const TClusterTable& clusters) {
     const TWords w(tg, options);
     const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
     const std::string sizeText = Join("+", std::to_string(options.SizeStep));
@@ -141,7 +150,7 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         wrap(Open(w.strike), Close(w.strike));
     }
     if (options.Comment) {
-        const std::string quoted = CommentSafe(text);
+        const std::string quoted = CommentSafe(text, clusters);
         opening.insert(0, Join("<!-- Tintrel \"", quoted, "\" -->", kCrLf));
         closing += Join(kCrLf, "<!-- End of  \"", quoted, "\" -->");
     }
@@ -180,16 +189,21 @@ THtmlText THtmlBuilder::Finish() {
 
 THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
                         const TTagVocabulary& tg) {
-    const int n = CharCount(text);
+    return BuildHtmlText(text, kNoClusters, gradient, options, tg);
+}
+
+THtmlText BuildHtmlText(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                        const THtmlOptions& options, const TTagVocabulary& tg) {
+    const int n = UnitCount(text, clusters);
     if (text.size() < 2 || n < 2) {
         return {};
     }
-    THtmlBuilder builder(tg, options, text, n);
-    std::size_t offset = 0;
+    THtmlBuilder builder(tg, options, text, n, clusters);
+    TUnitWalk walk(text, clusters);
     for (int i = 1; i <= n; ++i) {
-        const std::size_t length = CharLengthAt(text, offset);
-        builder.AppendCharacter(text.substr(offset, length), GradientColor(gradient, i, n));
-        offset += length;
+        const std::size_t start = walk.Offset();
+        walk.Step();
+        builder.AppendCharacter(text.substr(start, walk.Offset() - start), GradientColor(gradient, i, n));
     }
     return builder.Finish();
 }

@@ -4,6 +4,7 @@
 #include "engine/FontStyle.h"
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
+#include "engine/TextUnits.h"
 
 #include <cstddef>
 #include <string>
@@ -33,13 +34,15 @@ struct THtmlOptions {
 class THtmlBuilder {
 public:
     // `text` is the whole text (written in the comment lines), `characterCount` its number of
-    // characters. Every word is looked up here, once; a failed lookup is reported by the
-    // vocabulary and the word stays empty.
+    // units and `clusters` the table of its clusters. Every word is looked up here, once; a
+    // failed lookup is reported by the vocabulary and the word stays empty.
     THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                 int characterCount);
+                 int characterCount, const TClusterTable& clusters = kNoClusters);
 
     // The next character (its bytes, one or two) in the colour given.
     void AppendCharacter(std::string_view character, TColor color);
+    // The next unit in the colour given: a character, or a cluster in its written form.
+    void AppendUnit(const TTextUnit& unit, TColor color) { AppendCharacter(unit.Bytes, color); }
 
     // Closes the fragment and returns the HTML text; the builder is spent afterwards.
     THtmlText Finish();
@@ -57,3 +60,6 @@ private:
 // in the colour of `gradient`, wrapped as `options` say.
 THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,
                         const TTagVocabulary& tg);
+// The same for a text with clusters: each unit one colour.
+THtmlText BuildHtmlText(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                        const THtmlOptions& options, const TTagVocabulary& tg);

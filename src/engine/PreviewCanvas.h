@@ -2,6 +2,7 @@
 
 #include "engine/Color.h"
 #include "engine/FontStyle.h"
+#include "engine/TextUnits.h"
 
 #include <string>
 #include <string_view>
@@ -32,4 +33,10 @@ public:
     virtual int TextWidth(std::string_view text) = 0;
     // Draws `text` with its top-left corner at (x, y) in `color` on an opaque `background`.
     virtual void DrawText(int x, int y, std::string_view text, TColor color, TColor background) = 0;
+    // A cluster (a unit that CP932 cannot hold) is measured and drawn as one string from its
+    // UTF-8. A canvas that knows only CP932 takes its written form instead.
+    virtual int ClusterWidth(TTextUnit cluster) { return TextWidth(cluster.Bytes); }
+    virtual void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) {
+        DrawText(x, y, cluster.Bytes, color, background);
+    }
 };

@@ -3,36 +3,57 @@
 #include "engine/HtmlBuilder.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
-#include "engine/jstrm.h"
 
 #include <cstddef>
 #include <string_view>
 
 namespace {
 
-// Texts up to this many characters are measured whole at once.
+// Texts up to this many units are measured whole at once.
 constexpr std::size_t kFirstMeasuredCharacters = 64;
 
-// The byte offset after `characters` more characters from `offset`.
-std::size_t SkipCharacters(std::string_view text, std::size_t offset, std::size_t characters) {
-    for (; characters > 0 && offset < text.size(); --characters) {
-        offset += CharLengthAt(text, offset);
+// The byte offset after `units` more units of the walk.
+std::size_t SkipUnits(TUnitWalk& walk, std::size_t units) {
+    for (; units > 0 && !walk.AtEnd(); --units) {
+        walk.Step();
     }
-    return offset;
+    return walk.Offset();
+}
+
+// The width of the text's first `end` bytes as the refresh draws them: each cluster as one
+// string, the characters between clusters in one measurement per run.
+long long BeginningWidth(TPreviewCanvas& canvas, std::string_view text, const TClusterTable& clusters,
+                         std::size_t end) {
+    long long width = 0;
+    std::size_t offset = 0;
+    for (const TClusterUnit& cluster : clusters.Units) {
+        if (cluster.Offset >= end) {
+            break;
+        }
+        if (cluster.Offset > offset) {
+            width += canvas.TextWidth(text.substr(offset, cluster.Offset - offset));
+        }
+        width += canvas.ClusterWidth(clusters.Unit(text, cluster));
+        offset = cluster.Offset + cluster.Length;
+    }
+    if (end > offset) {
+        width += canvas.TextWidth(text.substr(offset, end - offset));
+    }
+    return width;
 }
 
 // Whether the whole text is wider than `limit`. Since a text is never narrower than its
 // beginning, growing beginnings are measured (doubling each time) and the first one wider than
 // the limit settles it: a long text costs a few short measurements instead of a whole one.
-bool WiderThan(TPreviewCanvas& canvas, std::string_view text, int limit) {
+bool WiderThan(TPreviewCanvas& canvas, std::string_view text, const TClusterTable& clusters, int limit) {
     std::size_t characters = kFirstMeasuredCharacters;
-    std::size_t end = 0;
+    TUnitWalk walk(text, clusters);
     while (true) {
-        end = SkipCharacters(text, end, characters);
-        if (canvas.TextWidth(text.substr(0, end)) > limit) {
+        const std::size_t end = SkipUnits(walk, characters);
+        if (BeginningWidth(canvas, text, clusters, end) > limit) {
             return true;
         }
-        if (end >= text.size()) {
+        if (walk.AtEnd()) {
             return false;
         }
         characters *= 2;
@@ -61,7 +82,7 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
     if (text.size() < 2) {
         return {};
     }
-    const int n = CharCount(text);
+    const int n = UnitCount(text, input.Clusters);
     if (n < 2) {
         return {};
     }
@@ -77,26 +98,33 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
     font.Points = ClampPreviewPoints(font.Points);
     canvas.SetFont(font);
     if (input.SmartPreview) {
-        while (font.Points > kSmallestPreviewPoints && WiderThan(canvas, text, width)) {
+        while (font.Points > kSmallestPreviewPoints && WiderThan(canvas, text, input.Clusters, width)) {
             --font.Points;
             canvas.SetFont(font);
         }
     }
 
-    THtmlBuilder builder(tg, HtmlOptionsOf(input, font), text, n);
+    THtmlBuilder builder(tg, HtmlOptionsOf(input, font), text, n, input.Clusters);
     const bool visible = width > 0 && height > 0;
     long long x = 0;
-    std::size_t offset = 0;
+    TUnitWalk walk(text, input.Clusters);
     for (int i = 1; i <= n; ++i) {
         const TColor color = GradientColor(input.Gradient, i, n);
-        const std::string_view ch = text.substr(offset, CharLengthAt(text, offset));
-        offset += ch.size();
+        const std::size_t start = walk.Offset();
+        const TClusterUnit* cluster = walk.Step();
+        const std::string_view bytes = text.substr(start, walk.Offset() - start);
         // Beyond the right edge nothing shows, so nothing more is drawn or measured.
         if (visible && x < width) {
-            canvas.DrawText(static_cast<int>(x), 0, ch, color, background);
-            x += canvas.TextWidth(ch);
+            if (cluster != nullptr) {
+                const TTextUnit unit = input.Clusters.Unit(text, *cluster);
+                canvas.DrawCluster(static_cast<int>(x), 0, unit, color, background);
+                x += canvas.ClusterWidth(unit);
+            } else {
+                canvas.DrawText(static_cast<int>(x), 0, bytes, color, background);
+                x += canvas.TextWidth(bytes);
+            }
         }
-        builder.AppendCharacter(ch, color);
+        builder.AppendCharacter(bytes, color);
     }
     return {builder.Finish(), true, font.Points};
 }

@@ -5,6 +5,7 @@
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
 #include "engine/PreviewCanvas.h"
+#include "engine/TextUnits.h"
 
 #include <string>
 
@@ -13,6 +14,7 @@ class TTagVocabulary;
 // Everything one refresh reads from the window's controls.
 struct TRefreshInput {
     std::string Text;               // the text field, Shift-JIS
+    TClusterTable Clusters;         // the clusters of Text that CP932 cannot hold (UnicodeText.h)
     TGradient Gradient;             // start, middle and finish colours and the mode
     TColor Background = clWhite;    // the background button's colour; may be a system colour
     TPreviewFont PreviewFont;       // face, size and style bits of the preview font
@@ -28,7 +30,7 @@ struct TRefreshInput {
 };
 
 struct TRefreshResult {
-    THtmlText Html;        // empty below two characters
+    THtmlText Html;        // empty below two units
     bool Painted = false;  // false when the text was too short: nothing was drawn, not even the fill
     int DrawingPoints = 0; // the size the text was drawn at, after the smart preview
 };
@@ -39,7 +41,7 @@ THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawi
 
 // Repaints the preview and rebuilds the HTML text in one pass: sets the tag case of `tg`, fills
 // the area with the background, shrinks the drawing font until the text fits (smart preview),
-// then draws each character in its gradient colour at the sum of the widths before it while
-// appending its font tag, and finishes the HTML. Characters beyond the right edge are not drawn
+// then draws each unit in its gradient colour at the sum of the widths before it while
+// appending its font tag, and finishes the HTML. Units beyond the right edge are not drawn
 // or measured; the picture is the same as if they were.
 TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagVocabulary& tg);

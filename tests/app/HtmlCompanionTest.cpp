@@ -206,6 +206,58 @@ TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
                                   ""}));
 }
 
+// Text that CP932 cannot hold is built: each cluster one unit in one font tag, with references.
+TEST(Companion, BuildsEveryClusterInOneFontTag) {
+    const TRun run = RunCompanion({"--utf8", "A👍🏽"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(
+        run.out,
+        CrLfLines(
+            {"", R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">&#128077;&#127997;</FONT>)", ""}));
+    const TRun emoji = RunCompanion({"--lower", "A😀B"});
+    EXPECT_EQ(emoji.status, 0) << emoji.err;
+    EXPECT_NE(emoji.out.find(R"(<font color="#FF7F00">&#128512;</font>)"), std::string::npos) << emoji.out;
+}
+
+struct Utf8FileCase {
+    const char* name;
+    std::string bytes;
+    std::string body; // the line of font tags, --lower, start red, finish yellow
+};
+
+class CompanionUtf8FileTest : public testing::TestWithParam<Utf8FileCase> {};
+
+TEST_P(CompanionUtf8FileTest, DropsOneFinalLineEndOnly) {
+    const TTempFolder dir;
+    const std::string file = dir.File("text.txt");
+    WriteBytes(file, GetParam().bytes);
+    const TRun run = RunCompanion({"--utf8-text-file", file, "--lower"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, CrLfLines({"", GetParam().body, ""}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CompanionUtf8FileTest,
+    testing::Values(
+        Utf8FileCase{
+            "NoLineEnd", "ソ🇯🇵",
+            "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FFFF00\">&#127471;&#127477;</font>"},
+        Utf8FileCase{"Lf", "AB\n", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)"},
+        Utf8FileCase{"CrLf", "AB\r\n", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)"},
+        Utf8FileCase{"OnlyOneOfTwo", "A\n\n",
+                     "<font color=\"#FF0000\">A</font><font color=\"#FFFF00\">\n</font>"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Companion, RefusesAUtf8FileThatIsNotUtf8) {
+    const TTempFolder dir;
+    const std::string file = dir.File("text.txt");
+    WriteBytes(file, "abc\x83\x5C\n");
+    const TRun run = RunCompanion({"--utf8-text-file", file});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("byte offset 3"), std::string::npos) << run.err;
+}
+
 TEST(Companion, HelpGoesToStandardOutput) {
     const TRun run = RunCompanion({"--help"});
     EXPECT_EQ(run.status, 0);
@@ -279,7 +331,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TextAndFile", {"--text-file", "/dev/null", "AB"}, "--text-file"},
         RefusalCase{"MissingFile", {"--text-file", "/nonexistent/tintrel.txt"}, "/nonexistent/tintrel.txt"},
         RefusalCase{"FolderAsFile", {"--text-file", "/"}, "'/'"},
-        RefusalCase{"EmojiInText", {"A😀B"}, "U+1F600"},
+        RefusalCase{"Utf8FileAndText", {"--utf8-text-file", "/dev/null", "AB"}, "--utf8-text-file"},
+        RefusalCase{"Utf8FileAndRawFile",
+                    {"--utf8-text-file", "/dev/null", "--text-file", "/dev/null"},
+                    "--text-file"},
+        RefusalCase{"MissingUtf8File", {"--utf8-text-file", "/nonexistent/u.txt"}, "/nonexistent/u.txt"},
+        RefusalCase{"BrokenUtf8NamesItsOffset", {"AB\xE3\x81"}, "byte offset 2"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
         RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"}),
     [](const auto& param) { return std::string(param.param.name); });

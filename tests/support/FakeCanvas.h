@@ -7,7 +7,8 @@
 #include <vector>
 
 // A preview canvas of known widths: a one-byte character is as many pixels wide as the font has
-// points, a two-byte character twice that. It records what it is asked to do.
+// points, a two-byte character twice that, a cluster three times. It records what it is asked to
+// do; a cluster is recorded with its UTF-8.
 class TFakeCanvas final : public TPreviewCanvas {
 public:
     struct TFill {
@@ -41,6 +42,13 @@ public:
     }
     void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override {
         draws.push_back({x, y, std::string(text), color, background, font_.Points});
+    }
+    int ClusterWidth(TTextUnit cluster) override {
+        measuredBytes += cluster.Bytes.size();
+        return 3 * font_.Points;
+    }
+    void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) override {
+        draws.push_back({x, y, std::string(cluster.Utf8), color, background, font_.Points});
     }
 
     std::vector<TFill> fills;

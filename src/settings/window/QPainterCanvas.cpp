@@ -91,10 +91,36 @@ void TQPainterCanvas::DrawText(int x, int y, std::string_view text, TColor color
     for (std::size_t offset = 0; offset < text.size();) {
         const std::size_t length = CharLengthAt(text, offset);
         const TGlyph& glyph = GlyphOf(text.substr(offset, length));
-        painter_->fillRect(left, y, glyph.Width, metrics_->height(), ToQColor(background));
-        painter_->setPen(ToQColor(color));
-        painter_->drawText(left, y + metrics_->ascent(), glyph.Text);
+        DrawGlyph(left, y, glyph, color, background);
         left += glyph.Width;
         offset += length;
     }
+}
+
+const TQPainterCanvas::TGlyph& TQPainterCanvas::ClusterGlyphOf(TTextUnit cluster) {
+    const QByteArray utf8(cluster.Utf8.data(), static_cast<qsizetype>(cluster.Utf8.size()));
+    auto found = glyphs_->Clusters.find(utf8);
+    if (found == glyphs_->Clusters.end()) {
+        TGlyph glyph;
+        glyph.Text = QString::fromUtf8(utf8);
+        glyph.Width = metrics_->horizontalAdvance(glyph.Text);
+        found = glyphs_->Clusters.insert(utf8, glyph);
+    }
+    return *found;
+}
+
+int TQPainterCanvas::ClusterWidth(TTextUnit cluster) {
+    return ClusterGlyphOf(cluster).Width;
+}
+
+void TQPainterCanvas::DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) {
+    if (painter_ != nullptr) {
+        DrawGlyph(x, y, ClusterGlyphOf(cluster), color, background);
+    }
+}
+
+void TQPainterCanvas::DrawGlyph(int x, int y, const TGlyph& glyph, TColor color, TColor background) {
+    painter_->fillRect(x, y, glyph.Width, metrics_->height(), ToQColor(background));
+    painter_->setPen(ToQColor(color));
+    painter_->drawText(x, y + metrics_->ascent(), glyph.Text);
 }

@@ -24,6 +24,7 @@ public:
     struct TFontGlyphs {
         std::array<std::optional<TGlyph>, 256> SingleByte;
         QHash<quint16, TGlyph> DoubleByte;
+        QHash<QByteArray, TGlyph> Clusters; // by UTF-8
     };
     // The table of one font; the whole cache is dropped when it holds too many fonts.
     TFontGlyphs& For(const QString& fontKey);
@@ -36,6 +37,7 @@ private:
 // measures, for a refresh while the preview is not on screen. Each character is measured once
 // per font and then taken from a table, so measuring a long text costs a lookup per character.
 // A text is as wide as the sum of its characters, which is where the refresh draws each one.
+// A cluster is one string, drawn and measured whole (Qt finds a colour-emoji font for it).
 class TQPainterCanvas final : public TPreviewCanvas {
 public:
     // Without a cache the canvas keeps its own for its lifetime.
@@ -48,6 +50,8 @@ public:
     void SetFont(const TPreviewFont& font) override;
     int TextWidth(std::string_view text) override;
     void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override;
+    int ClusterWidth(TTextUnit cluster) override;
+    void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) override;
 
     // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
     static int PointsToPixels(int points, int logicalDpi);
@@ -56,6 +60,8 @@ public:
 private:
     using TGlyph = TGlyphCache::TGlyph;
     const TGlyph& GlyphOf(std::string_view character);
+    const TGlyph& ClusterGlyphOf(TTextUnit cluster);
+    void DrawGlyph(int x, int y, const TGlyph& glyph, TColor color, TColor background);
 
     QPainter* painter_;
     int width_;

@@ -85,7 +85,7 @@ public:
     const THtmlText& HtmlText() const { return htmlText_; }
     // The drawing font size the last painted refresh used (after the smart preview).
     int LastDrawingSize() const { return lastDrawingSize_; }
-    // The text field as Shift-JIS bytes, characters that CP932 cannot hold written as "?".
+    // The text field as Shift-JIS bytes, clusters that CP932 cannot hold with "&#N;" references.
     std::string TextBytes() const;
 
     // --- colour, mode and style commands (mainform_commands.cpp)
@@ -227,7 +227,8 @@ private:
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    void ReportUnmappable(const std::vector<std::string>& unmappable);
+    // One status line telling how many characters the HTML carries as references; none without.
+    void ReportReferences(std::size_t characters);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -283,7 +284,7 @@ private:
     bool resizeRulesOn_ = false;
     bool painted_ = false;
     int lastDrawingSize_ = 0;
-    QString lastUnmappableText_;
+    QString lastReferenceText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
 };

@@ -4,10 +4,11 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "controls/TransBtn.h"
-#include "engine/CodePage.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
 #include "settings/window/ColorLabel.h"
 #include "settings/window/PreviewBox.h"
 #include "settings/window/QPainterCanvas.h"
@@ -18,10 +19,18 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
-#include <set>
+namespace {
+
+// The text field's text as units; an unpaired surrogate from a paste stands as U+FFFD.
+TUnitText UnitsOf(const QString& text) {
+    return UnitTextFromUtf8(Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                            static_cast<std::size_t>(text.size()))));
+}
+
+} // namespace
 
 std::string TForm1::TextBytes() const {
-    return Utf8ToCp932(EdText->text().toStdString()).Bytes;
+    return UnitsOf(EdText->text()).Text;
 }
 
 void TForm1::Refresh() {
@@ -44,22 +53,14 @@ void TForm1::PaintWithPainter(QPainter& painter) {
     painted_ = true;
 }
 
-void TForm1::ReportUnmappable(const std::vector<std::string>& unmappable) {
-    QString message;
-    if (!unmappable.empty()) {
-        std::set<std::string> seen;
-        QString characters;
-        for (const std::string& character : unmappable) {
-            if (seen.insert(character).second) {
-                characters += QString::fromStdString(character);
-            }
-        }
-        message = tr("「%1」はShift-JISで表せない文字のため、HTMLでは「?」になります").arg(characters);
-    }
-    if (message == lastUnmappableText_) {
+void TForm1::ReportReferences(std::size_t characters) {
+    const QString message =
+        characters == 0 ? QString()
+                        : tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(characters);
+    if (message == lastReferenceText_) {
         return;
     }
-    lastUnmappableText_ = message;
+    lastReferenceText_ = message;
     if (message.isEmpty()) {
         StBar->clearMessage();
     } else {
@@ -68,11 +69,12 @@ void TForm1::ReportUnmappable(const std::vector<std::string>& unmappable) {
 }
 
 void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
-    const TCp932Conversion converted = Utf8ToCp932(EdText->text().toStdString());
-    ReportUnmappable(converted.Unmappable);
+    TUnitText units = UnitsOf(EdText->text());
+    ReportReferences(units.Clusters.Units.size());
 
     TRefreshInput input;
-    input.Text = converted.Bytes;
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
     input.Gradient =
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
     input.Background = backgroundColor_;

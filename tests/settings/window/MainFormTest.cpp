@@ -110,7 +110,7 @@ private slots:
     void swappingTwiceRestoresTheColours();
     void theGradientButtonsShareTheirCustomColours();
     void enterRefreshesButTypingDoesNot();
-    void aCharacterShiftJisCannotHoldBecomesAQuestionMarkAndIsReported();
+    void aCharacterShiftJisCannotHoldIsWrittenAsAReferenceAndReported();
     void theSizeListSetsThePreviewFontFromTheBaseSize();
     void theBaseFontSizeDialog_data();
     void theBaseFontSizeDialog();
@@ -353,16 +353,24 @@ void MainFormTest::enterRefreshesButTypingDoesNot() {
     QCOMPARE(form.EdText->text().size(), 40000);
 }
 
-void MainFormTest::aCharacterShiftJisCannotHoldBecomesAQuestionMarkAndIsReported() {
+void MainFormTest::aCharacterShiftJisCannotHoldIsWrittenAsAReferenceAndReported() {
     TRig rig;
     TForm1& form = rig.OpenShown();
     form.EdText->setText(QStringLiteral("あ😀"));
     form.Refresh();
     const QByteArray written = QByteArray::fromStdString(form.HtmlText().Written());
     QVERIFY(written.contains(Sjis("あ")));
-    QVERIFY(written.contains("\">?</FONT>"));
-    QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("😀")));
-    QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("?")));
+    QVERIFY(written.contains("\">&#128512;</FONT>"));
+    QCOMPARE(form.StBar->currentMessage(),
+             QStringLiteral("Shift-JISにない1文字は文字参照（&#番号;）で書きました"));
+    // An unpaired surrogate from a paste is written as the replacement character.
+    form.EdText->setText(QStringLiteral("A") + QChar(char16_t(0xD83D)) + QStringLiteral("B"));
+    form.Refresh();
+    QVERIFY(QByteArray::fromStdString(form.HtmlText().Written()).contains("\">&#65533;</FONT>"));
+    // Nothing to tell, nothing said.
+    form.EdText->setText(QStringLiteral("AB"));
+    form.Refresh();
+    QCOMPARE(form.StBar->currentMessage(), QString());
 }
 
 void MainFormTest::theSizeListSetsThePreviewFontFromTheBaseSize() {

@@ -1,0 +1,82 @@
+#include "engine/UnicodeText.h"
+
+#include "engine/CodePage.h"
+#include "engine/GraphemeClusters.h"
+#include "engine/Utf8.h"
+
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Appends the written form of a cluster that CP932 cannot hold whole: the CP932 bytes of each
+// code point it holds, "&#N;" for each other one. Returns the number of references.
+int AppendWrittenForm(std::string_view cluster, TCp932Encoder& encoder, std::string& out) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(cluster.data());
+    const std::size_t length = cluster.size();
+    int references = 0;
+    for (std::size_t offset = 0; offset < length;) {
+        const std::size_t start = offset;
+        UChar32 c = 0;
+        U8_NEXT(bytes, offset, length, c);
+        if (c < 0) {
+            c = 0xFFFD; // the text was repaired before; never met
+        }
+        if (!encoder.Append(cluster.substr(start, offset - start), out)) {
+            out += "&#";
+            out += std::to_string(c);
+            out += ';';
+            ++references;
+        }
+    }
+    return references;
+}
+
+} // namespace
+
+TUnitText UnitTextFromUtf8(std::string_view utf8) {
+    std::string repaired;
+    std::string_view text = utf8;
+    if (FirstInvalidUtf8(utf8)) {
+        repaired = WithReplacementCharacters(utf8);
+        text = repaired;
+    }
+
+    TUnitText result;
+    TCp932Encoder encoder;
+    result.Text.reserve(text.size());
+    if (encoder.Append(text, result.Text)) {
+        return result;
+    }
+
+    TClusterTable& table = result.Clusters;
+    TGraphemeClusters clusters(text);
+    std::size_t start = 0;
+    for (std::size_t end = clusters.Next(); end != TGraphemeClusters::kEnd;
+         start = end, end = clusters.Next()) {
+        const std::string_view cluster = text.substr(start, end - start);
+        // ASCII is the same in CP932.
+        if (IsAscii(cluster)) {
+            result.Text += cluster;
+            continue;
+        }
+        if (encoder.Append(cluster, result.Text)) {
+            continue;
+        }
+        TClusterUnit unit;
+        unit.Offset = result.Text.size();
+        unit.Utf8Offset = table.Utf8.size();
+        unit.Utf8Length = cluster.size();
+        table.Utf8 += cluster;
+        table.References += AppendWrittenForm(cluster, encoder, result.Text);
+        unit.Length = result.Text.size() - unit.Offset;
+        table.Units.push_back(unit);
+    }
+    return result;
+}
