@@ -11,6 +11,7 @@ TINTREL_PACKAGES=(
     clang libclang-rt-14-dev clang-format clang-tidy git
     fonts-ipafont-gothic fonts-noto-color-emoji
     xvfb xauth
+    dbus at-spi2-core python3-pyatspi
     appstream desktop-file-utils help2man dpkg-dev
 )
 

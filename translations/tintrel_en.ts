@@ -366,5 +366,89 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>Shift-JISにない%1文字は文字参照（&amp;#番号;）で書きました</source>
         <translation>Characters outside Shift-JIS written as character references (&amp;#number;): %1</translation>
     </message>
+    <message>
+        <source>［%1、１行：%2］</source>
+        <translation> [%1, one line: %2]</translation>
+    </message>
+    <message>
+        <source>［%1］</source>
+        <translation> [%1]</translation>
+    </message>
+    <message>
+        <source>メニューキーまたはShift+F10でフォント名をコピーします。</source>
+        <translation> The menu key or Shift+F10 copies the font name.</translation>
+    </message>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>下線</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>取消線</source>
+        <translation>Strike out</translation>
+    </message>
+    <message>
+        <source>。スペースで色を順に替え、Alt+↓またはF4でパレットを開きます。メニューキーまたはShift+F10で色の値をコピーします。</source>
+        <translation>. Space steps through the colours, Alt+Down or F4 opens the palette. The menu key or Shift+F10 copies the colour value.</translation>
+    </message>
+    <message>
+        <source>左側（外側）の色</source>
+        <translation>Left (outer) colour</translation>
+    </message>
+    <message>
+        <source>中央の色</source>
+        <translation>Middle colour</translation>
+    </message>
+    <message>
+        <source>３色のときの中央の色を選択します</source>
+        <translation>Chooses the middle colour of three</translation>
+    </message>
+    <message>
+        <source>右側（内側）の色</source>
+        <translation>Right (inner) colour</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background colour</translation>
+    </message>
+    <message>
+        <source>左側の色の値</source>
+        <translation>Left colour value</translation>
+    </message>
+    <message>
+        <source>中央の色の値</source>
+        <translation>Middle colour value</translation>
+    </message>
+    <message>
+        <source>右側の色の値</source>
+        <translation>Right colour value</translation>
+    </message>
+    <message>
+        <source>背景色の値</source>
+        <translation>Background colour value</translation>
+    </message>
+    <message>
+        <source>３色のグラデーションにします</source>
+        <translation>Makes a gradient of three colours</translation>
+    </message>
+    <message>
+        <source>。メニューキーまたはShift+F10でメニューを開きます。</source>
+        <translation>. The menu key or Shift+F10 opens the menu.</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>%1文字のためプレビューを%2ptに縮小中（HTMLの文字サイズはそのまま）</source>
+        <translation>Preview shrunk to %2pt for %1 characters (the HTML keeps its size)</translation>
+    </message>
 </context>
 </TS>

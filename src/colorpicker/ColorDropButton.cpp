@@ -1,12 +1,17 @@
 #include "colorpicker/ColorDropButton.h"
 
+#include "colorpicker/ColorDropButtonAccessible.h"
 #include "colorpicker/StrToIntDef.h"
+#include "engine/OrivUtil.h"
 #include "platform/DrawFrame3D.h"
+#include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -59,6 +64,7 @@ TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
     SetDefaultColors();
     resize(45, 22);
     connect(this, &QAbstractButton::clicked, this, &TColorDropButton::Click);
+    InstallColorPickerAccessible();
 }
 
 TColorDropButton::~TColorDropButton() {
@@ -110,7 +116,15 @@ void TColorDropButton::SetPaletteIndex(int value) {
     DoColorChange();
 }
 
+QString TColorDropButton::ColorHexText() const {
+    return u'#' + QString::fromStdString(SplitColor(FColor).Hex);
+}
+
 void TColorDropButton::DoColorChange() {
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     if (FOnColorChange) {
         FOnColorChange(this);
     }
@@ -296,9 +310,16 @@ void TColorDropButton::PaletteClosed(QObject* sender) {
     if (!FPalette->ClosedByKey() && rect().contains(PointerPos())) {
         FSkipNextClick = true;
     }
+    const bool closedByKey = FPalette->ClosedByKey();
     FCustomColors.Assign(&FPalette->CustomColors());
     FPalette = nullptr;
     update();
+    if (closedByKey) {
+        // The keyboard goes on from the button; a desktop without a window manager would
+        // otherwise leave no window active.
+        window()->activateWindow();
+        setFocus(Qt::PopupFocusReason);
+    }
 }
 
 bool TColorDropButton::event(QEvent* event) {
@@ -355,6 +376,18 @@ void TColorDropButton::changeEvent(QEvent* event) {
     }
 }
 
+void TColorDropButton::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Down && modifiers == Qt::AltModifier) ||
+        (event->key() == Qt::Key_F4 && modifiers == Qt::NoModifier)) {
+        if (!FPalette && isEnabled()) {
+            OpenPalette();
+        }
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void TColorDropButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     Paint(painter);
@@ -408,12 +441,20 @@ void TColorDropButton::Paint(QPainter& painter) {
     }
 
     const TRectLTRB swatch{content.Left + 3, content.Top + 2, content.Right - 3 - 10, content.Bottom - 2};
-    Outline(painter, swatch.Left, swatch.Top, swatch.Right, swatch.Bottom, clWindowFrame);
+    // The swatch's black outline would vanish on a dark face, and with it a swatch of the face's
+    // own colour; a dark scheme draws it in its text colour.
+    const bool darkFace = IsDarkFace(ToQColor(clBtnFace), palette().color(QPalette::ButtonText));
+    Outline(painter, swatch.Left, swatch.Top, swatch.Right, swatch.Bottom,
+            darkFace ? FromQColor(palette().color(QPalette::ButtonText)) : clWindowFrame);
     if (enabled) {
         Fill(painter, swatch.Left + 1, swatch.Top + 1, swatch.Right - swatch.Left - 2,
              swatch.Bottom - swatch.Top - 2, FColor);
     } else {
-        const QColor black = ToQColor(clBlack);
+        // A dark scheme hatches in its own disabled text colour; black would not show.
+        const QColor face = ToQColor(clBtnFace);
+        const bool dark = IsDarkFace(face, palette().color(QPalette::ButtonText));
+        const QColor black =
+            dark ? palette().color(QPalette::Disabled, QPalette::ButtonText) : ToQColor(clBlack);
         for (int x = swatch.Left + 1; x < swatch.Right - 1; ++x) {
             for (int y = swatch.Top + 1; y < swatch.Bottom - 1; ++y) {
                 if ((x + y) % 4 == 3) {
@@ -431,12 +472,17 @@ void TColorDropButton::Paint(QPainter& painter) {
     if (picture.width() >= 6 && picture.height() >= 4) {
         const QRgb background = picture.pixel(0, picture.height() - 1);
         const QColor face = ToQColor(clBtnFace);
+        const QColor ink = palette().color(QPalette::ButtonText);
+        const bool dark = IsDarkFace(face, ink);
         const int arrowX = separatorX + 2;
         const int arrowY = swatch.Top + (swatch.Bottom - swatch.Top) / 2 - 2;
         for (int x = 0; x < 6; ++x) {
             for (int y = 0; y < 4; ++y) {
                 const QRgb pixel = picture.pixel(x, y);
-                painter.fillRect(arrowX + x, arrowY + y, 1, 1, pixel == background ? face : QColor(pixel));
+                const QColor color = pixel == background        ? face
+                                     : dark && IsDarkInk(pixel) ? ink
+                                                                : QColor(pixel);
+                painter.fillRect(arrowX + x, arrowY + y, 1, 1, color);
             }
         }
     }

@@ -90,6 +90,9 @@ public:
     void ApplyCustomColorsText(const QString& text);
 
     void OpenPalette();
+    // The colour as the screen reader says it: "#" and six upper-case hexadecimal digits, red
+    // first (system colours resolved).
+    QString ColorHexText() const;
     // Where the palette window goes: below the button, or 121 pixels above its top edge when it
     // would cross the bottom of the work area; kept inside the work area's left and right edges.
     static QPoint PalettePosition(QPoint buttonTopLeft, int buttonHeight, QSize paletteSize,
@@ -114,6 +117,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Alt+Down and F4 open the palette whatever the pointer's place; Space and Enter click.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Paint(QPainter& painter);

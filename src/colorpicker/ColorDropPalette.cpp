@@ -1,5 +1,7 @@
 #include "colorpicker/ColorDropPalette.h"
 
+#include "colorpicker/ColorDropButtonAccessible.h"
+#include "colorpicker/ColorDropPaletteAccessible.h"
 #include "colorpicker/StrToIntDef.h"
 #include "platform/ColorDialogService.h"
 #include "platform/DrawFrame3D.h"
@@ -34,6 +36,7 @@ void FillLine(QPainter& painter, int left, int top, int width, int height, TColo
 } // namespace
 
 TColorDropPalette::TColorDropPalette(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
+    InstallColorPickerAccessible();
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -164,6 +167,7 @@ void TColorDropPalette::HotTrack(TPaletteCell cell) {
     FHighlightedCell = cell;
     FHotCell = cell;
     UpdateCell(cell);
+    NotifyPaletteCellFocus(this, cell);
 }
 
 QString TColorDropPalette::GetColorHintText(TColor color, int x, int y) {

@@ -3,6 +3,7 @@
 #include "controls/ControlResources.h"
 #include "controls/GlyphImageConvert.h"
 #include "controls/SystemFontSource.h"
+#include "platform/InkOnFace.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
@@ -221,7 +222,18 @@ void TFontComboBox::DrawItem(QPainter& painter, int index, const QRect& rect, bo
     if (icon != nullptr && !icon->isNull()) {
         iconSpace = icon->width();
         const int bottom = rect.top() + rect.height(); // exclusive
-        painter.drawImage(rect.left() + 2, (rect.top() + bottom - icon->height()) / 2, *icon);
+        const QPoint at(rect.left() + 2, (rect.top() + bottom - icon->height()) / 2);
+        if (IsDarkFace(colors.color(QPalette::Active, QPalette::Base),
+                       colors.color(QPalette::Active, QPalette::Text))) {
+            // A dark scheme: the icons' black ink takes the item's text colour.
+            painter.drawImage(
+                at,
+                InkOnFace(
+                    *icon, colors.color(QPalette::Active, selected ? QPalette::Highlight : QPalette::Base),
+                    colors.color(QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text)));
+        } else {
+            painter.drawImage(at, *icon);
+        }
     }
     QRect textRect = rect;
     textRect.setLeft(rect.left() + iconSpace + 6);

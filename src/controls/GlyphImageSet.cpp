@@ -39,6 +39,11 @@ void MakeGrayImage(TGlyphImage& image, int redWeight, int greenWeight, int blueW
 }
 
 void MakeDisabledImage(TGlyphImage& image) {
+    MakeDisabledImageIn(image, ResolveColor(clBtnFace), ResolveColor(clBtnHighlight),
+                        ResolveColor(clBtnShadow));
+}
+
+void MakeDisabledImageIn(TGlyphImage& image, TColor face, TColor highlight, TColor shadow) {
     if (image.IsEmpty()) {
         return;
     }
@@ -58,9 +63,7 @@ void MakeDisabledImage(TGlyphImage& image) {
         }
     }
 
-    TGlyphImage embossed(image.Width(), image.Height(), ResolveColor(clBtnFace));
-    const TColor highlight = ResolveColor(clBtnHighlight);
-    const TColor shadow = ResolveColor(clBtnShadow);
+    TGlyphImage embossed(image.Width(), image.Height(), face);
     // The highlight pass goes first so that the shadow wins where the two meet.
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {

@@ -34,3 +34,6 @@ void MakeGrayImage(TGlyphImage& image, int redWeight, int greenWeight, int blueW
 // copy one pixel down and to the right, on button face. The system colours are resolved at the
 // time of the call.
 void MakeDisabledImage(TGlyphImage& image);
+// The same emboss in the given plain colours: the ink in `shadow` over a `highlight` copy one
+// pixel down and to the right, on `face`. A dark desktop scheme draws it in its own colours.
+void MakeDisabledImageIn(TGlyphImage& image, TColor face, TColor highlight, TColor shadow);

@@ -1,11 +1,16 @@
 #include "controls/TransBtn.h"
 
 #include "controls/GlyphImageConvert.h"
+#include "controls/TransBtnAccessible.h"
 #include "platform/DrawFrame3D.h"
+#include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
 
+#include <QAccessible>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +34,9 @@ TTransparentButton::TTransparentButton(QWidget* parent) : QWidget(parent) {
     setGeometry(0, 0, 40, 40);
     // Moves are reported (mouseMove) also while no mouse button is down.
     setMouseTracking(true);
+    // Tab reaches the button; a click does not take the focus, as before.
+    setFocusPolicy(Qt::TabFocus);
+    InstallTransparentButtonAccessible();
 }
 
 TTransparentButton::~TTransparentButton() = default;
@@ -49,6 +57,10 @@ void TTransparentButton::SetCaption(const QString& value) {
         caption_ = value;
         UpdateAcceleratorShortcut();
         update();
+        if (QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
     }
 }
 
@@ -58,7 +70,17 @@ void TTransparentButton::SetDown(bool value) {
         tracking_ = value;
         shownPressed_ = value;
         repaint();
+        if (QAccessible::isActive()) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(this, changed);
+            QAccessible::updateAccessibility(&event);
+        }
     }
+}
+
+void TTransparentButton::SetLatching(bool value) {
+    latching_ = value;
 }
 
 void TTransparentButton::SetFrameStyle(TFrameStyle value) {
@@ -132,14 +154,58 @@ void TTransparentButton::GlyphChanged() {
         SetNumGlyphs(cells > 4 ? 1 : cells);
     }
     BuildGlyphImages(images_, GlyphImageFromQImage(glyph_), numGlyphs_);
-    drawableImages_.clear();
-    const TGlyphImageList& list = images_.GlyphImages;
-    for (int i = 0; i < list.Count(); ++i) {
-        drawableImages_.push_back(MaskedQImage(list.Image(i), list.TransparentColor(i)));
-    }
+    MakeDrawableImages();
     if (!glyph_.isNull()) {
         update();
     }
+}
+
+void TTransparentButton::MakeDrawableImages() {
+    drawableImages_.clear();
+    const TGlyphImageList& list = images_.GlyphImages;
+    const QColor face = palette().color(transparent_ ? backgroundRole() : QPalette::Button);
+    const QColor ink = palette().color(QPalette::ButtonText);
+    const bool dark = IsDarkFace(face, ink);
+    for (int i = 0; i < list.Count(); ++i) {
+        if (i == list.Count() - 1 && list.Count() >= 3) {
+            // The disabled picture, embossed again from the first cell so that it follows a
+            // change of the desktop's colours. A dark scheme engraves light ink over a dark copy.
+            TGlyphImage disabled = list.Image(0);
+            if (dark) {
+                MakeDisabledImageIn(disabled, ResolveColor(clBtnFace),
+                                    FromQColor(palette().color(QPalette::Shadow)),
+                                    FromQColor(palette().color(QPalette::Disabled, QPalette::ButtonText)));
+            } else {
+                MakeDisabledImage(disabled);
+            }
+            drawableImages_.push_back(MaskedQImage(disabled, disabled.Pixel(0, disabled.Height() - 1)));
+            continue;
+        }
+        drawableImages_.push_back(
+            InkOnFace(MaskedQImage(list.Image(i), list.TransparentColor(i)), face, ink));
+    }
+}
+
+void TTransparentButton::ActivateFromKeyboard(Qt::MouseButton button) {
+    if (!isEnabled() || held_) {
+        return;
+    }
+    const int x = width() / 2;
+    const int y = height() / 2;
+    const bool menu = popUpMenu_ != nullptr;
+    QPointer<TTransparentButton> self(this);
+    HandlePress(button, Qt::NoModifier, x, y);
+    if (!self || menu || !held_) {
+        // A menu's closing has ended the press already.
+        return;
+    }
+    if (button == Qt::LeftButton) {
+        emit clicked(this);
+        if (!self) {
+            return;
+        }
+    }
+    HandleRelease(button, Qt::NoModifier, x, y);
 }
 
 void TTransparentButton::HandlePress(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -310,6 +376,30 @@ int TTransparentButton::CurrentGlyphIndex() const {
     return ChooseGlyphImage(choice);
 }
 
+void TTransparentButton::PaintFocusFrame(QPainter& painter) const {
+    // A dotted ring two pixels inside the edge, as flat toolbars show the keyboard focus; the
+    // button only takes the focus from the keyboard.
+    const QColor dot = palette().color(QPalette::ButtonText);
+    const int left = 2;
+    const int top = 2;
+    const int right = width() - 3;
+    const int bottom = height() - 3;
+    for (int x = left; x <= right; ++x) {
+        for (int y : {top, bottom}) {
+            if ((x + y) % 2 == 0) {
+                painter.fillRect(x, y, 1, 1, dot);
+            }
+        }
+    }
+    for (int y = top + 1; y < bottom; ++y) {
+        for (int x : {left, right}) {
+            if ((x + y) % 2 == 0) {
+                painter.fillRect(x, y, 1, 1, dot);
+            }
+        }
+    }
+}
+
 void TTransparentButton::Paint(QPainter& painter) const {
     PaintBase(painter);
     TRectLTRB frame{0, 0, width(), height()};
@@ -328,6 +418,9 @@ void TTransparentButton::Paint(QPainter& painter) const {
     }
     if (!caption_.isEmpty()) {
         PaintCaption(painter, layout, offset);
+    }
+    if (hasFocus() && width() > 5 && height() > 5) {
+        PaintFocusFrame(painter);
     }
 }
 
@@ -383,9 +476,11 @@ void TTransparentButton::PaintCaption(QPainter& painter, const TButtonLayout& la
         painter.drawText(placed, flags, caption_);
         return;
     }
-    painter.setPen(ToQColor(clBtnHighlight));
+    const QColor face = palette().color(transparent_ ? backgroundRole() : QPalette::Button);
+    const bool dark = IsDarkFace(face, palette().color(QPalette::ButtonText));
+    painter.setPen(dark ? palette().color(QPalette::Shadow) : ToQColor(clBtnHighlight));
     painter.drawText(placed.translated(1, 1), flags, caption_);
-    painter.setPen(ToQColor(clBtnShadow));
+    painter.setPen(dark ? palette().color(QPalette::Disabled, QPalette::ButtonText) : ToQColor(clBtnShadow));
     painter.drawText(placed, flags, caption_);
 }
 
@@ -454,6 +549,48 @@ void TTransparentButton::changeEvent(QEvent* event) {
         EnabledChanged();
     } else if (event->type() == QEvent::FontChange) {
         update();
+    } else if (event->type() == QEvent::PaletteChange) {
+        MakeDrawableImages();
+        update();
     }
     QWidget::changeEvent(event);
+}
+
+void TTransparentButton::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (!event->isAutoRepeat()) {
+            ActivateFromKeyboard(Qt::LeftButton);
+        }
+        return;
+    }
+    // The Menu key arrives as a context-menu request of its own (below).
+    if (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        if (!event->isAutoRepeat()) {
+            ActivateFromKeyboard(Qt::RightButton);
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TTransparentButton::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click has been handled as a press already; only the keyboard's request is new.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        ActivateFromKeyboard(Qt::RightButton);
+        return;
+    }
+    event->ignore();
+}
+
+void TTransparentButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TTransparentButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }

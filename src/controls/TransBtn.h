@@ -71,6 +71,10 @@ public:
     void SetMovable(bool value);
     int Tag() const { return tag_; }
     void SetTag(int value);
+    // The owner toggles Down on every click: assistive tools hear the button as a toggle that
+    // is pressed or not. Drawing and mouse handling do not depend on it.
+    bool Latching() const { return latching_; }
+    void SetLatching(bool value);
 
     // The state the look depends on.
     bool Held() const { return held_; }
@@ -88,6 +92,10 @@ public:
     // A character typed with Alt: clicks the enabled button whose accelerator it is (letter case
     // ignored) and returns true; false lets the character go on.
     bool HandleDialogChar(QChar ch);
+    // The keyboard's way to the button: a whole press and release of `button` in its middle, as
+    // the mouse gives it (a left one clicks; a button with PopUpMenu opens the menu). Space and
+    // Enter on the focused button give a left one, the Menu key and Shift+F10 a right one.
+    void ActivateFromKeyboard(Qt::MouseButton button = Qt::LeftButton);
 
     // The measured caption (empty size for no caption) and the placement of glyph and caption
     // for the current size, font and properties, without the pressed offset.
@@ -120,11 +128,19 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void GlyphChanged();
     void EnabledChanged();
     void UpdateAcceleratorShortcut();
+    // The pictures as painted: masked, their dark ink in the scheme's text colour on a dark face,
+    // the disabled picture embossed in the current colours.
+    void MakeDrawableImages();
+    void PaintFocusFrame(QPainter& painter) const;
     int TextFlags() const;
     void PaintBase(QPainter& painter) const;
     void PaintGlyph(QPainter& painter, const TButtonLayout& layout, int offset) const;
@@ -145,6 +161,7 @@ private:
     bool wordWrap_ = false;
     bool movable_ = false;
     int tag_ = 0;
+    bool latching_ = false;
 
     bool held_ = false;
     bool tracking_ = false;

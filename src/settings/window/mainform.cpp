@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -108,6 +109,7 @@ TForm1::TForm1(TFormServices services, QWidget* parent)
     CreateControls();
     CreateMenus();
     ConnectHandlers();
+    SetUpKeyboardAndAccess();
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -456,6 +458,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
         // Hints belong in the status bar; there are no pop-up tips.
         return true;
+    case QEvent::ContextMenu:
+        if (KeyboardContextMenu(widget, static_cast<QContextMenuEvent*>(event))) {
+            return true;
+        }
+        break;
     default:
         break;
     }

@@ -199,6 +199,12 @@ public:
     QMenu* PmCopy = nullptr;
     QMenu* PmFont = nullptr;
 
+    // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
+    QAction* AcCopy = nullptr;
+    QAction* AcCopyLine = nullptr;
+    QAction* AcSave = nullptr;
+    QAction* AcOption = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -224,6 +230,19 @@ private:
     // The hint of `widget` or of the nearest parent that has one, as the status bar shows it.
     QString HintOf(const QWidget* widget) const;
     void ShowHint(const QString& hint);
+
+    // mainform_access.cpp: the keyboard's paths, the tab order and what assistive tools hear
+    void SetUpKeyboardAndAccess();
+    void SetTabOrder();
+    void CreateShortcuts();
+    void SetAccessibleTexts();
+    // Shift+F10 asks the focused control for its context menu, as the Menu key does.
+    bool KeyboardMenuKey(QKeyEvent* event);
+    // The Menu key or Shift+F10 on a colour button or the font list opens the snippet menu of
+    // the colour label below it or of the font panel.
+    bool KeyboardContextMenu(QWidget* widget, QContextMenuEvent* event);
+    // A status line while the smart preview has shrunk the text below a readable size.
+    void ReportSmallPreview(bool painted, int drawingPoints, int characters);
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
@@ -285,6 +304,7 @@ private:
     bool painted_ = false;
     int lastDrawingSize_ = 0;
     QString lastReferenceText_;
+    QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
 };

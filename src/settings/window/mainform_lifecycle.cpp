@@ -114,6 +114,9 @@ void TForm1::FormResize() {
 }
 
 bool TForm1::FormKeyDown(QKeyEvent* event) {
+    if (KeyboardMenuKey(event)) {
+        return true;
+    }
     switch (event->key()) {
     case Qt::Key_F1:
         ShowHelp();

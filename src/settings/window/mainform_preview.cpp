@@ -94,6 +94,8 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }
+    ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
+                       result.DrawingPoints, UnitCount(input.Text, input.Clusters));
 }
 
 void TForm1::CbSizeClick() {
