@@ -10,7 +10,7 @@ TINTREL_PACKAGES=(
     libicu-dev
     clang libclang-rt-14-dev clang-format clang-tidy git
     fonts-ipafont-gothic fonts-noto-color-emoji
-    xvfb xauth
+    xvfb xauth x11-utils
     dbus at-spi2-core python3-pyatspi
     appstream desktop-file-utils help2man dpkg-dev
 )

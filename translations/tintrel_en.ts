@@ -450,5 +450,13 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>%1文字のためプレビューを%2ptに縮小中（HTMLの文字サイズはそのまま）</source>
         <translation>Preview shrunk to %2pt for %1 characters (the HTML keeps its size)</translation>
     </message>
+    <message>
+        <source>HTMLを保存しました</source>
+        <translation>HTML saved</translation>
+    </message>
+    <message>
+        <source>保存したページ（%1）を開けませんでした</source>
+        <translation>Could not open the saved page (%1)</translation>
+    </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include "support/MemoryUserStore.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -80,6 +81,33 @@ BENCHMARK(BM_PaintBoxPaintOnImage)
     ->Arg(1000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
+
+// Opening the window (settings read, first refresh, painting) on a settings file whose face
+// name is a megabyte of kana: a face no font has must not go to font matching.
+void BM_OpenWithAMegabyteFaceName(benchmark::State& state) {
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("Tintrel.ini")));
+    if (!ini.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    QByteArray face;
+    for (int i = 0; i < (1 << 19); ++i) {
+        face += "\x82\xA0";
+    }
+    ini.write("[@@Prev@@]\r\nDrawFont.Name=" + face + "\r\n");
+    ini.close();
+    for (auto _ : state) {
+        TForm1 form(TWindow::Services(dir));
+        form.show();
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&form);
+        benchmark::DoNotOptimize(form.HtmlText().Written().data());
+        state.PauseTiming();
+        form.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenWithAMegabyteFaceName)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -50,6 +50,33 @@ std::string CommentSafe(std::string_view text, const TClusterTable& clusters) {
     return safe;
 }
 
+// The face name as it may stand inside face="...": a name from a shared style file must not
+// close the quotes and add markup. No real font name holds '&', '<', '>' or '"' (all below
+// 0x40, so never the second byte of a two-byte character), so every real name keeps its bytes.
+std::string AttributeSafe(std::string_view text) {
+    std::string safe;
+    safe.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            safe += "&amp;";
+            break;
+        case '<':
+            safe += "&lt;";
+            break;
+        case '>':
+            safe += "&gt;";
+            break;
+        case '"':
+            safe += "&quot;";
+            break;
+        default:
+            safe += c;
+        }
+    }
+    return safe;
+}
+
 // Each vocabulary word the HTML needs, looked up once per build.
 struct TWords {
     std::string font, color, size, face, table, align, left, cellpadding, tr, td, valign, bgcolor, br, clear,
@@ -141,7 +168,7 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         wrap(Join("<", w.font, " ", w.size, "=\"", sizeText, "\">"), Close(w.font));
     }
     if (options.FaceTag) {
-        wrap(Join("<", w.font, " ", w.face, "=\"", options.FaceName, "\">"), Close(w.font));
+        wrap(Join("<", w.font, " ", w.face, "=\"", AttributeSafe(options.FaceName), "\">"), Close(w.font));
     }
     if ((options.Style & fsUnderline) != 0) {
         wrap(Open(w.underline), Close(w.underline));

@@ -4,10 +4,8 @@
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniFile.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 
 #include <cstdio>
 
@@ -17,13 +15,11 @@ bool HoldsLineBreak(const QString& text) {
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
+// The colours are written when their buttons are destroyed, that is while the program ends,
+// perhaps on a terminate signal with nobody to answer a box: a modal box there would keep the
+// program from ending. So the report goes to standard error only.
 void DefaultReport(const QString& message) {
     std::fprintf(stderr, "tintrel: %s\n", message.toLocal8Bit().constData());
-    auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (application && QGuiApplication::platformName() != QLatin1String("offscreen") &&
-        QGuiApplication::platformName() != QLatin1String("minimal")) {
-        QMessageBox::warning(nullptr, QStringLiteral("Tintrel"), message);
-    }
 }
 
 } // namespace

@@ -15,8 +15,8 @@
 // line kept as it was, each write saved at once by an atomic replace; a missing folder is made.
 //
 // A write that fails is reported once per file through the error reporter, however often it is
-// tried again; the default reporter prints to standard error and, in a desktop session, also
-// shows a message box.
+// tried again; the default reporter prints to standard error and opens no box, since the
+// colours are written while the program ends.
 class TFileUserStore final : public TUserStore {
 public:
     using TErrorReporter = std::function<void(const QString& message)>;

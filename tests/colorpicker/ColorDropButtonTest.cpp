@@ -264,6 +264,15 @@ void ColorDropButtonTest::paletteChoiceSetsColourAndOtherColour() {
     QCOMPARE(form.Button->OtherColor(), TColor(0x00C0FFEE));
     QCOMPARE(form.Button->PaletteIndex(), 0);
     QVERIFY(!form.Button->PaletteOpen());
+
+    // A grid colour is not the Other colour: that stays as the Other choice left it.
+    form.Button->OpenPalette();
+    palette = form.Button->Palette();
+    palette->HotTrack({1, 4});
+    QTest::keyClick(palette, Qt::Key_Return);
+    QCOMPARE(form.Changes, 2);
+    QCOMPARE(form.Button->Color(), kBlue);
+    QCOMPARE(form.Button->OtherColor(), TColor(0x00C0FFEE));
 }
 
 void ColorDropButtonTest::paletteGetsTheButtonsColoursAndGivesBackCustomColours() {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <optional>
@@ -88,6 +89,8 @@ private slots:
     void tooltipShowsRgbAndIsValidOverTheCell();
     void hintHandlerMayRewriteOrSuppressTheTooltip();
     void paintsCellsNormalAndHighlighted();
+    void separatorLiesBetweenTheGridAndTheOtherRow();
+    void hintsOffShowNoTooltip();
     void colourDialogExchangesCustomColours();
     void cancelledColourDialogKeepsThePaletteOpen();
     void faultyDialogLineReportsNothing();
@@ -346,6 +349,45 @@ void ColorDropPaletteTest::paintsCellsNormalAndHighlighted() {
     QCOMPARE(image.pixel(18 + 1, 16), qRgb(255, 255, 255));
     QCOMPARE(image.pixel(18 + 2, 2), qRgb(64, 64, 64));
     QCOMPARE(image.pixel(18 + 3, 3), qRgb(255, 0, 0));
+    delete palette;
+}
+
+void ColorDropPaletteTest::separatorLiesBetweenTheGridAndTheOtherRow() {
+    Selection selection;
+    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    const QImage image = palette->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Grid rows end at 90 and the Other row starts at 98: a sunken line at 93 and 94.
+    for (const int x : {2, 30, 69}) {
+        QCOMPARE(image.pixel(Widget({x, 92})), qRgb(192, 192, 192));
+        QCOMPARE(image.pixel(Widget({x, 93})), qRgb(128, 128, 128));
+        QCOMPARE(image.pixel(Widget({x, 94})), qRgb(255, 255, 255));
+        QCOMPARE(image.pixel(Widget({x, 95})), qRgb(192, 192, 192));
+    }
+    QCOMPARE(image.pixel(Widget({1, 93})), qRgb(192, 192, 192)); // two pixels in from each side
+    QCOMPARE(image.pixel(Widget({70, 93})), qRgb(192, 192, 192));
+    delete palette;
+}
+
+void ColorDropPaletteTest::hintsOffShowNoTooltip() {
+    Selection selection;
+    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    palette->show();
+    QVERIFY(QTest::qWaitForWindowExposed(palette));
+    const QPoint overCell = Widget({25, 30});
+    const auto askForTip = [&] {
+        QHelpEvent help(QEvent::ToolTip, overCell, palette->mapToGlobal(overCell));
+        QApplication::sendEvent(palette, &help);
+    };
+    askForTip();
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("RGB = 128 000 000"));
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+
+    palette->SetShowColorHints(false);
+    askForTip();
+    QCoreApplication::processEvents();
+    QVERIFY(!QToolTip::isVisible());
     delete palette;
 }
 

@@ -94,6 +94,7 @@ private slots:
     void itemHeightFollowsTheFont();
     void itemsAreDrawnWithIconAndName_data();
     void itemsAreDrawnWithIconAndName();
+    void theClosedBoxShowsItsSelectedItem();
     void systemFontsAreListed();
     void foundryIsNotPartOfTheFaceName_data();
     void foundryIsNotPartOfTheFaceName();
@@ -289,6 +290,21 @@ void FontComboTest::itemHeightFollowsTheFont() {
     box.setFont(font);
     QCOMPARE(box.ItemHeight(), QFontMetrics(font).height() + 1);
     QCOMPARE(box.view()->sizeHintForRow(0), box.ItemHeight());
+}
+
+void FontComboTest::theClosedBoxShowsItsSelectedItem() {
+    TFontComboBox box(std::make_unique<FixedFontSource>(StandardFaces()));
+    box.resize(225, 19);
+    const QImage empty = box.grab().toImage();
+    box.SetFontName(QStringLiteral("Arial"));
+    const QImage arial = box.grab().toImage();
+    box.SetFontName(QStringLiteral("Courier New"));
+    const QImage courier = box.grab().toImage();
+    // The selected name with its icon is drawn in the field; a different name draws differently.
+    QVERIFY(arial != empty);
+    QVERIFY(courier != arial);
+    box.SetFontName(QString());
+    QCOMPARE(box.grab().toImage(), empty);
 }
 
 void FontComboTest::itemsAreDrawnWithIconAndName_data() {

@@ -125,6 +125,7 @@ private slots:
     void disabledOneCellGlyphIsEmbossed();
     void captionShowsTheAcceleratorUnderlined();
     void disabledCaptionIsEtched();
+    void wordWrapBreaksALongCaption();
 
     void clickRaisesEventsInOrder();
     void pressTracksThePointer();
@@ -448,6 +449,23 @@ void TransBtnTest::captionShowsTheAcceleratorUnderlined() {
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     QCOMPARE(literal.CaptionSize(),
              metrics.boundingRect(QRect(0, 0, 40, 40), flags, QStringLiteral("x&y")).size());
+}
+
+void TransBtnTest::wordWrapBreaksALongCaption() {
+    TTransparentButton button;
+    button.setFont(PlainFont());
+    button.SetFrameStyle(fsNone);
+    button.resize(40, 90);
+    button.SetCaption(QStringLiteral("one two three four"));
+    const int lineHeight = QFontMetrics(PlainFont()).height();
+    QVERIFY(!button.WordWrap());
+    QCOMPARE(button.CaptionSize().height(), lineHeight);
+    QVERIFY(FindColour(Render(button), kBlack).height() <= lineHeight);
+
+    button.SetWordWrap(true);
+    QVERIFY(button.CaptionSize().height() >= 3 * lineHeight);
+    QVERIFY(button.CaptionSize().width() <= 40);
+    QVERIFY(FindColour(Render(button), kBlack).height() > 2 * lineHeight);
 }
 
 void TransBtnTest::disabledCaptionIsEtched() {

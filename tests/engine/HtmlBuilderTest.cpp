@@ -135,6 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Written({R"(<STRIKE><U><FONT FACE="Arial">)",
                           R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">B</FONT>)",
                           "</FONT></U></STRIKE>"})},
+        // A face name from a shared style file must not close the attribute and add markup.
+        HtmlCase{
+            "FaceNameCannotLeaveItsAttribute", "AB", With([](THtmlOptions& o) {
+                o.FaceName = R"(x"><script>a&b</script>)";
+                o.FaceTag = true;
+            }),
+            false,
+            Written({R"(<font face="x&quot;&gt;&lt;script&gt;a&amp;b&lt;/script&gt;">)", kAB, "</font>"})},
         HtmlCase{"LogicalBoldAlone", "AB", With([](THtmlOptions& o) {
                      o.Style = fsBold;
                      o.LogicalTags = true;

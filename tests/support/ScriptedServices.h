@@ -81,11 +81,12 @@ public:
     QList<TCall> Launches;
     QStringList HelpTopics;
     bool HelpAvailable = true;
+    std::int64_t LaunchResult = 4242; // 0: no application could open the file
 
     std::int64_t Launch(const QString& verb, const QString& fileName, const QString& parameters,
                         const QString& folder, int showMode) override {
         Launches << TCall{verb, fileName, parameters, folder, showMode};
-        return 4242;
+        return LaunchResult;
     }
     bool ShowHelpTopic(const QString& topic) override {
         HelpTopics << topic;

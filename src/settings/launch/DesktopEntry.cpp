@@ -48,30 +48,32 @@ bool TDesktopEntry::IsInstalled() const {
     }
     const auto exec = Keys.String(kEntryGroup, QStringLiteral("Exec"));
     const auto words = exec ? SplitExecLine(*exec) : std::nullopt;
-    return words && !words->isEmpty() && !FindProgram(words->first()).isEmpty();
+    return words && !words->isEmpty() && !QuotesAFieldCode(*exec) && !FindProgram(words->first()).isEmpty();
 }
 
-std::optional<TLaunchCommand> TDesktopEntry::CommandFor(const QString& verb, const QString& file) const {
+std::optional<TLaunchCommand> TDesktopEntry::CommandFor(const QString& verb, const QString& file,
+                                                        const QString& url) const {
     if (verb.isEmpty() || verb.compare(QStringLiteral("open"), Qt::CaseInsensitive) == 0) {
-        return CommandFromExec(kEntryGroup, file);
+        return CommandFromExec(kEntryGroup, file, url);
     }
     for (const QString& action : Keys.StringList(kEntryGroup, QStringLiteral("Actions"))) {
         if (action.compare(verb, Qt::CaseInsensitive) == 0) {
-            return CommandFromExec(QStringLiteral("Desktop Action ") + action, file);
+            return CommandFromExec(QStringLiteral("Desktop Action ") + action, file, url);
         }
     }
     return std::nullopt;
 }
 
-std::optional<TLaunchCommand> TDesktopEntry::CommandFromExec(const QString& group,
-                                                             const QString& file) const {
+std::optional<TLaunchCommand> TDesktopEntry::CommandFromExec(const QString& group, const QString& file,
+                                                             const QString& url) const {
     const auto exec = Keys.String(group, QStringLiteral("Exec"));
     const auto words = exec ? SplitExecLine(*exec) : std::nullopt;
-    if (!words || words->isEmpty()) {
+    if (!words || words->isEmpty() || QuotesAFieldCode(*exec)) {
         return std::nullopt;
     }
     TExecFieldValues values;
     values.File = file;
+    values.Url = url;
     values.Icon = Keys.String(kEntryGroup, QStringLiteral("Icon")).value_or(QString());
     values.Name =
         Keys.LocaleString(kEntryGroup, QStringLiteral("Name"), QLocale::system().name()).value_or(QString());

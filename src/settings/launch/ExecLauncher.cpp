@@ -10,11 +10,10 @@ std::int64_t TExecLauncher::Launch(const QString& verb, const QString& fileName,
     return LaunchFile(window_, verb, fileName, parameters, folder, showMode);
 }
 
-bool TExecLauncher::ShowHelpTopic(const QString& /*topic*/) {
+bool TExecLauncher::ShowHelpTopic(const QString& topic) {
     const QString page = HelpFilePath(SystemUiLanguage());
     if (page.isEmpty()) {
         return false;
     }
-    return LaunchFile(window_, QStringLiteral("open"), page, QString(), QFileInfo(page).absolutePath(), 5) !=
-           0;
+    return LaunchFileAtAnchor(window_, page, topic, QFileInfo(page).absolutePath()) != 0;
 }

@@ -12,8 +12,8 @@ public:
 
     std::int64_t Launch(const QString& verb, const QString& fileName, const QString& parameters,
                         const QString& folder, int showMode) override;
-    // The page opens at its top, which is the topic "HID00000001". Without a help page
-    // nothing is started.
+    // The page opens at the topic's anchor (a browser taking URLs) or at its top. Without a
+    // help page nothing is started.
     bool ShowHelpTopic(const QString& topic) override;
 
 private:

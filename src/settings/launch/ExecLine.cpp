@@ -28,7 +28,8 @@ QString ExpandWithinWord(const QString& word, const TExecFieldValues& values, bo
             result += QLatin1Char('%');
         } else if (IsFileCode(code)) {
             if (!fileTaken) {
-                result += values.File;
+                const bool takesUrl = code == QLatin1Char('u') || code == QLatin1Char('U');
+                result += takesUrl && !values.Url.isEmpty() ? values.Url : values.File;
                 fileTaken = true;
             }
         } else if (code == QLatin1Char('c')) {
@@ -57,20 +58,36 @@ bool HasFileCode(const QStringList& words) {
 
 } // namespace
 
-std::optional<QStringList> SplitExecLine(const QString& exec) {
-    QStringList words;
+namespace {
+
+// The words of an Exec line and, for each, whether any of it was quoted or escaped.
+struct TSplitLine {
+    QStringList Words;
+    QList<bool> Quoted;
+};
+
+std::optional<TSplitLine> Split(const QString& exec) {
+    TSplitLine line;
+    QStringList& words = line.Words;
     QString word;
     bool inWord = false; // also true for an empty quoted word such as ""
+    bool quoted = false;
+    const auto endWord = [&] {
+        words.append(word);
+        line.Quoted.append(quoted);
+        word.clear();
+        inWord = false;
+        quoted = false;
+    };
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec.at(i);
         if (IsBlank(c)) {
             if (inWord) {
-                words.append(word);
-                word.clear();
-                inWord = false;
+                endWord();
             }
         } else if (c == QLatin1Char('"')) {
             inWord = true;
+            quoted = true;
             for (++i;; ++i) {
                 if (i >= exec.size()) {
                     return std::nullopt;
@@ -88,6 +105,7 @@ std::optional<QStringList> SplitExecLine(const QString& exec) {
             }
         } else if (c == QLatin1Char('\'')) {
             inWord = true;
+            quoted = true;
             const qsizetype close = exec.indexOf(QLatin1Char('\''), i + 1);
             if (close < 0) {
                 return std::nullopt;
@@ -99,6 +117,7 @@ std::optional<QStringList> SplitExecLine(const QString& exec) {
                 return std::nullopt;
             }
             inWord = true;
+            quoted = true;
             word += exec.at(++i);
         } else {
             inWord = true;
@@ -106,9 +125,38 @@ std::optional<QStringList> SplitExecLine(const QString& exec) {
         }
     }
     if (inWord) {
-        words.append(word);
+        endWord();
     }
-    return words;
+    return line;
+}
+
+} // namespace
+
+std::optional<QStringList> SplitExecLine(const QString& exec) {
+    const std::optional<TSplitLine> line = Split(exec);
+    return line ? std::optional<QStringList>(line->Words) : std::nullopt;
+}
+
+bool QuotesAFieldCode(const QString& exec) {
+    const std::optional<TSplitLine> line = Split(exec);
+    if (!line) {
+        return false;
+    }
+    for (qsizetype i = 0; i < line->Words.size(); ++i) {
+        if (!line->Quoted.at(i)) {
+            continue;
+        }
+        const QString& word = line->Words.at(i);
+        for (qsizetype at = 0; at + 1 < word.size(); ++at) {
+            if (word.at(at) == QLatin1Char('%')) {
+                if (word.at(at + 1) != QLatin1Char('%')) {
+                    return true;
+                }
+                ++at; // "%%" is a percent sign
+            }
+        }
+    }
+    return false;
 }
 
 QStringList ExpandFieldCodes(const QStringList& words, const TExecFieldValues& values) {

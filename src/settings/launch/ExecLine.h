@@ -15,18 +15,25 @@
 // ends in a lone backslash.
 std::optional<QStringList> SplitExecLine(const QString& exec);
 
+// Whether a field code (other than %%) stands in a word that is quoted or escaped, as in
+// `sh -c "viewer %f"`. The standard leaves the result undefined, and a program that hands such a
+// word to a shell would run whatever a file name holds ("$(...)", backquotes), so such a line
+// is not used. False for a line that does not split.
+bool QuotesAFieldCode(const QString& exec);
+
 // What the field codes of an Exec line stand for.
 struct TExecFieldValues {
-    QString File;        // the file to open, for %f %F %u %U
+    QString File;        // the file to open, for %f %F, and for %u %U when Url is empty
+    QString Url;         // the file as a URL (which can carry an anchor), for %u %U
     QString Icon;        // the entry's Icon key, for %i
     QString Name;        // the entry's translated Name, for %c
     QString DesktopFile; // the path of the .desktop file, for %k
 };
 
 // Replaces the field codes in split Exec words. The first of %f %F %u %U receives the file (as a
-// local path); a later one, having no second file to take, expands to nothing. %i gives the two
-// words "--icon" and the icon when the entry has one; %c the name; %k the desktop file; %% a
-// percent sign; the deprecated codes and unknown ones expand to nothing. A word that consisted of
-// a code expanding to nothing is dropped rather than passed as an empty argument. When the words
+// local path, or for %u %U as the URL when there is one); a later one, having no second file to take, expands
+// to nothing. %i gives the two words "--icon" and the icon when the entry has one; %c the name; %k the
+// desktop file; %% a percent sign; the deprecated codes and unknown ones expand to nothing. A word that
+// consisted of a code expanding to nothing is dropped rather than passed as an empty argument. When the words
 // hold no file code at all, the file is appended as the last argument.
 QStringList ExpandFieldCodes(const QStringList& words, const TExecFieldValues& values);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QUrl>
 
 #include <optional>
 
@@ -50,14 +51,15 @@ QStringList MimeTypesOf(const QString& path) {
 // The default application's command for the file. Once the first installed application is found
 // it decides alone, as the desktop's file manager would: no other application is tried when it
 // lacks the verb.
-std::optional<TLaunchCommand> AssociatedCommand(const QString& verb, const QString& path) {
+std::optional<TLaunchCommand> AssociatedCommand(const QString& verb, const QString& path,
+                                                const QString& url = {}) {
     const TXdgDirs dirs = TXdgDirs::FromEnvironment();
     for (const QString& type : MimeTypesOf(path)) {
         for (const QString& id : AssociatedDesktopIds(dirs, type)) {
             const QString desktopFile = FindDesktopFile(dirs, id);
             const auto entry = desktopFile.isEmpty() ? std::nullopt : TDesktopEntry::Load(desktopFile);
             if (entry && entry->IsInstalled()) {
-                return entry->CommandFor(verb, path);
+                return entry->CommandFor(verb, path, url);
             }
         }
     }
@@ -98,4 +100,18 @@ qint64 LaunchFile(QWidget* /*window*/, const QString& verb, const QString& fileN
     }
     command->Arguments += *extra;
     return Start(*command, workingFolder);
+}
+
+qint64 LaunchFileAtAnchor(QWidget* /*window*/, const QString& fileName, const QString& anchor,
+                          const QString& folder) {
+    if (fileName.isEmpty()) {
+        return 0;
+    }
+    const QString workingFolder = folder.isEmpty() ? QDir::currentPath() : folder;
+    const QString path = QDir(workingFolder).absoluteFilePath(fileName);
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(anchor);
+    const std::optional<TLaunchCommand> command =
+        AssociatedCommand(QStringLiteral("open"), path, url.toString(QUrl::FullyEncoded));
+    return command ? Start(*command, workingFolder) : 0;
 }

@@ -26,3 +26,10 @@ class QWidget;
 // on when this program ends.
 qint64 LaunchFile(QWidget* window, const QString& verb, const QString& fileName, const QString& parameters,
                   const QString& folder, int showMode);
+
+// Opens the page `fileName` in the default application of its type at `anchor` (a fragment
+// such as "HID00000001"): an application whose Exec line takes URLs (%u %U) receives the page's
+// file URL with the anchor; one that takes paths receives the path and shows the page from its
+// top. Otherwise as LaunchFile with the verb "open" and no parameters.
+qint64 LaunchFileAtAnchor(QWidget* window, const QString& fileName, const QString& anchor,
+                          const QString& folder);

@@ -34,7 +34,11 @@ void TQPainterCanvas::FillRect(int left, int top, int right, int bottom, TColor 
 }
 
 void TQPainterCanvas::SetFont(const TPreviewFont& font) {
-    QFont qfont(QString::fromStdString(Cp932ToUtf8(font.Face)));
+    const QString face = drawingFace_ ? *drawingFace_ : QString::fromStdString(Cp932ToUtf8(font.Face));
+    QFont qfont;
+    if (!face.isEmpty()) {
+        qfont.setFamily(face);
+    }
     qfont.setPixelSize(std::max(1, PointsToPixels(font.Points, dpi_)));
     qfont.setBold((font.Style & fsBold) != 0);
     qfont.setItalic((font.Style & fsItalic) != 0);

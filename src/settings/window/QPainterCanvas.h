@@ -48,6 +48,11 @@ public:
     void FillRect(int left, int top, int right, int bottom, TColor color) override;
     // The face is Shift-JIS; points become pixels at the surface's resolution.
     void SetFont(const TPreviewFont& font) override;
+    // Draws in `face` whatever face SetFont is given; an empty name draws in the default face.
+    // The window passes the face its font list shows for the preview font, so a face that no
+    // installed font has (a name of any length from a settings file) never goes to font
+    // matching, which takes seconds for a long name.
+    void DrawInFace(const QString& face) { drawingFace_ = face; }
     int TextWidth(std::string_view text) override;
     void DrawText(int x, int y, std::string_view text, TColor color, TColor background) override;
     int ClusterWidth(TTextUnit cluster) override;
@@ -68,6 +73,7 @@ private:
     int height_;
     int dpi_;
     QFont font_;
+    std::optional<QString> drawingFace_;
     std::optional<QFontMetrics> metrics_;
     TGlyphCache ownCache_;
     TGlyphCache* cache_;

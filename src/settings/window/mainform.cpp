@@ -373,6 +373,8 @@ void TForm1::ConnectHandlers() {
     connect(TbMirror, &TTransparentButton::clicked, this, &TForm1::TbMirrorClick);
     connect(TbInv, &TTransparentButton::clicked, this, &TForm1::FlInvClick);
     connect(cbTable, &QCheckBox::clicked, this, &TForm1::cbTableClick);
+    // The first letter's size shows only in the HTML, which must follow the check box.
+    connect(CbHead, &QCheckBox::clicked, this, &TForm1::Refresh);
 
     connect(CbStyle, &QComboBox::activated, this, &TForm1::CbStyleChange);
     connect(CbStyle, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -112,7 +112,6 @@ public:
     void PmExpClick();
 
     // --- life cycle and small commands (mainform_lifecycle.cpp)
-    void CbOptCheck(QAction* item);
     void CbOptFontSizeClick();
     void FCBoxClick();
     void PmAboutClick();
@@ -218,6 +217,7 @@ private:
     void ReadWindowPosition();
     void RunStartupStep(const std::function<void()>& step);
     void ShowPendingMessages();
+    static void ReportOnStandardError(const QString& message);
     void LayoutDockedControls();
     void SetBaseFontSize(int points);
     void CreateControls();
@@ -307,4 +307,6 @@ private:
     QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
+    // Set when the window starts to close; from then on no message box opens.
+    bool closing_ = false;
 };

@@ -64,10 +64,20 @@ void TForm1::RunStartupStep(const std::function<void()>& step) {
 }
 
 void TForm1::ShowPendingMessages() {
-    const QStringList messages = std::exchange(pendingMessages_, {});
-    for (const QString& message : messages) {
+    while (!pendingMessages_.isEmpty()) {
+        const QString message = pendingMessages_.takeFirst();
+        // Once the program is ending (a terminate signal may arrive while a warning is open) no
+        // further box opens: nobody may be there to answer it, and the program must end.
+        if (closing_) {
+            ReportOnStandardError(message);
+            continue;
+        }
         services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Warning);
     }
+}
+
+void TForm1::ReportOnStandardError(const QString& message) {
+    std::fprintf(stderr, "tintrel: %s\n", message.toLocal8Bit().constData());
 }
 
 void TForm1::LayoutDockedControls() {
@@ -80,6 +90,7 @@ void TForm1::LayoutDockedControls() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    closing_ = false;
     if (!firstShowDone_) {
         FormShow();
     }
@@ -130,6 +141,7 @@ bool TForm1::FormKeyDown(QKeyEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    closing_ = true;
     SaveState(closeReason_);
     closeReason_ = TCloseReason::User;
     event->accept();
@@ -141,6 +153,9 @@ void TForm1::CloseFor(TCloseReason reason) {
         SaveState(reason);
         return;
     }
+    // A close already under way (its failure box open, say) saves by itself.
+    const bool alreadyClosing = closing_;
+    closing_ = true;
     // Open message boxes and dialogs are answered with Cancel, so no command goes on after
     // the state has been saved.
     for (int guard = 0; guard < 16 && QApplication::activeModalWidget() != nullptr; ++guard) {
@@ -149,6 +164,9 @@ void TForm1::CloseFor(TCloseReason reason) {
     for (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr;
          popup = QApplication::activePopupWidget()) {
         popup->close();
+    }
+    if (alreadyClosing) {
+        return;
     }
     closeReason_ = reason;
     close();
@@ -167,7 +185,7 @@ bool TForm1::SaveState(TCloseReason reason) {
     }
     const QString message = tr("設定ファイルに書き込めませんでした。\n%1\n\n%2")
                                 .arg(SettingsFilePath(), failures.join(QLatin1Char('\n')));
-    std::fprintf(stderr, "tintrel: %s\n", message.toLocal8Bit().constData());
+    ReportOnStandardError(message);
     if (reason == TCloseReason::User) {
         services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Error);
     }
@@ -182,10 +200,6 @@ void TForm1::Timer1Timer() {
 void TForm1::ShowTitleMessage(const QString& message) {
     setWindowTitle(message);
     Timer1->start();
-}
-
-void TForm1::CbOptCheck(QAction* item) {
-    item->trigger();
 }
 
 // The size is kept beside the caption, which is in the user's language.

@@ -20,6 +20,8 @@
 #include <QComboBox>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 namespace {
 
 QString FromBytes(const std::string& cp932) {
@@ -47,11 +49,16 @@ void TForm1::OpenSettings() {
 void TForm1::ReadWindowPosition() {
     TWindowPosition position{x(), y()};
     LoadWindowPosition(*IniGT, position);
+    // Held to what a screen's coordinates can reach (X11 uses 16 bits) before any arithmetic, so
+    // a hand-edited number cannot overflow; such a place is on no screen anyway.
+    constexpr int kFarthest = 32767;
+    const int left = std::clamp(position.Left, -kFarthest, kFarthest);
+    const int top = std::clamp(position.Top, -kFarthest, kFarthest);
     // A position stored on a screen that is no longer there would hide the window.
-    if (QGuiApplication::screenAt(QPoint(position.Left + 16, position.Top + 16)) == nullptr) {
+    if (QGuiApplication::screenAt(QPoint(left + 16, top + 16)) == nullptr) {
         return;
     }
-    move(position.Left, position.Top);
+    move(left, top);
 }
 
 void TForm1::LoadOptions(const std::string& section) {
@@ -165,6 +172,10 @@ void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {
 void TForm1::ReportSettingsProblem(const QString& message) {
     if (!firstShowDone_) {
         pendingMessages_ << message;
+        return;
+    }
+    if (closing_) {
+        ReportOnStandardError(message);
         return;
     }
     services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"), message, TMessageKind::Warning);

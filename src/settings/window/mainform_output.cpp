@@ -121,9 +121,13 @@ void TForm1::TbSaveClick() {
         return;
     }
 
+    ShowTitleMessage(tr("HTMLを保存しました"));
+
     const std::string extension = QStringLiteral(".%1").arg(file.suffix().toLower()).toStdString();
-    if (OpenAfterSave() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0) {
-        services_.Launcher->Launch(QStringLiteral("open"), file.absoluteFilePath(), QString(), folder, 5);
+    if (OpenAfterSave() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0 &&
+        services_.Launcher->Launch(QStringLiteral("open"), file.absoluteFilePath(), QString(), folder, 5) ==
+            0) {
+        StBar->showMessage(tr("保存したページ（%1）を開けませんでした").arg(file.fileName()));
     }
 }
 

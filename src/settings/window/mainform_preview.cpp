@@ -42,6 +42,7 @@ void TForm1::Refresh() {
         // Not on screen: the HTML text is rebuilt all the same.
         TQPainterCanvas canvas(nullptr, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY(),
                                glyphCache_.get());
+        canvas.DrawInFace(FCBox->FontName());
         PaintBoxPaint(canvas);
     }
 }
@@ -49,6 +50,8 @@ void TForm1::Refresh() {
 void TForm1::PaintWithPainter(QPainter& painter) {
     TQPainterCanvas canvas(&painter, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY(),
                            glyphCache_.get());
+    // The face as the font list names it; a face it does not list is drawn in the default face.
+    canvas.DrawInFace(FCBox->FontName());
     PaintBoxPaint(canvas);
     painted_ = true;
 }

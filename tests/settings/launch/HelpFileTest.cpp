@@ -1,5 +1,8 @@
 #include "settings/launch/HelpFile.h"
 
+#include "settings/launch/ExecLauncher.h"
+#include "support/XdgSandbox.h"
+
 #include <QtTest>
 
 class HelpFileTest : public QObject {
@@ -11,6 +14,7 @@ private slots:
     void findsTheRunningProgramsPage();
     void opensThePageOfTheWindowsLanguage_data();
     void opensThePageOfTheWindowsLanguage();
+    void helpOpensAtItsTopic();
 };
 
 namespace {
@@ -101,6 +105,35 @@ void HelpFileTest::opensThePageOfTheWindowsLanguage() {
     QCOMPARE(HelpFilePath(root.filePath(QStringLiteral("bin")),
                           english ? TUiLanguage::English : TUiLanguage::Japanese),
              expected.isEmpty() ? QString() : root.filePath(expected));
+}
+
+void HelpFileTest::helpOpensAtItsTopic() {
+    // F1 asks the launcher for the topic; a browser (here a script that records its arguments)
+    // receives the page's URL with the topic as its anchor.
+    if (!QFileInfo(QStringLiteral("/usr/share/mime/packages")).isDir()) {
+        QSKIP("the shared MIME database is not installed");
+    }
+    QTemporaryDir systemData;
+    QVERIFY(QFile::link(QStringLiteral("/usr/share/mime"), systemData.filePath(QStringLiteral("mime"))));
+    TXdgSandbox sandbox(systemData.path());
+    const QByteArray record = QFile::encodeName(sandbox.Root() + QStringLiteral("/record"));
+    const QString browser = sandbox.Write(QStringLiteral("bin/browser"),
+                                          "#!/bin/sh\nprintf '%s' \"$1\" > '" + record + ".part' && mv '" +
+                                              record + ".part' '" + record + "'\n",
+                                          true);
+    sandbox.WriteApp(sandbox.SystemApps(), QStringLiteral("browser.desktop"),
+                     QFile::encodeName(browser) + " %u");
+    sandbox.Write(QStringLiteral("config/mimeapps.list"),
+                  "[Default Applications]\ntext/html=browser.desktop\n");
+
+    TExecLauncher launcher(nullptr);
+    QVERIFY(launcher.ShowHelpTopic(QStringLiteral("HID00000001")));
+    QFile recorded(QString::fromLocal8Bit(record));
+    QTRY_VERIFY_WITH_TIMEOUT(recorded.exists(), 20000);
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    const QUrl url(QString::fromUtf8(recorded.readAll()), QUrl::StrictMode);
+    QCOMPARE(url.toLocalFile(), HelpFilePath(SystemUiLanguage()));
+    QCOMPARE(url.fragment(), QStringLiteral("HID00000001"));
 }
 
 QTEST_GUILESS_MAIN(HelpFileTest)

@@ -28,6 +28,12 @@ private slots:
     void startsNothingWithoutAUsableApplication();
     void keepsTheOctetStreamApplicationForUntypedFiles();
     void detachesTheStartedProgram();
+    void skipsAnEntryThatQuotesAFieldCode_data();
+    void skipsAnEntryThatQuotesAFieldCode();
+    void aTerminalEntryGetsTheFileAsOneArgument_data();
+    void aTerminalEntryGetsTheFileAsOneArgument();
+    void opensAPageAtItsAnchor_data();
+    void opensAPageAtItsAnchor();
 
 private:
     // Where the recorder writes, and its script's text.
@@ -304,6 +310,112 @@ void LaunchFileTest::detachesTheStartedProgram() {
         QVERIFY(fields.size() > 2);
         QVERIFY(fields.at(2).toLongLong() != qint64(getpid()));
     }
+}
+
+namespace {
+
+// File names that a shell would take apart or run.
+void AddHostileNames() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("command substitution") << "$(touch INJECTED).html";
+    QTest::newRow("backquotes") << "`touch INJECTED`.html";
+    QTest::newRow("quotes") << R"(x" ; touch INJECTED ; ".html)";
+    QTest::newRow("newline") << "a\ntouch INJECTED\n.html";
+    QTest::newRow("carriage return") << "a\rtouch INJECTED.html";
+    QTest::newRow("tab") << "a\t;touch INJECTED.html";
+}
+
+} // namespace
+
+void LaunchFileTest::skipsAnEntryThatQuotesAFieldCode_data() {
+    AddHostileNames();
+}
+
+void LaunchFileTest::skipsAnEntryThatQuotesAFieldCode() {
+    // Listed first, each of these would hand the file name to a shell inside a quoted word. The
+    // desktop entry standard leaves field codes in quoted words undefined: the entry is not used
+    // and the next application opens the page.
+    QFETCH(QString, name);
+    const QByteArray recorder = QFile::encodeName(Recorder);
+    const QByteArray quotedRecorder = "'" + recorder + "'";
+    const QList<QByteArray> shells{
+        "/bin/sh -c \"" + quotedRecorder + " --shell %f\"",
+        "/bin/sh -c '" + recorder + " --shell %u'",
+        // Escaped blanks, written as "\\ " in the entry's key file.
+        "/bin/sh -c " + QByteArray(recorder).replace(" ", "\\\\ ") + "\\\\ --shell\\\\ %f",
+        "\"" + recorder + "\" --name=\"%c %f\"",
+    };
+    QByteArray list;
+    for (int i = 0; i < shells.size(); ++i) {
+        const QString id = QStringLiteral("shell%1.desktop").arg(i);
+        Sandbox->WriteApp(Sandbox->SystemApps(), id, shells.at(i));
+        list += id.toUtf8() + ";";
+    }
+    Sandbox->WriteApp(Sandbox->SystemApps(), QStringLiteral("good.desktop"),
+                      "\"" + recorder + "\" --good %f");
+    Sandbox->Write(QStringLiteral("config/mimeapps.list"), MimeApps(list + "good.desktop"));
+    const QString folder = Folder(QStringLiteral("pages"));
+    const QString page = Sandbox->Write(folder + QLatin1Char('/') + name, "<HTML></HTML>\r\n");
+
+    QVERIFY(LaunchFile(nullptr, QStringLiteral("open"), page, QString(), folder, 5) > 0);
+    QCOMPARE(Recorded(), (QStringList{folder, "--good", page}));
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/INJECTED")));
+}
+
+void LaunchFileTest::aTerminalEntryGetsTheFileAsOneArgument_data() {
+    AddHostileNames();
+}
+
+void LaunchFileTest::aTerminalEntryGetsTheFileAsOneArgument() {
+    // The terminal (x-terminal-emulator, here the recorder) runs the program after -e with the
+    // file as one argument of its own; a terminal entry that quotes a field code is refused too.
+    QFETCH(QString, name);
+    const QString terminal = WriteRecorder(QStringLiteral("terminal bin/x-terminal-emulator"));
+    qputenv("PATH", QFile::encodeName(QFileInfo(terminal).absolutePath()) + ":/usr/bin:/bin");
+    const QByteArray recorder = QFile::encodeName(Recorder);
+    Sandbox->WriteApp(Sandbox->SystemApps(), QStringLiteral("shell.desktop"),
+                      "/bin/sh -c \"'" + recorder + "' --shell %f\"", "Terminal=true\n");
+    Sandbox->WriteApp(Sandbox->SystemApps(), QStringLiteral("viewer.desktop"),
+                      "\"" + recorder + "\" --view %f", "Terminal=true\n");
+    Sandbox->Write(QStringLiteral("config/mimeapps.list"), MimeApps("shell.desktop;viewer.desktop"));
+    const QString folder = Folder(QStringLiteral("pages"));
+    const QString page = Sandbox->Write(folder + QLatin1Char('/') + name, "<HTML></HTML>\r\n");
+
+    QVERIFY(LaunchFile(nullptr, QStringLiteral("open"), page, QString(), folder, 5) > 0);
+    QCOMPARE(Recorded(), (QStringList{folder, "-e", Recorder, "--view", page}));
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/INJECTED")));
+}
+
+void LaunchFileTest::opensAPageAtItsAnchor_data() {
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<bool>("takesUrls");
+    QTest::newRow("an application taking URLs gets the anchor") << QByteArray("%u") << true;
+    QTest::newRow("URL lists too") << QByteArray("%U") << true;
+    QTest::newRow("an application taking paths gets the page") << QByteArray("%f") << false;
+}
+
+void LaunchFileTest::opensAPageAtItsAnchor() {
+    QFETCH(QByteArray, code);
+    QFETCH(bool, takesUrls);
+    Sandbox->WriteApp(Sandbox->SystemApps(), QStringLiteral("browser.desktop"),
+                      "\"" + QFile::encodeName(Recorder) + "\" " + code);
+    Sandbox->Write(QStringLiteral("config/mimeapps.list"), MimeApps("browser.desktop"));
+    const QString folder = Folder(QStringLiteral("ヘルプ #1 100%"));
+    const QString page = Sandbox->Write(folder + QStringLiteral("/tintrel.html"), "<HTML></HTML>\r\n");
+
+    QVERIFY(LaunchFileAtAnchor(nullptr, page, QStringLiteral("HID00000001"), folder) > 0);
+    const QStringList recorded = Recorded();
+    QCOMPARE(recorded.size(), 2);
+    QCOMPARE(recorded.at(0), folder);
+    if (!takesUrls) {
+        QCOMPARE(recorded.at(1), page);
+        return;
+    }
+    const QUrl url(recorded.at(1), QUrl::StrictMode);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("file"));
+    QCOMPARE(url.toLocalFile(), page);
+    QCOMPARE(url.fragment(), QStringLiteral("HID00000001"));
 }
 
 QTEST_GUILESS_MAIN(LaunchFileTest)

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -123,6 +124,10 @@ private slots:
     void titleMessagesLastUntilTheTimerTicks();
     void f1AsksForTheHelpTopic();
     void terminateSignalsReachTheWindow();
+    void extremeStoredNumbersAreSurvived_data();
+    void extremeStoredNumbersAreSurvived();
+    void terminationEndsTheStartupWarnings_data();
+    void terminationEndsTheStartupWarnings();
 };
 
 void MainFormTest::firstStartShowsTheDefaultsAndWritesTheTableAtClose() {
@@ -506,6 +511,112 @@ void MainFormTest::terminateSignalsReachTheWindow() {
     std::raise(SIGTERM);
     QTRY_VERIFY(!form.isVisible());
     QVERIFY(rig.ReadIni().contains("Opt3=1\r\n"));
+}
+
+void MainFormTest::extremeStoredNumbersAreSurvived_data() {
+    QTest::addColumn<QByteArray>("ini");
+    const QByteArray big = "2147483647";
+    const QByteArray small = "-2147483648";
+    QTest::newRow("position at the largest numbers")
+        << "[Option]\r\nPosition.X=" + big + "\r\nPosition.Y=" + big + "\r\n";
+    QTest::newRow("position at the smallest numbers")
+        << "[Option]\r\nPosition.X=" + small + "\r\nPosition.Y=" + small + "\r\n";
+    QTest::newRow("base font size") << "[Option]\r\nOpt2-1=" + big + "\r\n[@@Prev@@]\r\nSizeIndex=4\r\n";
+    QTest::newRow("negative base font size")
+        << "[Option]\r\nOpt2-1=" + small + "\r\n[@@Prev@@]\r\nSizeIndex=4\r\n";
+    QTest::newRow("font size") << "[@@Prev@@]\r\nDrawFont.Size=" + big + "\r\n";
+    QTest::newRow("negative font size") << "[@@Prev@@]\r\nDrawFont.Size=" + small + "\r\n";
+    QTest::newRow("style bits") << "[@@Prev@@]\r\nDrawFont.Style=" + small + "\r\n";
+    QTest::newRow("size index") << "[@@Prev@@]\r\nSizeIndex=" + big + "\r\n";
+    QTest::newRow("negative size index") << "[@@Prev@@]\r\nSizeIndex=" + small + "\r\n";
+    QTest::newRow("system colours beyond the table") << QByteArray(
+        "[@@Prev@@]\r\nStartColor=0x80FFFFFF\r\nBGColor=0x8000FFFF\r\nDrawFont.Color=0xFFFFFFFF\r\n");
+}
+
+void MainFormTest::extremeStoredNumbersAreSurvived() {
+    // Under the sanitizers an overflow anywhere in starting, drawing, the commands or closing
+    // ends the test.
+    QFETCH(QByteArray, ini);
+    TRig rig;
+    rig.WriteIni(ini);
+    TForm1& form = rig.OpenShown();
+    QVERIFY(form.isVisible());
+    QVERIFY(QGuiApplication::screenAt(form.geometry().center()) != nullptr);
+    form.PaintBox->grab();
+    form.CbSizeClick();
+    form.TbBoldClick(form.TbBold);
+    form.FlInvClick();
+    form.TbTriCoClick();
+    form.PaintBox->grab();
+    form.close();
+    QVERIFY(rig.ReadIni().contains("[@@Prev@@]\r\n"));
+}
+
+namespace {
+
+// Counts the message boxes the program opens and answers each, the first one perhaps with a
+// terminate signal instead.
+class TBoxWatcher final : public QObject {
+public:
+    explicit TBoxWatcher(bool signalAtTheFirst) : signalAtTheFirst_(signalAtTheFirst) {
+        qApp->installEventFilter(this);
+    }
+    ~TBoxWatcher() override { qApp->removeEventFilter(this); }
+    TBoxWatcher(const TBoxWatcher&) = delete;
+    TBoxWatcher& operator=(const TBoxWatcher&) = delete;
+
+    int Shown = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box != nullptr && event->type() == QEvent::Show) {
+            ++Shown;
+            if (Shown == 1 && signalAtTheFirst_) {
+                QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+            } else {
+                QTimer::singleShot(0, box, &QWidget::close); // so a wrong box cannot hang the test
+            }
+        }
+        return false;
+    }
+
+private:
+    bool signalAtTheFirst_;
+};
+
+} // namespace
+
+void MainFormTest::terminationEndsTheStartupWarnings_data() {
+    QTest::addColumn<bool>("whileTheFirstIsOpen");
+    QTest::newRow("signal while the first warning is open") << true;
+    QTest::newRow("signal before the warnings show") << false;
+}
+
+void MainFormTest::terminationEndsTheStartupWarnings() {
+    // Two start-up warnings in the desktop's own boxes, which wait for an answer. A terminate
+    // signal ends them: the state is saved, and no further box opens on the closed window.
+    QFETCH(bool, whileTheFirstIsOpen);
+    TRig rig;
+    rig.WriteIni(
+        "[@@Prev@@]\r\nStartColor=0xZZ\r\n[STYLES]\r\nSTYLE.Count=-1\r\nSTYLE.0=A\r\n[A]\r\nHead=1\r\n");
+    TFormServices services;
+    services.Clipboard = &rig.clipboard;
+    services.Launcher = &rig.launcher;
+    services.SettingsFile = rig.Ini();
+    TForm1 form(services);
+    TTerminationSignals watcher;
+    QObject::connect(&watcher, &TTerminationSignals::terminationRequested, &form,
+                     [&form](int) { form.CloseFor(TCloseReason::Signal); });
+    TBoxWatcher boxes(whileTheFirstIsOpen);
+    form.show();
+    if (!whileTheFirstIsOpen) {
+        form.CloseFor(TCloseReason::Signal);
+    }
+    bool settled = false;
+    QTimer::singleShot(0, [&settled] { settled = true; });
+    QTRY_VERIFY(settled && !form.isVisible());
+    QCOMPARE(boxes.Shown, whileTheFirstIsOpen ? 1 : 0);
+    QVERIFY(rig.ReadIni().contains("[Option]\r\n"));
 }
 
 QTEST_MAIN(MainFormTest)
