@@ -4,6 +4,7 @@
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
