@@ -458,5 +458,110 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>保存したページ（%1）を開けませんでした</source>
         <translation>Could not open the saved page (%1)</translation>
     </message>
+    <message>
+        <source>FONTタグのHTMLで書く</source>
+        <translation>Write HTML with FONT tags</translation>
+    </message>
+    <message>
+        <source>文字ごとにFONTタグで色を付けたHTMLを書きます（従来の形式）</source>
+        <translation>Writes HTML that colours every character with a FONT tag (the classic form)</translation>
+    </message>
+    <message>
+        <source>HTML5とCSSで書く</source>
+        <translation>Write HTML5 with CSS</translation>
+    </message>
+    <message>
+        <source>spanとCSSで色を付けたHTML5を書きます（読み上げ対応）</source>
+        <translation>Writes HTML5 coloured with span and CSS (read well by screen readers)</translation>
+    </message>
+    <message>
+        <source>BBCodeで書く（掲示板用）</source>
+        <translation>Write BBCode (for forums)</translation>
+    </message>
+    <message>
+        <source>掲示板のBBCodeで書きます。テーブルとコメントは付きません</source>
+        <translation>Writes forum BBCode. No table and no comments are added</translation>
+    </message>
+    <message>
+        <source>BBCodeをコピーしました</source>
+        <translation>BBCode copied</translation>
+    </message>
+    <message>
+        <source>BBCodeをコピーしました（１行）</source>
+        <translation>BBCode copied (one line)</translation>
+    </message>
+    <message>
+        <source>テキストファイル|*.txt</source>
+        <translation>Text File|*.txt</translation>
+    </message>
+    <message>
+        <source>画像として保存…</source>
+        <translation>Save as Picture…</translation>
+    </message>
+    <message>
+        <source>プレビューの文字をPNGまたはSVGの画像ファイルに保存します</source>
+        <translation>Saves the preview text as a PNG or SVG picture file</translation>
+    </message>
+    <message>
+        <source>書式付きテキストでもコピーする</source>
+        <translation>Copy as formatted text too</translation>
+    </message>
+    <message>
+        <source>コピーの時、HTMLのソースと一緒に色付きの書式付きテキストも渡します（ワープロやメールに貼り付け用）</source>
+        <translation>When copying, also hands over coloured formatted text along with the HTML source (for pasting into word processors and mail)</translation>
+    </message>
+    <message>
+        <source>画像にするものがありません</source>
+        <translation>Nothing to make a picture of</translation>
+    </message>
+    <message>
+        <source>画像が%1ピクセルを超えるため保存できません。倍率を下げるか、テキストを短くしてください。</source>
+        <translation>The picture would be larger than %1 pixels and cannot be saved. Choose a smaller scale or a shorter text.</translation>
+    </message>
+    <message>
+        <source>PNG 画像</source>
+        <translation>PNG picture</translation>
+    </message>
+    <message>
+        <source>SVG 画像</source>
+        <translation>SVG picture</translation>
+    </message>
+    <message>
+        <source>画像を描けませんでした。</source>
+        <translation>Could not draw the picture.</translation>
+    </message>
+    <message>
+        <source>画像を保存できませんでした。
+%1</source>
+        <translation>Could not save the picture.
+%1</translation>
+    </message>
+    <message>
+        <source>画像を保存しました</source>
+        <translation>Picture saved</translation>
+    </message>
+    <message>
+        <source>BBCodeにはテーブルとコメントは付きません</source>
+        <translation>BBCode has no table and no comments</translation>
+    </message>
+</context>
+<context>
+    <name>TPictureChoiceDialog</name>
+    <message>
+        <source>画像として保存</source>
+        <translation>Save as Picture</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>%1倍</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>背景を透明にする</source>
+        <translation>Transparent background</translation>
+    </message>
 </context>
 </TS>

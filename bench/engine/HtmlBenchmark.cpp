@@ -70,4 +70,31 @@ BENCHMARK(BM_HtmlText)
     ->ArgsProduct({{10, 1000, 100000, 1000000}, {gmTwoColor, gmMirror, gmThreeColor}})
     ->Unit(benchmark::kMicrosecond);
 
+// Every output kind over every gradient mode, 1,000,000 characters with the default options
+// (what most users copy); args: kind, gradient mode.
+void BM_OutputKinds(benchmark::State& state) {
+    const std::string text = MixedText(1000000);
+    const TGradient gradient{SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FFFF),
+                             static_cast<TGradientMode>(state.range(1))};
+    THtmlOptions options;
+    options.Kind = static_cast<TOutputKind>(state.range(0));
+    TTagVocabulary tg;
+    tg.ApplyTagCase(true);
+
+    std::size_t outputBytes = 0;
+    for (auto _ : state) {
+        const THtmlText html = BuildHtmlText(text, gradient, options, tg);
+        benchmark::DoNotOptimize(html.Written().data());
+        outputBytes = html.Written().size();
+    }
+    state.SetLabel(std::string(OutputKindName(options.Kind)));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * outputBytes));
+    state.counters["output_bytes"] = static_cast<double>(outputBytes);
+}
+
+BENCHMARK(BM_OutputKinds)
+    ->ArgNames({"kind", "mode"})
+    ->ArgsProduct({{okFont, okCss, okBbcode, okAnsi, okAnsi256}, {gmTwoColor, gmMirror, gmThreeColor}})
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/HtmlCompanion.h"
 
+#include "engine/AnsiEmitter.h"
 #include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -30,13 +32,16 @@ constexpr std::string_view kUsageHead =
     "Usage: tintrel-html [options] [TEXT]\n"
     "Writes the gradient-coloured HTML of TEXT (default \"Tintrel\") as the program puts it on the\n"
     "clipboard (or with --page the sample page it saves): CP932 bytes, every line followed by CR LF.\n"
+    "A TEXT of - reads standard input (UTF-8). The other kinds of --format write UTF-8.\n"
     "\n";
 
 constexpr std::string_view kUsageTail =
     "\n"
     "A character that CP932 cannot hold is written as a reference &#N;, and each character as the\n"
     "reader sees it (an emoji with its skin tone, a flag, a letter with its accents) gets one colour.\n"
-    "A text of fewer than two characters gives no HTML. Exit status 2 for a bad option or value.\n";
+    "A text of fewer than two characters gives no HTML. Standard input gives its first line only,\n"
+    "except to --format ansi and ansi256, which colour every line as a text of its own (a line of\n"
+    "one character in the start colour). Exit status 2 for a bad option or value.\n";
 
 // A failed option or value: the one line for standard error.
 struct TUsageError {
@@ -52,6 +57,8 @@ struct TCompanionOptions {
     TColor middle = 0x00FFFFFF;
     TColor background = 0x00FFFFFF;
     TGradientMode mode = gmTwoColor;
+    bool fromStdin = false;    // TEXT "-" (UTF-8) or --text-file - (CP932)
+    bool stdinIsCp932 = false; // --text-file -
     // The face of --face-tag until --style or --face names another: the program's first face.
     THtmlOptions html{.FaceName = std::string(kDefaultFaceName)};
     bool lower = false;
@@ -119,6 +126,13 @@ int ParseSizeStep(std::string_view option, std::string_view value) {
         return digits.front() - '0';
     }
     throw BadValue(option, value, "a size step 0 to 4 expected");
+}
+
+TOutputKind ParseKind(std::string_view option, std::string_view value) {
+    if (const std::optional<TOutputKind> kind = OutputKindFromName(value)) {
+        return *kind;
+    }
+    throw BadValue(option, value, "font, css, bbcode, ansi or ansi256 expected");
 }
 
 TGradientMode ParseMode(std::string_view option, std::string_view value) {
@@ -284,6 +298,10 @@ constexpr TOptionSpec kOptions[] = {
      "the text as UTF-8 (instead of TEXT); one line end (LF or CR LF) at\n"
      "the end of the file is not part of the text, since editors add one",
      [](TCompanionOptions& o, std::string_view, const std::string& v) { o.utf8TextFile = v; }},
+    {"--format", "KIND",
+     "what is written: font (the program's HTML, default), css (HTML5),\n"
+     "bbcode (forums), ansi or ansi256 (terminal colours)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.html.Kind = ParseKind(n, v); }},
     {"--start", "RRGGBB", "start colour, default FF0000",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.start = ParseColor(n, v); }},
     {"--finish", "RRGGBB", "finish colour, default FFFF00",
@@ -379,15 +397,37 @@ const TOptionSpec* FindOption(std::string_view name) {
     return nullptr;
 }
 
+// Refuses options that cannot go together; a --text-file of - becomes standard input.
+void SettleCombinations(TCompanionOptions& o) {
+    if ((o.text || o.fromStdin) && o.textFile) {
+        throw Refusal("TEXT and --text-file cannot both be given");
+    }
+    if (o.utf8TextFile && (o.text || o.textFile || o.fromStdin)) {
+        throw Refusal("--utf8-text-file cannot be given with ", o.textFile ? "--text-file" : "TEXT");
+    }
+    if (o.textFile == "-") {
+        o.textFile.reset();
+        o.fromStdin = true;
+        o.stdinIsCp932 = true;
+    }
+    if (o.page && IsTerminalKind(o.html.Kind)) {
+        throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
+    }
+}
+
 TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     TCompanionOptions o;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
         if (o.optionsEnded || arg.size() < 2 || arg.front() != '-') {
-            if (o.text) {
+            if (o.text || (o.fromStdin && !o.textFile)) {
                 throw Refusal("unexpected argument '", arg, "': only one TEXT may be given");
             }
-            o.text = arg;
+            if (arg == "-") {
+                o.fromStdin = true;
+            } else {
+                o.text = arg;
+            }
             continue;
         }
         // --name VALUE or --name=VALUE
@@ -418,19 +458,82 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             return o;
         }
     }
-    if (o.text && o.textFile) {
-        throw Refusal("TEXT and --text-file cannot both be given");
-    }
-    if (o.utf8TextFile && (o.text || o.textFile)) {
-        throw Refusal("--utf8-text-file cannot be given with ", o.text ? "TEXT" : "--text-file");
-    }
+    SettleCombinations(o);
     return o;
+}
+
+std::string ReadStandardInput(std::istream& in) {
+    std::string text;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxTextFileBytes) {
+            throw Refusal("standard input is too large (more than ", std::to_string(kMaxTextFileBytes),
+                          " bytes)");
+        }
+    }
+    return text;
+}
+
+// The lines of a text as byte ranges, without their line ends (LF or CR LF); a last line end
+// closes the last line rather than opening an empty one. A line feed byte is always a line end:
+// it is never the second byte of a CP932 character, and a cluster never holds one.
+std::vector<std::pair<std::size_t, std::size_t>> InputLines(std::string_view text) {
+    std::vector<std::pair<std::size_t, std::size_t>> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t feed = text.find('\n', start);
+        std::size_t end = feed == std::string_view::npos ? text.size() : feed;
+        const std::size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
+        if (end > start && text[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(start, end);
+        start = next;
+    }
+    return lines;
+}
+
+// The bytes `start` to `end` of a text with the clusters that stand there.
+TUnitText LineOf(const TUnitText& text, std::size_t start, std::size_t end) {
+    TUnitText line;
+    line.Text = text.Text.substr(start, end - start);
+    line.Clusters.Utf8 = text.Clusters.Utf8;
+    for (TClusterUnit cluster : text.Clusters.Units) {
+        if (cluster.Offset >= start && cluster.Offset + cluster.Length <= end) {
+            cluster.Offset -= start;
+            line.Clusters.Units.push_back(cluster);
+        }
+    }
+    return line;
+}
+
+// Standard input as units: UTF-8 as TEXT is taken, or with --text-file - raw CP932 bytes. Bytes
+// that are not UTF-8 stand as U+FFFD with a word on standard error, so that no line of a
+// listing is refused whole.
+TUnitText StandardInputUnits(std::istream& in, bool cp932, std::string& err) {
+    std::string input = ReadStandardInput(in);
+    if (cp932) {
+        return {std::move(input), {}};
+    }
+    if (const std::optional<std::size_t> bad = FirstInvalidUtf8(input)) {
+        err += Refusal("standard input is not valid UTF-8 from byte offset ", std::to_string(*bad),
+                       "; such bytes are written as U+FFFD")
+                   .message;
+        err += '\n';
+    }
+    return UnitTextFromUtf8(input);
 }
 
 } // namespace
 
 int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
+    return RunHtmlCompanion(args, std::cin, out, err);
+}
+
+int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std::string& out,
+                     std::string& err) {
     out.clear();
+    err.clear();
     try {
         TCompanionOptions o = ParseArguments(args);
         if (o.help) {
@@ -441,17 +544,42 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std
             out = std::string(kProgram) + " (Tintrel) " TINTREL_VERSION "\n";
             return 0;
         }
-        const TUnitText text = TextOf(o);
+        TUnitText text = o.fromStdin ? StandardInputUnits(in, o.stdinIsCp932, err) : TextOf(o);
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
         const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
         o.html.BackgroundHex = SplitColor(o.background).Hex;
-        THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
-        if (o.page) {
-            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+
+        if (IsTerminalKind(o.html.Kind)) {
+            // A terminal colouriser: every line a text of its own, none lost.
+            for (const auto& [start, end] : InputLines(text.Text)) {
+                const TUnitText line = LineOf(text, start, end);
+                out += AnsiLine(line.Text, line.Clusters, gradient, o.html, tg);
+                out += '\n';
+            }
+            return 0;
         }
-        out = o.utf8 ? Cp932ToUtf8(html.Written()) : html.Written();
+        if (o.fromStdin) {
+            // As the program's one-line text field.
+            const std::vector<std::pair<std::size_t, std::size_t>> lines = InputLines(text.Text);
+            if (lines.size() > 1) {
+                err += Refusal("standard input held ", std::to_string(lines.size()),
+                               " lines; only the first is written (--format ansi colours every line)")
+                           .message;
+                err += '\n';
+            }
+            text = lines.empty() ? TUnitText{} : LineOf(text, lines.front().first, lines.front().second);
+        }
+
+        THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
+        if (o.page && o.html.Kind == okFont) {
+            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        } else if (o.page && o.html.Kind == okCss) {
+            html = Html5SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        }
+        out =
+            o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written()) : html.Written();
         return 0;
     } catch (const TUsageError& e) {
         out.clear();

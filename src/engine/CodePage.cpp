@@ -1,6 +1,7 @@
 #include "engine/CodePage.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -95,6 +96,83 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         rest.remove_prefix(isLead && hasTrail ? 2 : 1);
     }
     return out;
+}
+
+namespace {
+
+// The UTF-8 of every CP932 character: the 256 single bytes, then each lead byte's 256 trails.
+class TCp932Table {
+public:
+    TCp932Table() {
+        TIconv converter("UTF-8", "CP932");
+        std::string out;
+        const auto fill = [&](std::size_t index, std::string_view bytes) {
+            out.clear();
+            std::string_view in = bytes;
+            if (converter.Convert(in, out) != 0 || out.empty() || out.size() > 3) {
+                out = "\xEF\xBF\xBD";
+            }
+            TEntry& entry = entries_[index];
+            std::copy(out.begin(), out.end(), entry.bytes.begin());
+            entry.length = static_cast<unsigned char>(out.size());
+        };
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            const char single = static_cast<char>(byte);
+            fill(byte, std::string_view(&single, 1));
+        }
+        for (unsigned lead = 0; lead < 256; ++lead) {
+            if (LeadIndex(static_cast<unsigned char>(lead)) < 0) {
+                continue;
+            }
+            for (unsigned trail = 0; trail < 256; ++trail) {
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                fill(PairIndex(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)),
+                     std::string_view(pair, 2));
+            }
+        }
+    }
+
+    std::string_view Lookup(std::string_view character) const {
+        if (character.empty()) {
+            return {};
+        }
+        const auto lead = static_cast<unsigned char>(character[0]);
+        std::size_t index = lead;
+        if (character.size() >= 2 && LeadIndex(lead) >= 0) {
+            index = PairIndex(lead, static_cast<unsigned char>(character[1]));
+        }
+        const TEntry& entry = entries_[index];
+        return {entry.bytes.data(), entry.length};
+    }
+
+private:
+    struct TEntry {
+        std::array<char, 3> bytes{};
+        unsigned char length = 0;
+    };
+    static constexpr int kLeads = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+
+    static int LeadIndex(unsigned char lead) {
+        if (lead >= 0x81 && lead <= 0x9F) {
+            return lead - 0x81;
+        }
+        if (lead >= 0xE0 && lead <= 0xFC) {
+            return lead - 0xE0 + (0x9F - 0x81 + 1);
+        }
+        return -1;
+    }
+    static std::size_t PairIndex(unsigned char lead, unsigned char trail) {
+        return 256 + static_cast<std::size_t>(LeadIndex(lead)) * 256 + trail;
+    }
+
+    std::array<TEntry, 256 + kLeads * 256> entries_{};
+};
+
+} // namespace
+
+std::string_view Cp932CharacterToUtf8(std::string_view character) {
+    static const TCp932Table table;
+    return table.Lookup(character);
 }
 
 struct TCp932Encoder::TImpl {

@@ -25,6 +25,11 @@ TCp932Conversion Utf8ToCp932(std::string_view utf8);
 // code) becomes U+FFFD, so nothing is dropped without a trace.
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// One character unit (one byte, or a lead and a trail byte) as UTF-8, from a table built on
+// first use, so that output written character by character does not convert each one anew.
+// Whatever CP932 does not define becomes U+FFFD, as in Cp932ToUtf8.
+std::string_view Cp932CharacterToUtf8(std::string_view character);
+
 // UTF-8 pieces to CP932 one after the other, with one converter for them all.
 class TCp932Encoder {
 public:

@@ -13,3 +13,8 @@ TColor PageBackground(bool table, TColor background);
 // page background (a system colour is written as its current RGB), the HTML text, and the line
 // that closes body and html. Words in the vocabulary's current case.
 THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground);
+
+// The sample page of the css kind: a complete HTML5 document in UTF-8 (doctype, language,
+// character set and title) around the HTML text, the body in the page background. Element and
+// attribute names in the vocabulary's current case.
+THtmlText Html5SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground);

@@ -8,7 +8,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 } // namespace
 
-THtmlText::THtmlText(std::string written) : written_(std::move(written)) {
+THtmlText::THtmlText(std::string written, TTextEncoding encoding)
+    : written_(std::move(written)), encoding_(encoding) {
     if (!written_.empty() && !written_.ends_with(kLineEnd)) {
         written_ += kLineEnd;
     }

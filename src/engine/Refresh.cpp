@@ -1,5 +1,6 @@
 #include "engine/Refresh.h"
 
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
@@ -74,6 +75,7 @@ THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawi
     options.BreakInTag = input.BreakInTag;
     options.Table = input.Table;
     options.BackgroundHex = SplitColor(input.Background).Hex;
+    options.Kind = input.Kind;
     return options;
 }
 
@@ -104,12 +106,14 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
         }
     }
 
-    THtmlBuilder builder(tg, HtmlOptionsOf(input, font), text, n, input.Clusters);
+    const std::unique_ptr<TOutputEmitter> emitter =
+        MakeOutputEmitter(tg, HtmlOptionsOf(input, font), text, n, input.Clusters);
     const bool visible = width > 0 && height > 0;
     long long x = 0;
     TUnitWalk walk(text, input.Clusters);
+    TGradientWalk colors(input.Gradient, n);
     for (int i = 1; i <= n; ++i) {
-        const TColor color = GradientColor(input.Gradient, i, n);
+        const TColor color = colors.Next();
         const std::size_t start = walk.Offset();
         const TClusterUnit* cluster = walk.Step();
         const std::string_view bytes = text.substr(start, walk.Offset() - start);
@@ -124,7 +128,8 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
                 x += canvas.TextWidth(bytes);
             }
         }
-        builder.AppendCharacter(bytes, color);
+        emitter->AppendUnit(cluster != nullptr ? input.Clusters.Unit(text, *cluster) : TTextUnit{bytes, {}},
+                            color);
     }
-    return {builder.Finish(), true, font.Points};
+    return {emitter->Finish(), true, font.Points};
 }

@@ -27,6 +27,7 @@ struct TRefreshInput {
     bool Comment = false;      // "HTML作成時にコメント付加"
     bool BreakInTag = false;   // "FONTタグ内で改行する"
     bool Table = false;        // "テーブル"
+    TOutputKind Kind = okFont; // the output kind of the options menu
 };
 
 struct TRefreshResult {
@@ -42,6 +43,6 @@ THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawi
 // Repaints the preview and rebuilds the HTML text in one pass: sets the tag case of `tg`, fills
 // the area with the background, shrinks the drawing font until the text fits (smart preview),
 // then draws each unit in its gradient colour at the sum of the widths before it while
-// appending its font tag, and finishes the HTML. Units beyond the right edge are not drawn
-// or measured; the picture is the same as if they were.
+// appending its markup in the output kind, and finishes the output. Units beyond the right edge
+// are not drawn or measured; the picture is the same as if they were.
 TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagVocabulary& tg);

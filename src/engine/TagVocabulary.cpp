@@ -94,6 +94,7 @@ std::string TTagVocabulary::CloseTag(std::string_view key) const {
 }
 
 void TTagVocabulary::ApplyTagCase(bool upper) {
+    upper_ = upper;
     for (auto& entry : entries_) {
         std::string& value = entry.second;
         // Only single-byte characters change: the second byte of a two-byte character may have
@@ -114,4 +115,12 @@ std::vector<std::string> TTagVocabulary::Items() const {
         items.push_back(std::move(item));
     }
     return items;
+}
+
+std::string WordInCase(std::string_view word, bool upper) {
+    std::string cased(word);
+    for (char& c : cased) {
+        c = upper ? AsciiUpper(c) : AsciiLower(c);
+    }
+    return cased;
 }

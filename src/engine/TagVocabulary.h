@@ -36,6 +36,9 @@ public:
 
     // Rewrites every value in upper (true) or lower (false) case; keys never change.
     void ApplyTagCase(bool upper);
+    // The case the last ApplyTagCase set (lower before any): the newer output kinds write the
+    // words the table does not hold in it.
+    bool UpperCase() const { return upper_; }
 
     // The entries as "key=value" items, in their order.
     std::vector<std::string> Items() const;
@@ -43,4 +46,8 @@ public:
 private:
     std::vector<std::pair<std::string, std::string>> entries_;
     TTagLookupReporter* reporter_ = nullptr;
+    bool upper_ = false;
 };
+
+// A word the table does not hold, in the case `upper` selects (ASCII letters only).
+std::string WordInCase(std::string_view word, bool upper);

@@ -2,9 +2,18 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 void TQtClipboardService::SetText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
+}
+
+void TQtClipboardService::SetTextAndHtml(const QString& text, const QString& html) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    // The clipboard owns the data from here on.
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 QString TQtClipboardService::Text() const {

@@ -1,5 +1,7 @@
 #include "platform/DialogService.h"
 
+#include "platform/PictureChoiceDialog.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -12,6 +14,17 @@ QStringList QtNameFilters(const QString& filter) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return result;
+}
+
+QStringList FilterExtensions(const QString& filter) {
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString first = parts[i + 1].section(QLatin1Char(';'), 0, 0).trimmed();
+        const QString extension = first.startsWith(QLatin1String("*.")) ? first.mid(2) : QString();
+        result << (extension.contains(QLatin1Char('*')) ? QString() : extension);
     }
     return result;
 }
@@ -66,8 +79,26 @@ void TQtDialogService::ShowMessage(QWidget* parent, const QString& caption, cons
 
 namespace {
 
-std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
-                                     QFileDialog::AcceptMode mode) {
+// The file type at `index` was chosen: a bare name gets its extension, and a proposed or typed
+// name that carries another type's extension takes this one, so the name never contradicts the
+// type just chosen.
+void FollowFileType(QFileDialog& dialog, qsizetype index, const QStringList& extensions) {
+    if (index < 0 || index >= extensions.size() || extensions[index].isEmpty()) {
+        return;
+    }
+    dialog.setDefaultSuffix(extensions[index]);
+    const QStringList names = dialog.selectedFiles();
+    if (names.size() != 1) {
+        return;
+    }
+    const QFileInfo name(names.constFirst());
+    if (!name.isDir() && extensions.contains(name.suffix(), Qt::CaseInsensitive)) {
+        dialog.selectFile(name.completeBaseName() + QLatin1Char('.') + extensions[index]);
+    }
+}
+
+std::optional<TFileDialogAnswer> RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
+                                               QFileDialog::AcceptMode mode, bool suffixFollowsType = false) {
     QFileDialog dialog(parent, request.Title, request.InitialDir);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -78,21 +109,46 @@ std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogRequest& 
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
     }
     dialog.setDefaultSuffix(request.DefaultExt);
+    if (suffixFollowsType) {
+        const QStringList extensions = FilterExtensions(request.Filter);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, filters, extensions](const QString& chosen) {
+                             FollowFileType(dialog, filters.indexOf(chosen), extensions);
+                         });
+    }
     if (!request.FileName.isEmpty()) {
         dialog.selectFile(request.FileName);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    const qsizetype type = filters.indexOf(dialog.selectedNameFilter());
+    return TFileDialogAnswer{dialog.selectedFiles().constFirst(),
+                             type >= 0 ? static_cast<int>(type) + 1 : request.FilterIndex};
 }
 
 } // namespace
 
 std::optional<QString> TQtDialogService::SaveFileName(QWidget* parent, const TFileDialogRequest& request) {
-    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+    const std::optional<TFileDialogAnswer> answer = RunFileDialog(parent, request, QFileDialog::AcceptSave);
+    return answer ? std::optional<QString>(answer->FileName) : std::nullopt;
 }
 
 std::optional<QString> TQtDialogService::OpenFileName(QWidget* parent, const TFileDialogRequest& request) {
-    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+    const std::optional<TFileDialogAnswer> answer = RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+    return answer ? std::optional<QString>(answer->FileName) : std::nullopt;
+}
+
+std::optional<TFileDialogAnswer> TQtDialogService::SaveFileOfType(QWidget* parent,
+                                                                  const TFileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave, true);
+}
+
+std::optional<TPictureChoice> TQtDialogService::PictureChoice(QWidget* parent,
+                                                              const TPictureChoice& initial) {
+    TPictureChoiceDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choice();
 }

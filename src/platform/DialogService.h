@@ -17,6 +17,21 @@ struct TFileDialogRequest {
     QString FileName;    // the proposed name
 };
 
+// The file a save dialog chose and the file type that was selected in it (1-based, in the
+// order of the request's filter list).
+struct TFileDialogAnswer {
+    QString FileName;
+    int FilterIndex = 1;
+};
+
+// How a picture of the preview is made: its scale and whether the background stays clear.
+struct TPictureChoice {
+    int Scale = 1; // 1, 2 or 4
+    bool Transparent = false;
+
+    friend bool operator==(const TPictureChoice&, const TPictureChoice&) = default;
+};
+
 enum class TMessageKind { Information, Warning, Error };
 
 // The standard dialogs the window uses: one-line input box, message boxes and the file
@@ -38,6 +53,12 @@ public:
     // overwriting themselves: the caller asks about the file it will really write.
     virtual std::optional<QString> SaveFileName(QWidget* parent, const TFileDialogRequest& request) = 0;
     virtual std::optional<QString> OpenFileName(QWidget* parent, const TFileDialogRequest& request) = 0;
+    // A save dialog whose file types matter: the extension added to a bare name follows the
+    // selected type, and the answer tells which type was selected.
+    virtual std::optional<TFileDialogAnswer> SaveFileOfType(QWidget* parent,
+                                                            const TFileDialogRequest& request) = 0;
+    // The scale and background of a picture, starting from `initial`; nothing when cancelled.
+    virtual std::optional<TPictureChoice> PictureChoice(QWidget* parent, const TPictureChoice& initial) = 0;
 };
 
 // The desktop's dialogs (QInputDialog, QMessageBox, QFileDialog).
@@ -51,11 +72,18 @@ public:
                      TMessageKind kind) override;
     std::optional<QString> SaveFileName(QWidget* parent, const TFileDialogRequest& request) override;
     std::optional<QString> OpenFileName(QWidget* parent, const TFileDialogRequest& request) override;
+    std::optional<TFileDialogAnswer> SaveFileOfType(QWidget* parent,
+                                                    const TFileDialogRequest& request) override;
+    std::optional<TPictureChoice> PictureChoice(QWidget* parent, const TPictureChoice& initial) override;
 };
 
 // "HTML File|*.html;*.htm|Tintrel Style File|*.tsy" as Qt's name filters
 // ("HTML File (*.html *.htm)", "Tintrel Style File (*.tsy)").
 QStringList QtNameFilters(const QString& filter);
+
+// The first extension of each file type of a filter list, without its dot: "png" for
+// "PNG|*.png"; empty for a type without one ("*" or "*.*").
+QStringList FilterExtensions(const QString& filter);
 
 // The name the user chose with the default extension added when the file part has none
 // (a name ending in a dot counts as having none).

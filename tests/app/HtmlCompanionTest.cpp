@@ -26,14 +26,17 @@ struct TRun {
     std::string err;
 };
 
-// Runs the built tintrel-html with `args` and collects what it writes and its exit status.
-TRun RunCompanion(const std::vector<std::string>& args) {
+// Runs the built tintrel-html with `args` (and `input` on its standard input) and collects what
+// it writes and its exit status.
+TRun RunCompanion(const std::vector<std::string>& args, const std::string& input = {}) {
     const TTempFolder dir;
+    const std::string inName = dir.File("in");
     const std::string outName = dir.File("out");
     const std::string errName = dir.File("err");
+    WriteBytes(inName, input);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, inName.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errName.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> argvStrings{TINTREL_HTML_PROGRAM};
@@ -180,6 +183,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--page", "A"},
                    CrLfLines({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
                               R"(<BODY BGCOLOR="#FFFFFF">)", "</BODY></HTML>"})},
+        OutputCase{
+            "FormatFontIsTheDefault", {"--format", "font", "AB"}, CrLfLines({"", kRedYellowUpper, ""})},
+        OutputCase{"FormatBbcode",
+                   {"--format", "bbcode", "--lower", "--bold", "AB"},
+                   CrLfLines({"[b]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/b]"})},
+        // UTF-8 already: --utf8 changes nothing.
+        OutputCase{"FormatBbcodeInUtf8",
+                   {"--format", "bbcode", "--utf8", "表示"},
+                   CrLfLines({"", "[COLOR=#FF0000]表[/COLOR][COLOR=#FFFF00]示[/COLOR]", ""})},
+        OutputCase{"FormatAnsiEndsLinesForATerminal",
+                   {"--format", "ansi", "--bold", "AB"},
+                   "\x1b[1m\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m\n"},
+        OutputCase{"FormatAnsiOneCharacterInTheStartColour",
+                   {"--format", "ansi256", "--start", "0000FF", "A"},
+                   "\x1b[38;5;21mA\x1b[0m\n"},
         OutputCase{"OneCharacterWritesNothing", {"A"}, ""},
         OutputCase{"OneTwoByteCharacterWritesNothing", {"表"}, ""},
         OutputCase{"EmptyTextWritesNothing", {""}, ""}),
@@ -338,7 +356,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MissingUtf8File", {"--utf8-text-file", "/nonexistent/u.txt"}, "/nonexistent/u.txt"},
         RefusalCase{"BrokenUtf8NamesItsOffset", {"AB\xE3\x81"}, "byte offset 2"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
-        RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"}),
+        RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"},
+        RefusalCase{"UnknownFormat", {"--format", "html", "AB"}, "html"},
+        RefusalCase{"FormatNamesAreLowerCase", {"--format", "CSS", "AB"}, "CSS"},
+        RefusalCase{"NoPageForATerminal", {"--format", "ansi", "--page", "AB"}, "--page"},
+        RefusalCase{"StandardInputAndText", {"-", "AB"}, "AB"},
+        RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
@@ -433,6 +456,90 @@ TEST(Companion, RefusesAStyleFileThatCannotBeRead) {
         EXPECT_EQ(run.status, 2) << name;
         EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
     }
+}
+
+} // namespace
+
+namespace {
+
+struct StdinCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    std::string errNames; // empty: nothing on standard error
+
+    friend void PrintTo(const StdinCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CompanionStdinTest : public testing::TestWithParam<StdinCase> {};
+
+TEST_P(CompanionStdinTest, ReadsStandardInputAsATerminalColouriserDoes) {
+    const StdinCase& c = GetParam();
+    const TRun run = RunCompanion(c.args, c.input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    if (c.errNames.empty()) {
+        EXPECT_EQ(run.err, "");
+    } else {
+        EXPECT_NE(run.err.find(c.errNames), std::string::npos) << run.err;
+    }
+}
+
+const std::string kAnsiA = "\x1b[38;2;255;0;0mA\x1b[0m\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, CompanionStdinTest,
+    testing::Values(
+        // Every line a text of its own: an empty line stays empty, one character takes the start
+        // colour, CR LF and a missing last line end lose nothing.
+        StdinCase{"AnsiColoursEveryLine",
+                  {"--format", "ansi", "-"},
+                  "AB\n\nA\r\nAB",
+                  "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m\n\n" + kAnsiA +
+                      "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m\n",
+                  ""},
+        StdinCase{"AnsiLastLineEndOpensNoLine", {"--format", "ansi", "-"}, "A\n", kAnsiA, ""},
+        StdinCase{"AnsiEmptyInputWritesNothing", {"--format", "ansi", "-"}, "", "", ""},
+        StdinCase{"AnsiWritesCharactersOutsideCp932AsUtf8",
+                  {"--format", "ansi", "-"},
+                  "A\xF0\x9F\x98\x80",
+                  "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0m\xF0\x9F\x98\x80\x1b[0m\n",
+                  ""},
+        StdinCase{"BytesThatAreNotUtf8BecomeReplacementCharacters",
+                  {"--format", "ansi", "-"},
+                  "A\xFF",
+                  "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0m\xEF\xBF\xBD\x1b[0m\n",
+                  "byte offset 1"},
+        StdinCase{"OtherKindsTakeTheFirstLineAndSaySo",
+                  {"--format", "font", "-"},
+                  "AB\nCD\n",
+                  CrLfLines({"", kRedYellowUpper, ""}),
+                  "2 lines"},
+        StdinCase{
+            "OneLineWithItsLineEndNeedsNoWord", {"-"}, "AB\r\n", CrLfLines({"", kRedYellowUpper, ""}), ""},
+        StdinCase{
+            "TextFileFromStandardInputIsCp932",
+            {"--text-file", "-", "--lower"},
+            "\x83\x5C\\",
+            CrLfLines({"", "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FFFF00\">\\</font>", ""}),
+            ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Companion, CssPageIsAcceptedByTheHtmlChecker) {
+    if (std::system("command -v tidy >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "the HTML checker tidy is not installed (Debian package tidy; scripts/setup.sh "
+                        "installs it)";
+    }
+    const TTempFolder dir;
+    const std::string page = dir.File("page.html");
+    const TRun run = RunCompanion({"--format", "css", "--page", "Tintrel"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    WriteBytes(page, run.out);
+    const std::string report = dir.File("tidy.txt");
+    const std::string command = "tidy -q -e --drop-empty-elements no '" + page + "' >'" + report + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << ReadBytes(report);
+    EXPECT_EQ(ReadBytes(report), "");
 }
 
 } // namespace

@@ -18,11 +18,14 @@ public:
     std::deque<std::optional<QString>> InputAnswers;
     std::deque<bool> ConfirmAnswers;
     std::deque<std::optional<QString>> FileAnswers;
+    std::deque<std::optional<TFileDialogAnswer>> TypedFileAnswers;
+    std::deque<std::optional<TPictureChoice>> PictureAnswers;
 
     QStringList Inputs;   // "caption|prompt|initial"
     QStringList Confirms; // "caption|text"
     QStringList Messages; // "caption|text"
     QList<TFileDialogRequest> FileRequests;
+    QList<TPictureChoice> PictureQuestions; // the choice each picture dialog started from
 
     std::optional<QString> InputQuery(QWidget*, const QString& caption, const QString& prompt,
                                       const QString& initial) override {
@@ -49,6 +52,15 @@ public:
         return Take(FileAnswers, std::optional<QString>());
     }
 
+    std::optional<TFileDialogAnswer> SaveFileOfType(QWidget*, const TFileDialogRequest& request) override {
+        FileRequests << request;
+        return Take(TypedFileAnswers, std::optional<TFileDialogAnswer>());
+    }
+    std::optional<TPictureChoice> PictureChoice(QWidget*, const TPictureChoice& initial) override {
+        PictureQuestions << initial;
+        return Take(PictureAnswers, std::optional<TPictureChoice>());
+    }
+
 private:
     template <typename T> static T Take(std::deque<T>& answers, T fallback) {
         if (answers.empty()) {
@@ -60,12 +72,20 @@ private:
     }
 };
 
+// Remembers the last copy: its plain text and, when it came in two formats, its HTML.
 class TFakeClipboard final : public TClipboardService {
 public:
     QString Content = QStringLiteral("(untouched)");
+    std::optional<QString> Html;
     int Writes = 0;
     void SetText(const QString& text) override {
         Content = text;
+        Html.reset();
+        ++Writes;
+    }
+    void SetTextAndHtml(const QString& text, const QString& html) override {
+        Content = text;
+        Html = html;
         ++Writes;
     }
     QString Text() const override { return Content; }

@@ -2,6 +2,7 @@
 
 #include "settings/store/IniText.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -13,6 +14,9 @@ const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
     {"Opt7", &TOptionSet::LogicalTags},   {"Opt8", &TOptionSet::BreakInFontTag},
     {"Opt9", &TOptionSet::UpperCaseTags},
 };
+
+constexpr std::string_view kFormatKey = "Format";
+constexpr std::string_view kFormattedCopyKey = "FormattedCopy";
 
 } // namespace
 
@@ -28,6 +32,11 @@ void LoadOptionSet(TIniGT& store, TOptionSet& options) {
     for (const auto& [key, member] : kLaterSwitches) {
         options.*member = store.ReadBool(kOptionSection, key, defaults.*member);
     }
+    const std::optional<TOutputKind> kind =
+        OutputKindFromName(store.ReadString(kOptionSection, kFormatKey, OutputKindName(defaults.OutputKind)));
+    options.OutputKind = kind && IsWindowOutputKind(*kind) ? *kind : defaults.OutputKind;
+    // Only the value this program writes switches it on; anything else leaves it off.
+    options.FormattedCopy = store.ReadInteger(kOptionSection, kFormattedCopyKey, 0) == 1;
     update.Commit();
 }
 
@@ -43,6 +52,12 @@ void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     store.WriteInteger(kOptionSection, "Opt2-1", options.BaseFontSize);
     for (const auto& [key, member] : kLaterSwitches) {
         store.WriteBool(kOptionSection, key, options.*member);
+    }
+    if (options.OutputKind != okFont) {
+        store.WriteString(kOptionSection, kFormatKey, OutputKindName(options.OutputKind));
+    }
+    if (options.FormattedCopy) {
+        store.WriteBool(kOptionSection, kFormattedCopyKey, true);
     }
     update.Commit();
 }

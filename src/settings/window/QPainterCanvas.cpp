@@ -28,7 +28,7 @@ int TQPainterCanvas::PointsToPixels(int points, int logicalDpi) {
 }
 
 void TQPainterCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
-    if (painter_ != nullptr) {
+    if (painter_ != nullptr && !transparent_) {
         painter_->fillRect(left, top, right - left, bottom - top, ToQColor(color));
     }
 }
@@ -124,7 +124,9 @@ void TQPainterCanvas::DrawCluster(int x, int y, TTextUnit cluster, TColor color,
 }
 
 void TQPainterCanvas::DrawGlyph(int x, int y, const TGlyph& glyph, TColor color, TColor background) {
-    painter_->fillRect(x, y, glyph.Width, metrics_->height(), ToQColor(background));
+    if (!transparent_) {
+        painter_->fillRect(x, y, glyph.Width, metrics_->height(), ToQColor(background));
+    }
     painter_->setPen(ToQColor(color));
     painter_->drawText(x, y + metrics_->ascent(), glyph.Text);
 }

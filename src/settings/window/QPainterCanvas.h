@@ -58,6 +58,10 @@ public:
     int ClusterWidth(TTextUnit cluster) override;
     void DrawCluster(int x, int y, TTextUnit cluster, TColor color, TColor background) override;
 
+    // A picture on a transparent ground: the fills of the background are left out, so only
+    // the characters are drawn.
+    void SetTransparentBackground(bool transparent) { transparent_ = transparent; }
+
     // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
     static int PointsToPixels(int points, int logicalDpi);
     const QFont& Font() const { return font_; }
@@ -78,4 +82,5 @@ private:
     TGlyphCache ownCache_;
     TGlyphCache* cache_;
     TGlyphCache::TFontGlyphs* glyphs_ = nullptr;
+    bool transparent_ = false;
 };

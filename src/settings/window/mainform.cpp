@@ -21,6 +21,7 @@
 #include "settings/window/WindowsFaceFontSource.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -285,6 +286,24 @@ void TForm1::CreateMenus() {
     CbOpt8 = MakeOption(PmOpt, "CbOpt8", tr("FONTタグ内で改行する"));
     CbOpt9 = MakeOption(PmOpt, "CbOpt9", tr("タグは大文字にする"));
     PmOpt->addSeparator();
+    FormatGroup = new QActionGroup(this);
+    FormatGroup->setExclusive(true);
+    const auto format = [this](const char* name, const QString& caption, const QString& hint,
+                               TOutputKind kind) {
+        QAction* item = MakeOption(PmOpt, name, caption);
+        item->setStatusTip(hint);
+        item->setData(static_cast<int>(kind));
+        FormatGroup->addAction(item);
+        return item;
+    };
+    CbFormatFont = format("CbFormatFont", tr("FONTタグのHTMLで書く"),
+                          tr("文字ごとにFONTタグで色を付けたHTMLを書きます（従来の形式）"), okFont);
+    CbFormatCss = format("CbFormatCss", tr("HTML5とCSSで書く"),
+                         tr("spanとCSSで色を付けたHTML5を書きます（読み上げ対応）"), okCss);
+    CbFormatBbcode = format("CbFormatBbcode", tr("BBCodeで書く（掲示板用）"),
+                            tr("掲示板のBBCodeで書きます。テーブルとコメントは付きません"), okBbcode);
+    CbFormatFont->setChecked(true);
+    PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
     CbOpt5 = MakeOption(PmOpt, "CbOpt5", tr("HTML保存時に開く"));
     CbOpt1 = MakeOption(PmOpt, "CbOpt1", tr("保存時に上書きの警告をする"));
@@ -408,11 +427,15 @@ void TForm1::ConnectHandlers() {
         // The menu has inverted the check mark already when it reports the choice.
         connect(item, &QAction::triggered, this, &TForm1::Refresh);
     }
+    for (QAction* item : FormatGroup->actions()) {
+        connect(item, &QAction::triggered, this, &TForm1::Refresh);
+    }
     connect(CbOptFontSize, &QAction::triggered, this, &TForm1::CbOptFontSizeClick);
     connect(PmAbout, &QAction::triggered, this, &TForm1::PmAboutClick);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     PaintBox->OnPaint = [this](QPainter& painter) { PaintWithPainter(painter); };
+    CreatePictureItems();
 }
 
 QString TForm1::HintOf(const QWidget* widget) const {

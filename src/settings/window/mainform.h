@@ -3,7 +3,11 @@
 #include "engine/Color.h"
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
+#include "engine/OutputKind.h"
 #include "engine/PreviewCanvas.h"
+#include "engine/Refresh.h"
+#include "engine/UnicodeText.h"
+#include "platform/DialogService.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -18,6 +22,7 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QPainter;
 class QCheckBox;
 class QComboBox;
@@ -38,6 +43,7 @@ class TIniGT;
 class TStyleLibrary;
 struct TBadValue;
 struct TOptionSet;
+struct TRefreshInput;
 struct TStyleRecord;
 class TPreviewBox;
 class TGlyphCache;
@@ -87,6 +93,12 @@ public:
     int LastDrawingSize() const { return lastDrawingSize_; }
     // The text field as Shift-JIS bytes, clusters that CP932 cannot hold with "&#N;" references.
     std::string TextBytes() const;
+    // The output kind chosen in the options menu, and choosing one (without a refresh).
+    TOutputKind OutputKind() const;
+    void SetOutputKind(TOutputKind kind);
+    // The output of the current text and controls in `kind`, whatever kind is chosen (the css
+    // fragment for a formatted paste, say). Empty below two characters.
+    THtmlText OutputOfKind(TOutputKind kind) const;
 
     // --- colour, mode and style commands (mainform_commands.cpp)
     void ClBtn1Change();
@@ -131,6 +143,10 @@ public:
     void TbSaveClick();
     void FlClMouseDown(TColorLabel* label, Qt::MouseButton button);
     void FlClClick(int tag);
+
+    // --- pictures and formatted text (mainform_pictures.cpp)
+    // "画像として保存…": the preview's drawing as a PNG or SVG file.
+    void PmPictureClick();
 
     // The settings file in use (full path).
     QString SettingsFilePath() const;
@@ -188,6 +204,11 @@ public:
     QAction* CbOpt9 = nullptr;
     QAction* CbOptFontSize = nullptr;
     QAction* PmAbout = nullptr;
+    // The output kind: a radio group of the options menu.
+    QActionGroup* FormatGroup = nullptr;
+    QAction* CbFormatFont = nullptr;
+    QAction* CbFormatCss = nullptr;
+    QAction* CbFormatBbcode = nullptr;
 
     QMenu* Pm1 = nullptr;
     QAction* PmAdd = nullptr;
@@ -197,6 +218,13 @@ public:
 
     QMenu* PmCopy = nullptr;
     QMenu* PmFont = nullptr;
+
+    // Beyond the design: the preview's context menu with the picture command and the
+    // formatted-copy switch (saved with the option group).
+    QMenu* PmPreview = nullptr;
+    QAction* PmPicture = nullptr;
+    QAction* CbOptFormatted = nullptr;
+    QAction* AcPreviewMenu = nullptr; // Ctrl+Shift+P opens PmPreview
 
     // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
     QAction* AcCopy = nullptr;
@@ -246,8 +274,11 @@ private:
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    // One status line telling how many characters the HTML carries as references; none without.
-    void ReportReferences(std::size_t characters);
+    // What the next refresh reads from the controls.
+    TRefreshInput CurrentRefreshInput() const;
+    // The status bar's word on the text and the options: characters written as references,
+    // options the chosen kind cannot write.
+    void ReportStatus(const TRefreshInput& input);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -268,6 +299,12 @@ private:
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
     void ShowError(const std::exception& error);
+    // mainform_pictures.cpp
+    void CreatePictureItems();
+    // Puts an HTML text on the clipboard, with its formatted text beside it when the option
+    // asks for it.
+    void CopyHtml(const QString& html);
+
     // mainform_output.cpp
     // False when option 1 asks before replacing files, `target` exists and the user says no.
     bool MayReplaceFile(const QString& target);
@@ -291,6 +328,10 @@ private:
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
     THtmlText htmlText_;
+    TRefreshInput lastRefreshInput_; // what the HTML text was built from
+    TPictureChoice pictureChoice_;
+    int pictureFileType_ = 1;
+    QString pictureFolder_;
     class TTagReporter;
     std::unique_ptr<TTagReporter> tagReporter_;
     std::unique_ptr<TTagVocabulary> tg_;
@@ -303,7 +344,7 @@ private:
     bool resizeRulesOn_ = false;
     bool painted_ = false;
     int lastDrawingSize_ = 0;
-    QString lastReferenceText_;
+    QString lastStatusText_;
     QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     TCloseReason closeReason_ = TCloseReason::User;

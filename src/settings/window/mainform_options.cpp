@@ -94,6 +94,8 @@ TOptionSet TForm1::CaptureOptionSet() const {
     options.LogicalTags = CbOpt7->isChecked();
     options.BreakInFontTag = CbOpt8->isChecked();
     options.UpperCaseTags = CbOpt9->isChecked();
+    options.OutputKind = OutputKind();
+    options.FormattedCopy = CbOptFormatted->isChecked();
     return options;
 }
 
@@ -107,6 +109,8 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt7->setChecked(options.LogicalTags);
     CbOpt8->setChecked(options.BreakInFontTag);
     CbOpt9->setChecked(options.UpperCaseTags);
+    SetOutputKind(options.OutputKind);
+    CbOptFormatted->setChecked(options.FormattedCopy);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {

@@ -32,6 +32,13 @@ QString NothingToCopy() {
     return QCoreApplication::translate("TForm1", "コピーするものがありません");
 }
 
+// An output text as the desktop's Unicode, from whichever encoding its kind writes.
+QString TextOf(const THtmlText& html, std::string_view bytes) {
+    return html.Encoding() == TTextEncoding::Utf8
+               ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
+               : FromBytes(bytes);
+}
+
 } // namespace
 
 void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
@@ -43,12 +50,14 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
         ShowTitleMessage(NothingToCopy());
         return;
     }
+    const bool bbcode = OutputKind() == okBbcode;
     if (button == Qt::LeftButton) {
-        services_.Clipboard->SetText(FromBytes(htmlText_.Written()));
-        ShowTitleMessage(tr("HTMLをコピーしました"));
+        CopyHtml(TextOf(htmlText_, htmlText_.Written()));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : tr("HTMLをコピーしました"));
     } else {
-        services_.Clipboard->SetText(FromBytes(htmlText_.OneLine()));
-        ShowTitleMessage(tr("HTMLをコピーしました（１行）"));
+        CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）")
+                                : tr("HTMLをコピーしました（１行）"));
     }
 }
 
@@ -79,13 +88,23 @@ void TForm1::FlClClick(int tag) {
 void TForm1::TbSaveClick() {
     const TColor pageBackground = PageBackground(cbTable->isChecked(), backgroundColor_);
     Refresh();
-    const THtmlText page = SamplePage(htmlText_, *tg_, pageBackground);
-
+    // The page follows the output kind: the design's page, an HTML5 document, or for BBCode the
+    // text itself in a text file.
+    const TOutputKind kind = OutputKind();
+    THtmlText page = htmlText_;
     TFileDialogRequest request;
-    request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
     request.FilterIndex = 1;
-    request.DefaultExt = QStringLiteral("htm");
-    request.FileName = QStringLiteral("Sample.html");
+    if (kind == okBbcode) {
+        request.Filter = tr("テキストファイル|*.txt");
+        request.DefaultExt = QStringLiteral("txt");
+        request.FileName = QStringLiteral("Sample.txt");
+    } else {
+        page = kind == okCss ? Html5SamplePage(htmlText_, *tg_, pageBackground)
+                             : SamplePage(htmlText_, *tg_, pageBackground);
+        request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
+        request.DefaultExt = QStringLiteral("htm");
+        request.FileName = QStringLiteral("Sample.html");
+    }
     try {
         request.InitialDir =
             QFile::decodeName(QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));

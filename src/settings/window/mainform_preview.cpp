@@ -4,6 +4,7 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "controls/TransBtn.h"
+#include "engine/HtmlBuilder.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
@@ -14,6 +15,7 @@
 #include "settings/window/QPainterCanvas.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,25 +58,23 @@ void TForm1::PaintWithPainter(QPainter& painter) {
     painted_ = true;
 }
 
-void TForm1::ReportReferences(std::size_t characters) {
-    const QString message =
-        characters == 0 ? QString()
-                        : tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(characters);
-    if (message == lastReferenceText_) {
-        return;
-    }
-    lastReferenceText_ = message;
-    if (message.isEmpty()) {
-        StBar->clearMessage();
-    } else {
-        StBar->showMessage(message);
-    }
+TOutputKind TForm1::OutputKind() const {
+    const QAction* checked = FormatGroup->checkedAction();
+    return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : okFont;
 }
 
-void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
-    TUnitText units = UnitsOf(EdText->text());
-    ReportReferences(units.Clusters.Units.size());
+void TForm1::SetOutputKind(TOutputKind kind) {
+    for (QAction* item : FormatGroup->actions()) {
+        if (item->data().toInt() == static_cast<int>(kind)) {
+            item->setChecked(true);
+            return;
+        }
+    }
+    CbFormatFont->setChecked(true);
+}
 
+TRefreshInput TForm1::CurrentRefreshInput() const {
+    TUnitText units = UnitsOf(EdText->text());
     TRefreshInput input;
     input.Text = std::move(units.Text);
     input.Clusters = std::move(units.Clusters);
@@ -91,6 +91,46 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     input.Comment = CbOpt6->isChecked();
     input.BreakInTag = CbOpt8->isChecked();
     input.Table = cbTable->isChecked();
+    input.Kind = OutputKind();
+    return input;
+}
+
+THtmlText TForm1::OutputOfKind(TOutputKind kind) const {
+    TRefreshInput input = CurrentRefreshInput();
+    input.Kind = kind;
+    if (UnitCount(input.Text, input.Clusters) < 2) {
+        return {};
+    }
+    // The case a refresh of this text sets; the next refresh sets it again anyway.
+    tg_->ApplyTagCase(input.UpperCaseTags);
+    return BuildHtmlText(input.Text, input.Clusters, input.Gradient, HtmlOptionsOf(input, input.PreviewFont),
+                         *tg_);
+}
+
+void TForm1::ReportStatus(const TRefreshInput& input) {
+    QStringList messages;
+    // The newer kinds write UTF-8: only the font tags carry references.
+    if (const std::size_t references = input.Clusters.Units.size(); references > 0 && input.Kind == okFont) {
+        messages << tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(references);
+    }
+    if (input.Kind == okBbcode && (input.Table || input.Comment)) {
+        messages << tr("BBCodeにはテーブルとコメントは付きません");
+    }
+    const QString message = messages.join(QStringLiteral("　"));
+    if (message == lastStatusText_) {
+        return;
+    }
+    lastStatusText_ = message;
+    if (message.isEmpty()) {
+        StBar->clearMessage();
+    } else {
+        StBar->showMessage(message);
+    }
+}
+
+void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
+    TRefreshInput input = CurrentRefreshInput();
+    ReportStatus(input);
 
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
@@ -99,6 +139,7 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     }
     ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
                        result.DrawingPoints, UnitCount(input.Text, input.Clusters));
+    lastRefreshInput_ = std::move(input);
 }
 
 void TForm1::CbSizeClick() {

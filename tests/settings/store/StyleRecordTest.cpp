@@ -147,8 +147,28 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"NegativeBaseSizeAccepted", "Opt2-1=-3\r\n",
                    With([](TOptionSet& o) { o.BaseFontSize = -3; })},
         OptionCase{"WordsTakeDefaults", "Opt1=no\r\nOpt2-1=big\r\nOpt9=off\r\n", TOptionSet{}},
-        OptionCase{"PositionIsNotReadHere", "Position.X=5\r\n", TOptionSet{}}),
+        OptionCase{"PositionIsNotReadHere", "Position.X=5\r\n", TOptionSet{}},
+        OptionCase{"FormatCss", "Format=css\r\n", With([](TOptionSet& o) { o.OutputKind = okCss; })},
+        OptionCase{"FormatBbcode", "Format=bbcode\r\n", With([](TOptionSet& o) { o.OutputKind = okBbcode; })},
+        // What the window cannot show, or cannot read, is the design's kind.
+        OptionCase{"FormatForATerminalIsFont", "Format=ansi\r\n", TOptionSet{}},
+        OptionCase{"FormatUnknownIsFont", "Format=html5\r\n", TOptionSet{}},
+        OptionCase{"FormatInAnotherCaseIsFont", "Format=CSS\r\n", TOptionSet{}}),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(OptionAndStyleFile, TheFormatIsWrittenLastAndOnlyWhenChosen) {
+    TIniGT& store = Store();
+    TOptionSet options;
+    options.Position = {1, 2};
+    SaveOptionSet(store, options);
+    EXPECT_EQ(Saved().find("Format"), std::string::npos) << Saved();
+    options.OutputKind = okCss;
+    SaveOptionSet(store, options);
+    EXPECT_NE(Saved().find("Opt9=1\r\nFormat=css\r\n"), std::string::npos) << Saved();
+    TOptionSet loaded;
+    LoadOptionSet(store, loaded);
+    EXPECT_EQ(loaded.OutputKind, okCss);
+}
 
 TEST(OptionSection, IsOptionInAnyLetterCase) {
     EXPECT_TRUE(IsOptionSection("Option"));

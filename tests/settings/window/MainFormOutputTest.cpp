@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +56,11 @@ private slots:
     void openingAfterSaveFollowsTheExtension();
     void savingAsksBeforeReplacingAFile();
     void aPageThatCannotBeWrittenIsReported();
+    void copyAndPageFollowTheOutputKind_data();
+    void copyAndPageFollowTheOutputKind();
+    void theOutputKindIsKeptInTheSettingsFile();
+    void anotherKindIsBuiltWithoutChangingTheChosenOne();
+    void bbcodeSaysItWritesNoTableOrComment();
 };
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {
@@ -263,3 +270,96 @@ void MainFormOutputTest::aPageThatCannotBeWrittenIsReported() {
 
 QTEST_MAIN(MainFormOutputTest)
 #include "MainFormOutputTest.moc"
+
+void MainFormOutputTest::copyAndPageFollowTheOutputKind_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("pageStart");
+    QTest::addColumn<QString>("pageEnd");
+    QTest::newRow("font") << "CbFormatFont"
+                          << "\r\n" + kPlainLine + "\r\n\r\n"
+                          << QStringLiteral("HTMLをコピーしました") << "Sample.html"
+                          << "<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>\r\n"
+                          << "</BODY></HTML>\r\n";
+    QTest::newRow("css") << "CbFormatCss"
+                         << QStringLiteral(
+                                "\r\n<SPAN ARIA-HIDDEN=\"true\"><SPAN STYLE=\"color:#FF0000\">A</SPAN>"
+                                "<SPAN STYLE=\"color:#FFFF00\">B</SPAN></SPAN><SPAN STYLE=\"position:")
+                         << QStringLiteral("HTMLをコピーしました") << "Sample.html"
+                         << "<!DOCTYPE html>\r\n<HTML LANG=\"ja\">\r\n<HEAD><META CHARSET=\"utf-8\">"
+                         << "</BODY></HTML>\r\n";
+    QTest::newRow("bbcode") << "CbFormatBbcode"
+                            << "\r\n[COLOR=#FF0000]A[/COLOR][COLOR=#FFFF00]B[/COLOR]\r\n\r\n"
+                            << QStringLiteral("BBCodeをコピーしました") << "Sample.txt"
+                            << "\r\n[COLOR=#FF0000]A[/COLOR]"
+                            << "[/COLOR]\r\n\r\n";
+}
+
+void MainFormOutputTest::copyAndPageFollowTheOutputKind() {
+    QFETCH(QString, item);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, title);
+    QFETCH(QString, fileName);
+    QFETCH(QString, pageStart);
+    QFETCH(QString, pageEnd);
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("AB"));
+    // Chosen as the menu does it; the choice refreshes.
+    form.PmOpt->findChild<QAction*>(item)->trigger();
+    QVERIFY(form.PmOpt->findChild<QAction*>(item)->isChecked());
+    form.TbCopyMouseDown(Qt::LeftButton);
+    QVERIFY2(rig.clipboard.Content.startsWith(clipboard), qPrintable(rig.clipboard.Content));
+    QCOMPARE(form.windowTitle(), title);
+
+    const QString target = rig.Path(fileName);
+    rig.dialogs.FileAnswers.push_back(target);
+    form.TbSaveClick();
+    QCOMPARE(rig.dialogs.FileRequests.first().FileName, fileName);
+    const QString page = QString::fromUtf8(ReadFile(target));
+    QVERIFY2(page.startsWith(pageStart) && page.endsWith(pageEnd), qPrintable(page));
+}
+
+void MainFormOutputTest::theOutputKindIsKeptInTheSettingsFile() {
+    {
+        TRig rig;
+        TForm1& form = rig.Open(QStringLiteral("AB"));
+        QVERIFY(form.CbFormatFont->isChecked());
+        QVERIFY(form.SaveState(TCloseReason::User));
+        QVERIFY(!ReadFile(rig.Ini()).contains("Format="));
+        form.CbFormatCss->trigger();
+        QVERIFY(form.SaveState(TCloseReason::User));
+        QVERIFY(ReadFile(rig.Ini()).contains("Opt9=1\r\nFormat=css\r\n"));
+
+        TFormRig again;
+        QFile::remove(again.Ini());
+        QVERIFY(QFile::copy(rig.Ini(), again.Ini()));
+        again.Create();
+        QVERIFY(again.form->CbFormatCss->isChecked());
+        QCOMPARE(again.form->OutputKind(), okCss);
+    }
+}
+
+void MainFormOutputTest::anotherKindIsBuiltWithoutChangingTheChosenOne() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("AB"));
+    const THtmlText css = form.OutputOfKind(okCss);
+    QVERIFY(QByteArray::fromStdString(css.Written()).startsWith("\r\n<SPAN ARIA-HIDDEN=\"true\">"));
+    QCOMPARE(css.Encoding(), TTextEncoding::Utf8);
+    QCOMPARE(form.OutputKind(), okFont);
+    QCOMPARE(QString::fromStdString(form.HtmlText().Written()), "\r\n" + kPlainLine + "\r\n\r\n");
+    form.EdText->setText(QStringLiteral("A"));
+    QVERIFY(form.OutputOfKind(okCss).Empty());
+}
+
+void MainFormOutputTest::bbcodeSaysItWritesNoTableOrComment() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("AB"));
+    form.CbFormatBbcode->trigger();
+    QCOMPARE(form.StBar->currentMessage(), QString());
+    form.cbTable->click();
+    QCOMPARE(form.StBar->currentMessage(), QStringLiteral("BBCodeにはテーブルとコメントは付きません"));
+    form.CbFormatFont->trigger();
+    QCOMPARE(form.StBar->currentMessage(), QString());
+}

@@ -243,8 +243,10 @@ void MainFormTest::theOptionsMenuIsInOrder() {
     for (const QAction* item : form.PmOpt->actions()) {
         names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
     }
-    QCOMPARE(names, QStringList({"CbOpt3", "CbOpt7", "CbOpt6", "CbOpt8", "CbOpt9", "-", "CbOpt4", "CbOpt5",
-                                 "CbOpt1", "CbOptFontSize", "-", "PmAbout"}));
+    // The design's items, with the output kinds' radio group between the tag switches and the rest.
+    QCOMPARE(names, QStringList({"CbOpt3", "CbOpt7", "CbOpt6", "CbOpt8", "CbOpt9", "-", "CbFormatFont",
+                                 "CbFormatCss", "CbFormatBbcode", "-", "CbOpt4", "CbOpt5", "CbOpt1",
+                                 "CbOptFontSize", "-", "PmAbout"}));
     QCOMPARE(form.CbOptFontSize->text(), QStringLiteral("ベースフォントサイズ 11pt"));
 }
 

@@ -1,0 +1,163 @@
+#include "engine/AnsiEmitter.h"
+
+#include "engine/CodePage.h"
+#include "engine/FontStyle.h"
+#include "engine/HtmlBuilder.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::string_view kReset = "\x1b[0m";
+// "\x1b[38;2;" + "255;255;255" + "m", or "\x1b[38;5;" + "231" + "m"
+constexpr std::size_t kLongestColor = 19;
+
+// The step of the terminal's colour cube nearest to a channel (levels 0, 95, 135, 175, 215, 255).
+constexpr int CubeStep(unsigned channel) {
+    if (channel < 48) {
+        return 0;
+    }
+    if (channel < 115) {
+        return 1;
+    }
+    return static_cast<int>((channel - 35) / 40);
+}
+
+constexpr std::array<unsigned char, 256> MakeCubeSteps() {
+    std::array<unsigned char, 256> steps{};
+    for (unsigned channel = 0; channel < 256; ++channel) {
+        steps[channel] = static_cast<unsigned char>(CubeStep(channel));
+    }
+    return steps;
+}
+
+constexpr std::array<unsigned char, 256> kCubeSteps = MakeCubeSteps();
+
+TColor PlainColorOfHex(std::string_view hex) {
+    const auto digit = [](char c) -> unsigned {
+        if (c >= '0' && c <= '9') {
+            return static_cast<unsigned>(c - '0');
+        }
+        if (c >= 'A' && c <= 'F') {
+            return static_cast<unsigned>(c - 'A' + 10);
+        }
+        if (c >= 'a' && c <= 'f') {
+            return static_cast<unsigned>(c - 'a' + 10);
+        }
+        return 0;
+    };
+    TColor color = 0;
+    for (std::size_t channel = 0; channel < 3 && 2 * channel + 1 < hex.size(); ++channel) {
+        color |= (digit(hex[2 * channel]) * 16 + digit(hex[2 * channel + 1])) << (8 * channel);
+    }
+    return color;
+}
+
+// A control character as the picture the terminal shows for it (U+2400 onward); a tab stays.
+std::string_view ControlPicture(std::string_view utf8) {
+    static constexpr auto pictures = [] {
+        std::array<std::array<char, 3>, 33> table{};
+        for (unsigned code = 0; code < 32; ++code) {
+            table[code] = {'\xE2', '\x90', static_cast<char>(0x80 + code)};
+        }
+        table[32] = {'\xE2', '\x90', '\xA1'}; // DEL
+        return table;
+    }();
+    if (utf8.size() != 1) {
+        return {};
+    }
+    const auto byte = static_cast<unsigned char>(utf8.front());
+    if (byte == '\t' || (byte >= 0x20 && byte != 0x7F)) {
+        return {};
+    }
+    const auto& picture = pictures[byte == 0x7F ? 32 : byte];
+    return {picture.data(), picture.size()};
+}
+
+} // namespace
+
+int AnsiCubeIndex(TColor color) {
+    return 16 + 36 * kCubeSteps[color & 0xFF] + 6 * kCubeSteps[(color >> 8) & 0xFF] +
+           kCubeSteps[(color >> 16) & 0xFF];
+}
+
+TAnsiEmitter::TAnsiEmitter(const THtmlOptions& options, std::string_view text, int characterCount)
+    : trueColor_(options.Kind != okAnsi256) {
+    std::string opening;
+    std::string codes;
+    const auto code = [&](std::string_view number) {
+        codes += codes.empty() ? "" : ";";
+        codes += number;
+    };
+    if ((options.Style & fsBold) != 0) {
+        code("1");
+    }
+    if ((options.Style & fsItalic) != 0) {
+        code("3");
+    }
+    if ((options.Style & fsUnderline) != 0) {
+        code("4");
+    }
+    if ((options.Style & fsStrikeOut) != 0) {
+        code("9");
+    }
+    if (options.Table) {
+        const TColor background = PlainColorOfHex(options.BackgroundHex);
+        if (trueColor_) {
+            code("48;2;" + std::to_string(background & 0xFF) + ";" +
+                 std::to_string((background >> 8) & 0xFF) + ";" + std::to_string((background >> 16) & 0xFF));
+        } else {
+            code("48;5;" + std::to_string(AnsiCubeIndex(background)));
+        }
+    }
+    if (!codes.empty()) {
+        opening = "\x1b[" + codes + "m";
+    }
+    const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
+    out_.Expect(opening.size() + 2 * text.size() + characters * kLongestColor + kReset.size());
+    out_.Append(opening);
+}
+
+void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
+    std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
+    if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
+        utf8 = picture;
+    }
+    out_.MakeRoom(kLongestColor + utf8.size());
+    if (trueColor_) {
+        out_.Put("\x1b[38;2;");
+        out_.PutByte(color & 0xFF);
+        out_.Put(';');
+        out_.PutByte((color >> 8) & 0xFF);
+        out_.Put(';');
+        out_.PutByte((color >> 16) & 0xFF);
+    } else {
+        out_.Put("\x1b[38;5;");
+        out_.PutByte(static_cast<unsigned>(AnsiCubeIndex(color)));
+    }
+    out_.Put('m');
+    out_.PutCharacter(utf8);
+}
+
+THtmlText TAnsiEmitter::Finish() {
+    out_.Append(kReset);
+    return THtmlText(out_.Take(), TTextEncoding::Utf8);
+}
+
+std::string AnsiLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                     const THtmlOptions& options, const TTagVocabulary& tg) {
+    if (text.empty()) {
+        return {};
+    }
+    const int n = UnitCount(text, clusters);
+    std::string line;
+    if (n < 2) {
+        TAnsiEmitter emitter(options, text, n);
+        emitter.AppendUnit(TUnitWalk(text, clusters).Next(), GradientColor(gradient, 1, 1));
+        line = emitter.Finish().Written();
+    } else {
+        line = BuildHtmlText(text, clusters, gradient, options, tg).Written();
+    }
+    line.resize(line.size() - 2); // the CR LF every output text ends in
+    return line;
+}

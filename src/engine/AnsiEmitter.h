@@ -1,0 +1,35 @@
+#pragma once
+
+#include "engine/OrivUtil.h"
+#include "engine/OutputBuffer.h"
+#include "engine/OutputEmitter.h"
+
+#include <string>
+#include <string_view>
+
+class TTagVocabulary;
+struct THtmlOptions;
+
+// Colours for a terminal, in UTF-8: each character after its foreground colour sequence
+// (24-bit, or the 256-colour cube for terminals without true colour), bold, italic, underline
+// and strike as their SGR codes, the table's background as the background colour, and a reset
+// at the end. One line; control characters of the text are written as their visible pictures,
+// so a text cannot steer the terminal.
+class TAnsiEmitter final : public TOutputEmitter {
+public:
+    TAnsiEmitter(const THtmlOptions& options, std::string_view text, int characterCount);
+    void AppendUnit(const TTextUnit& unit, TColor color) override;
+    THtmlText Finish() override;
+
+private:
+    TOutputBuffer out_;
+    bool trueColor_ = true;
+};
+
+// The colour index of the 256-colour cube nearest to a plain colour (16 to 231).
+int AnsiCubeIndex(TColor color);
+
+// One line of text coloured for a terminal, without a line end: an empty text stays empty and
+// a single unit is written in the start colour.
+std::string AnsiLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                     const THtmlOptions& options, const TTagVocabulary& tg);

@@ -1,0 +1,52 @@
+#include "platform/PictureChoiceDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kScales[] = {1, 2, 4};
+
+} // namespace
+
+TPictureChoiceDialog::TPictureChoiceDialog(const TPictureChoice& initial, QWidget* parent)
+    : QDialog(parent), scales_(new QButtonGroup(this)), transparent_(new QCheckBox(this)) {
+    setObjectName(QStringLiteral("PictureChoiceDialog"));
+    setWindowTitle(tr("画像として保存"));
+
+    auto* scaleBox = new QGroupBox(tr("倍率"), this);
+    auto* scaleRow = new QHBoxLayout(scaleBox);
+    for (const int scale : kScales) {
+        auto* button = new QRadioButton(tr("%1倍").arg(scale), scaleBox);
+        button->setObjectName(QStringLiteral("Scale%1").arg(scale));
+        scales_->addButton(button, scale);
+        scaleRow->addWidget(button);
+        button->setChecked(scale == initial.Scale);
+    }
+    if (scales_->checkedButton() == nullptr) {
+        scales_->button(1)->setChecked(true);
+    }
+
+    transparent_->setObjectName(QStringLiteral("Transparent"));
+    transparent_->setText(tr("背景を透明にする"));
+    transparent_->setChecked(initial.Transparent);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(scaleBox);
+    layout->addWidget(transparent_);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TPictureChoice TPictureChoiceDialog::Choice() const {
+    return TPictureChoice{scales_->checkedId(), transparent_->isChecked()};
+}

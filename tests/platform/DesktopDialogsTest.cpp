@@ -1,0 +1,103 @@
+// The desktop's own dialogs behind the dialog service, answered the way a user would: the save
+// dialog whose file type matters, and the picture dialog.
+#include "platform/DialogService.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Runs `answer` on the next modal dialog as soon as it is open.
+void WhenDialogOpens(std::function<void(QDialog&)> answer) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        answer(*dialog);
+    });
+    timer->start();
+}
+
+} // namespace
+
+class DesktopDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachFileTypeNamesItsFirstExtension_data();
+    void eachFileTypeNamesItsFirstExtension();
+    void choosingAnotherFileTypeRenamesTheProposedFile();
+    void thePictureDialogStartsFromTheLastChoice();
+};
+
+void DesktopDialogsTest::eachFileTypeNamesItsFirstExtension_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("pictures") << "PNG|*.png|SVG|*.svg" << QStringList{"png", "svg"};
+    QTest::newRow("several patterns") << "HTML File|*.html;*.htm|Any|*.*" << QStringList{"html", ""};
+    QTest::newRow("everything") << "All|*" << QStringList{""};
+}
+
+void DesktopDialogsTest::eachFileTypeNamesItsFirstExtension() {
+    QFETCH(QString, filter);
+    QFETCH(QStringList, expected);
+    QCOMPARE(FilterExtensions(filter), expected);
+}
+
+void DesktopDialogsTest::choosingAnotherFileTypeRenamesTheProposedFile() {
+    QTemporaryDir dir;
+    TFileDialogRequest request;
+    request.Filter = QStringLiteral("PNG|*.png|SVG|*.svg");
+    request.DefaultExt = QStringLiteral("png");
+    request.InitialDir = dir.path();
+    request.FileName = QStringLiteral("Sample.png");
+    QString shownName;
+    WhenDialogOpens([&shownName](QDialog& dialog) {
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types != nullptr);
+        QTest::keyClick(types, Qt::Key_Down);
+        shownName = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        dialog.accept();
+    });
+    TQtDialogService dialogs;
+    const std::optional<TFileDialogAnswer> answer = dialogs.SaveFileOfType(nullptr, request);
+    QCOMPARE(shownName, QStringLiteral("Sample.svg"));
+    QVERIFY(answer.has_value());
+    QCOMPARE(answer->FilterIndex, 2);
+    QCOMPARE(answer->FileName, dir.filePath(QStringLiteral("Sample.svg")));
+}
+
+void DesktopDialogsTest::thePictureDialogStartsFromTheLastChoice() {
+    bool startedAtTwo = false;
+    WhenDialogOpens([&startedAtTwo](QDialog& dialog) {
+        startedAtTwo = dialog.findChild<QRadioButton*>(QStringLiteral("Scale2"))->isChecked() &&
+                       !dialog.findChild<QCheckBox*>(QStringLiteral("Transparent"))->isChecked();
+        dialog.findChild<QRadioButton*>(QStringLiteral("Scale4"))->click();
+        dialog.findChild<QCheckBox*>(QStringLiteral("Transparent"))->click();
+        dialog.accept();
+    });
+    TQtDialogService dialogs;
+    const std::optional<TPictureChoice> choice = dialogs.PictureChoice(nullptr, TPictureChoice{2, false});
+    QVERIFY(startedAtTwo);
+    QCOMPARE(choice, (std::optional<TPictureChoice>(TPictureChoice{4, true})));
+
+    WhenDialogOpens([](QDialog& dialog) { dialog.reject(); });
+    QCOMPARE(dialogs.PictureChoice(nullptr, TPictureChoice{}), std::nullopt);
+}
+
+QTEST_MAIN(DesktopDialogsTest)
+#include "DesktopDialogsTest.moc"
