@@ -56,8 +56,7 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
         ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : tr("HTMLをコピーしました"));
     } else {
         CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）")
-                                : tr("HTMLをコピーしました（１行）"));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）") : tr("HTMLをコピーしました（１行）"));
     }
 }
 
