@@ -1,7 +1,8 @@
 # cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAMS="tintrel;tintrel-html" -DBINDIR=bin -DDATADIR=share
-#       -P CheckInstall.cmake
+#       -DMANDIR=share/man -P CheckInstall.cmake
 # Installs the build into PREFIX (emptied first) and checks that every installed piece is where
-# the desktop and the program look for it.
+# the desktop and the program look for it, and that `cpack -G DEB` packs it as a Debian package
+# with computed dependencies under /usr.
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -12,30 +13,68 @@ endif()
 
 set(expected
     "${DATADIR}/tintrel/tintrel.html"
-    "${DATADIR}/applications/tintrel.desktop"
-    "${DATADIR}/icons/hicolor/48x48/apps/tintrel.png"
-    "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg")
+    "${DATADIR}/tintrel/tintrel.en.html"
+    "${DATADIR}/applications/org.tintrel.Tintrel.desktop"
+    "${DATADIR}/metainfo/org.tintrel.Tintrel.metainfo.xml"
+    "${DATADIR}/icons/hicolor/scalable/apps/tintrel.svg"
+    "${MANDIR}/man1/tintrel-html.1.gz")
+foreach(size 16 24 32 48 64 128 256)
+    list(APPEND expected "${DATADIR}/icons/hicolor/${size}x${size}/apps/tintrel.png")
+endforeach()
 foreach(program IN LISTS PROGRAMS)
     list(APPEND expected "${BINDIR}/${program}")
 endforeach()
-foreach(path IN LISTS expected)
-    if(NOT EXISTS "${PREFIX}/${path}")
-        message(FATAL_ERROR "not installed: ${path}")
-    endif()
-endforeach()
+# Exactly these files, nothing missing and nothing more: the Debian package holds the same.
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${PREFIX}" "${PREFIX}/*")
+list(SORT installed)
+list(SORT expected)
+if(NOT installed STREQUAL expected)
+    set(missing ${expected})
+    list(REMOVE_ITEM missing ${installed})
+    set(extra ${installed})
+    list(REMOVE_ITEM extra ${expected})
+    message(FATAL_ERROR "installed files differ from the expected list\n"
+                        "  not installed: ${missing}\n  not expected: ${extra}")
+endif()
 
 # The programs find the page through ../share/tintrel/.
 if(PROGRAMS AND NOT EXISTS "${PREFIX}/${BINDIR}/../share/tintrel/tintrel.html")
     message(FATAL_ERROR "the help page is not at ../share/tintrel/ from the programs")
 endif()
-file(READ "${PREFIX}/${DATADIR}/tintrel/tintrel.html" page)
-if(NOT page MATCHES "id=\"HID00000001\"")
-    message(FATAL_ERROR "the help page lacks the anchor HID00000001")
-endif()
-file(STRINGS "${PREFIX}/${DATADIR}/applications/tintrel.desktop" entry)
-foreach(line "Exec=tintrel" "Icon=tintrel" "Type=Application")
+foreach(name tintrel.html tintrel.en.html)
+    file(READ "${PREFIX}/${DATADIR}/tintrel/${name}" page)
+    if(NOT page MATCHES "id=\"HID00000001\"")
+        message(FATAL_ERROR "the help page ${name} lacks the anchor HID00000001")
+    endif()
+endforeach()
+file(STRINGS "${PREFIX}/${DATADIR}/applications/org.tintrel.Tintrel.desktop" entry)
+foreach(line "Exec=tintrel" "Icon=tintrel" "Type=Application" "StartupWMClass=Tintrel")
     if(NOT line IN_LIST entry)
         message(FATAL_ERROR "the desktop entry lacks ${line}")
     endif()
 endforeach()
+# Software centres join the metadata to the desktop entry by the entry's file name.
+file(READ "${PREFIX}/${DATADIR}/metainfo/org.tintrel.Tintrel.metainfo.xml" metainfo)
+foreach(piece "<id>org.tintrel.Tintrel</id>"
+              "<launchable type=\"desktop-id\">org.tintrel.Tintrel.desktop</launchable>"
+              "<binary>tintrel</binary>" "<binary>tintrel-html</binary>")
+    string(FIND "${metainfo}" "${piece}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the metadata lacks ${piece}")
+    endif()
+endforeach()
 file(REMOVE_RECURSE "${PREFIX}")
+
+include("${BUILD_DIR}/CPackConfig.cmake")
+foreach(setting CPACK_GENERATOR=DEB CPACK_PACKAGING_INSTALL_PREFIX=/usr CPACK_DEBIAN_PACKAGE_SHLIBDEPS=ON
+                CPACK_PACKAGE_NAME=tintrel CPACK_DEBIAN_FILE_NAME=DEB-DEFAULT)
+    string(REPLACE "=" ";" pair "${setting}")
+    list(GET pair 0 name)
+    list(GET pair 1 value)
+    if(NOT "${${name}}" STREQUAL value)
+        message(FATAL_ERROR "the package's ${name} is '${${name}}', not '${value}'")
+    endif()
+endforeach()
+if(NOT CPACK_PACKAGE_VERSION MATCHES "^[0-9]+\\.[0-9]+")
+    message(FATAL_ERROR "the package has no version: '${CPACK_PACKAGE_VERSION}'")
+endif()

@@ -5,7 +5,7 @@ set -euo pipefail
 
 TINTREL_PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-svg-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-svg-dev qt6-l10n-tools qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev
     clang libclang-rt-14-dev clang-format clang-tidy git
@@ -14,6 +14,7 @@ TINTREL_PACKAGES=(
     xvfb xauth x11-utils
     librsvg2-bin
     dbus at-spi2-core python3-pyatspi
+    appstream desktop-file-utils help2man dpkg-dev
 )
 
 missing=()

@@ -68,6 +68,7 @@ struct TCompanionOptions {
     bool utf8 = false;
     bool page = false;
     bool help = false;         // stops reading the arguments
+    bool version = false;      // stops reading the arguments
     bool optionsEnded = false; // after --, every argument is the TEXT
 };
 
@@ -394,6 +395,8 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.utf8 = true; }},
     {"--help", "", "show this help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
+    {"--version", "", "show the version (that of the Tintrel program)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.version = true; }},
     {"--", "", "ends the options (a TEXT may begin with -)",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.optionsEnded = true; }},
 };
@@ -489,7 +492,7 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             throw Refusal("option '", name, "' needs a value");
         }
         option->apply(o, name, value);
-        if (o.help) {
+        if (o.help || o.version) {
             return o;
         }
     }
@@ -573,6 +576,10 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
         TCompanionOptions o = ParseArguments(args);
         if (o.help) {
             out = Usage();
+            return 0;
+        }
+        if (o.version) {
+            out = std::string(kProgram) + " (Tintrel) " TINTREL_VERSION "\n";
             return 0;
         }
         TUnitText text = o.fromStdin ? StandardInputUnits(in, o.stdinIsCp932, err) : TextOf(o);

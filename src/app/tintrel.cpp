@@ -2,13 +2,11 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/TerminationSignals.h"
+#include "settings/window/UiTranslators.h"
 #include "settings/window/mainform.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSessionManager>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,13 +33,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
+    // The application name is the window's class (WM_CLASS), which the desktop entry names as
+    // StartupWMClass; the desktop file name ties the window to its entry on Wayland.
     QApplication::setApplicationName(QStringLiteral("Tintrel"));
-    // The window speaks Japanese, so the standard dialogs' buttons do too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tintrel.Tintrel"));
+    // The window and the standard dialogs speak the desktop's language: Japanese or English.
+    const TUiTranslators translators(SystemUiLanguage());
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
 

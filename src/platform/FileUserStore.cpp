@@ -4,6 +4,7 @@
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -96,7 +97,9 @@ void TFileUserStore::Report(const QString& fileName, const QString& reason) {
     }
     FReportedFiles.insert(fileName);
     const QString message =
-        QStringLiteral("設定ファイルに書き込めませんでした。カスタムカラーは保存されていません。\n") + reason;
+        QCoreApplication::translate(
+            "TFileUserStore", "設定ファイルに書き込めませんでした。カスタムカラーは保存されていません。\n") +
+        reason;
     if (FReporter) {
         FReporter(message);
     } else {

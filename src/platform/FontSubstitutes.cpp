@@ -83,7 +83,9 @@ bool IsDrawableWindowsFace(const QString& face) {
             continue;
         }
         for (const QString& standIn : *standIns) {
-            if (families.contains(standIn, Qt::CaseInsensitive)) {
+            // On a Japanese desktop the font list names the IPA fonts in Japanese ("IPA Pゴシック");
+            // their romanised names are aliases then.
+            if (families.contains(standIn, Qt::CaseInsensitive) || QFontDatabase::hasFamily(standIn)) {
                 return true;
             }
         }

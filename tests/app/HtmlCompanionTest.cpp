@@ -288,6 +288,16 @@ TEST(Companion, HelpGoesToStandardOutput) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST(Companion, VersionIsTheProgramsAsTheAboutBoxShowsIt) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {"--lower", "--version", "--mode", "nonsense"}}) {
+        const TRun run = RunCompanion(args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "tintrel-html (Tintrel) 1.31\n");
+        EXPECT_EQ(run.err, "");
+    }
+}
+
 // Every option --help lists is one the parser knows: given alone, it may lack its value but it is
 // never refused as an unknown option.
 TEST(Companion, KnowsEveryOptionItsHelpLists) {

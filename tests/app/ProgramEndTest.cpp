@@ -92,6 +92,8 @@ void ProgramEndTest::aTerminateSignalEndsTheProgramWithAWarningOpen() {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("HOME"), dir.path());
+    // A Japanese desktop, so the message checked below is the Japanese one.
+    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("ja"));
     tintrel.setProcessEnvironment(environment);
     tintrel.start(program, {});
     QVERIFY(tintrel.waitForStarted());

@@ -11,7 +11,7 @@ std::int64_t TExecLauncher::Launch(const QString& verb, const QString& fileName,
 }
 
 bool TExecLauncher::ShowHelpTopic(const QString& topic) {
-    const QString page = HelpFilePath();
+    const QString page = HelpFilePath(SystemUiLanguage());
     if (page.isEmpty()) {
         return false;
     }

@@ -105,7 +105,7 @@ TForm1::TForm1(TFormServices services, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    SetHint(this, QStringLiteral("F1キーでヘルプを表示します"));
+    SetHint(this, tr("F1キーでヘルプを表示します"));
 
     CreateControls();
     CreateMenus();
@@ -124,22 +124,22 @@ void TForm1::CreateControls() {
     client->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client);
 
-    Panel1 = MakePanel(client, "Panel1", QStringLiteral("テキスト"), {4, 4, 49, 21});
+    Panel1 = MakePanel(client, "Panel1", tr("テキスト"), {4, 4, 49, 21});
     EdText = new QLineEdit(QStringLiteral("Tintrel"), client);
     EdText->setObjectName(QStringLiteral("EdText"));
     EdText->setGeometry(56, 4, 333, 21);
     // No length limit of its own: a long pasted text is coloured whole.
     EdText->setMaxLength(std::numeric_limits<int>::max());
-    SetHint(EdText, QStringLiteral("リターンキーでプレビューを更新します"));
+    SetHint(EdText, tr("リターンキーでプレビューを更新します"));
 
-    Panel2 = MakePanel(client, "Panel2", QStringLiteral("フォント"), {4, 32, 49, 21});
-    SetHint(Panel2, QStringLiteral("右クリックで選択したフォント名をクリップボードにコピーします。"));
+    Panel2 = MakePanel(client, "Panel2", tr("フォント"), {4, 32, 49, 21});
+    SetHint(Panel2, tr("右クリックで選択したフォント名をクリップボードにコピーします。"));
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
     FCBox = new TFontComboBox(std::make_unique<TWindowsFaceFontSource>(std::make_unique<TSystemFontSource>()),
                               client);
     FCBox->setObjectName(QStringLiteral("FCBox"));
     FCBox->setGeometry(56, 32, 225, 19);
-    SetHint(FCBox, QStringLiteral("フォントを選択します。コピーするには左側のパネルを右クリックします。"));
+    SetHint(FCBox, tr("フォントを選択します。コピーするには左側のパネルを右クリックします。"));
 
     const struct {
         TTransparentButton** button;
@@ -147,10 +147,10 @@ void TForm1::CreateControls() {
         int left;
         const char* hint;
     } styleButtons[] = {
-        {&TbBold, "TbBold", 287, "太字にします"},
-        {&TbItalic, "TbItalic", 313, "斜体にします"},
-        {&TbUnder, "TbUnder", 339, "下線をつけます"},
-        {&TbStrike, "TbStrike", 365, "取消線をつけます"},
+        {&TbBold, "TbBold", 287, QT_TR_NOOP("太字にします")},
+        {&TbItalic, "TbItalic", 313, QT_TR_NOOP("斜体にします")},
+        {&TbUnder, "TbUnder", 339, QT_TR_NOOP("下線をつけます")},
+        {&TbStrike, "TbStrike", 365, QT_TR_NOOP("取消線をつけます")},
     };
     int tag = 0;
     for (const auto& entry : styleButtons) {
@@ -159,11 +159,11 @@ void TForm1::CreateControls() {
         button->setGeometry(entry.left, 30, 25, 25);
         button->SetGlyph(LoadResourceBitmap(GlyphResourcePath(button->objectName())));
         button->SetTag(tag++);
-        SetHint(button, QString::fromUtf8(entry.hint));
+        SetHint(button, tr(entry.hint));
         *entry.button = button;
     }
 
-    Label7 = new QLabel(QStringLiteral("サイズ"), client);
+    Label7 = new QLabel(tr("サイズ"), client);
     Label7->setObjectName(QStringLiteral("Label7"));
     Label7->setGeometry(56, 60, 34, 12);
     CbSize = new QComboBox(client);
@@ -171,11 +171,11 @@ void TForm1::CreateControls() {
     CbSize->setGeometry(96, 56, 57, 20);
     CbSize->addItems({QStringLiteral("0"), QStringLiteral("+1"), QStringLiteral("+2"), QStringLiteral("+3"),
                       QStringLiteral("+4")});
-    SetHint(CbSize, QStringLiteral("フォントのサイズを指定します。0で指定を行いません。"));
-    CbHead = new QCheckBox(QStringLiteral("頭文字は＋１"), client);
+    SetHint(CbSize, tr("フォントのサイズを指定します。0で指定を行いません。"));
+    CbHead = new QCheckBox(tr("頭文字は＋１"), client);
     CbHead->setObjectName(QStringLiteral("CbHead"));
     CbHead->setGeometry(160, 60, 89, 17);
-    SetHint(CbHead, QStringLiteral("頭文字だけフォントサイズを+1します。プレビューには反映しません。"));
+    SetHint(CbHead, tr("頭文字だけフォントサイズを+1します。プレビューには反映しません。"));
 
     Bv2 = new QFrame(client);
     Bv2->setObjectName(QStringLiteral("Bv2"));
@@ -186,15 +186,15 @@ void TForm1::CreateControls() {
     Bv3->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bv3->setGeometry(0, 132, 393, 2);
 
-    Panel3 = MakePanel(client, "Panel3", QStringLiteral("色指定"), {4, 94, 49, 37});
-    const QString labelHint = QStringLiteral("右クリックするとRGB値をクリップボードにコピーします");
+    Panel3 = MakePanel(client, "Panel3", tr("色指定"), {4, 94, 49, 37});
+    const QString labelHint = tr("右クリックするとRGB値をクリップボードにコピーします");
     auto makeColorButton = [client](const char* name, QRect geometry) {
         auto* button = new TColorDropButton(client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(geometry);
         button->SetFlat(true);
         button->SetCycleColors(true);
-        button->SetOtherBtnCaption(QStringLiteral("&Other"));
+        button->SetOtherBtnCaption(tr("&Other"));
         button->SetOtherColor(clBtnFace);
         return button;
     };
@@ -206,11 +206,11 @@ void TForm1::CreateControls() {
         return label;
     };
     ClBtn1 = makeColorButton("ClBtn1", {56, 92, 65, 25});
-    SetHint(ClBtn1, QStringLiteral("左側（外側）の色を選択します"));
+    SetHint(ClBtn1, tr("左側（外側）の色を選択します"));
     ClBtnM = makeColorButton("ClBtnM", {124, 92, 65, 25});
     ClBtnM->setEnabled(false);
     ClBtn2 = makeColorButton("ClBtn2", {192, 92, 65, 25});
-    SetHint(ClBtn2, QStringLiteral("右側（内側）の色を選択します"));
+    SetHint(ClBtn2, tr("右側（内側）の色を選択します"));
     FlCl1 = makeColorLabel("FlCl1", {64, 116, 40, 16});
     FlClM = makeColorLabel("FlClM", {132, 116, 40, 16});
     FlClM->setEnabled(false);
@@ -227,25 +227,25 @@ void TForm1::CreateControls() {
         button->SetCaption(caption);
         return button;
     };
-    TbTriCo = makeToolButton("TbTriCo", {260, 92, 41, 41}, QStringLiteral("３色"));
-    TbMirror = makeToolButton("TbMirror", {304, 92, 41, 41}, QStringLiteral("折返"));
-    SetHint(TbMirror, QStringLiteral("中央でグラデーションを折り返します"));
-    TbInv = makeToolButton("TbInv", {348, 92, 41, 41}, QStringLiteral("反転"));
-    SetHint(TbInv, QStringLiteral("左右の色を入れ替えます"));
+    TbTriCo = makeToolButton("TbTriCo", {260, 92, 41, 41}, tr("３色"));
+    TbMirror = makeToolButton("TbMirror", {304, 92, 41, 41}, tr("折返"));
+    SetHint(TbMirror, tr("中央でグラデーションを折り返します"));
+    TbInv = makeToolButton("TbInv", {348, 92, 41, 41}, tr("反転"));
+    SetHint(TbInv, tr("左右の色を入れ替えます"));
 
-    Panel4 = MakePanel(client, "Panel4", QStringLiteral("スタイル"), {4, 142, 49, 21});
+    Panel4 = MakePanel(client, "Panel4", tr("スタイル"), {4, 142, 49, 21});
     CbStyle = new QComboBox(client);
     CbStyle->setObjectName(QStringLiteral("CbStyle"));
     CbStyle->setGeometry(56, 141, 333, 21);
     CbStyle->setContextMenuPolicy(Qt::CustomContextMenu);
-    SetHint(CbStyle, QStringLiteral("スタイルの呼出・読込などを行います（右クリックでメニュー）"));
+    SetHint(CbStyle, tr("スタイルの呼出・読込などを行います（右クリックでメニュー）"));
 
-    TbCopy = makeToolButton("TbCopy", {4, 166, 61, 35}, QStringLiteral("コピー "));
-    SetHint(TbCopy, QStringLiteral("HTMLをクリップボードにコピーします（右クリック：１行コピー）"));
-    TbSave = makeToolButton("TbSave", {68, 166, 61, 35}, QStringLiteral("保存 "));
-    SetHint(TbSave, QStringLiteral("HTMLをファイルにセーブします"));
-    TbOption = makeToolButton("TbOption", {134, 166, 87, 35}, QStringLiteral("オプション "));
-    SetHint(TbOption, QStringLiteral("オプションを設定します"));
+    TbCopy = makeToolButton("TbCopy", {4, 166, 61, 35}, tr("コピー "));
+    SetHint(TbCopy, tr("HTMLをクリップボードにコピーします（右クリック：１行コピー）"));
+    TbSave = makeToolButton("TbSave", {68, 166, 61, 35}, tr("保存 "));
+    SetHint(TbSave, tr("HTMLをファイルにセーブします"));
+    TbOption = makeToolButton("TbOption", {134, 166, 87, 35}, tr("オプション "));
+    SetHint(TbOption, tr("オプションを設定します"));
 
     ClBtnBk = makeColorButton("ClBtnBk", {244, 164, 65, 25});
     // The start and background buttons keep their custom colours for the next run.
@@ -255,17 +255,16 @@ void TForm1::CreateControls() {
     for (TColorDropButton* button : {ClBtn1, ClBtnM, ClBtn2, ClBtnBk}) {
         button->Loaded();
     }
-    SetHint(ClBtnBk, QStringLiteral("背景色を選択します"));
+    SetHint(ClBtnBk, tr("背景色を選択します"));
     FlClBk = makeColorLabel("FlClBk", {252, 188, 48, 16});
-    cbTable = new QCheckBox(QStringLiteral("テーブル"), client);
+    cbTable = new QCheckBox(tr("テーブル"), client);
     cbTable->setObjectName(QStringLiteral("cbTable"));
     cbTable->setGeometry(316, 172, 65, 17);
-    SetHint(cbTable, QStringLiteral("チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）"));
+    SetHint(cbTable, tr("チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）"));
 
     PaintBox = new TPreviewBox(client);
     PaintBox->setObjectName(QStringLiteral("PaintBox"));
-    SetHint(PaintBox,
-            QStringLiteral("サンプル表示領域です。フォント名を有効にするにはオプションを使います。"));
+    SetHint(PaintBox, tr("サンプル表示領域です。フォント名を有効にするにはオプションを使います。"));
 
     StBar = new QStatusBar(this);
     StBar->setObjectName(QStringLiteral("StBar"));
@@ -281,11 +280,11 @@ void TForm1::CreateControls() {
 void TForm1::CreateMenus() {
     PmOpt = new QMenu(this);
     PmOpt->setObjectName(QStringLiteral("PmOpt"));
-    CbOpt3 = MakeOption(PmOpt, "CbOpt3", QStringLiteral("face='...' タグを有効にする"));
-    CbOpt7 = MakeOption(PmOpt, "CbOpt7", QStringLiteral("太字・斜体は論理タグにする"));
-    CbOpt6 = MakeOption(PmOpt, "CbOpt6", QStringLiteral("HTML作成時にコメント付加"));
-    CbOpt8 = MakeOption(PmOpt, "CbOpt8", QStringLiteral("FONTタグ内で改行する"));
-    CbOpt9 = MakeOption(PmOpt, "CbOpt9", QStringLiteral("タグは大文字にする"));
+    CbOpt3 = MakeOption(PmOpt, "CbOpt3", tr("face='...' タグを有効にする"));
+    CbOpt7 = MakeOption(PmOpt, "CbOpt7", tr("太字・斜体は論理タグにする"));
+    CbOpt6 = MakeOption(PmOpt, "CbOpt6", tr("HTML作成時にコメント付加"));
+    CbOpt8 = MakeOption(PmOpt, "CbOpt8", tr("FONTタグ内で改行する"));
+    CbOpt9 = MakeOption(PmOpt, "CbOpt9", tr("タグは大文字にする"));
     PmOpt->addSeparator();
     FormatGroup = new QActionGroup(this);
     FormatGroup->setExclusive(true);
@@ -305,27 +304,28 @@ void TForm1::CreateMenus() {
                             tr("掲示板のBBCodeで書きます。テーブルとコメントは付きません"), okBbcode);
     CbFormatFont->setChecked(true);
     PmOpt->addSeparator();
-    CbOpt4 = MakeOption(PmOpt, "CbOpt4", QStringLiteral("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
-    CbOpt5 = MakeOption(PmOpt, "CbOpt5", QStringLiteral("HTML保存時に開く"));
-    CbOpt1 = MakeOption(PmOpt, "CbOpt1", QStringLiteral("保存時に上書きの警告をする"));
-    CbOptFontSize = PmOpt->addAction(QStringLiteral("ベースフォントサイズ 11pt"));
+    CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
+    CbOpt5 = MakeOption(PmOpt, "CbOpt5", tr("HTML保存時に開く"));
+    CbOpt1 = MakeOption(PmOpt, "CbOpt1", tr("保存時に上書きの警告をする"));
+    CbOptFontSize = PmOpt->addAction(QString());
     CbOptFontSize->setObjectName(QStringLiteral("CbOptFontSize"));
+    SetBaseFontSize(11);
     PmOpt->addSeparator();
-    PmAbout = PmOpt->addAction(QStringLiteral("Tintrelについて"));
+    PmAbout = PmOpt->addAction(tr("Tintrelについて"));
     PmAbout->setObjectName(QStringLiteral("PmAbout"));
     CbOpt1->setChecked(true);
     CbOpt9->setChecked(true);
 
     Pm1 = new QMenu(this);
     Pm1->setObjectName(QStringLiteral("Pm1"));
-    PmAdd = Pm1->addAction(QStringLiteral("リストに追加／変更を保存"));
+    PmAdd = Pm1->addAction(tr("リストに追加／変更を保存"));
     PmAdd->setObjectName(QStringLiteral("PmAdd"));
-    PmDel = Pm1->addAction(QStringLiteral("リストから削除"));
+    PmDel = Pm1->addAction(tr("リストから削除"));
     PmDel->setObjectName(QStringLiteral("PmDel"));
     Pm1->addSeparator();
-    PmImp = Pm1->addAction(QStringLiteral("tsy ファイルから読み取る"));
+    PmImp = Pm1->addAction(tr("tsy ファイルから読み取る"));
     PmImp->setObjectName(QStringLiteral("PmImp"));
-    PmExp = Pm1->addAction(QStringLiteral("tsy ファイルに書き出す"));
+    PmExp = Pm1->addAction(tr("tsy ファイルに書き出す"));
     PmExp->setObjectName(QStringLiteral("PmExp"));
 
     PmCopy = new QMenu(this);
@@ -337,18 +337,18 @@ void TForm1::CreateMenus() {
         int tag;
         bool separatorBefore;
     } copyItems[] = {
-        {"COLOR1", "COLOR", "COLOR='#rrggbb' 形式でコピー", 0, false},
-        {"BGCOLOR1", "BGCOLOR", "BGCOLOR='#rrggbb' 形式でコピー", 1, false},
-        {"RGB1", "RGB", "rrggbb 形式でコピー", 2, false},
-        {"BORDERCOLOR1", "BORDER COLOR", "", 3, true},
+        {"COLOR1", QT_TR_NOOP("COLOR"), QT_TR_NOOP("COLOR='#rrggbb' 形式でコピー"), 0, false},
+        {"BGCOLOR1", QT_TR_NOOP("BGCOLOR"), QT_TR_NOOP("BGCOLOR='#rrggbb' 形式でコピー"), 1, false},
+        {"RGB1", QT_TR_NOOP("RGB"), QT_TR_NOOP("rrggbb 形式でコピー"), 2, false},
+        {"BORDERCOLOR1", QT_TR_NOOP("BORDER COLOR"), "", 3, true},
     };
     for (const auto& entry : copyItems) {
         if (entry.separatorBefore) {
             PmCopy->addSeparator();
         }
-        QAction* item = PmCopy->addAction(QString::fromUtf8(entry.caption));
+        QAction* item = PmCopy->addAction(tr(entry.caption));
         item->setObjectName(QLatin1String(entry.name));
-        item->setStatusTip(QString::fromUtf8(entry.hint));
+        item->setStatusTip(*entry.hint != '\0' ? tr(entry.hint) : QString());
         item->setData(entry.tag);
     }
 
@@ -360,15 +360,15 @@ void TForm1::CreateMenus() {
         int tag;
         bool separatorBefore;
     } fontItems[] = {
-        {"FONTonly1", "フォント名", 10, false},
-        {"FONTFACE1", "FACE", 11, false},
-        {"FONTFAMILY1", "FONT-FAMILY", 12, true},
+        {"FONTonly1", QT_TR_NOOP("フォント名"), 10, false},
+        {"FONTFACE1", QT_TR_NOOP("FACE"), 11, false},
+        {"FONTFAMILY1", QT_TR_NOOP("FONT-FAMILY"), 12, true},
     };
     for (const auto& entry : fontItems) {
         if (entry.separatorBefore) {
             PmFont->addSeparator();
         }
-        QAction* item = PmFont->addAction(QString::fromUtf8(entry.caption));
+        QAction* item = PmFont->addAction(tr(entry.caption));
         item->setObjectName(QLatin1String(entry.name));
         item->setData(entry.tag);
     }

@@ -27,14 +27,6 @@
 #include <cstdio>
 #include <exception>
 
-namespace {
-
-QString FromBytes(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-
-} // namespace
-
 void TForm1::FormCreate() {
     resizeRulesOn_ = false;
 
@@ -196,7 +188,7 @@ bool TForm1::SaveState(TCloseReason reason) {
     if (failures.isEmpty()) {
         return true;
     }
-    const QString message = QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n\n%2")
+    const QString message = tr("設定ファイルに書き込めませんでした。\n%1\n\n%2")
                                 .arg(SettingsFilePath(), failures.join(QLatin1Char('\n')));
     ReportOnStandardError(message);
     if (reason == TCloseReason::User) {
@@ -215,19 +207,20 @@ void TForm1::ShowTitleMessage(const QString& message) {
     Timer1->start();
 }
 
+// The size is kept beside the caption, which is in the user's language.
 int TForm1::BaseFontSize() const {
-    return FontSizeFromLabel(Utf8ToCp932(CbOptFontSize->text().toStdString()).Bytes);
+    return CbOptFontSize->data().toInt();
 }
 
 void TForm1::SetBaseFontSize(int points) {
-    CbOptFontSize->setText(FromBytes(FontSizeLabel(points)));
+    CbOptFontSize->setData(points);
+    CbOptFontSize->setText(tr("ベースフォントサイズ %1pt").arg(points));
 }
 
 void TForm1::CbOptFontSizeClick() {
     const QString current = QString::number(BaseFontSize());
-    const std::optional<QString> answer =
-        services_.Dialogs->InputQuery(this, QStringLiteral("ベースフォントサイズ"),
-                                      QStringLiteral("フォントサイズを入力して下さい"), current);
+    const std::optional<QString> answer = services_.Dialogs->InputQuery(
+        this, tr("ベースフォントサイズ"), tr("フォントサイズを入力して下さい"), current);
     bool ok = false;
     int size = answer.value_or(current).trimmed().toInt(&ok);
     if (!ok) {
@@ -249,14 +242,14 @@ void TForm1::FCBoxClick() {
 
 void TForm1::PmAboutClick() {
     services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"),
-                                   QStringLiteral("文字列をグラデーションで彩るHTMLを作ります\n"
-                                                  "Tintrel Ver 1.31\n\n"
-                                                  "Linux / Qt 6 版"),
+                                   tr("文字列をグラデーションで彩るHTMLを作ります\n"
+                                      "Tintrel Ver 1.31\n\n"
+                                      "Linux / Qt 6 版"),
                                    TMessageKind::Information);
 }
 
 void TForm1::ShowHelp() {
     if (!services_.Launcher->ShowHelpTopic(QStringLiteral("HID00000001"))) {
-        StBar->showMessage(QStringLiteral("ヘルプファイル（tintrel.html）を開けませんでした"));
+        StBar->showMessage(tr("ヘルプファイル（tintrel.html）を開けませんでした"));
     }
 }

@@ -169,7 +169,7 @@ void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {
         lines << QStringLiteral("[%1] %2=%3")
                      .arg(FromBytes(value.Section), FromBytes(value.Key), FromBytes(value.Value));
     }
-    ReportSettingsProblem(QStringLiteral("設定ファイルの色の値が正しくないため、既定の色を使いました。\n%1")
+    ReportSettingsProblem(tr("設定ファイルの色の値が正しくないため、既定の色を使いました。\n%1")
                               .arg(lines.join(QLatin1Char('\n'))));
 }
 

@@ -15,6 +15,7 @@
 #include "settings/window/ColorLabel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
@@ -27,7 +28,9 @@ QString FromBytes(std::string_view cp932) {
     return QString::fromStdString(Cp932ToUtf8(cp932));
 }
 
-const QString kNothingToCopy = QStringLiteral("コピーするものがありません");
+QString NothingToCopy() {
+    return QCoreApplication::translate("TForm1", "コピーするものがありません");
+}
 
 // An output text as the desktop's Unicode, from whichever encoding its kind writes.
 QString TextOf(const THtmlText& html, std::string_view bytes) {
@@ -44,17 +47,16 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
     }
     if (htmlText_.Empty()) {
         // A text of fewer than two characters has no HTML; the clipboard keeps what it holds.
-        ShowTitleMessage(kNothingToCopy);
+        ShowTitleMessage(NothingToCopy());
         return;
     }
     const bool bbcode = OutputKind() == okBbcode;
     if (button == Qt::LeftButton) {
         CopyHtml(TextOf(htmlText_, htmlText_.Written()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : QStringLiteral("HTMLをコピーしました"));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : tr("HTMLをコピーしました"));
     } else {
         CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）")
-                                : QStringLiteral("HTMLをコピーしました（１行）"));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）") : tr("HTMLをコピーしました（１行）"));
     }
 }
 
@@ -75,11 +77,11 @@ void TForm1::FlClClick(int tag) {
         return;
     }
     if (snippet->Text.empty()) {
-        ShowTitleMessage(kNothingToCopy);
+        ShowTitleMessage(NothingToCopy());
         return;
     }
     services_.Clipboard->SetText(FromBytes(snippet->Text));
-    ShowTitleMessage(QStringLiteral("コピーしました ") + FromBytes(snippet->TitleSuffix));
+    ShowTitleMessage(tr("コピーしました ") + FromBytes(snippet->TitleSuffix));
 }
 
 void TForm1::TbSaveClick() {
@@ -98,7 +100,7 @@ void TForm1::TbSaveClick() {
     } else {
         page = kind == okCss ? Html5SamplePage(htmlText_, *tg_, pageBackground)
                              : SamplePage(htmlText_, *tg_, pageBackground);
-        request.Filter = QStringLiteral("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
+        request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
         request.DefaultExt = QStringLiteral("htm");
         request.FileName = QStringLiteral("Sample.html");
     }
@@ -132,7 +134,7 @@ void TForm1::TbSaveClick() {
     } catch (const std::exception& error) {
         services_.Dialogs->ShowMessage(
             this, QStringLiteral("Tintrel"),
-            QStringLiteral("ページを保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
+            tr("ページを保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
             TMessageKind::Error);
         return;
     }
@@ -149,7 +151,6 @@ void TForm1::TbSaveClick() {
 
 bool TForm1::MayReplaceFile(const QString& target) {
     return !AskBeforeOverwrite() || !QFileInfo::exists(target) ||
-           services_.Dialogs->ConfirmYesNo(
-               this, QStringLiteral("上書きの確認"),
-               QStringLiteral("%1 は既にあります。\n上書きしますか？").arg(target));
+           services_.Dialogs->ConfirmYesNo(this, tr("上書きの確認"),
+                                           tr("%1 は既にあります。\n上書きしますか？").arg(target));
 }

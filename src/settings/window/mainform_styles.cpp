@@ -22,9 +22,10 @@ const QString kCaption = QStringLiteral("Tintrel");
 
 // Why `name` (Shift-JIS) cannot name a style, for the user.
 QString StyleNameRefusal(const std::string& name) {
-    return QStringLiteral("「%1」はスタイル名にできません。\n"
-                          "設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、"
-                          "「]」や制御文字を含む名前、前後に空白のある名前は使えません。")
+    return QCoreApplication::translate("TForm1",
+                                       "「%1」はスタイル名にできません。\n"
+                                       "設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、"
+                                       "「]」や制御文字を含む名前、前後に空白のある名前は使えません。")
         .arg(FromBytes(name));
 }
 
@@ -90,8 +91,8 @@ void TForm1::Pm1Popup() {
 void TForm1::PmAddClick() {
     const int selected = CbStyle->currentIndex();
     const QString initial = selected >= 0 ? CbStyle->itemText(selected) : QString();
-    const std::optional<QString> answer = services_.Dialogs->InputQuery(
-        this, QStringLiteral("スタイルの追加"), QStringLiteral("スタイル名"), initial);
+    const std::optional<QString> answer =
+        services_.Dialogs->InputQuery(this, tr("スタイルの追加"), tr("スタイル名"), initial);
     if (!answer) {
         return;
     }
@@ -99,8 +100,7 @@ void TForm1::PmAddClick() {
     if (!converted.Complete()) {
         services_.Dialogs->ShowMessage(
             this, kCaption,
-            QStringLiteral(
-                "スタイル名にShift-JISで表せない文字（%1）が含まれているため、追加しませんでした。")
+            tr("スタイル名にShift-JISで表せない文字（%1）が含まれているため、追加しませんでした。")
                 .arg(QString::fromStdString(converted.Unmappable.front())),
             TMessageKind::Warning);
         return;
@@ -121,9 +121,8 @@ void TForm1::PmDelClick() {
     if (index < 0) {
         return;
     }
-    if (!services_.Dialogs->ConfirmOkCancel(
-            this, QStringLiteral("削除の確認"),
-            QStringLiteral("【%1】 削除しますか？").arg(CbStyle->itemText(index)))) {
+    if (!services_.Dialogs->ConfirmOkCancel(this, tr("削除の確認"),
+                                            tr("【%1】 削除しますか？").arg(CbStyle->itemText(index)))) {
         return;
     }
     try {
@@ -141,7 +140,7 @@ void TForm1::PmExpClick() {
     }
     const std::string& name = styles_->Names().at(static_cast<std::size_t>(index));
     TFileDialogRequest request;
-    request.Filter = QStringLiteral("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
+    request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
     request.FilterIndex = 2;
     request.DefaultExt = QStringLiteral("htm");
     request.FileName = FromBytes(StyleFileName(name));
@@ -164,7 +163,7 @@ void TForm1::PmExpClick() {
 
 void TForm1::PmImpClick() {
     TFileDialogRequest request;
-    request.Filter = QStringLiteral("Tintrel Style File|*.tsy");
+    request.Filter = tr("Tintrel Style File|*.tsy");
     request.FilterIndex = 1;
     const std::optional<QString> chosen = services_.Dialogs->OpenFileName(this, request);
     if (!chosen) {
@@ -175,7 +174,7 @@ void TForm1::PmImpClick() {
         index = styles_->Import(chosen->toStdString());
     } catch (const EStyleNameError& refused) {
         services_.Dialogs->ShowMessage(this, kCaption,
-                                       QStringLiteral("スタイルファイルを読み込みませんでした。\n") +
+                                       tr("スタイルファイルを読み込みませんでした。\n") +
                                            StyleNameRefusal(refused.Name()),
                                        TMessageKind::Warning);
         return;

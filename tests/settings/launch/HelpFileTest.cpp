@@ -12,8 +12,25 @@ private slots:
     void looksBesideTheProgramThenInShare_data();
     void looksBesideTheProgramThenInShare();
     void findsTheRunningProgramsPage();
+    void opensThePageOfTheWindowsLanguage_data();
+    void opensThePageOfTheWindowsLanguage();
     void helpOpensAtItsTopic();
 };
+
+namespace {
+
+bool MakeFiles(const QString& root, const QStringList& files) {
+    for (const QString& name : files) {
+        const QString path = root + QLatin1Char('/') + name;
+        QFile file(path);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 void HelpFileTest::looksBesideTheProgramThenInShare_data() {
     QTest::addColumn<QStringList>("pages");
@@ -57,6 +74,39 @@ void HelpFileTest::findsTheRunningProgramsPage() {
     QVERIFY(file.readAll().contains("id=\"HID00000001\""));
 }
 
+void HelpFileTest::opensThePageOfTheWindowsLanguage_data() {
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("expected");
+
+    const QStringList both{"bin/tintrel.html", "bin/tintrel.en.html"};
+    QTest::newRow("English") << both << true << "bin/tintrel.en.html";
+    QTest::newRow("Japanese") << both << false << "bin/tintrel.html";
+    QTest::newRow("installed English page")
+        << QStringList{"share/tintrel/tintrel.html", "share/tintrel/tintrel.en.html"} << true
+        << "share/tintrel/tintrel.en.html";
+    QTest::newRow("the language's page before the other one beside the program")
+        << QStringList{"bin/tintrel.html", "share/tintrel/tintrel.en.html"} << true
+        << "share/tintrel/tintrel.en.html";
+    QTest::newRow("English falls back to the Japanese page")
+        << QStringList{"share/tintrel/tintrel.html"} << true << "share/tintrel/tintrel.html";
+    QTest::newRow("Japanese never takes the English page")
+        << QStringList{"bin/tintrel.en.html"} << false << "";
+}
+
+void HelpFileTest::opensThePageOfTheWindowsLanguage() {
+    QFETCH(QStringList, pages);
+    QFETCH(bool, english);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(MakeFiles(root.path(), pages));
+    QCOMPARE(HelpFilePath(root.filePath(QStringLiteral("bin")),
+                          english ? TUiLanguage::English : TUiLanguage::Japanese),
+             expected.isEmpty() ? QString() : root.filePath(expected));
+}
+
 void HelpFileTest::helpOpensAtItsTopic() {
     // F1 asks the launcher for the topic; a browser (here a script that records its arguments)
     // receives the page's URL with the topic as its anchor.
@@ -82,7 +132,7 @@ void HelpFileTest::helpOpensAtItsTopic() {
     QTRY_VERIFY_WITH_TIMEOUT(recorded.exists(), 20000);
     QVERIFY(recorded.open(QIODevice::ReadOnly));
     const QUrl url(QString::fromUtf8(recorded.readAll()), QUrl::StrictMode);
-    QCOMPARE(url.toLocalFile(), HelpFilePath());
+    QCOMPARE(url.toLocalFile(), HelpFilePath(SystemUiLanguage()));
     QCOMPARE(url.fragment(), QStringLiteral("HID00000001"));
 }
 

@@ -1,0 +1,567 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja_JP">
+<context>
+    <name>TFileUserStore</name>
+    <message>
+        <source>設定ファイルに書き込めませんでした。カスタムカラーは保存されていません。
+</source>
+        <translation>Could not write the settings file. The custom colours were not saved.
+</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>F1キーでヘルプを表示します</source>
+        <translation>Press F1 for help</translation>
+    </message>
+    <message>
+        <source>テキスト</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>リターンキーでプレビューを更新します</source>
+        <translation>Press Enter to update the preview</translation>
+    </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>右クリックで選択したフォント名をクリップボードにコピーします。</source>
+        <translation>Right-click to copy the chosen font name to the clipboard.</translation>
+    </message>
+    <message>
+        <source>フォントを選択します。コピーするには左側のパネルを右クリックします。</source>
+        <translation>Chooses the font. To copy it, right-click the panel on the left.</translation>
+    </message>
+    <message>
+        <source>太字にします</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体にします</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>下線をつけます</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>取消線をつけます</source>
+        <translation>Strike out</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>フォントのサイズを指定します。0で指定を行いません。</source>
+        <translation>Sets the font size. 0 leaves the size unset.</translation>
+    </message>
+    <message>
+        <source>頭文字は＋１</source>
+        <translation>First +1</translation>
+    </message>
+    <message>
+        <source>頭文字だけフォントサイズを+1します。プレビューには反映しません。</source>
+        <translation>Makes the first letter one size larger. Not shown in the preview.</translation>
+    </message>
+    <message>
+        <source>色指定</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>右クリックするとRGB値をクリップボードにコピーします</source>
+        <translation>Right-click to copy the RGB value to the clipboard</translation>
+    </message>
+    <message>
+        <source>&amp;Other</source>
+        <translation>&amp;Other</translation>
+    </message>
+    <message>
+        <source>左側（外側）の色を選択します</source>
+        <translation>Chooses the left (outer) colour</translation>
+    </message>
+    <message>
+        <source>右側（内側）の色を選択します</source>
+        <translation>Chooses the right (inner) colour</translation>
+    </message>
+    <message>
+        <source>３色</source>
+        <translation>Three</translation>
+    </message>
+    <message>
+        <source>折返</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>中央でグラデーションを折り返します</source>
+        <translation>Folds the gradient back at the middle</translation>
+    </message>
+    <message>
+        <source>反転</source>
+        <translation>Swap</translation>
+    </message>
+    <message>
+        <source>左右の色を入れ替えます</source>
+        <translation>Swaps the left and right colours</translation>
+    </message>
+    <message>
+        <source>スタイル</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>スタイルの呼出・読込などを行います（右クリックでメニュー）</source>
+        <translation>Chooses, saves and exchanges styles (right-click for the menu)</translation>
+    </message>
+    <message>
+        <source>コピー </source>
+        <translation>Copy </translation>
+    </message>
+    <message>
+        <source>HTMLをクリップボードにコピーします（右クリック：１行コピー）</source>
+        <translation>Copies the HTML to the clipboard (right-click: as one line)</translation>
+    </message>
+    <message>
+        <source>保存 </source>
+        <translation>Save </translation>
+    </message>
+    <message>
+        <source>HTMLをファイルにセーブします</source>
+        <translation>Saves the HTML to a file</translation>
+    </message>
+    <message>
+        <source>オプション </source>
+        <translation>Options </translation>
+    </message>
+    <message>
+        <source>オプションを設定します</source>
+        <translation>Sets the options</translation>
+    </message>
+    <message>
+        <source>背景色を選択します</source>
+        <translation>Chooses the background colour</translation>
+    </message>
+    <message>
+        <source>テーブル</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）</source>
+        <translation>When checked, only the area around the text is filled with the background colour (as a table)</translation>
+    </message>
+    <message>
+        <source>サンプル表示領域です。フォント名を有効にするにはオプションを使います。</source>
+        <translation>The preview. To put the font name into the HTML, use the options.</translation>
+    </message>
+    <message>
+        <source>face=&apos;...&apos; タグを有効にする</source>
+        <translation>Write face=&apos;...&apos; in the tags</translation>
+    </message>
+    <message>
+        <source>太字・斜体は論理タグにする</source>
+        <translation>Logical tags for bold and italic</translation>
+    </message>
+    <message>
+        <source>HTML作成時にコメント付加</source>
+        <translation>Add comments to the HTML</translation>
+    </message>
+    <message>
+        <source>FONTタグ内で改行する</source>
+        <translation>Break lines inside the FONT tags</translation>
+    </message>
+    <message>
+        <source>タグは大文字にする</source>
+        <translation>Upper-case tags</translation>
+    </message>
+    <message>
+        <source>ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする</source>
+        <translation>Turn off the smart preview</translation>
+    </message>
+    <message>
+        <source>HTML保存時に開く</source>
+        <translation>Open the HTML after saving</translation>
+    </message>
+    <message>
+        <source>保存時に上書きの警告をする</source>
+        <translation>Ask before overwriting a file</translation>
+    </message>
+    <message>
+        <source>Tintrelについて</source>
+        <translation>About Tintrel</translation>
+    </message>
+    <message>
+        <source>リストに追加／変更を保存</source>
+        <translation>Add to the list / save the changes</translation>
+    </message>
+    <message>
+        <source>リストから削除</source>
+        <translation>Remove from the list</translation>
+    </message>
+    <message>
+        <source>tsy ファイルから読み取る</source>
+        <translation>Read from a .tsy file</translation>
+    </message>
+    <message>
+        <source>tsy ファイルに書き出す</source>
+        <translation>Write to a .tsy file</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>COLOR=&apos;#rrggbb&apos; 形式でコピー</source>
+        <translation>Copy as COLOR=&apos;#rrggbb&apos;</translation>
+    </message>
+    <message>
+        <source>BGCOLOR</source>
+        <translation>BGCOLOR</translation>
+    </message>
+    <message>
+        <source>BGCOLOR=&apos;#rrggbb&apos; 形式でコピー</source>
+        <translation>Copy as BGCOLOR=&apos;#rrggbb&apos;</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>rrggbb 形式でコピー</source>
+        <translation>Copy as rrggbb</translation>
+    </message>
+    <message>
+        <source>BORDER COLOR</source>
+        <translation>BORDER COLOR</translation>
+    </message>
+    <message>
+        <source>フォント名</source>
+        <translation>Font name</translation>
+    </message>
+    <message>
+        <source>FACE</source>
+        <translation>FACE</translation>
+    </message>
+    <message>
+        <source>FONT-FAMILY</source>
+        <translation>FONT-FAMILY</translation>
+    </message>
+    <message>
+        <source>設定ファイルに書き込めませんでした。
+%1
+
+%2</source>
+        <translation>Could not write the settings file.
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>ベースフォントサイズ %1pt</source>
+        <translation>Base font size %1pt</translation>
+    </message>
+    <message>
+        <source>ベースフォントサイズ</source>
+        <translation>Base font size</translation>
+    </message>
+    <message>
+        <source>フォントサイズを入力して下さい</source>
+        <translation>Enter the font size</translation>
+    </message>
+    <message>
+        <source>文字列をグラデーションで彩るHTMLを作ります
+Tintrel Ver 1.31
+
+Linux / Qt 6 版</source>
+        <translation>Makes HTML that colours a text with a gradient
+Tintrel Ver 1.31
+
+Linux / Qt 6 edition</translation>
+    </message>
+    <message>
+        <source>ヘルプファイル（tintrel.html）を開けませんでした</source>
+        <translation>Could not open the help page (tintrel.en.html)</translation>
+    </message>
+    <message>
+        <source>設定ファイルの色の値が正しくないため、既定の色を使いました。
+%1</source>
+        <translation>A colour value in the settings file is not valid, so the default colour was used.
+%1</translation>
+    </message>
+    <message>
+        <source>コピーするものがありません</source>
+        <translation>Nothing to copy</translation>
+    </message>
+    <message>
+        <source>HTMLをコピーしました</source>
+        <translation>HTML copied</translation>
+    </message>
+    <message>
+        <source>HTMLをコピーしました（１行）</source>
+        <translation>HTML copied (one line)</translation>
+    </message>
+    <message>
+        <source>コピーしました </source>
+        <translation>Copied </translation>
+    </message>
+    <message>
+        <source>HTML File|*.html;*.htm|Tintrel Style File|*.tsy</source>
+        <translation>HTML File|*.html;*.htm|Tintrel Style File|*.tsy</translation>
+    </message>
+    <message>
+        <source>ページを保存できませんでした。
+%1</source>
+        <translation>Could not save the page.
+%1</translation>
+    </message>
+    <message>
+        <source>上書きの確認</source>
+        <translation>Overwrite?</translation>
+    </message>
+    <message>
+        <source>%1 は既にあります。
+上書きしますか？</source>
+        <translation>%1 already exists.
+Do you want to overwrite it?</translation>
+    </message>
+    <message>
+        <source>「%1」はスタイル名にできません。
+設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、「]」や制御文字を含む名前、前後に空白のある名前は使えません。</source>
+        <translation>“%1” cannot name a style.
+The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names with “]” or control characters, and names with spaces at either end cannot be used.</translation>
+    </message>
+    <message>
+        <source>スタイルの追加</source>
+        <translation>Add a style</translation>
+    </message>
+    <message>
+        <source>スタイル名</source>
+        <translation>Style name</translation>
+    </message>
+    <message>
+        <source>スタイル名にShift-JISで表せない文字（%1）が含まれているため、追加しませんでした。</source>
+        <translation>The style name holds characters that Shift-JIS cannot write (%1), so it was not added.</translation>
+    </message>
+    <message>
+        <source>削除の確認</source>
+        <translation>Remove?</translation>
+    </message>
+    <message>
+        <source>【%1】 削除しますか？</source>
+        <translation>Remove “%1”?</translation>
+    </message>
+    <message>
+        <source>Tintrel Style File|*.tsy</source>
+        <translation>Tintrel Style File|*.tsy</translation>
+    </message>
+    <message>
+        <source>スタイルファイルを読み込みませんでした。
+</source>
+        <translation>The style file was not read.
+</translation>
+    </message>
+    <message>
+        <source>Shift-JISにない%1文字は文字参照（&amp;#番号;）で書きました</source>
+        <translation>Characters outside Shift-JIS written as character references (&amp;#number;): %1</translation>
+    </message>
+    <message>
+        <source>［%1、１行：%2］</source>
+        <translation> [%1, one line: %2]</translation>
+    </message>
+    <message>
+        <source>［%1］</source>
+        <translation> [%1]</translation>
+    </message>
+    <message>
+        <source>メニューキーまたはShift+F10でフォント名をコピーします。</source>
+        <translation> The menu key or Shift+F10 copies the font name.</translation>
+    </message>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>下線</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>取消線</source>
+        <translation>Strike out</translation>
+    </message>
+    <message>
+        <source>。スペースで色を順に替え、Alt+↓またはF4でパレットを開きます。メニューキーまたはShift+F10で色の値をコピーします。</source>
+        <translation>. Space steps through the colours, Alt+Down or F4 opens the palette. The menu key or Shift+F10 copies the colour value.</translation>
+    </message>
+    <message>
+        <source>左側（外側）の色</source>
+        <translation>Left (outer) colour</translation>
+    </message>
+    <message>
+        <source>中央の色</source>
+        <translation>Middle colour</translation>
+    </message>
+    <message>
+        <source>３色のときの中央の色を選択します</source>
+        <translation>Chooses the middle colour of three</translation>
+    </message>
+    <message>
+        <source>右側（内側）の色</source>
+        <translation>Right (inner) colour</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background colour</translation>
+    </message>
+    <message>
+        <source>左側の色の値</source>
+        <translation>Left colour value</translation>
+    </message>
+    <message>
+        <source>中央の色の値</source>
+        <translation>Middle colour value</translation>
+    </message>
+    <message>
+        <source>右側の色の値</source>
+        <translation>Right colour value</translation>
+    </message>
+    <message>
+        <source>背景色の値</source>
+        <translation>Background colour value</translation>
+    </message>
+    <message>
+        <source>３色のグラデーションにします</source>
+        <translation>Makes a gradient of three colours</translation>
+    </message>
+    <message>
+        <source>。メニューキーまたはShift+F10でメニューを開きます。</source>
+        <translation>. The menu key or Shift+F10 opens the menu.</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>%1文字のためプレビューを%2ptに縮小中（HTMLの文字サイズはそのまま）</source>
+        <translation>Preview shrunk to %2pt for %1 characters (the HTML keeps its size)</translation>
+    </message>
+    <message>
+        <source>HTMLを保存しました</source>
+        <translation>HTML saved</translation>
+    </message>
+    <message>
+        <source>保存したページ（%1）を開けませんでした</source>
+        <translation>Could not open the saved page (%1)</translation>
+    </message>
+    <message>
+        <source>FONTタグのHTMLで書く</source>
+        <translation>Write HTML with FONT tags</translation>
+    </message>
+    <message>
+        <source>文字ごとにFONTタグで色を付けたHTMLを書きます（従来の形式）</source>
+        <translation>Writes HTML that colours every character with a FONT tag (the classic form)</translation>
+    </message>
+    <message>
+        <source>HTML5とCSSで書く</source>
+        <translation>Write HTML5 with CSS</translation>
+    </message>
+    <message>
+        <source>spanとCSSで色を付けたHTML5を書きます（読み上げ対応）</source>
+        <translation>Writes HTML5 coloured with span and CSS (read well by screen readers)</translation>
+    </message>
+    <message>
+        <source>BBCodeで書く（掲示板用）</source>
+        <translation>Write BBCode (for forums)</translation>
+    </message>
+    <message>
+        <source>掲示板のBBCodeで書きます。テーブルとコメントは付きません</source>
+        <translation>Writes forum BBCode. No table and no comments are added</translation>
+    </message>
+    <message>
+        <source>BBCodeをコピーしました</source>
+        <translation>BBCode copied</translation>
+    </message>
+    <message>
+        <source>BBCodeをコピーしました（１行）</source>
+        <translation>BBCode copied (one line)</translation>
+    </message>
+    <message>
+        <source>テキストファイル|*.txt</source>
+        <translation>Text File|*.txt</translation>
+    </message>
+    <message>
+        <source>画像として保存…</source>
+        <translation>Save as Picture…</translation>
+    </message>
+    <message>
+        <source>プレビューの文字をPNGまたはSVGの画像ファイルに保存します</source>
+        <translation>Saves the preview text as a PNG or SVG picture file</translation>
+    </message>
+    <message>
+        <source>書式付きテキストでもコピーする</source>
+        <translation>Copy as formatted text too</translation>
+    </message>
+    <message>
+        <source>コピーの時、HTMLのソースと一緒に色付きの書式付きテキストも渡します（ワープロやメールに貼り付け用）</source>
+        <translation>When copying, also hands over coloured formatted text along with the HTML source (for pasting into word processors and mail)</translation>
+    </message>
+    <message>
+        <source>画像にするものがありません</source>
+        <translation>Nothing to make a picture of</translation>
+    </message>
+    <message>
+        <source>画像が%1ピクセルを超えるため保存できません。倍率を下げるか、テキストを短くしてください。</source>
+        <translation>The picture would be larger than %1 pixels and cannot be saved. Choose a smaller scale or a shorter text.</translation>
+    </message>
+    <message>
+        <source>PNG 画像</source>
+        <translation>PNG picture</translation>
+    </message>
+    <message>
+        <source>SVG 画像</source>
+        <translation>SVG picture</translation>
+    </message>
+    <message>
+        <source>画像を描けませんでした。</source>
+        <translation>Could not draw the picture.</translation>
+    </message>
+    <message>
+        <source>画像を保存できませんでした。
+%1</source>
+        <translation>Could not save the picture.
+%1</translation>
+    </message>
+    <message>
+        <source>画像を保存しました</source>
+        <translation>Picture saved</translation>
+    </message>
+    <message>
+        <source>BBCodeにはテーブルとコメントは付きません</source>
+        <translation>BBCode has no table and no comments</translation>
+    </message>
+</context>
+<context>
+    <name>TPictureChoiceDialog</name>
+    <message>
+        <source>画像として保存</source>
+        <translation>Save as Picture</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>%1倍</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>背景を透明にする</source>
+        <translation>Transparent background</translation>
+    </message>
+</context>
+</TS>
