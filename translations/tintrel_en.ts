@@ -2,6 +2,32 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja_JP">
 <context>
+    <name>TColorDropButton</name>
+    <message>
+        <source>色</source>
+        <translation>Colour</translation>
+    </message>
+</context>
+<context>
+    <name>TColorDropPalette</name>
+    <message>
+        <source>その他の色 %1</source>
+        <translation>Other colour %1</translation>
+    </message>
+    <message>
+        <source>%1、%2行%3列</source>
+        <translation>%1, row %2, column %3</translation>
+    </message>
+    <message>
+        <source>色パレット</source>
+        <translation>Colour palette</translation>
+    </message>
+    <message>
+        <source>矢印キーで選び、Enterで決定、Escで閉じます。Alt+Oでその他の色</source>
+        <translation>Choose with the arrow keys, confirm with Enter, close with Esc. Alt+O for other colours</translation>
+    </message>
+</context>
+<context>
     <name>TFileUserStore</name>
     <message>
         <source>設定ファイルに書き込めませんでした。カスタムカラーは保存されていません。
@@ -544,6 +570,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>BBCodeにはテーブルとコメントは付きません</source>
         <translation>BBCode has no table and no comments</translation>
     </message>
+    <message>
+        <source>設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、残っていたスタイルから作り直しました。閉じるときに保存します。</source>
+        <translation>The style list ([STYLES]) in the settings file “%1” was damaged, so it was rebuilt from the styles that remain. It will be saved when the program closes.</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>
@@ -562,6 +592,95 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>背景を透明にする</source>
         <translation>Transparent background</translation>
+    </message>
+</context>
+<context>
+    <name>TStoreErrorText</name>
+    <message>
+        <source>ファイルまたはフォルダーがありません。</source>
+        <translation>No such file or folder.</translation>
+    </message>
+    <message>
+        <source>アクセスが許可されていません。</source>
+        <translation>Access is not permitted.</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです。</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message>
+        <source>ディスクの空きが足りません。</source>
+        <translation>There is not enough free disk space.</translation>
+    </message>
+    <message>
+        <source>フォルダーです。</source>
+        <translation>It is a folder.</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが循環しています。</source>
+        <translation>The symbolic links form a loop.</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます。</source>
+        <translation>The file is too large.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation>The file name is too long.</translation>
+    </message>
+    <message>
+        <source>入出力エラーが起きました。</source>
+        <translation>An input/output error occurred.</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません（デバイス、FIFO、ソケットまたはフォルダー）。</source>
+        <translation>It is not a regular file (a device, FIFO, socket or folder).</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルです。</source>
+        <translation>The file is read-only.</translation>
+    </message>
+    <message>
+        <source>Shift-JIS（コードページ932）で表せない文字が含まれています。</source>
+        <translation>It holds characters that Shift-JIS (code page 932) cannot represent.</translation>
+    </message>
+    <message>
+        <source>保存している間に、ほかのプログラムがファイルを変更しました。</source>
+        <translation>Another program changed the file while it was being saved.</translation>
+    </message>
+    <message>
+        <source>設定ファイル「%1」のセクション[%2]、キー「%3」の値「%4」を読み取れませんでした。</source>
+        <translation>Could not read the value “%4” of key “%3” in section [%2] of the settings file “%1”.</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」を読み込めませんでした。
+%2</source>
+        <translation>Could not read the file “%1”.
+%2</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」に書き込めませんでした。
+%2</source>
+        <translation>Could not write the file “%1”.
+%2</translation>
+    </message>
+    <message>
+        <source>最初の行が「[スタイル名]」ではありません。</source>
+        <translation>The first line is not “[style name]”.</translation>
+    </message>
+    <message>
+        <source>スタイル名が空です。</source>
+        <translation>The style name is empty.</translation>
+    </message>
+    <message>
+        <source>スタイルの項目（StartColor など）が一つもありません。</source>
+        <translation>It holds none of the style entries (StartColor and the like).</translation>
+    </message>
+    <message>
+        <source>「%1」はスタイルファイルではないため、読み込みませんでした。
+%2</source>
+        <translation>“%1” is not a style file, so it was not imported.
+%2</translation>
     </message>
 </context>
 </TS>

@@ -9,10 +9,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TColorDropButton", text);
-}
-
 QAccessibleInterface* ColorPickerFactory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType()) {
         return nullptr;
@@ -38,7 +34,9 @@ TColorDropButton* TColorDropButtonAccessible::Button() const {
 QString TColorDropButtonAccessible::text(QAccessible::Text t) const {
     const TColorDropButton* button = Button();
     if (t == QAccessible::Name) {
-        const QString role = button->accessibleName().isEmpty() ? Tr("色") : button->accessibleName();
+        const QString role = button->accessibleName().isEmpty()
+                                 ? QCoreApplication::translate("TColorDropButton", "色")
+                                 : button->accessibleName();
         return role + u' ' + button->ColorHexText();
     }
     if (t == QAccessible::Description) {

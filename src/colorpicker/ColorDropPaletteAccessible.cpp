@@ -7,10 +7,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TColorDropPalette", text);
-}
-
 QString HexOf(TColor color) {
     return u'#' + QString::fromStdString(SplitColor(color).Hex);
 }
@@ -39,9 +35,12 @@ public:
         const QString hex = HexOf(palette_->CellColor(cell_).value_or(clBtnFace));
         if (t == QAccessible::Name) {
             if (cell_.Row == 0) {
-                return Tr("その他の色 %1").arg(hex);
+                return QCoreApplication::translate("TColorDropPalette", "その他の色 %1").arg(hex);
             }
-            return Tr("%1、%2行%3列").arg(hex).arg(cell_.Row).arg(cell_.Column);
+            return QCoreApplication::translate("TColorDropPalette", "%1、%2行%3列")
+                .arg(hex)
+                .arg(cell_.Row)
+                .arg(cell_.Column);
         }
         if (t == QAccessible::Description) {
             const TOrivRGB rgb = SplitColor(palette_->CellColor(cell_).value_or(clBtnFace));
@@ -95,10 +94,11 @@ TColorDropPalette* TColorDropPaletteAccessible::Palette() const {
 
 QString TColorDropPaletteAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name) {
-        return Tr("色パレット");
+        return QCoreApplication::translate("TColorDropPalette", "色パレット");
     }
     if (t == QAccessible::Description) {
-        return Tr("矢印キーで選び、Enterで決定、Escで閉じます。Alt+Oでその他の色");
+        return QCoreApplication::translate("TColorDropPalette",
+                                           "矢印キーで選び、Enterで決定、Escで閉じます。Alt+Oでその他の色");
     }
     return QAccessibleWidget::text(t);
 }

@@ -11,10 +11,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TStoreErrorText", text);
-}
-
 QString FromCp932(const std::string& bytes) {
     return QString::fromStdString(Cp932ToUtf8(bytes));
 }
@@ -22,25 +18,25 @@ QString FromCp932(const std::string& bytes) {
 QString SystemCause(const EIniFileError& error) {
     switch (error.ErrorCode()) {
     case ENOENT:
-        return Tr("ファイルまたはフォルダーがありません。");
+        return QCoreApplication::translate("TStoreErrorText", "ファイルまたはフォルダーがありません。");
     case EACCES:
     case EPERM:
-        return Tr("アクセスが許可されていません。");
+        return QCoreApplication::translate("TStoreErrorText", "アクセスが許可されていません。");
     case EROFS:
-        return Tr("読み取り専用のファイルシステムです。");
+        return QCoreApplication::translate("TStoreErrorText", "読み取り専用のファイルシステムです。");
     case ENOSPC:
     case EDQUOT:
-        return Tr("ディスクの空きが足りません。");
+        return QCoreApplication::translate("TStoreErrorText", "ディスクの空きが足りません。");
     case EISDIR:
-        return Tr("フォルダーです。");
+        return QCoreApplication::translate("TStoreErrorText", "フォルダーです。");
     case ELOOP:
-        return Tr("シンボリックリンクが循環しています。");
+        return QCoreApplication::translate("TStoreErrorText", "シンボリックリンクが循環しています。");
     case EFBIG:
-        return Tr("ファイルが大きすぎます。");
+        return QCoreApplication::translate("TStoreErrorText", "ファイルが大きすぎます。");
     case ENAMETOOLONG:
-        return Tr("ファイル名が長すぎます。");
+        return QCoreApplication::translate("TStoreErrorText", "ファイル名が長すぎます。");
     case EIO:
-        return Tr("入出力エラーが起きました。");
+        return QCoreApplication::translate("TStoreErrorText", "入出力エラーが起きました。");
     default:
         return QString::fromStdString(error.Reason());
     }
@@ -49,13 +45,16 @@ QString SystemCause(const EIniFileError& error) {
 QString FileCause(const EIniFileError& error) {
     switch (error.Problem()) {
     case TFileProblem::NotRegularFile:
-        return Tr("通常のファイルではありません（デバイス、FIFO、ソケットまたはフォルダー）。");
+        return QCoreApplication::translate(
+            "TStoreErrorText", "通常のファイルではありません（デバイス、FIFO、ソケットまたはフォルダー）。");
     case TFileProblem::ReadOnly:
-        return Tr("読み取り専用のファイルです。");
+        return QCoreApplication::translate("TStoreErrorText", "読み取り専用のファイルです。");
     case TFileProblem::Encoding:
-        return Tr("Shift-JIS（コードページ932）で表せない文字が含まれています。");
+        return QCoreApplication::translate("TStoreErrorText",
+                                           "Shift-JIS（コードページ932）で表せない文字が含まれています。");
     case TFileProblem::ChangedMeanwhile:
-        return Tr("保存している間に、ほかのプログラムがファイルを変更しました。");
+        return QCoreApplication::translate("TStoreErrorText",
+                                           "保存している間に、ほかのプログラムがファイルを変更しました。");
     case TFileProblem::System:
         break;
     }
@@ -66,14 +65,19 @@ QString FileCause(const EIniFileError& error) {
 
 QString StoreErrorText(const std::exception& error, const QString& settingsFile) {
     if (const auto* convert = dynamic_cast<const EIniConvertError*>(&error)) {
-        return Tr("設定ファイル「%1」のセクション[%2]、キー「%3」の値「%4」を読み取れませんでした。")
+        return QCoreApplication::translate(
+                   "TStoreErrorText",
+                   "設定ファイル「%1」のセクション[%2]、キー「%3」の値「%4」を読み取れませんでした。")
             .arg(settingsFile, FromCp932(convert->Section()), FromCp932(convert->Key()),
                  FromCp932(convert->Value()));
     }
     if (const auto* file = dynamic_cast<const EIniFileError*>(&error)) {
         const QString name = QFile::decodeName(QByteArray::fromStdString(file->Path()));
-        const QString text = file->Action() == "read" ? Tr("ファイル「%1」を読み込めませんでした。\n%2")
-                                                      : Tr("ファイル「%1」に書き込めませんでした。\n%2");
+        const QString text =
+            file->Action() == "read"
+                ? QCoreApplication::translate("TStoreErrorText", "ファイル「%1」を読み込めませんでした。\n%2")
+                : QCoreApplication::translate("TStoreErrorText",
+                                              "ファイル「%1」に書き込めませんでした。\n%2");
         return text.arg(name, FileCause(*file));
     }
     if (const auto* styleFile = dynamic_cast<const EStyleFileError*>(&error)) {
@@ -81,16 +85,20 @@ QString StoreErrorText(const std::exception& error, const QString& settingsFile)
         QString cause;
         switch (styleFile->Reason()) {
         case EStyleFileError::TReason::NoSectionHeader:
-            cause = Tr("最初の行が「[スタイル名]」ではありません。");
+            cause =
+                QCoreApplication::translate("TStoreErrorText", "最初の行が「[スタイル名]」ではありません。");
             break;
         case EStyleFileError::TReason::BlankName:
-            cause = Tr("スタイル名が空です。");
+            cause = QCoreApplication::translate("TStoreErrorText", "スタイル名が空です。");
             break;
         case EStyleFileError::TReason::NoStyleKeys:
-            cause = Tr("スタイルの項目（StartColor など）が一つもありません。");
+            cause = QCoreApplication::translate("TStoreErrorText",
+                                                "スタイルの項目（StartColor など）が一つもありません。");
             break;
         }
-        return Tr("「%1」はスタイルファイルではないため、読み込みませんでした。\n%2").arg(name, cause);
+        return QCoreApplication::translate("TStoreErrorText",
+                                           "「%1」はスタイルファイルではないため、読み込みませんでした。\n%2")
+            .arg(name, cause);
     }
     return QString::fromStdString(error.what());
 }
