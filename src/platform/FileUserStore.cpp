@@ -92,16 +92,16 @@ bool TFileUserStore::WriteValue(const QString& keyPath, const QString& valueName
 }
 
 void TFileUserStore::Report(const QString& fileName, const QString& reason) {
-    if (FReportedFiles.contains(fileName)) {
+    if (reportedFiles_.contains(fileName)) {
         return;
     }
-    FReportedFiles.insert(fileName);
+    reportedFiles_.insert(fileName);
     const QString message =
         QCoreApplication::translate(
             "TFileUserStore", "設定ファイルに書き込めませんでした。カスタムカラーは保存されていません。\n") +
         reason;
-    if (FReporter) {
-        FReporter(message);
+    if (reporter_) {
+        reporter_(message);
     } else {
         DefaultReport(message);
     }

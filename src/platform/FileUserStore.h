@@ -24,7 +24,7 @@ public:
     QString ReadValue(const QString& keyPath, const QString& valueName) override;
     bool WriteValue(const QString& keyPath, const QString& valueName, const QString& text) override;
 
-    void SetErrorReporter(TErrorReporter reporter) { FReporter = std::move(reporter); }
+    void SetErrorReporter(TErrorReporter reporter) { reporter_ = std::move(reporter); }
 
     // The file and section of a key path; false for a key path that does not name both (fewer
     // than two components after "Software") or has a component that is empty, "." or "..", or
@@ -35,6 +35,6 @@ public:
 private:
     void Report(const QString& fileName, const QString& reason);
 
-    TErrorReporter FReporter;
-    QSet<QString> FReportedFiles;
+    TErrorReporter reporter_;
+    QSet<QString> reportedFiles_;
 };

@@ -65,6 +65,13 @@ void TForm1::CreatePictureItems() {
     CbOptFormatted->setStatusTip(tr("コピーの時、HTMLのソースと一緒に色付きの書式付きテキストも渡します（ワー"
                                     "プロやメールに貼り付け用）"));
 
+    // The options menu offers both too, after the output kinds, where a mouse user looks for an
+    // output choice and an option that is saved with the others.
+    const QList<QAction*> options = PmOpt->actions();
+    QAction* separatorBeforeTheSwitches = options.at(options.indexOf(CbOpt4) - 1);
+    PmOpt->insertSeparator(separatorBeforeTheSwitches);
+    PmOpt->insertActions(separatorBeforeTheSwitches, {PmPicture, CbOptFormatted});
+
     // Keyboard paths: the picture command from anywhere in the window, and the preview's menu,
     // which the preview (never focused) cannot open itself.
     PmPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));

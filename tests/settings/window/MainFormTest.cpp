@@ -243,10 +243,11 @@ void MainFormTest::theOptionsMenuIsInOrder() {
     for (const QAction* item : form.PmOpt->actions()) {
         names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
     }
-    // The design's items, with the output kinds' radio group between the tag switches and the rest.
+    // The design's items, with the output kinds' radio group, the picture command and the formatted
+    // copy between the tag switches and the rest.
     QCOMPARE(names, QStringList({"CbOpt3", "CbOpt7", "CbOpt6", "CbOpt8", "CbOpt9", "-", "CbFormatFont",
-                                 "CbFormatCss", "CbFormatBbcode", "-", "CbOpt4", "CbOpt5", "CbOpt1",
-                                 "CbOptFontSize", "-", "PmAbout"}));
+                                 "CbFormatCss", "CbFormatBbcode", "-", "PmPicture", "CbOptFormatted", "-",
+                                 "CbOpt4", "CbOpt5", "CbOpt1", "CbOptFontSize", "-", "PmAbout"}));
     QCOMPARE(form.CbOptFontSize->text(), QStringLiteral("ベースフォントサイズ 11pt"));
 }
 
