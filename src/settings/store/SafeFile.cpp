@@ -70,7 +70,11 @@ std::string FinalTarget(const std::string& path) {
 }
 
 std::string TemporaryPrefix(const std::string& target) {
-    return "." + BaseNameOf(target) + ".tmp-";
+    // Built by appending: GCC 12's -Wrestrict misfires on "." + std::string at -O2 and above.
+    std::string prefix = ".";
+    prefix += BaseNameOf(target);
+    prefix += ".tmp-";
+    return prefix;
 }
 
 std::string TemporaryName(const std::string& target) {
