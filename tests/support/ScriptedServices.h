@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 
 // Dialogs whose answers a test lays down beforehand; every question and message is recorded.
 // A question without a laid-down answer is answered with Cancel.
@@ -62,13 +63,15 @@ public:
     }
 
 private:
+    // The next scripted answer, or `fallback` when the script has run out. The answer is moved
+    // into `fallback` rather than into a new local: GCC 12 warns (wrongly) that a local optional
+    // QString may be used uninitialized at -O2 and above.
     template <typename T> static T Take(std::deque<T>& answers, T fallback) {
-        if (answers.empty()) {
-            return fallback;
+        if (!answers.empty()) {
+            fallback = std::move(answers.front());
+            answers.pop_front();
         }
-        T answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return fallback;
     }
 };
 
