@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds Tintrel with AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs clang-tidy over the Qt-free libraries, compiles the optimised build and runs every test. Widget tests run on Qt's
-# offscreen platform, so no display is needed.
+# runs clang-tidy over the Qt-free libraries, compiles the optimised build and runs every test.
+# Widget tests run on Qt's offscreen platform, so no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
