@@ -4,6 +4,7 @@
 
 #include "settings/store/IniErrors.h"
 #include "settings/store/IniFile.h"
+#include "support/FaultyFileOps.h"
 #include "support/TempFolder.h"
 
 #include <cerrno>
@@ -16,62 +17,7 @@
 
 namespace {
 
-enum class TFault : std::uint8_t { None, Open, Write, Sync, Close, Rename, OtherWriter, Count };
-
 constexpr std::size_t kMostChanges = 32;
-
-class TFaultyOps : public TFileOps {
-public:
-    TFault Fault = TFault::None;
-    std::size_t WriteBudget = 0;
-    std::string Target;
-    std::string OtherBytes;
-
-    int Open(const std::string& path, int flags, mode_t mode) override {
-        if (Fault == TFault::Open) {
-            errno = EACCES;
-            return -1;
-        }
-        return TFileOps::Open(path, flags, mode);
-    }
-    ssize_t Write(int fd, const void* data, std::size_t size) override {
-        if (Fault == TFault::Write) {
-            if (WriteBudget == 0) {
-                errno = ENOSPC;
-                return -1;
-            }
-            size = std::min(size, WriteBudget);
-            WriteBudget -= size;
-        }
-        return TFileOps::Write(fd, data, size);
-    }
-    int Sync(int fd) override {
-        if (Fault == TFault::OtherWriter) {
-            std::ofstream out(Target, std::ios::binary | std::ios::trunc);
-            out.write(OtherBytes.data(), static_cast<std::streamsize>(OtherBytes.size()));
-        }
-        if (Fault == TFault::Sync) {
-            errno = EIO;
-            return -1;
-        }
-        return TFileOps::Sync(fd);
-    }
-    int Close(int fd) override {
-        const int result = TFileOps::Close(fd);
-        if (Fault == TFault::Close) {
-            errno = EIO;
-            return -1;
-        }
-        return result;
-    }
-    int Rename(const std::string& from, const std::string& to) override {
-        if (Fault == TFault::Rename) {
-            errno = EXDEV;
-            return -1;
-        }
-        return TFileOps::Rename(from, to);
-    }
-};
 
 struct TChange {
     bool erase = false;
@@ -130,7 +76,7 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
         return;
     }
-    const auto fault = static_cast<TFault>(data[0] % static_cast<std::uint8_t>(TFault::Count));
+    const auto fault = static_cast<TFileFault>(data[0] % static_cast<std::uint8_t>(TFileFault::Count));
     const std::size_t writeBudget = data[1];
     const std::string rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     const std::size_t marker = rest.find("\n\x01\n");
@@ -147,7 +93,7 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
         out.write(before.data(), static_cast<std::streamsize>(before.size()));
     }
 
-    auto ops = std::make_shared<TFaultyOps>();
+    auto ops = std::make_shared<TFaultyFileOps>();
     ops->Target = path;
     ops->OtherBytes = "[other]\r\nk=1\r\n";
     TIniFile file(path, ops);
@@ -180,10 +126,10 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
         update.Commit();
         saved = true;
     } catch (const EIniFileError& error) {
-        Check(fault != TFault::None || error.Problem() == TFileProblem::Encoding,
+        Check(fault != TFileFault::None || error.Problem() == TFileProblem::Encoding,
               "a save without a fault fails only for a text that cannot be converted");
         // A text that cannot be converted fails before the other writer has a chance.
-        if (fault == TFault::OtherWriter && error.Problem() != TFileProblem::Encoding) {
+        if (fault == TFileFault::OtherWriter && error.Problem() != TFileProblem::Encoding) {
             Check(error.Problem() == TFileProblem::ChangedMeanwhile, "another writer is noticed");
         }
     } catch (const EIniRefusedError&) {
@@ -194,7 +140,7 @@ void RunSaveFuzzInput(const std::uint8_t* data, std::size_t size) {
     Check(entries.empty() || entries == std::vector<std::string>{"Fuzz.ini"}, "no temporary file is left");
     const std::optional<std::string> after = FileBytes(path);
     if (!saved) {
-        if (fault == TFault::OtherWriter && after && *after == ops->OtherBytes) {
+        if (fault == TFileFault::OtherWriter && after && *after == ops->OtherBytes) {
             return; // the other writer's file stands
         }
         Check(after.has_value() == existed && (!after || *after == before),

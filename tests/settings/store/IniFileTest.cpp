@@ -1,6 +1,7 @@
 #include "settings/store/IniFile.h"
 #include "settings/store/IniErrors.h"
 
+#include "support/FaultyFileOps.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,61 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class TFault { None, Open, HalfWrite, Sync, Close, Rename };
-
-// File operations that fail at one step, the way a read-only folder, a full disk or a failing
-// device would, and count the saves that got through.
-class TFaultyFileOps : public TFileOps {
-public:
-    TFault Fault = TFault::None;
-    int Renames = 0;
-
-    int Open(const std::string& path, int flags, mode_t mode) override {
-        if (Fault == TFault::Open) {
-            errno = EACCES;
-            return -1;
-        }
-        return TFileOps::Open(path, flags, mode);
-    }
-    ssize_t Write(int fd, const void* data, std::size_t size) override {
-        if (Fault == TFault::HalfWrite) {
-            if (written_ == 0) {
-                written_ = size / 2;
-                return TFileOps::Write(fd, data, written_);
-            }
-            errno = ENOSPC;
-            return -1;
-        }
-        return TFileOps::Write(fd, data, size);
-    }
-    int Sync(int fd) override {
-        if (Fault == TFault::Sync) {
-            errno = EIO;
-            return -1;
-        }
-        return TFileOps::Sync(fd);
-    }
-    int Close(int fd) override {
-        const int result = TFileOps::Close(fd);
-        if (Fault == TFault::Close) {
-            errno = EIO;
-            return -1;
-        }
-        return result;
-    }
-    int Rename(const std::string& from, const std::string& to) override {
-        if (Fault == TFault::Rename) {
-            errno = EXDEV;
-            return -1;
-        }
-        ++Renames;
-        return TFileOps::Rename(from, to);
-    }
-
-private:
-    std::size_t written_ = 0;
-};
-
 const std::string kOld = "; kept\r\n[Option]\r\nOpt1=1\r\n[@@Prev@@]\r\nHead=0\r\n";
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
@@ -92,7 +38,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 
 struct FaultCase {
     const char* name;
-    TFault fault;
+    TFileFault fault;
     const char* reason;
 
     friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
@@ -127,11 +73,11 @@ TEST_P(FailedSave, LeavesTheOldFileAndNoTemporaryFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FailedSave,
-                         testing::Values(FaultCase{"ReadOnlyFolder", TFault::Open, "Permission denied"},
-                                         FaultCase{"DiskFullHalfWay", TFault::HalfWrite, "No space left"},
-                                         FaultCase{"FlushFails", TFault::Sync, "Input/output error"},
-                                         FaultCase{"CloseFails", TFault::Close, "Input/output error"},
-                                         FaultCase{"RenameFails", TFault::Rename, "cross-device"}),
+                         testing::Values(FaultCase{"ReadOnlyFolder", TFileFault::Open, "Permission denied"},
+                                         FaultCase{"DiskFullHalfWay", TFileFault::Write, "No space left"},
+                                         FaultCase{"FlushFails", TFileFault::Sync, "Input/output error"},
+                                         FaultCase{"CloseFails", TFileFault::Close, "Input/output error"},
+                                         FaultCase{"RenameFails", TFileFault::Rename, "cross-device"}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(IniFile, DirectoryInTheFilesPlaceIsReportedAndLeftAlone) {
