@@ -3,7 +3,7 @@
 #include "FuzzCheck.h"
 
 #include "app/HtmlCompanion.h"
-#include "settings/store/IniErrors.h"
+#include "store/IniErrors.h"
 
 #include <algorithm>
 #include <sstream>

@@ -2,9 +2,9 @@
 
 #include "FuzzCheck.h"
 
-#include "settings/store/IniErrors.h"
-#include "settings/store/IniGT.h"
-#include "settings/store/StyleLibrary.h"
+#include "store/IniErrors.h"
+#include "store/IniGT.h"
+#include "store/StyleLibrary.h"
 #include "support/TempFolder.h"
 
 #include <fstream>

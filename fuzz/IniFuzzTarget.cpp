@@ -2,11 +2,11 @@
 
 #include "FuzzCheck.h"
 
-#include "settings/store/FileEncoding.h"
-#include "settings/store/IniDocument.h"
-#include "settings/store/IniErrors.h"
-#include "settings/store/IniGT.h"
-#include "settings/store/IniText.h"
+#include "store/FileEncoding.h"
+#include "store/IniDocument.h"
+#include "store/IniErrors.h"
+#include "store/IniGT.h"
+#include "store/IniText.h"
 #include "support/TempFolder.h"
 
 #include <unistd.h>

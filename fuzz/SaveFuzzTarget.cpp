@@ -2,8 +2,8 @@
 
 #include "FuzzCheck.h"
 
-#include "settings/store/IniErrors.h"
-#include "settings/store/IniFile.h"
+#include "store/IniErrors.h"
+#include "store/IniFile.h"
 #include "support/FaultyFileOps.h"
 #include "support/TempFolder.h"
 

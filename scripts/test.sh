@@ -16,7 +16,7 @@ cmake --build "$build" --parallel "$(nproc)"
 # clang-tidy (.clang-tidy) over the libraries that use no Qt: the engine, the settings store and
 # the companion's option handling. It reads the build's compile_commands.json.
 # Its count of warnings left out (those of system headers) is dropped; any finding fails.
-git ls-files 'src/engine/*.cpp' 'src/settings/store/*.cpp' 'src/app/HtmlCompanion.cpp' |
+git ls-files 'src/engine/*.cpp' 'src/store/*.cpp' 'src/app/HtmlCompanion.cpp' |
     xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>&1 |
     { grep -v -E '^[0-9]+ warnings? generated\.$' || true; }
 

@@ -4,7 +4,7 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
-#include "settings/window/mainform.h"
+#include "window/mainform.h"
 #include "support/MemoryUserStore.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "settings/window/QPainterCanvas.h"
+#include "window/QPainterCanvas.h"
 
 #include <benchmark/benchmark.h>
 

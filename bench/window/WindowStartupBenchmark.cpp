@@ -4,8 +4,8 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
-#include "settings/window/PreviewBox.h"
-#include "settings/window/mainform.h"
+#include "window/PreviewBox.h"
+#include "window/mainform.h"
 #include "support/MemoryUserStore.h"
 
 #include <QApplication>

@@ -8,10 +8,10 @@
 #include "engine/TagVocabulary.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
-#include "settings/store/IniErrors.h"
-#include "settings/store/IniGT.h"
-#include "settings/store/SafeFile.h"
-#include "settings/store/StyleRecord.h"
+#include "store/IniErrors.h"
+#include "store/IniGT.h"
+#include "store/SafeFile.h"
+#include "store/StyleRecord.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,8 +2,8 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/TerminationSignals.h"
-#include "settings/window/UiTranslators.h"
-#include "settings/window/mainform.h"
+#include "window/UiTranslators.h"
+#include "window/mainform.h"
 
 #include <QApplication>
 #include <QSessionManager>

@@ -1,8 +1,8 @@
 #include "platform/FileUserStore.h"
 
-#include "settings/store/IniEnvironment.h"
-#include "settings/store/IniErrors.h"
-#include "settings/store/IniFile.h"
+#include "store/IniEnvironment.h"
+#include "store/IniErrors.h"
+#include "store/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/store/FileOps.h"
+#include "store/FileOps.h"
 
 #include <algorithm>
 #include <cerrno>

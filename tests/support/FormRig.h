@@ -3,7 +3,7 @@
 #include "support/ScriptedServices.h"
 
 #include "platform/SystemColors.h"
-#include "settings/window/mainform.h"
+#include "window/mainform.h"
 #include "support/MemoryUserStore.h"
 #include "support/ScopedService.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/store/IniGT.h"
+#include "store/IniGT.h"
 
 #include "support/TempFolder.h"
 

@@ -1,0 +1,184 @@
+#include "launch/ExecLine.h"
+
+namespace {
+
+bool IsBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
+
+bool EscapableInDoubleQuotes(QChar c) {
+    return c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\');
+}
+
+bool IsFileCode(QChar code) {
+    return code == QLatin1Char('f') || code == QLatin1Char('F') || code == QLatin1Char('u') ||
+           code == QLatin1Char('U');
+}
+
+// Expands the codes inside one word. `fileTaken` tells whether an earlier code consumed the file.
+QString ExpandWithinWord(const QString& word, const TExecFieldValues& values, bool& fileTaken) {
+    QString result;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word.at(i) != QLatin1Char('%') || i + 1 == word.size()) {
+            result += word.at(i);
+            continue;
+        }
+        const QChar code = word.at(++i);
+        if (code == QLatin1Char('%')) {
+            result += QLatin1Char('%');
+        } else if (IsFileCode(code)) {
+            if (!fileTaken) {
+                const bool takesUrl = code == QLatin1Char('u') || code == QLatin1Char('U');
+                result += takesUrl && !values.Url.isEmpty() ? values.Url : values.File;
+                fileTaken = true;
+            }
+        } else if (code == QLatin1Char('c')) {
+            result += values.Name;
+        } else if (code == QLatin1Char('k')) {
+            result += values.DesktopFile;
+        }
+        // %i inside a word, %d %D %n %N %v %m and unknown codes: nothing.
+    }
+    return result;
+}
+
+bool HasFileCode(const QStringList& words) {
+    for (const QString& word : words) {
+        for (qsizetype i = 0; i + 1 < word.size(); ++i) {
+            if (word.at(i) == QLatin1Char('%')) {
+                if (IsFileCode(word.at(i + 1))) {
+                    return true;
+                }
+                ++i; // skip the code, so "%%f" is a percent sign and an f
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+namespace {
+
+// The words of an Exec line and, for each, whether any of it was quoted or escaped.
+struct TSplitLine {
+    QStringList Words;
+    QList<bool> Quoted;
+};
+
+std::optional<TSplitLine> Split(const QString& exec) {
+    TSplitLine line;
+    QStringList& words = line.Words;
+    QString word;
+    bool inWord = false; // also true for an empty quoted word such as ""
+    bool quoted = false;
+    const auto endWord = [&] {
+        words.append(word);
+        line.Quoted.append(quoted);
+        word.clear();
+        inWord = false;
+        quoted = false;
+    };
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec.at(i);
+        if (IsBlank(c)) {
+            if (inWord) {
+                endWord();
+            }
+        } else if (c == QLatin1Char('"')) {
+            inWord = true;
+            quoted = true;
+            for (++i;; ++i) {
+                if (i >= exec.size()) {
+                    return std::nullopt;
+                }
+                const QChar q = exec.at(i);
+                if (q == QLatin1Char('"')) {
+                    break;
+                }
+                if (q == QLatin1Char('\\') && i + 1 < exec.size() &&
+                    EscapableInDoubleQuotes(exec.at(i + 1))) {
+                    word += exec.at(++i);
+                } else {
+                    word += q;
+                }
+            }
+        } else if (c == QLatin1Char('\'')) {
+            inWord = true;
+            quoted = true;
+            const qsizetype close = exec.indexOf(QLatin1Char('\''), i + 1);
+            if (close < 0) {
+                return std::nullopt;
+            }
+            word += exec.mid(i + 1, close - i - 1);
+            i = close;
+        } else if (c == QLatin1Char('\\')) {
+            if (i + 1 >= exec.size()) {
+                return std::nullopt;
+            }
+            inWord = true;
+            quoted = true;
+            word += exec.at(++i);
+        } else {
+            inWord = true;
+            word += c;
+        }
+    }
+    if (inWord) {
+        endWord();
+    }
+    return line;
+}
+
+} // namespace
+
+std::optional<QStringList> SplitExecLine(const QString& exec) {
+    const std::optional<TSplitLine> line = Split(exec);
+    return line ? std::optional<QStringList>(line->Words) : std::nullopt;
+}
+
+bool QuotesAFieldCode(const QString& exec) {
+    const std::optional<TSplitLine> line = Split(exec);
+    if (!line) {
+        return false;
+    }
+    for (qsizetype i = 0; i < line->Words.size(); ++i) {
+        if (!line->Quoted.at(i)) {
+            continue;
+        }
+        const QString& word = line->Words.at(i);
+        for (qsizetype at = 0; at + 1 < word.size(); ++at) {
+            if (word.at(at) == QLatin1Char('%')) {
+                if (word.at(at + 1) != QLatin1Char('%')) {
+                    return true;
+                }
+                ++at; // "%%" is a percent sign
+            }
+        }
+    }
+    return false;
+}
+
+QStringList ExpandFieldCodes(const QStringList& words, const TExecFieldValues& values) {
+    QStringList arguments;
+    bool fileTaken = false;
+    for (const QString& word : words) {
+        if (word == QStringLiteral("%i")) {
+            if (!values.Icon.isEmpty()) {
+                arguments << QStringLiteral("--icon") << values.Icon;
+            }
+            continue;
+        }
+        const bool wholeWordIsCode =
+            word.size() == 2 && word.at(0) == QLatin1Char('%') && word.at(1) != QLatin1Char('%');
+        const QString expanded = ExpandWithinWord(word, values, fileTaken);
+        if (wholeWordIsCode && expanded.isEmpty()) {
+            continue;
+        }
+        arguments.append(expanded);
+    }
+    if (!HasFileCode(words)) {
+        arguments.append(values.File);
+    }
+    return arguments;
+}

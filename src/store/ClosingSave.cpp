@@ -1,0 +1,23 @@
+#include "store/ClosingSave.h"
+
+#include "store/IniErrors.h"
+
+void SaveClosingState(TIniGT& store, const TOptionSet& options, const TStyleRecord& state,
+                      TStyleLibrary& library) {
+    // Another copy of the program may save the file between this copy's look at it and the
+    // rename; the save is then refused, and made once more over what the other copy wrote.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            auto update = store.BeginUpdate();
+            SaveOptionSet(store, options);
+            SaveStyleRecord(store, kPrevSection, state);
+            library.WriteList();
+            update.Commit();
+            return;
+        } catch (const EIniFileError& error) {
+            if (error.Problem() != TFileProblem::ChangedMeanwhile || attempt > 0) {
+                throw;
+            }
+        }
+    }
+}

@@ -1,0 +1,63 @@
+#include "store/OptionSet.h"
+
+#include "store/IniText.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+// The switches in the order they are read and written after "Opt1" and "Opt2-1".
+const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
+    {"Opt3", &TOptionSet::FaceTag},       {"Opt4", &TOptionSet::SmartPreviewOff},
+    {"Opt5", &TOptionSet::OpenAfterSave}, {"Opt6", &TOptionSet::Comments},
+    {"Opt7", &TOptionSet::LogicalTags},   {"Opt8", &TOptionSet::BreakInFontTag},
+    {"Opt9", &TOptionSet::UpperCaseTags},
+};
+
+constexpr std::string_view kFormatKey = "Format";
+constexpr std::string_view kFormattedCopyKey = "FormattedCopy";
+
+} // namespace
+
+bool IsOptionSection(std::string_view section) {
+    return SameIniName(section, kOptionSection);
+}
+
+void LoadOptionSet(TIniGT& store, TOptionSet& options) {
+    const TOptionSet defaults;
+    auto update = store.BeginUpdate();
+    options.BaseFontSize = store.ReadInteger(kOptionSection, "Opt2-1", defaults.BaseFontSize);
+    options.AskBeforeOverwrite = store.ReadBool(kOptionSection, "Opt1", defaults.AskBeforeOverwrite);
+    for (const auto& [key, member] : kLaterSwitches) {
+        options.*member = store.ReadBool(kOptionSection, key, defaults.*member);
+    }
+    const std::optional<TOutputKind> kind =
+        OutputKindFromName(store.ReadString(kOptionSection, kFormatKey, OutputKindName(defaults.OutputKind)));
+    options.OutputKind = kind && IsWindowOutputKind(*kind) ? *kind : defaults.OutputKind;
+    // Only the value this program writes switches it on; anything else leaves it off.
+    options.FormattedCopy = store.ReadInteger(kOptionSection, kFormattedCopyKey, 0) == 1;
+    update.Commit();
+}
+
+void LoadWindowPosition(TIniGT& store, TWindowPosition& position) {
+    store.ReadPosition(kOptionSection, "Position", position);
+}
+
+void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
+    auto update = store.BeginUpdate();
+    store.EraseSection(kOptionSection);
+    store.WritePosition(kOptionSection, "Position", options.Position);
+    store.WriteBool(kOptionSection, "Opt1", options.AskBeforeOverwrite);
+    store.WriteInteger(kOptionSection, "Opt2-1", options.BaseFontSize);
+    for (const auto& [key, member] : kLaterSwitches) {
+        store.WriteBool(kOptionSection, key, options.*member);
+    }
+    if (options.OutputKind != okFont) {
+        store.WriteString(kOptionSection, kFormatKey, OutputKindName(options.OutputKind));
+    }
+    if (options.FormattedCopy) {
+        store.WriteBool(kOptionSection, kFormattedCopyKey, true);
+    }
+    update.Commit();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/Color.h"
+#include "store/FontRecord.h"
+#include "store/IniGT.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::string_view kPrevSection = "@@Prev@@";
+
+// "ＭＳ Ｐゴシック" in Shift-JIS: the face of a first start.
+inline constexpr std::string_view kDefaultFaceName =
+    "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+// The font, size step, first-letter switch, colours and mode switches of a style: the section
+// "@@Prev@@" (the last working state) or a style's own section.
+struct TStyleRecord {
+    TFontRecord DrawFont{std::string(kDefaultFaceName), 9, 0, clWindowText};
+    int SizeIndex = 0; // 0 to 4; any other value selects no size step
+    bool Head = false;
+    TColor StartColor = 0x000000FF;
+    TColor FinishColor = 0x0000FFFF;
+    TColor MiddleColor = 0x00FFFFFF;
+    TColor BGColor = clBtnFace;
+    bool Mirror = false;
+    bool Trico = false; // the three-colour gradient; it excludes Mirror
+
+    friend bool operator==(const TStyleRecord&, const TStyleRecord&) = default;
+};
+
+// A stored value that could not be read, so its default was taken instead.
+struct TBadValue {
+    std::string Section;
+    std::string Key;
+    std::string Value;
+
+    friend bool operator==(const TBadValue&, const TBadValue&) = default;
+};
+
+// Reads the style record of `section` into `style`. Absent keys take the defaults of a fresh
+// TStyleRecord, except the font, whose absent parts keep the values `style` had. A colour that
+// is not valid hexadecimal takes its default and is reported; everything else still loads.
+// A record with both modes set loads with only the three-colour gradient.
+std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, TStyleRecord& style);
+// Erases the section and writes the record anew, as one save.
+void SaveStyleRecord(TIniGT& store, std::string_view section, const TStyleRecord& style);
+
+// One message for the user naming the section, key and value of each bad value; empty if none.
+std::string BadValuesMessage(const std::vector<TBadValue>& bad);

@@ -1,0 +1,156 @@
+// Getting the HTML out: the copy button, the colour and font snippets, and the sample page.
+#include "window/mainform.h"
+
+#include "controls/FontCombo.h"
+#include "engine/ClipboardSnippet.h"
+#include "engine/CodePage.h"
+#include "engine/HtmlPage.h"
+#include "engine/jstrm.h"
+#include "platform/ClipboardService.h"
+#include "platform/DialogService.h"
+#include "platform/FileLauncher.h"
+#include "store/IniGT.h"
+#include "store/SafeFile.h"
+#include "store/StyleLibrary.h"
+#include "window/ColorLabel.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace {
+
+QString FromBytes(std::string_view cp932) {
+    return QString::fromStdString(Cp932ToUtf8(cp932));
+}
+
+QString NothingToCopy() {
+    return QCoreApplication::translate("TForm1", "コピーするものがありません");
+}
+
+// An output text as the desktop's Unicode, from whichever encoding its kind writes.
+QString TextOf(const THtmlText& html, std::string_view bytes) {
+    return html.Encoding() == TTextEncoding::Utf8
+               ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
+               : FromBytes(bytes);
+}
+
+} // namespace
+
+void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
+    if (button != Qt::LeftButton && button != Qt::RightButton) {
+        return;
+    }
+    if (htmlText_.Empty()) {
+        // A text of fewer than two characters has no HTML; the clipboard keeps what it holds.
+        ShowTitleMessage(NothingToCopy());
+        return;
+    }
+    const bool bbcode = OutputKind() == okBbcode;
+    if (button == Qt::LeftButton) {
+        CopyHtml(TextOf(htmlText_, htmlText_.Written()));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : tr("HTMLをコピーしました"));
+    } else {
+        CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
+        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）") : tr("HTMLをコピーしました（１行）"));
+    }
+}
+
+void TForm1::FlClMouseDown(TColorLabel* label, Qt::MouseButton button) {
+    if (!label->isEnabled()) {
+        return;
+    }
+    rememberedColorText_ = label->text().toStdString();
+    if (button == Qt::RightButton) {
+        PmCopy->popup(QCursor::pos());
+    }
+}
+
+void TForm1::FlClClick(int tag) {
+    const std::string face = Utf8ToCp932(FCBox->FontName().toStdString()).Bytes;
+    const std::optional<TClipboardSnippet> snippet = ClipboardSnippet(tag, rememberedColorText_, face, *tg_);
+    if (!snippet) {
+        return;
+    }
+    if (snippet->Text.empty()) {
+        ShowTitleMessage(NothingToCopy());
+        return;
+    }
+    services_.Clipboard->SetText(FromBytes(snippet->Text));
+    ShowTitleMessage(tr("コピーしました ") + FromBytes(snippet->TitleSuffix));
+}
+
+void TForm1::TbSaveClick() {
+    const TColor pageBackground = PageBackground(cbTable->isChecked(), backgroundColor_);
+    Refresh();
+    // The page follows the output kind: the design's page, an HTML5 document, or for BBCode the
+    // text itself in a text file.
+    const TOutputKind kind = OutputKind();
+    THtmlText page = htmlText_;
+    TFileDialogRequest request;
+    request.FilterIndex = 1;
+    if (kind == okBbcode) {
+        request.Filter = tr("テキストファイル|*.txt");
+        request.DefaultExt = QStringLiteral("txt");
+        request.FileName = QStringLiteral("Sample.txt");
+    } else {
+        page = kind == okCss ? Html5SamplePage(htmlText_, *tg_, pageBackground)
+                             : SamplePage(htmlText_, *tg_, pageBackground);
+        request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
+        request.DefaultExt = QStringLiteral("htm");
+        request.FileName = QStringLiteral("Sample.html");
+    }
+    try {
+        request.InitialDir =
+            QFile::decodeName(QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));
+    } catch (const std::exception&) {
+        // An unreadable settings file leaves the dialog in the desktop's own folder.
+    }
+    const std::optional<QString> chosen = services_.Dialogs->SaveFileName(this, request);
+    if (!chosen) {
+        return;
+    }
+    const QString target = WithDefaultExtension(*chosen, request.DefaultExt);
+    if (!MayReplaceFile(target)) {
+        return;
+    }
+
+    const QFileInfo file(target);
+    const QString folder = file.absolutePath();
+    try {
+        IniGT->WriteFencedString(kSaveSection, "Path",
+                                 QFile::encodeName(folder + QLatin1Char('/')).toStdString());
+    } catch (const std::exception& error) {
+        // The folder is only remembered for the next time; the page is still written.
+        StBar->showMessage(QString::fromStdString(error.what()));
+    }
+    try {
+        SaveFileSafely(QFile::encodeName(file.absoluteFilePath()).toStdString(), page.Written(),
+                       *DefaultFileOps());
+    } catch (const std::exception& error) {
+        services_.Dialogs->ShowMessage(
+            this, QStringLiteral("Tintrel"),
+            tr("ページを保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
+            TMessageKind::Error);
+        return;
+    }
+
+    ShowTitleMessage(tr("HTMLを保存しました"));
+
+    const std::string extension = QStringLiteral(".%1").arg(file.suffix().toLower()).toStdString();
+    if (OpenAfterSave() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0 &&
+        services_.Launcher->Launch(QStringLiteral("open"), file.absoluteFilePath(), QString(), folder, 5) ==
+            0) {
+        StBar->showMessage(tr("保存したページ（%1）を開けませんでした").arg(file.fileName()));
+    }
+}
+
+bool TForm1::MayReplaceFile(const QString& target) {
+    return !AskBeforeOverwrite() || !QFileInfo::exists(target) ||
+           services_.Dialogs->ConfirmYesNo(this, tr("上書きの確認"),
+                                           tr("%1 は既にあります。\n上書きしますか？").arg(target));
+}

@@ -1,0 +1,149 @@
+// The preview and the HTML text: one refresh paints the gradient text and rebuilds the HTML.
+#include "window/mainform.h"
+
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
+#include "engine/HtmlBuilder.h"
+#include "engine/PreviewFontSize.h"
+#include "engine/Refresh.h"
+#include "engine/TagVocabulary.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
+#include "window/ColorLabel.h"
+#include "window/PreviewBox.h"
+#include "window/QPainterCanvas.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStatusBar>
+
+namespace {
+
+// The text field's text as units; an unpaired surrogate from a paste stands as U+FFFD.
+TUnitText UnitsOf(const QString& text) {
+    return UnitTextFromUtf8(Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                            static_cast<std::size_t>(text.size()))));
+}
+
+} // namespace
+
+std::string TForm1::TextBytes() const {
+    return UnitsOf(EdText->text()).Text;
+}
+
+void TForm1::Refresh() {
+    painted_ = false;
+    if (PaintBox->isVisible()) {
+        PaintBox->repaint();
+    }
+    if (!painted_) {
+        // Not on screen: the HTML text is rebuilt all the same.
+        TQPainterCanvas canvas(nullptr, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY(),
+                               glyphCache_.get());
+        canvas.DrawInFace(FCBox->FontName());
+        PaintBoxPaint(canvas);
+    }
+}
+
+void TForm1::PaintWithPainter(QPainter& painter) {
+    TQPainterCanvas canvas(&painter, PaintBox->width(), PaintBox->height(), PaintBox->logicalDpiY(),
+                           glyphCache_.get());
+    // The face as the font list names it; a face it does not list is drawn in the default face.
+    canvas.DrawInFace(FCBox->FontName());
+    PaintBoxPaint(canvas);
+    painted_ = true;
+}
+
+TOutputKind TForm1::OutputKind() const {
+    const QAction* checked = FormatGroup->checkedAction();
+    return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : okFont;
+}
+
+void TForm1::SetOutputKind(TOutputKind kind) {
+    for (QAction* item : FormatGroup->actions()) {
+        if (item->data().toInt() == static_cast<int>(kind)) {
+            item->setChecked(true);
+            return;
+        }
+    }
+    CbFormatFont->setChecked(true);
+}
+
+TRefreshInput TForm1::CurrentRefreshInput() const {
+    TUnitText units = UnitsOf(EdText->text());
+    TRefreshInput input;
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
+    input.Gradient =
+        TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
+    input.Background = backgroundColor_;
+    input.PreviewFont = previewFont_;
+    input.SizeStep = CbSize->currentIndex();
+    input.FirstLetterLarger = CbHead->isChecked();
+    input.SmartPreview = !SmartPreviewOff();
+    input.UpperCaseTags = CbOpt9->isChecked();
+    input.FaceTag = CbOpt3->isChecked();
+    input.LogicalTags = CbOpt7->isChecked();
+    input.Comment = CbOpt6->isChecked();
+    input.BreakInTag = CbOpt8->isChecked();
+    input.Table = cbTable->isChecked();
+    input.Kind = OutputKind();
+    return input;
+}
+
+THtmlText TForm1::OutputOfKind(TOutputKind kind) const {
+    TRefreshInput input = CurrentRefreshInput();
+    input.Kind = kind;
+    if (UnitCount(input.Text, input.Clusters) < 2) {
+        return {};
+    }
+    // The case a refresh of this text sets; the next refresh sets it again anyway.
+    tg_->ApplyTagCase(input.UpperCaseTags);
+    return BuildHtmlText(input.Text, input.Clusters, input.Gradient, HtmlOptionsOf(input, input.PreviewFont),
+                         *tg_);
+}
+
+void TForm1::ReportStatus(const TRefreshInput& input) {
+    QStringList messages;
+    // The newer kinds write UTF-8: only the font tags carry references.
+    if (const std::size_t references = input.Clusters.Units.size(); references > 0 && input.Kind == okFont) {
+        messages << tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(references);
+    }
+    if (input.Kind == okBbcode && (input.Table || input.Comment)) {
+        messages << tr("BBCodeにはテーブルとコメントは付きません");
+    }
+    const QString message = messages.join(QStringLiteral("　"));
+    if (message == lastStatusText_) {
+        return;
+    }
+    lastStatusText_ = message;
+    if (message.isEmpty()) {
+        StBar->clearMessage();
+    } else {
+        StBar->showMessage(message);
+    }
+}
+
+void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
+    TRefreshInput input = CurrentRefreshInput();
+    ReportStatus(input);
+
+    TRefreshResult result = ::Refresh(input, canvas, *tg_);
+    htmlText_ = std::move(result.Html);
+    if (result.Painted) {
+        lastDrawingSize_ = result.DrawingPoints;
+    }
+    ReportSmallPreview(result.Painted && input.SmartPreview && result.DrawingPoints < previewFont_.Points,
+                       result.DrawingPoints, UnitCount(input.Text, input.Clusters));
+    lastRefreshInput_ = std::move(input);
+}
+
+void TForm1::CbSizeClick() {
+    previewFont_.Points =
+        PreviewFontPoints(BaseFontSize(), SizeStepFromText(CbSize->currentText().toStdString()));
+    Refresh();
+}

@@ -1,0 +1,218 @@
+// The window without a mouse: the tab order, the keyboard's way to every button and menu, the
+// window shortcuts, what assistive tools read, and the status line of an unreadable preview.
+#include "support/FormRig.h"
+
+#include "colorpicker/ColorDropButton.h"
+#include "controls/FontCombo.h"
+#include "controls/TransBtn.h"
+#include "window/ColorLabel.h"
+#include "window/mainform.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+struct TRig : TFormRig {
+    TForm1& Open() {
+        Create();
+        form->show();
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get())) {
+            qWarning("the window did not become active");
+        }
+        return *form;
+    }
+};
+
+// Closes the open menu and says which one it was.
+QString OpenedMenu() {
+    QString name;
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        name = popup->objectName();
+        popup->close();
+    }
+    return name;
+}
+
+} // namespace
+
+class MainFormAccessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tabVisitsEveryControlInReadingOrder() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.EdText->setFocus(Qt::TabFocusReason);
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 19; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        // ClBtnM is disabled until three colours are chosen, so Tab passes over it.
+        QCOMPARE(visited,
+                 QStringList({"EdText", "FCBox",  "TbBold",   "TbItalic", "TbUnder",  "TbStrike", "CbSize",
+                              "CbHead", "ClBtn1", "ClBtn2",   "TbTriCo",  "TbMirror", "TbInv",    "CbStyle",
+                              "TbCopy", "TbSave", "TbOption", "ClBtnBk",  "cbTable",  "EdText"}));
+    }
+
+    void spaceAndEnterPressTheFocusedFlatButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        for (const char* name : {"TbBold", "TbItalic", "TbUnder", "TbStrike", "TbTriCo", "TbMirror"}) {
+            QTest::addRow("%s with Space", name) << QString::fromLatin1(name) << int(Qt::Key_Space);
+            QTest::addRow("%s with Enter", name) << QString::fromLatin1(name) << int(Qt::Key_Return);
+        }
+    }
+
+    void spaceAndEnterPressTheFocusedFlatButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        TRig rig;
+        TForm1& form = rig.Open();
+        auto* flat = form.findChild<TTransparentButton*>(button);
+        flat->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(flat, Qt::Key(key));
+        QVERIFY(flat->Down());
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(flat);
+        QVERIFY(access->state().checkable);
+        QVERIFY(access->state().checked);
+        QTest::keyClick(flat, Qt::Key(key));
+        QVERIFY(!flat->Down());
+        QVERIFY(!access->state().checked);
+    }
+
+    void keyboardReachesTheOutputCommands() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        form.EdText->setText(QStringLiteral("AB"));
+        form.Refresh();
+
+        form.TbCopy->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.TbCopy, Qt::Key_Space);
+        QVERIFY(rig.clipboard.Content.contains(u'\n'));
+        // Shift+F10 gives the right click: the one-line copy.
+        QTest::keyClick(form.TbCopy, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(!rig.clipboard.Content.contains(u'\n'));
+        QVERIFY(rig.clipboard.Content.contains(QStringLiteral("#FF0000")));
+
+        form.TbSave->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.TbSave, Qt::Key_Return);
+        QCOMPARE(rig.dialogs.FileRequests.size(), 1);
+
+        form.TbOption->setFocus(Qt::TabFocusReason);
+        QString opened;
+        QTimer::singleShot(0, [&] { opened = OpenedMenu(); });
+        QTest::keyClick(form.TbOption, Qt::Key_Space);
+        QCOMPARE(opened, QStringLiteral("PmOpt"));
+    }
+
+    void windowShortcutsWorkFromTheTextField() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.EdText->setText(QStringLiteral("AB"));
+        form.Refresh();
+        form.EdText->setFocus();
+
+        QTest::keyClick(form.EdText, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(rig.clipboard.Content.contains(u'\n'));
+        QTest::keyClick(form.EdText, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!rig.clipboard.Content.contains(u'\n'));
+        QTest::keyClick(form.EdText, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(rig.dialogs.FileRequests.size(), 1);
+        QString opened;
+        QTimer::singleShot(0, [&] { opened = OpenedMenu(); });
+        QTest::keyClick(form.EdText, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(opened, QStringLiteral("PmOpt"));
+        // The text field kept its text: none of the keys is one of its editing keys.
+        QCOMPARE(form.EdText->text(), QStringLiteral("AB"));
+        QVERIFY(form.TbCopy->property("tintrelHint").toString().contains(QStringLiteral("Ctrl+Shift+C")));
+    }
+
+    void menuKeyOpensTheSnippetMenus() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        form.ClBtn2->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.ClBtn2, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(form.PmCopy->isVisible());
+        // The first item, COLOR, copies the label under the focused colour button.
+        QTest::keyClick(form.PmCopy, Qt::Key_Return);
+        QVERIFY(rig.clipboard.Content.contains(form.FlCl2->text()));
+
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                  form.FCBox->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(form.FCBox, &menuKey);
+        QTRY_VERIFY(form.PmFont->isVisible());
+        form.PmFont->close();
+
+        form.CbStyle->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.CbStyle, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(form.Pm1->isVisible());
+        form.Pm1->close();
+    }
+
+    void assistiveToolsHearEveryButton() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        const QList<TTransparentButton*> flats = form.findChildren<TTransparentButton*>();
+        QCOMPARE(flats.size(), 10);
+        for (TTransparentButton* button : flats) {
+            QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button);
+            QVERIFY2(access != nullptr, qPrintable(button->objectName()));
+            QCOMPARE(access->role(), QAccessible::Button);
+            QVERIFY2(!access->text(QAccessible::Name).isEmpty(), qPrintable(button->objectName()));
+            QVERIFY(access->state().focusable);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.TbBold)->text(QAccessible::Name),
+                 QStringLiteral("太字"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.TbCopy)->text(QAccessible::Name),
+                 QStringLiteral("コピー"));
+        QVERIFY(QAccessible::queryAccessibleInterface(form.TbOption)->state().hasPopup);
+        QVERIFY(!QAccessible::queryAccessibleInterface(form.TbCopy)->state().checkable);
+
+        const QList<TColorDropButton*> colors = form.findChildren<TColorDropButton*>();
+        QCOMPARE(colors.size(), 4);
+        for (TColorDropButton* button : colors) {
+            QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button);
+            QCOMPARE(access->role(), QAccessible::Button);
+            QVERIFY(access->text(QAccessible::Name).endsWith(button->ColorHexText()));
+            QVERIFY(access->text(QAccessible::Name).size() > 8);
+            QVERIFY(access->state().hasPopup);
+        }
+        QVERIFY(
+            QAccessible::queryAccessibleInterface(form.ClBtn1)->text(QAccessible::Name).endsWith("#FF0000"));
+        form.ClBtn1->SetColor(0x00FF8000); // blue 255, green 128, red 0
+        QVERIFY(
+            QAccessible::queryAccessibleInterface(form.ClBtn1)->text(QAccessible::Name).endsWith("#0080FF"));
+    }
+
+    void statusBarTellsWhenThePreviewIsTooSmallToRead() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        const QString longText(400, u'W');
+        form.EdText->setText(longText);
+        form.Refresh();
+        QVERIFY(form.LastDrawingSize() < 6);
+        const QString message = form.StBar->currentMessage();
+        QVERIFY2(message.contains(QStringLiteral("400")), qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral("%1pt").arg(form.LastDrawingSize())));
+
+        form.EdText->setText(QStringLiteral("Tintrel"));
+        form.Refresh();
+        QVERIFY(form.StBar->currentMessage().isEmpty());
+    }
+};
+
+QTEST_MAIN(MainFormAccessTest)
+#include "MainFormAccessTest.moc"

@@ -1,0 +1,60 @@
+// The window in English: its texts come from the built-in translation, and what it keeps in
+// its captions still works when the captions are not the Japanese ones.
+#include "window/UiTranslators.h"
+#include "window/mainform.h"
+#include "support/FormRig.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QtTest>
+
+class MainFormLanguageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionsFollowTheLanguage_data();
+    void captionsFollowTheLanguage();
+    void theBaseFontSizeWorksInEnglish();
+};
+
+void MainFormLanguageTest::captionsFollowTheLanguage_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("English") << true
+                             << QStringList{"Text", "Base font size 11pt", "About Tintrel",
+                                            "Copy as COLOR='#rrggbb'"};
+    QTest::newRow("Japanese") << false
+                              << QStringList{"テキスト", "ベースフォントサイズ 11pt", "Tintrelについて",
+                                             "COLOR='#rrggbb' 形式でコピー"};
+}
+
+void MainFormLanguageTest::captionsFollowTheLanguage() {
+    QFETCH(bool, english);
+    QFETCH(QStringList, captions);
+    const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    QCOMPARE((QStringList{form.Panel1->text(), form.CbOptFontSize->text(), form.PmAbout->text(),
+                          form.findChild<QAction*>(QStringLiteral("COLOR1"))->statusTip()}),
+             captions);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Tintrel 1.31"));
+}
+
+void MainFormLanguageTest::theBaseFontSizeWorksInEnglish() {
+    const TUiTranslators translators(TUiLanguage::English);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("20"));
+    form.CbOptFontSizeClick();
+    QCOMPARE(rig.dialogs.Inputs.value(0), QStringLiteral("Base font size|Enter the font size|11"));
+    QCOMPARE(form.CbOptFontSize->text(), QStringLiteral("Base font size 20pt"));
+    QCOMPARE(form.PreviewFont().Points, 20);
+    form.close();
+    QFile ini(rig.Ini());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("Opt2-1=20\r\n"));
+}
+
+QTEST_MAIN(MainFormLanguageTest)
+#include "MainFormLanguageTest.moc"
