@@ -574,6 +574,12 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、残っていたスタイルから作り直しました。閉じるときに保存します。</source>
         <translation>The style list ([STYLES]) in the settings file “%1” was damaged, so it was rebuilt from the styles that remain. It will be saved when the program closes.</translation>
     </message>
+    <message>
+        <source>設定ファイル「%1」のフォント名に制御文字が含まれているため、使いませんでした。
+%2</source>
+        <translation>A face name in the settings file “%1” holds a control character, so it was not used.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>
@@ -681,6 +687,26 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
 %2</source>
         <translation>“%1” is not a style file, so it was not imported.
 %2</translation>
+    </message>
+    <message>
+        <source>Shift-JIS（コードページ932）に変換すると元に戻らない文字が含まれています。</source>
+        <translation>It holds a character that would not come back unchanged from Shift-JIS (code page 932).</translation>
+    </message>
+    <message>
+        <source>バイト順マークまたはゼロのバイトは UTF-16 を示していますが、UTF-16 として正しくありません。</source>
+        <translation>Its byte-order mark or its zero bytes say UTF-16, but it is not valid UTF-16.</translation>
+    </message>
+    <message>
+        <source>UTF-32 で保存されています。Tintrel はこの文字コードで書き込まないため、ファイルを変更せずに既定の設定で動作します。</source>
+        <translation>It is saved in UTF-32, which Tintrel does not write, so Tintrel runs on its default settings and leaves the file unchanged.</translation>
+    </message>
+    <message>
+        <source>Shift-JIS（コードページ932）ではないバイトが含まれているため、ファイルの文字コードに変換できません。</source>
+        <translation>It holds bytes that are not Shift-JIS (code page 932), so it cannot be converted to the file’s encoding.</translation>
+    </message>
+    <message>
+        <source>「%1」のキー「DrawFont.Name」のフォント名に制御文字が含まれているため、読み込みませんでした。</source>
+        <translation>“%1” was not imported: the face name of its key DrawFont.Name holds a control character.</translation>
     </message>
 </context>
 </TS>

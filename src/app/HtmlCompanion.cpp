@@ -3,6 +3,7 @@
 #include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
@@ -337,6 +338,9 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.FirstLetterLarger = true; }},
     {"--face", "NAME", "wrap in the face tag with NAME (UTF-8, written as CP932)",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         if (HoldsControlCharacter(v)) {
+             throw Refusal(n, " holds a control character, which a face name cannot carry");
+         }
          o.html.FaceName = ToCp932(n, v);
          o.html.FaceTag = true;
      }},
@@ -437,6 +441,10 @@ void SettleCombinations(TCompanionOptions& o) {
     }
     if (o.page && OutputKindRow(o.html.Kind).Page == nullptr) {
         throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
+    }
+    if (o.html.Kind == okBbcode && o.html.FaceTag && !BbcodeCanCarry(Cp932ToUtf8(o.html.FaceName))) {
+        throw Refusal("--format bbcode cannot carry the face name '", PrintableCp932(o.html.FaceName),
+                      "' ([ or ])");
     }
 }
 

@@ -49,8 +49,9 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     if (sized) {
         wrap("size", std::to_string(3 + options.SizeStep));
     }
-    if (options.FaceTag) {
-        wrap("font", BbcodeValueEscaped(Cp932ToUtf8(options.FaceName)));
+    // A face the tag cannot carry is left out (the companion refuses it before).
+    if (const std::string face = Cp932ToUtf8(options.FaceName); options.FaceTag && BbcodeCanCarry(face)) {
+        wrap("font", face);
     }
     if ((options.Style & fsUnderline) != 0) {
         wrap("u", {});

@@ -1,5 +1,7 @@
 #include "engine/MarkupEscape.h"
 
+#include "engine/Utf8.h"
+
 #include <cstdio>
 
 namespace {
@@ -70,19 +72,7 @@ std::string CssStringEscaped(std::string_view text) {
     return escaped;
 }
 
-std::string BbcodeValueEscaped(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == '[') {
-            escaped += "&#91;";
-        } else if (c == ']') {
-            escaped += "&#93;";
-        } else if (const std::string_view entity = HtmlEntity(c); !entity.empty()) {
-            escaped += entity;
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
+bool BbcodeCanCarry(std::string_view utf8) {
+    return !utf8.empty() && utf8.find_first_of("[]") == std::string_view::npos &&
+           !HoldsControlCharacter(utf8);
 }

@@ -18,5 +18,7 @@ std::string HtmlEscaped(std::string_view text);
 // character as its hexadecimal escape, so the string cannot end early or run past its line.
 std::string CssStringEscaped(std::string_view text);
 
-// A BBCode tag value: the HTML entities, and [ ] as &#91; &#93; so that no tag ends early.
-std::string BbcodeValueEscaped(std::string_view text);
+// Whether a BBCode tag can carry `utf8` as its value. Forums take a value as written (entities
+// would show literally), so a value cannot hold [ or ], which would end or open a tag, nor a
+// control character, nor be empty.
+bool BbcodeCanCarry(std::string_view utf8);

@@ -17,7 +17,7 @@ void TIniFile::Refresh() {
     TFileStamp stamp;
     TStoredText text = DecodeStoredText(ReadFileBytes(path_, stamp));
     if (!text.Problem.empty()) {
-        throw EIniFileError(path_, "read", text.Problem, 0, TFileProblem::Encoding);
+        throw EIniFileError(path_, "read", text.Problem, text.Cause);
     }
     document_ = TIniDocument(std::move(text.Cp932));
     encoding_ = text.Encoding;
@@ -34,13 +34,14 @@ void TIniFile::Discard() noexcept {
 void TIniFile::Save() {
     std::string bytes = document_.Serialize();
     try {
-        // A Shift-JIS file is saved as it stands; only a marked one is converted.
+        // A Shift-JIS file is saved as it stands; one in another encoding is converted.
         std::string converted;
         if (encoding_ != TFileEncoding::ShiftJis) {
             std::string problem;
-            converted = EncodeStoredText(bytes, encoding_, problem);
+            TEncodingProblem cause = TEncodingProblem::None;
+            converted = EncodeStoredText(bytes, encoding_, problem, &cause);
             if (!problem.empty()) {
-                throw EIniFileError(path_, "save", problem, 0, TFileProblem::Encoding);
+                throw EIniFileError(path_, "save", problem, cause);
             }
         }
         // A save by someone else since the file was read is not overwritten unseen.

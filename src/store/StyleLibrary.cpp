@@ -213,7 +213,7 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
         throw EIniFileError(path, "read", std::strerror(ENOENT), ENOENT);
     }
     if (!text.Problem.empty()) {
-        throw EIniFileError(path, "read", text.Problem, 0, TFileProblem::Encoding);
+        throw EIniFileError(path, "read", text.Problem, text.Cause);
     }
     const std::vector<std::string> lines = SplitLines(text.Cp932);
     std::size_t first = 0;
@@ -249,6 +249,13 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[' ||
             ContainsAnyChar(trimmed, "=")) {
             continue;
+        }
+        if (SameIniName(key, "DrawFont.Name") && FaceNameHoldsControl(TrimIniBlanks(value))) {
+            throw EStyleFileError(
+                path, EStyleFileError::TReason::ControlInName,
+                "\"" + PrintableFileName(path) +
+                    "\" was not imported: the face name of key DrawFont.Name holds a control "
+                    "character");
         }
         styleKeys = styleKeys || IsStyleKey(key);
         values.emplace_back(key, std::move(value));

@@ -1,5 +1,7 @@
 #include "store/StyleRecord.h"
 
+#include "engine/CodePage.h"
+#include "engine/Utf8.h"
 #include "store/IniErrors.h"
 #include "store/IniText.h"
 
@@ -51,6 +53,10 @@ void ReadFontKeepingGoodParts(TIniGT& store, std::string_view section, TFontReco
 
 } // namespace
 
+bool FaceNameHoldsControl(std::string_view cp932) {
+    return HoldsControlCharacter(Cp932ToUtf8(cp932));
+}
+
 std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, TStyleRecord& style) {
     const TStyleRecord defaults;
     std::vector<TBadValue> bad;
@@ -61,6 +67,11 @@ std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, 
     read.FinishColor = ReadColorOrDefault(store, section, "FinishColor", defaults.FinishColor, bad);
     read.MiddleColor = ReadColorOrDefault(store, section, "MiddleColor", defaults.MiddleColor, bad);
     ReadFontKeepingGoodParts(store, section, read.DrawFont, bad);
+    if (FaceNameHoldsControl(read.DrawFont.Name)) {
+        bad.push_back(
+            {std::string(section), "DrawFont.Name", read.DrawFont.Name, TBadValue::TKind::FaceName});
+        read.DrawFont.Name = style.DrawFont.Name;
+    }
     read.SizeIndex = store.ReadInteger(section, "SizeIndex", defaults.SizeIndex);
     read.Head = store.ReadBool(section, "Head", defaults.Head);
     read.Mirror = store.ReadBool(section, "Mirror", defaults.Mirror);
@@ -96,7 +107,9 @@ std::string BadValuesMessage(const std::vector<TBadValue>& bad) {
             message += "\n";
         }
         message += ConcatText({"[", value.Section, "] ", value.Key, "=", value.Value,
-                               ": not a hexadecimal colour; the default was used"});
+                               value.Kind == TBadValue::TKind::FaceName
+                                   ? ": a face name with a control character; it was not used"
+                                   : ": not a hexadecimal colour; the default was used"});
     }
     return message;
 }

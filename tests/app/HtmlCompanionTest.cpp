@@ -366,6 +366,15 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MissingUtf8File", {"--utf8-text-file", "/nonexistent/u.txt"}, "/nonexistent/u.txt"},
         RefusalCase{"BrokenUtf8NamesItsOffset", {"AB\xE3\x81"}, "byte offset 2"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
+        RefusalCase{"EscapeInFace", {"--face", "A\x1b]52;c;SGVsbG8=\x07B", "AB"}, "control character"},
+        RefusalCase{"DeleteInFace", {"--face", "A\x7F", "AB"}, "control character"},
+        RefusalCase{"BracketInABbcodeFace", {"--format", "bbcode", "--face", "a]b", "AB"}, "a]b"},
+        RefusalCase{"C1InFace",
+                    {"--face",
+                     "A\xC2\x9B"
+                     "2J",
+                     "AB"},
+                    "control character"},
         RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"},
         RefusalCase{"UnknownFormat", {"--format", "html", "AB"}, "html"},
         RefusalCase{"FormatNamesAreLowerCase", {"--format", "CSS", "AB"}, "CSS"},
@@ -444,15 +453,27 @@ INSTANTIATE_TEST_SUITE_P(
                                          "</b></u>", "</body></html>"})}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
+TEST(Companion, RefusesAStyleFileWithABadValueNamingFileKeyAndValue) {
     const TTempFolder dir;
     const fs::path style = fs::path(dir.Path()) / "bad.tsy";
-    std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", "StartColor=0xFFZZ0000"});
-    const TRun run = RunCompanion({"--style", style.string(), "AB"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    for (const std::string& named : {style.string(), std::string("StartColor"), std::string("0xFFZZ0000")}) {
-        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+    const struct {
+        std::string line, key, value;
+    } cases[] = {
+        {"StartColor=0xFFZZ0000", "StartColor", "0xFFZZ0000"},
+        // A face name that would set the terminal's clipboard and clear its screen.
+        {"DrawFont.Name=A\x1b]52;c;SGVsbG8=\x07"
+         "B\x1b[2J",
+         "DrawFont.Name", "A\\x1B]52;c;SGVsbG8=\\x07"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", c.line});
+        const TRun run = RunCompanion({"--style", style.string(), "--face-tag", "AB"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+        for (const std::string& named : {style.string(), c.key, c.value}) {
+            EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+        }
     }
 }
 

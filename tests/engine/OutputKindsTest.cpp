@@ -3,6 +3,7 @@
 #include "engine/HtmlPage.h"
 #include "engine/TagVocabulary.h"
 #include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <regex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -173,15 +175,30 @@ INSTANTIATE_TEST_SUITE_P(
                                       "[/size]"})},
                     KindCase{"TextAsUtf8Unescaped", "<\x83\x41", Plain(okBbcode), false,
                              Written({"", "[color=#FF0000]<[/color][color=#FFFF00]ア[/color]", ""})},
-                    KindCase{"HostileFaceNameEscaped", "AB",
+                    // Forums read a value as written; one with a bracket cannot be carried at all.
+                    KindCase{"HostileFaceNameLeftOut", "AB",
                              With(okBbcode,
                                   [](THtmlOptions& o) {
                                       o.FaceName = kHostileFace;
                                       o.FaceTag = true;
                                   }),
+                             false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})},
+                    KindCase{"FaceNameAsTheForumReadsIt", "AB",
+                             With(okBbcode,
+                                  [](THtmlOptions& o) {
+                                      o.FaceName = "A&B <C>\"";
+                                      o.FaceTag = true;
+                                  }),
                              false,
-                             Written({"[font=x&quot;&gt;&lt;script&gt;&#93;'\\]",
-                                      "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/font]"})}));
+                             Written({"[font=A&B <C>\"]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]",
+                                      "[/font]"})},
+                    KindCase{"OpeningBracketInAFaceName", "AB",
+                             With(okBbcode,
+                                  [](THtmlOptions& o) {
+                                      o.FaceName = "A[b";
+                                      o.FaceTag = true;
+                                  }),
+                             false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})}));
 
 INSTANTIATE_TEST_SUITE_P(
     Ansi, OutputKindTest,
@@ -211,6 +228,33 @@ TEST(OutputLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
               "\x1b[38;2;255;0;0m\xE3\x82\xA2\x1b[0m");
     EXPECT_EQ(OutputLine("AB", kNoClusters, kRedToYellow, options, tg),
               "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m");
+}
+
+// Nothing in a text steers the terminal: with the colour codes taken out, no C0 control (but the
+// tab), DEL or C1 control is left; a space stays a space, DEL shows as its picture and CSI as
+// escape's picture and "[".
+TEST(OutputKindClusterTest, TheTerminalKindsShowEveryControlCharacter) {
+    std::u16string controls;
+    for (char16_t c = 1; c < 0xA0; ++c) {
+        controls += c;
+    }
+    const TUnitText units = UnitTextFromUtf8(Utf16ToUtf8(controls));
+    TTagVocabulary tg;
+    for (const TOutputKind kind : {okAnsi, okAnsi256}) {
+        const std::string written =
+            BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
+        const std::string shown =
+            std::regex_replace(written.substr(0, written.size() - 2), std::regex("\x1b\\[[0-9;]*m"), "");
+        for (std::size_t pos = 0; pos < shown.size(); ++pos) {
+            const auto byte = static_cast<unsigned char>(shown[pos]);
+            const bool c1 =
+                byte == 0xC2 && pos + 1 < shown.size() && static_cast<unsigned char>(shown[pos + 1]) < 0xA0;
+            EXPECT_FALSE((byte < 0x20 && byte != '\t') || byte == 0x7F || c1) << pos << " in " << shown;
+        }
+        EXPECT_NE(shown.find(" !"), std::string::npos);
+        EXPECT_NE(shown.find("~\xE2\x90\xA1"), std::string::npos);
+        EXPECT_NE(shown.find("\xE2\x90\x9B[\xE2\x90\x9B\\"), std::string::npos);
+    }
 }
 
 // A cluster that code page 932 cannot hold is one unit; the UTF-8 kinds write it as it is, where

@@ -333,6 +333,22 @@ std::string AsUtf16LeWithMark(const std::string& utf8) {
     return "\xFF\xFE" + Utf8ToUtf16Le(utf8).value();
 }
 
+std::string AsUtf16Be(const std::string& utf8) {
+    std::string bytes = Utf8ToUtf16Le(utf8).value();
+    for (std::size_t pos = 0; pos + 1 < bytes.size(); pos += 2) {
+        std::swap(bytes[pos], bytes[pos + 1]);
+    }
+    return bytes;
+}
+
+std::string AsUtf16BeWithMark(const std::string& utf8) {
+    return "\xFE\xFF" + AsUtf16Be(utf8);
+}
+
+std::string AsUtf16LeWithoutMark(const std::string& utf8) {
+    return Utf8ToUtf16Le(utf8).value();
+}
+
 class MarkedEncoding : public testing::TestWithParam<EncodingCase> {};
 
 TEST_P(MarkedEncoding, IsReadAndWrittenBackInItsOwnEncoding) {
@@ -360,8 +376,46 @@ TEST_P(MarkedEncoding, IsReadAndWrittenBackInItsOwnEncoding) {
 
 INSTANTIATE_TEST_SUITE_P(Marks, MarkedEncoding,
                          testing::Values(EncodingCase{"Utf8", AsUtf8WithMark},
-                                         EncodingCase{"Utf16Le", AsUtf16LeWithMark}),
+                                         EncodingCase{"Utf16Le", AsUtf16LeWithMark},
+                                         EncodingCase{"Utf16Be", AsUtf16BeWithMark},
+                                         EncodingCase{"Utf16LeWithoutMark", AsUtf16LeWithoutMark},
+                                         EncodingCase{"Utf16BeWithoutMark", AsUtf16Be}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// Files that cannot be read in their encoding are never written, and each says its own cause.
+TEST(IniFile, UnusableEncodingsAreNamedAndTheFileIsLeftAlone) {
+    using namespace std::string_literals;
+    const std::string text = "[a]\r\nk=1\r\n";
+    std::string utf32le;
+    for (const char c : text) {
+        utf32le += std::string{c, '\0', '\0', '\0'};
+    }
+    const struct {
+        std::string bytes;
+        TEncodingProblem cause;
+    } cases[] = {
+        {"\xFF\xFE\0\0"s + utf32le, TEncodingProblem::NotWritten},
+        {"\0\0\xFE\xFF\0\0\0["s, TEncodingProblem::NotWritten},
+        {AsUtf16LeWithMark(text) + "x", TEncodingProblem::Invalid},
+        {utf32le, TEncodingProblem::Invalid},
+        {AsUtf8WithMark("k=\xC2\xA5\r\n"), TEncodingProblem::NotKeptUnchanged},
+        {AsUtf16BeWithMark("k=\xF0\x9F\x98\x80\r\n"), TEncodingProblem::Unholdable},
+    };
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    for (const auto& c : cases) {
+        WriteBytes(path, c.bytes);
+        TIniFile file(path);
+        try {
+            file.Write("a", "j", "2");
+            ADD_FAILURE() << "written: " << testing::PrintToString(c.bytes);
+        } catch (const EIniFileError& error) {
+            EXPECT_EQ(error.Problem(), TFileProblem::Encoding) << error.what();
+            EXPECT_EQ(error.EncodingProblem(), c.cause) << error.what();
+        }
+        EXPECT_EQ(ReadBytes(path), c.bytes);
+    }
+}
 
 TEST(IniFile, ShiftJisBehindAUtf8MarkIsKeptByteForByte) {
     TTempFolder temp;

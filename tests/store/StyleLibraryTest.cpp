@@ -264,7 +264,11 @@ INSTANTIATE_TEST_SUITE_P(
                     NotAStyleFileCase{"BlankName", "[  ]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
                     NotAStyleFileCase{"EmptyName", "[]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
                     NotAStyleFileCase{"NoKeyOfAStyle", "[page]\r\n<html>\r\n<a href=x>\r\nColor=1\r\n",
-                                      EStyleFileError::TReason::NoStyleKeys}),
+                                      EStyleFileError::TReason::NoStyleKeys},
+                    NotAStyleFileCase{"ControlCharactersInTheFaceName",
+                                      "[s]\r\nDrawFont.Name=A\x1b]52;c;SGVsbG8=\x07"
+                                      "B\x1b[2J\r\nHead=1\r\n",
+                                      EStyleFileError::TReason::ControlInName}),
     [](const auto& param) { return std::string(param.param.name); });
 
 struct DamagedListCase {
