@@ -10,7 +10,7 @@
 #include <algorithm>
 
 TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                               int characterCount, const TClusterTable& /*clusters*/)
+                               int characterCount, const TClusterTable& clusters)
     : TMarkupEmitter(TTextEncoding::Utf8, TUnitForm::Utf8) {
     const bool upper = tg.UpperCase();
     const auto word = [upper](std::string_view lower) { return WordInCase(lower, upper); };
@@ -61,6 +61,6 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     }
     closing += kCrLf;
     markup.Opening = std::move(opening);
-    markup.Suffix = std::move(closing);
+    markup.Suffix = CloseOpenBidi(std::move(closing), clusters.Utf8, TBidiCloserForm::Utf8);
     Start(markup, 2 * text.size(), characterCount);
 }

@@ -257,6 +257,47 @@ TEST(OutputKindClusterTest, TheTerminalKindsShowEveryControlCharacter) {
     }
 }
 
+// Whatever a text leaves open of its embeddings, overrides and isolates is closed at the end of
+// the fragment, innermost first, in every kind that writes markup; the css kind also isolates it.
+TEST(OutputKindClusterTest, TheMarkupKindsCloseWhatTheTextLeavesOpen) {
+    const std::string rlo = "\xE2\x80\xAE", rle = "\xE2\x80\xAB", lre = "\xE2\x80\xAA", pdf = "\xE2\x80\xAC";
+    const std::string rli = "\xE2\x81\xA7", fsi = "\xE2\x81\xA8", pdi = "\xE2\x81\xA9";
+    const struct {
+        std::string text;
+        std::string closers; // P for a PDF, I for a PDI
+    } cases[] = {
+        {"abc" + rlo + "def", "P"},
+        {rli + "x", "I"},
+        {rle + "a" + fsi + "b" + lre + "c", "PIP"},
+        {rlo + "a" + pdf, ""},
+        {rli + rlo + "a" + pdi, ""}, // the PDI closes the override inside its isolate too
+        {rlo + "a" + pdi, "P"},      // a PDI with no isolate open closes nothing
+        {rli + "a" + pdf, "I"},      // a PDF does not reach out of an isolate
+        {rlo + rlo + "a" + pdf, "P"},
+    };
+    TTagVocabulary tg;
+    for (const auto& c : cases) {
+        const TUnitText units = UnitTextFromUtf8(c.text);
+        for (const TOutputKind kind : {okFont, okCss, okBbcode}) {
+            std::string expected;
+            for (const char closer : c.closers) {
+                expected +=
+                    kind == okFont ? (closer == 'P' ? "&#8236;" : "&#8297;") : (closer == 'P' ? pdf : pdi);
+            }
+            expected += kind == okCss ? "</bdi>\r\n" : "\r\n";
+            const std::string written =
+                BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
+            EXPECT_TRUE(written.ends_with(expected))
+                << c.text << " " << OutputKindName(kind) << ": " << written;
+            const std::string before = written.substr(0, written.size() - expected.size());
+            for (const std::string& closer : {pdf, pdi, std::string("&#8236;"), std::string("&#8297;")}) {
+                EXPECT_FALSE(before.ends_with(closer)) << written;
+            }
+            EXPECT_EQ(kind == okCss, written.starts_with("<bdi>")) << written;
+        }
+    }
+}
+
 // A cluster that code page 932 cannot hold is one unit; the UTF-8 kinds write it as it is, where
 // the font tags carry references.
 TEST(OutputKindClusterTest, TheUtf8KindsWriteAClusterAsItsUtf8) {
