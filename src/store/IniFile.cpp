@@ -3,8 +3,51 @@
 #include "store/FileEncoding.h"
 #include "store/IniErrors.h"
 
+namespace {
+
+// ".Tintrel.ini.lock" in the folder of "Tintrel.ini".
+std::string LockPathOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, nameAt) + "." + path.substr(nameAt) + ".lock";
+}
+
+} // namespace
+
+class TIniFile::TChangeLock {
+public:
+    explicit TChangeLock(TIniFile& file) : file_(file.updateDepth_ == 0 ? &file : nullptr) {
+        if (file_ != nullptr) {
+            file_->Lock();
+        }
+    }
+    ~TChangeLock() {
+        if (file_ != nullptr) {
+            file_->Unlock();
+        }
+    }
+    TChangeLock(const TChangeLock&) = delete;
+    TChangeLock& operator=(const TChangeLock&) = delete;
+
+private:
+    TIniFile* file_;
+};
+
 TIniFile::TIniFile(std::string path, std::shared_ptr<TFileOps> ops, bool createFolder)
     : path_(std::move(path)), ops_(std::move(ops)), createFolder_(createFolder) {}
+
+void TIniFile::Lock() {
+    if (lockDepth_++ == 0 && !path_.empty()) {
+        lockFd_ = ops_->LockExclusive(LockPathOf(path_));
+    }
+}
+
+void TIniFile::Unlock() noexcept {
+    if (--lockDepth_ == 0 && lockFd_ >= 0) {
+        ops_->Unlock(LockPathOf(path_), lockFd_);
+        lockFd_ = -1;
+    }
+}
 
 void TIniFile::Refresh() {
     if (path_.empty()) {
@@ -94,6 +137,7 @@ std::vector<std::string> TIniFile::SectionNames() {
 }
 
 void TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    const TChangeLock lock(*this);
     if (updateDepth_ == 0) {
         Refresh();
     }
@@ -103,6 +147,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
 }
 
 void TIniFile::EraseSection(std::string_view section) {
+    const TChangeLock lock(*this);
     if (updateDepth_ == 0) {
         Refresh();
     }
@@ -119,6 +164,11 @@ void TIniFile::EndUpdate() {
     if (--updateDepth_ > 0) {
         return;
     }
+    // The lock taken when the update began is let go however the save ends.
+    struct TRelease {
+        TIniFile& file;
+        ~TRelease() { file.Unlock(); }
+    } release{*this};
     if (abandoned_) {
         abandoned_ = false;
         Discard();
@@ -138,6 +188,7 @@ void TIniFile::AbandonUpdate(bool changedInside) noexcept {
     if (--updateDepth_ > 0) {
         return;
     }
+    Unlock();
     // Every change since the outermost update began counts as inside it, so when nothing changed
     // there is nothing unsaved either: this end never saves.
     if (abandoned_) {
@@ -148,7 +199,13 @@ void TIniFile::AbandonUpdate(bool changedInside) noexcept {
 
 TIniTransaction::TIniTransaction(TIniFile& file) : file_(&file) {
     if (file.updateDepth_ == 0) {
-        file.Refresh();
+        file.Lock();
+        try {
+            file.Refresh();
+        } catch (...) {
+            file.Unlock();
+            throw;
+        }
     }
     ++file.updateDepth_;
     changesAtBegin_ = file.changes_;
