@@ -413,7 +413,10 @@ std::string Usage() {
         .append("except to ")
         .append(EveryLineKinds())
         .append(", which colour every line as a text of its own (a line of\n"
-                "one character in the start colour). Exit status 2 for a bad option or value.\n");
+                "one character in the start colour). Exit status 2 for a bad option or value.\n")
+        .append("A text file (--text-file, --utf8-text-file) and standard input may hold at most 64 MiB\n(")
+        .append(std::to_string(kMaxTextFileBytes))
+        .append(" bytes); a larger one is refused.\n");
     return usage;
 }
 

@@ -285,6 +285,7 @@ TEST(Companion, HelpGoesToStandardOutput) {
     const TRun run = RunCompanion({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with("Usage: tintrel-html")) << run.out;
+    EXPECT_NE(run.out.find("at most 64 MiB\n(67108864 bytes)"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "");
 }
 
