@@ -380,6 +380,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownFormat", {"--format", "html", "AB"}, "html"},
         RefusalCase{"FormatNamesAreLowerCase", {"--format", "CSS", "AB"}, "CSS"},
         RefusalCase{"NoPageForATerminal", {"--format", "ansi", "--page", "AB"}, "--page"},
+        RefusalCase{"NoPageForTheColourCube", {"--format", "ansi256", "--page", "AB"}, "--page"},
         RefusalCase{"StandardInputAndText", {"-", "AB"}, "AB"},
         RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"}),
     [](const auto& param) { return std::string(param.param.name); });

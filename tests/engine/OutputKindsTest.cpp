@@ -1,6 +1,7 @@
 #include "engine/AnsiEmitter.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/OutputBuffer.h"
 #include "engine/TagVocabulary.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
@@ -141,6 +142,40 @@ INSTANTIATE_TEST_SUITE_P(
                           R"(<!-- End of  "&lt;&amp;"-&#45;ア)"
                           "\xEF\xBD\xB1"
                           R"(" -->)"})},
+        // One option at a time, where the options on together hide a mix-up.
+        KindCase{"UnderlineAlone", "AB", With(okCss, [](THtmlOptions& o) { o.Style = fsUnderline; }), false,
+                 Written({R"(<span style="text-decoration:underline">)",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                          R"(<span style="color:#FFFF00">B</span></span><span style=")" +
+                              kHidden + R"(">AB</span>)",
+                          "</span>"})},
+        KindCase{"StrikeOutAlone", "AB", With(okCss, [](THtmlOptions& o) { o.Style = fsStrikeOut; }), false,
+                 Written({R"(<span style="text-decoration:line-through">)",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                          R"(<span style="color:#FFFF00">B</span></span><span style=")" +
+                              kHidden + R"(">AB</span>)",
+                          "</span>"})},
+        KindCase{"CommentOfATextThatBeginsWithHyphens", "--",
+                 With(okCss, [](THtmlOptions& o) { o.Comment = true; }), false,
+                 Written({R"(<!-- Tintrel "-&#45;" -->)", "",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">-</span>)"
+                          R"(<span style="color:#FFFF00">-</span></span><span style=")" +
+                              kHidden + R"(">--</span>)",
+                          "", R"(<!-- End of  "-&#45;" -->)"})},
+        // DEL as a hexadecimal escape, ended by a space so the 1 after it is not read as a digit.
+        KindCase{"DeleteInAFaceName", "AB",
+                 With(okCss,
+                      [](THtmlOptions& o) {
+                          o.FaceName = "A\x7F"
+                                       "1";
+                          o.FaceTag = true;
+                      }),
+                 false,
+                 Written({R"(<span style="font-family:'A\7F 1'">)",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                          R"(<span style="color:#FFFF00">B</span></span><span style=")" +
+                              kHidden + R"(">AB</span>)",
+                          "</span>"})},
         KindCase{"HostileFaceNameEscaped", "AB",
                  With(okCss,
                       [](THtmlOptions& o) {
@@ -156,49 +191,61 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Bbcode, OutputKindTest,
-    testing::Values(KindCase{"DefaultsUpperCase", "AB", Plain(okBbcode), true,
-                             Written({"", "[COLOR=#FF0000]A[/COLOR][COLOR=#FFFF00]B[/COLOR]", ""})},
-                    // No table, no comment, no break inside a tag; logical tags are plain ones.
-                    KindCase{"EverythingOnLowerCase", "AB", With(okBbcode, EverythingOn), false,
-                             Written({"[s][u][font=" + kMsPGothicUtf8 + "][size=5][i][b]",
-                                      "[size=6][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
-                                      "[/b][/i][/size][/font][/u][/s]"})},
-                    KindCase{"LargestSizeHeldAtSeven", "AB",
-                             With(okBbcode,
-                                  [](THtmlOptions& o) {
-                                      o.SizeStep = 4;
-                                      o.FirstLetterLarger = true;
-                                  }),
-                             false,
-                             Written({"[size=7]",
-                                      "[size=7][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
-                                      "[/size]"})},
-                    KindCase{"TextAsUtf8Unescaped", "<\x83\x41", Plain(okBbcode), false,
-                             Written({"", "[color=#FF0000]<[/color][color=#FFFF00]ア[/color]", ""})},
-                    // Forums read a value as written; one with a bracket cannot be carried at all.
-                    KindCase{"HostileFaceNameLeftOut", "AB",
-                             With(okBbcode,
-                                  [](THtmlOptions& o) {
-                                      o.FaceName = kHostileFace;
-                                      o.FaceTag = true;
-                                  }),
-                             false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})},
-                    KindCase{"FaceNameAsTheForumReadsIt", "AB",
-                             With(okBbcode,
-                                  [](THtmlOptions& o) {
-                                      o.FaceName = "A&B <C>\"";
-                                      o.FaceTag = true;
-                                  }),
-                             false,
-                             Written({"[font=A&B <C>\"]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]",
-                                      "[/font]"})},
-                    KindCase{"OpeningBracketInAFaceName", "AB",
-                             With(okBbcode,
-                                  [](THtmlOptions& o) {
-                                      o.FaceName = "A[b";
-                                      o.FaceTag = true;
-                                  }),
-                             false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})}));
+    testing::Values(
+        KindCase{"DefaultsUpperCase", "AB", Plain(okBbcode), true,
+                 Written({"", "[COLOR=#FF0000]A[/COLOR][COLOR=#FFFF00]B[/COLOR]", ""})},
+        // No table, no comment, no break inside a tag; logical tags are plain ones.
+        KindCase{"EverythingOnLowerCase", "AB", With(okBbcode, EverythingOn), false,
+                 Written({"[s][u][font=" + kMsPGothicUtf8 + "][size=5][i][b]",
+                          "[size=6][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
+                          "[/b][/i][/size][/font][/u][/s]"})},
+        KindCase{"LargestSizeHeldAtSeven", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.SizeStep = 4;
+                          o.FirstLetterLarger = true;
+                      }),
+                 false,
+                 Written({"[size=7]", "[size=7][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
+                          "[/size]"})},
+        KindCase{"FirstLetterSizeInUpperCase", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.SizeStep = 1;
+                          o.FirstLetterLarger = true;
+                      }),
+                 true,
+                 Written({"[SIZE=4]", "[SIZE=5][COLOR=#FF0000]A[/COLOR][/SIZE][COLOR=#FFFF00]B[/COLOR]",
+                          "[/SIZE]"})},
+        KindCase{"NoSizeAtStepZeroEvenForALargerFirstLetter", "AB",
+                 With(okBbcode, [](THtmlOptions& o) { o.FirstLetterLarger = true; }), false,
+                 Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})},
+        KindCase{"TextAsUtf8Unescaped", "<\x83\x41", Plain(okBbcode), false,
+                 Written({"", "[color=#FF0000]<[/color][color=#FFFF00]ア[/color]", ""})},
+        // Forums read a value as written; one with a bracket cannot be carried at all.
+        KindCase{"HostileFaceNameLeftOut", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.FaceName = kHostileFace;
+                          o.FaceTag = true;
+                      }),
+                 false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})},
+        KindCase{
+            "FaceNameAsTheForumReadsIt", "AB",
+            With(okBbcode,
+                 [](THtmlOptions& o) {
+                     o.FaceName = "A&B <C>\"";
+                     o.FaceTag = true;
+                 }),
+            false,
+            Written({"[font=A&B <C>\"]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/font]"})},
+        KindCase{"OpeningBracketInAFaceName", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.FaceName = "A[b";
+                          o.FaceTag = true;
+                      }),
+                 false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})}));
 
 INSTANTIATE_TEST_SUITE_P(
     Ansi, OutputKindTest,
@@ -207,6 +254,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Written({"\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m"})},
         KindCase{"StylesAndTableBackground", "AB", With(okAnsi, EverythingOn), true,
                  Written({"\x1b[1;3;4;9;48;2;255;255;255m\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m"})},
+        // Red, green, blue in that order; 100 has three digits.
+        KindCase{"TableBackgroundChannelsInOrder", "AB",
+                 With(okAnsi,
+                      [](THtmlOptions& o) {
+                          o.Table = true;
+                          o.BackgroundHex = "640A00";
+                      }),
+                 true, Written({"\x1b[48;2;100;10;0m\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m"})},
         KindCase{"ColourCube", "ABC",
                  With(okAnsi256,
                       [](THtmlOptions& o) {
@@ -228,6 +283,23 @@ TEST(OutputLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
               "\x1b[38;2;255;0;0m\xE3\x82\xA2\x1b[0m");
     EXPECT_EQ(OutputLine("AB", kNoClusters, kRedToYellow, options, tg),
               "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m");
+}
+
+// Many small pieces straight through the buffer, each copied with its whole block, with every
+// decimal from 0 to 255 between them: the spare block must always be there (ASan), and the
+// decimals read as std::to_string writes them.
+TEST(OutputBufferTest, SmallPiecesAndEveryDecimalComeOutAsWritten) {
+    TOutputBuffer out;
+    out.Expect(0);
+    const TPiece piece("<a>");
+    std::string expected;
+    for (unsigned i = 0; i < 4096; ++i) {
+        out.MakeRoom(piece.size() + 3);
+        out.Put(piece);
+        out.PutByte(i % 256);
+        expected += "<a>" + std::to_string(i % 256);
+    }
+    EXPECT_EQ(out.Take(), expected);
 }
 
 // Nothing in a text steers the terminal: with the colour codes taken out, no C0 control (but the
@@ -326,6 +398,11 @@ TEST(OutputKindClusterTest, TheUtf8KindsWriteAClusterAsItsUtf8) {
                            kHidden + R"(">A)" + "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD&lt;\xCC\xB8" + "</span>",
                        ""}));
     EXPECT_NE(build(okFont).find("&#128077;&#127997;"), std::string::npos) << build(okFont);
+    // A cluster that begins with "&" is escaped as one that begins with "<" is.
+    const TUnitText ampersand = UnitTextFromUtf8("A&\xCC\xB8");
+    const std::string css =
+        BuildHtmlText(ampersand.Text, ampersand.Clusters, kRedToYellow, Plain(okCss), tg).Written();
+    EXPECT_NE(css.find(">&amp;\xCC\xB8</span></span>"), std::string::npos) << css;
 }
 
 TEST(AnsiCubeTest, ChannelsGoToTheNearestCubeLevel) {
