@@ -52,20 +52,21 @@ const char* NameOf(TFileEncoding encoding) {
     return IsBigEndian(encoding) ? "UTF-16BE" : "UTF-16LE";
 }
 
-// Shift-JIS text holds no zero byte; a file without a mark that does is UTF-16, in the byte order
-// that puts most of its zero bytes (the high halves of ASCII letters) where they belong.
+// Shift-JIS text holds no zero byte, and a settings file begins with an ASCII character ("[", a
+// blank or ";"); a file without a mark whose first two bytes are that character and a zero byte
+// (or a zero byte and that character), and whose length is even, is UTF-16 in that byte order.
 TFileEncoding GuessUnmarked(std::string_view bytes) {
-    std::size_t even = 0;
-    std::size_t odd = 0;
-    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
-        if (bytes[pos] == '\0') {
-            ++((pos % 2 == 0) ? even : odd);
-        }
-    }
-    if (even + odd == 0) {
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) {
         return TFileEncoding::ShiftJis;
     }
-    return odd >= even ? TFileEncoding::Utf16LeNoMark : TFileEncoding::Utf16BeNoMark;
+    const auto ascii = [](char c) { return c != '\0' && static_cast<unsigned char>(c) < 0x80; };
+    if (ascii(bytes[0]) && bytes[1] == '\0') {
+        return TFileEncoding::Utf16LeNoMark;
+    }
+    if (bytes[0] == '\0' && ascii(bytes[1])) {
+        return TFileEncoding::Utf16BeNoMark;
+    }
+    return TFileEncoding::ShiftJis;
 }
 
 void DecodeUtf16(std::string_view body, TStoredText& text) {

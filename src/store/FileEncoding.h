@@ -4,9 +4,10 @@
 #include <string>
 #include <string_view>
 
-// The encoding a settings or style file is stored in. A file without a byte-order mark and
-// without zero bytes is Shift-JIS (code page 932) and is used byte for byte; a text editor may
-// have saved it as UTF-8 or UTF-16 (either byte order, with or without a mark), and it is then
+// The encoding a settings or style file is stored in. A file without a byte-order mark is
+// Shift-JIS (code page 932) and is used byte for byte, unless its first character is an ASCII
+// one beside a zero byte (UTF-16 without a mark); a text editor may have saved it as UTF-8 or
+// UTF-16 (either byte order, with or without a mark), and it is then
 // converted to code page 932 for reading and back to its own encoding, mark and all, for saving.
 // A UTF-8 mark in front of text that is not UTF-8 is taken as it always was: Shift-JIS bytes, the
 // mark kept. UTF-32 (by its mark) is recognised but neither read nor written.
