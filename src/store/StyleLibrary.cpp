@@ -244,10 +244,10 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
         std::string value = lines[i];
         const std::string key = CutToken(value, "=");
         // Blank lines, comments and lines the settings file could not hold as a key (another
-        // section's header) carry nothing of the style.
+        // section's header, a zero byte) carry nothing of the style.
         const std::string_view trimmed = TrimIniBlanks(key);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[' ||
-            ContainsAnyChar(trimmed, "=")) {
+            ContainsAnyChar(trimmed, "=") || lines[i].find('\0') != std::string::npos) {
             continue;
         }
         if (SameIniName(key, "DrawFont.Name") && FaceNameHoldsControl(TrimIniBlanks(value))) {
