@@ -54,9 +54,10 @@ const char* NameOf(TFileEncoding encoding) {
 
 // Shift-JIS text holds no zero byte, and a settings file begins with an ASCII character ("[", a
 // blank or ";"); a file without a mark whose first two bytes are that character and a zero byte
-// (or a zero byte and that character), and whose length is even, is UTF-16 in that byte order.
+// (or a zero byte and that character) is UTF-16 in that byte order. Only the beginning counts,
+// which a save never changes, so a file is read the same way before and after a save.
 TFileEncoding GuessUnmarked(std::string_view bytes) {
-    if (bytes.size() < 2 || bytes.size() % 2 != 0) {
+    if (bytes.size() < 2) {
         return TFileEncoding::ShiftJis;
     }
     const auto ascii = [](char c) { return c != '\0' && static_cast<unsigned char>(c) < 0x80; };
