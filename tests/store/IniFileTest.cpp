@@ -16,10 +16,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -440,6 +443,31 @@ TEST(IniFile, ErrorMessagesAreValidTextAndNameTheCause) {
         EXPECT_NE(message.find("loop\\x82\\xA0\\x1B.ini"), std::string::npos) << message;
         EXPECT_EQ(error.ErrorCode(), ELOOP) << message;
         EXPECT_NE(message.find(std::strerror(ELOOP)), std::string::npos) << message;
+    }
+}
+
+// Another program rewrote the file in place with a value of the same length: only the time
+// tells the versions apart, and the next read sees the new value.
+TEST(IniFile, AChangeOfTheSameSizeIsSeen) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    WriteBytes(path, "[a]\r\nk=1\r\n");
+    TIniFile file(path);
+    EXPECT_EQ(file.Read("a", "k"), "1");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << "[a]\r\nk=2\r\n";
+    EXPECT_EQ(file.Read("a", "k"), "2");
+}
+
+// Bytes that are not code page 932 cannot go into a UTF-8 or UTF-16 file: refused, not saved
+// with replacement characters.
+TEST(IniFile, TextThatIsNotCp932IsNotConvertedLossily) {
+    for (const TFileEncoding encoding :
+         {TFileEncoding::Utf8, TFileEncoding::Utf16Le, TFileEncoding::Utf16Be}) {
+        std::string problem;
+        TEncodingProblem cause = TEncodingProblem::None;
+        EXPECT_EQ(EncodeStoredText("k=\x81\r\n", encoding, problem, &cause), "");
+        EXPECT_EQ(cause, TEncodingProblem::NotCp932) << problem;
     }
 }
 

@@ -207,6 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"BlankLinesBeforeTheHeader", "\r\n  \r\n[blue]\r\nHead=1\r\n", "blue"},
         ImportCase{"Utf16LeWithMark", "\xFF\xFE" + Utf8ToUtf16Le("[blue]\r\nHead=1\r\n").value(), "blue"},
         ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
+        ImportCase{"Utf8MarkBeforeShiftJis", "\xEF\xBB\xBF[\x97\xCE]\r\nHead=1\r\n", "\x97\xCE"},
         ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n", "blue"},
         ImportCase{"MegabyteOfLeadBytes", "[blue]\r\n" + std::string(1 << 20, '\x81') + "\r\nHead=1\r\n",
                    "blue"},
