@@ -708,5 +708,9 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>「%1」のキー「DrawFont.Name」のフォント名に制御文字が含まれているため、読み込みませんでした。</source>
         <translation>“%1” was not imported: the face name of its key DrawFont.Name holds a control character.</translation>
     </message>
+    <message>
+        <source>先頭にゼロのバイトがあり、保存すると UTF-16 として読まれてしまうため、保存しませんでした。</source>
+        <translation>It was not saved: a zero byte at its beginning would make it read back as UTF-16.</translation>
+    </message>
 </context>
 </TS>

@@ -150,11 +150,14 @@ std::string CloseOpenBidi(std::string suffix, std::string_view utf8, TBidiCloser
         return suffix;
     }
     std::string closers;
-    for (auto it = open.rbegin(); it != open.rend(); ++it) {
+    // Innermost first.
+    while (!open.empty()) {
+        const bool isolate = open.back();
+        open.pop_back();
         if (form == TBidiCloserForm::References) {
-            closers += *it ? "&#8297;" : "&#8236;";
+            closers += isolate ? "&#8297;" : "&#8236;";
         } else {
-            closers += *it ? "\xE2\x81\xA9" : "\xE2\x80\xAC";
+            closers += isolate ? "\xE2\x81\xA9" : "\xE2\x80\xAC";
         }
     }
     const std::size_t end = suffix.ends_with("\r\n") ? suffix.size() - 2 : suffix.size();

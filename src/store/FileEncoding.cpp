@@ -53,18 +53,14 @@ const char* NameOf(TFileEncoding encoding) {
 }
 
 // Shift-JIS text holds no zero byte, and a settings file begins with an ASCII character ("[", a
-// blank or ";"); a file without a mark whose first two bytes are that character and a zero byte
-// (or a zero byte and that character) is UTF-16 in that byte order. Only the beginning counts,
-// which a save never changes, so a file is read the same way before and after a save.
+// blank or ";"); a file without a mark whose first or second byte is zero is UTF-16, big-endian
+// when the zero comes first. Only the beginning counts, and a Shift-JIS save that would begin so
+// is refused, so a file reads the same way before and after a save.
 TFileEncoding GuessUnmarked(std::string_view bytes) {
-    if (bytes.size() < 2) {
-        return TFileEncoding::ShiftJis;
-    }
-    const auto ascii = [](char c) { return c != '\0' && static_cast<unsigned char>(c) < 0x80; };
-    if (ascii(bytes[0]) && bytes[1] == '\0') {
+    if (bytes.size() >= 2 && bytes[1] == '\0' && bytes[0] != '\0') {
         return TFileEncoding::Utf16LeNoMark;
     }
-    if (bytes[0] == '\0' && ascii(bytes[1])) {
+    if (!bytes.empty() && bytes[0] == '\0') {
         return TFileEncoding::Utf16BeNoMark;
     }
     return TFileEncoding::ShiftJis;
@@ -134,6 +130,13 @@ std::string EncodeStoredText(std::string_view cp932, TFileEncoding encoding, std
         *cause = TEncodingProblem::None;
     }
     if (encoding == TFileEncoding::ShiftJis) {
+        // A file read as Shift-JIS must read so again: a save may bring a line whose zero byte
+        // (the file held it) to the beginning.
+        if (GuessUnmarked(cp932) != TFileEncoding::ShiftJis || cp932.starts_with(kUtf16LeMark) ||
+            cp932.starts_with(kUtf16BeMark) || cp932.starts_with(kUtf32BeMark)) {
+            return fail(TEncodingProblem::ZeroBytes,
+                        "the text would begin like UTF-16 and read back as such");
+        }
         return std::string(cp932);
     }
     if (encoding == TFileEncoding::Utf32Le || encoding == TFileEncoding::Utf32Be) {
@@ -152,7 +155,7 @@ std::string EncodeStoredText(std::string_view cp932, TFileEncoding encoding, std
         return fail(TEncodingProblem::NotCp932,
                     std::string("the text cannot be converted to ") + NameOf(encoding));
     }
-    const std::string body = IsBigEndian(encoding) ? SwapPairs(*utf16) : *utf16;
+    std::string body = IsBigEndian(encoding) ? SwapPairs(*utf16) : *utf16;
     if (!HasMark(encoding)) {
         return body;
     }

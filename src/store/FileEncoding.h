@@ -29,7 +29,8 @@ enum class TEncodingProblem : std::uint8_t {
     NotKeptUnchanged, // a character that code page 932 cannot give back unchanged
     Invalid,          // the bytes are not valid in the encoding the mark or the zero bytes say
     NotWritten,       // an encoding Tintrel recognises but does not write (UTF-32)
-    NotCp932          // (saving) the text holds bytes that are not code page 932
+    NotCp932,         // (saving) the text holds bytes that are not code page 932
+    ZeroBytes         // (saving) Shift-JIS text whose zero bytes would make it read as UTF-16
 };
 
 struct TStoredText {
@@ -45,7 +46,9 @@ struct TStoredText {
 // unchanged, is a problem: the file would not survive being written back.
 TStoredText DecodeStoredText(std::string bytes);
 
-// The bytes of the text in `encoding`, mark first when the encoding has one. `problem` is set
+// The bytes of the text in `encoding`. Shift-JIS text is its own bytes, unless a zero byte among
+// its first two would make it read back as UTF-16: then `problem` is set and the result empty.
+// For the other encodings: the bytes mark first when the encoding has one. `problem` is set
 // (and the result empty) when the text cannot be converted; `cause`, when given, says why.
 std::string EncodeStoredText(std::string_view cp932, TFileEncoding encoding, std::string& problem,
                              TEncodingProblem* cause = nullptr);

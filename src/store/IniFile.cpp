@@ -78,18 +78,14 @@ void TIniFile::Save() {
     std::string bytes = document_.Serialize();
     try {
         // A Shift-JIS file is saved as it stands; one in another encoding is converted.
-        std::string converted;
-        if (encoding_ != TFileEncoding::ShiftJis) {
-            std::string problem;
-            TEncodingProblem cause = TEncodingProblem::None;
-            converted = EncodeStoredText(bytes, encoding_, problem, &cause);
-            if (!problem.empty()) {
-                throw EIniFileError(path_, "save", problem, cause);
-            }
+        std::string problem;
+        TEncodingProblem cause = TEncodingProblem::None;
+        const std::string converted = EncodeStoredText(bytes, encoding_, problem, &cause);
+        if (!problem.empty()) {
+            throw EIniFileError(path_, "save", problem, cause);
         }
         // A save by someone else since the file was read is not overwritten unseen.
-        stamp_ = SaveFileSafely(path_, encoding_ == TFileEncoding::ShiftJis ? bytes : converted, *ops_,
-                                createFolder_, &stamp_);
+        stamp_ = SaveFileSafely(path_, converted, *ops_, createFolder_, &stamp_);
     } catch (...) {
         Discard();
         throw;

@@ -57,6 +57,10 @@ QString EncodingCause(TEncodingProblem problem) {
             "TStoreErrorText",
             "Shift-"
             "JIS（コードページ932）ではないバイトが含まれているため、ファイルの文字コードに変換できません。");
+    case TEncodingProblem::ZeroBytes:
+        return QCoreApplication::translate(
+            "TStoreErrorText",
+            "先頭にゼロのバイトがあり、保存すると UTF-16 として読まれてしまうため、保存しませんでした。");
     case TEncodingProblem::Unholdable:
     case TEncodingProblem::None:
         break;
