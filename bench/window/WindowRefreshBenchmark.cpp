@@ -4,8 +4,8 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
-#include "window/mainform.h"
 #include "support/MemoryUserStore.h"
+#include "window/mainform.h"
 
 #include <QApplication>
 #include <QFile>

@@ -4,9 +4,9 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
+#include "support/MemoryUserStore.h"
 #include "window/PreviewBox.h"
 #include "window/mainform.h"
-#include "support/MemoryUserStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,9 +3,9 @@
 #include "support/ScriptedServices.h"
 
 #include "platform/SystemColors.h"
-#include "window/mainform.h"
 #include "support/MemoryUserStore.h"
 #include "support/ScopedService.h"
+#include "window/mainform.h"
 
 #include <QTemporaryDir>
 

@@ -4,9 +4,9 @@
 // caller can tell which language the window really spoke.
 //   first_run_probe FOLDER
 #include "platform/UiLanguage.h"
+#include "support/FormRig.h"
 #include "window/UiTranslators.h"
 #include "window/mainform.h"
-#include "support/FormRig.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,10 +6,10 @@
 #include "controls/TransBtn.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
-#include "window/mainform.h"
 #include "support/DarkPalette.h"
 #include "support/MemoryUserStore.h"
 #include "support/ScriptedServices.h"
+#include "window/mainform.h"
 
 #include <QApplication>
 #include <QDir>
