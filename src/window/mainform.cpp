@@ -9,10 +9,10 @@
 #include "controls/TransBtn.h"
 #include "engine/CodePage.h"
 #include "engine/TagVocabulary.h"
+#include "launch/ExecLauncher.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
-#include "launch/ExecLauncher.h"
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
@@ -440,7 +440,7 @@ void TForm1::ConnectHandlers() {
 
 QString TForm1::HintOf(const QWidget* widget) const {
     for (; widget != nullptr; widget = widget->parentWidget()) {
-        const QString hint = widget->property(kHintProperty).toString();
+        QString hint = widget->property(kHintProperty).toString();
         if (!hint.isEmpty()) {
             return hint;
         }
