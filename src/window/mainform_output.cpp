@@ -13,6 +13,8 @@
 #include "store/SafeFile.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/Cp932Text.h"
+#include "window/OutputKindText.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -24,10 +26,6 @@
 
 namespace {
 
-QString FromBytes(std::string_view cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-
 QString NothingToCopy() {
     return QCoreApplication::translate("TForm1", "コピーするものがありません");
 }
@@ -36,7 +34,7 @@ QString NothingToCopy() {
 QString TextOf(const THtmlText& html, std::string_view bytes) {
     return html.Encoding() == TTextEncoding::Utf8
                ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
-               : FromBytes(bytes);
+               : FromCp932(bytes);
 }
 
 } // namespace
@@ -50,13 +48,13 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
         ShowTitleMessage(NothingToCopy());
         return;
     }
-    const bool bbcode = OutputKind() == okBbcode;
+    const TOutputKindRow& kind = OutputKindRow(OutputKind());
     if (button == Qt::LeftButton) {
         CopyHtml(TextOf(htmlText_, htmlText_.Written()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : tr("HTMLをコピーしました"));
+        ShowTitleMessage(OutputKindText(kind.Copied));
     } else {
         CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）") : tr("HTMLをコピーしました（１行）"));
+        ShowTitleMessage(OutputKindText(kind.CopiedOneLine));
     }
 }
 
@@ -80,30 +78,24 @@ void TForm1::FlClClick(int tag) {
         ShowTitleMessage(NothingToCopy());
         return;
     }
-    services_.Clipboard->SetText(FromBytes(snippet->Text));
-    ShowTitleMessage(tr("コピーしました ") + FromBytes(snippet->TitleSuffix));
+    services_.Clipboard->SetText(FromCp932(snippet->Text));
+    ShowTitleMessage(tr("コピーしました ") + FromCp932(snippet->TitleSuffix));
 }
 
 void TForm1::TbSaveClick() {
     const TColor pageBackground = PageBackground(cbTable->isChecked(), backgroundColor_);
     Refresh();
-    // The page follows the output kind: the design's page, an HTML5 document, or for BBCode the
-    // text itself in a text file.
-    const TOutputKind kind = OutputKind();
-    THtmlText page = htmlText_;
+    // The page follows the output kind: the design's page, an HTML5 document, or for a kind
+    // without a page the text itself in a text file.
+    const TOutputKindRow& kind = OutputKindRow(OutputKind());
+    const THtmlText page = kind.Page != nullptr ? kind.Page(htmlText_, *tg_, pageBackground) : htmlText_;
     TFileDialogRequest request;
     request.FilterIndex = 1;
-    if (kind == okBbcode) {
-        request.Filter = tr("テキストファイル|*.txt");
-        request.DefaultExt = QStringLiteral("txt");
-        request.FileName = QStringLiteral("Sample.txt");
-    } else {
-        page = kind == okCss ? Html5SamplePage(htmlText_, *tg_, pageBackground)
-                             : SamplePage(htmlText_, *tg_, pageBackground);
-        request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
-        request.DefaultExt = QStringLiteral("htm");
-        request.FileName = QStringLiteral("Sample.html");
-    }
+    request.Filter = OutputKindText(kind.File.Filter);
+    request.DefaultExt =
+        QString::fromUtf8(kind.File.DefaultExt.data(), static_cast<qsizetype>(kind.File.DefaultExt.size()));
+    request.FileName =
+        QString::fromUtf8(kind.File.FileName.data(), static_cast<qsizetype>(kind.File.FileName.size()));
     try {
         request.InitialDir =
             QFile::decodeName(QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));
