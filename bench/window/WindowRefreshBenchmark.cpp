@@ -4,8 +4,8 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "platform/UserStore.h"
-#include "window/mainform.h"
 #include "support/MemoryUserStore.h"
+#include "window/mainform.h"
 
 #include <QApplication>
 #include <QFile>
@@ -34,14 +34,17 @@ QString MixedText(int characters) {
 
 struct TWindow {
     QTemporaryDir dir;
+    // The colour buttons' custom colours stay in memory, away from the user's own settings.
+    TMemoryUserStore customColors;
     TForm1 form;
 
-    TWindow() : form(Services(dir)) {
+    TWindow() : form(Services(dir, customColors)) {
         form.show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&form);
     }
-    static TFormServices Services(const QTemporaryDir& dir) {
-        TFormServices services;
+    static TServices Services(const QTemporaryDir& dir, TMemoryUserStore& customColors) {
+        TServices services;
+        services.UserStore = &customColors;
         services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
         return services;
     }
@@ -116,9 +119,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
-    // The colour buttons' custom colours stay in memory, away from the user's own settings.
-    TMemoryUserStore customColors;
-    const TUserStoreScope customColorsInstalled(&customColors);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -9,10 +9,10 @@
 #include "controls/TransBtn.h"
 #include "engine/CodePage.h"
 #include "engine/TagVocabulary.h"
+#include "launch/ExecLauncher.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
-#include "launch/ExecLauncher.h"
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
@@ -80,17 +80,9 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(TFormServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+TForm1::TForm1(TServices services, QWidget* parent)
+    : QMainWindow(parent), services_(WithDesktopDefaults(std::move(services))) {
     setObjectName(QStringLiteral("Form1"));
-    if (services_.Dialogs == nullptr) {
-        ownDialogs_ = std::make_unique<TQtDialogService>();
-        services_.Dialogs = ownDialogs_.get();
-    }
-    if (services_.Clipboard == nullptr) {
-        ownClipboard_ = std::make_unique<TQtClipboardService>();
-        services_.Clipboard = ownClipboard_.get();
-    }
     if (services_.Launcher == nullptr) {
         ownLauncher_ = std::make_unique<TExecLauncher>(this);
         services_.Launcher = ownLauncher_.get();
@@ -189,7 +181,7 @@ void TForm1::CreateControls() {
     Panel3 = MakePanel(client, "Panel3", tr("色指定"), {4, 94, 49, 37});
     const QString labelHint = tr("右クリックするとRGB値をクリップボードにコピーします");
     auto makeColorButton = [client](const char* name, QRect geometry) {
-        auto* button = new TColorDropButton(client);
+        auto* button = new TColorDropButton(services_, client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(geometry);
         button->SetFlat(true);
