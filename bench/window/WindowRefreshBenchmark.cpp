@@ -100,8 +100,9 @@ void BM_OpenWithAMegabyteFaceName(benchmark::State& state) {
     }
     ini.write("[@@Prev@@]\r\nDrawFont.Name=" + face + "\r\n");
     ini.close();
+    TMemoryUserStore customColors;
     for (auto _ : state) {
-        TForm1 form(TWindow::Services(dir));
+        TForm1 form(TWindow::Services(dir, customColors));
         form.show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&form);
         benchmark::DoNotOptimize(form.HtmlText().Written().data());

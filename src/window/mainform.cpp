@@ -180,7 +180,7 @@ void TForm1::CreateControls() {
 
     Panel3 = MakePanel(client, "Panel3", tr("色指定"), {4, 94, 49, 37});
     const QString labelHint = tr("右クリックするとRGB値をクリップボードにコピーします");
-    auto makeColorButton = [client](const char* name, QRect geometry) {
+    auto makeColorButton = [this, client](const char* name, QRect geometry) {
         auto* button = new TColorDropButton(services_, client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(geometry);
