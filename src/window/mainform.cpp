@@ -10,7 +10,6 @@
 #include "engine/CodePage.h"
 #include "engine/TagVocabulary.h"
 #include "launch/ExecLauncher.h"
-#include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
 #include "store/IniGT.h"
