@@ -66,12 +66,12 @@ void BM_Refresh(benchmark::State& state) {
     input.Gradient = {SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FFFF), gmThreeColor};
     input.PreviewFont = {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", 27,
                          fsBold | fsItalic | fsUnderline | fsStrikeOut};
-    input.SizeStep = 4;
-    input.FirstLetterLarger = true;
-    input.FaceTag = true;
-    input.Comment = true;
-    input.BreakInTag = true;
-    input.Table = true;
+    input.Html.SizeStep = 4;
+    input.Html.FirstLetterLarger = true;
+    input.Html.FaceTag = true;
+    input.Html.Comment = true;
+    input.Html.BreakInTag = true;
+    input.Html.Table = true;
     TTagVocabulary tg;
     TCostlyCanvas canvas;
     int points = 0;

@@ -1,10 +1,11 @@
 #include "app/HtmlCompanion.h"
 
-#include "engine/AnsiEmitter.h"
 #include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
+#include "engine/OutputEmitter.h"
+#include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
@@ -13,11 +14,8 @@
 #include "store/SafeFile.h"
 #include "store/StyleRecord.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -42,9 +40,7 @@ constexpr std::string_view kUsageTail =
     "\n"
     "A character that CP932 cannot hold is written as a reference &#N;, and each character as the\n"
     "reader sees it (an emoji with its skin tone, a flag, a letter with its accents) gets one colour.\n"
-    "A text of fewer than two characters gives no HTML. Standard input gives its first line only,\n"
-    "except to --format ansi and ansi256, which colour every line as a text of its own (a line of\n"
-    "one character in the start colour). Exit status 2 for a bad option or value.\n";
+    "A text of fewer than two characters gives no HTML. Standard input gives its first line only,\n";
 
 // A failed option or value: the one line for standard error.
 struct TUsageError {
@@ -137,7 +133,7 @@ TOutputKind ParseKind(std::string_view option, std::string_view value) {
     if (const std::optional<TOutputKind> kind = OutputKindFromName(value)) {
         return *kind;
     }
-    throw BadValue(option, value, "font, css, bbcode, ansi or ansi256 expected");
+    throw BadValue(option, value, OutputKindNames() + " expected");
 }
 
 TGradientMode ParseMode(std::string_view option, std::string_view value) {
@@ -190,55 +186,23 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
     return std::move(conversion.Bytes);
 }
 
-// The bytes of the file that `option` names. What is not a regular file is refused (a device would be read
-// until memory runs out, a FIFO would wait for a writer), and reading stops one byte past the limit.
+// The bytes of the file that `option` names, by the store's bounded reader: what is not a
+// regular file is refused (a device would be read until memory runs out, a FIFO would wait for a
+// writer), and reading stops past the limit.
 std::string ReadTextFile(std::string_view option, const std::string& name) {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    struct stat info {};
-    if (fd < 0) {
-        const int error = errno;
-        if (error != ENOENT && ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-            throw Refusal("cannot read ", option, " '", name, "': ", NotRegularReason(info.st_mode));
-        }
-        throw Refusal("cannot read ", option, " '", name, "': ", std::strerror(error));
-    }
+    TFileStamp stamp;
     std::string text;
-    int error = 0;
-    bool regular = true;
-    if (::fstat(fd, &info) != 0) {
-        error = errno;
-    } else if (!S_ISREG(info.st_mode)) {
-        regular = false;
-    } else {
-        const std::size_t limit = kMaxTextFileBytes + 1;
-        text.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), limit));
-        std::size_t done = 0;
-        while (done < limit) {
-            if (done == text.size()) {
-                text.resize(std::min(limit, done + 65536));
-            }
-            const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                error = got < 0 ? errno : 0;
-                break;
-            }
-            done += static_cast<std::size_t>(got);
+    try {
+        text = ReadFileBytes(name, stamp, kMaxTextFileBytes);
+    } catch (const EIniFileError& e) {
+        if (e.ErrorCode() == EFBIG) {
+            throw Refusal(option, " '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
+                          " bytes)");
         }
-        text.resize(done);
+        throw Refusal("cannot read ", option, " '", name, "': ", e.Reason());
     }
-    ::close(fd);
-    if (!regular) {
-        throw Refusal("cannot read ", option, " '", name, "': ", NotRegularReason(info.st_mode));
-    }
-    if (error != 0) {
-        throw Refusal("cannot read ", option, " '", name, "': ", std::strerror(error));
-    }
-    if (text.size() > kMaxTextFileBytes) {
-        throw Refusal(option, " '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
-                      " bytes)");
+    if (!stamp.Exists) {
+        throw Refusal("cannot read ", option, " '", name, "': ", std::strerror(ENOENT));
     }
     return text;
 }
@@ -317,6 +281,17 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
     o.html.FaceName = style.DrawFont.Name;
 }
 
+// The kinds that colour every line of standard input: "--format ansi and ansi256".
+std::string EveryLineKinds() {
+    std::string names;
+    for (const TOutputKindRow& kind : OutputKinds()) {
+        if (kind.Has(koEveryLine)) {
+            names.append(names.empty() ? "--format " : " and ").append(kind.Name);
+        }
+    }
+    return names;
+}
+
 // One command-line option. The parser and --help are both made from the table below, so a new
 // option is one more row.
 struct TOptionSpec {
@@ -336,9 +311,7 @@ constexpr TOptionSpec kOptions[] = {
      "the text as UTF-8 (instead of TEXT); one line end (LF or CR LF) at\n"
      "the end of the file is not part of the text, since editors add one",
      [](TCompanionOptions& o, std::string_view, const std::string& v) { o.utf8TextFile = v; }},
-    {"--format", "KIND",
-     "what is written: font (the program's HTML, default), css (HTML5),\n"
-     "bbcode (forums), ansi or ansi256 (terminal colours)",
+    {"--format", "KIND", "what is written: one of the kinds below, default font",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.html.Kind = ParseKind(n, v); }},
     {"--start", "RRGGBB", "start colour, default FF0000",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.start = ParseColor(n, v); }},
@@ -422,7 +395,21 @@ std::string Usage() {
             left.assign(kColumn, ' ');
         }
     }
-    usage.append(kUsageTail);
+    usage.append("\nKinds of --format:\n");
+    for (const TOutputKindRow& kind : OutputKinds()) {
+        std::string left = "  ";
+        left.append(kind.Name);
+        left.append(left.size() + 2 > kColumn ? 2 : kColumn - left.size(), ' ');
+        usage.append(left)
+            .append(kind.Help)
+            .append(kind.Page == nullptr ? "" : "; --page writes a page")
+            .append("\n");
+    }
+    usage.append(kUsageTail)
+        .append("except to ")
+        .append(EveryLineKinds())
+        .append(", which colour every line as a text of its own (a line of\n"
+                "one character in the start colour). Exit status 2 for a bad option or value.\n");
     return usage;
 }
 
@@ -448,7 +435,7 @@ void SettleCombinations(TCompanionOptions& o) {
         o.fromStdin = true;
         o.stdinIsCp932 = true;
     }
-    if (o.page && IsTerminalKind(o.html.Kind)) {
+    if (o.page && OutputKindRow(o.html.Kind).Page == nullptr) {
         throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
     }
 }
@@ -589,11 +576,12 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
         const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
         o.html.BackgroundHex = SplitColor(o.background).Hex;
 
-        if (IsTerminalKind(o.html.Kind)) {
+        const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+        if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.
             for (const auto& [start, end] : InputLines(text.Text)) {
                 const TUnitText line = LineOf(text, start, end);
-                out += AnsiLine(line.Text, line.Clusters, gradient, o.html, tg);
+                out += OutputLine(line.Text, line.Clusters, gradient, o.html, tg);
                 out += '\n';
             }
             return 0;
@@ -603,7 +591,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
             const std::vector<std::pair<std::size_t, std::size_t>> lines = InputLines(text.Text);
             if (lines.size() > 1) {
                 err += Refusal("standard input held ", std::to_string(lines.size()),
-                               " lines; only the first is written (--format ansi colours every line)")
+                               " lines; only the first is written (", EveryLineKinds(), " colour every line)")
                            .message;
                 err += '\n';
             }
@@ -611,10 +599,8 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
         }
 
         THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
-        if (o.page && o.html.Kind == okFont) {
-            html = SamplePage(html, tg, PageBackground(o.html.Table, o.background));
-        } else if (o.page && o.html.Kind == okCss) {
-            html = Html5SamplePage(html, tg, PageBackground(o.html.Table, o.background));
+        if (o.page) {
+            html = kind.Page(html, tg, PageBackground(o.html.Table, o.background));
         }
         out =
             o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written()) : html.Written();

@@ -1,5 +1,8 @@
 #pragma once
 
+// TransBtn: the flat glyph button (TTransparentButton). The name is the program's historical one
+// for this control's unit.
+
 #include "controls/GlyphImageSet.h"
 #include "controls/TransBtnRules.h"
 

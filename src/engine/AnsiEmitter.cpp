@@ -2,7 +2,7 @@
 
 #include "engine/CodePage.h"
 #include "engine/FontStyle.h"
-#include "engine/HtmlBuilder.h"
+#include "engine/HtmlOptions.h"
 
 #include <array>
 
@@ -81,7 +81,8 @@ int AnsiCubeIndex(TColor color) {
            kCubeSteps[(color >> 16) & 0xFF];
 }
 
-TAnsiEmitter::TAnsiEmitter(const THtmlOptions& options, std::string_view text, int characterCount)
+TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
+                           int characterCount, const TClusterTable& /*clusters*/)
     : trueColor_(options.Kind != okAnsi256) {
     std::string opening;
     std::string codes;
@@ -119,7 +120,7 @@ TAnsiEmitter::TAnsiEmitter(const THtmlOptions& options, std::string_view text, i
 }
 
 void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
-    std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
+    std::string_view utf8 = UnitUtf8(unit);
     if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
         utf8 = picture;
     }
@@ -142,22 +143,4 @@ void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
 THtmlText TAnsiEmitter::Finish() {
     out_.Append(kReset);
     return THtmlText(out_.Take(), TTextEncoding::Utf8);
-}
-
-std::string AnsiLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
-                     const THtmlOptions& options, const TTagVocabulary& tg) {
-    if (text.empty()) {
-        return {};
-    }
-    const int n = UnitCount(text, clusters);
-    std::string line;
-    if (n < 2) {
-        TAnsiEmitter emitter(options, text, n);
-        emitter.AppendUnit(TUnitWalk(text, clusters).Next(), GradientColor(gradient, 1, 1));
-        line = emitter.Finish().Written();
-    } else {
-        line = BuildHtmlText(text, clusters, gradient, options, tg).Written();
-    }
-    line.resize(line.size() - 2); // the CR LF every output text ends in
-    return line;
 }

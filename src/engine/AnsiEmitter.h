@@ -17,7 +17,8 @@ struct THtmlOptions;
 // so a text cannot steer the terminal.
 class TAnsiEmitter final : public TOutputEmitter {
 public:
-    TAnsiEmitter(const THtmlOptions& options, std::string_view text, int characterCount);
+    TAnsiEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
+                 int characterCount, const TClusterTable& clusters = kNoClusters);
     void AppendUnit(const TTextUnit& unit, TColor color) override;
     THtmlText Finish() override;
 
@@ -28,8 +29,3 @@ private:
 
 // The colour index of the 256-colour cube nearest to a plain colour (16 to 231).
 int AnsiCubeIndex(TColor color);
-
-// One line of text coloured for a terminal, without a line end: an empty text stays empty and
-// a single unit is written in the start colour.
-std::string AnsiLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
-                     const THtmlOptions& options, const TTagVocabulary& tg);

@@ -5,42 +5,31 @@
 #include "engine/HtmlBuilder.h"
 #include "engine/MarkupEscape.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextJoin.h"
 
 #include <algorithm>
-#include <initializer_list>
-
-namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
-
-std::string Joined(std::initializer_list<std::string_view> pieces) {
-    std::string joined;
-    for (const std::string_view piece : pieces) {
-        joined += piece;
-    }
-    return joined;
-}
-
-} // namespace
 
 TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                               int characterCount) {
+                               int characterCount, const TClusterTable& /*clusters*/)
+    : TMarkupEmitter(TTextEncoding::Utf8, TUnitForm::Utf8) {
     const bool upper = tg.UpperCase();
     const auto word = [upper](std::string_view lower) { return WordInCase(lower, upper); };
     const std::string color = word("color");
     const std::string size = word("size");
-    const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
+    const bool sized = options.Sized();
+    TMarkup markup;
 
-    const std::string open = Joined({"[", color, "=#"});
-    const std::string close = Joined({"[/", color, "]"});
-    open_ = TPiece(open);
-    close_ = TPiece(close);
-    firstOpen_ = open_;
-    firstClose_ = close_;
+    const std::string open = Join("[", color, "=#");
+    const std::string close = Join("[/", color, "]");
+    markup.Open = open;
+    markup.Close = close;
+    markup.FirstOpen = open;
+    markup.FirstClose = close;
+    markup.AfterColor = "]";
     if (sized && options.FirstLetterLarger) {
         const int first = std::min(3 + options.SizeStep + 1, 7);
-        firstOpen_ = TPiece(Joined({"[", size, "=", std::to_string(first), "]", open}));
-        firstClose_ = TPiece(Joined({close, "[/", size, "]"}));
+        markup.FirstOpen = Join("[", size, "=", std::to_string(first), "]", open);
+        markup.FirstClose = Join(close, "[/", size, "]");
     }
 
     // From the inside out, as the font tags nest: bold, italic, size, face, underline, strike.
@@ -48,8 +37,8 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     std::string closing(kCrLf);
     const auto wrap = [&](std::string_view name, std::string_view value) {
         const std::string tag = word(name);
-        opening.insert(0, value.empty() ? Joined({"[", tag, "]"}) : Joined({"[", tag, "=", value, "]"}));
-        closing += Joined({"[/", tag, "]"});
+        opening.insert(0, value.empty() ? Join("[", tag, "]") : Join("[", tag, "=", value, "]"));
+        closing += Join("[/", tag, "]");
     };
     if ((options.Style & fsBold) != 0) {
         wrap("b", {});
@@ -70,28 +59,7 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
         wrap("s", {});
     }
     closing += kCrLf;
-    suffix_ = std::move(closing);
-
-    const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
-    out_.Expect(opening.size() + 2 * text.size() + characters * (open_.size() + 7 + close_.size()) +
-                (firstOpen_.size() - open_.size()) + (firstClose_.size() - close_.size()) + suffix_.size());
-    out_.Append(opening);
-}
-
-void TBbcodeEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
-    const TPiece& open = first_ ? firstOpen_ : open_;
-    const TPiece& close = first_ ? firstClose_ : close_;
-    first_ = false;
-    const std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
-    out_.MakeRoom(open.size() + 7 + utf8.size() + close.size());
-    out_.Put(open);
-    out_.PutHex(color);
-    out_.Put(']');
-    out_.PutCharacter(utf8);
-    out_.Put(close);
-}
-
-THtmlText TBbcodeEmitter::Finish() {
-    out_.Append(suffix_);
-    return THtmlText(out_.Take(), TTextEncoding::Utf8);
+    markup.Opening = std::move(opening);
+    markup.Suffix = std::move(closing);
+    Start(markup, 2 * text.size(), characterCount);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/TextUnits.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +37,11 @@ std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8);
 // first use, so that output written character by character does not convert each one anew.
 // Whatever CP932 does not define becomes U+FFFD, as in Cp932ToUtf8.
 std::string_view Cp932CharacterToUtf8(std::string_view character);
+
+// A unit's text in UTF-8: a cluster's own, or the character's from the table above.
+inline std::string_view UnitUtf8(const TTextUnit& unit) {
+    return unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
+}
 
 // UTF-8 pieces to CP932 one after the other, with one converter for them all.
 class TCp932Encoder {

@@ -5,13 +5,11 @@
 #include "engine/HtmlBuilder.h"
 #include "engine/MarkupEscape.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextJoin.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 // Keeps text from a screen reader's view without moving anything on the page; inline, so the
 // fragment needs no style sheet.
@@ -25,56 +23,12 @@ std::string_view SizeKeyword(int htmlSize) {
     return keywords[std::clamp(htmlSize, 3, 7) - 3];
 }
 
-std::string Joined(std::initializer_list<std::string_view> pieces) {
-    std::string joined;
-    for (const std::string_view piece : pieces) {
-        joined += piece;
-    }
-    return joined;
-}
-
-// The entity of a character that element text may not hold raw; empty for any other.
-std::string_view TextEntity(char c) {
-    switch (c) {
-    case '&':
-        return "&amp;";
-    case '<':
-        return "&lt;";
-    case '>':
-        return "&gt;";
-    default:
-        return {};
-    }
-}
-
-// Whether a unit's UTF-8 holds a character that element text may not hold raw (a cluster can
-// begin with one: "<" and a combining mark).
-bool NeedsEscape(std::string_view utf8) {
-    return utf8.find_first_of("&<>") != std::string_view::npos;
-}
-
-void AppendEscaped(std::string& out, std::string_view utf8) {
-    for (const char c : utf8) {
-        const std::string_view entity = TextEntity(c);
-        if (entity.empty()) {
-            out += c;
-        } else {
-            out += entity;
-        }
-    }
-}
-
-// A unit's text in UTF-8: a cluster's own, or the character's from the code page.
-std::string_view Utf8Of(const TTextUnit& unit) {
-    return unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
-}
-
 // The whole text in UTF-8, as element text.
 std::string EscapedText(std::string_view text, const TClusterTable& clusters) {
     std::string escaped;
     escaped.reserve(text.size() * 2);
     for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {
-        AppendEscaped(escaped, Utf8Of(walk.Next()));
+        AppendHtmlText(escaped, UnitUtf8(walk.Next()));
     }
     return escaped;
 }
@@ -98,26 +52,30 @@ std::string CommentText(std::string_view text, const TClusterTable& clusters) {
 } // namespace
 
 TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                         int unitCount, const TClusterTable& clusters) {
+                         int unitCount, const TClusterTable& clusters)
+    : TMarkupEmitter(TTextEncoding::Utf8, TUnitForm::Utf8Text) {
     const bool upper = tg.UpperCase();
     const std::string span = WordInCase("span", upper);
     const std::string style = WordInCase("style", upper);
-    const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
+    const bool sized = options.Sized();
+    TMarkup markup;
     const bool bold = (options.Style & fsBold) != 0;
     const bool italic = (options.Style & fsItalic) != 0;
     const bool underline = (options.Style & fsUnderline) != 0;
     const bool strike = (options.Style & fsStrikeOut) != 0;
 
     // Around every character: <span [CR LF]style="[font-size:...;]color:#......">ch</span>
-    const std::string head = Joined({"<", span, " ", options.BreakInTag ? kCrLf : "", style, "=\""});
-    open_ = TPiece(head + "color:#");
-    std::string firstOpen = head;
+    const std::string head = Join("<", span, " ", options.BreakInTag ? kCrLf : "", style, "=\"");
+    markup.Open = head + "color:#";
+    markup.FirstOpen = head;
     if (sized && options.FirstLetterLarger) {
-        firstOpen += Joined({"font-size:", SizeKeyword(3 + options.SizeStep + 1), ";"});
+        markup.FirstOpen += Join("font-size:", SizeKeyword(3 + options.SizeStep + 1), ";");
     }
-    firstOpen_ = TPiece(firstOpen + "color:#");
-    const std::string close = Joined({"</", span, ">"});
-    close_ = TPiece(close);
+    markup.FirstOpen += "color:#";
+    markup.AfterColor = "\">";
+    const std::string close = Join("</", span, ">");
+    markup.Close = close;
+    markup.FirstClose = close;
 
     // One wrapping span carries what CSS can say; strong and cite stand inside it.
     std::string declarations;
@@ -128,10 +86,10 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
         declarations += declaration;
     };
     if (options.FaceTag) {
-        declare(Joined({"font-family:'", CssStringEscaped(Cp932ToUtf8(options.FaceName)), "'"}));
+        declare(Join("font-family:'", CssStringEscaped(Cp932ToUtf8(options.FaceName)), "'"));
     }
     if (sized) {
-        declare(Joined({"font-size:", SizeKeyword(3 + options.SizeStep)}));
+        declare(Join("font-size:", SizeKeyword(3 + options.SizeStep)));
     }
     if (bold && !options.LogicalTags) {
         declare("font-weight:bold");
@@ -148,7 +106,7 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     std::string opening;
     std::string closing(kCrLf);
     if (!declarations.empty()) {
-        opening += Joined({"<", span, " ", style, "=\"", HtmlEscaped(declarations), "\">"});
+        opening += Join("<", span, " ", style, "=\"", HtmlEscaped(declarations), "\">");
     }
     std::string logicalClose;
     if (italic && options.LogicalTags) {
@@ -161,9 +119,9 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     }
     opening += kCrLf;
     if (options.ScreenReaderText) {
-        opening += Joined({"<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">"});
-        const std::string plainText = Joined({close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">",
-                                              EscapedText(text, clusters), close});
+        opening += Join("<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">");
+        const std::string plainText = Join(close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">",
+                                           EscapedText(text, clusters), close);
         closing.insert(0, plainText);
     }
     closing += logicalClose;
@@ -172,47 +130,17 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     }
     if (options.Comment) {
         const std::string quoted = CommentText(text, clusters);
-        opening.insert(0, Joined({"<!-- Tintrel \"", quoted, "\" -->", kCrLf}));
-        closing += Joined({kCrLf, "<!-- End of  \"", quoted, "\" -->"});
+        opening.insert(0, Join("<!-- Tintrel \"", quoted, "\" -->", kCrLf));
+        closing += Join(kCrLf, "<!-- End of  \"", quoted, "\" -->");
     }
     closing += kCrLf;
     if (options.Table) {
-        opening.insert(
-            0, Joined({"<", span, " ", style, "=\"display:inline-block;padding:2px;background-color:#",
-                       HtmlEscaped(options.BackgroundHex), "\">", kCrLf}));
-        closing += Joined({close, kCrLf});
+        opening.insert(0,
+                       Join("<", span, " ", style, "=\"display:inline-block;padding:2px;background-color:#",
+                            HtmlEscaped(options.BackgroundHex), "\">", kCrLf));
+        closing += Join(close, kCrLf);
     }
-    suffix_ = std::move(closing);
-
-    const std::size_t characters = unitCount > 0 ? static_cast<std::size_t>(unitCount) : 0;
-    out_.Expect(opening.size() + 2 * text.size() + characters * (open_.size() + 8 + close_.size()) +
-                (firstOpen_.size() - open_.size()) + suffix_.size());
-    out_.Append(opening);
-}
-
-void TCssEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
-    const TPiece& open = first_ ? firstOpen_ : open_;
-    first_ = false;
-    std::string_view utf8 = Utf8Of(unit);
-    std::string escaped;
-    if (utf8.size() == 1) {
-        if (const std::string_view entity = TextEntity(utf8.front()); !entity.empty()) {
-            utf8 = entity;
-        }
-    } else if (unit.IsCluster() && NeedsEscape(utf8)) {
-        AppendEscaped(escaped, utf8);
-        utf8 = escaped;
-    }
-    out_.MakeRoom(open.size() + 8 + utf8.size() + close_.size());
-    out_.Put(open);
-    out_.PutHex(color);
-    out_.Put('"');
-    out_.Put('>');
-    out_.PutCharacter(utf8);
-    out_.Put(close_);
-}
-
-THtmlText TCssEmitter::Finish() {
-    out_.Append(suffix_);
-    return THtmlText(out_.Take(), TTextEncoding::Utf8);
+    markup.Opening = std::move(opening);
+    markup.Suffix = std::move(closing);
+    Start(markup, 2 * text.size(), unitCount);
 }

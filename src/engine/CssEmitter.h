@@ -1,9 +1,7 @@
 #pragma once
 
-#include "engine/OutputBuffer.h"
-#include "engine/OutputEmitter.h"
+#include "engine/MarkupEmitter.h"
 
-#include <string>
 #include <string_view>
 
 class TTagVocabulary;
@@ -14,18 +12,8 @@ struct THtmlOptions;
 // inline block with the background colour. Screen readers would spell per-character markup
 // letter by letter, so the coloured spans are hidden from them and the plain text stands once
 // beside them in a visually hidden span.
-class TCssEmitter final : public TOutputEmitter {
+class TCssEmitter final : public TMarkupEmitter {
 public:
     TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text, int unitCount,
                 const TClusterTable& clusters = kNoClusters);
-    void AppendUnit(const TTextUnit& unit, TColor color) override;
-    THtmlText Finish() override;
-
-private:
-    TOutputBuffer out_;
-    TPiece firstOpen_;   // `<span style="` up to `color:#`, with the first-letter size
-    TPiece open_;        // the same for every later character
-    TPiece close_;       // "</span>"
-    std::string suffix_; // everything after the last character
-    bool first_ = true;
 };

@@ -2,46 +2,21 @@
 
 #include "engine/GradientWalk.h"
 #include "engine/MarkupEscape.h"
+#include "engine/OutputEmitter.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextJoin.h"
 
 #include <utility>
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
-
-// The pieces one after the other. (Chains of operator+ on a literal trip a false GCC 12
-// -Wrestrict warning in optimised builds.)
-template <typename... Pieces> std::string Join(const Pieces&... pieces) {
-    std::string joined;
-    joined.reserve((std::string_view(pieces).size() + ...));
-    (joined.append(std::string_view(pieces)), ...);
-    return joined;
-}
 
 // The text as it may stand inside a comment: a "-->" or "<!--" in it must not end or open one.
 // The written forms of clusters go in as they are: their references are the characters.
 std::string CommentSafe(std::string_view text, const TClusterTable& clusters) {
     std::string safe;
     safe.reserve(text.size());
-    const auto escape = [&safe](std::string_view piece) {
-        // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
-        for (const char c : piece) {
-            switch (c) {
-            case '&':
-                safe += "&amp;";
-                break;
-            case '<':
-                safe += "&lt;";
-                break;
-            case '>':
-                safe += "&gt;";
-                break;
-            default:
-                safe += c;
-            }
-        }
-    };
+    // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
+    const auto escape = [&safe](std::string_view piece) { AppendHtmlText(safe, piece); };
     std::size_t offset = 0;
     for (const TClusterUnit& cluster : clusters.Units) {
         escape(text.substr(offset, cluster.Offset - offset));
@@ -61,8 +36,7 @@ struct TWords {
     TWords(const TTagVocabulary& tg, const THtmlOptions& options) {
         font = tg.TagWord("_Font");
         color = tg.TagWord("_Color");
-        const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
-        if (sized) {
+        if (options.Sized()) {
             size = tg.TagWord("_Size");
         }
         if ((options.Style & fsBold) != 0) {
@@ -107,9 +81,11 @@ std::string Close(const std::string& word) {
 } // namespace
 
 THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                           int characterCount, const TClusterTable& clusters) {
+                           int characterCount, const TClusterTable& clusters)
+    : TMarkupEmitter(TTextEncoding::Cp932, TUnitForm::Cp932) {
     const TWords w(tg, options);
-    const bool sized = options.SizeStep >= 1 && options.SizeStep <= 4;
+    const bool sized = options.Sized();
+    TMarkup markup;
     const std::string sizeText = Join("+", std::to_string(options.SizeStep));
 
     // Around every character: <font [CR LF][size="+n" ]color="#......">ch</font>
@@ -118,13 +94,15 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         head += kCrLf;
     }
     const std::string colorAttribute = Join(w.color, "=\"#");
-    open_ = TPiece(head + colorAttribute);
-    std::string firstOpen = head;
+    markup.Open = head + colorAttribute;
+    markup.FirstOpen = head;
     if (sized && options.FirstLetterLarger) {
-        firstOpen += Join(w.size, "=\"+", std::to_string(options.SizeStep + 1), "\" ");
+        markup.FirstOpen += Join(w.size, "=\"+", std::to_string(options.SizeStep + 1), "\" ");
     }
-    firstOpen_ = TPiece(firstOpen + colorAttribute);
-    close_ = TPiece(Close(w.font));
+    markup.FirstOpen += colorAttribute;
+    markup.AfterColor = "\">";
+    markup.Close = Close(w.font);
+    markup.FirstClose = markup.Close;
 
     // The wrappers, from the inside out: bold, italic, size, face, underline, strike-out.
     std::string opening(kCrLf);
@@ -163,30 +141,9 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
                                options.BackgroundHex, "\">", kCrLf));
         closing += Join(Close(w.tr), Close(w.table), "<", w.br, " ", w.clear, "=", w.all, ">", kCrLf);
     }
-    suffix_ = std::move(closing);
-
-    constexpr std::size_t hexAndQuote = 8; // ......">
-    const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
-    out_.Expect(opening.size() + text.size() + characters * (open_.size() + hexAndQuote + close_.size()) +
-                (firstOpen_.size() - open_.size()) + suffix_.size());
-    out_.Append(opening);
-}
-
-void THtmlBuilder::AppendCharacter(std::string_view character, TColor color) {
-    const TPiece& open = first_ ? firstOpen_ : open_;
-    first_ = false;
-    out_.MakeRoom(open.size() + 8 + character.size() + close_.size());
-    out_.Put(open);
-    out_.PutHex(color);
-    out_.Put('"');
-    out_.Put('>');
-    out_.PutCharacter(character);
-    out_.Put(close_);
-}
-
-THtmlText THtmlBuilder::Finish() {
-    out_.Append(suffix_);
-    return THtmlText(out_.Take());
+    markup.Opening = std::move(opening);
+    markup.Suffix = std::move(closing);
+    Start(markup, text.size(), characterCount);
 }
 
 THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,

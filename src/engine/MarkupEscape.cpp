@@ -22,6 +22,21 @@ std::string_view HtmlEntity(char c) {
 
 } // namespace
 
+std::string_view HtmlTextEntity(char c) {
+    return c == '"' ? std::string_view() : HtmlEntity(c);
+}
+
+void AppendHtmlText(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        const std::string_view entity = HtmlTextEntity(c);
+        if (entity.empty()) {
+            out += c;
+        } else {
+            out += entity;
+        }
+    }
+}
+
 std::string HtmlEscaped(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());

@@ -6,6 +6,11 @@
 // Text made safe for the place it stands in. A face name comes from a style file that anyone
 // may have written, so it may hold `x"><script>`: nothing from outside reaches markup raw.
 
+// & < > as the entities &amp; &lt; &gt; (element text); empty for any other character.
+std::string_view HtmlTextEntity(char c);
+// Appends `text` as element text: & < > as their entities.
+void AppendHtmlText(std::string& out, std::string_view text);
+
 // & < > and " as the entities &amp; &lt; &gt; &quot; (in element text and attribute values).
 std::string HtmlEscaped(std::string_view text);
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// OrivUtil: the maker's utility unit (colour split and join, gradient arithmetic, the base font
+// size label). The name is the program's historical one, after the maker's settings key.
+
 #include "engine/Color.h"
 
 #include <cstdint>

@@ -1,23 +1,31 @@
 #include "engine/OutputEmitter.h"
 
-#include "engine/AnsiEmitter.h"
-#include "engine/BbcodeEmitter.h"
-#include "engine/CssEmitter.h"
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/HtmlOptions.h"
+#include "engine/OutputKind.h"
+#include "engine/TextJoin.h"
 
 std::unique_ptr<TOutputEmitter> MakeOutputEmitter(const TTagVocabulary& tg, const THtmlOptions& options,
                                                   std::string_view text, int unitCount,
                                                   const TClusterTable& clusters) {
-    switch (options.Kind) {
-    case okCss:
-        return std::make_unique<TCssEmitter>(tg, options, text, unitCount, clusters);
-    case okBbcode:
-        return std::make_unique<TBbcodeEmitter>(tg, options, text, unitCount);
-    case okAnsi:
-    case okAnsi256:
-        return std::make_unique<TAnsiEmitter>(options, text, unitCount);
-    case okFont:
-        break;
+    return OutputKindRow(options.Kind).Make(tg, options, text, unitCount, clusters);
+}
+
+std::string OutputLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                       const THtmlOptions& options, const TTagVocabulary& tg) {
+    if (text.empty()) {
+        return {};
     }
-    return std::make_unique<THtmlBuilder>(tg, options, text, unitCount, clusters);
+    const int n = UnitCount(text, clusters);
+    std::string line;
+    if (n < 2) {
+        const std::unique_ptr<TOutputEmitter> emitter = MakeOutputEmitter(tg, options, text, n, clusters);
+        emitter->AppendUnit(TUnitWalk(text, clusters).Next(), GradientColor(gradient, 1, 1));
+        line = emitter->Finish().Written();
+    } else {
+        line = BuildHtmlText(text, clusters, gradient, options, tg).Written();
+    }
+    line.resize(line.size() - kCrLf.size()); // the line end every output text ends in
+    return line;
 }

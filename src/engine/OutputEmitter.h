@@ -5,9 +5,11 @@
 #include "engine/TextUnits.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 class TTagVocabulary;
+struct TGradient;
 struct THtmlOptions;
 
 // Writes one output kind in the order the refresh draws: made with the whole text and the
@@ -23,8 +25,22 @@ public:
     virtual THtmlText Finish() = 0;
 };
 
-// The emitter of `options.Kind`. `text` is the whole text (Shift-JIS), `unitCount` its number
-// of units and `clusters` the table of its clusters; words come from `tg` in its current case.
+// The factory of an emitter class for the kind table: every emitter is made from the vocabulary
+// (words in its current case), the options, the whole text (Shift-JIS), its number of units and
+// the table of its clusters.
+template <typename TEmitter>
+std::unique_ptr<TOutputEmitter> MakeEmitter(const TTagVocabulary& tg, const THtmlOptions& options,
+                                            std::string_view text, int unitCount,
+                                            const TClusterTable& clusters) {
+    return std::make_unique<TEmitter>(tg, options, text, unitCount, clusters);
+}
+
+// The emitter of `options.Kind`.
 std::unique_ptr<TOutputEmitter> MakeOutputEmitter(const TTagVocabulary& tg, const THtmlOptions& options,
                                                   std::string_view text, int unitCount,
                                                   const TClusterTable& clusters = kNoClusters);
+
+// One line of output without its line end, for the kinds that colour every line of standard
+// input: an empty text stays empty and a single unit is written in the start colour.
+std::string OutputLine(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                       const THtmlOptions& options, const TTagVocabulary& tg);

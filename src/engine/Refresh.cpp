@@ -64,18 +64,10 @@ bool WiderThan(TPreviewCanvas& canvas, std::string_view text, const TClusterTabl
 } // namespace
 
 THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawingFont) {
-    THtmlOptions options;
+    THtmlOptions options = input.Html;
     options.FaceName = drawingFont.Face;
     options.Style = drawingFont.Style;
-    options.SizeStep = input.SizeStep;
-    options.FirstLetterLarger = input.FirstLetterLarger;
-    options.FaceTag = input.FaceTag;
-    options.LogicalTags = input.LogicalTags;
-    options.Comment = input.Comment;
-    options.BreakInTag = input.BreakInTag;
-    options.Table = input.Table;
     options.BackgroundHex = SplitColor(input.Background).Hex;
-    options.Kind = input.Kind;
     return options;
 }
 

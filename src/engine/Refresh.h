@@ -13,21 +13,18 @@ class TTagVocabulary;
 
 // Everything one refresh reads from the window's controls.
 struct TRefreshInput {
-    std::string Text;               // the text field, Shift-JIS
-    TClusterTable Clusters;         // the clusters of Text that CP932 cannot hold (UnicodeText.h)
-    TGradient Gradient;             // start, middle and finish colours and the mode
-    TColor Background = clWhite;    // the background button's colour; may be a system colour
-    TPreviewFont PreviewFont;       // face, size and style bits of the preview font
-    int SizeStep = 0;               // the size list's position; -1 when nothing is selected
-    bool FirstLetterLarger = false; // "頭文字は＋１"
+    std::string Text;            // the text field, Shift-JIS
+    TClusterTable Clusters;      // the clusters of Text that CP932 cannot hold (UnicodeText.h)
+    TGradient Gradient;          // start, middle and finish colours and the mode
+    TColor Background = clWhite; // the background button's colour; may be a system colour
+    TPreviewFont PreviewFont;    // face, size and style bits of the preview font
     bool SmartPreview = true; // true while "ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする" is not checked
     bool UpperCaseTags = true; // "タグは大文字にする"
-    bool FaceTag = false;      // "face='...' タグを有効にする"
-    bool LogicalTags = false;  // "太字・斜体は論理タグにする"
-    bool Comment = false;      // "HTML作成時にコメント付加"
-    bool BreakInTag = false;   // "FONTタグ内で改行する"
-    bool Table = false;        // "テーブル"
-    TOutputKind Kind = okFont; // the output kind of the options menu
+    // The switches of the output: the size list's position (-1 when nothing is selected),
+    // "頭文字は＋１", the face, logical tags, comment and break switches of the options menu,
+    // "テーブル" and the output kind. Its face name, style bits and background are set from the
+    // drawing font and Background when the output is made (HtmlOptionsOf).
+    THtmlOptions Html;
 };
 
 struct TRefreshResult {
@@ -36,8 +33,8 @@ struct TRefreshResult {
     int DrawingPoints = 0; // the size the text was drawn at, after the smart preview
 };
 
-// The HTML options of a refresh: the window's switches, and the face and style bits of the
-// drawing font.
+// The HTML options of a refresh: the window's switches, the face and style bits of the drawing
+// font, and the background's six digits.
 THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawingFont);
 
 // Repaints the preview and rebuilds the HTML text in one pass: sets the tag case of `tg`, fills

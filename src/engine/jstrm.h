@@ -1,5 +1,7 @@
 #pragma once
 
+// jstrm: the Japanese string routines. The name is the program's historical one for this unit.
+
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -1,5 +1,8 @@
 #pragma once
 
+// TIniGT: the settings store, one INI file and the typed values in it. The name is the program's
+// historical one for its settings unit.
+
 #include "engine/Color.h"
 #include "store/FontRecord.h"
 #include "store/IniEnvironment.h"

@@ -34,7 +34,7 @@ void LoadOptionSet(TIniGT& store, TOptionSet& options) {
     }
     const std::optional<TOutputKind> kind =
         OutputKindFromName(store.ReadString(kOptionSection, kFormatKey, OutputKindName(defaults.OutputKind)));
-    options.OutputKind = kind && IsWindowOutputKind(*kind) ? *kind : defaults.OutputKind;
+    options.OutputKind = kind && OutputKindRow(*kind).InWindow ? *kind : defaults.OutputKind;
     // Only the value this program writes switches it on; anything else leaves it off.
     options.FormattedCopy = store.ReadInteger(kOptionSection, kFormattedCopyKey, 0) == 1;
     update.Commit();

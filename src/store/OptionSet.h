@@ -21,8 +21,8 @@ struct TOptionSet {
     bool LogicalTags = false;       // "Opt7"
     bool BreakInFontTag = false;    // "Opt8"
     bool UpperCaseTags = true;      // "Opt9"
-    // "Format": the output kind of the window (font, css or bbcode). Written only when it is not
-    // font, so a file of someone who never chose one keeps its bytes.
+    // "Format": the output kind of the window (a kind the window offers). Written only when it is
+    // not font, so a file of someone who never chose one keeps its bytes.
     TOutputKind OutputKind = okFont;
     // Beyond the design's switches: "FormattedCopy", written only while on, so that a file in
     // which nothing new was chosen stays byte for byte as before.
@@ -33,11 +33,6 @@ struct TOptionSet {
 
 // Whether a section name means the option group ("Option" in any letter case).
 bool IsOptionSection(std::string_view section);
-
-// Whether the window offers the kind (the terminal kinds are the command line's only).
-constexpr bool IsWindowOutputKind(TOutputKind kind) {
-    return kind == okFont || kind == okCss || kind == okBbcode;
-}
 
 // Reads the switches and the base font size; absent or unreadable values take their defaults.
 // The position is not touched: the window reads it itself (LoadWindowPosition) before.

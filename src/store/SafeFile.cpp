@@ -17,8 +17,6 @@
 
 namespace {
 
-// Files beyond this size are not settings files; reading one is refused rather than tried.
-constexpr std::uint64_t kLargestFile = std::uint64_t{1} << 30;
 constexpr int kMostLinksFollowed = 40;
 constexpr int kMostNameAttempts = 100;
 
@@ -159,7 +157,7 @@ TFileStamp StampOfFile(const std::string& path) {
     return StampOf(info);
 }
 
-std::string ReadFileBytes(const std::string& path, TFileStamp& stamp) {
+std::string ReadFileBytes(const std::string& path, TFileStamp& stamp, std::uint64_t limit) {
     stamp = {};
     // Without O_NONBLOCK, opening a FIFO waits for a writer; a device is not opened as a
     // terminal. What is not a regular file is refused right after the open.
@@ -184,7 +182,7 @@ std::string ReadFileBytes(const std::string& path, TFileStamp& stamp) {
     } else if (!S_ISREG(info.st_mode)) {
         ::close(fd);
         RefuseNotRegular(path, "read", info.st_mode);
-    } else if (static_cast<std::uint64_t>(info.st_size) > kLargestFile) {
+    } else if (static_cast<std::uint64_t>(info.st_size) > limit) {
         error = EFBIG;
     } else {
         bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -206,7 +204,7 @@ std::string ReadFileBytes(const std::string& path, TFileStamp& stamp) {
                 break;
             }
             done += static_cast<std::size_t>(got);
-            if (done > kLargestFile) {
+            if (done > limit) {
                 error = EFBIG;
                 break;
             }

@@ -26,10 +26,14 @@ std::string NotRegularReason(mode_t mode);
 // The stamp of the file at `path` (following symbolic links); Exists is false when there is none.
 TFileStamp StampOfFile(const std::string& path);
 
+// The largest file that is read whole.
+inline constexpr std::uint64_t kLargestReadFile = std::uint64_t{1} << 30;
+
 // The whole file; an empty text and a stamp with Exists false when there is no file. Throws
 // EIniFileError when the file exists but cannot be read, or is not a regular file (a FIFO is
-// refused without waiting for a writer).
-std::string ReadFileBytes(const std::string& path, TFileStamp& stamp);
+// refused without waiting for a writer), or holds more than `limit` bytes (error code EFBIG;
+// reading stops one block past the limit, so a file that grows is not read on without end).
+std::string ReadFileBytes(const std::string& path, TFileStamp& stamp, std::uint64_t limit = kLargestReadFile);
 
 // Replaces the file with `bytes` so that a crash leaves either the old or the new file whole:
 // the bytes go to a temporary file in the same folder, which is flushed to disk and renamed over

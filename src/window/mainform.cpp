@@ -15,6 +15,7 @@
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/OutputKindText.h"
 #include "window/PreviewBox.h"
 #include "window/QPainterCanvas.h"
 #include "window/WindowsFaceFontSource.h"
@@ -61,6 +62,22 @@ QAction* MakeOption(QMenu* menu, const char* name, const QString& caption) {
     item->setObjectName(QLatin1String(name));
     item->setCheckable(true);
     return item;
+}
+
+// The object name of an output kind's menu item: "CbFormat" and the kind's name, each word
+// capitalised ("amp-hex" gives CbFormatAmpHex).
+std::string FormatItemName(std::string_view kind) {
+    std::string name = "CbFormat";
+    bool capital = true;
+    for (const char c : kind) {
+        if (c == '-') {
+            capital = true;
+            continue;
+        }
+        name += capital && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        capital = false;
+    }
+    return name;
 }
 
 } // namespace
@@ -279,21 +296,16 @@ void TForm1::CreateMenus() {
     PmOpt->addSeparator();
     FormatGroup = new QActionGroup(this);
     FormatGroup->setExclusive(true);
-    const auto format = [this](const char* name, const QString& caption, const QString& hint,
-                               TOutputKind kind) {
-        QAction* item = MakeOption(PmOpt, name, caption);
-        item->setStatusTip(hint);
-        item->setData(static_cast<int>(kind));
+    for (const TOutputKindRow& kind : OutputKinds()) {
+        if (!kind.InWindow) {
+            continue;
+        }
+        QAction* item = MakeOption(PmOpt, FormatItemName(kind.Name).c_str(), OutputKindText(kind.Caption));
+        item->setStatusTip(OutputKindText(kind.Hint));
+        item->setData(static_cast<int>(kind.Kind));
         FormatGroup->addAction(item);
-        return item;
-    };
-    CbFormatFont = format("CbFormatFont", tr("FONTタグのHTMLで書く"),
-                          tr("文字ごとにFONTタグで色を付けたHTMLを書きます（従来の形式）"), okFont);
-    CbFormatCss = format("CbFormatCss", tr("HTML5とCSSで書く"),
-                         tr("spanとCSSで色を付けたHTML5を書きます（読み上げ対応）"), okCss);
-    CbFormatBbcode = format("CbFormatBbcode", tr("BBCodeで書く（掲示板用）"),
-                            tr("掲示板のBBCodeで書きます。テーブルとコメントは付きません"), okBbcode);
-    CbFormatFont->setChecked(true);
+    }
+    CbFormat(okFont)->setChecked(true);
     PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
     CbOpt5 = MakeOption(PmOpt, "CbOpt5", tr("HTML保存時に開く"));

@@ -1,5 +1,8 @@
 #pragma once
 
+// TForm1: Tintrel's main window. The name is the program's historical one (its first form), kept
+// because stored keys such as "Form1.ClBtn1" carry it.
+
 #include "engine/Color.h"
 #include "engine/HtmlText.h"
 #include "engine/OrivUtil.h"
@@ -89,9 +92,10 @@ public:
     // The output kind chosen in the options menu, and choosing one (without a refresh).
     TOutputKind OutputKind() const;
     void SetOutputKind(TOutputKind kind);
-    // The output of the current text and controls in `kind`, whatever kind is chosen (the css
-    // fragment for a formatted paste, say). Empty below two characters.
-    THtmlText OutputOfKind(TOutputKind kind) const;
+    // What the next refresh reads from the controls.
+    TRefreshInput CurrentRefreshInput() const;
+    // The options menu's item of an output kind; nullptr for a kind the window does not offer.
+    QAction* CbFormat(TOutputKind kind) const;
 
     // --- colour, mode and style commands (mainform_commands.cpp)
     void ClBtn1Change();
@@ -187,6 +191,8 @@ public:
     QTimer* Timer1 = nullptr;
 
     QMenu* PmOpt = nullptr;
+    // CbOpt1 ... CbOpt9: the options menu's switches under their historical names, matching the
+    // stored keys "Opt1" ... "Opt9"; accessors such as AskBeforeOverwrite() say what each one means.
     QAction* CbOpt1 = nullptr;
     QAction* CbOpt3 = nullptr;
     QAction* CbOpt4 = nullptr;
@@ -197,11 +203,9 @@ public:
     QAction* CbOpt9 = nullptr;
     QAction* CbOptFontSize = nullptr;
     QAction* PmAbout = nullptr;
-    // The output kind: a radio group of the options menu.
+    // The output kind: a radio group of the options menu, an item for each kind the window
+    // offers ("CbFormat" and the kind's name: CbFormatFont, CbFormatCss, ...).
     QActionGroup* FormatGroup = nullptr;
-    QAction* CbFormatFont = nullptr;
-    QAction* CbFormatCss = nullptr;
-    QAction* CbFormatBbcode = nullptr;
 
     QMenu* Pm1 = nullptr;
     QAction* PmAdd = nullptr;
@@ -267,8 +271,6 @@ private:
 
     // mainform_preview.cpp
     void PaintWithPainter(QPainter& painter);
-    // What the next refresh reads from the controls.
-    TRefreshInput CurrentRefreshInput() const;
     // The status bar's word on the text and the options: characters written as references,
     // options the chosen kind cannot write.
     void ReportStatus(const TRefreshInput& input);

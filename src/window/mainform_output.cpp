@@ -13,6 +13,7 @@
 #include "store/SafeFile.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/OutputKindText.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -50,13 +51,13 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
         ShowTitleMessage(NothingToCopy());
         return;
     }
-    const bool bbcode = OutputKind() == okBbcode;
+    const TOutputKindRow& kind = OutputKindRow(OutputKind());
     if (button == Qt::LeftButton) {
         CopyHtml(TextOf(htmlText_, htmlText_.Written()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました") : tr("HTMLをコピーしました"));
+        ShowTitleMessage(OutputKindText(kind.Copied));
     } else {
         CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
-        ShowTitleMessage(bbcode ? tr("BBCodeをコピーしました（１行）") : tr("HTMLをコピーしました（１行）"));
+        ShowTitleMessage(OutputKindText(kind.CopiedOneLine));
     }
 }
 
@@ -87,23 +88,17 @@ void TForm1::FlClClick(int tag) {
 void TForm1::TbSaveClick() {
     const TColor pageBackground = PageBackground(cbTable->isChecked(), backgroundColor_);
     Refresh();
-    // The page follows the output kind: the design's page, an HTML5 document, or for BBCode the
-    // text itself in a text file.
-    const TOutputKind kind = OutputKind();
-    THtmlText page = htmlText_;
+    // The page follows the output kind: the design's page, an HTML5 document, or for a kind
+    // without a page the text itself in a text file.
+    const TOutputKindRow& kind = OutputKindRow(OutputKind());
+    const THtmlText page = kind.Page != nullptr ? kind.Page(htmlText_, *tg_, pageBackground) : htmlText_;
     TFileDialogRequest request;
     request.FilterIndex = 1;
-    if (kind == okBbcode) {
-        request.Filter = tr("テキストファイル|*.txt");
-        request.DefaultExt = QStringLiteral("txt");
-        request.FileName = QStringLiteral("Sample.txt");
-    } else {
-        page = kind == okCss ? Html5SamplePage(htmlText_, *tg_, pageBackground)
-                             : SamplePage(htmlText_, *tg_, pageBackground);
-        request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
-        request.DefaultExt = QStringLiteral("htm");
-        request.FileName = QStringLiteral("Sample.html");
-    }
+    request.Filter = OutputKindText(kind.File.Filter);
+    request.DefaultExt =
+        QString::fromUtf8(kind.File.DefaultExt.data(), static_cast<qsizetype>(kind.File.DefaultExt.size()));
+    request.FileName =
+        QString::fromUtf8(kind.File.FileName.data(), static_cast<qsizetype>(kind.File.FileName.size()));
     try {
         request.InitialDir =
             QFile::decodeName(QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));

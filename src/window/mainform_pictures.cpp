@@ -3,12 +3,12 @@
 #include "window/mainform.h"
 
 #include "controls/FontCombo.h"
+#include "engine/FormattedCopy.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "store/IniGT.h"
 #include "store/SafeFile.h"
 #include "store/StyleLibrary.h"
-#include "window/FormattedCopy.h"
 #include "window/PictureExport.h"
 #include "window/PreviewBox.h"
 

@@ -11,6 +11,7 @@
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 #include "window/ColorLabel.h"
+#include "window/OutputKindText.h"
 #include "window/PreviewBox.h"
 #include "window/QPainterCanvas.h"
 
@@ -63,14 +64,18 @@ TOutputKind TForm1::OutputKind() const {
     return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : okFont;
 }
 
-void TForm1::SetOutputKind(TOutputKind kind) {
+QAction* TForm1::CbFormat(TOutputKind kind) const {
     for (QAction* item : FormatGroup->actions()) {
         if (item->data().toInt() == static_cast<int>(kind)) {
-            item->setChecked(true);
-            return;
+            return item;
         }
     }
-    CbFormatFont->setChecked(true);
+    return nullptr;
+}
+
+void TForm1::SetOutputKind(TOutputKind kind) {
+    QAction* item = CbFormat(kind);
+    (item != nullptr ? item : CbFormat(okFont))->setChecked(true);
 }
 
 TRefreshInput TForm1::CurrentRefreshInput() const {
@@ -82,39 +87,30 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
     input.Background = backgroundColor_;
     input.PreviewFont = previewFont_;
-    input.SizeStep = CbSize->currentIndex();
-    input.FirstLetterLarger = CbHead->isChecked();
+    input.Html.SizeStep = CbSize->currentIndex();
+    input.Html.FirstLetterLarger = CbHead->isChecked();
     input.SmartPreview = !SmartPreviewOff();
     input.UpperCaseTags = CbOpt9->isChecked();
-    input.FaceTag = CbOpt3->isChecked();
-    input.LogicalTags = CbOpt7->isChecked();
-    input.Comment = CbOpt6->isChecked();
-    input.BreakInTag = CbOpt8->isChecked();
-    input.Table = cbTable->isChecked();
-    input.Kind = OutputKind();
+    input.Html.FaceTag = CbOpt3->isChecked();
+    input.Html.LogicalTags = CbOpt7->isChecked();
+    input.Html.Comment = CbOpt6->isChecked();
+    input.Html.BreakInTag = CbOpt8->isChecked();
+    input.Html.Table = cbTable->isChecked();
+    input.Html.Kind = OutputKind();
     return input;
-}
-
-THtmlText TForm1::OutputOfKind(TOutputKind kind) const {
-    TRefreshInput input = CurrentRefreshInput();
-    input.Kind = kind;
-    if (UnitCount(input.Text, input.Clusters) < 2) {
-        return {};
-    }
-    // The case a refresh of this text sets; the next refresh sets it again anyway.
-    tg_->ApplyTagCase(input.UpperCaseTags);
-    return BuildHtmlText(input.Text, input.Clusters, input.Gradient, HtmlOptionsOf(input, input.PreviewFont),
-                         *tg_);
 }
 
 void TForm1::ReportStatus(const TRefreshInput& input) {
     QStringList messages;
-    // The newer kinds write UTF-8: only the font tags carry references.
-    if (const std::size_t references = input.Clusters.Units.size(); references > 0 && input.Kind == okFont) {
+    const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
+    // Only a kind that writes Shift-JIS carries references; the others write UTF-8.
+    if (const std::size_t references = input.Clusters.Units.size();
+        references > 0 && kind.Encoding == TTextEncoding::Cp932) {
         messages << tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(references);
     }
-    if (input.Kind == okBbcode && (input.Table || input.Comment)) {
-        messages << tr("BBCodeにはテーブルとコメントは付きません");
+    if (kind.NotWritten != nullptr &&
+        ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {
+        messages << OutputKindText(kind.NotWritten);
     }
     const QString message = messages.join(QStringLiteral("　"));
     if (message == lastStatusText_) {

@@ -202,14 +202,14 @@ INSTANTIATE_TEST_SUITE_P(
             "ControlCharactersShown", "\x1b[\t", Plain(okAnsi), true,
             Written({"\x1b[38;2;255;0;0m\xE2\x90\x9B\x1b[38;2;255;127;0m[\x1b[38;2;255;255;0m\t\x1b[0m"})}));
 
-TEST(AnsiLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
+TEST(OutputLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
     TTagVocabulary tg;
     const THtmlOptions options = Plain(okAnsi);
-    EXPECT_EQ(AnsiLine("", kNoClusters, kRedToYellow, options, tg), "");
-    EXPECT_EQ(AnsiLine("A", kNoClusters, kRedToYellow, options, tg), "\x1b[38;2;255;0;0mA\x1b[0m");
-    EXPECT_EQ(AnsiLine("\x83\x41", kNoClusters, kRedToYellow, options, tg),
+    EXPECT_EQ(OutputLine("", kNoClusters, kRedToYellow, options, tg), "");
+    EXPECT_EQ(OutputLine("A", kNoClusters, kRedToYellow, options, tg), "\x1b[38;2;255;0;0mA\x1b[0m");
+    EXPECT_EQ(OutputLine("\x83\x41", kNoClusters, kRedToYellow, options, tg),
               "\x1b[38;2;255;0;0m\xE3\x82\xA2\x1b[0m");
-    EXPECT_EQ(AnsiLine("AB", kNoClusters, kRedToYellow, options, tg),
+    EXPECT_EQ(OutputLine("AB", kNoClusters, kRedToYellow, options, tg),
               "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m");
 }
 
@@ -373,9 +373,16 @@ TEST(CssPageTest, IsACompleteUtf8Document) {
     EXPECT_EQ(page.Encoding(), TTextEncoding::Utf8);
 }
 
+// The kind table: rows in the order of the enumeration, names unique, and each kind's emitter
+// writes the encoding its row promises.
 TEST(OutputKindNameTest, NamesRoundTripAndOthersAreRefused) {
-    for (const TOutputKind kind : {okFont, okCss, okBbcode, okAnsi, okAnsi256}) {
-        EXPECT_EQ(OutputKindFromName(OutputKindName(kind)), kind);
+    TTagVocabulary tg;
+    for (std::size_t index = 0; index < OutputKinds().size(); ++index) {
+        const TOutputKindRow& row = OutputKinds()[index];
+        EXPECT_EQ(static_cast<std::size_t>(row.Kind), index) << row.Name;
+        EXPECT_EQ(OutputKindFromName(OutputKindName(row.Kind)), row.Kind) << row.Name;
+        EXPECT_EQ(BuildHtmlText("AB", kRedToYellow, Plain(row.Kind), tg).Encoding(), row.Encoding)
+            << row.Name;
     }
     EXPECT_EQ(OutputKindFromName("CSS"), std::nullopt);
     EXPECT_EQ(OutputKindFromName(""), std::nullopt);

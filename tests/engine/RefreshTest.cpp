@@ -77,8 +77,8 @@ TEST_P(RefreshMatchesPlainLoop, InPictureAndHtml) {
     const auto& c = GetParam();
     TRefreshInput input = Input(c.text, c.points);
     input.SmartPreview = c.smart;
-    input.Comment = true;
-    input.Table = true;
+    input.Html.Comment = true;
+    input.Html.Table = true;
 
     TFakeCanvas fast(c.width, c.height);
     TFakeCanvas plain(c.width, c.height);
@@ -173,7 +173,7 @@ TEST(Refresh, FillsWithTheResolvedBackgroundAlsoInTableMode) {
         TTagVocabulary tg;
         TRefreshInput input = Input("AB", 11);
         input.Background = clBtnFace;
-        input.Table = table;
+        input.Html.Table = table;
         const TRefreshResult result = Refresh(input, canvas, tg);
         EXPECT_EQ(canvas.fills, (std::vector<TFakeCanvas::TFill>{{0, 0, 393, 104, 0x00D8E9EC}}));
         if (table) {
@@ -188,9 +188,9 @@ TEST(Refresh, WritesTheFaceAndStylesOfThePreviewFont) {
     TTagVocabulary tg;
     TRefreshInput input = Input("AB", 27);
     input.PreviewFont = {"Arial", 27, fsBold | fsUnderline};
-    input.FaceTag = true;
-    input.SizeStep = 2;
-    input.FirstLetterLarger = true;
+    input.Html.FaceTag = true;
+    input.Html.SizeStep = 2;
+    input.Html.FirstLetterLarger = true;
     input.UpperCaseTags = false;
     EXPECT_EQ(Refresh(input, canvas, tg).Html.Written(),
               "<u><font face=\"Arial\"><font size=\"+2\"><b>\r\n"

@@ -170,6 +170,19 @@ TEST_F(OptionAndStyleFile, TheFormatIsWrittenLastAndOnlyWhenChosen) {
     EXPECT_EQ(loaded.OutputKind, okCss);
 }
 
+// Every kind the window offers survives a save and a load; the others are read as the design's.
+TEST_F(OptionAndStyleFile, EveryKindTheWindowOffersIsSaved) {
+    TIniGT& store = Store();
+    for (const TOutputKindRow& kind : OutputKinds()) {
+        TOptionSet options;
+        options.OutputKind = kind.Kind;
+        SaveOptionSet(store, options);
+        TOptionSet loaded;
+        LoadOptionSet(store, loaded);
+        EXPECT_EQ(loaded.OutputKind, kind.InWindow ? kind.Kind : okFont) << kind.Name;
+    }
+}
+
 TEST(OptionSection, IsOptionInAnyLetterCase) {
     EXPECT_TRUE(IsOptionSection("Option"));
     EXPECT_TRUE(IsOptionSection("OPTION"));

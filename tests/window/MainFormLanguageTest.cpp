@@ -1,8 +1,8 @@
 // The window in English: its texts come from the built-in translation, and what it keeps in
 // its captions still works when the captions are not the Japanese ones.
+#include "support/FormRig.h"
 #include "window/UiTranslators.h"
 #include "window/mainform.h"
-#include "support/FormRig.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,4 +1,5 @@
 // What leaves the main window: the copies, the snippets and the sample page.
+#include "support/FormOutput.h"
 #include "support/FormRig.h"
 
 #include "colorpicker/ColorDropButton.h"
@@ -325,10 +326,10 @@ void MainFormOutputTest::theOutputKindIsKeptInTheSettingsFile() {
     {
         TRig rig;
         TForm1& form = rig.Open(QStringLiteral("AB"));
-        QVERIFY(form.CbFormatFont->isChecked());
+        QVERIFY(form.CbFormat(okFont)->isChecked());
         QVERIFY(form.SaveState(TCloseReason::User));
         QVERIFY(!ReadFile(rig.Ini()).contains("Format="));
-        form.CbFormatCss->trigger();
+        form.CbFormat(okCss)->trigger();
         QVERIFY(form.SaveState(TCloseReason::User));
         QVERIFY(ReadFile(rig.Ini()).contains("Opt9=1\r\nFormat=css\r\n"));
 
@@ -336,7 +337,7 @@ void MainFormOutputTest::theOutputKindIsKeptInTheSettingsFile() {
         QFile::remove(again.Ini());
         QVERIFY(QFile::copy(rig.Ini(), again.Ini()));
         again.Create();
-        QVERIFY(again.form->CbFormatCss->isChecked());
+        QVERIFY(again.form->CbFormat(okCss)->isChecked());
         QCOMPARE(again.form->OutputKind(), okCss);
     }
 }
@@ -344,22 +345,22 @@ void MainFormOutputTest::theOutputKindIsKeptInTheSettingsFile() {
 void MainFormOutputTest::anotherKindIsBuiltWithoutChangingTheChosenOne() {
     TRig rig;
     TForm1& form = rig.Open(QStringLiteral("AB"));
-    const THtmlText css = form.OutputOfKind(okCss);
+    const THtmlText css = OutputOfKind(form, okCss);
     QVERIFY(QByteArray::fromStdString(css.Written()).startsWith("\r\n<SPAN ARIA-HIDDEN=\"true\">"));
     QCOMPARE(css.Encoding(), TTextEncoding::Utf8);
     QCOMPARE(form.OutputKind(), okFont);
     QCOMPARE(QString::fromStdString(form.HtmlText().Written()), "\r\n" + kPlainLine + "\r\n\r\n");
     form.EdText->setText(QStringLiteral("A"));
-    QVERIFY(form.OutputOfKind(okCss).Empty());
+    QVERIFY(OutputOfKind(form, okCss).Empty());
 }
 
 void MainFormOutputTest::bbcodeSaysItWritesNoTableOrComment() {
     TRig rig;
     TForm1& form = rig.Open(QStringLiteral("AB"));
-    form.CbFormatBbcode->trigger();
+    form.CbFormat(okBbcode)->trigger();
     QCOMPARE(form.StBar->currentMessage(), QString());
     form.cbTable->click();
     QCOMPARE(form.StBar->currentMessage(), QStringLiteral("BBCodeにはテーブルとコメントは付きません"));
-    form.CbFormatFont->trigger();
+    form.CbFormat(okFont)->trigger();
     QCOMPARE(form.StBar->currentMessage(), QString());
 }

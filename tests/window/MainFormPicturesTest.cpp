@@ -1,5 +1,6 @@
 // The window's picture command and the formatted text beside a copy, with scripted dialogs and
 // clipboard.
+#include "support/FormOutput.h"
 #include "support/FormRig.h"
 
 #include "controls/TransBtn.h"
@@ -20,7 +21,7 @@ namespace {
 // The css kind's fragment of the window's text, without the screen readers' hidden copy of the
 // text: the coloured spans inside the aria-hidden span, and what wraps them.
 QString CssWithoutScreenReaderText(const TForm1& form) {
-    QString css = QString::fromStdString(form.OutputOfKind(okCss).Written());
+    QString css = QString::fromStdString(OutputOfKind(form, okCss).Written());
     static const QRegularExpression hiddenOpen(QStringLiteral("<span aria-hidden=\"true\">"),
                                                QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression hiddenCopy(
@@ -251,7 +252,7 @@ void MainFormPicturesTest::copyAddsFormattedTextOnlyWhenAsked() {
 void MainFormPicturesTest::theFormattedTextIsCssWhateverTheKind() {
     TRig rig;
     TForm1& form = rig.Open(QStringLiteral("A&B"));
-    form.CbFormatBbcode->trigger();
+    form.CbFormat(okBbcode)->trigger();
     form.CbOptFormatted->trigger();
     form.TbCopyMouseDown(Qt::LeftButton);
     // The source as the chosen kind writes it, the css fragment beside it.

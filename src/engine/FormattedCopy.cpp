@@ -1,4 +1,4 @@
-#include "window/FormattedCopy.h"
+#include "engine/FormattedCopy.h"
 
 #include "engine/HtmlBuilder.h"
 #include "engine/TagVocabulary.h"
@@ -9,7 +9,7 @@ std::string FormattedCopyHtml(const TRefreshInput& input) {
         return {};
     }
     TRefreshInput css = input;
-    css.Kind = okCss;
+    css.Html.Kind = okCss;
     // A table of its own in the refresh's case, so the window's table is left as it is.
     TTagVocabulary tg;
     tg.ApplyTagCase(css.UpperCaseTags);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/FontStyle.h"
+#include "engine/OutputKind.h"
+
+#include <string>
+
+// Everything besides the text and its colours that shapes the output. The tag case is the
+// vocabulary's, set before building.
+struct THtmlOptions {
+    std::string FaceName;                 // Shift-JIS; written only with FaceTag
+    TFontStyles Style = 0;                // fsBold, fsItalic, fsUnderline, fsStrikeOut
+    int SizeStep = 0;                     // the size list's position: 1 to 4 write "+1" to "+4"; others none
+    bool FirstLetterLarger = false;       // the first character one size step larger (with a size only)
+    bool FaceTag = false;                 // wrap in a font tag naming the face
+    bool LogicalTags = false;             // strong and cite instead of b and i
+    bool Comment = false;                 // a comment line before and after
+    bool BreakInTag = false;              // a line break inside every character's font tag
+    bool Table = false;                   // a one-cell table with the background colour
+    std::string BackgroundHex = "FFFFFF"; // the table cell's colour, six digits without "#"
+    TOutputKind Kind = okFont;            // what is written; font: the design's HTML
+    // css: the plain text once more, for screen readers, beside the coloured spans. A paste into a
+    // word processor or a mail composer goes without it: those drop the CSS that hides it.
+    bool ScreenReaderText = true;
+
+    // Whether a size is written: the size list's positions 1 to 4 (position 0 and no selection
+    // write none).
+    bool Sized() const { return SizeStep >= 1 && SizeStep <= 4; }
+
+    friend bool operator==(const THtmlOptions&, const THtmlOptions&) = default;
+};
