@@ -1,17 +1,15 @@
 #include "engine/HtmlText.h"
 
+#include "engine/TextJoin.h"
+
 #include <utility>
 
-namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-
-} // namespace
+namespace {} // namespace
 
 THtmlText::THtmlText(std::string written, TTextEncoding encoding)
     : written_(std::move(written)), encoding_(encoding) {
-    if (!written_.empty() && !written_.ends_with(kLineEnd)) {
-        written_ += kLineEnd;
+    if (!written_.empty() && !written_.ends_with(kCrLf)) {
+        written_ += kCrLf;
     }
 }
 
@@ -20,9 +18,9 @@ std::vector<std::string_view> THtmlText::Lines() const {
     const std::string_view rest = written_;
     std::size_t start = 0;
     while (start < rest.size()) {
-        const std::size_t end = rest.find(kLineEnd, start);
+        const std::size_t end = rest.find(kCrLf, start);
         lines.push_back(rest.substr(start, end - start));
-        start = end + kLineEnd.size();
+        start = end + kCrLf.size();
     }
     return lines;
 }

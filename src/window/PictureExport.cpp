@@ -4,6 +4,7 @@
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TextUnits.h"
+#include "window/Cp932Text.h"
 #include "window/QPainterCanvas.h"
 
 #include <QBuffer>
@@ -101,7 +102,7 @@ QSize PictureSize(const TRefreshInput& input, const TPictureSettings& settings) 
             lastUnit = QString::fromUtf8(unit.Utf8.data(), static_cast<qsizetype>(unit.Utf8.size()));
         } else {
             width += measure.TextWidth(unit.Bytes);
-            lastUnit = QString::fromStdString(Cp932ToUtf8(unit.Bytes));
+            lastUnit = FromCp932(unit.Bytes);
         }
     }
     // The last unit's ink may reach past its advance (a slanted or italic letter); the preview

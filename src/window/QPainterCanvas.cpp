@@ -3,6 +3,7 @@
 #include "engine/CodePage.h"
 #include "engine/jstrm.h"
 #include "platform/SystemColors.h"
+#include "window/Cp932Text.h"
 
 #include <QPainter>
 
@@ -34,7 +35,7 @@ void TQPainterCanvas::FillRect(int left, int top, int right, int bottom, TColor 
 }
 
 void TQPainterCanvas::SetFont(const TPreviewFont& font) {
-    const QString face = drawingFace_ ? *drawingFace_ : QString::fromStdString(Cp932ToUtf8(font.Face));
+    const QString face = drawingFace_ ? *drawingFace_ : FromCp932(font.Face);
     QFont qfont;
     if (!face.isEmpty()) {
         qfont.setFamily(face);
@@ -57,7 +58,7 @@ void TQPainterCanvas::SetFont(const TPreviewFont& font) {
 const TQPainterCanvas::TGlyph& TQPainterCanvas::GlyphOf(std::string_view character) {
     const auto make = [this, character] {
         TGlyph glyph;
-        glyph.Text = QString::fromStdString(Cp932ToUtf8(character));
+        glyph.Text = FromCp932(character);
         glyph.Width = metrics_->horizontalAdvance(glyph.Text);
         return glyph;
     };

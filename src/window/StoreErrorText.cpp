@@ -3,6 +3,7 @@
 #include "engine/CodePage.h"
 #include "store/IniErrors.h"
 #include "store/StyleLibrary.h"
+#include "window/Cp932Text.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -10,10 +11,6 @@
 #include <cerrno>
 
 namespace {
-
-QString FromCp932(const std::string& bytes) {
-    return QString::fromStdString(Cp932ToUtf8(bytes));
-}
 
 QString SystemCause(const EIniFileError& error) {
     switch (error.ErrorCode()) {

@@ -15,6 +15,7 @@
 #include "store/StyleLibrary.h"
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
+#include "window/Cp932Text.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,14 +23,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-
-namespace {
-
-QString FromBytes(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-
-} // namespace
 
 QString TForm1::SettingsFilePath() const {
     return QString::fromStdString(IniGT->Path());
@@ -146,7 +139,7 @@ void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
 
     previewFont_ = TPreviewFont{style.DrawFont.Name, style.DrawFont.Size, style.DrawFont.Style};
     previewFontColor_ = style.DrawFont.Color;
-    FCBox->SetFontName(FromBytes(previewFont_.Face));
+    FCBox->SetFontName(FromCp932(previewFont_.Face));
     ApplyPreviewFontToStyleButtons();
 
     CbSize->setCurrentIndex(style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : -1);
@@ -170,7 +163,7 @@ void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {
     QStringList lines;
     for (const TBadValue& value : bad) {
         lines << QStringLiteral("[%1] %2=%3")
-                     .arg(FromBytes(value.Section), FromBytes(value.Key), FromBytes(value.Value));
+                     .arg(FromCp932(value.Section), FromCp932(value.Key), FromCp932(value.Value));
     }
     ReportSettingsProblem(tr("設定ファイルの色の値が正しくないため、既定の色を使いました。\n%1")
                               .arg(lines.join(QLatin1Char('\n'))));

@@ -13,6 +13,7 @@
 #include "store/SafeFile.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/Cp932Text.h"
 #include "window/OutputKindText.h"
 
 #include <QCheckBox>
@@ -25,10 +26,6 @@
 
 namespace {
 
-QString FromBytes(std::string_view cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-
 QString NothingToCopy() {
     return QCoreApplication::translate("TForm1", "コピーするものがありません");
 }
@@ -37,7 +34,7 @@ QString NothingToCopy() {
 QString TextOf(const THtmlText& html, std::string_view bytes) {
     return html.Encoding() == TTextEncoding::Utf8
                ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
-               : FromBytes(bytes);
+               : FromCp932(bytes);
 }
 
 } // namespace
@@ -81,8 +78,8 @@ void TForm1::FlClClick(int tag) {
         ShowTitleMessage(NothingToCopy());
         return;
     }
-    services_.Clipboard->SetText(FromBytes(snippet->Text));
-    ShowTitleMessage(tr("コピーしました ") + FromBytes(snippet->TitleSuffix));
+    services_.Clipboard->SetText(FromCp932(snippet->Text));
+    ShowTitleMessage(tr("コピーしました ") + FromCp932(snippet->TitleSuffix));
 }
 
 void TForm1::TbSaveClick() {

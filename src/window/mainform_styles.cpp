@@ -5,6 +5,7 @@
 #include "engine/CodePage.h"
 #include "platform/DialogService.h"
 #include "store/StyleLibrary.h"
+#include "window/Cp932Text.h"
 #include "window/StoreErrorText.h"
 
 #include <QAction>
@@ -14,10 +15,6 @@
 
 namespace {
 
-QString FromBytes(std::string_view cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-
 const QString kCaption = QStringLiteral("Tintrel");
 
 // Why `name` (Shift-JIS) cannot name a style, for the user.
@@ -26,7 +23,7 @@ QString StyleNameRefusal(const std::string& name) {
                                        "「%1」はスタイル名にできません。\n"
                                        "設定ファイル自身のセクション名（Option, @@Prev@@, STYLES, Save）と、"
                                        "「]」や制御文字を含む名前、前後に空白のある名前は使えません。")
-        .arg(FromBytes(name));
+        .arg(FromCp932(name));
 }
 
 } // namespace
@@ -40,7 +37,7 @@ void TForm1::ShowStyleList(int selected) {
     const QSignalBlocker quiet(CbStyle);
     CbStyle->clear();
     for (const std::string& name : styles_->Names()) {
-        CbStyle->addItem(FromBytes(name));
+        CbStyle->addItem(FromCp932(name));
     }
     CbStyle->setCurrentIndex(selected);
 }
@@ -143,7 +140,7 @@ void TForm1::PmExpClick() {
     request.Filter = tr("HTML File|*.html;*.htm|Tintrel Style File|*.tsy");
     request.FilterIndex = 2;
     request.DefaultExt = QStringLiteral("htm");
-    request.FileName = FromBytes(StyleFileName(name));
+    request.FileName = FromCp932(StyleFileName(name));
     const std::optional<QString> chosen = services_.Dialogs->SaveFileName(this, request);
     if (!chosen) {
         return;
