@@ -56,7 +56,7 @@ if command -v clang++ >/dev/null &&
     fuzz_build=build-test-fuzz
     CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTINTREL_BUILD_FUZZERS=ON -DTINTREL_SANITIZE=ON -DTINTREL_BUILD_GUI=OFF \
-        -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF >/dev/null
+        -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
     fuzz_targets=()
     for corpus in fuzz/corpus/*/; do
         fuzz_targets+=("$(basename "$corpus")")
