@@ -1,0 +1,179 @@
+// The code-page edge of the WebAssembly build: the conversions of CodePage.h from the tables the
+// build makes from iconv (Cp932Table.h), with the same results as the iconv ones of the program.
+#include "engine/CodePage.h"
+#include "engine/Cp932Table.h"
+#include "engine/Utf8Decode.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The length of the UTF-8 sequence that starts with `lead`, or 1 for a byte that cannot start
+// one: what the program sets aside when iconv refuses a character.
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    if (lead >= 0xE0) {
+        return lead <= 0xEF ? 3 : 1;
+    }
+    return lead >= 0xC2 ? 2 : 1;
+}
+
+void AppendCode(std::uint16_t code, std::string& out) {
+    if (code >= 0x100) {
+        out += static_cast<char>(code >> 8);
+    }
+    out += static_cast<char>(code & 0xFF);
+}
+
+// Converts `utf8` to CP932 until a character cannot be held; returns how much was taken.
+std::size_t AppendConvertible(std::string_view utf8, std::string& out) {
+    std::size_t offset = 0;
+    while (offset < utf8.size()) {
+        std::size_t next = offset;
+        const std::int32_t c = NextUtf8CodePoint(utf8, next);
+        const std::optional<std::uint16_t> code = c < 0 ? std::nullopt : Cp932Code(static_cast<char32_t>(c));
+        if (!code) {
+            break;
+        }
+        AppendCode(*code, out);
+        offset = next;
+    }
+    return offset;
+}
+
+} // namespace
+
+TCp932Conversion Utf8ToCp932(std::string_view utf8) {
+    TCp932Conversion result;
+    std::string_view rest = utf8;
+    while (!rest.empty()) {
+        rest.remove_prefix(AppendConvertible(rest, result.Bytes));
+        if (rest.empty()) {
+            break;
+        }
+        const std::size_t length =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(rest.front())), rest.size());
+        result.Unmappable.emplace_back(rest.substr(0, length));
+        result.Bytes.push_back('?');
+        rest.remove_prefix(length);
+    }
+    return result;
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    std::string out;
+    out.reserve(cp932.size());
+    for (std::size_t k = 0; k < cp932.size();) {
+        const auto lead = static_cast<unsigned char>(cp932[k]);
+        const bool pair = IsCp932Lead(lead) && k + 1 < cp932.size();
+        const char32_t c = Cp932CodePoint(cp932.substr(k, pair ? 2 : 1));
+        AppendUtf8(c, out);
+        // A defined pair, or an undefined one whose second byte could trail, is taken whole.
+        k += pair && (c != 0xFFFD || IsCp932Trail(static_cast<unsigned char>(cp932[k + 1]))) ? 2 : 1;
+    }
+    return out;
+}
+
+std::optional<std::string> Utf16LeToUtf8(std::string_view utf16le) {
+    if (utf16le.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    const auto unit = [&](std::size_t k) {
+        return static_cast<char32_t>(static_cast<unsigned char>(utf16le[2 * k]) |
+                                     (static_cast<unsigned char>(utf16le[2 * k + 1]) << 8));
+    };
+    std::string out;
+    const std::size_t units = utf16le.size() / 2;
+    for (std::size_t k = 0; k < units; ++k) {
+        char32_t c = unit(k);
+        if (c >= 0xD800 && c <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 && unit(k + 1) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(k + 1) - 0xDC00);
+            ++k;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            return std::nullopt;
+        }
+        AppendUtf8(c, out);
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8) {
+    std::string out;
+    const auto append = [&](char32_t u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>(u >> 8);
+    };
+    for (std::size_t offset = 0; offset < utf8.size();) {
+        const std::int32_t c = NextUtf8CodePoint(utf8, offset);
+        if (c < 0) {
+            return std::nullopt;
+        }
+        if (c >= 0x10000) {
+            append(0xD800 + ((static_cast<char32_t>(c) - 0x10000) >> 10));
+            append(0xDC00 + ((static_cast<char32_t>(c) - 0x10000) & 0x3FF));
+        } else {
+            append(static_cast<char32_t>(c));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// The UTF-8 of every CP932 character, in the order of kCp932Decode.
+class TUtf8Table {
+public:
+    TUtf8Table() {
+        for (std::size_t k = 0; k < kCp932DecodeSize; ++k) {
+            std::string utf8;
+            AppendUtf8(kCp932Decode[k], utf8);
+            std::copy(utf8.begin(), utf8.end(), entries_[k].bytes.begin());
+            entries_[k].length = static_cast<unsigned char>(utf8.size());
+        }
+    }
+
+    std::string_view Lookup(std::string_view character) const {
+        if (character.empty()) {
+            return {};
+        }
+        const auto lead = static_cast<unsigned char>(character[0]);
+        std::size_t index = lead;
+        if (character.size() >= 2 && IsCp932Lead(lead)) {
+            const std::size_t leadIndex = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + (0x9F - 0x81 + 1);
+            index = 256 + leadIndex * 256 + static_cast<unsigned char>(character[1]);
+        }
+        return {entries_[index].bytes.data(), entries_[index].length};
+    }
+
+private:
+    struct TEntry {
+        std::array<char, 3> bytes{};
+        unsigned char length = 0;
+    };
+    std::array<TEntry, kCp932DecodeSize> entries_{};
+};
+
+} // namespace
+
+std::string_view Cp932CharacterToUtf8(std::string_view character) {
+    static const TUtf8Table table;
+    return table.Lookup(character);
+}
+
+struct TCp932Encoder::TImpl {};
+
+TCp932Encoder::TCp932Encoder() = default;
+
+TCp932Encoder::~TCp932Encoder() = default;
+
+bool TCp932Encoder::Append(std::string_view utf8, std::string& out) {
+    const std::size_t before = out.size();
+    if (AppendConvertible(utf8, out) != utf8.size()) {
+        out.resize(before);
+        return false;
+    }
+    return true;
+}
