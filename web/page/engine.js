@@ -62,6 +62,11 @@ export class Engine {
         const run = this.Run(["--utf8", ...ArgsOf(state)]);
         const colours = ["--utf8", "--format=css", "--lower", `--start=${state.start}`, `--finish=${state.finish}`,
             `--middle=${state.middle}`, `--mode=${state.mode}`, "--", state.text];
+        // The units' colours depend on nothing else: a switch or a kind changed keeps them.
+        const key = colours.join("\0");
+        if (this.previewKey === key) {
+            return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units: this.previewUnits };
+        }
         const preview = this.Run(colours);
         const units = [];
         if (preview.status === 0) {
@@ -71,6 +76,8 @@ export class Engine {
             }
         }
         if (units.length === 0 && state.text) units.push({ colour: state.start, text: state.text });
+        this.previewKey = key;
+        this.previewUnits = units;
         return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units };
     }
 
