@@ -141,6 +141,42 @@ for (const kind of kinds) {
 }
 console.log(`outputs compared with tintrel-html: ${compared}`);
 
+// Save writes the program's page: CP932 bytes, as tintrel-html --page writes them.
+{
+    const link = LinkOf("ソ表①～🎉", ["--format", "font", "--bold"]);
+    await PageOutput(page, link);
+    const count = await page.evaluate(() => window.downloads.length);
+    await page.click("#save");
+    await page.waitForFunction((n) => window.downloads.length > n, {}, count);
+    const saved = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
+    const native = Native(["--page", "--format", "font", "--bold", "--", "ソ表①～🎉"]);
+    Check(native.status === 0 && saved.equals(native.out), "Save downloads the bytes of tintrel-html --page");
+}
+
+// A person at the keyboard: Tab to the text, type, and the output follows.
+{
+    await PageOutput(page, "text=x");
+    await page.focus("#text");
+    await page.keyboard.down("Control");
+    await page.keyboard.press("a");
+    await page.keyboard.up("Control");
+    await page.keyboard.type("Happy Birthday 🎉");
+    await page.waitForFunction(() => document.getElementById("text").value === "Happy Birthday 🎉" && window.tintrel.state().text === "Happy Birthday 🎉");
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    const typed = await page.$eval("#output", (element) => element.textContent);
+    const native = Native(["--utf8", "--", "Happy Birthday 🎉"]);
+    Check(native.out.toString("utf8") === typed, "typing the text gives tintrel-html's output");
+}
+
+// The choices outlive the page in the browser's storage.
+{
+    await PageOutput(page, "text=Kept&mode=three&middle=00FF00");
+    const again = await OpenPage("en-US");
+    const kept = await again.evaluate(() => window.tintrel.state());
+    Check(kept.text === "Kept" && kept.mode === "three" && kept.middle === "00FF00", "local storage keeps the choices");
+    await again.close();
+}
+
 // Copy: the text, and text/html beside it for the kinds that are HTML.
 for (const [kind, flavours] of [["font", ["text/html", "text/plain"]], ["bbcode", ["text/plain"]]]) {
     await PageOutput(page, `text=Copy&format=${kind}`);

@@ -340,8 +340,10 @@ async function Start() {
     ShowState();
     Wire();
     Render();
-    // For scripts and tests: the engine, and when the first preview was drawn.
-    window.tintrel = { engine, state: () => state, firstPreview: performance.now() - started, render: Render };
+    // For scripts and tests: the engine, and when the first preview was drawn (from the start of
+    // the page's loading, and from the start of this script).
+    const now = performance.now();
+    window.tintrel = { engine, state: () => state, firstPreview: now, firstPreviewFromScript: now - started, render: Render };
     document.documentElement.dataset.ready = "true";
 }
 
