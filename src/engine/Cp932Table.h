@@ -5,8 +5,9 @@
 #include <optional>
 #include <string_view>
 
-// Code page 932 as two tables that the build makes from the system's iconv (Cp932TableGen.cpp),
-// so that a build without iconv (the page in the browser) converts exactly as the program does.
+// Code page 932 as two tables that the build makes from the system's iconv (Cp932TableGen.cpp):
+// the program converts as iconv does without calling it, and so does the page in the browser,
+// which has no iconv.
 
 // The leading bytes of a two-byte character.
 constexpr bool IsCp932Lead(unsigned char byte) {
