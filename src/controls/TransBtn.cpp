@@ -2,6 +2,7 @@
 
 #include "controls/GlyphImageConvert.h"
 #include "controls/TransBtnAccessible.h"
+#include "platform/AccessibleEvents.h"
 #include "platform/DrawFrame3D.h"
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
@@ -57,9 +58,9 @@ void TTransparentButton::SetCaption(const QString& value) {
         caption_ = value;
         UpdateAcceleratorShortcut();
         update();
-        if (QAccessible::isActive()) {
+        if (AccessibleEventsHeard()) {
             QAccessibleEvent event(this, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
+            SendAccessibleEvent(event);
         }
     }
 }
@@ -70,11 +71,12 @@ void TTransparentButton::SetDown(bool value) {
         tracking_ = value;
         shownPressed_ = value;
         repaint();
-        if (QAccessible::isActive()) {
+        if (AccessibleEventsHeard()) {
             QAccessible::State changed;
             changed.checked = true;
+            changed.pressed = true;
             QAccessibleStateChangeEvent event(this, changed);
-            QAccessible::updateAccessibility(&event);
+            SendAccessibleEvent(event);
         }
     }
 }
