@@ -1,6 +1,7 @@
 #include "controls/ComboBoxAccessible.h"
 
 #include "controls/LineEditAccessible.h"
+#include "controls/TextItems.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -37,9 +38,21 @@ QComboBox* TComboBoxAccessible::Box() const {
     return static_cast<QComboBox*>(widget());
 }
 
+QString TComboBoxAccessible::Current() const {
+    const QComboBox* box = Box();
+    return box->isEditable() ? box->lineEdit()->text() : box->currentText();
+}
+
+void* TComboBoxAccessible::interface_cast(QAccessible::InterfaceType t) {
+    if (t == QAccessible::TextInterface) {
+        return static_cast<QAccessibleTextInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(t);
+}
+
 QString TComboBoxAccessible::text(QAccessible::Text t) const {
     const QComboBox* box = Box();
-    const QString current = box->isEditable() ? box->lineEdit()->text() : box->currentText();
+    const QString current = Current();
     switch (t) {
     case QAccessible::Name:
         if (!box->accessibleName().isEmpty()) {
@@ -109,6 +122,54 @@ void TComboBoxAccessible::doAction(const QString& actionName) {
 
 QStringList TComboBoxAccessible::keyBindingsForAction(const QString&) const {
     return {};
+}
+
+QString TComboBoxAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = offset;
+    return {};
+}
+
+void TComboBoxAccessible::selection(int, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+}
+
+QString TComboBoxAccessible::text(int startOffset, int endOffset) const {
+    return startOffset > endOffset ? QString() : Current().mid(startOffset, endOffset - startOffset);
+}
+
+int TComboBoxAccessible::characterCount() const {
+    return static_cast<int>(Current().size());
+}
+
+int TComboBoxAccessible::Resolved(int offset) const {
+    return offset == -1 ? characterCount() : offset == -2 ? cursorPosition() : offset;
+}
+
+QString TComboBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                              int* startOffset, int* endOffset) const {
+    offset = Resolved(offset);
+    if (IsItemBoundary(boundaryType)) {
+        return ItemBefore(Current(), offset, boundaryType, startOffset, endOffset);
+    }
+    return QAccessibleTextInterface::textBeforeOffset(offset, boundaryType, startOffset, endOffset);
+}
+
+QString TComboBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                             int* startOffset, int* endOffset) const {
+    offset = Resolved(offset);
+    if (IsItemBoundary(boundaryType)) {
+        return ItemAfter(Current(), offset, boundaryType, startOffset, endOffset);
+    }
+    return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
+}
+
+QString TComboBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                          int* startOffset, int* endOffset) const {
+    offset = Resolved(offset);
+    if (IsItemBoundary(boundaryType)) {
+        return ItemAt(Current(), offset, boundaryType, startOffset, endOffset);
+    }
+    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
 }
 
 void InstallStandardControlsAccessible() {

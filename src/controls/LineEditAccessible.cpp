@@ -1,53 +1,16 @@
 #include "controls/LineEditAccessible.h"
 
+#include "controls/TextItems.h"
+
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QTextBoundaryFinder>
 #include <QValidator>
-
-#include <algorithm>
-#include <vector>
 
 namespace {
 
 // Qt's text interface reads -1 as the end of the text, -2 as the caret.
 constexpr int kEndOffset = -1;
 constexpr int kCaretOffset = -2;
-
-// The item boundaries of `text` as Qt's base text interface finds them (the positions where a
-// word or sentence starts or ends), with 0 and the end of the text. Found walking forwards only,
-// so the search always ends.
-std::vector<int> ItemBoundaries(const QString& text, QAccessible::TextBoundaryType type) {
-    QTextBoundaryFinder finder(
-        type == QAccessible::WordBoundary ? QTextBoundaryFinder::Word : QTextBoundaryFinder::Sentence, text);
-    std::vector<int> boundaries{0};
-    for (qsizetype position = finder.toNextBoundary(); position > boundaries.back();
-         position = finder.toNextBoundary()) {
-        if (position == text.size() || (finder.boundaryReasons() & (QTextBoundaryFinder::StartOfItem |
-                                                                    QTextBoundaryFinder::EndOfItem))) {
-            boundaries.push_back(static_cast<int>(position));
-        }
-    }
-    if (boundaries.back() != text.size()) {
-        boundaries.push_back(static_cast<int>(text.size()));
-    }
-    return boundaries;
-}
-
-// The piece of `text` between two boundaries; none (-1, -1) for an empty range.
-QString Piece(const QString& text, int start, int end, int* startOffset, int* endOffset) {
-    if (start < 0 || end <= start) {
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    *startOffset = start;
-    *endOffset = end;
-    return text.mid(start, end - start);
-}
-
-bool ItemBoundary(QAccessible::TextBoundaryType type) {
-    return type == QAccessible::WordBoundary || type == QAccessible::SentenceBoundary;
-}
 
 } // namespace
 
@@ -181,9 +144,6 @@ QString TLineEditAccessible::text(int startOffset, int endOffset) const {
     return Edit()->text().mid(startOffset, endOffset - startOffset);
 }
 
-// Words and sentences are found here: Qt 6.4's search for them does not always end (at the end
-// of the text, and at some offsets inside it). The pieces are Qt's: from one item boundary to
-// the next.
 QString TLineEditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                               int* startOffset, int* endOffset) const {
     *startOffset = *endOffset = -1;
@@ -191,17 +151,10 @@ QString TLineEditAccessible::textBeforeOffset(int offset, QAccessible::TextBound
         return {};
     }
     offset = Resolved(offset);
-    if (!ItemBoundary(boundaryType)) {
-        return QAccessibleTextInterface::textBeforeOffset(offset, boundaryType, startOffset, endOffset);
+    if (IsItemBoundary(boundaryType)) {
+        return ItemBefore(Edit()->text(), offset, boundaryType, startOffset, endOffset);
     }
-    const QString shown = Edit()->text();
-    if (offset <= 0 || offset > shown.size()) {
-        return {};
-    }
-    // The piece that ends at the last boundary up to the offset.
-    const std::vector<int> boundaries = ItemBoundaries(shown, boundaryType);
-    const auto end = std::upper_bound(boundaries.begin(), boundaries.end(), offset) - 1;
-    return end == boundaries.begin() ? QString() : Piece(shown, *(end - 1), *end, startOffset, endOffset);
+    return QAccessibleTextInterface::textBeforeOffset(offset, boundaryType, startOffset, endOffset);
 }
 
 QString TLineEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
@@ -211,20 +164,10 @@ QString TLineEditAccessible::textAfterOffset(int offset, QAccessible::TextBounda
         return {};
     }
     offset = Resolved(offset);
-    if (!ItemBoundary(boundaryType)) {
-        return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
+    if (IsItemBoundary(boundaryType)) {
+        return ItemAfter(Edit()->text(), offset, boundaryType, startOffset, endOffset);
     }
-    const QString shown = Edit()->text();
-    if (offset < 0 || offset >= shown.size()) {
-        return {};
-    }
-    // The piece that starts at the first boundary after the offset.
-    const std::vector<int> boundaries = ItemBoundaries(shown, boundaryType);
-    const auto start = std::upper_bound(boundaries.begin(), boundaries.end(), offset);
-    if (start == boundaries.end() || start + 1 == boundaries.end()) {
-        return {};
-    }
-    return Piece(shown, *start, *(start + 1), startOffset, endOffset);
+    return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
 }
 
 QString TLineEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
@@ -234,20 +177,10 @@ QString TLineEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryT
         return {};
     }
     offset = Resolved(offset);
-    if (!ItemBoundary(boundaryType)) {
-        return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    if (IsItemBoundary(boundaryType)) {
+        return ItemAt(Edit()->text(), offset, boundaryType, startOffset, endOffset);
     }
-    const QString shown = Edit()->text();
-    if (offset < 0 || offset > shown.size() || shown.isEmpty()) {
-        return {};
-    }
-    // The piece around the offset; at the end of the text (the caret's usual place) the last one.
-    const std::vector<int> boundaries = ItemBoundaries(shown, boundaryType);
-    auto start = std::upper_bound(boundaries.begin(), boundaries.end(), offset) - 1;
-    if (start + 1 == boundaries.end()) {
-        --start;
-    }
-    return Piece(shown, *start, *(start + 1), startOffset, endOffset);
+    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
 }
 
 void TLineEditAccessible::removeSelection(int selectionIndex) {

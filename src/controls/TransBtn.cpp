@@ -58,10 +58,7 @@ void TTransparentButton::SetCaption(const QString& value) {
         caption_ = value;
         UpdateAcceleratorShortcut();
         update();
-        if (AccessibleEventsHeard()) {
-            QAccessibleEvent event(this, QAccessible::NameChanged);
-            SendAccessibleEvent(event);
-        }
+        SendAccessibleNameChange(this);
     }
 }
 

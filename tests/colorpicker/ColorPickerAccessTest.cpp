@@ -142,6 +142,19 @@ private slots:
         QVERIFY(access->state().focusable);
         QVERIFY(
             access->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+
+        // A new colour is told as a new name.
+        static QList<QObject*> renamed;
+        renamed.clear();
+        SetAccessibleEventObserver([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::NameChanged) {
+                renamed << event->object();
+            }
+        });
+        button.SetColor(0x00FFFFFF);
+        SetAccessibleEventObserver(nullptr);
+        QCOMPARE(renamed, QList<QObject*>{&button});
+        QCOMPARE(access->text(QAccessible::Name), QStringLiteral("背景色 #FFFFFF"));
     }
 };
 

@@ -107,6 +107,8 @@ private slots:
         box.setCurrentIndex(1);
         QCOMPARE(access->text(QAccessible::Name), QStringLiteral("Size"));
         QCOMPARE(access->text(QAccessible::Value), QStringLiteral("+1"));
+        QCOMPARE(access->textInterface()->text(0, access->textInterface()->characterCount()),
+                 QStringLiteral("+1")); // where Orca reads the value
         QCOMPARE(access->childCount(), 1);
         QAccessibleInterface* list = access->child(0);
         QCOMPARE(list->object(), box.view());
