@@ -54,7 +54,10 @@ void Outline(QPainter& painter, int left, int top, int right, int bottom, TColor
 
 } // namespace
 
-TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
+TColorDropButton::TColorDropButton(QWidget* parent) : TColorDropButton(DesktopServices(), parent) {}
+
+TColorDropButton::TColorDropButton(const TServices& services, QWidget* parent)
+    : QPushButton(parent), services_(WithDesktopDefaults(services)) {
     InitArrowResources();
     arrow_ = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
     arrowDisabled_ =
@@ -202,7 +205,7 @@ void TColorDropButton::SaveCustomColors() {
     while (key.endsWith(u'\\')) {
         key.chop(1);
     }
-    CurrentUserStore().WriteValue(key + QStringLiteral("\\Colors"), customColorsValueName_, text);
+    services_.UserStore->WriteValue(key + QStringLiteral("\\Colors"), customColorsValueName_, text);
 }
 
 void TColorDropButton::LoadCustomColors() {
@@ -216,7 +219,7 @@ void TColorDropButton::LoadCustomColors() {
         key.chop(1);
     }
     ApplyCustomColorsText(
-        CurrentUserStore().ReadValue(key + QStringLiteral("\\Colors"), customColorsValueName_));
+        services_.UserStore->ReadValue(key + QStringLiteral("\\Colors"), customColorsValueName_));
 }
 
 QPoint TColorDropButton::PointerPos() const {
@@ -266,7 +269,7 @@ QPoint TColorDropButton::PalettePosition(QPoint buttonTopLeft, int buttonHeight,
 void TColorDropButton::OpenPalette() {
     // Stay-on-top windows need no demoting on this desktop: the palette is a tool window of the
     // program and stays above it.
-    auto* palette = new TColorDropPalette(this);
+    auto* palette = new TColorDropPalette(services_, this);
     palette->setObjectName(QStringLiteral("ColorDropPalette"));
     const QScreen* buttonScreen = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect workArea = buttonScreen ? buttonScreen->availableGeometry() : QRect(0, 0, 1 << 16, 1 << 16);
