@@ -52,7 +52,7 @@ void* TComboBoxAccessible::interface_cast(QAccessible::InterfaceType t) {
 
 QString TComboBoxAccessible::text(QAccessible::Text t) const {
     const QComboBox* box = Box();
-    const QString current = Current();
+    QString current = Current();
     switch (t) {
     case QAccessible::Name:
         if (!box->accessibleName().isEmpty()) {
