@@ -226,7 +226,7 @@ void TColorDropPalette::btnOtherClick() {
         if (confirmed) {
             otherColor_ = dialog.Color;
             const qsizetype lines =
-                std::min<qsizetype>(dialog.CustomColors.size(), kCustomColumns * kCustomRows);
+                std::min<qsizetype>(dialog.CustomColors.size(), qsizetype{kCustomColumns} * kCustomRows);
             for (qsizetype i = 0; i < lines; ++i) {
                 const QString& line = dialog.CustomColors.at(i);
                 const qsizetype equals = line.indexOf(u'=');
@@ -273,6 +273,16 @@ bool TColorDropPalette::event(QEvent* event) {
         }
         return true;
     }
+    case QEvent::FocusIn:
+        // Once the focus has reached the palette, screen readers hear where it stands: the
+        // current colour's cell (the Other cell for a colour the grid lacks).
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                NotifyPaletteCellFocus(this, IsValidCell(hotCell_) ? hotCell_ : TPaletteCell{0, 0});
+            },
+            Qt::QueuedConnection);
+        break;
     case QEvent::WindowDeactivate:
         // Another window of the program took the activation.
         close();
