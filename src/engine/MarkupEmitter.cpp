@@ -59,5 +59,9 @@ void TMarkupEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
 
 THtmlText TMarkupEmitter::Finish() {
     out_.Append(suffix_);
+    if (out_.Streaming()) {
+        out_.Drain();
+        return THtmlText({}, encoding_);
+    }
     return THtmlText(out_.Take(), encoding_);
 }

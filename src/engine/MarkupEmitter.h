@@ -16,6 +16,7 @@ class TMarkupEmitter : public TOutputEmitter {
 public:
     void AppendUnit(const TTextUnit& unit, TColor color) final;
     THtmlText Finish() final;
+    void StreamTo(TOutputSink& sink) final { out_.StreamTo(sink); }
 
 protected:
     // How a unit's text is written: its Shift-JIS bytes (a cluster in its written form), its
