@@ -95,7 +95,6 @@ TColorDepth AnsiColorDepth(const THtmlOptions& options) {
 TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                            int characterCount, const TClusterTable& /*clusters*/)
     : depth_(AnsiColorDepth(options)) {
-    std::string opening;
     std::string codes;
     const auto code = [&](std::string_view number) {
         codes += codes.empty() ? "" : ";";
@@ -126,14 +125,17 @@ TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& opt
         }
     }
     if (!codes.empty() && depth_ != TColorDepth::None) {
-        opening = "\x1b[" + codes + "m";
+        opening_ = "\x1b[" + codes + "m";
     }
     const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
-    out_.Expect(opening.size() + 2 * text.size() + characters * kLongestColor + kReset.size());
-    out_.Append(opening);
+    out_.Expect(opening_.size() + 2 * text.size() + characters * kLongestColor + kReset.size());
 }
 
 void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
+    if (!opened_) [[unlikely]] {
+        opened_ = true;
+        out_.Append(opening_);
+    }
     std::string_view utf8 = UnitUtf8(unit);
     if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
         utf8 = picture;
@@ -168,6 +170,9 @@ void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
 }
 
 THtmlText TAnsiEmitter::Finish() {
+    if (!opened_) {
+        out_.Append(opening_);
+    }
     if (depth_ != TColorDepth::None) {
         out_.Append(kReset);
     }

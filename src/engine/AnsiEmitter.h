@@ -26,6 +26,8 @@ public:
 
 private:
     TOutputBuffer out_;
+    std::string opening_; // laid down with the first unit, as the markup kinds do
+    bool opened_ = false;
     TColorDepth depth_ = TColorDepth::TrueColor;
 };
 

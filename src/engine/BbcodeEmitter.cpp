@@ -8,6 +8,7 @@
 #include "engine/TextJoin.h"
 
 #include <algorithm>
+#include <utility>
 
 TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
                                int characterCount, const TClusterTable& /*clusters*/)
@@ -25,7 +26,7 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     markup.Close = close;
     markup.FirstOpen = open;
     markup.FirstClose = close;
-    markup.AfterColor = "]";
+    markup.AfterColor.assign(1, ']'); // GCC 12 warns falsely (-Wrestrict) of the assignment of "]"
     if (sized && options.FirstLetterLarger) {
         const int first = std::min(3 + options.SizeStep + 1, 7);
         markup.FirstOpen = Join("[", size, "=", std::to_string(first), "]", open);
@@ -61,5 +62,5 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     closing += kCrLf;
     markup.Opening = std::move(opening);
     markup.Suffix = std::move(closing);
-    Start(markup, 2 * text.size(), characterCount);
+    Start(std::move(markup), 2 * text.size(), characterCount);
 }

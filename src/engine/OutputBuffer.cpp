@@ -16,10 +16,7 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 
 } // namespace
 
-void TOutputBuffer::Expect(std::size_t bytes) {
-    if (sink_ != nullptr) {
-        bytes = std::min(bytes, kChunk);
-    }
+void TOutputBuffer::Reserve(std::size_t bytes) {
     bytes += TPiece::kBlock;
     text_.clear();
     text_.reserve(bytes);
@@ -57,6 +54,11 @@ void TOutputBuffer::Drain() {
 }
 
 void TOutputBuffer::Grow(std::size_t bytes) {
+    if (text_.empty() && expected_ > 0) {
+        Reserve(std::max(sink_ != nullptr ? std::min(expected_, kChunk) : expected_, bytes));
+        expected_ = 0;
+        return;
+    }
     Drain();
     if (used_ + bytes + TPiece::kBlock > text_.size()) {
         const std::size_t doubled = sink_ != nullptr ? kChunk : text_.size() * 2;

@@ -82,7 +82,13 @@ public:
     // The size of the window while the buffer streams.
     static constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-    void Expect(std::size_t bytes);
+    // The room the output is expected to take; it is reserved at the first write, and only a
+    // window of it when the buffer streams by then.
+    void Expect(std::size_t bytes) {
+        text_.clear();
+        used_ = 0;
+        expected_ = bytes;
+    }
 
     // Hands what has been written to `sink`, and from now on every full window; the sink must
     // outlive the buffer's use.
@@ -158,8 +164,10 @@ public:
 private:
     // Drains to the sink, or grows, until `bytes` more fit.
     void Grow(std::size_t bytes);
+    void Reserve(std::size_t bytes);
 
     std::string text_;
     std::size_t used_ = 0;
     TOutputSink* sink_ = nullptr;
+    std::size_t expected_ = 0; // reserved at the first write
 };
