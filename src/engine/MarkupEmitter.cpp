@@ -28,9 +28,10 @@ void TMarkupEmitter::Start(TMarkup&& markup, std::size_t textBytes, int unitCoun
     clusters_ = markup.Clusters;
 
     const std::size_t units = unitCount > 0 ? static_cast<std::size_t>(unitCount) : 0;
-    out_.Expect(markup.Opening.size() + textBytes +
+    out_.Expect(opening_.size() + textBytes +
                 units * (open_.size() + kHexDigits + afterColor_.size() + close_.size()) +
-                (firstOpen_.size() - open_.size()) + (firstClose_.size() - close_.size()) + suffix_.size());
+                (firstOpen_.size() - open_.size()) + (firstClose_.size() - close_.size()) + suffix_.size() +
+                writers_.size() * textBytes);
 }
 
 void TMarkupEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
