@@ -446,7 +446,10 @@ std::string Usage() {
         .append("except to ")
         .append(EveryLineKinds())
         .append(", which colour every line as a text of its own (a line of\n"
-                "one character in the start colour). Exit status 2 for a bad option or value.\n");
+                "one character in the start colour), each line as soon as it is read. Without --format,\n"
+                "standard input to a terminal is coloured as --format term; the font kind writes UTF-8\n"
+                "to a UTF-8 terminal. Colours may be written #RRGGBB, RRGGBB or RGB. Exit status 2 for a\n"
+                "bad option or value; a reader that goes away ends the output quietly (status 0).\n");
     return usage;
 }
 

@@ -119,4 +119,26 @@ TEST(OutputStreaming, WritesTheSameBytesAsTheWholeOutput) {
     }
 }
 
+// The quotations of the whole text are written in pieces; their rules hold across the pieces.
+TEST(OutputStreaming, QuotationsKeepTheirRulesAcrossPieces) {
+    const TGradient gradient{SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FFFF), gmTwoColor};
+    TTagVocabulary tg;
+    THtmlOptions options;
+    options.Comment = true;
+    const std::string hyphens(200000, '-');
+    options.Kind = okCss;
+    const std::string css = BuildHtmlText(hyphens, gradient, options, tg).Written();
+    const std::size_t start = css.find("<!-- Tintrel \"") + 14;
+    const std::string comment = css.substr(start, css.find("\" -->", start) - start);
+    EXPECT_EQ(comment.find("--"), std::string::npos);
+    EXPECT_EQ(comment.size(), 100000 + 100000 * 5); // every second hyphen as &#45;
+    options.Kind = okFont;
+    const std::string font = BuildHtmlText(std::string(100000, '&'), gradient, options, tg).Written();
+    std::size_t references = 0;
+    for (std::size_t at = font.find("&amp;"); at != std::string::npos; at = font.find("&amp;", at + 1)) {
+        ++references;
+    }
+    EXPECT_EQ(references, 200000u); // the two comment lines; the characters stay as the design writes them
+}
+
 } // namespace
