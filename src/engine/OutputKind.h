@@ -18,7 +18,7 @@ struct THtmlOptions;
 // others are written beside it: HTML5 with CSS, forum BBCode, and terminal colours (the
 // command-line companion only). Each kind is one row of the table below; a new kind is a value
 // here, its emitter, and its row.
-enum TOutputKind : int { okFont, okCss, okBbcode, okAnsi, okAnsi256 };
+enum TOutputKind : int { okFont, okCss, okBbcode, okAnsi, okAnsi256, okTerm };
 
 // The switches of the options that a kind writes something for.
 enum TKindOption : unsigned {
