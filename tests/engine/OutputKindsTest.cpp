@@ -312,7 +312,7 @@ TEST(OutputKindClusterTest, TheTerminalKindsShowEveryControlCharacter) {
     }
     const TUnitText units = UnitTextFromUtf8(Utf16ToUtf8(controls));
     TTagVocabulary tg;
-    for (const TOutputKind kind : {okAnsi, okAnsi256}) {
+    for (const TOutputKind kind : {okAnsi, okAnsi256, okTerm}) {
         const std::string written =
             BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
         const std::string shown =
