@@ -240,6 +240,7 @@ private:
     // mainform.cpp: building the window
     void OpenSettings();
     void ReadWindowPosition();
+    void KeepInsideScreens(QPoint fallback);
     void RunStartupStep(const std::function<void()>& step);
     void ShowPendingMessages();
     static void ReportOnStandardError(const QString& message);

@@ -206,6 +206,7 @@ void MainFormTest::theStoredPositionIsUsedWhenOnAScreen_data() {
     QTest::addColumn<bool>("used");
     QTest::newRow("on the screen") << QPoint(40, 30) << true;
     QTest::newRow("far off every screen") << QPoint(30000, 30000) << false;
+    QTest::newRow("partly off the screen") << QPoint(700, 500) << false;
 }
 
 void MainFormTest::theStoredPositionIsUsedWhenOnAScreen() {
@@ -216,6 +217,7 @@ void MainFormTest::theStoredPositionIsUsedWhenOnAScreen() {
                  "\r\nPosition.Y=" + QByteArray::number(stored.y()) + "\r\n");
     TForm1& form = rig.Open();
     QCOMPARE(form.pos() == stored, used);
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(form.frameGeometry()));
 }
 
 void MainFormTest::hintsGoToTheStatusBar() {
