@@ -574,6 +574,11 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、残っていたスタイルから作り直しました。閉じるときに保存します。</source>
         <translation>The style list ([STYLES]) in the settings file “%1” was damaged, so it was rebuilt from the styles that remain. It will be saved when the program closes.</translation>
     </message>
+    <message>
+        <source>ja</source>
+        <comment>the language code of a page whose text holds no kana or kanji</comment>
+        <translation>en</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>

@@ -7,6 +7,8 @@
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextLanguage.h"
+#include "engine/TextUnits.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 #include "store/IniErrors.h"
@@ -18,6 +20,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -63,9 +66,10 @@ struct TCompanionOptions {
     bool lower = false;
     bool utf8 = false;
     bool page = false;
-    bool help = false;         // stops reading the arguments
-    bool version = false;      // stops reading the arguments
-    bool optionsEnded = false; // after --, every argument is the TEXT
+    std::optional<std::string> language; // --lang: the page's language instead of the one found
+    bool help = false;                   // stops reading the arguments
+    bool version = false;                // stops reading the arguments
+    bool optionsEnded = false;           // after --, every argument is the TEXT
 };
 
 // The one line naming what was wrong, after the program's name.
@@ -127,6 +131,36 @@ int ParseSizeStep(std::string_view option, std::string_view value) {
         return digits.front() - '0';
     }
     throw BadValue(option, value, "a size step 0 to 4 expected");
+}
+
+std::string ParseLanguage(std::string_view option, std::string_view value) {
+    if (!IsLanguageTag(value)) {
+        throw BadValue(option, value, "a language tag such as en, ja or pt-BR expected");
+    }
+    return std::string(value);
+}
+
+// The desktop's language as the locale variables name it (LANGUAGE, LC_ALL, LC_MESSAGES, LANG:
+// the first that is set); English when none names one.
+std::string DesktopLanguage() {
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0') {
+            continue;
+        }
+        const std::string_view name(value);
+        return LocaleLanguage(name.substr(0, name.find(':'))).value_or("en");
+    }
+    return "en";
+}
+
+// The text once more in UTF-8, for finding its language.
+std::string TextUtf8(const TUnitText& text) {
+    std::string utf8;
+    for (TUnitWalk walk(text.Text, text.Clusters); !walk.AtEnd();) {
+        utf8 += UnitUtf8(walk.Next());
+    }
+    return utf8;
 }
 
 TOutputKind ParseKind(std::string_view option, std::string_view value) {
@@ -364,6 +398,12 @@ constexpr TOptionSpec kOptions[] = {
      "the sample page around the HTML text; its body has the --background\n"
      "colour, or in table mode the button face C0C0C0",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.page = true; }},
+    {"--lang", "TAG",
+     "the language the css page declares, such as en or ja; default ja for a\n"
+     "text with kana or kanji, else the desktop's language (LANG)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.language = ParseLanguage(n, v);
+     }},
     {"--utf8", "", "write UTF-8 instead of CP932",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.utf8 = true; }},
     {"--help", "", "show this help",
@@ -600,7 +640,8 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
 
         THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
         if (o.page) {
-            html = kind.Page(html, tg, PageBackground(o.html.Table, o.background));
+            const std::string language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage()));
+            html = kind.Page(html, tg, PageBackground(o.html.Table, o.background), language);
         }
         out =
             o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written()) : html.Written();

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 class MainFormLanguageTest : public QObject {
@@ -16,6 +17,8 @@ private slots:
     void captionsFollowTheLanguage_data();
     void captionsFollowTheLanguage();
     void theBaseFontSizeWorksInEnglish();
+    void theSavedCssPageTakesTheTextsLanguage_data();
+    void theSavedCssPageTakesTheTextsLanguage();
 };
 
 void MainFormLanguageTest::captionsFollowTheLanguage_data() {
@@ -54,6 +57,33 @@ void MainFormLanguageTest::theBaseFontSizeWorksInEnglish() {
     QFile ini(rig.Ini());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("Opt2-1=20\r\n"));
+}
+
+void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("language");
+    QTest::newRow("English text, English window") << true << "Hello world" << QByteArray("en");
+    QTest::newRow("Japanese text, English window") << true << "こんにちは" << QByteArray("ja");
+    QTest::newRow("mixed text, English window") << true << "Hello 世界" << QByteArray("ja");
+    QTest::newRow("English text, Japanese window") << false << "Hello world" << QByteArray("ja");
+}
+
+void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage() {
+    QFETCH(bool, english);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, language);
+    const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    form.findChild<QAction*>(QStringLiteral("CbFormatCss"))->trigger();
+    form.EdText->setText(text);
+    const QString target = rig.Path(QStringLiteral("page.html"));
+    rig.dialogs.FileAnswers.push_back(target);
+    form.TbSaveClick();
+    QFile page(target);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY2(page.readAll().contains("<HTML LANG=\"" + language + "\">"), qPrintable(target));
 }
 
 QTEST_MAIN(MainFormLanguageTest)
