@@ -579,6 +579,14 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <comment>the language code of a page whose text holds no kana or kanji</comment>
         <translation>en</translation>
     </message>
+    <message>
+        <source>文字参照 %1</source>
+        <translation>References: %1</translation>
+    </message>
+    <message>
+        <source>グラデーションは2文字から</source>
+        <translation>A gradient needs two characters</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>

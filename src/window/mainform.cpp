@@ -279,6 +279,10 @@ void TForm1::CreateControls() {
     StBar->setSizeGripEnabled(false);
     StBar->setFixedHeight(kStatusBarHeight);
     setStatusBar(StBar);
+    StNote = new QLabel(StBar);
+    StNote->setObjectName(QStringLiteral("StNote"));
+    StNote->hide();
+    StBar->addPermanentWidget(StNote);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

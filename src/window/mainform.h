@@ -188,6 +188,9 @@ public:
     QCheckBox* cbTable = nullptr;
     TPreviewBox* PaintBox = nullptr;
     QStatusBar* StBar = nullptr;
+    // What holds while it applies (the references written, a text too short for a gradient), at
+    // the status bar's right; hints and messages take the rest.
+    QLabel* StNote = nullptr;
     QTimer* Timer1 = nullptr;
 
     QMenu* PmOpt = nullptr;
