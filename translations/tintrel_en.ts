@@ -587,6 +587,30 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>グラデーションは2文字から</source>
         <translation>A gradient needs two characters</translation>
     </message>
+    <message>
+        <source>名前を変更</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>スタイル名の変更</source>
+        <translation>Rename Style</translation>
+    </message>
+    <message>
+        <source>新しいスタイル名</source>
+        <translation>New style name</translation>
+    </message>
+    <message>
+        <source>スタイル名にShift-JISで表せない文字（%1）が含まれているため、名前を変えませんでした。</source>
+        <translation>The style name holds characters that Shift-JIS cannot write (%1), so it was not renamed.</translation>
+    </message>
+    <message>
+        <source>「%1」というスタイルは既にあります。名前を変えませんでした。</source>
+        <translation>A style named “%1” already exists. The style was not renamed.</translation>
+    </message>
+    <message>
+        <source>スタイルを書き出しました</source>
+        <translation>Style exported</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>

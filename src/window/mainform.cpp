@@ -329,6 +329,8 @@ void TForm1::CreateMenus() {
     PmAdd->setObjectName(QStringLiteral("PmAdd"));
     PmDel = Pm1->addAction(tr("リストから削除"));
     PmDel->setObjectName(QStringLiteral("PmDel"));
+    PmRen = Pm1->addAction(tr("名前を変更"));
+    PmRen->setObjectName(QStringLiteral("PmRen"));
     Pm1->addSeparator();
     PmImp = Pm1->addAction(tr("tsy ファイルから読み取る"));
     PmImp->setObjectName(QStringLiteral("PmImp"));
@@ -409,6 +411,7 @@ void TForm1::ConnectHandlers() {
     });
     connect(PmAdd, &QAction::triggered, this, &TForm1::PmAddClick);
     connect(PmDel, &QAction::triggered, this, &TForm1::PmDelClick);
+    connect(PmRen, &QAction::triggered, this, &TForm1::PmRenClick);
     connect(PmImp, &QAction::triggered, this, &TForm1::PmImpClick);
     connect(PmExp, &QAction::triggered, this, &TForm1::PmExpClick);
 

@@ -117,6 +117,7 @@ public:
     void Pm1Popup();
     void PmAddClick();
     void PmDelClick();
+    void PmRenClick();
     void PmImpClick();
     void PmExpClick();
 
@@ -213,6 +214,7 @@ public:
     QMenu* Pm1 = nullptr;
     QAction* PmAdd = nullptr;
     QAction* PmDel = nullptr;
+    QAction* PmRen = nullptr;
     QAction* PmImp = nullptr;
     QAction* PmExp = nullptr;
 
