@@ -51,6 +51,30 @@ void Outline(QPainter& painter, int left, int top, int right, int bottom, TColor
     DrawFrame3D(painter, rect, color, color, 1);
 }
 
+// The dotted focus rectangle: every other pixel along the edge of rect, in dot.
+void DottedFrame(QPainter& painter, const TRectLTRB& rect, const QColor& dot) {
+    for (int x = rect.Left; x < rect.Right; ++x) {
+        for (int y = rect.Top; y < rect.Bottom; ++y) {
+            const bool onEdge =
+                x == rect.Left || x == rect.Right - 1 || y == rect.Top || y == rect.Bottom - 1;
+            if (onEdge && (x + y) % 2 == 0) {
+                painter.fillRect(x, y, 1, 1, dot);
+            }
+        }
+    }
+}
+
+// The disabled swatch's diagonal hatch: one pixel in four inside rect, in ink.
+void Hatch(QPainter& painter, const TRectLTRB& rect, const QColor& ink) {
+    for (int x = rect.Left; x < rect.Right; ++x) {
+        for (int y = rect.Top; y < rect.Bottom; ++y) {
+            if ((x + y) % 4 == 3) {
+                painter.fillRect(x, y, 1, 1, ink);
+            }
+        }
+    }
+}
+
 } // namespace
 
 TColorDropButton::TColorDropButton(QWidget* parent) : TColorDropButton(DesktopServices(), parent) {}
@@ -430,15 +454,7 @@ void TColorDropButton::Paint(QPainter& painter) {
     if (isFocused_ && focus) {
         // The dotted focus rectangle inverts every other pixel of the face.
         const QColor dot = ToQColor(ResolveColor(clBtnFace) ^ 0x00FFFFFFu);
-        for (int x = content.Left; x < content.Right; ++x) {
-            for (int y = content.Top; y < content.Bottom; ++y) {
-                const bool onEdge = x == content.Left || x == content.Right - 1 || y == content.Top ||
-                                    y == content.Bottom - 1;
-                if (onEdge && (x + y) % 2 == 0) {
-                    painter.fillRect(x, y, 1, 1, dot);
-                }
-            }
-        }
+        DottedFrame(painter, content, dot);
     }
 
     const TRectLTRB swatch{content.Left + 3, content.Top + 2, content.Right - 3 - 10, content.Bottom - 2};
@@ -456,13 +472,7 @@ void TColorDropButton::Paint(QPainter& painter) {
         const bool dark = IsDarkFace(face, palette().color(QPalette::ButtonText));
         const QColor black =
             dark ? palette().color(QPalette::Disabled, QPalette::ButtonText) : ToQColor(clBlack);
-        for (int x = swatch.Left + 1; x < swatch.Right - 1; ++x) {
-            for (int y = swatch.Top + 1; y < swatch.Bottom - 1; ++y) {
-                if ((x + y) % 4 == 3) {
-                    painter.fillRect(x, y, 1, 1, black);
-                }
-            }
-        }
+        Hatch(painter, {swatch.Left + 1, swatch.Top + 1, swatch.Right - 1, swatch.Bottom - 1}, black);
     }
 
     const int separatorX = swatch.Right + 3;

@@ -226,7 +226,7 @@ void TColorDropPalette::btnOtherClick() {
         if (confirmed) {
             otherColor_ = dialog.Color;
             const qsizetype lines =
-                std::min<qsizetype>(dialog.CustomColors.size(), kCustomColumns * kCustomRows);
+                std::min<qsizetype>(dialog.CustomColors.size(), qsizetype{kCustomColumns} * kCustomRows);
             for (qsizetype i = 0; i < lines; ++i) {
                 const QString& line = dialog.CustomColors.at(i);
                 const qsizetype equals = line.indexOf(u'=');

@@ -450,7 +450,7 @@ void TForm1::ConnectHandlers() {
 
 QString TForm1::HintOf(const QWidget* widget) const {
     for (; widget != nullptr; widget = widget->parentWidget()) {
-        const QString hint = widget->property(kHintProperty).toString();
+        QString hint = widget->property(kHintProperty).toString();
         if (!hint.isEmpty()) {
             return hint;
         }
