@@ -175,8 +175,8 @@
         <translation>Table</translation>
     </message>
     <message>
-        <source>チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）</source>
-        <translation>When checked, only the area around the text is filled with the background colour (as a table)</translation>
+        <source>文字の周りだけ背景色で塗ります（テーブル形式）</source>
+        <translation>Fills only around the text with the background (table)</translation>
     </message>
     <message>
         <source>サンプル表示領域です。フォント名を有効にするにはオプションを使います。</source>

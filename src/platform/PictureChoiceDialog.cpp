@@ -1,5 +1,7 @@
 #include "platform/PictureChoiceDialog.h"
 
+#include "platform/DialogTitleRoom.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -46,6 +48,7 @@ TPictureChoiceDialog::TPictureChoiceDialog(const TPictureChoice& initial, QWidge
     layout->addWidget(scaleBox);
     layout->addWidget(transparent_);
     layout->addWidget(buttons);
+    scaleBox->setMinimumWidth(DialogTitleRoom(*this) - 2 * layout->contentsMargins().left());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab goes as the eye reads: the chosen scale (arrows pick another), the check box, OK and

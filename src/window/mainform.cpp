@@ -268,7 +268,7 @@ void TForm1::CreateControls() {
     cbTable = new QCheckBox(tr("テーブル"), client);
     cbTable->setObjectName(QStringLiteral("cbTable"));
     cbTable->setGeometry(316, 172, 65, 17);
-    SetHint(cbTable, tr("チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）"));
+    SetHint(cbTable, tr("文字の周りだけ背景色で塗ります（テーブル形式）"));
 
     PaintBox = new TPreviewBox(client);
     PaintBox->setObjectName(QStringLiteral("PaintBox"));
@@ -278,6 +278,8 @@ void TForm1::CreateControls() {
     StBar->setObjectName(QStringLiteral("StBar"));
     StBar->setSizeGripEnabled(false);
     StBar->setFixedHeight(kStatusBarHeight);
+    // A line divides the status bar from the preview above, as the desktop's own programs show.
+    StBar->setStyleSheet(QStringLiteral("QStatusBar { border-top: 1px solid palette(mid); }"));
     setStatusBar(StBar);
     StNote = new QLabel(StBar);
     StNote->setObjectName(QStringLiteral("StNote"));

@@ -42,6 +42,7 @@ private slots:
     void eachFileTypeNamesItsFirstExtension();
     void choosingAnotherFileTypeRenamesTheProposedFile();
     void thePictureDialogStartsFromTheLastChoice();
+    void smallDialogsAreWideEnoughForTheirTitles();
     void thePictureDialogTabsInVisualOrderFromTheChosenScale_data();
     void thePictureDialogTabsInVisualOrderFromTheChosenScale();
 };
@@ -129,6 +130,28 @@ void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale() {
     QCOMPARE(visited, (QStringList{QStringLiteral("Scale%1").arg(scale), QStringLiteral("Transparent"),
                                    QStringLiteral("OK"), QStringLiteral("Cancel")}));
     QCOMPARE(choice->Scale, scale);
+}
+
+void DesktopDialogsTest::smallDialogsAreWideEnoughForTheirTitles() {
+    // The title and the title bar's buttons (some 100 pixels) fit.
+    QStringList narrow;
+    WhenDialogOpens([&narrow](QDialog& dialog) {
+        if (dialog.width() < QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 100) {
+            narrow << dialog.windowTitle();
+        }
+        dialog.reject();
+    });
+    TQtDialogService dialogs;
+    dialogs.PictureChoice(nullptr, TPictureChoice{});
+    WhenDialogOpens([&narrow](QDialog& dialog) {
+        if (dialog.width() < QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 100) {
+            narrow << dialog.windowTitle() + QString::number(dialog.width()) + "/" + QString::number(dialog.minimumWidth());
+        }
+        dialog.reject();
+    });
+    dialogs.InputQuery(nullptr, QStringLiteral("ベースフォントサイズのとても長い題名"), QStringLiteral("?"),
+                       QString());
+    QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QLatin1Char('|'))));
 }
 
 QTEST_MAIN(DesktopDialogsTest)

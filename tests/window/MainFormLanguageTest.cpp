@@ -5,9 +5,11 @@
 #include "window/mainform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QtTest>
 
 class MainFormLanguageTest : public QObject {
@@ -19,6 +21,8 @@ private slots:
     void theBaseFontSizeWorksInEnglish();
     void theSavedCssPageTakesTheTextsLanguage_data();
     void theSavedCssPageTakesTheTextsLanguage();
+    void hintsFitTheStatusBarAtTheStartWidth_data();
+    void hintsFitTheStatusBarAtTheStartWidth();
 };
 
 void MainFormLanguageTest::captionsFollowTheLanguage_data() {
@@ -84,6 +88,36 @@ void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage() {
     QFile page(target);
     QVERIFY(page.open(QIODevice::ReadOnly));
     QVERIFY2(page.readAll().contains("<HTML LANG=\"" + language + "\">"), qPrintable(target));
+}
+
+void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Japanese") << false;
+}
+
+void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth() {
+    QFETCH(bool, english);
+    const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList cut;
+    for (const char* name : {"cbTable"}) {
+        auto* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(widget, &enter);
+        const QString hint = form.StBar->currentMessage();
+        // The status bar draws its message inside a few pixels of margin on either side.
+        if (form.StBar->fontMetrics().horizontalAdvance(hint) > form.StBar->width() - 12) {
+            cut << QStringLiteral("%1 > %2: %3")
+                       .arg(form.StBar->fontMetrics().horizontalAdvance(hint))
+                       .arg(form.StBar->width() - 12)
+                       .arg(hint);
+        }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(MainFormLanguageTest)
