@@ -145,7 +145,8 @@ void DesktopDialogsTest::smallDialogsAreWideEnoughForTheirTitles() {
     dialogs.PictureChoice(nullptr, TPictureChoice{});
     WhenDialogOpens([&narrow](QDialog& dialog) {
         if (dialog.width() < QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 100) {
-            narrow << dialog.windowTitle() + QString::number(dialog.width()) + "/" + QString::number(dialog.minimumWidth());
+            narrow << dialog.windowTitle() + QString::number(dialog.width()) + "/" +
+                          QString::number(dialog.minimumWidth());
         }
         dialog.reject();
     });
