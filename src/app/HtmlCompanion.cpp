@@ -11,6 +11,7 @@
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextLanguage.h"
 #include "engine/TextUnits.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -72,12 +74,13 @@ struct TCompanionOptions {
     bool lower = false;
     bool utf8 = false;
     bool page = false;
-    bool kindGiven = false;    // --format was given
-    bool acrossLines = false;  // --across-lines
-    bool cp932 = false;        // --cp932
-    bool help = false;         // stops reading the arguments
-    bool version = false;      // stops reading the arguments
-    bool optionsEnded = false; // after --, every argument is the TEXT
+    std::optional<std::string> language; // --lang: the page's language instead of the one found
+    bool kindGiven = false;              // --format was given
+    bool acrossLines = false;            // --across-lines
+    bool cp932 = false;                  // --cp932
+    bool help = false;                   // stops reading the arguments
+    bool version = false;                // stops reading the arguments
+    bool optionsEnded = false;           // after --, every argument is the TEXT
 };
 
 // The one line naming what was wrong, after the program's name.
@@ -146,6 +149,36 @@ int ParseSizeStep(std::string_view option, std::string_view value) {
         return digits.front() - '0';
     }
     throw BadValue(option, value, "a size step 0 to 4 expected");
+}
+
+std::string ParseLanguage(std::string_view option, std::string_view value) {
+    if (!IsLanguageTag(value)) {
+        throw BadValue(option, value, "a language tag such as en, ja or pt-BR expected");
+    }
+    return std::string(value);
+}
+
+// The desktop's language as the locale variables name it (LANGUAGE, LC_ALL, LC_MESSAGES, LANG:
+// the first that is set); English when none names one.
+std::string DesktopLanguage() {
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0') {
+            continue;
+        }
+        const std::string_view name(value);
+        return LocaleLanguage(name.substr(0, name.find(':'))).value_or("en");
+    }
+    return "en";
+}
+
+// The text once more in UTF-8, for finding its language.
+std::string TextUtf8(const TUnitText& text) {
+    std::string utf8;
+    for (TUnitWalk walk(text.Text, text.Clusters); !walk.AtEnd();) {
+        utf8 += UnitUtf8(walk.Next());
+    }
+    return utf8;
 }
 
 TOutputKind ParseKind(std::string_view option, std::string_view value) {
@@ -395,6 +428,12 @@ constexpr TOptionSpec kOptions[] = {
      "the sample page around the HTML text; its body has the --background\n"
      "colour, or in table mode the button face C0C0C0",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.page = true; }},
+    {"--lang", "TAG",
+     "the language the css page declares, such as en or ja; default ja for a\n"
+     "text with kana or kanji, else the desktop's language (LANG)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.language = ParseLanguage(n, v);
+     }},
     {"--utf8", "", "write UTF-8 instead of CP932",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.utf8 = true; }},
     {"--across-lines", "",
@@ -691,10 +730,11 @@ void SettleTerminal(TCompanionOptions& o, TCompanionIo& io) {
 // The page of a kind split around its HTML text, so that the text can stream between the two;
 // none when the page does not hold the text as it is.
 std::optional<std::pair<std::string, std::string>>
-PageAround(const TOutputKindRow& kind, const TTagVocabulary& tg, TColor background, TTextEncoding encoding) {
+PageAround(const TOutputKindRow& kind, const TTagVocabulary& tg, TColor background, TTextEncoding encoding,
+           const std::string& language) {
     static constexpr std::string_view kMark = "\x01tintrel-page-text\x02";
     const THtmlText marked(std::string(kMark) + "\r\n", encoding);
-    const std::string page = kind.Page(marked, tg, background).Written();
+    const std::string page = kind.Page(marked, tg, background, language).Written();
     const std::size_t at = page.find(marked.Written());
     if (at == std::string::npos || page.find(marked.Written(), at + 1) != std::string::npos) {
         return std::nullopt;
@@ -712,11 +752,12 @@ void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanio
     const TColor pageBackground = PageBackground(o.html.Table, o.background);
     std::optional<std::pair<std::string, std::string>> page;
     if (o.page) {
-        page = PageAround(kind, tg, pageBackground, kind.Encoding);
+        const std::string language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage()));
+        page = PageAround(kind, tg, pageBackground, kind.Encoding, language);
         if (!page) {
             // A page that does not hold the text as it is: made whole.
             const THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
-            out.Write(kind.Page(html, tg, pageBackground).Written());
+            out.Write(kind.Page(html, tg, pageBackground, language).Written());
             return;
         }
         out.Write(page->first);

@@ -33,8 +33,10 @@ using TEmitterFactory = std::unique_ptr<TOutputEmitter> (*)(const TTagVocabulary
                                                             const THtmlOptions& options,
                                                             std::string_view text, int unitCount,
                                                             const TClusterTable& clusters);
-// The page saved around the output text, with the page's background.
-using TPageBuilder = THtmlText (*)(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground);
+// The page saved around the output text, with the page's background and the language of its
+// text (a language tag; pages that declare none ignore it).
+using TPageBuilder = THtmlText (*)(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground,
+                                   std::string_view language);
 
 // What the file of a saved page is: the dialog's filter ("caption|*.ext" pairs), the extension
 // added to a name without one, and the name offered.
