@@ -9,9 +9,11 @@ TTargetEmitter::TTargetEmitter(const THtmlOptions& options, bool alwaysMerge)
 
 void TTargetEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
     const std::string_view utf8 = UnitUtf8(unit);
-    bool code = first_ || forceCode_;
+    // A plain space goes in the colour before it, even after a character that asks for a code
+    // (a space cannot begin one).
+    bool code = first_;
     if (!code && !(plainSpaces_ && utf8 == " ")) {
-        code = !merge_ || CodeKey(color) != lastKey_;
+        code = forceCode_ || !merge_ || CodeKey(color) != lastKey_;
     }
     if (code) {
         lastKey_ = CodeKey(color);
