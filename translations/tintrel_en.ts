@@ -574,6 +574,130 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>設定ファイル「%1」のスタイルの一覧（[STYLES]）が壊れていたため、残っていたスタイルから作り直しました。閉じるときに保存します。</source>
         <translation>The style list ([STYLES]) in the settings file “%1” was damaged, so it was rebuilt from the styles that remain. It will be saved when the program closes.</translation>
     </message>
+    <message>
+        <source>MiniMessage（Minecraft サーバー）</source>
+        <translation>MiniMessage (Minecraft servers)</translation>
+    </message>
+    <message>
+        <source>Minecraft サーバーの MiniMessage タグで書きます</source>
+        <translation>Writes MiniMessage tags for Minecraft servers</translation>
+    </message>
+    <message>
+        <source>MiniMessage をコピーしました</source>
+        <translation>MiniMessage copied</translation>
+    </message>
+    <message>
+        <source>&amp;&amp;#RRGGBB（Minecraft プラグイン）</source>
+        <translation>&amp;&amp;#RRGGBB (Minecraft plugins)</translation>
+    </message>
+    <message>
+        <source>Minecraft プラグインの &amp;#RRGGBB 形式で書きます</source>
+        <translation>Writes the &amp;#RRGGBB codes of Minecraft plugins</translation>
+    </message>
+    <message>
+        <source>&amp;#RRGGBB 形式をコピーしました</source>
+        <translation>&amp;#RRGGBB codes copied</translation>
+    </message>
+    <message>
+        <source>&amp;&amp;x&amp;&amp;R&amp;&amp;R...（Minecraft プラグイン）</source>
+        <translation>&amp;&amp;x&amp;&amp;R&amp;&amp;R... (Minecraft plugins)</translation>
+    </message>
+    <message>
+        <source>Minecraft プラグインの &amp;x&amp;R&amp;R&amp;G&amp;G&amp;B&amp;B 形式で書きます</source>
+        <translation>Writes the &amp;x&amp;R&amp;R&amp;G&amp;G&amp;B&amp;B codes of Minecraft plugins</translation>
+    </message>
+    <message>
+        <source>&amp;x 形式をコピーしました</source>
+        <translation>&amp;x codes copied</translation>
+    </message>
+    <message>
+        <source>§x§R§R...（Minecraft 本体）</source>
+        <translation>§x§R§R... (Minecraft itself)</translation>
+    </message>
+    <message>
+        <source>Minecraft 本体が読む §x 形式で書きます（motd、看板、本）</source>
+        <translation>Writes the §x codes the game reads itself (motd, signs, books)</translation>
+    </message>
+    <message>
+        <source>§x 形式をコピーしました</source>
+        <translation>§x codes copied</translation>
+    </message>
+    <message>
+        <source>JSON テキスト（Minecraft /tellraw）</source>
+        <translation>JSON text (Minecraft /tellraw)</translation>
+    </message>
+    <message>
+        <source>Minecraft の /tellraw などの JSON テキストで書きます</source>
+        <translation>Writes JSON text components for Minecraft's /tellraw, titles and books</translation>
+    </message>
+    <message>
+        <source>JSON をコピーしました</source>
+        <translation>JSON copied</translation>
+    </message>
+    <message>
+        <source>Discord（８色）</source>
+        <translation>Discord (8 colours)</translation>
+    </message>
+    <message>
+        <source>Discord の ansi コードブロックで書きます。色は８色に近づけます</source>
+        <translation>Writes a Discord ansi code block; colours are approximated by its eight</translation>
+    </message>
+    <message>
+        <source>Discord 用のテキストをコピーしました</source>
+        <translation>Text for Discord copied</translation>
+    </message>
+    <message>
+        <source>Discord には斜体と取り消し線はありません</source>
+        <translation>Discord has no italic or strikethrough</translation>
+    </message>
+    <message>
+        <source>IRC（mIRC の色）</source>
+        <translation>IRC (mIRC colours)</translation>
+    </message>
+    <message>
+        <source>IRC の mIRC カラーコードで書きます。色は99色に近づけます</source>
+        <translation>Writes mIRC colour codes; colours are approximated by its 99</translation>
+    </message>
+    <message>
+        <source>IRC 用のテキストをコピーしました</source>
+        <translation>Text for IRC copied</translation>
+    </message>
+    <message>
+        <source>GitHub（数式の色）</source>
+        <translation>GitHub (colours in math)</translation>
+    </message>
+    <message>
+        <source>GitHub の数式の \color で書きます</source>
+        <translation>Writes GitHub math with \color</translation>
+    </message>
+    <message>
+        <source>GitHub 用のテキストをコピーしました</source>
+        <translation>Text for GitHub copied</translation>
+    </message>
+    <message>
+        <source>GitHub の数式には書体と文字飾りは付きません</source>
+        <translation>GitHub math gets no font styles</translation>
+    </message>
+    <message>
+        <source>Pango マークアップ（デスクトップ）</source>
+        <translation>Pango markup (desktop)</translation>
+    </message>
+    <message>
+        <source>GTK や通知、ステータスバーの Pango マークアップで書きます</source>
+        <translation>Writes Pango markup for GTK labels, notifications and status bars</translation>
+    </message>
+    <message>
+        <source>Pango マークアップをコピーしました</source>
+        <translation>Pango markup copied</translation>
+    </message>
+    <message>
+        <source>CSS グラデーション１要素</source>
+        <translation>One CSS gradient element</translation>
+    </message>
+    <message>
+        <source>文字に切り抜いた CSS グラデーションの１要素で書きます（最短の HTML）</source>
+        <translation>Writes one element with a CSS gradient clipped to the text (the shortest HTML)</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>
