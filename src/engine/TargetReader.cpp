@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace {
 
@@ -277,9 +278,16 @@ TGradient GradientOfColours(const std::vector<TReadUnit>& units) {
     gradient.Start = SplitColor(first);
     gradient.Finish = SplitColor(last);
     gradient.Middle = SplitColor(middle);
+    // Straight when the middle lies on the line from the first colour to the last, give or take
+    // the largest step between two neighbours (characters that share a colour step).
     const auto straight = [&](int shift) {
-        return Ramp(static_cast<int>((first >> shift) & 0xFF), static_cast<int>((last >> shift) & 0xFF), mid,
-                    n) == static_cast<int>((middle >> shift) & 0xFF);
+        const auto channel = [shift](TColor color) { return static_cast<int>((color >> shift) & 0xFF); };
+        int largestStep = 0;
+        for (std::size_t k = 1; k < units.size(); ++k) {
+            largestStep =
+                std::max(largestStep, std::abs(channel(units[k].Color) - channel(units[k - 1].Color)));
+        }
+        return std::abs(Ramp(channel(first), channel(last), mid, n) - channel(middle)) <= largestStep;
     };
     if (n > 2 && !(straight(0) && straight(8) && straight(16))) {
         if (first == last) {
