@@ -628,7 +628,7 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     </message>
     <message>
         <source>Minecraft の /tellraw などの JSON テキストで書きます</source>
-        <translation>Writes JSON text components for Minecraft's /tellraw, titles and books</translation>
+        <translation>Writes JSON text components for Minecraft&apos;s /tellraw, titles and books</translation>
     </message>
     <message>
         <source>JSON をコピーしました</source>
@@ -645,10 +645,6 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>Discord 用のテキストをコピーしました</source>
         <translation>Text for Discord copied</translation>
-    </message>
-    <message>
-        <source>Discord には斜体と取り消し線はありません</source>
-        <translation>Discord has no italic or strikethrough</translation>
     </message>
     <message>
         <source>IRC（mIRC の色）</source>
@@ -675,10 +671,6 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Text for GitHub copied</translation>
     </message>
     <message>
-        <source>GitHub の数式には書体と文字飾りは付きません</source>
-        <translation>GitHub math gets no font styles</translation>
-    </message>
-    <message>
         <source>Pango マークアップ（デスクトップ）</source>
         <translation>Pango markup (desktop)</translation>
     </message>
@@ -697,6 +689,82 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>文字に切り抜いた CSS グラデーションの１要素で書きます（最短の HTML）</source>
         <translation>Writes one element with a CSS gradient clipped to the text (the shortest HTML)</translation>
+    </message>
+    <message>
+        <source>その他の貼り付け先</source>
+        <translation>Other targets</translation>
+    </message>
+    <message>
+        <source>色は貼り付け先の近い色にしています</source>
+        <translation>Colours are approximated by the target's nearest ones</translation>
+    </message>
+    <message>
+        <source>同じ色の並びは１つのコードにしました</source>
+        <translation>one code for each run of one colour</translation>
+    </message>
+    <message>
+        <source>同じ色の並びと空白にはコードを付けませんでした</source>
+        <translation>one code for each run of one colour, none for spaces</translation>
+    </message>
+    <message>
+        <source>%1文字ずつ同じ色にしました</source>
+        <translation>%1 characters to each colour step</translation>
+    </message>
+    <message>
+        <source>&lt;gradient&gt; タグにしました（色はサーバーが計算します）</source>
+        <translation>as one &lt;gradient&gt; tag (the server computes the colours)</translation>
+    </message>
+    <message>
+        <source>長さの上限に収める</source>
+        <translation>Shorten to fit</translation>
+    </message>
+    <message>
+        <source>貼り付け先の長さの上限を超えるときは、目立たない順に短くします</source>
+        <translation>Shortens an output over the target's length limit by the least visible change</translation>
+    </message>
+    <message>
+        <source>長さの上限...</source>
+        <translation>Length budget...</translation>
+    </message>
+    <message>
+        <source>貼り付け先の長さの上限を決めます（0で貼り付け先の既定）</source>
+        <translation>Sets the length the output must fit (0: the target's own limit)</translation>
+    </message>
+    <message>
+        <source>クリップボードからグラデーションを取り込む</source>
+        <translation>Take the gradient from the clipboard</translation>
+    </message>
+    <message>
+        <source>クリップボードのグラデーション文字から文字列・色・スタイルを取り込みます</source>
+        <translation>Takes the text, colours and styles of gradient text on the clipboard</translation>
+    </message>
+    <message>
+        <source>長さの上限</source>
+        <translation>Length budget</translation>
+    </message>
+    <message>
+        <source>長さの上限を入力して下さい（0で貼り付け先の既定）</source>
+        <translation>Enter the length budget (0: the target's own limit)</translation>
+    </message>
+    <message>
+        <source>%1 / %2：収まりません（%3文字まで）</source>
+        <translation>%1 / %2: does not fit (%3 characters would)</translation>
+    </message>
+    <message>
+        <source>バイト数 / 上限</source>
+        <translation>Bytes / budget</translation>
+    </message>
+    <message>
+        <source>UTF-16 の文字数 / 上限</source>
+        <translation>UTF-16 code units / budget</translation>
+    </message>
+    <message>
+        <source>クリップボードにはグラデーション文字がありません。何も変えていません</source>
+        <translation>No gradient text on the clipboard; nothing was changed</translation>
+    </message>
+    <message>
+        <source>クリップボードのグラデーションを取り込みました（%1）</source>
+        <translation>Gradient taken from the clipboard (%1)</translation>
     </message>
 </context>
 <context>

@@ -108,6 +108,9 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
         references > 0 && kind.Encoding == TTextEncoding::Cp932) {
         messages << tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(references);
     }
+    if (kind.Palette) {
+        messages << tr("色は貼り付け先の近い色にしています");
+    }
     if (kind.NotWritten != nullptr &&
         ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {
         messages << OutputKindText(kind.NotWritten);
@@ -130,6 +133,7 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
 
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
+    ApplyBudget(input);
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }
