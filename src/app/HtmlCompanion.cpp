@@ -620,8 +620,8 @@ int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, co
     }
     const std::size_t length = TargetLength(html.Written(), kind.Counted);
     if (o.count) {
-        err += Join(std::to_string(length), budget > 0 ? " / " + std::to_string(budget) : std::string(), unit,
-                    "\n");
+        err += Join(std::to_string(length), budget > 0 ? Join(" / ", std::to_string(budget)) : std::string(),
+                    unit, "\n");
     } else if (budget > 0 && length > budget) {
         err += Refusal("the output is ", std::to_string(length), unit, ", over the budget of ",
                        std::to_string(budget), " (--fit shortens it)")
@@ -661,7 +661,7 @@ int Decode(const TCompanionOptions& o, std::istream& in, std::string& out, std::
     const std::optional<TReadText> read = ReadGradientText(input);
     if (!read) {
         err = Refusal("no gradient text that Tintrel can read in ",
-                      o.text && *o.text != "-" ? "'" + *o.text + "'" : "standard input")
+                      o.text && *o.text != "-" ? Join("'", *o.text, "'") : std::string("standard input"))
                   .message;
         err += '\n';
         return 1;

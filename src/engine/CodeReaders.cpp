@@ -2,6 +2,8 @@
 #include "engine/TargetPalettes.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <vector>
 
 // The readers of the code kinds: Minecraft's ampersand and section codes, IRC's control codes
 // and the escape sequences of Discord and the terminal.
@@ -48,13 +50,61 @@ struct TRunCollector {
 
 } // namespace
 
+namespace {
+
+// One code of the legacy forms at the start of `rest` (after its prefix & or §): its length
+// after the prefix, its colour or style bit; a length of 0 when no code stands there.
+struct TLegacyCode {
+    std::size_t Length = 0;
+    std::optional<TColor> Color;
+    TFontStyles Style = 0;
+};
+
+TLegacyCode LegacyCode(std::string_view rest, std::string_view prefix) {
+    if (rest.starts_with('#')) {
+        if (const std::optional<TColor> color = ColorOfHex(rest.substr(1))) {
+            return {7, color, 0};
+        }
+    }
+    if (rest.starts_with('x') || rest.starts_with('X')) {
+        std::string hex;
+        std::size_t at = 1;
+        while (hex.size() < 6 && rest.substr(at).starts_with(prefix) && at + prefix.size() < rest.size()) {
+            hex += rest[at + prefix.size()];
+            at += prefix.size() + 1;
+        }
+        if (const std::optional<TColor> color = hex.size() == 6 ? ColorOfHex(hex) : std::nullopt) {
+            return {at, color, 0};
+        }
+    }
+    if (rest.empty()) {
+        return {};
+    }
+    switch (std::tolower(static_cast<unsigned char>(rest.front()))) {
+    case 'l':
+        return {1, std::nullopt, fsBold};
+    case 'o':
+        return {1, std::nullopt, fsItalic};
+    case 'n':
+        return {1, std::nullopt, fsUnderline};
+    case 'm':
+        return {1, std::nullopt, fsStrikeOut};
+    case 'k':
+    case 'r':
+        return {1, std::nullopt, 0};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 TReadRuns ReadLegacyRuns(std::string_view utf8) {
     TRunCollector collect;
     bool styled = false; // the styles of the first coloured text are the text's
     for (std::size_t k = 0; k < utf8.size();) {
         const bool amp = utf8[k] == '&';
-        const bool section = utf8.substr(k).starts_with(kSection);
-        if (!amp && !section) {
+        if (!amp && !utf8.substr(k).starts_with(kSection)) {
             if (utf8[k] != '\r' && utf8[k] != '\n') {
                 collect.text += utf8[k];
                 styled = styled || collect.color.has_value();
@@ -63,46 +113,16 @@ TReadRuns ReadLegacyRuns(std::string_view utf8) {
             continue;
         }
         const std::string_view prefix = amp ? "&" : kSection;
-        const std::string_view rest = utf8.substr(k + prefix.size());
-        if (rest.starts_with('#')) {
-            if (const std::optional<TColor> color = ColorOfHex(rest.substr(1))) {
-                collect.SetColor(*color);
-                k += prefix.size() + 7;
-                continue;
-            }
+        const TLegacyCode code = LegacyCode(utf8.substr(k + prefix.size()), prefix);
+        if (code.Color) {
+            collect.SetColor(*code.Color);
+        } else if (!styled) {
+            collect.runs.Style |= code.Style;
         }
-        if (rest.starts_with('x') || rest.starts_with('X')) {
-            std::string hex;
-            std::size_t at = 1;
-            while (hex.size() < 6 && rest.substr(at).starts_with(prefix) &&
-                   at + prefix.size() < rest.size()) {
-                hex += rest[at + prefix.size()];
-                at += prefix.size() + 1;
-            }
-            if (const std::optional<TColor> color = hex.size() == 6 ? ColorOfHex(hex) : std::nullopt) {
-                collect.SetColor(*color);
-                k += prefix.size() + at;
-                continue;
-            }
+        if (code.Length == 0) {
+            collect.text += prefix; // not a code: the character itself
         }
-        if (!rest.empty()) {
-            const char code = static_cast<char>(std::tolower(static_cast<unsigned char>(rest.front())));
-            const TFontStyles bit = code == 'l'   ? fsBold
-                                    : code == 'o' ? fsItalic
-                                    : code == 'n' ? fsUnderline
-                                    : code == 'm' ? fsStrikeOut
-                                                  : 0;
-            if (bit != 0 || code == 'k' || code == 'r') {
-                if (!styled) {
-                    collect.runs.Style |= bit;
-                }
-                k += prefix.size() + 1;
-                continue;
-            }
-        }
-        // Not a code: the character itself.
-        collect.text += prefix;
-        k += prefix.size();
+        k += prefix.size() + code.Length;
     }
     collect.Flush();
     return collect.runs;
@@ -182,24 +202,64 @@ TReadRuns ReadIrcRuns(std::string_view utf8) {
     return collect.runs;
 }
 
-TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
-    std::string_view text = utf8;
-    if (discord) {
-        if (const std::size_t open = text.find("```"); open != std::string_view::npos) {
-            const std::size_t line = text.find('\n', open);
-            text.remove_prefix(line == std::string_view::npos ? text.size() : line + 1);
-        }
-        if (const std::size_t close = text.rfind("```"); close != std::string_view::npos) {
-            text = text.substr(0, close);
+namespace {
+
+// The text inside Discord's fence: after the line of its opening ``` and before its closing one.
+std::string_view InsideFence(std::string_view text) {
+    if (const std::size_t open = text.find("```"); open != std::string_view::npos) {
+        const std::size_t line = text.find('\n', open);
+        text.remove_prefix(line == std::string_view::npos ? text.size() : line + 1);
+    }
+    if (const std::size_t close = text.rfind("```"); close != std::string_view::npos) {
+        text = text.substr(0, close);
+    }
+    return text;
+}
+
+TColor RgbOf(int r, int g, int b) {
+    return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
+           (static_cast<TColor>(b & 0xFF) << 16);
+}
+
+// Applies the parameters of one SGR sequence: styles, and the foreground colour.
+void ApplySgr(const std::vector<int>& params, bool discord, TRunCollector& collect, TFontStyles& style) {
+    for (std::size_t p = 0; p < params.size(); ++p) {
+        const int code = params[p];
+        const bool extended = (code == 38 || code == 48) && p + 1 < params.size();
+        if (code == 0) {
+            style = 0;
+        } else if (code == 1 || code == 3 || code == 4 || code == 9) {
+            style |= code == 1 ? fsBold : code == 3 ? fsItalic : code == 4 ? fsUnderline : fsStrikeOut;
+        } else if (code >= 30 && code <= 37) {
+            collect.SetColor(discord ? DiscordPalette()[static_cast<std::size_t>(code - 30)]
+                                     : Palette256(code - 30));
+        } else if (extended && params[p + 1] == 2 && p + 4 < params.size()) {
+            if (code == 38) {
+                collect.SetColor(RgbOf(params[p + 2], params[p + 3], params[p + 4]));
+            }
+            p += 4;
+        } else if (extended && params[p + 1] == 5 && p + 2 < params.size()) {
+            if (code == 38) {
+                collect.SetColor(Palette256(params[p + 2] & 0xFF));
+            }
+            p += 2;
         }
     }
+}
+
+} // namespace
+
+TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
+    const std::string_view text = discord ? InsideFence(utf8) : utf8;
     TRunCollector collect;
     TFontStyles style = 0;
     bool styled = false;
-    const std::span<const TColor> palette = DiscordPalette();
     for (std::size_t k = 0; k < text.size();) {
-        if (text[k] != '\x1b' || k + 1 >= text.size() || text[k + 1] != '[') {
-            if (text[k] != '\r' && text[k] != '\n') {
+        const std::size_t end = text.substr(k).starts_with("\x1b[")
+                                    ? text.find_first_not_of("0123456789;", k + 2)
+                                    : std::string_view::npos;
+        if (end == std::string_view::npos || text[end] != 'm') {
+            if (text[k] != '\r' && text[k] != '\n' && text[k] != '\x1b') {
                 collect.text += text[k];
                 if (!styled && collect.color) {
                     styled = true;
@@ -209,11 +269,6 @@ TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
             ++k;
             continue;
         }
-        const std::size_t end = text.find_first_not_of("0123456789;", k + 2);
-        if (end == std::string_view::npos || text[end] != 'm') {
-            k += 2;
-            continue;
-        }
         std::vector<int> params;
         for (std::size_t at = k + 2; at <= end;) {
             const std::size_t next = std::min(text.find(';', at), end);
@@ -221,32 +276,7 @@ TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
             at = next + 1;
         }
         k = end + 1;
-        for (std::size_t p = 0; p < params.size(); ++p) {
-            const int code = params[p];
-            if (code == 0) {
-                style = 0;
-            } else if (code == 1 || code == 3 || code == 4 || code == 9) {
-                style |= code == 1 ? fsBold : code == 3 ? fsItalic : code == 4 ? fsUnderline : fsStrikeOut;
-            } else if (code >= 30 && code <= 37) {
-                collect.SetColor(discord ? palette[static_cast<std::size_t>(code - 30)]
-                                         : Palette256(code - 30));
-            } else if ((code == 38 || code == 48) && p + 1 < params.size()) {
-                const bool foreground = code == 38;
-                if (params[p + 1] == 2 && p + 4 < params.size()) {
-                    if (foreground) {
-                        collect.SetColor(static_cast<TColor>(params[p + 2] & 0xFF) |
-                                         (static_cast<TColor>(params[p + 3] & 0xFF) << 8) |
-                                         (static_cast<TColor>(params[p + 4] & 0xFF) << 16));
-                    }
-                    p += 4;
-                } else if (params[p + 1] == 5 && p + 2 < params.size()) {
-                    if (foreground) {
-                        collect.SetColor(Palette256(params[p + 2] & 0xFF));
-                    }
-                    p += 2;
-                }
-            }
-        }
+        ApplySgr(params, discord, collect, style);
     }
     collect.Flush();
     return collect.runs;

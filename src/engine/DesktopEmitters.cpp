@@ -164,11 +164,11 @@ THtmlText TCssClipEmitter::Finish() {
         const int b = static_cast<int>((last_ >> shift) & 0xFF);
         return Ramp(a, b, mid, n) == static_cast<int>((middle_ >> shift) & 0xFF);
     };
-    std::string stops = "#" + Hex(first_);
+    std::string stops = Join("#", Hex(first_));
     if (n > 2 && !(straight(0) && straight(8) && straight(16))) {
-        stops += ",#" + Hex(middle_);
+        stops += Join(",#", Hex(middle_));
     }
-    stops += ",#" + Hex(last_);
+    stops += Join(",#", Hex(last_));
     std::string written = Join("<span style=\"background:linear-gradient(90deg,", stops,
                                ");-webkit-background-clip:text;background-clip:text;color:transparent",
                                HtmlEscaped(styles_), "\">", text_, "</span>");

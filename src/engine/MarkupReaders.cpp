@@ -154,27 +154,138 @@ struct TFrame {
     bool Clip = false;
 };
 
+// What a style attribute (CSS declarations) says about the element and the text's styles.
+void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs) {
+    if (const std::string color = Declaration(value, "color"); !color.empty()) {
+        frame.Color = HashColor(color);
+    }
+    frame.Hidden = frame.Hidden || Declaration(value, "position") == "absolute";
+    runs.Style |= Declaration(value, "font-weight") == "bold" ? fsBold : 0;
+    runs.Style |= Declaration(value, "font-style") == "italic" ? fsItalic : 0;
+    const std::string decoration = Declaration(value, "text-decoration");
+    runs.Style |= decoration.find("underline") != std::string::npos ? fsUnderline : 0;
+    runs.Style |= decoration.find("line-through") != std::string::npos ? fsStrikeOut : 0;
+    if (Declaration(value, "background-clip") == "text") {
+        frame.Clip = true;
+        const std::string background = Declaration(value, "background");
+        for (std::size_t hash = background.find('#'); hash != std::string::npos;
+             hash = background.find('#', hash + 1)) {
+            if (const std::optional<TColor> stop =
+                    ColorOfHex(std::string_view(background).substr(hash + 1))) {
+                runs.Stops.push_back(*stop);
+            }
+        }
+    }
+}
+
+// The frame an opening tag begins (its colour, whether its text is hidden or clipped), and the
+// styles it gives the text.
+TFrame FrameOf(std::string_view tag, TReadRuns& runs) {
+    std::size_t nameEnd = 0;
+    while (nameEnd < tag.size() && !IsSpace(tag[nameEnd]) && tag[nameEnd] != '/') {
+        ++nameEnd;
+    }
+    TFrame frame{Lower(tag.substr(0, nameEnd)), std::nullopt, false, false};
+    const std::string& name = frame.Name;
+    frame.Hidden = name == "title" || name == "style" || name == "script" || name == "head";
+    runs.Style |= name == "b" || name == "strong" ? fsBold : 0;
+    runs.Style |= name == "i" || name == "cite" || name == "em" ? fsItalic : 0;
+    runs.Style |= name == "u" ? fsUnderline : 0;
+    runs.Style |= name == "s" || name == "strike" || name == "del" ? fsStrikeOut : 0;
+    for (const auto& [attribute, value] : Attributes(tag)) {
+        const std::string lower = Lower(value);
+        if (attribute == "color" || attribute == "foreground" || attribute == "fgcolor") {
+            frame.Color = HashColor(value);
+        } else if (attribute == "weight") {
+            runs.Style |= lower == "bold" ? fsBold : 0;
+        } else if (attribute == "underline") {
+            runs.Style |= lower != "none" ? fsUnderline : 0;
+        } else if (attribute == "strikethrough") {
+            runs.Style |= lower == "true" ? fsStrikeOut : 0;
+        } else if (attribute == "style" && lower == "italic") {
+            runs.Style |= fsItalic; // Pango's attribute
+        } else if (attribute == "style") {
+            ApplyCss(value, frame, runs);
+        }
+    }
+    return frame;
+}
+
+bool IsVoid(std::string_view name, std::string_view tag) {
+    return name == "br" || name == "meta" || name == "img" || name == "hr" || name == "link" ||
+           name.starts_with('!') || tag.ends_with('/');
+}
+
+// Where the tag that begins at `k` ends: the first > outside quotes.
+std::size_t TagEnd(std::string_view utf8, std::size_t k) {
+    char quote = 0;
+    for (std::size_t end = k + 1; end < utf8.size(); ++end) {
+        const char c = utf8[end];
+        if (quote != 0) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return end;
+        }
+    }
+    return utf8.size();
+}
+
+// The open elements and what their text comes to.
+class TMarkupScan {
+public:
+    void Text(std::string_view raw) {
+        if (std::any_of(frames_.begin(), frames_.end(), [](const TFrame& f) { return f.Hidden; })) {
+            return;
+        }
+        text_.clear();
+        AppendDecoded(text_, raw);
+        if (std::any_of(frames_.begin(), frames_.end(), [](const TFrame& f) { return f.Clip; })) {
+            clipText_ += text_;
+            return;
+        }
+        const auto colored = std::find_if(frames_.rbegin(), frames_.rend(),
+                                          [](const TFrame& f) { return f.Color.has_value(); });
+        if (colored != frames_.rend()) {
+            Runs.Add(text_, *colored->Color);
+        }
+    }
+    void Tag(std::string_view tag) {
+        if (tag.starts_with('/')) {
+            std::string name = Lower(tag.substr(1));
+            std::erase_if(name, [](char c) { return IsSpace(c); });
+            const auto open = std::find_if(frames_.rbegin(), frames_.rend(),
+                                           [&](const TFrame& f) { return f.Name == name; });
+            if (open != frames_.rend()) {
+                frames_.erase(std::next(open).base(), frames_.end());
+            }
+            return;
+        }
+        TFrame frame = FrameOf(tag, Runs);
+        if (!IsVoid(frame.Name, tag)) {
+            frames_.push_back(std::move(frame));
+        }
+    }
+    TReadRuns Finish() {
+        if (!Runs.Stops.empty()) {
+            Runs.Add(clipText_, 0);
+        }
+        return std::move(Runs);
+    }
+
+    TReadRuns Runs;
+
+private:
+    std::vector<TFrame> frames_;
+    std::string clipText_;
+    std::string text_;
+};
+
 } // namespace
 
 TReadRuns ReadMarkupRuns(std::string_view utf8) {
-    TReadRuns runs;
-    std::vector<TFrame> frames;
-    std::string clipText;
-    std::string text;
-    const auto current = [&]() -> std::optional<TColor> {
-        for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
-            if (it->Color) {
-                return it->Color;
-            }
-        }
-        return std::nullopt;
-    };
-    const auto hidden = [&] {
-        return std::any_of(frames.begin(), frames.end(), [](const TFrame& f) { return f.Hidden; });
-    };
-    const auto clipping = [&] {
-        return std::any_of(frames.begin(), frames.end(), [](const TFrame& f) { return f.Clip; });
-    };
+    TMarkupScan scan;
     std::size_t k = 0;
     while (k < utf8.size()) {
         if (!TagAt(utf8, k)) {
@@ -182,117 +293,18 @@ TReadRuns ReadMarkupRuns(std::string_view utf8) {
             while (end < utf8.size() && !TagAt(utf8, end)) {
                 ++end;
             }
-            if (!hidden()) {
-                text.clear();
-                AppendDecoded(text, utf8.substr(k, end - k));
-                if (clipping()) {
-                    clipText += text;
-                } else if (const std::optional<TColor> color = current()) {
-                    runs.Add(text, *color);
-                }
-            }
+            scan.Text(utf8.substr(k, end - k));
             k = end;
-            continue;
-        }
-        if (utf8.substr(k).starts_with("<!--")) {
+        } else if (utf8.substr(k).starts_with("<!--")) {
             const std::size_t end = utf8.find("-->", k + 4);
             k = end == std::string_view::npos ? utf8.size() : end + 3;
-            continue;
+        } else {
+            const std::size_t end = TagEnd(utf8, k);
+            scan.Tag(utf8.substr(k + 1, end - k - 1));
+            k = std::min(end + 1, utf8.size());
         }
-        // The tag's end: the first > outside quotes.
-        std::size_t end = k + 1;
-        char quote = 0;
-        for (; end < utf8.size(); ++end) {
-            const char c = utf8[end];
-            if (quote != 0) {
-                quote = c == quote ? 0 : quote;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                break;
-            }
-        }
-        const std::string_view tag = utf8.substr(k + 1, end - k - 1);
-        k = std::min(end + 1, utf8.size());
-        if (tag.starts_with('/')) {
-            std::string name = Lower(tag.substr(1));
-            std::erase_if(name, [](char c) { return IsSpace(c); });
-            const auto open =
-                std::find_if(frames.rbegin(), frames.rend(), [&](const TFrame& f) { return f.Name == name; });
-            if (open != frames.rend()) {
-                frames.erase(std::next(open).base(), frames.end());
-            }
-            continue;
-        }
-        std::size_t nameEnd = 0;
-        while (nameEnd < tag.size() && !IsSpace(tag[nameEnd]) && tag[nameEnd] != '/') {
-            ++nameEnd;
-        }
-        TFrame frame{Lower(tag.substr(0, nameEnd)), std::nullopt, false, false};
-        const std::string& name = frame.Name;
-        if (name == "br" || name == "meta" || name == "img" || name == "hr" || name == "link" ||
-            name.starts_with('!') || tag.ends_with('/')) {
-            continue;
-        }
-        frame.Hidden = name == "title" || name == "style" || name == "script" || name == "head";
-        if (name == "b" || name == "strong") {
-            runs.Style |= fsBold;
-        } else if (name == "i" || name == "cite" || name == "em") {
-            runs.Style |= fsItalic;
-        } else if (name == "u") {
-            runs.Style |= fsUnderline;
-        } else if (name == "s" || name == "strike" || name == "del") {
-            runs.Style |= fsStrikeOut;
-        }
-        for (const auto& [attribute, value] : Attributes(tag)) {
-            if (attribute == "color" || attribute == "foreground" || attribute == "fgcolor") {
-                frame.Color = HashColor(value);
-            } else if (attribute == "weight" && Lower(value) == "bold") {
-                runs.Style |= fsBold;
-            } else if (attribute == "style" && Lower(value) == "italic") {
-                runs.Style |= fsItalic; // Pango's attribute
-            } else if (attribute == "underline" && Lower(value) != "none") {
-                runs.Style |= fsUnderline;
-            } else if (attribute == "strikethrough" && Lower(value) == "true") {
-                runs.Style |= fsStrikeOut;
-            } else if (attribute == "style") {
-                if (const std::string color = Declaration(value, "color"); !color.empty()) {
-                    frame.Color = HashColor(color);
-                }
-                const std::string position = Declaration(value, "position");
-                frame.Hidden = frame.Hidden || position == "absolute";
-                if (Declaration(value, "font-weight") == "bold") {
-                    runs.Style |= fsBold;
-                }
-                if (Declaration(value, "font-style") == "italic") {
-                    runs.Style |= fsItalic;
-                }
-                const std::string decoration = Declaration(value, "text-decoration");
-                if (decoration.find("underline") != std::string::npos) {
-                    runs.Style |= fsUnderline;
-                }
-                if (decoration.find("line-through") != std::string::npos) {
-                    runs.Style |= fsStrikeOut;
-                }
-                if (Declaration(value, "background-clip") == "text") {
-                    frame.Clip = true;
-                    std::string background = Declaration(value, "background");
-                    for (std::size_t hash = background.find('#'); hash != std::string::npos;
-                         hash = background.find('#', hash + 1)) {
-                        if (const std::optional<TColor> stop =
-                                ColorOfHex(std::string_view(background).substr(hash + 1))) {
-                            runs.Stops.push_back(*stop);
-                        }
-                    }
-                }
-            }
-        }
-        frames.push_back(std::move(frame));
     }
-    if (!runs.Stops.empty()) {
-        runs.Add(clipText, 0);
-    }
-    return runs;
+    return scan.Finish();
 }
 
 TReadRuns ReadBbcodeRuns(std::string_view utf8) {
@@ -321,6 +333,24 @@ TReadRuns ReadBbcodeRuns(std::string_view utf8) {
     }
     return runs;
 }
+
+namespace {
+
+// The style bit of a MiniMessage style tag; 0 for any other tag.
+TFontStyles MiniMessageStyle(std::string_view tag) {
+    if (tag == "b" || tag == "bold") {
+        return fsBold;
+    }
+    if (tag == "i" || tag == "italic" || tag == "em") {
+        return fsItalic;
+    }
+    if (tag == "u" || tag == "underlined") {
+        return fsUnderline;
+    }
+    return tag == "st" || tag == "strikethrough" ? fsStrikeOut : 0;
+}
+
+} // namespace
 
 TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
     TReadRuns runs;
@@ -364,14 +394,8 @@ TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
             }
         } else if (tag == "/gradient") {
             inGradient = false;
-        } else if (tag == "b" || tag == "bold") {
-            runs.Style |= fsBold;
-        } else if (tag == "i" || tag == "italic" || tag == "em") {
-            runs.Style |= fsItalic;
-        } else if (tag == "u" || tag == "underlined") {
-            runs.Style |= fsUnderline;
-        } else if (tag == "st" || tag == "strikethrough") {
-            runs.Style |= fsStrikeOut;
+        } else {
+            runs.Style |= MiniMessageStyle(tag);
         }
     }
     flush();

@@ -55,7 +55,7 @@ THtmlText Shortest(std::string_view text, const TClusterTable& clusters, const T
 }
 
 std::string Hex(const TOrivRGB& rgb) {
-    return "#" + rgb.Hex;
+    return Join("#", rgb.Hex);
 }
 
 } // namespace
@@ -116,19 +116,19 @@ THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clu
     wrap(fsStrikeOut, "st");
     std::string stops = Hex(gradient.Start);
     if (gradient.Mode == gmMirror) {
-        stops += ":" + Hex(gradient.Finish) + ":" + Hex(gradient.Start);
+        stops += Join(":", Hex(gradient.Finish), ":", Hex(gradient.Start));
     } else if (gradient.Mode == gmThreeColor) {
-        stops += ":" + Hex(gradient.Middle) + ":" + Hex(gradient.Finish);
+        stops += Join(":", Hex(gradient.Middle), ":", Hex(gradient.Finish));
     } else {
-        stops += ":" + Hex(gradient.Finish);
+        stops += Join(":", Hex(gradient.Finish));
     }
-    std::string written = opening + "<gradient:" + stops + ">";
+    std::string written = Join(opening, "<gradient:", stops, ">");
     for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {
         for (const char c : UnitUtf8(walk.Next())) {
             written += c == '<' ? "\\<" : (c == '\\' ? "\\\\" : std::string(1, c));
         }
     }
-    written += "</gradient>" + closing;
+    written += Join("</gradient>", closing);
     return THtmlText(std::move(written), TTextEncoding::Utf8);
 }
 

@@ -6,6 +6,20 @@
 
 namespace {
 
+// The style bit a text component's key sets; 0 for any other key.
+TFontStyles StyleKey(std::string_view key) {
+    if (key == "bold") {
+        return fsBold;
+    }
+    if (key == "italic") {
+        return fsItalic;
+    }
+    if (key == "underlined") {
+        return fsUnderline;
+    }
+    return key == "strikethrough" ? fsStrikeOut : 0;
+}
+
 // A small reader of the JSON that text components are: arrays, objects, strings, true and
 // false, numbers skipped.
 class TJsonScanner {
@@ -122,13 +136,8 @@ private:
                 if (value.starts_with('#')) {
                     color = ColorOfHex(std::string_view(value).substr(1));
                 }
-            } else if (key == "bold" || key == "italic" || key == "underlined" || key == "strikethrough") {
-                const bool on = text_.substr(k_).starts_with("true");
-                const TFontStyles bit = key == "bold"         ? fsBold
-                                        : key == "italic"     ? fsItalic
-                                        : key == "underlined" ? fsUnderline
-                                                              : fsStrikeOut;
-                style = on ? (style | bit) : (style & ~bit);
+            } else if (const TFontStyles bit = StyleKey(key); bit != 0) {
+                style = text_.substr(k_).starts_with("true") ? (style | bit) : (style & ~bit);
                 while (!AtEnd() && std::isalpha(static_cast<unsigned char>(text_[k_]))) {
                     ++k_;
                 }
