@@ -203,14 +203,6 @@ TEST(TargetKinds, ExamplesOfEachKind) {
         options.Kind = c.kind;
         options.Style = c.style;
         const TUnitText text = UnitTextFromUtf8(c.text);
-        if (c.kind == okIrc) {
-            // The comma right after a colour code.
-            const THtmlText written =
-                BuildHtmlText(text.Text, text.Clusters,
-                              {SplitColor(0x0000FF), {}, SplitColor(0x00FFFF), gmTwoColor}, options, tg);
-            EXPECT_EQ(written.Written(), c.written + "\r\n") << OutputKindName(c.kind);
-            continue;
-        }
         EXPECT_EQ(BuildHtmlText(text.Text, text.Clusters, redToYellow, options, tg).Written(),
                   c.written + "\r\n")
             << OutputKindName(c.kind);
