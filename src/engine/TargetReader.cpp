@@ -149,7 +149,8 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input) {
             }
         }
     }
-    if (tags.starts_with("<#") || tags.starts_with("<gradient:")) {
+    if (tags.starts_with("<#") || tags.starts_with("<gradient:") || tags.starts_with("<color:#") ||
+        tags.starts_with("<c:#")) {
         return okMiniMessage;
     }
     if (text.find('\x03') != std::string_view::npos || text.find('\x04') != std::string_view::npos) {
@@ -167,7 +168,7 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input) {
     if (ContainsNoCase(text, "<span foreground=")) {
         return okPango;
     }
-    if (ContainsNoCase(text, "color:#")) {
+    if (ContainsNoCase(text, "<span") && ContainsNoCase(text, "color:#")) {
         return okCss;
     }
     if (ContainsNoCase(text, "<font color=")) {
