@@ -382,6 +382,13 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     form.CbFit->trigger();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("202 / 256　3文字ずつ")));
     QVERIFY(form.LbBudget->styleSheet().isEmpty());
+    // An anvil name: 50; nothing fits, so nothing is copied and the status says how much would.
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("50"));
+    form.PmBudgetClick();
+    QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50：収まりません（22文字まで）")));
+    QVERIFY(form.HtmlText().Empty());
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("0"));
+    form.PmBudgetClick();
 
     form.TbCopyMouseDown(Qt::LeftButton);
     const QString copied = rig.clipboard.Content;
