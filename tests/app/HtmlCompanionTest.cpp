@@ -371,7 +371,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"FormatNamesAreLowerCase", {"--format", "CSS", "AB"}, "CSS"},
         RefusalCase{"NoPageForATerminal", {"--format", "ansi", "--page", "AB"}, "--page"},
         RefusalCase{"StandardInputAndText", {"-", "AB"}, "AB"},
-        RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"}),
+        RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"},
+        RefusalCase{"BudgetOfNothing", {"--format", "json", "--budget", "0", "AB"}, "'0' for --budget"},
+        RefusalCase{"BudgetNotANumber", {"--budget", "12x", "AB"}, "'12x' for --budget"},
+        RefusalCase{"StyleWithoutDecode", {"--to-style", "x.tsy", "AB"}, "--to-style needs --decode"},
+        RefusalCase{"NoPageForMinecraft", {"--format", "amp-hex", "--page", "AB"}, "--format amp-hex"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
