@@ -3,6 +3,7 @@
 #include "engine/CodePage.h"
 #include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
+#include "engine/OutputSink.h"
 #include "engine/TextJoin.h"
 
 #include <algorithm>
@@ -172,5 +173,9 @@ THtmlText TCssClipEmitter::Finish() {
     std::string written = Join("<span style=\"background:linear-gradient(90deg,", stops,
                                ");-webkit-background-clip:text;background-clip:text;color:transparent",
                                HtmlEscaped(styles_), "\">", text_, "</span>");
+    if (sink_ != nullptr) {
+        sink_->Write(Join(written, kCrLf));
+        return THtmlText({}, TTextEncoding::Utf8);
+    }
     return THtmlText(std::move(written), TTextEncoding::Utf8);
 }

@@ -46,8 +46,10 @@ public:
                     int characterCount, const TClusterTable& clusters = kNoClusters);
     void AppendUnit(const TTextUnit& unit, TColor color) override;
     THtmlText Finish() override;
+    void StreamTo(TOutputSink& sink) override { sink_ = &sink; }
 
 private:
+    TOutputSink* sink_ = nullptr; // the element is written whole when it is finished
     std::string text_;
     std::string styles_;
     int count_ = 0;

@@ -5,28 +5,27 @@
 
 namespace {
 
-// sRGB channel value 0..255 to linear light, once per value.
-const std::array<double, 256>& LinearChannels() {
+// sRGB channel (0 to 255) to linear light.
+double Linear(unsigned channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+const std::array<double, 256>& LinearTable() {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> values{};
-        for (int v = 0; v < 256; ++v) {
-            const double c = v / 255.0;
-            values[static_cast<std::size_t>(v)] =
-                c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        for (unsigned channel = 0; channel < 256; ++channel) {
+            values[channel] = Linear(channel);
         }
         return values;
     }();
     return table;
 }
 
-double Squared(double x) {
-    return x * x;
-}
-
 } // namespace
 
 TOklab OklabOf(TColor color) {
-    const auto& linear = LinearChannels();
+    const std::array<double, 256>& linear = LinearTable();
     const double r = linear[color & 0xFF];
     const double g = linear[(color >> 8) & 0xFF];
     const double b = linear[(color >> 16) & 0xFF];
@@ -36,8 +35,4 @@ TOklab OklabOf(TColor color) {
     return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
             1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
             0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
-}
-
-double OklabDistance2(const TOklab& x, const TOklab& y) {
-    return Squared(x.L - y.L) + Squared(x.A - y.A) + Squared(x.B - y.B);
 }

@@ -2,16 +2,21 @@
 
 #include "engine/Color.h"
 
-// OKLab, the perceptual colour space the palette kinds measure distances in. Small and
-// self-contained: only what mapping a colour to the nearest of a few palette colours needs.
+// A colour in the OKLab space, where the distance between two colours follows how different
+// they look far better than a distance between their sRGB channels does.
 struct TOklab {
     double L = 0;
-    double A = 0;
-    double B = 0;
+    double a = 0;
+    double b = 0;
 };
 
-// The OKLab coordinates of a plain sRGB colour (0x00BBGGRR).
+// The OKLab value of a plain colour (0x00BBGGRR, sRGB).
 TOklab OklabOf(TColor color);
 
-// The squared Euclidean distance of two points.
-double OklabDistance2(const TOklab& x, const TOklab& y);
+// The squared distance of two colours in OKLab.
+inline double OklabDistance2(const TOklab& x, const TOklab& y) {
+    const double dL = x.L - y.L;
+    const double da = x.a - y.a;
+    const double db = x.b - y.b;
+    return dL * dL + da * da + db * db;
+}

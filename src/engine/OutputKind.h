@@ -24,6 +24,7 @@ enum TOutputKind : int {
     okBbcode,
     okAnsi,
     okAnsi256,
+    okTerm,
     // The paste targets: Minecraft, chat programs, GitHub and desktop markup.
     okMiniMessage,
     okAmpHex,

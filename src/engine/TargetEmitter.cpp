@@ -1,6 +1,7 @@
 #include "engine/TargetEmitter.h"
 
 #include "engine/CodePage.h"
+#include "engine/TextJoin.h"
 
 #include <array>
 
@@ -26,6 +27,12 @@ void TTargetEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
 
 THtmlText TTargetEmitter::Finish() {
     PutEnd();
+    if (out_.Streaming()) {
+        // The line end a whole output text gets.
+        out_.Append(kCrLf);
+        out_.Drain();
+        return THtmlText({}, TTextEncoding::Utf8);
+    }
     return THtmlText(out_.Take(), TTextEncoding::Utf8);
 }
 

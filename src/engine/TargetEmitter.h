@@ -16,6 +16,7 @@ class TTargetEmitter : public TOutputEmitter {
 public:
     void AppendUnit(const TTextUnit& unit, TColor color) final;
     THtmlText Finish() final;
+    void StreamTo(TOutputSink& sink) final { out_.StreamTo(sink); }
 
 protected:
     // `alwaysMerge`: the kind writes one code per run of one colour even without fitting.

@@ -218,6 +218,7 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
     case okDiscord:
     case okAnsi:
     case okAnsi256:
+    case okTerm:
         runs = ReadSgrRuns(utf8, kind == okDiscord);
         break;
     case okJson:

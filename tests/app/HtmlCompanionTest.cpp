@@ -341,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownOption", {"--bogus", "AB"}, "--bogus"}, RefusalCase{"ShortOption", {"-x"}, "-x"},
         RefusalCase{"MissingValue", {"AB", "--start"}, "--start"},
         RefusalCase{"FiveDigitColour", {"--start", "FF000"}, "FF000"},
-        RefusalCase{"HashBeforeColour", {"--finish", "#FF0000"}, "--finish"},
+        RefusalCase{"HashBeforeFourDigits", {"--finish", "#FF00"}, "--finish"},
         RefusalCase{"NotHex", {"--middle", "GG0000"}, "GG0000"},
         RefusalCase{"SevenDigitBackground", {"--background", "FFFFFF0"}, "--background"},
         RefusalCase{"UnknownMode", {"--mode", "four"}, "four"},
