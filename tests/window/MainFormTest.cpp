@@ -281,11 +281,28 @@ void MainFormTest::theOptionsMenuIsInOrder() {
     for (const QAction* item : form.PmOpt->actions()) {
         names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
     }
-    // The design's items, with the output kinds' radio group, the picture command and the formatted
-    // copy between the tag switches and the rest.
-    QCOMPARE(names, QStringList({"CbOpt3", "CbOpt7", "CbOpt6", "CbOpt8", "CbOpt9", "-", "CbFormatFont",
-                                 "CbFormatCss", "CbFormatBbcode", "-", "PmPicture", "CbOptFormatted", "-",
-                                 "CbOpt4", "CbOpt5", "CbOpt1", "CbOptFontSize", "-", "PmAbout"}));
+    // The design's items, with the output kinds' radio group (the paste targets in a submenu),
+    // the picture command and the formatted copy between the tag switches and the rest.
+    QCOMPARE(names, QStringList({"CbOpt3",
+                                 "CbOpt7",
+                                 "CbOpt6",
+                                 "CbOpt8",
+                                 "CbOpt9",
+                                 "-",
+                                 "CbFormatFont",
+                                 "CbFormatCss",
+                                 "CbFormatBbcode",
+                                 "PmTargets",
+                                 "-",
+                                 "PmPicture",
+                                 "CbOptFormatted",
+                                 "-",
+                                 "CbOpt4",
+                                 "CbOpt5",
+                                 "CbOpt1",
+                                 "CbOptFontSize",
+                                 "-",
+                                 "PmAbout"}));
     QCOMPARE(form.CbOptFontSize->text(), QStringLiteral("ベースフォントサイズ 11pt"));
 }
 
