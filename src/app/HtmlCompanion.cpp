@@ -1028,7 +1028,8 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
                 return status;
             }
             if (o.page) {
-                html = kind.Page(html, tg, PageBackground(o.html.Table, o.background));
+                html = kind.Page(html, tg, PageBackground(o.html.Table, o.background),
+                                 o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage())));
             }
             io.Out.Write(o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written())
                                                                            : html.Written());
