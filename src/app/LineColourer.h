@@ -1,7 +1,5 @@
 #pragma once
 
-#include <utility>
-
 #include "engine/GradientWalk.h"
 #include "engine/HtmlOptions.h"
 #include "engine/OrivUtil.h"
@@ -12,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TCompanionInput;
