@@ -26,10 +26,10 @@ constexpr TColor kBasic16[16] = {
 constexpr std::array<TColor, 240> MakePalette256() {
     std::array<TColor, 240> colors{};
     std::size_t k = 0;
-    for (unsigned r = 0; r < 6; ++r) {
-        for (unsigned g = 0; g < 6; ++g) {
-            for (unsigned b = 0; b < 6; ++b) {
-                colors[k++] = Rgb(kCubeLevels[r], kCubeLevels[g], kCubeLevels[b]);
+    for (const unsigned r : kCubeLevels) {
+        for (const unsigned g : kCubeLevels) {
+            for (const unsigned b : kCubeLevels) {
+                colors[k++] = Rgb(r, g, b);
             }
         }
     }
