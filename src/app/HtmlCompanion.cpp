@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -56,6 +58,11 @@ struct TCompanionOptions {
     TColor middle = 0x00FFFFFF;
     TColor background = 0x00FFFFFF;
     TGradientMode mode = gmTwoColor;
+    // The gradient beside the design (--space, --stops, --rainbow, --phase) and the contrast
+    // check (--check-contrast, --fix-contrast).
+    TGradient extra;
+    bool checkContrast = false;
+    bool fixContrast = false;
     bool fromStdin = false;    // TEXT "-" (UTF-8) or --text-file - (CP932)
     bool stdinIsCp932 = false; // --text-file -
     // The face of --face-tag until --style or --face names another: the program's first face.
@@ -147,6 +154,66 @@ TGradientMode ParseMode(std::string_view option, std::string_view value) {
         return gmThreeColor;
     }
     throw BadValue(option, value, "two, mirror or three expected");
+}
+
+TColorSpace ParseSpace(std::string_view option, std::string_view value) {
+    if (const std::optional<TColorSpace> space = ColorSpaceFromName(value)) {
+        return *space;
+    }
+    throw BadValue(option, value, ColorSpaceNames() + " expected");
+}
+
+// A number with an optional sign and decimals, nothing else.
+std::optional<double> ParseNumber(std::string_view value) {
+    double number = 0;
+    const char* first = value.data();
+    const char* last = value.data() + value.size();
+    if (first != last && *first == '+') {
+        ++first;
+    }
+    const auto [end, error] = std::from_chars(first, last, number, std::chars_format::fixed);
+    if (first == last || error != std::errc() || end != last || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// RRGGBB[@P],... : 2 to 16 colours, P a percentage along the text that never falls.
+std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {
+    std::vector<TColorStop> stops;
+    double last = 0;
+    for (std::string_view rest = value;;) {
+        const std::size_t comma = rest.find(',');
+        std::string_view item = rest.substr(0, comma);
+        TColorStop stop;
+        if (const std::size_t at = item.find('@'); at != std::string_view::npos) {
+            const std::optional<double> percent = ParseNumber(item.substr(at + 1));
+            if (!percent || *percent < 0 || *percent > 100 || *percent < last) {
+                throw BadValue(option, value,
+                               "each position a percentage 0 to 100, none below the one before");
+            }
+            last = *percent;
+            stop.Position = *percent / 100;
+            item = item.substr(0, at);
+        }
+        stop.Color = ParseColor(option, item);
+        stops.push_back(stop);
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(comma + 1);
+    }
+    if (stops.size() < kMinColorStops || stops.size() > kMaxColorStops) {
+        throw BadValue(option, value, "2 to 16 colours RRGGBB[@P] separated by commas expected");
+    }
+    return stops;
+}
+
+double ParsePhase(std::string_view option, std::string_view value) {
+    if (const std::optional<double> degrees = ParseNumber(value); degrees && std::abs(*degrees) <= 3600) {
+        return *degrees;
+    }
+    throw BadValue(option, value, "a hue in degrees expected");
 }
 
 // The code point of the UTF-8 character `c` as U+XXXX, or the bytes when it is not valid UTF-8.
@@ -321,6 +388,26 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.middle = ParseColor(n, v); }},
     {"--mode", "two|mirror|three", "gradient mode, default two",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.mode = ParseMode(n, v); }},
+    {"--space", "NAME",
+     "the space the colours are mixed in: srgb (the program's steps, the\n"
+     "default), linear, oklab, oklch or oklch-long (the longer way round the\n"
+     "hue circle); colours outside sRGB are clipped",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.extra.Space = ParseSpace(n, v);
+     }},
+    {"--stops", "RRGGBB[@P],...",
+     "2 to 16 colours in place of the start, middle and finish, evenly\n"
+     "spread or at P percent along the text (mirror runs them there and back)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.extra.Stops = ParseStops(n, v);
+     }},
+    {"--rainbow", "", "the hue turns once round at an even lightness",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.extra.Rainbow = true; }},
+    {"--phase", "DEGREES", "the rainbow's first hue (OKLCH), default 0; implies --rainbow",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.extra.Phase = ParsePhase(n, v);
+         o.extra.Rainbow = true;
+     }},
     {"--bold", "", "bold (b, or strong with --logical)",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsBold; }},
     {"--italic", "", "italic (i, or cite with --logical)",
@@ -573,7 +660,11 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
-        const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
+        TGradient gradient = o.extra;
+        gradient.Start = SplitColor(o.start);
+        gradient.Middle = SplitColor(o.middle);
+        gradient.Finish = SplitColor(o.finish);
+        gradient.Mode = o.mode;
         o.html.BackgroundHex = SplitColor(o.background).Hex;
 
         const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
