@@ -1,6 +1,7 @@
 #include "app/HtmlCompanion.h"
 
 #include "engine/CodePage.h"
+#include "engine/Contrast.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
@@ -408,6 +409,16 @@ constexpr TOptionSpec kOptions[] = {
          o.extra.Phase = ParsePhase(n, v);
          o.extra.Rainbow = true;
      }},
+    {"--check-contrast", "",
+     "instead of the HTML, each character whose contrast with the\n"
+     "--background falls short of WCAG's 4.5:1 (3:1 from size step 2 on),\n"
+     "with its ratio; exit status 4 when any does",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.checkContrast = true; }},
+    {"--fix-contrast", "",
+     "move the lightness of each colour by the least amount (darker on a\n"
+     "light background, lighter on a dark one) until every character\n"
+     "passes; says how far on standard error, exit status 4 when it cannot",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.fixContrast = true; }},
     {"--bold", "", "bold (b, or strong with --logical)",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsBold; }},
     {"--italic", "", "italic (i, or cite with --logical)",
@@ -636,6 +647,103 @@ TUnitText StandardInputUnits(std::istream& in, bool cp932, std::string& err) {
     return UnitTextFromUtf8(input);
 }
 
+std::string Hex(TColor color) {
+    std::string hex(6, '0');
+    WriteColorHex(color, hex.data());
+    return hex;
+}
+
+std::string RatioText(double ratio) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f:1", std::floor(ratio * 100) / 100);
+    return buffer;
+}
+
+// The texts that are written: every line for the kinds that colour every line, else the text
+// (of standard input its first line).
+std::vector<TUnitText> WrittenTexts(const TUnitText& text, bool everyLine, bool fromStdin) {
+    std::vector<TUnitText> texts;
+    if (!everyLine && !fromStdin) {
+        texts.push_back(text);
+        return texts;
+    }
+    for (const auto& [start, end] : InputLines(text.Text)) {
+        texts.push_back(LineOf(text, start, end));
+        if (!everyLine) {
+            break;
+        }
+    }
+    return texts;
+}
+
+// --fix-contrast moves the gradient's colours; --check-contrast reports the characters that fall
+// short. Returns the exit status when the contrast settles the run (no HTML is written).
+std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<TUnitText>& texts,
+                                  TGradient& gradient, std::string& out, std::string& err) {
+    const TContrastNeed need = ContrastNeedOf(o.html.SizeStep, o.html.FirstLetterLarger);
+    if (o.fixContrast) {
+        // Each text in turn: a later one starts from the colours the earlier ones needed.
+        TContrastFix fix;
+        const std::vector<TColor> before = ColorsToMove(gradient);
+        for (const TUnitText& text : texts) {
+            fix = FixContrast(gradient, UnitCount(text.Text, text.Clusters), o.background, need);
+            gradient = fix.Gradient;
+        }
+        bool passes = true;
+        for (const TUnitText& text : texts) {
+            passes =
+                passes &&
+                CheckContrast(gradient, UnitCount(text.Text, text.Clusters), o.background, need).Passes();
+        }
+        if (fix.Rainbow || !passes) {
+            err = Refusal("--fix-contrast cannot make every character pass on ", Hex(o.background),
+                          fix.Rainbow ? " (the rainbow has no colours to move)" : "")
+                      .message +
+                  "\n";
+            return 4;
+        }
+        std::string moves;
+        for (std::size_t k = 0; k < fix.Colors.size(); ++k) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%s%s -> %s (lightness %+.3f)", k == 0 ? "" : ", ",
+                          Hex(k < before.size() ? before[k] : fix.Colors[k]).c_str(),
+                          Hex(fix.Colors[k]).c_str(), fix.Moves[k]);
+            moves += buffer;
+        }
+        err += Refusal("--fix-contrast: ", moves.empty() ? "nothing to move" : moves).message + "\n";
+    }
+    if (!o.checkContrast) {
+        return std::nullopt;
+    }
+    constexpr std::size_t kListed = 1000;
+    std::size_t failures = 0;
+    std::size_t characters = 0;
+    for (const TUnitText& text : texts) {
+        const int n = UnitCount(text.Text, text.Clusters);
+        characters += static_cast<std::size_t>(n);
+        const TContrastReport report = CheckContrast(gradient, n, o.background, need, kListed);
+        TUnitWalk walk(text.Text, text.Clusters);
+        int index = 0;
+        for (const TContrastFailure& failure : report.FirstFailed) {
+            TTextUnit unit;
+            for (; index < failure.Index; ++index) {
+                unit = walk.Next();
+            }
+            out += "character " + std::to_string(failure.Index) + " '" +
+                   PrintableFileName(unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes)) +
+                   "' " + Hex(failure.Color) + ": " + RatioText(failure.Ratio) + ", needs " +
+                   RatioText(need.Of(failure.Index)) + "\n";
+        }
+        if (report.Failures > report.FirstFailed.size()) {
+            out += "... and " + std::to_string(report.Failures - report.FirstFailed.size()) + " more\n";
+        }
+        failures += report.Failures;
+    }
+    out += std::to_string(failures) + " of " + std::to_string(characters) +
+           " characters fall short of their contrast on " + Hex(o.background) + "\n";
+    return failures == 0 ? 0 : 4;
+}
+
 } // namespace
 
 int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -668,6 +776,12 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
         o.html.BackgroundHex = SplitColor(o.background).Hex;
 
         const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+        if (o.checkContrast || o.fixContrast) {
+            if (const std::optional<int> status = SettleContrast(
+                    o, WrittenTexts(text, kind.Has(koEveryLine), o.fromStdin), gradient, out, err)) {
+                return *status;
+            }
+        }
         if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.
             for (const auto& [start, end] : InputLines(text.Text)) {

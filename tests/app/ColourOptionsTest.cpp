@@ -97,3 +97,31 @@ TEST(ColourOptions, BadValuesAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ColourOptions, CheckContrastNamesTheCharactersAndFixMakesThemPass) {
+    const std::vector<std::string> yellow = {"--check-contrast", "--start", "FFFF00",
+                                             "--finish",         "FFFFFF",  "Hello"};
+    const TRun check = Companion(yellow);
+    EXPECT_EQ(check.status, 4);
+    EXPECT_NE(check.out.find("character 1 'H' FFFF00: 1.07:1, needs 4.50:1\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("character 5 'o' FFFFFF: 1.00:1"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("5 of 5 characters"), std::string::npos);
+    std::vector<std::string> fix = yellow;
+    fix.insert(fix.begin(), "--fix-contrast");
+    const TRun fixed = Companion(fix);
+    EXPECT_EQ(fixed.status, 0) << fixed.out;
+    EXPECT_NE(fixed.err.find("FFFF00 -> "), std::string::npos) << fixed.err;
+    // Large text needs 3:1 only; a dark background turns the fix lighter; the rainbow cannot move.
+    EXPECT_EQ(Companion({"--check-contrast", "--size", "2", "--start", "767676", "--finish", "949494", "AB"})
+                  .status,
+              0);
+    const TRun dark = Companion({"--fix-contrast", "--background", "000000", "--start", "000080", "AB"});
+    EXPECT_EQ(dark.status, 0);
+    EXPECT_NE(dark.err.find("lightness +"), std::string::npos) << dark.err;
+    EXPECT_EQ(Companion({"--fix-contrast", "--rainbow", "Hello"}).status, 4);
+}
+
+} // namespace
