@@ -17,7 +17,7 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     const std::string color = word("color");
     const std::string size = word("size");
     const bool sized = options.Sized();
-    TMarkup markup;
+    TMarkup markup("]");
 
     const std::string open = Join("[", color, "=#");
     const std::string close = Join("[/", color, "]");
@@ -25,7 +25,6 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     markup.Close = close;
     markup.FirstOpen = open;
     markup.FirstClose = close;
-    markup.AfterColor = "]";
     if (sized && options.FirstLetterLarger) {
         const int first = std::min(3 + options.SizeStep + 1, 7);
         markup.FirstOpen = Join("[", size, "=", std::to_string(first), "]", open);

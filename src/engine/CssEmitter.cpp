@@ -58,7 +58,7 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     const std::string span = WordInCase("span", upper);
     const std::string style = WordInCase("style", upper);
     const bool sized = options.Sized();
-    TMarkup markup;
+    TMarkup markup("\">");
     const bool bold = (options.Style & fsBold) != 0;
     const bool italic = (options.Style & fsItalic) != 0;
     const bool underline = (options.Style & fsUnderline) != 0;
@@ -72,7 +72,6 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
         markup.FirstOpen += Join("font-size:", SizeKeyword(3 + options.SizeStep + 1), ";");
     }
     markup.FirstOpen += "color:#";
-    markup.AfterColor = "\">";
     const std::string close = Join("</", span, ">");
     markup.Close = close;
     markup.FirstClose = close;

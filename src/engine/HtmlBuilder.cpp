@@ -85,7 +85,7 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
     : TMarkupEmitter(TTextEncoding::Cp932, TUnitForm::Cp932) {
     const TWords w(tg, options);
     const bool sized = options.Sized();
-    TMarkup markup;
+    TMarkup markup("\">");
     const std::string sizeText = Join("+", std::to_string(options.SizeStep));
 
     // Around every character: <font [CR LF][size="+n" ]color="#......">ch</font>
@@ -100,7 +100,6 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         markup.FirstOpen += Join(w.size, "=\"+", std::to_string(options.SizeStep + 1), "\" ");
     }
     markup.FirstOpen += colorAttribute;
-    markup.AfterColor = "\">";
     markup.Close = Close(w.font);
     markup.FirstClose = markup.Close;
 

@@ -24,6 +24,8 @@ protected:
 
     // The pieces of one kind for one set of options.
     struct TMarkup {
+        explicit TMarkup(std::string_view afterColor) : AfterColor(afterColor) {}
+
         std::string FirstOpen;  // before the first unit's colour digits
         std::string Open;       // before every later unit's
         std::string AfterColor; // between the digits and the unit's text
