@@ -1,6 +1,7 @@
 #include "app/HtmlCompanion.h"
 
 #include "engine/CodePage.h"
+#include "engine/ColorStops.h"
 #include "engine/Contrast.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
@@ -179,35 +180,13 @@ std::optional<double> ParseNumber(std::string_view value) {
     return number;
 }
 
-// RRGGBB[@P],... : 2 to 16 colours, P a percentage along the text that never falls.
 std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {
-    std::vector<TColorStop> stops;
-    double last = 0;
-    for (std::string_view rest = value;;) {
-        const std::size_t comma = rest.find(',');
-        std::string_view item = rest.substr(0, comma);
-        TColorStop stop;
-        if (const std::size_t at = item.find('@'); at != std::string_view::npos) {
-            const std::optional<double> percent = ParseNumber(item.substr(at + 1));
-            if (!percent || *percent < 0 || *percent > 100 || *percent < last) {
-                throw BadValue(option, value,
-                               "each position a percentage 0 to 100, none below the one before");
-            }
-            last = *percent;
-            stop.Position = *percent / 100;
-            item = item.substr(0, at);
-        }
-        stop.Color = ParseColor(option, item);
-        stops.push_back(stop);
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        rest.remove_prefix(comma + 1);
+    if (std::optional<std::vector<TColorStop>> stops = ColorStopsFromText(value)) {
+        return std::move(*stops);
     }
-    if (stops.size() < kMinColorStops || stops.size() > kMaxColorStops) {
-        throw BadValue(option, value, "2 to 16 colours RRGGBB[@P] separated by commas expected");
-    }
-    return stops;
+    throw BadValue(option, value,
+                   "2 to 16 colours RRGGBB[@P] separated by commas expected, each P a percentage 0 to 100 "
+                   "not below the one before");
 }
 
 double ParsePhase(std::string_view option, std::string_view value) {
@@ -347,6 +326,10 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
     o.html.SizeStep = style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : 0;
     o.html.FirstLetterLarger = style.Head;
     o.html.FaceName = style.DrawFont.Name;
+    o.extra.Space = style.Space;
+    o.extra.Stops = style.Stops;
+    o.extra.Rainbow = style.Rainbow;
+    o.extra.Phase = style.Phase;
 }
 
 // The kinds that colour every line of standard input: "--format ansi and ansi256".

@@ -10,36 +10,32 @@ namespace {
 constexpr std::string_view kNames[kColorSpaceCount] = {"srgb", "linear", "oklab", "oklch", "oklch-long"};
 
 // Channel k stands for the encoded values from (k - 0.5) / 255 to (k + 0.5) / 255; the bounds in
-// linear light are Limits[k] = SrgbToLinear((k + 0.5) / 255). A bucket table finds the first
-// candidate so that only a step or two of comparisons follow.
+// linear light are Limits[k] = SrgbToLinear((k + 0.5) / 255). The bounds lie at least 1/3300
+// apart (the steepest part of the curve is its linear foot, 12.92 * 255 channels per unit), so a
+// bucket of 1/4096 holds at most one: the bucket's first channel and one comparison settle it.
 struct TChannelTables {
     static constexpr int kBuckets = 4096;
     std::array<double, 256> Linear{};
-    std::array<double, 255> Limits{};
+    std::array<double, 256> Limits{}; // Limits[255]: past every value
     std::array<std::uint8_t, kBuckets + 1> FirstOfBucket{};
 
     TChannelTables() {
         for (int k = 0; k < 256; ++k) {
-            Linear[k] = SrgbToLinear(k / 255.0);
+            Linear[static_cast<std::size_t>(k)] = SrgbToLinear(k / 255.0);
+            Limits[static_cast<std::size_t>(k)] = k < 255 ? SrgbToLinear((k + 0.5) / 255.0) : 2.0;
         }
-        for (int k = 0; k < 255; ++k) {
-            Limits[k] = SrgbToLinear((k + 0.5) / 255.0);
-        }
-        int channel = 0;
+        std::size_t channel = 0;
         for (int bucket = 0; bucket <= kBuckets; ++bucket) {
             const double low = static_cast<double>(bucket) / kBuckets;
             while (channel < 255 && Limits[channel] <= low) {
                 ++channel;
             }
-            FirstOfBucket[bucket] = static_cast<std::uint8_t>(channel);
+            FirstOfBucket[static_cast<std::size_t>(bucket)] = static_cast<std::uint8_t>(channel);
         }
     }
 };
 
-const TChannelTables& Tables() {
-    static const TChannelTables tables;
-    return tables;
-}
+const TChannelTables kTables;
 
 } // namespace
 
@@ -73,28 +69,24 @@ double LinearToSrgb(double linear) {
 }
 
 double LinearOfChannel(int channel) {
-    return Tables().Linear[static_cast<std::size_t>(std::clamp(channel, 0, 255))];
+    return kTables.Linear[static_cast<std::size_t>(std::clamp(channel, 0, 255))];
 }
 
 int ChannelOfLinear(double linear) {
-    const TChannelTables& tables = Tables();
     if (!(linear > 0)) { // NaN too
         return 0;
     }
     if (linear >= 1) {
         return 255;
     }
-    int channel = tables.FirstOfBucket[static_cast<std::size_t>(linear * TChannelTables::kBuckets)];
-    while (channel < 255 && tables.Limits[static_cast<std::size_t>(channel)] <= linear) {
-        ++channel;
-    }
-    return channel;
+    const std::size_t channel =
+        kTables.FirstOfBucket[static_cast<std::size_t>(linear * TChannelTables::kBuckets)];
+    return static_cast<int>(channel) + (kTables.Limits[channel] <= linear ? 1 : 0);
 }
 
 TRgbLinear LinearOf(TColor color) {
-    const TChannelTables& tables = Tables();
-    return {tables.Linear[color & 0xFF], tables.Linear[(color >> 8) & 0xFF],
-            tables.Linear[(color >> 16) & 0xFF]};
+    return {kTables.Linear[color & 0xFF], kTables.Linear[(color >> 8) & 0xFF],
+            kTables.Linear[(color >> 16) & 0xFF]};
 }
 
 TColor ColorOfLinear(const TRgbLinear& linear) {

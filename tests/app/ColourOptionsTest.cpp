@@ -76,11 +76,11 @@ TEST(ColourOptions, BadValuesAreRefused) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--space", "lab"}, "srgb, linear, oklab, oklch or oklch-long"},
         {{"--stops", "FF0000"}, "2 to 16"},
-        {{"--stops", "FF0000,00FF00,"}, "six hexadecimal"},
-        {{"--stops", "FF0000@50,00FF00@40"}, "none below"},
+        {{"--stops", "FF0000,00FF00,"}, "RRGGBB[@P]"},
+        {{"--stops", "FF0000@50,00FF00@40"}, "not below"},
         {{"--stops", "FF0000@-1,00FF00"}, "percentage"},
         {{"--stops", "FF0000@101,00FF00"}, "percentage"},
-        {{"--stops", "FF0000@5x,00FF00"}, "percentage"},
+        {{"--stops", "FF0000@5x,00FF00"}, "percentage"}, {{"--stops", "FF0000,+F0000"}, "--stops"},
         {{"--phase", "red"}, "degrees"},
         {{"--phase", "nan"}, "degrees"},
     };
