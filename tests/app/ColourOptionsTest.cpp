@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -80,7 +82,8 @@ TEST(ColourOptions, BadValuesAreRefused) {
         {{"--stops", "FF0000@50,00FF00@40"}, "not below"},
         {{"--stops", "FF0000@-1,00FF00"}, "percentage"},
         {{"--stops", "FF0000@101,00FF00"}, "percentage"},
-        {{"--stops", "FF0000@5x,00FF00"}, "percentage"}, {{"--stops", "FF0000,+F0000"}, "--stops"},
+        {{"--stops", "FF0000@5x,00FF00"}, "percentage"},
+        {{"--stops", "FF0000,+F0000"}, "--stops"},
         {{"--phase", "red"}, "degrees"},
         {{"--phase", "nan"}, "degrees"},
     };
@@ -122,6 +125,22 @@ TEST(ColourOptions, CheckContrastNamesTheCharactersAndFixMakesThemPass) {
     EXPECT_EQ(dark.status, 0);
     EXPECT_NE(dark.err.find("lightness +"), std::string::npos) << dark.err;
     EXPECT_EQ(Companion({"--fix-contrast", "--rainbow", "Hello"}).status, 4);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ColourOptions, StyleFilesCarryTheColourChoices) {
+    const std::filesystem::path style = std::filesystem::temp_directory_path() / "tintrel-colour-style.tsy";
+    std::ofstream(style, std::ios::binary)
+        << "[Sunset]\r\nStartColor=0x007A245B\r\nFinishColor=0x0066D1FF\r\n"
+           "ColorSpace=oklab\r\nStops=5B247A,E0405A@30,FFD166\r\n";
+    const TRun styled = Companion({"--style", style.string(), "ABCDEFG"});
+    std::filesystem::remove(style);
+    EXPECT_EQ(styled.status, 0) << styled.err;
+    EXPECT_EQ(styled.out,
+              Companion({"--space", "oklab", "--stops", "5B247A,E0405A@30,FFD166", "ABCDEFG"}).out);
 }
 
 } // namespace
