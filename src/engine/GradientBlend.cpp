@@ -85,7 +85,7 @@ TGradientBlend::TGradientBlend(const TGradient& gradient, int n)
         return;
     }
     for (const TColorStop& stop : SettledStops(gradient)) {
-        TPoint point{stop.Position, stop.Color, {}};
+        TPoint point{stop.Position, 0, stop.Color, {}};
         switch (space_) {
         case csSrgb:
             for (int k = 0; k < 3; ++k) {
@@ -117,6 +117,12 @@ TGradientBlend::TGradientBlend(const TGradient& gradient, int n)
         }
         points_.push_back(point);
     }
+    for (std::size_t k = 0; k + 1 < points_.size(); ++k) {
+        const double width = points_[k + 1].Position - points_[k].Position;
+        points_[k].InverseWidth = width > 0 ? 1 / width : 0;
+    }
+    inverseLast_ = n > 1 ? 1.0 / (n - 1) : 0;
+    inverseCount_ = n > 0 ? 1.0 / n : 0;
 }
 
 TColor TGradientBlend::Mix(const TPoint& a, const TPoint& b, double t) const {
@@ -169,7 +175,7 @@ TColor TGradientBlend::AtPosition(double p) const {
     }
     const TPoint& a = points_[k];
     const TPoint& b = points_[k + 1];
-    return Mix(a, b, (p - a.Position) / (b.Position - a.Position));
+    return Mix(a, b, (p - a.Position) * a.InverseWidth);
 }
 
 TColor TGradientBlend::Rainbow(int i) const {
@@ -185,16 +191,18 @@ TColor TGradientBlend::At(int i) const {
     if (n_ < 2) {
         return AtPosition(0);
     }
+    // Products with the reciprocals instead of divisions; the characters where the stops stand
+    // exactly are given their positions outright.
     const double first = i - 1;
-    const double n = n_;
     if (mode_ == gmTwoColor) {
-        return AtPosition(first / (n - 1));
+        return AtPosition(i == n_ ? 1 : first * inverseLast_);
     }
     // The fold of the design: the first half while 2i <= n + 1, reaching the turn at its last
     // character; the second half from the turn on, reaching the far end at character n.
     const bool firstHalf = 2 * static_cast<long long>(i) <= static_cast<long long>(n_) + 1;
+    const bool turn = 2 * static_cast<long long>(i - 1) == static_cast<long long>(n_) - 1;
     if (mode_ == gmMirror) {
-        return AtPosition(firstHalf ? 2 * first / (n - 1) : 2 * (n - i) / n);
+        return AtPosition(firstHalf ? (turn ? 1 : 2 * first * inverseLast_) : 2 * (n_ - i) * inverseCount_);
     }
-    return AtPosition(firstHalf ? first / (n - 1) : i / n);
+    return AtPosition(firstHalf ? (turn ? 0.5 : first * inverseLast_) : (i == n_ ? 1 : i * inverseCount_));
 }

@@ -31,6 +31,7 @@ public:
 private:
     struct TPoint {
         double Position = 0;
+        double InverseWidth = 0; // 1 / (the next stop's position - Position), 0 for none
         TColor Color = clBlack;
         double C[3] = {0, 0, 0}; // the colour in the space
     };
@@ -44,4 +45,6 @@ private:
     bool rainbow_ = false;
     double phase_ = 0;
     int n_ = 0;
+    double inverseLast_ = 0;  // 1 / (n - 1)
+    double inverseCount_ = 0; // 1 / n
 };
