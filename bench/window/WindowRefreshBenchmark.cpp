@@ -34,14 +34,17 @@ QString MixedText(int characters) {
 
 struct TWindow {
     QTemporaryDir dir;
+    // The colour buttons' custom colours stay in memory, away from the user's own settings.
+    TMemoryUserStore customColors;
     TForm1 form;
 
-    TWindow() : form(Services(dir)) {
+    TWindow() : form(Services(dir, customColors)) {
         form.show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&form);
     }
-    static TFormServices Services(const QTemporaryDir& dir) {
-        TFormServices services;
+    static TServices Services(const QTemporaryDir& dir, TMemoryUserStore& customColors) {
+        TServices services;
+        services.UserStore = &customColors;
         services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
         return services;
     }
@@ -97,8 +100,9 @@ void BM_OpenWithAMegabyteFaceName(benchmark::State& state) {
     }
     ini.write("[@@Prev@@]\r\nDrawFont.Name=" + face + "\r\n");
     ini.close();
+    TMemoryUserStore customColors;
     for (auto _ : state) {
-        TForm1 form(TWindow::Services(dir));
+        TForm1 form(TWindow::Services(dir, customColors));
         form.show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&form);
         benchmark::DoNotOptimize(form.HtmlText().Written().data());
@@ -116,9 +120,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
-    // The colour buttons' custom colours stay in memory, away from the user's own settings.
-    TMemoryUserStore customColors;
-    const TUserStoreScope customColorsInstalled(&customColors);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

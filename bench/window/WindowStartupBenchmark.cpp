@@ -62,9 +62,9 @@ int main(int argc, char** argv) {
     InstallWindowsFontSubstitutes();
     // The colour buttons' custom colours stay in memory, away from the user's own settings.
     TMemoryUserStore customColors;
-    const TUserStoreScope customColorsInstalled(&customColors);
     QTemporaryDir dir;
-    TFormServices services;
+    TServices services;
+    services.UserStore = &customColors;
     services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
     TForm1 form(services);
     TFirstPaint firstPaint;

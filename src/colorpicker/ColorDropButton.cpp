@@ -51,9 +51,36 @@ void Outline(QPainter& painter, int left, int top, int right, int bottom, TColor
     DrawFrame3D(painter, rect, color, color, 1);
 }
 
+// The dotted focus rectangle: every other pixel along the edge of rect, in dot.
+void DottedFrame(QPainter& painter, const TRectLTRB& rect, const QColor& dot) {
+    for (int x = rect.Left; x < rect.Right; ++x) {
+        for (int y = rect.Top; y < rect.Bottom; ++y) {
+            const bool onEdge =
+                x == rect.Left || x == rect.Right - 1 || y == rect.Top || y == rect.Bottom - 1;
+            if (onEdge && (x + y) % 2 == 0) {
+                painter.fillRect(x, y, 1, 1, dot);
+            }
+        }
+    }
+}
+
+// The disabled swatch's diagonal hatch: one pixel in four inside rect, in ink.
+void Hatch(QPainter& painter, const TRectLTRB& rect, const QColor& ink) {
+    for (int x = rect.Left; x < rect.Right; ++x) {
+        for (int y = rect.Top; y < rect.Bottom; ++y) {
+            if ((x + y) % 4 == 3) {
+                painter.fillRect(x, y, 1, 1, ink);
+            }
+        }
+    }
+}
+
 } // namespace
 
-TColorDropButton::TColorDropButton(QWidget* parent) : QPushButton(parent) {
+TColorDropButton::TColorDropButton(QWidget* parent) : TColorDropButton(DesktopServices(), parent) {}
+
+TColorDropButton::TColorDropButton(const TServices& services, QWidget* parent)
+    : QPushButton(parent), services_(WithDesktopDefaults(services)) {
     InitArrowResources();
     arrow_ = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
     arrowDisabled_ =
@@ -203,7 +230,7 @@ void TColorDropButton::SaveCustomColors() {
     while (key.endsWith(u'\\')) {
         key.chop(1);
     }
-    CurrentUserStore().WriteValue(key + QStringLiteral("\\Colors"), customColorsValueName_, text);
+    services_.UserStore->WriteValue(key + QStringLiteral("\\Colors"), customColorsValueName_, text);
 }
 
 void TColorDropButton::LoadCustomColors() {
@@ -217,7 +244,7 @@ void TColorDropButton::LoadCustomColors() {
         key.chop(1);
     }
     ApplyCustomColorsText(
-        CurrentUserStore().ReadValue(key + QStringLiteral("\\Colors"), customColorsValueName_));
+        services_.UserStore->ReadValue(key + QStringLiteral("\\Colors"), customColorsValueName_));
 }
 
 QPoint TColorDropButton::PointerPos() const {
@@ -267,7 +294,7 @@ QPoint TColorDropButton::PalettePosition(QPoint buttonTopLeft, int buttonHeight,
 void TColorDropButton::OpenPalette() {
     // Stay-on-top windows need no demoting on this desktop: the palette is a tool window of the
     // program and stays above it.
-    auto* palette = new TColorDropPalette(this);
+    auto* palette = new TColorDropPalette(services_, this);
     palette->setObjectName(QStringLiteral("ColorDropPalette"));
     const QScreen* buttonScreen = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect workArea = buttonScreen ? buttonScreen->availableGeometry() : QRect(0, 0, 1 << 16, 1 << 16);
@@ -427,15 +454,7 @@ void TColorDropButton::Paint(QPainter& painter) {
     if (isFocused_ && focus) {
         // The dotted focus rectangle inverts every other pixel of the face.
         const QColor dot = ToQColor(ResolveColor(clBtnFace) ^ 0x00FFFFFFu);
-        for (int x = content.Left; x < content.Right; ++x) {
-            for (int y = content.Top; y < content.Bottom; ++y) {
-                const bool onEdge = x == content.Left || x == content.Right - 1 || y == content.Top ||
-                                    y == content.Bottom - 1;
-                if (onEdge && (x + y) % 2 == 0) {
-                    painter.fillRect(x, y, 1, 1, dot);
-                }
-            }
-        }
+        DottedFrame(painter, content, dot);
     }
 
     const TRectLTRB swatch{content.Left + 3, content.Top + 2, content.Right - 3 - 10, content.Bottom - 2};
@@ -453,13 +472,7 @@ void TColorDropButton::Paint(QPainter& painter) {
         const bool dark = IsDarkFace(face, palette().color(QPalette::ButtonText));
         const QColor black =
             dark ? palette().color(QPalette::Disabled, QPalette::ButtonText) : ToQColor(clBlack);
-        for (int x = swatch.Left + 1; x < swatch.Right - 1; ++x) {
-            for (int y = swatch.Top + 1; y < swatch.Bottom - 1; ++y) {
-                if ((x + y) % 4 == 3) {
-                    painter.fillRect(x, y, 1, 1, black);
-                }
-            }
-        }
+        Hatch(painter, {swatch.Left + 1, swatch.Top + 1, swatch.Right - 1, swatch.Bottom - 1}, black);
     }
 
     const int separatorX = swatch.Right + 3;

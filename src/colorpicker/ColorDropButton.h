@@ -3,6 +3,7 @@
 #include "colorpicker/ColorArrayClass.h"
 #include "colorpicker/ColorDropPalette.h"
 #include "engine/Color.h"
+#include "platform/Services.h"
 
 #include <QImage>
 #include <QPointer>
@@ -24,6 +25,7 @@ class TColorDropButton : public QPushButton {
 
 public:
     explicit TColorDropButton(QWidget* parent = nullptr);
+    TColorDropButton(const TServices& services, QWidget* parent);
     ~TColorDropButton() override;
 
     QString Version() const { return QStringLiteral("TColorDropButton v1.00"); }
@@ -124,6 +126,7 @@ private:
     void Paint(QPainter& painter);
     QPoint PointerPos() const;
 
+    TServices services_;
     bool showColorHints_ = true;
     TButtonStyle style_ = bsAutoDetect;
     QString otherBtnCaption_ = QStringLiteral("&Other");

@@ -35,7 +35,10 @@ void FillLine(QPainter& painter, int left, int top, int width, int height, TColo
 
 } // namespace
 
-TColorDropPalette::TColorDropPalette(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
+TColorDropPalette::TColorDropPalette(QWidget* owner) : TColorDropPalette(DesktopServices(), owner) {}
+
+TColorDropPalette::TColorDropPalette(const TServices& services, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), services_(WithDesktopDefaults(services)) {
     InstallColorPickerAccessible();
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
@@ -219,11 +222,11 @@ void TColorDropPalette::btnOtherClick() {
     inColorDialog_ = true;
     bool confirmed = false;
     try {
-        confirmed = CurrentColorDialogService().ExecuteColorDialog(this, dialog);
+        confirmed = services_.ColorDialog->ExecuteColorDialog(this, dialog);
         if (confirmed) {
             otherColor_ = dialog.Color;
             const qsizetype lines =
-                std::min<qsizetype>(dialog.CustomColors.size(), kCustomColumns * kCustomRows);
+                std::min<qsizetype>(dialog.CustomColors.size(), qsizetype{kCustomColumns} * kCustomRows);
             for (qsizetype i = 0; i < lines; ++i) {
                 const QString& line = dialog.CustomColors.at(i);
                 const qsizetype equals = line.indexOf(u'=');

@@ -2,6 +2,7 @@
 
 #include "colorpicker/ColorArrayClass.h"
 #include "engine/Color.h"
+#include "platform/Services.h"
 
 #include <QRect>
 #include <QString>
@@ -41,8 +42,10 @@ public:
     static constexpr int kRows = 5;
     static constexpr TPaletteCell kNoCell{-1, -1};
 
-    // `owner` is the colour button; the window stays a separate top-level window.
+    // `owner` is the colour button; the window stays a separate top-level window. The Other
+    // button opens the colour dialog of `services` (the desktop's own when not given).
     explicit TColorDropPalette(QWidget* owner = nullptr);
+    TColorDropPalette(const TServices& services, QWidget* owner);
     ~TColorDropPalette() override;
 
     bool ShowColorHints() const { return showColorHints_; }
@@ -125,6 +128,7 @@ private:
     void UpdateCell(TPaletteCell cell);
     static QPoint ToClient(QPoint widget);
 
+    TServices services_;
     bool showColorHints_ = true;
     bool closedByKey_ = false;
     bool inColorDialog_ = false;

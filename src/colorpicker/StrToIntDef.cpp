@@ -28,10 +28,7 @@ bool TryStrToInt(QStringView text, std::int32_t& value) {
         ++pos;
     }
     int base = 10;
-    if (pos < text.size() && text[pos] == u'$') {
-        base = 16;
-        ++pos;
-    } else if (pos < text.size() && (text[pos] == u'x' || text[pos] == u'X')) {
+    if (pos < text.size() && (text[pos] == u'$' || text[pos] == u'x' || text[pos] == u'X')) {
         base = 16;
         ++pos;
     } else if (pos + 1 < text.size() && text[pos] == u'0' &&

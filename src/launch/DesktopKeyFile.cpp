@@ -84,7 +84,7 @@ std::optional<QString> TDesktopKeyFile::LocaleString(const QString& group, const
         if (suffix.isEmpty()) {
             continue;
         }
-        if (const auto value = String(group, key + QLatin1Char('[') + suffix + QLatin1Char(']'))) {
+        if (auto value = String(group, key + QLatin1Char('[') + suffix + QLatin1Char(']'))) {
             return value;
         }
     }

@@ -27,7 +27,7 @@ void AppendNew(QStringList& list, const QStringList& items, const QStringList& e
 }
 
 QString FindIn(const QString& dir, const QString& id) {
-    const QString direct = dir + QLatin1Char('/') + id;
+    QString direct = dir + QLatin1Char('/') + id;
     if (QFileInfo(direct).isFile()) {
         return direct;
     }

@@ -16,7 +16,7 @@ struct TColorDialogData {
     QStringList CustomColors; // on confirmation: the sixteen boxes as "ColorA=..." .. "ColorP=..."
 };
 
-// The desktop's modal colour dialog. The program uses QColorDialog; tests install a scripted one.
+// The desktop's modal colour dialog. The program uses QColorDialog; tests hand in a scripted one.
 class TColorDialogService {
 public:
     virtual ~TColorDialogService() = default;
@@ -25,10 +25,6 @@ public:
     // `data.Color` and `data.CustomColors` updated.
     virtual bool ExecuteColorDialog(QWidget* owner, TColorDialogData& data) = 0;
 };
-
-// The service in use; nullptr restores the QColorDialog one.
-void SetColorDialogService(TColorDialogService* service);
-TColorDialogService& CurrentColorDialogService();
 
 // The line for one custom-colour box: "Color" + letter + "=" + exactly eight upper-case hex
 // digits. `box` is 0..15 (0 = A).

@@ -16,7 +16,3 @@ public:
     // the store has then told the user itself.
     virtual bool WriteValue(const QString& keyPath, const QString& valueName, const QString& text) = 0;
 };
-
-// The store in use; nullptr restores the file-backed store of the current user.
-void SetUserStore(TUserStore* store);
-TUserStore& CurrentUserStore();

@@ -10,7 +10,6 @@
 #include "engine/CodePage.h"
 #include "engine/TagVocabulary.h"
 #include "launch/ExecLauncher.h"
-#include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
 #include "store/IniGT.h"
@@ -97,17 +96,9 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(TFormServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+TForm1::TForm1(TServices services, QWidget* parent)
+    : QMainWindow(parent), services_(WithDesktopDefaults(std::move(services))) {
     setObjectName(QStringLiteral("Form1"));
-    if (services_.Dialogs == nullptr) {
-        ownDialogs_ = std::make_unique<TQtDialogService>();
-        services_.Dialogs = ownDialogs_.get();
-    }
-    if (services_.Clipboard == nullptr) {
-        ownClipboard_ = std::make_unique<TQtClipboardService>();
-        services_.Clipboard = ownClipboard_.get();
-    }
     if (services_.Launcher == nullptr) {
         ownLauncher_ = std::make_unique<TExecLauncher>(this);
         services_.Launcher = ownLauncher_.get();
@@ -205,8 +196,8 @@ void TForm1::CreateControls() {
 
     Panel3 = MakePanel(client, "Panel3", tr("色指定"), {4, 94, 49, 37});
     const QString labelHint = tr("右クリックするとRGB値をクリップボードにコピーします");
-    auto makeColorButton = [client](const char* name, QRect geometry) {
-        auto* button = new TColorDropButton(client);
+    auto makeColorButton = [this, client](const char* name, QRect geometry) {
+        auto* button = new TColorDropButton(services_, client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(geometry);
         button->SetFlat(true);
@@ -453,7 +444,7 @@ void TForm1::ConnectHandlers() {
 
 QString TForm1::HintOf(const QWidget* widget) const {
     for (; widget != nullptr; widget = widget->parentWidget()) {
-        const QString hint = widget->property(kHintProperty).toString();
+        QString hint = widget->property(kHintProperty).toString();
         if (!hint.isEmpty()) {
             return hint;
         }

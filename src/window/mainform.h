@@ -11,6 +11,7 @@
 #include "engine/Refresh.h"
 #include "engine/UnicodeText.h"
 #include "platform/DialogService.h"
+#include "platform/Services.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -54,16 +55,6 @@ class TQPainterCanvas;
 class TTagVocabulary;
 class TTransparentButton;
 
-// The services the window reaches the desktop through. Any left empty is the desktop's own;
-// tests script them.
-struct TFormServices {
-    TDialogService* Dialogs = nullptr;
-    TClipboardService* Clipboard = nullptr;
-    TFileLauncher* Launcher = nullptr;
-    // The settings file with its folder; empty: the program's own settings file.
-    QString SettingsFile;
-};
-
 // How the window was closed, which decides whether a failed save may still show a box.
 enum class TCloseReason { User, Signal, SessionEnd };
 
@@ -73,7 +64,9 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(TFormServices services = {}, QWidget* parent = nullptr);
+    // The window reaches the desktop through `services` and hands them on to its colour
+    // buttons; any left empty is the desktop's own. Tests script them.
+    explicit TForm1(TServices services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -344,9 +337,7 @@ private:
     void SetMiddleEnabled(bool enabled);
     void ApplyPreviewFontToStyleButtons();
 
-    TFormServices services_;
-    std::unique_ptr<TDialogService> ownDialogs_;
-    std::unique_ptr<TClipboardService> ownClipboard_;
+    TServices services_;
     std::unique_ptr<TFileLauncher> ownLauncher_;
     std::unique_ptr<TIniGT> IniGT;
     std::unique_ptr<TStyleLibrary> styles_;

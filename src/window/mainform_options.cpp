@@ -8,6 +8,7 @@
 #include "engine/CodePage.h"
 #include "engine/OrivUtil.h"
 #include "platform/DialogService.h"
+#include "store/IniEnvironment.h"
 #include "store/IniErrors.h"
 #include "store/IniGT.h"
 #include "store/OptionSet.h"
@@ -28,7 +29,9 @@ QString TForm1::SettingsFilePath() const {
 }
 
 void TForm1::OpenSettings() {
-    IniGT = std::make_unique<TIniGT>();
+    TIniEnvironment environment = TIniEnvironment::Current();
+    environment.FileOps = services_.FileOps;
+    IniGT = std::make_unique<TIniGT>(std::move(environment));
     IniGT->SetDefaultDir(ddApplication);
     IniGT->SetFence(fnNone);
     if (services_.SettingsFile.isEmpty()) {

@@ -122,7 +122,7 @@ void TForm1::TbSaveClick() {
     }
     try {
         SaveFileSafely(QFile::encodeName(file.absoluteFilePath()).toStdString(), page.Written(),
-                       *DefaultFileOps());
+                       *services_.FileOps);
     } catch (const std::exception& error) {
         services_.Dialogs->ShowMessage(
             this, QStringLiteral("Tintrel"),

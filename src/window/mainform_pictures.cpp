@@ -164,7 +164,7 @@ void TForm1::PmPictureClick() {
         }
         SaveFileSafely(QFile::encodeName(file.absoluteFilePath()).toStdString(),
                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                       *DefaultFileOps());
+                       *services_.FileOps);
     } catch (const std::exception& error) {
         services_.Dialogs->ShowMessage(
             this, QStringLiteral("Tintrel"),

@@ -1,4 +1,5 @@
 #include "colorpicker/ColorDropButton.h"
+#include "platform/Services.h"
 #include "support/MemoryUserStore.h"
 #include "support/ScriptedColorDialogService.h"
 
@@ -34,10 +35,10 @@ struct TForm {
     TColorDropButton* Button;
     int Changes = 0;
 
-    TForm() {
+    explicit TForm(const TServices& services) {
         Window.setObjectName(QStringLiteral("Form1"));
         Window.setGeometry(200, 200, 300, 200);
-        Button = new TColorDropButton(&Window);
+        Button = new TColorDropButton(services, &Window);
         Button->setObjectName(QStringLiteral("ClBtn1"));
         Button->setGeometry(56, 92, 65, 25);
         QObject::connect(Button, &TColorDropButton::colorChanged, &Window, [this](QObject* sender) {
@@ -75,12 +76,6 @@ private slots:
     void init() {
         store = TMemoryUserStore();
         dialog = TScriptedColorDialogService();
-        storeInstalled.emplace(&store);
-        dialogInstalled.emplace(&dialog);
-    }
-    void cleanup() {
-        storeInstalled.reset();
-        dialogInstalled.reset();
     }
 
     void newButtonHasItsDefaults();
@@ -111,8 +106,13 @@ private slots:
 private:
     TMemoryUserStore store;
     TScriptedColorDialogService dialog;
-    std::optional<TUserStoreScope> storeInstalled;
-    std::optional<TColorDialogScope> dialogInstalled;
+    // The buttons keep their custom colours in `store` and open `dialog`.
+    TServices Services() {
+        TServices services;
+        services.ColorDialog = &dialog;
+        services.UserStore = &store;
+        return services;
+    }
 };
 
 void ColorDropButtonTest::newButtonHasItsDefaults() {
@@ -146,7 +146,7 @@ void ColorDropButtonTest::setColorFiresOnlyOnChange() {
     QFETCH(uint, color);
     QFETCH(int, changes);
     QFETCH(int, index);
-    TForm form;
+    TForm form(Services());
     TColorArrayClass palette = form.Button->PaletteColors();
     palette.SetColors(4, 5, 0x808080); // now also in cell 20
     form.Button->SetPaletteColors(palette);
@@ -171,14 +171,14 @@ void ColorDropButtonTest::setPaletteIndex() {
     QFETCH(int, index);
     QFETCH(int, changes);
     QFETCH(uint, color);
-    TForm form;
+    TForm form(Services());
     form.Button->SetPaletteIndex(index);
     QCOMPARE(form.Changes, changes);
     QCOMPARE(form.Button->Color(), TColor(color));
 }
 
 void ColorDropButtonTest::cyclingWalksTheCellsThenTheOtherColour() {
-    TForm form;
+    TForm form(Services());
     form.Button->SetCycleColors(true);
     form.Button->SetOtherColor(0x00ABCDEF);
     form.Button->SetColor(0xA0A0A0); // cell 20
@@ -220,7 +220,7 @@ void ColorDropButtonTest::clickPositionChoosesCyclingOrThePalette() {
     QFETCH(QPoint, pointer);
     QFETCH(int, key);
     QFETCH(bool, opens);
-    TForm form;
+    TForm form(Services());
     form.Button->SetCycleColors(true);
     form.ShowWithPointerAt(pointer);
     if (key != 0) {
@@ -233,7 +233,7 @@ void ColorDropButtonTest::clickPositionChoosesCyclingOrThePalette() {
 }
 
 void ColorDropButtonTest::doubleClickGivesTwoClicks() {
-    TForm form;
+    TForm form(Services());
     form.Button->SetCycleColors(true);
     form.ShowWithPointerAt({10, 10});
     // A real double click: press, release, double-click press, release.
@@ -244,7 +244,7 @@ void ColorDropButtonTest::doubleClickGivesTwoClicks() {
 }
 
 void ColorDropButtonTest::paletteChoiceSetsColourAndOtherColour() {
-    TForm form;
+    TForm form(Services());
     form.Button->SetColor(kRed);
     form.ShowWithPointerAt({60, 10});
     form.Changes = 0;
@@ -278,7 +278,7 @@ void ColorDropButtonTest::paletteChoiceSetsColourAndOtherColour() {
 }
 
 void ColorDropButtonTest::paletteGetsTheButtonsColoursAndGivesBackCustomColours() {
-    TForm form;
+    TForm form(Services());
     form.Button->SetColor(0x123456);
     form.Button->SetOtherBtnCaption(QStringLiteral("&More"));
     form.Button->SetShowColorHints(false);
@@ -303,7 +303,7 @@ void ColorDropButtonTest::paletteGetsTheButtonsColoursAndGivesBackCustomColours(
 }
 
 void ColorDropButtonTest::pressWhileOpenClosesWithoutReopening() {
-    TForm form;
+    TForm form(Services());
     form.ShowWithPointerAt({60, 10});
     QTest::mouseClick(form.Button, Qt::LeftButton, {}, {60, 10});
     QVERIFY(form.Button->PaletteOpen());
@@ -317,7 +317,7 @@ void ColorDropButtonTest::pressWhileOpenClosesWithoutReopening() {
 }
 
 void ColorDropButtonTest::escapeOverTheButtonLeavesTheNextClickWorking() {
-    TForm form;
+    TForm form(Services());
     form.ShowWithPointerAt({60, 10});
     form.Button->OpenPalette();
     QPointer<TColorDropPalette> palette = form.Button->Palette();
@@ -423,7 +423,7 @@ void ColorDropButtonTest::paintsItsStates() {
     QFETCH(QString, state);
     QFETCH(QPoint, pixel);
     QFETCH(uint, expected);
-    TForm form;
+    TForm form(Services());
     form.Button->SetColor(kRed);
     form.Button->SetFlat(state.startsWith(u'f'));
     form.ShowWithPointerAt(state == QLatin1String("flat under the pointer") ? QPoint(30, 10)
@@ -464,7 +464,7 @@ void ColorDropButtonTest::arrowPicturesComeFromTheResources() {
 
 void ColorDropButtonTest::customColoursRoundTripThroughTheStore() {
     {
-        TForm form;
+        TForm form(Services());
         form.Button->SetCustomColorsKey(kKey);
         form.Button->Loaded();
         QCOMPARE(form.Button->CustomColorsValueName(), QStringLiteral("Form1.ClBtn1"));
@@ -478,7 +478,7 @@ void ColorDropButtonTest::customColoursRoundTripThroughTheStore() {
     QVERIFY(saved.startsWith(QStringLiteral("$00000001,$00000002,$00000003,")));
     QVERIFY(saved.endsWith(QStringLiteral(",$00000010")));
 
-    TForm again;
+    TForm again(Services());
     again.Button->SetCustomColorsKey(kKey);
     again.ShowWithPointerAt({0, 0}); // loads when first shown
     QVERIFY(again.Button->CustomColorsLoaded());
@@ -518,7 +518,7 @@ void ColorDropButtonTest::storedValuesLoad() {
     QFETCH(uint, cell21);
     QFETCH(uint, cell82);
     store.Values.insert(kKeyPath + u'|' + QStringLiteral("Form1.ClBtn1"), text);
-    TForm form;
+    TForm form(Services());
     TColorArrayClass before(8, 2);
     for (int n = 1; n <= 16; ++n) {
         before.SetColors((n - 1) % 8 + 1, (n - 1) / 8 + 1, 0x42);
@@ -535,16 +535,16 @@ void ColorDropButtonTest::storedValuesLoad() {
 
 void ColorDropButtonTest::buttonWithoutKeyOrLoadNeverWrites() {
     {
-        TForm withoutKey;
+        TForm withoutKey(Services());
         withoutKey.Button->Loaded();
-        TForm neverLoaded;
+        TForm neverLoaded(Services());
         neverLoaded.Button->SetCustomColorsKey(kKey);
     }
     QCOMPARE(store.Writes, 0);
 }
 
 void ColorDropButtonTest::otherChoiceRaisesTheChangeBeforeOtherColourAndClosing() {
-    TForm form;
+    TForm form(Services());
     form.ShowWithPointerAt({60, 10});
     form.Button->OpenPalette();
     QPointer<TColorDropPalette> palette = form.Button->Palette();
@@ -566,7 +566,7 @@ void ColorDropButtonTest::otherChoiceRaisesTheChangeBeforeOtherColourAndClosing(
 }
 
 void ColorDropButtonTest::hintTextIsRelayedWithTheButtonAsSender() {
-    TForm form;
+    TForm form(Services());
     form.ShowWithPointerAt({60, 10});
     QRect valid;
     form.Button->OpenPalette();

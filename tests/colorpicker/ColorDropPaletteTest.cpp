@@ -38,10 +38,12 @@ struct Selection {
     TColor Color = 0;
 };
 
-// A palette on the heap (it deletes itself on closing) with the default grid, recording what it
-// reports.
-QPointer<TColorDropPalette> NewPalette(Selection& selection) {
-    auto* palette = new TColorDropPalette;
+// A palette on the heap (it deletes itself on closing) with the default grid and the scripted
+// colour dialog, recording what it reports.
+QPointer<TColorDropPalette> NewPalette(Selection& selection, TColorDialogService& dialog) {
+    TServices services;
+    services.ColorDialog = &dialog;
+    auto* palette = new TColorDropPalette(services, nullptr);
     palette->SetPaletteColors(DefaultGrid());
     QObject::connect(palette, &TColorDropPalette::colorSelected,
                      [&selection](QObject*, bool isOther, TColor color) {
@@ -67,11 +69,7 @@ class ColorDropPaletteTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { dialogInstalled.emplace(&dialog); }
-    void cleanup() {
-        dialogInstalled.reset();
-        dialog = TScriptedColorDialogService();
-    }
+    void cleanup() { dialog = TScriptedColorDialogService(); }
 
     void cellAtClientPosition_data();
     void cellAtClientPosition();
@@ -99,7 +97,6 @@ private slots:
 
 private:
     TScriptedColorDialogService dialog;
-    std::optional<TColorDialogScope> dialogInstalled;
 };
 
 void ColorDropPaletteTest::cellAtClientPosition_data() {
@@ -130,7 +127,7 @@ void ColorDropPaletteTest::otherCellIsDrawnLowerThanItsHitArea() {
     QCOMPARE(TColorDropPalette::CellRect({4, 5}), QRect(54, 72, 18, 18));
     QVERIFY(TColorDropPalette::CellRect({5, 1}).isEmpty());
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     QCOMPARE(palette->size(), QSize(78, 127));
     QCOMPARE(palette->btnOther()->geometry(), QRect(Widget({1, 98}), QSize(50, 21)));
     delete palette;
@@ -164,7 +161,7 @@ void ColorDropPaletteTest::arrowKeysWalkTheGrid() {
     QFETCH(int, key);
     QFETCH(TPaletteCell, to);
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     palette->HotTrack(from);
     QTest::keyClick(palette, Qt::Key(key));
     QCOMPARE(palette->HotCell(), to);
@@ -175,14 +172,14 @@ void ColorDropPaletteTest::arrowKeysWalkTheGrid() {
 void ColorDropPaletteTest::firstKeyOfAnyKindHighlightsTheFirstCell() {
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Shift, Qt::Key_X}) {
         Selection selection;
-        QPointer<TColorDropPalette> palette = NewPalette(selection);
+        QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
         QTest::keyClick(palette, key);
         QCOMPARE(palette->HotCell(), (TPaletteCell{1, 1}));
         delete palette;
     }
     // Enter in that state chooses the first cell.
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     QTest::keyClick(palette, Qt::Key_Return);
     QCOMPARE(selection.Calls, 1);
     QCOMPARE(selection.Color, TColor(0xFFFFFF));
@@ -191,7 +188,7 @@ void ColorDropPaletteTest::firstKeyOfAnyKindHighlightsTheFirstCell() {
 
 void ColorDropPaletteTest::keyboardLeavesAnOtherCellReachedByThePointer() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     palette->HotTrack(TColorDropPalette::CellAt({60, 100}));
     QTest::keyClick(palette, Qt::Key_Down);
     QCOMPARE(palette->HotCell(), (TPaletteCell{1, 1}));
@@ -211,7 +208,7 @@ void ColorDropPaletteTest::enterReportsTheHotCellAndClosesByKey() {
     QFETCH(bool, isOther);
     QFETCH(uint, color);
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     palette->SetOtherColor(kTeal + 1);
     bool closeSeenByKey = false;
     QObject::connect(palette, &TColorDropPalette::paletteClosing, [&](QObject* sender) {
@@ -228,7 +225,7 @@ void ColorDropPaletteTest::enterReportsTheHotCellAndClosesByKey() {
 
 void ColorDropPaletteTest::escapeClosesWithoutSelection() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     palette->HotTrack({2, 2});
     QTest::keyClick(palette, Qt::Key_Escape);
     QCOMPARE(selection.Calls, 0);
@@ -252,7 +249,7 @@ void ColorDropPaletteTest::clickReportsTheCellUnderThePointer() {
     QFETCH(bool, isOther);
     QFETCH(uint, color);
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     QTest::mouseClick(palette, Qt::LeftButton, {}, Widget(client));
     QCOMPARE(selection.Calls, calls);
     if (calls > 0) {
@@ -264,7 +261,7 @@ void ColorDropPaletteTest::clickReportsTheCellUnderThePointer() {
 
 void ColorDropPaletteTest::selectColorMatchesByRgb() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     TColorArrayClass grid = DefaultGrid();
     grid.SetColors(3, 4, clBtnShadow); // resolves to RGB 128, 128, 128 in the classic colours
     palette->SetPaletteColors(grid);
@@ -280,7 +277,7 @@ void ColorDropPaletteTest::selectColorMatchesByRgb() {
 
 void ColorDropPaletteTest::cellsMissingFromASmallerTableReportNothing() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     TColorArrayClass small(2, 2);
     small.SetColors(2, 2, kMaroon);
     palette->SetPaletteColors(small);
@@ -297,7 +294,7 @@ void ColorDropPaletteTest::cellsMissingFromASmallerTableReportNothing() {
 
 void ColorDropPaletteTest::tooltipShowsRgbAndIsValidOverTheCell() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     QRect valid;
     QCOMPARE(palette->HintAt({25, 30}, valid), std::optional<QString>(QStringLiteral("RGB = 128 000 000")));
     QCOMPARE(valid, QRect(18, 18, 18, 18));
@@ -310,7 +307,7 @@ void ColorDropPaletteTest::tooltipShowsRgbAndIsValidOverTheCell() {
 
 void ColorDropPaletteTest::hintHandlerMayRewriteOrSuppressTheTooltip() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     QWidget owner;
     palette->setParent(&owner, palette->windowFlags());
     QList<QVariantList> calls;
@@ -331,7 +328,7 @@ void ColorDropPaletteTest::hintHandlerMayRewriteOrSuppressTheTooltip() {
 
 void ColorDropPaletteTest::paintsCellsNormalAndHighlighted() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     QImage image(72, 121, QImage::Format_RGB32);
     image.fill(Qt::green);
     {
@@ -357,7 +354,7 @@ void ColorDropPaletteTest::paintsCellsNormalAndHighlighted() {
 
 void ColorDropPaletteTest::separatorLiesBetweenTheGridAndTheOtherRow() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     const QImage image = palette->grab().toImage().convertToFormat(QImage::Format_RGB32);
     // Grid rows end at 90 and the Other row starts at 98: a sunken line at 93 and 94.
     for (const int x : {2, 30, 69}) {
@@ -373,7 +370,7 @@ void ColorDropPaletteTest::separatorLiesBetweenTheGridAndTheOtherRow() {
 
 void ColorDropPaletteTest::hintsOffShowNoTooltip() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     palette->show();
     QVERIFY(QTest::qWaitForWindowExposed(palette));
     const QPoint overCell = Widget({25, 30});
@@ -396,7 +393,7 @@ void ColorDropPaletteTest::hintsOffShowNoTooltip() {
 
 void ColorDropPaletteTest::colourDialogExchangesCustomColours() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     TColorArrayClass custom(8, 2);
     for (int x = 1; x <= 8; ++x) {
         custom.SetColors(x, 1, TColor(x));
@@ -434,7 +431,7 @@ void ColorDropPaletteTest::colourDialogExchangesCustomColours() {
 
 void ColorDropPaletteTest::cancelledColourDialogKeepsThePaletteOpen() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     TColorArrayClass custom(8, 2);
     custom.SetColors(8, 2, 0x42);
     palette->SetCustomColors(custom);
@@ -448,7 +445,7 @@ void ColorDropPaletteTest::cancelledColourDialogKeepsThePaletteOpen() {
 
 void ColorDropPaletteTest::faultyDialogLineReportsNothing() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     dialog.Confirm = true;
     dialog.AnswerCustomColors = {QStringLiteral("ColorA=000000FF"), QStringLiteral("ColorQ=00000000"),
                                  QStringLiteral("ColorB=000000FF")};
@@ -464,7 +461,7 @@ void ColorDropPaletteTest::faultyDialogLineReportsNothing() {
 
 void ColorDropPaletteTest::closesOnLossOfActivationExceptDuringTheDialog() {
     Selection selection;
-    QPointer<TColorDropPalette> palette = NewPalette(selection);
+    QPointer<TColorDropPalette> palette = NewPalette(selection, dialog);
     int closes = 0;
     QObject::connect(palette, &TColorDropPalette::paletteClosing, [&](QObject*) { ++closes; });
     dialog.During = [&]() {
@@ -480,7 +477,7 @@ void ColorDropPaletteTest::closesOnLossOfActivationExceptDuringTheDialog() {
     QCOMPARE(closes, 1);
     QVERIFY(IsGone(palette));
 
-    QPointer<TColorDropPalette> second = NewPalette(selection);
+    QPointer<TColorDropPalette> second = NewPalette(selection, dialog);
     QEvent deactivate(QEvent::WindowDeactivate);
     QCoreApplication::sendEvent(second, &deactivate);
     QVERIFY(IsGone(second));

@@ -4,8 +4,7 @@
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
-#include "support/MemoryUserStore.h"
-#include "support/ScopedService.h"
+#include "support/SystemColorsScope.h"
 
 #include <QAccessible>
 #include <QPointer>
@@ -16,8 +15,6 @@ class ColorPickerAccessTest : public QObject {
 
     TPaletteSystemColors paletteColors_;
     TSystemColorsScope paletteColorsInstalled_{&paletteColors_};
-    TMemoryUserStore customColors_;
-    TUserStoreScope customColorsInstalled_{&customColors_};
 
 private slots:
     void paletteCellsSpeakTheirColourAndPlace() {

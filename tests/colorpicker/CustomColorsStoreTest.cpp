@@ -1,26 +1,28 @@
 #include "colorpicker/ColorDropButton.h"
 #include "platform/FileUserStore.h"
-#include "support/MemoryUserStore.h" // TUserStoreScope
+#include "platform/Services.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
-#include <optional>
 
 namespace {
 
 const QString kKey = QStringLiteral("Software\\OrivSoft\\Tintrel");
 
-// A window named Form1 holding a colour button that keeps its custom colours under kKey.
+// A window named Form1 holding a colour button that keeps its custom colours in `store` (none:
+// the program's own) under kKey.
 struct TForm {
     QWidget Window;
     TColorDropButton* Button;
 
-    explicit TForm(const char* buttonName = "ClBtn1") {
+    explicit TForm(TUserStore* store, const char* buttonName = "ClBtn1") {
         Window.setObjectName(QStringLiteral("Form1"));
-        Button = new TColorDropButton(&Window);
+        TServices services;
+        services.UserStore = store;
+        Button = new TColorDropButton(services, &Window);
         Button->setObjectName(QString::fromLatin1(buttonName));
         Button->SetCustomColorsKey(kKey);
         Button->Loaded();
@@ -64,7 +66,6 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> home;
     TFileUserStore fileStore;
-    std::optional<TUserStoreScope> storeInstalled;
     QStringList reports;
     QString conf;
 };
@@ -78,11 +79,9 @@ void CustomColorsStoreTest::init() {
     fileStore = TFileUserStore();
     reports.clear();
     fileStore.SetErrorReporter([this](const QString& message) { reports << message; });
-    storeInstalled.emplace(&fileStore);
 }
 
 void CustomColorsStoreTest::cleanup() {
-    storeInstalled.reset();
     home.reset();
 }
 
@@ -130,9 +129,9 @@ void CustomColorsStoreTest::keyPathNamesFileAndSection() {
 }
 
 void CustomColorsStoreTest::savedAtDestructionAndLoadedByTheNextButton() {
-    storeInstalled.reset(); // back to the program's own store, which follows XDG_CONFIG_HOME
+    TUserStore* const programStore = nullptr; // the program's own, which follows XDG_CONFIG_HOME
     {
-        TForm first;
+        TForm first(programStore);
         first.SetCustom(1, 1, 0x00FF0000);
         first.SetCustom(8, 2, 0x8000000F);
     }
@@ -140,7 +139,7 @@ void CustomColorsStoreTest::savedAtDestructionAndLoadedByTheNextButton() {
                                 QStringList(14, "$00FFFFFF").join(u',').toLatin1() + ",$8000000F\r\n";
     QCOMPARE(ReadAll(conf), expected);
 
-    TForm second;
+    TForm second(programStore);
     QCOMPARE(second.Button->CustomColors().Colors(1, 1), TColor(0x00FF0000));
     QCOMPARE(second.Button->CustomColors().Colors(8, 2), TColor(0x8000000F));
     QCOMPARE(second.Button->CustomColors().Colors(1, 2), clWhite);
@@ -149,10 +148,10 @@ void CustomColorsStoreTest::savedAtDestructionAndLoadedByTheNextButton() {
 void CustomColorsStoreTest::otherLinesStayAndNamesMatchWithoutCase() {
     WriteAll(conf, "; kept\n[colors]\nFORM1.CLBTN1=$00000001,$00000002\nOther=1\n\n[Else]\nx=y\n");
     {
-        TForm first;
+        TForm first(&fileStore);
         QCOMPARE(first.Button->CustomColors().Colors(1, 2), TColor(2));
         first.SetCustom(1, 1, 0x7);
-        TForm background("ClBtnBk");
+        TForm background(&fileStore, "ClBtnBk");
     }
     const QByteArray text = ReadAll(conf);
     // The value is changed where it stands, under the name it already had.
@@ -169,7 +168,7 @@ void CustomColorsStoreTest::damagedFileNeverCrashes() {
         garbage.append(char((i * 37) % 256));
     }
     WriteAll(conf, garbage + "\r\n[Colors\r\n=\r\n[]\r\n");
-    TForm form;
+    TForm form(&fileStore);
     for (int x = 1; x <= 8; ++x) {
         QCOMPARE(form.Button->CustomColors().Colors(x, 2), clWhite);
     }
@@ -179,8 +178,8 @@ void CustomColorsStoreTest::unwritableStoreIsReportedOnceAndTheButtonsStillGo() 
     // The folder OrivSoft cannot be made: a plain file of that name is in the way.
     WriteAll(home->path() + QStringLiteral("/OrivSoft"), "not a folder");
     {
-        TForm first;
-        TForm background("ClBtnBk");
+        TForm first(&fileStore);
+        TForm background(&fileStore, "ClBtnBk");
     }
     QCOMPARE(reports.size(), 1);
     QVERIFY2(reports.first().contains(QStringLiteral("OrivSoft/Tintrel.conf")), qPrintable(reports.first()));

@@ -6,7 +6,7 @@
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
-#include "support/ScopedService.h"
+#include "support/SystemColorsScope.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ScopedService.h"
+#include "support/SystemColorsScope.h"
 
 // One fixed system-colour table, installed while it lives. The interface colours differ from each
 // other, from black, white and grey, and from pure red, green and blue, so a pixel tells which

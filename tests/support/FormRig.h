@@ -2,9 +2,10 @@
 
 #include "support/ScriptedServices.h"
 
+#include "platform/Services.h"
 #include "platform/SystemColors.h"
 #include "support/MemoryUserStore.h"
-#include "support/ScopedService.h"
+#include "support/SystemColorsScope.h"
 #include "window/mainform.h"
 
 #include <QTemporaryDir>
@@ -12,14 +13,13 @@
 #include <memory>
 
 // A main window on scripted dialogs, clipboard and launcher, with its settings file in a
-// temporary folder. While the rig lives, system colours come from the palette and the colour
-// buttons keep their custom colours in memory (so no window test writes to the real home
-// folder); both are put back as they were when it goes.
+// temporary folder and its colour buttons keeping their custom colours in memory (so no window
+// test writes to the real home folder). While the rig lives, system colours come from the
+// palette; the table before is put back when it goes.
 struct TFormRig {
     TPaletteSystemColors paletteColors;
     TSystemColorsScope paletteColorsInstalled{&paletteColors};
     TMemoryUserStore customColors;
-    TUserStoreScope customColorsInstalled{&customColors};
 
     QTemporaryDir dir;
     TScriptedDialogs dialogs;
@@ -30,14 +30,21 @@ struct TFormRig {
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString Ini() const { return Path(QStringLiteral("Tintrel.ini")); }
 
-    // Creates the window; it is not shown yet.
-    TForm1& Create() {
-        TFormServices services;
+    // The handle the window is made with: the rig's services, the desktop's colour dialog and
+    // file operations.
+    TServices Services() {
+        TServices services;
         services.Dialogs = &dialogs;
         services.Clipboard = &clipboard;
         services.Launcher = &launcher;
+        services.UserStore = &customColors;
         services.SettingsFile = Ini();
-        form = std::make_unique<TForm1>(services);
+        return services;
+    }
+
+    // Creates the window; it is not shown yet.
+    TForm1& Create() {
+        form = std::make_unique<TForm1>(Services());
         return *form;
     }
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "support/ScopedService.h"
-
 #include "platform/UserStore.h"
 
 #include <QHash>
@@ -25,6 +23,3 @@ public:
     bool FailWrites = false;
     int Writes = 0;
 };
-
-// Installs a per-user store (SetUserStore) while it lives.
-using TUserStoreScope = TScopedService<TUserStore, CurrentUserStore, SetUserStore>;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "support/ScopedService.h"
-
 #include "platform/ColorDialogService.h"
 
 #include <functional>
@@ -33,7 +31,3 @@ public:
     QWidget* LastOwner = nullptr;
     TColorDialogData Opened;
 };
-
-// Installs a colour dialog (SetColorDialogService) while it lives.
-using TColorDialogScope =
-    TScopedService<TColorDialogService, CurrentColorDialogService, SetColorDialogService>;

@@ -25,16 +25,16 @@ int main(int argc, char* argv[]) {
     TPaletteSystemColors paletteColors;
     const TSystemColorsScope paletteColorsInstalled{&paletteColors};
     TMemoryUserStore customColors;
-    const TUserStoreScope customColorsInstalled{&customColors};
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     TScriptedDialogs dialogs;
     TFakeClipboard clipboard;
     TRecordingLauncher launcher;
-    TFormServices services;
+    TServices services;
     services.Dialogs = &dialogs;
     services.Clipboard = &clipboard;
     services.Launcher = &launcher;
+    services.UserStore = &customColors;
     services.SettingsFile = folder.filePath(QStringLiteral("Tintrel.ini"));
     TForm1 form(services);
     form.show();

@@ -607,10 +607,8 @@ void MainFormTest::terminationEndsTheStartupWarnings() {
     TRig rig;
     rig.WriteIni(
         "[@@Prev@@]\r\nStartColor=0xZZ\r\n[STYLES]\r\nSTYLE.Count=-1\r\nSTYLE.0=A\r\n[A]\r\nHead=1\r\n");
-    TFormServices services;
-    services.Clipboard = &rig.clipboard;
-    services.Launcher = &rig.launcher;
-    services.SettingsFile = rig.Ini();
+    TServices services = rig.Services();
+    services.Dialogs = nullptr;
     TForm1 form(services);
     TTerminationSignals watcher;
     QObject::connect(&watcher, &TTerminationSignals::terminationRequested, &form,

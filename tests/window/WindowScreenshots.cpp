@@ -27,8 +27,7 @@ int main(int argc, char* argv[]) {
     }
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
-    static TMemoryUserStore customColors;
-    SetUserStore(&customColors);
+    TMemoryUserStore customColors;
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
     for (const bool dark : {false, true}) {
@@ -37,10 +36,11 @@ int main(int argc, char* argv[]) {
         TScriptedDialogs dialogs;
         TFakeClipboard clipboard;
         TRecordingLauncher launcher;
-        TFormServices services;
+        TServices services;
         services.Dialogs = &dialogs;
         services.Clipboard = &clipboard;
         services.Launcher = &launcher;
+        services.UserStore = &customColors;
         services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
         TForm1 form(services);
         form.show();
