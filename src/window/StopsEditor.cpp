@@ -20,8 +20,9 @@ QColor QtColor(TColor color) {
 
 } // namespace
 
-TStopsEditor::TStopsEditor(const std::vector<TColorStop>& stops, QWidget* parent)
-    : QDialog(parent), stops_(stops) {
+TStopsEditor::TStopsEditor(const std::vector<TColorStop>& stops, TColorDialogService& colorDialog,
+                           QWidget* parent)
+    : QDialog(parent), stops_(stops), colorDialog_(colorDialog) {
     setObjectName(QStringLiteral("StopsEditor"));
     setWindowTitle(tr("グラデーションの色"));
     List = new QListWidget(this);
@@ -112,7 +113,7 @@ void TStopsEditor::ChooseColor() {
     }
     TColorDialogData choice;
     choice.Color = stops_[static_cast<std::size_t>(at)].Color;
-    if (CurrentColorDialogService().ExecuteColorDialog(this, choice)) {
+    if (colorDialog_.ExecuteColorDialog(this, choice)) {
         stops_[static_cast<std::size_t>(at)].Color = choice.Color & 0xFFFFFF;
         Show(at);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QListWidget;
+class TColorDialogService;
 class QPushButton;
 
 // The stops editor: the gradient's colours as a list of swatches, with add, remove, move and a
@@ -15,7 +16,8 @@ class TStopsEditor final : public QDialog {
     Q_OBJECT
 
 public:
-    TStopsEditor(const std::vector<TColorStop>& stops, QWidget* parent = nullptr);
+    TStopsEditor(const std::vector<TColorStop>& stops, TColorDialogService& colorDialog,
+                 QWidget* parent = nullptr);
 
     const std::vector<TColorStop>& Stops() const { return stops_; }
 
@@ -37,4 +39,5 @@ private:
     int Selected() const;
 
     std::vector<TColorStop> stops_;
+    TColorDialogService& colorDialog_;
 };

@@ -181,7 +181,7 @@ void TForm1::PmStopsClick() {
         }
         stops.push_back({JoinColor(finishColor_), -1});
     }
-    TStopsEditor editor(stops, this);
+    TStopsEditor editor(stops, *services_.ColorDialog, this);
     if (editor.exec() != QDialog::Accepted) {
         return;
     }

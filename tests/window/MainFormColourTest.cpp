@@ -1,6 +1,7 @@
 // The window's choices beside the design: the colour space, presets with stops, the rainbow,
 // the stops editor and the contrast note with its fix.
 #include "support/FormRig.h"
+#include "support/ScriptedColorDialogService.h"
 
 #include "colorpicker/ColorDropButton.h"
 #include "engine/Contrast.h"
@@ -118,11 +119,16 @@ void MainFormColourTest::contrastNoteAndFix() {
 }
 
 void MainFormColourTest::stopsEditorKeepsTwoToSixteen() {
-    TStopsEditor editor({{0x0000FF, -1}, {0x00FF00, 0.5}, {0xFF0000, -1}});
+    TScriptedColorDialogService colorDialog;
+    TStopsEditor editor({{0x0000FF, -1}, {0x00FF00, 0.5}, {0xFF0000, -1}}, colorDialog);
     editor.List->setCurrentRow(1);
     editor.MoveStop(-1);
     QCOMPARE(editor.Stops()[0].Color, 0x00FF00u);
     QCOMPARE(editor.Stops()[1].Position, 0.5); // positions stay, colours move
+    colorDialog.Confirm = true;
+    colorDialog.AnswerColor = 0x123456;
+    editor.ChooseColor();
+    QCOMPARE(editor.Stops()[0].Color, 0x123456u);
     editor.RemoveStop();
     editor.RemoveStop();
     QCOMPARE(editor.Stops().size(), 2u);
