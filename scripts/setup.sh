@@ -4,7 +4,7 @@
 set -euo pipefail
 
 TINTREL_PACKAGES=(
-    build-essential cmake pkg-config
+    build-essential cmake pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-svg-dev qt6-l10n-tools qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev

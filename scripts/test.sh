@@ -9,8 +9,13 @@ scripts/setup.sh
 # Formatting: every tracked C++ file as .clang-format has it.
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
+# Compiles go through ccache (the setup installs it): a second run, or a clone in another folder
+# (paths are taken relative to the clone), compiles only what changed.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 build=build-test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTINTREL_SANITIZE=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTINTREL_SANITIZE=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 # clang-tidy (.clang-tidy) over every source file of src/, Qt code included; moc's and uic's
@@ -28,7 +33,7 @@ fi
 
 # The optimised build as well (what run.sh and the benchmarks use): GCC warns differently at
 # -O2 and above, and warnings are errors, so a change must compile there too.
-cmake -S . -B build-optimised -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build-optimised -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
 cmake --build build-optimised --parallel "$(nproc)"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"

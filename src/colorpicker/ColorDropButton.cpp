@@ -3,6 +3,7 @@
 #include "colorpicker/ColorDropButtonAccessible.h"
 #include "colorpicker/StrToIntDef.h"
 #include "engine/OrivUtil.h"
+#include "platform/AccessibleEvents.h"
 #include "platform/DrawFrame3D.h"
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
@@ -147,10 +148,8 @@ QString TColorDropButton::ColorHexText() const {
 }
 
 void TColorDropButton::DoColorChange() {
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    // The name says the colour, so a screen reader speaks the new one.
+    SendAccessibleNameChange(this);
     emit colorChanged(this);
 }
 

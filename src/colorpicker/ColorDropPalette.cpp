@@ -273,6 +273,16 @@ bool TColorDropPalette::event(QEvent* event) {
         }
         return true;
     }
+    case QEvent::FocusIn:
+        // Once the focus has reached the palette, screen readers hear where it stands: the
+        // current colour's cell (the Other cell for a colour the grid lacks).
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                NotifyPaletteCellFocus(this, IsValidCell(hotCell_) ? hotCell_ : TPaletteCell{0, 0});
+            },
+            Qt::QueuedConnection);
+        break;
     case QEvent::WindowDeactivate:
         // Another window of the program took the activation.
         close();

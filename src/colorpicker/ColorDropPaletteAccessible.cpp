@@ -1,6 +1,7 @@
 #include "colorpicker/ColorDropPaletteAccessible.h"
 
 #include "engine/OrivUtil.h"
+#include "platform/AccessibleEvents.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -166,10 +167,10 @@ QAccessibleInterface* TColorDropPaletteAccessible::childAt(int x, int y) const {
 
 void NotifyPaletteCellFocus(TColorDropPalette* palette, TPaletteCell cell) {
     const int index = TColorDropPaletteAccessible::ChildIndexOf(cell);
-    if (!QAccessible::isActive() || index < 0) {
+    if (!AccessibleEventsHeard() || index < 0) {
         return;
     }
     QAccessibleEvent event(palette, QAccessible::Focus);
     event.setChild(index);
-    QAccessible::updateAccessibility(&event);
+    SendAccessibleEvent(event);
 }

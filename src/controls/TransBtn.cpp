@@ -2,6 +2,7 @@
 
 #include "controls/GlyphImageConvert.h"
 #include "controls/TransBtnAccessible.h"
+#include "platform/AccessibleEvents.h"
 #include "platform/DrawFrame3D.h"
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
@@ -57,10 +58,7 @@ void TTransparentButton::SetCaption(const QString& value) {
         caption_ = value;
         UpdateAcceleratorShortcut();
         update();
-        if (QAccessible::isActive()) {
-            QAccessibleEvent event(this, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
-        }
+        SendAccessibleNameChange(this);
     }
 }
 
@@ -70,11 +68,12 @@ void TTransparentButton::SetDown(bool value) {
         tracking_ = value;
         shownPressed_ = value;
         repaint();
-        if (QAccessible::isActive()) {
+        if (AccessibleEventsHeard()) {
             QAccessible::State changed;
             changed.checked = true;
+            changed.pressed = true;
             QAccessibleStateChangeEvent event(this, changed);
-            QAccessible::updateAccessibility(&event);
+            SendAccessibleEvent(event);
         }
     }
 }

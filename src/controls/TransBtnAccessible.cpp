@@ -38,6 +38,10 @@ TTransparentButton* TTransparentButtonAccessible::Button() const {
     return static_cast<TTransparentButton*>(widget());
 }
 
+QAccessible::Role TTransparentButtonAccessible::role() const {
+    return Button()->Latching() ? QAccessible::CheckBox : QAccessible::Button;
+}
+
 QString TTransparentButtonAccessible::text(QAccessible::Text t) const {
     const TTransparentButton* button = Button();
     switch (t) {

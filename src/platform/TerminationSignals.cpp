@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -16,8 +17,21 @@ namespace {
 
 volatile sig_atomic_t gWriteEnd = -1;
 struct sigaction gPrevious[65];
+// Signals written to the pipe that the event loop has not read yet.
+std::atomic<int> gUnread{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void OnTerminationSignal(int signalNumber) {
+    if (gUnread.fetch_add(1) > 0) {
+        // The event loop has not taken the last one: it is stuck, so this one ends the program
+        // at once, as if nothing had been watching.
+        struct sigaction fallback {};
+        fallback.sa_handler = SIG_DFL;
+        sigemptyset(&fallback.sa_mask);
+        sigaction(signalNumber, &fallback, nullptr);
+        raise(signalNumber); // delivered when this handler returns
+        return;
+    }
     const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     if (gWriteEnd >= 0) {
@@ -37,6 +51,7 @@ TTerminationSignals::TTerminationSignals(QObject* parent, std::initializer_list<
         throw std::runtime_error("cannot create the pipe for termination signals");
     }
     gWriteEnd = pipe_[1];
+    gUnread = 0;
     notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TTerminationSignals::ReadPipe);
 
@@ -66,6 +81,7 @@ TTerminationSignals::~TTerminationSignals() {
 void TTerminationSignals::ReadPipe() {
     unsigned char byte = 0;
     while (read(pipe_[0], &byte, 1) == 1) {
+        gUnread.fetch_sub(1);
         emit terminationRequested(byte);
     }
 }

@@ -8,8 +8,10 @@ class QSocketNotifier;
 
 // Turns the terminate signals (SIGTERM, SIGINT, SIGHUP) into a Qt signal delivered on the
 // user-interface thread, so the program can end the way a closed window does. The C signal
-// handler only writes the signal number into a pipe; the event loop reads it. One object may
-// be installed at a time; destroying it restores the previous handlers.
+// handler only writes the signal number into a pipe; the event loop reads it. A further signal
+// that comes while the event loop has not read the last one yet (it is stuck) ends the program
+// at once by the signal's default action. One object may be installed at a time; destroying it
+// restores the previous handlers.
 class TTerminationSignals final : public QObject {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include "window/mainform.h"
 
 #include "colorpicker/ColorDropButton.h"
+#include "controls/ComboBoxAccessible.h"
 #include "controls/ControlResources.h"
 #include "controls/FontCombo.h"
 #include "controls/SystemFontSource.h"
@@ -128,6 +129,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
+    // Before the first control: the text field's and the boxes' interfaces for screen readers.
+    InstallStandardControlsAccessible();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client);

@@ -1,6 +1,7 @@
 // The colour button and its palette without a mouse, with a screen reader and on a dark scheme.
 #include "colorpicker/ColorDropButton.h"
 #include "colorpicker/ColorDropPalette.h"
+#include "platform/AccessibleEvents.h"
 #include "platform/InkOnFace.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
@@ -80,6 +81,37 @@ private slots:
         }
     }
 
+    void theOpenedPaletteFocusesTheCurrentColour_data() {
+        QTest::addColumn<TColor>("color");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("maroon, row 2 column 2") << TColor(0x00000080) << 5;
+        QTest::newRow("not in the grid: the Other cell") << TColor(0x00123456) << 20;
+    }
+
+    void theOpenedPaletteFocusesTheCurrentColour() {
+        QFETCH(TColor, color);
+        QFETCH(int, cell);
+        QWidget window;
+        auto* button = new TColorDropButton(&window);
+        button->SetColor(color);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        static QList<int> focused; // the palette's children that took the focus
+        focused.clear();
+        SetAccessibleEventObserver([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::Focus && event->object()->inherits("TColorDropPalette")) {
+                focused << event->child();
+            }
+        });
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(!focused.isEmpty());
+        SetAccessibleEventObserver(nullptr);
+        QCOMPARE(focused.last(), cell);
+        QTest::keyClick(button->Palette(), Qt::Key_Escape);
+    }
+
     void arrowTakesTheSchemeTextColourOnADarkFace_data() {
         QTest::addColumn<bool>("dark");
         QTest::newRow("light") << false;
@@ -107,6 +139,19 @@ private slots:
         QVERIFY(access->state().focusable);
         QVERIFY(
             access->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+
+        // A new colour is told as a new name.
+        static QList<QObject*> renamed;
+        renamed.clear();
+        SetAccessibleEventObserver([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::NameChanged) {
+                renamed << event->object();
+            }
+        });
+        button.SetColor(0x00FFFFFF);
+        SetAccessibleEventObserver(nullptr);
+        QCOMPARE(renamed, QList<QObject*>{&button});
+        QCOMPARE(access->text(QAccessible::Name), QStringLiteral("背景色 #FFFFFF"));
     }
 };
 

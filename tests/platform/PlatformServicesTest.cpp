@@ -10,6 +10,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class PlatformServicesTest : public QObject {
     Q_OBJECT
@@ -21,6 +23,7 @@ private slots:
     void defaultExtensionIsAddedOnlyWhenMissing();
     void terminateSignalsArriveOnTheEventLoop_data();
     void terminateSignalsArriveOnTheEventLoop();
+    void aSecondSignalEndsAProgramWhoseLoopIsStuck();
     void windowsJapaneseFacesDrawWithAnInstalledFont();
 };
 
@@ -75,6 +78,30 @@ void PlatformServicesTest::terminateSignalsArriveOnTheEventLoop() {
     QVERIFY(spy.isEmpty());                 // nothing runs inside the signal handler
     QTRY_COMPARE(spy.size(), 1);
     QCOMPARE(spy.first().first().toInt(), signalNumber);
+}
+
+void PlatformServicesTest::aSecondSignalEndsAProgramWhoseLoopIsStuck() {
+    TTerminationSignals watcher;
+    QSignalSpy spy(&watcher, &TTerminationSignals::terminationRequested);
+    // A running loop takes each signal as one more request to end.
+    QVERIFY(std::raise(SIGTERM) == 0);
+    QTRY_COMPARE(spy.size(), 1);
+    QVERIFY(std::raise(SIGINT) == 0);
+    QTRY_COMPARE(spy.size(), 2);
+
+    // A copy of this process whose loop never runs: the first signal waits in the pipe, the
+    // second ends it by the signal's own default action.
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::raise(SIGTERM);
+        std::raise(SIGTERM);
+        _exit(0);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(WTERMSIG(status), SIGTERM);
 }
 
 void PlatformServicesTest::windowsJapaneseFacesDrawWithAnInstalledFont() {
