@@ -15,6 +15,7 @@ TINTREL_PACKAGES=(
     librsvg2-bin
     dbus at-spi2-core python3-pyatspi
     appstream desktop-file-utils help2man dpkg-dev
+    emscripten nodejs npm chromium
 )
 
 missing=()

@@ -43,19 +43,10 @@ inline std::string_view UnitUtf8(const TTextUnit& unit) {
     return unit.IsCluster() ? unit.Utf8 : Cp932CharacterToUtf8(unit.Bytes);
 }
 
-// UTF-8 pieces to CP932 one after the other, with one converter for them all.
+// UTF-8 pieces to CP932 one after the other.
 class TCp932Encoder {
 public:
-    TCp932Encoder();
-    ~TCp932Encoder();
-    TCp932Encoder(const TCp932Encoder&) = delete;
-    TCp932Encoder& operator=(const TCp932Encoder&) = delete;
-
     // Appends the CP932 bytes of `utf8` to `out` when CP932 holds every character of it and
     // returns true; otherwise returns false and leaves `out` as it was.
     bool Append(std::string_view utf8, std::string& out);
-
-private:
-    struct TImpl;
-    std::unique_ptr<TImpl> impl_;
 };

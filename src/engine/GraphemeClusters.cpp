@@ -17,33 +17,36 @@ void Check(UErrorCode status, const char* what) {
 
 } // namespace
 
-TGraphemeClusters::TGraphemeClusters(std::string_view utf8) {
+struct TGraphemeClusters::TImpl {
+    UText* text = nullptr;
+    UBreakIterator* breaker = nullptr;
+
+    TImpl() = default;
+    ~TImpl() {
+        ubrk_close(breaker);
+        utext_close(text);
+    }
+    TImpl(const TImpl&) = delete;
+    TImpl& operator=(const TImpl&) = delete;
+};
+
+TGraphemeClusters::TGraphemeClusters(std::string_view utf8) : impl_(std::make_unique<TImpl>()) {
     // ICU's break positions are 32-bit.
     if (utf8.size() > static_cast<std::size_t>(INT32_MAX)) {
         throw std::length_error("text too long for grapheme clusters");
     }
     UErrorCode status = U_ZERO_ERROR;
-    text_ = utext_openUTF8(nullptr, utf8.data(), static_cast<int64_t>(utf8.size()), &status);
+    impl_->text = utext_openUTF8(nullptr, utf8.data(), static_cast<int64_t>(utf8.size()), &status);
     Check(status, "open the text");
-    breaker_ = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
-    if (U_FAILURE(status)) {
-        utext_close(text_);
-        Check(status, "open its character break rules");
-    }
-    ubrk_setUText(breaker_, text_, &status);
-    if (U_FAILURE(status)) {
-        ubrk_close(breaker_);
-        utext_close(text_);
-        Check(status, "break the text");
-    }
+    impl_->breaker = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
+    Check(status, "open its character break rules");
+    ubrk_setUText(impl_->breaker, impl_->text, &status);
+    Check(status, "break the text");
 }
 
-TGraphemeClusters::~TGraphemeClusters() {
-    ubrk_close(breaker_);
-    utext_close(text_);
-}
+TGraphemeClusters::~TGraphemeClusters() = default;
 
 std::size_t TGraphemeClusters::Next() {
-    const int32_t boundary = ubrk_next(breaker_);
+    const int32_t boundary = ubrk_next(impl_->breaker);
     return boundary == UBRK_DONE ? kEnd : static_cast<std::size_t>(boundary);
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 
-struct UBreakIterator;
-struct UText;
-
 // The extended grapheme clusters (user-perceived characters) of a UTF-8 text, as ICU's character
-// break rules find them. The text must stay alive and be well-formed UTF-8 (see Utf8.h).
+// break rules find them (in the page: the browser's Intl.Segmenter, see web/engine). The text
+// must stay alive and be well-formed UTF-8 (see Utf8.h).
 class TGraphemeClusters {
 public:
     // Throws std::runtime_error when ICU cannot open its rules, std::length_error for a text
@@ -23,6 +22,6 @@ public:
     std::size_t Next();
 
 private:
-    UText* text_ = nullptr;
-    UBreakIterator* breaker_ = nullptr;
+    struct TImpl;
+    std::unique_ptr<TImpl> impl_;
 };

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
 namespace {
 
 // Outputs this large are backed by huge pages where the system offers them on request: a text
@@ -14,6 +15,7 @@ constexpr std::size_t kHugePageOutput = std::size_t{8} << 20;
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 
 } // namespace
+#endif
 
 void TOutputBuffer::Expect(std::size_t bytes) {
     bytes += TPiece::kBlock;

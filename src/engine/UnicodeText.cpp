@@ -3,8 +3,7 @@
 #include "engine/CodePage.h"
 #include "engine/GraphemeClusters.h"
 #include "engine/Utf8.h"
-
-#include <unicode/utf8.h>
+#include "engine/Utf8Decode.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,13 +17,10 @@ bool IsAscii(std::string_view text) {
 // Appends the written form of a cluster that CP932 cannot hold whole: the CP932 bytes of each
 // code point it holds, "&#N;" for each other one. Returns the number of references.
 int AppendWrittenForm(std::string_view cluster, TCp932Encoder& encoder, std::string& out) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(cluster.data());
-    const std::size_t length = cluster.size();
     int references = 0;
-    for (std::size_t offset = 0; offset < length;) {
+    for (std::size_t offset = 0; offset < cluster.size();) {
         const std::size_t start = offset;
-        UChar32 c = 0;
-        U8_NEXT(bytes, offset, length, c);
+        std::int32_t c = NextUtf8CodePoint(cluster, offset);
         if (c < 0) {
             c = 0xFFFD; // the text was repaired before; never met
         }

@@ -1,28 +1,11 @@
 #include "engine/Utf8.h"
 
-#include <unicode/ustring.h>
-#include <unicode/utf8.h>
-
-#include <stdexcept>
-
-namespace {
-
-// The next code point from `offset`, which moves past it (or past the ill-formed piece there);
-// negative for an ill-formed piece.
-UChar32 NextCodePoint(std::string_view text, std::size_t& offset) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const std::size_t length = text.size();
-    UChar32 c = 0;
-    U8_NEXT(bytes, offset, length, c);
-    return c;
-}
-
-} // namespace
+#include "engine/Utf8Decode.h"
 
 std::optional<std::size_t> FirstInvalidUtf8(std::string_view text) {
     for (std::size_t offset = 0; offset < text.size();) {
         const std::size_t start = offset;
-        if (NextCodePoint(text, offset) < 0) {
+        if (NextUtf8CodePoint(text, offset) < 0) {
             return start;
         }
     }
@@ -34,7 +17,7 @@ std::string WithReplacementCharacters(std::string_view text) {
     repaired.reserve(text.size());
     for (std::size_t offset = 0; offset < text.size();) {
         const std::size_t start = offset;
-        if (NextCodePoint(text, offset) < 0) {
+        if (NextUtf8CodePoint(text, offset) < 0) {
             repaired += "\xEF\xBF\xBD";
         } else {
             repaired.append(text.substr(start, offset - start));
@@ -44,19 +27,18 @@ std::string WithReplacementCharacters(std::string_view text) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
-    if (text.size() > static_cast<std::size_t>(INT32_MAX / 3)) {
-        throw std::length_error("text too long to convert");
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        char32_t c = text[k];
+        if (c >= 0xD800 && c <= 0xDBFF && k + 1 < text.size() && text[k + 1] >= 0xDC00 &&
+            text[k + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[k + 1] - 0xDC00);
+            ++k;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD; // unpaired
+        }
+        AppendUtf8(c, utf8);
     }
-    const auto length = static_cast<int32_t>(text.size());
-    // At most three UTF-8 bytes for each UTF-16 unit.
-    std::string utf8(text.size() * 3, '\0');
-    int32_t written = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &written, text.data(), length, 0xFFFD,
-                       nullptr, &status);
-    if (U_FAILURE(status)) {
-        throw std::runtime_error(std::string("ICU cannot convert UTF-16: ") + u_errorName(status));
-    }
-    utf8.resize(static_cast<std::size_t>(written));
     return utf8;
 }

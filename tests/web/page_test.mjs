@@ -1,0 +1,296 @@
+// The page in a real browser (Debian's chromium, driven by puppeteer-core): its output is the
+// companion's byte for byte, Copy offers the right flavours, the PNG has the preview's colours, a
+// .tsy it saves reads back in the companion, axe-core finds nothing, and it asks nothing of
+// another site. Exit status 77 (skipped) when chromium is missing.
+//
+// node page_test.mjs SITE_DIR TINTREL_HTML [CHROMIUM]
+import { spawnSync } from "node:child_process";
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { createServer } from "node:http";
+import { tmpdir } from "node:os";
+import { extname, join, normalize } from "node:path";
+import { fileURLToPath } from "node:url";
+
+const [site, companion, chromium = "/usr/bin/chromium"] = process.argv.slice(2);
+if (!existsSync(chromium)) {
+    console.log(`SKIPPED: no browser at ${chromium} (scripts/setup.sh installs Debian's chromium)`);
+    process.exit(77);
+}
+const { default: puppeteer } = await import("puppeteer-core");
+const here = fileURLToPath(new URL(".", import.meta.url));
+const axeSource = readFileSync(join(here, "node_modules/axe-core/axe.min.js"), "utf8");
+
+let failures = 0;
+function Check(condition, what) {
+    if (!condition) {
+        failures++;
+        console.log(`FAIL: ${what}`);
+    }
+}
+
+// The site, served from 127.0.0.1 as a static host would.
+const kTypes = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css" };
+const server = createServer((request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname)).replace(/^(\.\.[/\\])+/, "");
+    const file = join(site, path.endsWith("/") ? `${path}index.html` : path);
+    if (!existsSync(file)) {
+        response.writeHead(404).end();
+        return;
+    }
+    response.writeHead(200, { "Content-Type": kTypes[extname(file)] ?? "application/octet-stream" });
+    response.end(readFileSync(file));
+});
+await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+const origin = `http://127.0.0.1:${server.address().port}`;
+
+const profile = mkdtempSync(join(tmpdir(), "tintrel-chromium-"));
+const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+        "--disable-sync", "--no-first-run", `--user-data-dir=${profile}`],
+});
+const outside = [];
+
+async function OpenPage(language, hash = "") {
+    const page = await browser.newPage();
+    page.on("request", (request) => {
+        const url = request.url();
+        if (!url.startsWith(`${origin}/`) && !url.startsWith("data:") && !url.startsWith("blob:")) outside.push(url);
+    });
+    page.on("pageerror", (error) => Check(false, `page error: ${error.message}`));
+    await page.evaluateOnNewDocument((languages) => {
+        Object.defineProperty(navigator, "languages", { get: () => languages });
+        // Copies and downloads are kept where the test can see them.
+        window.copied = [];
+        window.downloads = [];
+        navigator.clipboard.write = async (items) => {
+            for (const item of items) {
+                const flavours = {};
+                for (const type of item.types) flavours[type] = await (await item.getType(type)).text();
+                window.copied.push(flavours);
+            }
+        };
+        const createObjectURL = URL.createObjectURL;
+        URL.createObjectURL = (blob) => {
+            window.downloads.push(blob);
+            return createObjectURL(blob);
+        };
+        HTMLAnchorElement.prototype.click = function () {
+            window.downloads.at(-1).fileName = this.download;
+        };
+    }, [language]);
+    await page.goto(`${origin}/${hash}`);
+    await page.waitForSelector("html[data-ready=true]");
+    return page;
+}
+
+function Native(args) {
+    const run = spawnSync(companion, args);
+    return { status: run.status, out: run.stdout };
+}
+
+// The companion's arguments as the page's link writes them.
+function LinkOf(text, args) {
+    const pieces = [`text=${encodeURIComponent(text)}`];
+    for (let k = 0; k < args.length; k++) {
+        const name = args[k].slice(2);
+        const valued = k + 1 < args.length && !args[k + 1].startsWith("--");
+        pieces.push(valued ? `${name}=${encodeURIComponent(args[++k])}` : name);
+    }
+    return pieces.join("&");
+}
+
+async function PageOutput(page, link) {
+    return page.evaluate(async (hash) => {
+        if (location.hash !== `#${hash}`) {
+            const changed = new Promise((resolve) => addEventListener("hashchange", resolve, { once: true }));
+            location.hash = hash;
+            await changed;
+        }
+        return document.getElementById("output").textContent;
+    }, link);
+}
+
+const page = await OpenPage("en-US");
+const kinds = await page.evaluate(() => window.tintrel.engine.Kinds().map((kind) => kind.name));
+Check(kinds.includes("font") && kinds.includes("css"), `the page lists the kind table: ${kinds}`);
+
+// Every kind, for texts of emoji, kana and characters that need escapes, and option sets.
+const kTexts = ["Happy Birthday 🎉", "かなカナ漢字ｶﾅ～－", "<a href=\"x\">&amp;</a> '\\'", "👍🏽🇯🇵é e\u0301 ①㈱", "A"];
+const kOptionSets = [
+    [],
+    ["--mode", "mirror", "--start", "00FF00", "--finish", "0000ff", "--bold", "--size", "2", "--head"],
+    ["--mode", "three", "--middle", "123456", "--italic", "--underline", "--strike", "--lower", "--logical", "--comment",
+        "--break", "--table", "--background", "EEDDCC", "--face-tag", "--face", "ＭＳ 明朝"],
+];
+let compared = 0;
+for (const kind of kinds) {
+    for (const text of kTexts) {
+        for (const options of kOptionSets) {
+            const args = ["--format", kind, ...options];
+            const native = Native(["--utf8", ...args, "--", text]);
+            const output = await PageOutput(page, LinkOf(text, args));
+            const expected = native.status === 0 ? native.out.toString("utf8") : null;
+            if (expected !== null) {
+                Check(Buffer.from(output, "utf8").equals(native.out), `${kind} ${JSON.stringify(text)} ${options.join(" ")}: the page's output differs from tintrel-html's`);
+            }
+            compared++;
+        }
+    }
+}
+console.log(`outputs compared with tintrel-html: ${compared}`);
+
+// Save writes the program's page: CP932 bytes, as tintrel-html --page writes them.
+{
+    const link = LinkOf("ソ表①～🎉", ["--format", "font", "--bold"]);
+    await PageOutput(page, link);
+    const count = await page.evaluate(() => window.downloads.length);
+    await page.click("#save");
+    await page.waitForFunction((n) => window.downloads.length > n, {}, count);
+    const saved = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
+    const native = Native(["--page", "--format", "font", "--bold", "--", "ソ表①～🎉"]);
+    Check(native.status === 0 && saved.equals(native.out), "Save downloads the bytes of tintrel-html --page");
+}
+
+// A person at the keyboard: Tab to the text, type, and the output follows.
+{
+    await PageOutput(page, "text=x");
+    await page.focus("#text");
+    await page.keyboard.down("Control");
+    await page.keyboard.press("a");
+    await page.keyboard.up("Control");
+    await page.keyboard.type("Happy Birthday 🎉");
+    await page.waitForFunction(() => document.getElementById("text").value === "Happy Birthday 🎉" && window.tintrel.state().text === "Happy Birthday 🎉");
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    const typed = await page.$eval("#output", (element) => element.textContent);
+    const native = Native(["--utf8", "--", "Happy Birthday 🎉"]);
+    Check(native.out.toString("utf8") === typed, "typing the text gives tintrel-html's output");
+}
+
+// The choices outlive the page in the browser's storage.
+{
+    await PageOutput(page, "text=Kept&mode=three&middle=00FF00");
+    const again = await OpenPage("en-US");
+    const kept = await again.evaluate(() => window.tintrel.state());
+    Check(kept.text === "Kept" && kept.mode === "three" && kept.middle === "00FF00", "local storage keeps the choices");
+    await again.close();
+}
+
+// Copy: the text, and text/html beside it for the kinds that are HTML.
+for (const [kind, flavours] of [["font", ["text/html", "text/plain"]], ["bbcode", ["text/plain"]]]) {
+    await PageOutput(page, `text=Copy&format=${kind}`);
+    const before = await page.evaluate(() => window.copied.length);
+    await page.click("#copy");
+    await page.waitForFunction((count) => window.copied.length > count, {}, before);
+    const copied = await page.evaluate(() => window.copied.at(-1));
+    Check(JSON.stringify(Object.keys(copied ?? {}).sort()) === JSON.stringify(flavours), `Copy of ${kind} offers ${flavours}`);
+    const output = await page.$eval("#output", (element) => element.textContent);
+    Check(copied?.["text/plain"] === output, `Copy of ${kind} holds the output`);
+}
+
+// The picture has the colours of the preview.
+await PageOutput(page, "text=%E2%96%A0%E2%96%A0%E2%96%A0&start=FF0000&finish=0000FF");
+const downloaded = await page.evaluate(() => window.downloads.length);
+await page.click("#png");
+await page.waitForFunction((count) => window.downloads.length > count, {}, downloaded);
+const pictureColours = await page.evaluate(async () => {
+    const bitmap = await createImageBitmap(window.downloads.at(-1));
+    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const context = canvas.getContext("2d");
+    context.drawImage(bitmap, 0, 0);
+    const pixels = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
+    const seen = new Set();
+    for (let k = 0; k < pixels.length; k += 4) seen.add(((pixels[k] << 16) | (pixels[k + 1] << 8) | pixels[k + 2]).toString(16).padStart(6, "0"));
+    const units = [...document.querySelectorAll("#preview span")].map((span) => getComputedStyle(span).color);
+    return { seen: [...seen], units };
+});
+for (const colour of pictureColours.units) {
+    const [r, g, b] = colour.match(/\d+/g).map(Number);
+    const hex = ((r << 16) | (g << 8) | b).toString(16).padStart(6, "0");
+    Check(pictureColours.seen.includes(hex), `the PNG has the preview's colour ${hex}`);
+}
+Check(pictureColours.units.length === 3, "the preview has one span for each character");
+
+// A style file the page writes is read by the companion as the page's choices.
+const styleLink = "text=Style&start=102030&finish=A0B0C0&mode=mirror&bold&underline&size=3&head";
+const styled = await PageOutput(page, styleLink);
+await page.click("#style-save");
+const styleBytes = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
+const folder = mkdtempSync(join(tmpdir(), "tintrel-web-"));
+writeFileSync(join(folder, "page.tsy"), styleBytes);
+const fromStyle = Native(["--utf8", "--style", join(folder, "page.tsy"), "--", "Style"]);
+Check(fromStyle.status === 0 && fromStyle.out.toString("utf8") === styled, "tintrel-html --style reads the page's .tsy as the page's choices");
+Check(styleBytes.toString("latin1").startsWith("[Tintrel]\r\n"), "the .tsy starts with its section, CR LF");
+rmSync(folder, { recursive: true });
+
+// The page reads a style file back.
+const readBack = await page.evaluate((bytes) => window.tintrel.engine.ReadStyle(new Uint8Array(bytes)), [...styleBytes]);
+Check(readBack.status === 0 && readBack.style.start === "102030" && readBack.style.mode === "mirror" && readBack.style.bold && readBack.style.size === "3",
+    `the page reads its .tsy back: ${JSON.stringify(readBack)}`);
+
+// Grapheme clusters: the browser's Intl.Segmenter ends clusters where the engine's tests say
+// (the table of tests/engine/GraphemeClustersTest.cpp), and the engine in the page colours them
+// as tintrel-html does with ICU.
+const clusterSource = readFileSync(join(here, "../engine/GraphemeClustersTest.cpp"), "utf8");
+const breakLines = [...clusterSource.matchAll(/"(÷[^"]*÷)"/g)].map((match) => match[1]);
+Check(breakLines.length >= 10, "the cluster table is found");
+for (const line of breakLines) {
+    const tokens = line.split(/\s+/);
+    let text = "";
+    const ends = [];
+    for (const token of tokens) {
+        if (token === "÷") {
+            if (text) ends.push(Buffer.byteLength(text));
+        } else if (token !== "×") {
+            text += String.fromCodePoint(parseInt(token, 16));
+        }
+    }
+    const found = await page.evaluate((t) => {
+        const out = [];
+        let offset = 0;
+        for (const piece of new Intl.Segmenter(undefined, { granularity: "grapheme" }).segment(t)) {
+            offset += new TextEncoder().encode(piece.segment).length;
+            out.push(offset);
+        }
+        return out;
+    }, text);
+    Check(JSON.stringify(found) === JSON.stringify(ends), `Intl.Segmenter ends "${line}" at ${found}, the table at ${ends}`);
+    if (!/[\u0000-\u001f]/.test(text)) {
+        const native = Native(["--utf8", "--format", "css", "--", `x${text}`]);
+        const output = await PageOutput(page, LinkOf(`x${text}`, ["--format", "css"]));
+        Check(native.status === 0 && native.out.toString("utf8") === output, `the page colours the clusters of "${line}" as tintrel-html`);
+    }
+}
+
+// Accessibility, in both languages.
+async function Axe(target, what) {
+    await target.evaluate(axeSource);
+    const violations = await target.evaluate(async () => (await window.axe.run(document)).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`));
+    Check(violations.length === 0, `axe-core finds nothing in the ${what} page: ${violations.join("; ")}`);
+}
+await Axe(page, "English");
+Check((await page.$eval("#copy", (element) => element.textContent)) === "Copy", "the English page says Copy");
+const japanese = await OpenPage("ja-JP", "#text=%E3%81%8B%E3%81%AA&format=css&mode=three");
+Check((await japanese.$eval("#copy", (element) => element.textContent)) === "コピー", "the Japanese page says コピー");
+Check((await japanese.$eval("#format", (element) => element.value)) === "css", "the link chooses the kind");
+await Axe(japanese, "Japanese");
+
+// Figures for the note (not checked: times depend on the machine).
+const firstPreview = await japanese.evaluate(() => window.tintrel.firstPreview);
+const rerender = await page.evaluate(() => {
+    const text = "Happy Birthday 🎉 かな ".repeat(5000).slice(0, 100000);
+    document.getElementById("text").value = text;
+    document.getElementById("text").dispatchEvent(new Event("input", { bubbles: true }));
+    const started = performance.now();
+    window.tintrel.render();
+    return performance.now() - started;
+});
+console.log(`first preview after load: ${firstPreview.toFixed(1)} ms; 100,000 characters re-rendered: ${rerender.toFixed(1)} ms`);
+
+Check(outside.length === 0, `no request outside the page's origin: ${outside.join(" ")}`);
+await browser.close();
+server.close();
+rmSync(profile, { recursive: true, force: true });
+console.log(failures === 0 ? "all checks passed" : `${failures} checks failed`);
+process.exit(failures === 0 ? 0 : 1);

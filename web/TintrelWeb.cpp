@@ -1,0 +1,84 @@
+// The page's way into the engine: the command-line companion's own runner, so that the page
+// writes what tintrel-html writes for the same arguments, and the kind table for its menu.
+#include "app/HtmlCompanion.h"
+#include "engine/OutputKind.h"
+
+#include <emscripten.h>
+
+#include <exception>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string gOut;
+std::string gErr;
+std::string gKinds;
+
+} // namespace
+
+extern "C" {
+
+// Runs the companion with `count` arguments, each ended by a zero byte, one after the other in
+// `args`. Returns its exit status; tintrel_out and tintrel_err then hold what it wrote.
+EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
+    std::vector<std::string> arguments;
+    for (int k = 0; k < count; ++k) {
+        arguments.emplace_back(args);
+        args += arguments.back().size() + 1;
+    }
+    gOut.clear();
+    gErr.clear();
+    std::istringstream noInput;
+    try {
+        return RunHtmlCompanion(arguments, noInput, gOut, gErr);
+    } catch (const std::exception& e) {
+        gErr = std::string("tintrel-html: ") + e.what() + "\n";
+        return 1;
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE const char* tintrel_out() {
+    return gOut.data();
+}
+EMSCRIPTEN_KEEPALIVE int tintrel_out_size() {
+    return static_cast<int>(gOut.size());
+}
+EMSCRIPTEN_KEEPALIVE const char* tintrel_err() {
+    return gErr.c_str();
+}
+
+// The kind table, one line a kind, its fields separated by tabs: name, encoding (cp932 or
+// utf8), "page" when --page writes a page, the option bits, "window" when the window offers it,
+// the name of its saved file, its companion help, and its window caption, hint and copy message
+// (source texts; empty for a kind the window does not offer).
+EMSCRIPTEN_KEEPALIVE const char* tintrel_kinds() {
+    if (gKinds.empty()) {
+        for (const TOutputKindRow& row : OutputKinds()) {
+            gKinds.append(row.Name)
+                .append("\t")
+                .append(row.Encoding == TTextEncoding::Cp932 ? "cp932" : "utf8")
+                .append("\t")
+                .append(row.Page != nullptr ? "page" : "")
+                .append("\t")
+                .append(std::to_string(row.Options))
+                .append("\t")
+                .append(row.InWindow ? "window" : "")
+                .append("\t")
+                .append(row.File.FileName)
+                .append("\t")
+                .append(row.Help)
+                .append("\t")
+                .append(row.Caption != nullptr ? row.Caption : "")
+                .append("\t")
+                .append(row.Hint != nullptr ? row.Hint : "")
+                .append("\t")
+                .append(row.Copied != nullptr ? row.Copied : "")
+                .append("\n");
+        }
+    }
+    return gKinds.c_str();
+}
+
+} // extern "C"

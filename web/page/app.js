@@ -1,0 +1,350 @@
+// Tintrel in the browser: the page's controls become the arguments of the command-line
+// companion, whose own runner (compiled to WebAssembly) writes the output, so the page writes
+// what tintrel-html writes.
+import TintrelModule from "./tintrel.js";
+import { kEnglish } from "./messages.js";
+import { Engine } from "./engine.js";
+import { LinkOf, StateOf, kDefaults } from "./state.js";
+
+// The page's own texts, which the program does not have (Japanese, English).
+const kPageTexts = {
+    mode: ["グラデーション", "Gradient"],
+    two: ["２色", "Two"],
+    format: ["出力の種類", "Output kind"],
+    output: ["出力", "Output"],
+    colourValue: ["%1の値", "%1 value"],
+    copiedLink: ["コピーしました ", "Copied "],
+    styleRead: ["スタイルファイルを読み込みました", "Style file read"],
+    noClipboard: ["クリップボードを使えません", "The clipboard is not available"],
+};
+
+const english = (() => {
+    for (const language of navigator.languages || [navigator.language]) {
+        if (language.startsWith("ja")) return false;
+        if (language.startsWith("en")) return true;
+    }
+    return true;
+})();
+
+// A window text of the program, in the page's language.
+function tr(source) {
+    return english ? (kEnglish[source] ?? source) : source;
+}
+function pageText(key) {
+    return kPageTexts[key][english ? 1 : 0];
+}
+
+const $ = (id) => document.getElementById(id);
+const kColours = ["start", "middle", "finish", "background"];
+const kSwitches = ["head", "bold", "italic", "underline", "strike", "logical", "comment", "break", "table", "face-tag"];
+
+let engine = null;
+let state = { ...kDefaults };
+let kinds = [];
+let rendered = { output: "", units: [], status: 0 };
+let pending = false;
+
+function TranslatePage() {
+    document.documentElement.lang = english ? "en" : "ja";
+    for (const element of document.querySelectorAll("[data-text]")) {
+        element.textContent = tr(element.dataset.text).trim();
+    }
+    for (const element of document.querySelectorAll("[data-page]")) {
+        element.textContent = pageText(element.dataset.page);
+    }
+    for (const element of document.querySelectorAll("[data-label]")) {
+        element.setAttribute("aria-label", tr(element.dataset.label));
+    }
+}
+
+function FillKinds() {
+    const select = $("format");
+    select.replaceChildren();
+    for (const kind of kinds) {
+        const option = document.createElement("option");
+        option.value = kind.name;
+        option.textContent = kind.caption ? tr(kind.caption).replace(/&/g, "") : `${kind.name} (${kind.help})`;
+        if (kind.hint) option.title = tr(kind.hint);
+        select.append(option);
+    }
+}
+
+// The controls show `state`.
+function ShowState() {
+    $("text").value = state.text;
+    for (const colour of kColours) {
+        $(`${colour}-hex`).value = `#${state[colour]}`;
+        $(`${colour}-hex`).removeAttribute("aria-invalid");
+        $(`${colour}-picker`).value = `#${state[colour].toLowerCase()}`;
+    }
+    for (const radio of document.querySelectorAll("input[name=mode]")) radio.checked = radio.value === state.mode;
+    $("size").value = state.size;
+    $("face").value = state.face;
+    for (const name of kSwitches) $(name).checked = state[name];
+    $("upper").checked = !state.lower;
+    $("format").value = state.format;
+    ShowKindOptions();
+}
+
+// Only the options the chosen kind writes something for are offered.
+function ShowKindOptions() {
+    const kind = kinds.find((k) => k.name === state.format) ?? kinds[0];
+    for (const element of document.querySelectorAll("#kind-options [data-option]")) {
+        element.toggleAttribute("data-hidden-option", (kind.options & Number(element.dataset.option)) === 0);
+    }
+    const middle = document.querySelector("[data-colour=middle]");
+    middle.toggleAttribute("data-hidden-option", state.mode !== "three");
+}
+
+// `state` from the controls.
+function ReadControls() {
+    state.text = $("text").value;
+    for (const colour of kColours) {
+        const value = $(`${colour}-hex`).value.trim().replace(/^#/, "");
+        const valid = /^[0-9A-Fa-f]{6}$/.test(value);
+        $(`${colour}-hex`).toggleAttribute("aria-invalid", !valid);
+        if (valid) state[colour] = value.toUpperCase();
+    }
+    state.mode = document.querySelector("input[name=mode]:checked")?.value ?? "two";
+    state.size = $("size").value;
+    state.face = $("face").value;
+    for (const name of kSwitches) state[name] = $(name).checked;
+    state.lower = !$("upper").checked;
+    state.format = $("format").value;
+}
+
+function Render() {
+    pending = false;
+    rendered = engine.Render(state);
+    $("output").textContent = rendered.status === 0 ? rendered.output : rendered.error;
+    $("status").textContent = rendered.status === 0 ? rendered.error.trim() : "";
+    DrawPreview();
+    const link = LinkOf(state);
+    history.replaceState(null, "", link ? `#${link}` : location.pathname);
+    try {
+        localStorage.setItem("tintrel.state", link);
+    } catch {
+        // Storage may be refused (private windows); the link still carries the choices.
+    }
+}
+
+function RenderSoon() {
+    if (!pending) {
+        pending = true;
+        requestAnimationFrame(Render);
+    }
+}
+
+function PreviewStyle(element) {
+    element.style.fontWeight = state.bold ? "bold" : "";
+    element.style.fontStyle = state.italic ? "italic" : "";
+    element.style.textDecoration = [state.underline ? "underline" : "", state.strike ? "line-through" : ""].join(" ").trim();
+    element.style.fontFamily = state.face ? `'${state.face.replace(/'/g, "")}', sans-serif` : "";
+    element.style.background = state.table ? `#${state.background}` : "";
+}
+
+// A preview longer than this shows its beginning: a page of coloured characters is as many as
+// anyone looks at, and the output holds them all.
+const kPreviewUnits = 2000;
+
+function DrawPreview() {
+    const preview = $("preview");
+    preview.setAttribute("aria-label", state.text);
+    PreviewStyle(preview);
+    const fragment = document.createDocumentFragment();
+    for (const unit of rendered.units.slice(0, kPreviewUnits)) {
+        const span = document.createElement("span");
+        span.style.color = `#${unit.colour}`;
+        span.textContent = unit.text;
+        fragment.append(span);
+    }
+    if (rendered.units.length > kPreviewUnits) fragment.append("…");
+    preview.replaceChildren(fragment);
+}
+
+function Say(message) {
+    $("status").textContent = message;
+}
+
+function Download(name, type, data) {
+    const url = URL.createObjectURL(new Blob([data], { type }));
+    const link = document.createElement("a");
+    link.href = url;
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 1000);
+}
+
+async function Copy() {
+    const kind = kinds.find((k) => k.name === state.format);
+    if (rendered.status !== 0 || rendered.output === "") {
+        Say(tr("コピーするものがありません"));
+        return;
+    }
+    const flavours = { "text/plain": new Blob([rendered.output], { type: "text/plain" }) };
+    if (kind.html) flavours["text/html"] = new Blob([rendered.output], { type: "text/html" });
+    try {
+        await navigator.clipboard.write([new ClipboardItem(flavours)]);
+        Say(kind.copied ? tr(kind.copied) : tr("コピーしました ").trim());
+    } catch {
+        Say(pageText("noClipboard"));
+    }
+}
+
+function Save() {
+    const kind = kinds.find((k) => k.name === state.format);
+    const saved = engine.SavedBytes(state, kind);
+    if (saved.status !== 0) {
+        Say(saved.error);
+        return;
+    }
+    Download(kind.fileName, kind.html ? "text/html" : "text/plain", saved.bytes);
+    Say(tr("HTMLを保存しました"));
+}
+
+function PictureFont() {
+    const preview = getComputedStyle($("preview"));
+    return `${preview.fontStyle} ${preview.fontWeight} ${preview.fontSize} ${preview.fontFamily}`;
+}
+
+function SavePng() {
+    if (rendered.units.length === 0) {
+        Say(tr("画像にするものがありません"));
+        return;
+    }
+    const canvas = document.createElement("canvas");
+    const context = canvas.getContext("2d");
+    context.font = PictureFont();
+    const widths = rendered.units.map((unit) => context.measureText(unit.text).width);
+    const size = parseFloat(getComputedStyle($("preview")).fontSize);
+    canvas.width = Math.ceil(widths.reduce((a, b) => a + b, 0) + size);
+    canvas.height = Math.ceil(size * 1.6);
+    context.fillStyle = state.table ? `#${state.background}` : "#ffffff";
+    context.fillRect(0, 0, canvas.width, canvas.height);
+    context.font = PictureFont();
+    context.textBaseline = "middle";
+    let x = size / 2;
+    rendered.units.forEach((unit, index) => {
+        context.fillStyle = `#${unit.colour}`;
+        context.fillText(unit.text, x, canvas.height / 2);
+        x += widths[index];
+    });
+    canvas.toBlob((blob) => Download("Sample.png", "image/png", blob), "image/png");
+    Say(tr("画像を保存しました"));
+}
+
+function EscapeXml(text) {
+    return text.replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
+}
+
+function SaveSvg() {
+    if (rendered.units.length === 0) {
+        Say(tr("画像にするものがありません"));
+        return;
+    }
+    const preview = getComputedStyle($("preview"));
+    const size = parseFloat(preview.fontSize);
+    const tspans = rendered.units.map((unit) => `<tspan fill="#${unit.colour}">${EscapeXml(unit.text)}</tspan>`).join("");
+    const decoration = [state.underline ? "underline" : "", state.strike ? "line-through" : ""].join(" ").trim();
+    const svg =
+        `<svg xmlns="http://www.w3.org/2000/svg" width="${Math.ceil(size * (rendered.units.length + 1))}" height="${Math.ceil(size * 1.6)}">` +
+        `<title>${EscapeXml(state.text)}</title>` +
+        (state.table ? `<rect width="100%" height="100%" fill="#${state.background}"/>` : "") +
+        `<text x="${size / 2}" y="${size * 1.1}" font-size="${size}" font-family="${EscapeXml(preview.fontFamily)}"` +
+        (state.bold ? ' font-weight="bold"' : "") + (state.italic ? ' font-style="italic"' : "") +
+        (decoration ? ` text-decoration="${decoration}"` : "") + `>${tspans}</text></svg>\n`;
+    Download("Sample.svg", "image/svg+xml", svg);
+    Say(tr("画像を保存しました"));
+}
+
+function SaveStyle() {
+    const saved = engine.StyleFile(state, $("style-name").value || "Tintrel");
+    if (saved.status !== 0) {
+        Say(saved.error);
+        return;
+    }
+    Download("Tintrel.tsy", "application/octet-stream", saved.bytes);
+}
+
+async function OpenStyle(file) {
+    const read = engine.ReadStyle(new Uint8Array(await file.arrayBuffer()));
+    if (read.status !== 0) {
+        Say(`${tr("スタイルファイルを読み込みませんでした。\n").trim()} ${read.error}`);
+        return;
+    }
+    Object.assign(state, read.style);
+    $("style-name").value = read.name;
+    ShowState();
+    Render();
+    Say(pageText("styleRead"));
+}
+
+function Wire() {
+    const form = $("controls");
+    form.addEventListener("input", (event) => {
+        const id = event.target.id ?? "";
+        if (id.endsWith("-picker")) {
+            const colour = id.slice(0, -"-picker".length);
+            $(`${colour}-hex`).value = event.target.value.toUpperCase();
+        }
+        ReadControls();
+        ShowKindOptions();
+        RenderSoon();
+    });
+    form.addEventListener("change", () => {
+        ReadControls();
+        ShowKindOptions();
+        RenderSoon();
+    });
+    form.addEventListener("submit", (event) => event.preventDefault());
+    $("swap").addEventListener("click", () => {
+        [state.start, state.finish] = [state.finish, state.start];
+        ShowState();
+        Render();
+    });
+    $("copy").addEventListener("click", Copy);
+    $("save").addEventListener("click", Save);
+    $("png").addEventListener("click", SavePng);
+    $("svg").addEventListener("click", SaveSvg);
+    $("style-save").addEventListener("click", SaveStyle);
+    $("style-open").addEventListener("click", () => $("style-file").click());
+    $("style-file").addEventListener("change", (event) => {
+        const [file] = event.target.files;
+        if (file) OpenStyle(file);
+        event.target.value = "";
+    });
+    window.addEventListener("hashchange", () => {
+        state = StateOf(location.hash.slice(1));
+        ShowState();
+        Render();
+    });
+}
+
+async function Start() {
+    const started = performance.now();
+    TranslatePage();
+    engine = new Engine(await TintrelModule());
+    kinds = engine.Kinds();
+    FillKinds();
+    let link = location.hash.slice(1);
+    if (!link) {
+        try {
+            link = localStorage.getItem("tintrel.state") ?? "";
+        } catch {
+            link = "";
+        }
+    }
+    state = StateOf(link);
+    ShowState();
+    Wire();
+    Render();
+    // For scripts and tests: the engine, and when the first preview was drawn (from the start of
+    // the page's loading, and from the start of this script).
+    const now = performance.now();
+    window.tintrel = { engine, state: () => state, firstPreview: now, firstPreviewFromScript: now - started, render: Render };
+    document.documentElement.dataset.ready = "true";
+}
+
+Start();

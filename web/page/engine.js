@@ -1,0 +1,126 @@
+// The WebAssembly module's functions for the page: the companion's runner, the kind table and
+// the style files.
+import { ArgsOf } from "./state.js";
+
+const kUtf8 = new TextEncoder();
+const kFromUtf8 = new TextDecoder();
+const kHtmlEntities = { amp: "&", lt: "<", gt: ">", quot: '"', apos: "'", "#39": "'" };
+
+function Unescape(text) {
+    return text.replace(/&(#x[0-9A-Fa-f]+|#[0-9]+|[a-z]+|#39);/g, (whole, name) => {
+        if (name in kHtmlEntities) return kHtmlEntities[name];
+        if (name.startsWith("#x")) return String.fromCodePoint(parseInt(name.slice(2), 16));
+        if (name.startsWith("#")) return String.fromCodePoint(parseInt(name.slice(1), 10));
+        return whole;
+    });
+}
+
+// RRGGBB as the store's colour value 0x00BBGGRR.
+function ColourValue(hex) {
+    const value = parseInt(hex, 16);
+    return ((value & 0xff) << 16) | (value & 0xff00) | (value >> 16);
+}
+
+export class Engine {
+    constructor(module) {
+        this.module = module;
+    }
+
+    // Runs the companion; its exit status, output bytes and standard error text.
+    Run(args) {
+        const m = this.module;
+        const encoded = args.map((arg) => kUtf8.encode(arg));
+        const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
+        const buffer = m._malloc(Math.max(size, 1));
+        let at = buffer;
+        for (const bytes of encoded) {
+            m.HEAPU8.set(bytes, at);
+            m.HEAPU8[at + bytes.length] = 0;
+            at += bytes.length + 1;
+        }
+        const status = m._tintrel_run(buffer, args.length);
+        m._free(buffer);
+        const out = m._tintrel_out();
+        const bytes = m.HEAPU8.slice(out, out + m._tintrel_out_size());
+        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()) };
+    }
+
+    Kinds() {
+        const table = this.module.UTF8ToString(this.module._tintrel_kinds());
+        return table
+            .split("\n")
+            .filter((line) => line)
+            .map((line) => {
+                const [name, encoding, page, options, window, fileName, help, caption, hint, copied] = line.split("\t");
+                return { name, encoding, html: page === "page", options: Number(options), window: window === "window", fileName, help, caption, hint, copied };
+            });
+    }
+
+    // The output text (UTF-8, as the companion's --utf8 writes it) and the preview's units with
+    // the colours the engine gives them.
+    Render(state) {
+        const run = this.Run(["--utf8", ...ArgsOf(state)]);
+        const colours = ["--utf8", "--format=css", "--lower", `--start=${state.start}`, `--finish=${state.finish}`,
+            `--middle=${state.middle}`, `--mode=${state.mode}`, "--", state.text];
+        // The units' colours depend on nothing else: a switch or a kind changed keeps them.
+        const key = colours.join("\0");
+        if (this.previewKey === key) {
+            return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units: this.previewUnits };
+        }
+        const preview = this.Run(colours);
+        const units = [];
+        if (preview.status === 0) {
+            const css = kFromUtf8.decode(preview.bytes);
+            for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
+                units.push({ colour: match[1], text: Unescape(match[2]) });
+            }
+        }
+        if (units.length === 0 && state.text) units.push({ colour: state.start, text: state.text });
+        this.previewKey = key;
+        this.previewUnits = units;
+        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units };
+    }
+
+    // The bytes the program saves for the kind: its page, or the output text itself.
+    SavedBytes(state, kind) {
+        const args = ArgsOf(state);
+        return this.Run(kind.html ? ["--page", ...args] : args);
+    }
+
+    StyleFile(state, name) {
+        const m = this.module;
+        const strings = [name, state.face].map((text) => kUtf8.encode(`${text}\0`));
+        const pointers = strings.map((bytes) => {
+            const pointer = m._malloc(bytes.length);
+            m.HEAPU8.set(bytes, pointer);
+            return pointer;
+        });
+        const styles = (state.bold ? 1 : 0) | (state.italic ? 2 : 0) | (state.underline ? 4 : 0) | (state.strike ? 8 : 0);
+        const mode = { two: 0, mirror: 1, three: 2 }[state.mode] ?? 0;
+        const status = m._tintrel_style_write(pointers[0], pointers[1], styles, Number(state.size), state.head ? 1 : 0,
+            ColourValue(state.start), ColourValue(state.finish), ColourValue(state.middle), ColourValue(state.background), mode);
+        pointers.forEach((pointer) => m._free(pointer));
+        const at = m._tintrel_style();
+        return { status, bytes: m.HEAPU8.slice(at, at + m._tintrel_style_size()), error: m.UTF8ToString(m._tintrel_style_error()) };
+    }
+
+    // The choices a style file holds, as the program imports it.
+    ReadStyle(bytes) {
+        const m = this.module;
+        m.FS.writeFile("/tmp/tintrel-style.tsy", bytes);
+        const status = m._tintrel_style_read();
+        if (status !== 0) return { status, error: m.UTF8ToString(m._tintrel_style_error()) };
+        const [name, face, styles, size, head, start, finish, middle, background, mode] =
+            m.UTF8ToString(m._tintrel_style()).split("\t");
+        const bits = Number(styles);
+        return {
+            status,
+            name,
+            style: {
+                face, bold: (bits & 1) !== 0, italic: (bits & 2) !== 0, underline: (bits & 4) !== 0, strike: (bits & 8) !== 0,
+                size: String(Math.min(Math.max(Number(size), 0), 4)), head: head === "1", start, finish, middle, background,
+                mode: ["two", "mirror", "three"][Number(mode)],
+            },
+        };
+    }
+}
