@@ -19,6 +19,30 @@ std::optional<TColor> HexColor(std::string_view digits) {
     return ((value >> 16) & 0xFF) | (value & 0xFF00) | ((value & 0xFF) << 16);
 }
 
+// A percentage: digits with an optional fraction ("25", "25.5"). Parsed by hand: not every
+// standard library the engine is built with reads floating point with from_chars.
+std::optional<double> Percentage(std::string_view text) {
+    double value = 0;
+    double scale = 0; // 0 before the point, then the place of the next digit
+    bool digits = false;
+    for (const char c : text) {
+        if (c == '.' && scale == 0) {
+            scale = 0.1;
+        } else if (c >= '0' && c <= '9' && (scale == 0 ? value <= 1000 : scale > 1e-9)) {
+            digits = true;
+            if (scale == 0) {
+                value = value * 10 + (c - '0');
+            } else {
+                value += (c - '0') * scale;
+                scale /= 10;
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    return digits ? std::optional<double>(value) : std::nullopt;
+}
+
 } // namespace
 
 std::string ColorStopsText(const std::vector<TColorStop>& stops) {
@@ -44,16 +68,12 @@ std::optional<std::vector<TColorStop>> ColorStopsFromText(std::string_view text)
         std::string_view item = rest.substr(0, comma);
         TColorStop stop;
         if (const std::size_t at = item.find('@'); at != std::string_view::npos) {
-            const std::string_view number = item.substr(at + 1);
-            double percent = 0;
-            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), percent,
-                                                      std::chars_format::fixed);
-            if (number.empty() || error != std::errc() || end != number.data() + number.size() ||
-                !(percent >= last && percent <= 100)) {
+            const std::optional<double> percent = Percentage(item.substr(at + 1));
+            if (!percent || !(*percent >= last && *percent <= 100)) {
                 return std::nullopt;
             }
-            last = percent;
-            stop.Position = percent / 100;
+            last = *percent;
+            stop.Position = *percent / 100;
             item = item.substr(0, at);
         }
         const std::optional<TColor> color = HexColor(item);
