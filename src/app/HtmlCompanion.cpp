@@ -167,17 +167,7 @@ TColorSpace ParseSpace(std::string_view option, std::string_view value) {
 
 // A number with an optional sign and decimals, nothing else.
 std::optional<double> ParseNumber(std::string_view value) {
-    double number = 0;
-    const char* first = value.data();
-    const char* last = value.data() + value.size();
-    if (first != last && *first == '+') {
-        ++first;
-    }
-    const auto [end, error] = std::from_chars(first, last, number, std::chars_format::fixed);
-    if (first == last || error != std::errc() || end != last || !std::isfinite(number)) {
-        return std::nullopt;
-    }
-    return number;
+    return DecimalFromText(value);
 }
 
 std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {

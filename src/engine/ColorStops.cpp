@@ -19,16 +19,21 @@ std::optional<TColor> HexColor(std::string_view digits) {
     return ((value >> 16) & 0xFF) | (value & 0xFF00) | ((value & 0xFF) << 16);
 }
 
-// A percentage: digits with an optional fraction ("25", "25.5"). Parsed by hand: not every
-// standard library the engine is built with reads floating point with from_chars.
-std::optional<double> Percentage(std::string_view text) {
+} // namespace
+
+std::optional<double> DecimalFromText(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
     double value = 0;
     double scale = 0; // 0 before the point, then the place of the next digit
     bool digits = false;
     for (const char c : text) {
         if (c == '.' && scale == 0) {
             scale = 0.1;
-        } else if (c >= '0' && c <= '9' && (scale == 0 ? value <= 1000 : scale > 1e-9)) {
+        } else if (c >= '0' && c <= '9' && (scale == 0 ? value < 1e9 : scale > 1e-12)) {
             digits = true;
             if (scale == 0) {
                 value = value * 10 + (c - '0');
@@ -40,10 +45,11 @@ std::optional<double> Percentage(std::string_view text) {
             return std::nullopt;
         }
     }
-    return digits ? std::optional<double>(value) : std::nullopt;
+    if (!digits) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
 }
-
-} // namespace
 
 std::string ColorStopsText(const std::vector<TColorStop>& stops) {
     std::string text;
@@ -68,7 +74,7 @@ std::optional<std::vector<TColorStop>> ColorStopsFromText(std::string_view text)
         std::string_view item = rest.substr(0, comma);
         TColorStop stop;
         if (const std::size_t at = item.find('@'); at != std::string_view::npos) {
-            const std::optional<double> percent = Percentage(item.substr(at + 1));
+            const std::optional<double> percent = DecimalFromText(item.substr(at + 1));
             if (!percent || !(*percent >= last && *percent <= 100)) {
                 return std::nullopt;
             }

@@ -10,6 +10,11 @@
 #include <string_view>
 #include <vector>
 
+// A decimal number as people write it: an optional sign, digits and an optional fraction
+// ("25", "-7.5"); read by hand, as not every standard library the engine is built with reads
+// floating point with from_chars.
+std::optional<double> DecimalFromText(std::string_view text);
+
 std::string ColorStopsText(const std::vector<TColorStop>& stops);
 // Two to sixteen stops whose positions (0 to 100) never fall; nothing when the text is not that.
 std::optional<std::vector<TColorStop>> ColorStopsFromText(std::string_view text);
