@@ -175,8 +175,8 @@
         <translation>Table</translation>
     </message>
     <message>
-        <source>チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）</source>
-        <translation>When checked, only the area around the text is filled with the background colour (as a table)</translation>
+        <source>文字の周りだけ背景色で塗ります（テーブル形式）</source>
+        <translation>Fills only around the text with the background (table)</translation>
     </message>
     <message>
         <source>サンプル表示領域です。フォント名を有効にするにはオプションを使います。</source>
@@ -677,6 +677,43 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>明るさを変えました: %1</source>
         <translation>Lightness changed: %1</translation>
+    </message>
+    <message>
+        <source>ja</source>
+        <comment>the language code of a page whose text holds no kana or kanji</comment>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>文字参照 %1</source>
+        <translation>References: %1</translation>
+    </message>
+    <message>
+        <source>グラデーションは2文字から</source>
+        <translation>A gradient needs two characters</translation>
+    </message>
+    <message>
+        <source>名前を変更</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>スタイル名の変更</source>
+        <translation>Rename Style</translation>
+    </message>
+    <message>
+        <source>新しいスタイル名</source>
+        <translation>New style name</translation>
+    </message>
+    <message>
+        <source>スタイル名にShift-JISで表せない文字（%1）が含まれているため、名前を変えませんでした。</source>
+        <translation>The style name holds characters that Shift-JIS cannot write (%1), so it was not renamed.</translation>
+    </message>
+    <message>
+        <source>「%1」というスタイルは既にあります。名前を変えませんでした。</source>
+        <translation>A style named “%1” already exists. The style was not renamed.</translation>
+    </message>
+    <message>
+        <source>スタイルを書き出しました</source>
+        <translation>Style exported</translation>
     </message>
 </context>
 <context>

@@ -1,14 +1,19 @@
 #include "app/HtmlCompanion.h"
 
+#include "app/CompanionIo.h"
+#include "app/LineColourer.h"
 #include "engine/CodePage.h"
 #include "engine/ColorStops.h"
 #include "engine/Contrast.h"
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextLanguage.h"
+#include "engine/TextUnits.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 #include "store/IniErrors.h"
@@ -18,13 +23,18 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <sstream>
+#include <stdexcept>
 #include <string_view>
 
 namespace {
@@ -72,9 +82,13 @@ struct TCompanionOptions {
     bool lower = false;
     bool utf8 = false;
     bool page = false;
-    bool help = false;         // stops reading the arguments
-    bool version = false;      // stops reading the arguments
-    bool optionsEnded = false; // after --, every argument is the TEXT
+    std::optional<std::string> language; // --lang: the page's language instead of the one found
+    bool kindGiven = false;              // --format was given
+    bool acrossLines = false;            // --across-lines
+    bool cp932 = false;                  // --cp932
+    bool help = false;                   // stops reading the arguments
+    bool version = false;                // stops reading the arguments
+    bool optionsEnded = false;           // after --, every argument is the TEXT
 };
 
 // The one line naming what was wrong, after the program's name.
@@ -110,21 +124,28 @@ TUsageError BadValue(std::string_view option, std::string_view value, std::strin
     return Refusal("bad value '", value, "' for ", option, ": ", expected);
 }
 
-// RRGGBB, red first, as a colour value 0x00BBGGRR.
+// RRGGBB or RGB (F50 is FF5500), red first, with or without the '#' that colour pickers copy,
+// as a colour value 0x00BBGGRR.
 TColor ParseColor(std::string_view option, std::string_view value) {
-    if (value.size() == 6) {
+    std::string_view digits = value;
+    if (digits.starts_with('#')) {
+        digits.remove_prefix(1);
+    }
+    if (digits.size() == 6 || digits.size() == 3) {
+        const std::size_t perChannel = digits.size() / 3;
         bool valid = true;
         int channels[3] = {0, 0, 0};
-        for (std::size_t k = 0; k < 6 && valid; ++k) {
-            const std::optional<int> digit = HexDigit(value[k]);
+        for (std::size_t k = 0; k < digits.size() && valid; ++k) {
+            const std::optional<int> digit = HexDigit(digits[k]);
             valid = digit.has_value();
-            channels[k / 2] = channels[k / 2] * 16 + digit.value_or(0);
+            int& channel = channels[k / perChannel];
+            channel = perChannel == 1 ? digit.value_or(0) * 17 : channel * 16 + digit.value_or(0);
         }
         if (valid) {
             return JoinColor({channels[0], channels[1], channels[2], {}});
         }
     }
-    throw BadValue(option, value, "six hexadecimal digits RRGGBB expected");
+    throw BadValue(option, value, "six hexadecimal digits RRGGBB (or three, RGB) expected");
 }
 
 int ParseSizeStep(std::string_view option, std::string_view value) {
@@ -136,6 +157,36 @@ int ParseSizeStep(std::string_view option, std::string_view value) {
         return digits.front() - '0';
     }
     throw BadValue(option, value, "a size step 0 to 4 expected");
+}
+
+std::string ParseLanguage(std::string_view option, std::string_view value) {
+    if (!IsLanguageTag(value)) {
+        throw BadValue(option, value, "a language tag such as en, ja or pt-BR expected");
+    }
+    return std::string(value);
+}
+
+// The desktop's language as the locale variables name it (LANGUAGE, LC_ALL, LC_MESSAGES, LANG:
+// the first that is set); English when none names one.
+std::string DesktopLanguage() {
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0') {
+            continue;
+        }
+        const std::string_view name(value);
+        return LocaleLanguage(name.substr(0, name.find(':'))).value_or("en");
+    }
+    return "en";
+}
+
+// The text once more in UTF-8, for finding its language.
+std::string TextUtf8(const TUnitText& text) {
+    std::string utf8;
+    for (TUnitWalk walk(text.Text, text.Clusters); !walk.AtEnd();) {
+        utf8 += UnitUtf8(walk.Next());
+    }
+    return utf8;
 }
 
 TOutputKind ParseKind(std::string_view option, std::string_view value) {
@@ -244,14 +295,19 @@ std::string ReadTextFile(std::string_view option, const std::string& name) {
     return text;
 }
 
-// A UTF-8 text as units; `what` names its source in the refusal of a text that is not UTF-8.
-TUnitText UnitsOfUtf8(std::string_view what, std::string_view utf8) {
+// Refuses a text that is not UTF-8; `what` names its source.
+void CheckUtf8(std::string_view what, std::string_view utf8) {
     if (const std::optional<std::size_t> bad = FirstInvalidUtf8(utf8)) {
         char byte[8];
         std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(utf8[*bad]));
         throw Refusal(what, " is not valid UTF-8: the byte ", byte, " at byte offset ", std::to_string(*bad),
                       " (counting from 0)");
     }
+}
+
+// A UTF-8 text as units; `what` names its source in the refusal of a text that is not UTF-8.
+TUnitText UnitsOfUtf8(std::string_view what, std::string_view utf8) {
+    CheckUtf8(what, utf8);
     return UnitTextFromUtf8(utf8);
 }
 
@@ -322,13 +378,17 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
     o.extra.Phase = style.Phase;
 }
 
-// The kinds that colour every line of standard input: "--format ansi and ansi256".
+// The kinds that colour every line of standard input: "--format ansi, ansi256 and term".
 std::string EveryLineKinds() {
-    std::string names;
+    std::vector<std::string_view> kinds;
     for (const TOutputKindRow& kind : OutputKinds()) {
         if (kind.Has(koEveryLine)) {
-            names.append(names.empty() ? "--format " : " and ").append(kind.Name);
+            kinds.push_back(kind.Name);
         }
+    }
+    std::string names = "--format ";
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        names.append(k == 0 ? "" : k + 1 == kinds.size() ? " and " : ", ").append(kinds[k]);
     }
     return names;
 }
@@ -435,8 +495,24 @@ constexpr TOptionSpec kOptions[] = {
      "the sample page around the HTML text; its body has the --background\n"
      "colour, or in table mode the button face C0C0C0",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.page = true; }},
+    {"--lang", "TAG",
+     "the language the css page declares, such as en or ja; default ja for a\n"
+     "text with kana or kanji, else the desktop's language (LANG)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.language = ParseLanguage(n, v);
+     }},
     {"--utf8", "", "write UTF-8 instead of CP932",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.utf8 = true; }},
+    {"--across-lines", "",
+     "terminal kinds: one gradient across all lines of the text, the\n"
+     "colours going on from line to line (standard input is read whole)",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.acrossLines = true; }},
+    {"--cp932", "", "write the font kind's CP932 bytes also to a UTF-8 terminal",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.cp932 = true; }},
+    {"-h", "", "the same as --help",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
+    {"-V", "", "the same as --version",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.version = true; }},
     {"--help", "", "show this help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
     {"--version", "", "show the version (that of the Tintrel program)",
@@ -480,7 +556,10 @@ std::string Usage() {
         .append("except to ")
         .append(EveryLineKinds())
         .append(", which colour every line as a text of its own (a line of\n"
-                "one character in the start colour). Exit status 2 for a bad option or value.\n");
+                "one character in the start colour), each line as soon as it is read. Without --format,\n"
+                "standard input to a terminal is coloured as --format term; the font kind writes UTF-8\n"
+                "to a UTF-8 terminal. Colours may be written #RRGGBB, RRGGBB or RGB. Exit status 2 for a\n"
+                "bad option or value; a reader that goes away ends the output quietly (status 0).\n");
     return usage;
 }
 
@@ -491,6 +570,53 @@ const TOptionSpec* FindOption(std::string_view name) {
         }
     }
     return nullptr;
+}
+
+// The number of single-letter edits (insert, delete, replace, swap of neighbours) from a to b.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) {
+        for (std::size_t j = 0; j <= b.size(); ++j) {
+            if (i == 0 || j == 0) {
+                d[i][j] = i + j;
+                continue;
+            }
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// The option a misspelt name most likely meant: the nearest by edits (the dashes aside), or the
+// one it begins; none when nothing is near.
+std::optional<std::string_view> NearestOption(std::string_view name) {
+    const auto bare = [](std::string_view n) {
+        return n.substr(std::min(n.find_first_not_of('-'), n.size()));
+    };
+    const std::string_view given = bare(name);
+    if (given.empty()) {
+        return std::nullopt;
+    }
+    std::optional<std::string_view> nearest;
+    std::size_t best = std::max<std::size_t>(1, std::min<std::size_t>(3, given.size() / 3)) + 1;
+    for (const TOptionSpec& option : kOptions) {
+        const std::string_view candidate = bare(option.name);
+        if (candidate.size() < 2) {
+            continue;
+        }
+        std::size_t distance = EditDistance(given, candidate);
+        if (given.size() >= 3 && candidate.starts_with(given)) {
+            distance = 1;
+        }
+        if (distance < best) {
+            best = distance;
+            nearest = option.name;
+        }
+    }
+    return nearest;
 }
 
 // Refuses options that cannot go together; a --text-file of - becomes standard input.
@@ -508,6 +634,13 @@ void SettleCombinations(TCompanionOptions& o) {
     }
     if (o.page && OutputKindRow(o.html.Kind).Page == nullptr) {
         throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
+    }
+    if (o.acrossLines && o.kindGiven && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
+        throw Refusal("--across-lines is for ", EveryLineKinds(), ", not --format ",
+                      OutputKindName(o.html.Kind));
+    }
+    if (o.cp932 && o.utf8) {
+        throw Refusal("--cp932 and --utf8 cannot both be given");
     }
 }
 
@@ -535,6 +668,9 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
         }
         const TOptionSpec* option = FindOption(name);
         if (option == nullptr || (name == "--" && attached)) {
+            if (const std::optional<std::string_view> meant = NearestOption(name)) {
+                throw Refusal("unknown option '", name, "' (did you mean ", *meant, "? see --help)");
+            }
             throw Refusal("unknown option '", name, "' (see --help)");
         }
         std::string value;
@@ -550,6 +686,7 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
             throw Refusal("option '", name, "' needs a value");
         }
         option->apply(o, name, value);
+        o.kindGiven = o.kindGiven || option->name == "--format";
         if (o.help || o.version) {
             return o;
         }
@@ -558,11 +695,11 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
-std::string ReadStandardInput(std::istream& in) {
+std::string ReadStandardInput(TCompanionInput& in) {
     std::string text;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    std::string buffer(65536, '\0');
+    for (std::size_t got; (got = in.Read(buffer.data(), buffer.size())) > 0;) {
+        text.append(buffer, 0, got);
         if (text.size() > kMaxTextFileBytes) {
             throw Refusal("standard input is too large (more than ", std::to_string(kMaxTextFileBytes),
                           " bytes)");
@@ -571,53 +708,165 @@ std::string ReadStandardInput(std::istream& in) {
     return text;
 }
 
-// The lines of a text as byte ranges, without their line ends (LF or CR LF); a last line end
-// closes the last line rather than opening an empty one. A line feed byte is always a line end:
-// it is never the second byte of a CP932 character, and a cluster never holds one.
-std::vector<std::pair<std::size_t, std::size_t>> InputLines(std::string_view text) {
-    std::vector<std::pair<std::size_t, std::size_t>> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t feed = text.find('\n', start);
-        std::size_t end = feed == std::string_view::npos ? text.size() : feed;
-        const std::size_t next = feed == std::string_view::npos ? text.size() : feed + 1;
-        if (end > start && text[end - 1] == '\r') {
-            --end;
-        }
-        lines.emplace_back(start, end);
-        start = next;
+// The first line of a text without its line end (LF or CR LF), and the number of lines.
+std::pair<std::string_view, std::size_t> FirstLine(std::string_view text) {
+    const std::size_t feed = text.find('\n');
+    if (feed == std::string_view::npos) {
+        return {text, text.empty() ? 0 : 1};
     }
-    return lines;
+    std::size_t lines = 1;
+    for (std::size_t at = feed + 1; at < text.size(); ++lines) {
+        const std::size_t next = text.find('\n', at);
+        at = next == std::string_view::npos ? text.size() : next + 1;
+    }
+    std::string_view first = text.substr(0, feed);
+    if (first.ends_with('\r')) {
+        first.remove_suffix(1);
+    }
+    return {first, lines};
 }
 
-// The bytes `start` to `end` of a text with the clusters that stand there.
-TUnitText LineOf(const TUnitText& text, std::size_t start, std::size_t end) {
-    TUnitText line;
-    line.Text = text.Text.substr(start, end - start);
-    line.Clusters.Utf8 = text.Clusters.Utf8;
-    for (TClusterUnit cluster : text.Clusters.Units) {
-        if (cluster.Offset >= start && cluster.Offset + cluster.Length <= end) {
-            cluster.Offset -= start;
-            line.Clusters.Units.push_back(cluster);
-        }
+// The first line of standard input as units: UTF-8 as TEXT is taken, or with --text-file - raw
+// CP932 bytes. Bytes that are not UTF-8 stand as U+FFFD with a word on standard error. A second
+// line is left out with a word.
+TUnitText StandardInputFirstLine(TCompanionInput& in, bool cp932, TOutputSink& err) {
+    const std::string input = ReadStandardInput(in);
+    const auto [line, lines] = FirstLine(input);
+    if (lines > 1) {
+        err.Write(Refusal("standard input held ", std::to_string(lines),
+                          " lines; only the first is written (", EveryLineKinds(), " colour every line)")
+                      .message +
+                  "\n");
     }
-    return line;
-}
-
-// Standard input as units: UTF-8 as TEXT is taken, or with --text-file - raw CP932 bytes. Bytes
-// that are not UTF-8 stand as U+FFFD with a word on standard error, so that no line of a
-// listing is refused whole.
-TUnitText StandardInputUnits(std::istream& in, bool cp932, std::string& err) {
-    std::string input = ReadStandardInput(in);
     if (cp932) {
-        return {std::move(input), {}};
+        return {std::string(line), {}};
     }
-    if (const std::optional<std::size_t> bad = FirstInvalidUtf8(input)) {
-        err += Refusal("standard input is not valid UTF-8 from byte offset ", std::to_string(*bad),
-                       "; such bytes are written as U+FFFD")
-                   .message;
-        err += '\n';
+    if (const std::optional<std::size_t> bad = FirstInvalidUtf8(line)) {
+        err.Write(Refusal("standard input is not valid UTF-8 from byte offset ", std::to_string(*bad),
+                          "; such bytes are written as U+FFFD")
+                      .message +
+                  "\n");
     }
-    return UnitTextFromUtf8(input);
+    return UnitTextFromUtf8(line);
+}
+
+// Whether the locale (LC_ALL, LC_CTYPE, LANG, the first set) is one of UTF-8.
+bool Utf8Locale(const TCompanionIo& io) {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = io.Environment(name);
+        if (value != nullptr && *value != '\0') {
+            std::string lower(value);
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            return lower.find("utf-8") != std::string::npos || lower.find("utf8") != std::string::npos;
+        }
+    }
+    return false;
+}
+
+// What the surroundings decide: the term kind for standard input to a terminal, its colours,
+// and UTF-8 instead of CP932 for a UTF-8 terminal (said once on standard error).
+void SettleTerminal(TCompanionOptions& o, TCompanionIo& io) {
+    if (!o.kindGiven && o.fromStdin && io.OutIsTerminal) {
+        o.html.Kind = okTerm;
+    }
+    if (o.acrossLines && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
+        throw Refusal("--across-lines is for ", EveryLineKinds());
+    }
+    if (o.html.Kind == okTerm) {
+        o.html.TermDepth = DetectColorDepth(io.Environment("COLORTERM"), io.Environment("NO_COLOR"),
+                                            io.Environment("FORCE_COLOR"), io.OutIsTerminal);
+    }
+    if (OutputKindRow(o.html.Kind).Encoding == TTextEncoding::Cp932 && !o.utf8 && !o.cp932 &&
+        io.OutIsTerminal && Utf8Locale(io)) {
+        o.utf8 = true;
+        io.Err.Write(
+            "tintrel-html: writing UTF-8 to this UTF-8 terminal instead of CP932 (--cp932 writes the "
+            "CP932 bytes)\n");
+    }
+}
+
+// The page of a kind split around its HTML text, so that the text can stream between the two;
+// none when the page does not hold the text as it is.
+std::optional<std::pair<std::string, std::string>> PageAround(const TOutputKindRow& kind,
+                                                              const TTagVocabulary& tg, TColor background,
+                                                              TTextEncoding encoding,
+                                                              const std::string& language) {
+    static constexpr std::string_view kMark = "\x01tintrel-page-text\x02";
+    const THtmlText marked(std::string(kMark) + "\r\n", encoding);
+    const std::string page = kind.Page(marked, tg, background, language).Written();
+    const std::size_t at = page.find(marked.Written());
+    if (at == std::string::npos || page.find(marked.Written(), at + 1) != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::make_pair(page.substr(0, at), page.substr(at + marked.Written().size()));
+}
+
+// The output of one text in a kind that writes it whole (the font kind, css, bbcode, ...),
+// written to `out` as it is made.
+void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanionOptions& o,
+               const TTagVocabulary& tg, TOutputSink& out) {
+    const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+    const int n = UnitCount(text.Text, text.Clusters);
+    const bool any = text.Text.size() >= 2 && n >= 2;
+    const TColor pageBackground = PageBackground(o.html.Table, o.background);
+    std::optional<std::pair<std::string, std::string>> page;
+    if (o.page) {
+        const std::string language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage()));
+        page = PageAround(kind, tg, pageBackground, kind.Encoding, language);
+        if (!page) {
+            // A page that does not hold the text as it is: made whole.
+            const THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
+            out.Write(kind.Page(html, tg, pageBackground, language).Written());
+            return;
+        }
+        out.Write(page->first);
+    }
+    if (any) {
+        const std::unique_ptr<TOutputEmitter> emitter =
+            MakeOutputEmitter(tg, o.html, text.Text, n, text.Clusters);
+        emitter->StreamTo(out);
+        TUnitWalk walk(text.Text, text.Clusters);
+        TGradientWalk colors(gradient, n);
+        for (int i = 1; i <= n; ++i) {
+            emitter->AppendUnit(walk.Next(), colors.Next());
+        }
+        out.Write(emitter->Finish().Written());
+    }
+    if (page) {
+        out.Write(page->second);
+    }
+}
+
+// Standard input, a TEXT or a file in a terminal kind: every line a text of its own, or one
+// gradient across them all.
+void WriteLines(TCompanionOptions& o, const TGradient& gradient, const TTagVocabulary& tg, TCompanionIo& io) {
+    std::string text;
+    std::istringstream held;
+    TStreamInput heldInput(held);
+    TCompanionInput* input = &io.In;
+    TLineInput how{.Cp932 = o.stdinIsCp932, .FlushEveryLine = io.OutIsTerminal, .MaxLine = kMaxTextFileBytes};
+    if (!o.fromStdin) {
+        // A TEXT or a file: its lines as standard input's.
+        if (o.textFile) {
+            how.Cp932 = true;
+            held.str(ReadTextFile("--text-file", *o.textFile));
+        } else if (o.utf8TextFile) {
+            std::string utf8 = ReadTextFile("--utf8-text-file", *o.utf8TextFile);
+            CheckUtf8("--utf8-text-file '" + *o.utf8TextFile + "'", utf8);
+            held.str(std::move(utf8));
+        } else {
+            CheckUtf8("TEXT", o.text.value_or("Tintrel"));
+            held.str(o.text.value_or("Tintrel"));
+        }
+        input = &heldInput;
+    }
+    TLineColourer colourer(tg, o.html, gradient, io.Out);
+    if (o.acrossLines) {
+        ColourAcrossLines(*input, how, colourer, io.Err);
+    } else {
+        ColourEveryLine(*input, how, colourer, io.Err);
+    }
 }
 
 std::string Hex(TColor color) {
@@ -632,19 +881,27 @@ std::string RatioText(double ratio) {
     return buffer;
 }
 
-// The texts that are written: every line for the kinds that colour every line, else the text
-// (of standard input its first line).
-std::vector<TUnitText> WrittenTexts(const TUnitText& text, bool everyLine, bool fromStdin) {
+// The texts the contrast is checked for: the text, or the lines of standard input (its first
+// only for the kinds that write one text).
+std::vector<TUnitText> ContrastTexts(const TCompanionOptions& o, bool everyLine, TCompanionIo& io) {
     std::vector<TUnitText> texts;
-    if (!everyLine && !fromStdin) {
-        texts.push_back(text);
+    if (!o.fromStdin) {
+        texts.push_back(TextOf(o));
         return texts;
     }
-    for (const auto& [start, end] : InputLines(text.Text)) {
-        texts.push_back(LineOf(text, start, end));
+    const std::string input = ReadStandardInput(io.In);
+    for (std::size_t start = 0; start < input.size();) {
+        const std::size_t feed = input.find('\n', start);
+        const std::size_t end = feed == std::string::npos ? input.size() : feed;
+        std::string_view line(input.data() + start, end - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        texts.push_back(o.stdinIsCp932 ? TUnitText{std::string(line), {}} : UnitTextFromUtf8(line));
         if (!everyLine) {
             break;
         }
+        start = end + 1;
     }
     return texts;
 }
@@ -727,17 +984,29 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
                      std::string& err) {
     out.clear();
     err.clear();
+    TStreamInput input(in);
+    TStringSink outSink(out);
+    TStringSink errSink(err);
+    TCompanionIo io{input, outSink, errSink, false, [](const char* name) { return std::getenv(name); }};
+    const int status = RunHtmlCompanion(args, io);
+    if (status == 2) {
+        out.clear();
+    }
+    return status;
+}
+
+int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
     try {
         TCompanionOptions o = ParseArguments(args);
         if (o.help) {
-            out = Usage();
+            io.Out.Write(Usage());
             return 0;
         }
         if (o.version) {
-            out = std::string(kProgram) + " (Tintrel) " TINTREL_VERSION "\n";
+            io.Out.Write(std::string(kProgram) + " (Tintrel) " TINTREL_VERSION "\n");
             return 0;
         }
-        TUnitText text = o.fromStdin ? StandardInputUnits(in, o.stdinIsCp932, err) : TextOf(o);
+        SettleTerminal(o, io);
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
@@ -749,44 +1018,46 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
         o.html.BackgroundHex = SplitColor(o.background).Hex;
 
         const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+        std::optional<TUnitText> checkedText; // standard input, once read for the contrast
         if (o.checkContrast || o.fixContrast) {
-            if (const std::optional<int> status = SettleContrast(
-                    o, WrittenTexts(text, kind.Has(koEveryLine), o.fromStdin), gradient, out, err)) {
+            if (o.fromStdin && !o.checkContrast && kind.Has(koEveryLine)) {
+                throw Refusal("--fix-contrast reads no standard input for --format ", kind.Name,
+                              " without --check-contrast");
+            }
+            const std::vector<TUnitText> texts = ContrastTexts(o, kind.Has(koEveryLine), io);
+            std::string out;
+            std::string err;
+            const std::optional<int> status = SettleContrast(o, texts, gradient, out, err);
+            io.Err.Write(err);
+            if (status) {
+                io.Out.Write(out);
                 return *status;
+            }
+            if (o.fromStdin) {
+                checkedText = texts.empty() ? TUnitText{} : texts.front();
             }
         }
         if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.
-            for (const auto& [start, end] : InputLines(text.Text)) {
-                const TUnitText line = LineOf(text, start, end);
-                out += OutputLine(line.Text, line.Clusters, gradient, o.html, tg);
-                out += '\n';
-            }
+            WriteLines(o, gradient, tg, io);
             return 0;
         }
-        if (o.fromStdin) {
-            // As the program's one-line text field.
-            const std::vector<std::pair<std::size_t, std::size_t>> lines = InputLines(text.Text);
-            if (lines.size() > 1) {
-                err += Refusal("standard input held ", std::to_string(lines.size()),
-                               " lines; only the first is written (", EveryLineKinds(), " colour every line)")
-                           .message;
-                err += '\n';
-            }
-            text = lines.empty() ? TUnitText{} : LineOf(text, lines.front().first, lines.front().second);
+        const TUnitText text = checkedText   ? *checkedText
+                               : o.fromStdin ? StandardInputFirstLine(io.In, o.stdinIsCp932, io.Err)
+                                             : TextOf(o);
+        if (o.utf8 && kind.Encoding == TTextEncoding::Cp932) {
+            TCp932ToUtf8Sink utf8(io.Out);
+            WriteText(text, gradient, o, tg, utf8);
+            utf8.Finish();
+        } else {
+            WriteText(text, gradient, o, tg, io.Out);
         }
-
-        THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
-        if (o.page) {
-            html = kind.Page(html, tg, PageBackground(o.html.Table, o.background));
-        }
-        out =
-            o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written()) : html.Written();
         return 0;
     } catch (const TUsageError& e) {
-        out.clear();
-        err = e.message;
-        err += '\n';
+        io.Err.Write(e.message + "\n");
+        return 2;
+    } catch (const std::length_error& e) {
+        io.Err.Write(Refusal(e.what()).message + "\n");
         return 2;
     }
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <string>
 #include <vector>
+
+class TCompanionInput;
+class TOutputSink;
 
 // The command-line companion tintrel-html: the HTML text (or the sample page) for a text and an
 // option set, exactly as the program puts it on the clipboard or in the page file.
@@ -16,3 +20,18 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std
 // above reads the process's standard input.
 int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std::string& out,
                      std::string& err);
+
+// What the companion reads, where it writes, and what it knows of its surroundings.
+struct TCompanionIo {
+    TCompanionInput& In;
+    // Standard output: written as it is made, in pieces of a bounded size, and flushed before
+    // the companion waits for more input. A bad option or value is found before any of it.
+    TOutputSink& Out;
+    TOutputSink& Err;
+    bool OutIsTerminal = false;
+    // The environment (COLORTERM, NO_COLOR, FORCE_COLOR, the locale); nullptr: not set.
+    std::function<const char*(const char* name)> Environment;
+};
+// The same, streaming. A reader of the output that has gone ends the run by the sink's
+// exception (TBrokenPipe for the process's output).
+int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io);

@@ -1,32 +1,32 @@
+#include "app/CompanionIo.h"
 #include "app/HtmlCompanion.h"
 
-#include <cerrno>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
-    std::string out;
-    std::string err;
-    int status = 0;
+    // A reader that goes away (`| head`) shows as EPIPE on the next write, which ends the run
+    // quietly, as filters do.
+    std::signal(SIGPIPE, SIG_IGN);
+    TFdInput in(STDIN_FILENO);
+    TFdSink out(STDOUT_FILENO);
+    TFdSink err(STDERR_FILENO, 0);
+    TCompanionIo io{in, out, err, ::isatty(STDOUT_FILENO) == 1,
+                    [](const char* name) { return std::getenv(name); }};
     try {
-        status = RunHtmlCompanion(std::vector<std::string>(argv + 1, argv + argc), out, err);
+        const int status = RunHtmlCompanion(std::vector<std::string>(argv + 1, argv + argc), io);
+        out.Flush();
+        return status;
+    } catch (const TBrokenPipe&) {
+        return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tintrel-html: %s\n", e.what());
         return 1;
     }
-    if (!err.empty()) {
-        std::fwrite(err.data(), 1, err.size(), stderr);
-    }
-    if (!out.empty() && std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) {
-        std::fprintf(stderr, "tintrel-html: cannot write the output: %s\n", std::strerror(errno));
-        return 1;
-    }
-    if (std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "tintrel-html: cannot write the output: %s\n", std::strerror(errno));
-        return 1;
-    }
-    return status;
 }

@@ -81,10 +81,20 @@ int AnsiCubeIndex(TColor color) {
            kCubeSteps[(color >> 16) & 0xFF];
 }
 
+TColorDepth AnsiColorDepth(const THtmlOptions& options) {
+    switch (options.Kind) {
+    case okAnsi256:
+        return TColorDepth::Palette256;
+    case okTerm:
+        return options.TermDepth;
+    default:
+        return TColorDepth::TrueColor;
+    }
+}
+
 TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                            int characterCount, const TClusterTable& /*clusters*/)
-    : trueColor_(options.Kind != okAnsi256) {
-    std::string opening;
+    : depth_(AnsiColorDepth(options)) {
     std::string codes;
     const auto code = [&](std::string_view number) {
         codes += codes.empty() ? "" : ";";
@@ -104,43 +114,71 @@ TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& opt
     }
     if (options.Table) {
         const TColor background = PlainColorOfHex(options.BackgroundHex);
-        if (trueColor_) {
+        if (depth_ == TColorDepth::TrueColor) {
             code("48;2;" + std::to_string(background & 0xFF) + ";" +
                  std::to_string((background >> 8) & 0xFF) + ";" + std::to_string((background >> 16) & 0xFF));
-        } else {
-            code("48;5;" + std::to_string(AnsiCubeIndex(background)));
+        } else if (depth_ == TColorDepth::Palette256) {
+            code("48;5;" + std::to_string(Palette256Index(background)));
+        } else if (depth_ == TColorDepth::Basic16) {
+            const int index = Basic16Index(background);
+            code(std::to_string(index < 8 ? 40 + index : 100 + index - 8));
         }
     }
-    if (!codes.empty()) {
-        opening = "\x1b[" + codes + "m";
+    if (!codes.empty() && depth_ != TColorDepth::None) {
+        opening_ = "\x1b[" + codes + "m";
     }
     const std::size_t characters = characterCount > 0 ? static_cast<std::size_t>(characterCount) : 0;
-    out_.Expect(opening.size() + 2 * text.size() + characters * kLongestColor + kReset.size());
-    out_.Append(opening);
+    out_.Expect(opening_.size() + 2 * text.size() + characters * kLongestColor + kReset.size());
 }
 
 void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
+    if (!opened_) [[unlikely]] {
+        opened_ = true;
+        out_.Append(opening_);
+    }
     std::string_view utf8 = UnitUtf8(unit);
     if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
         utf8 = picture;
     }
     out_.MakeRoom(kLongestColor + utf8.size());
-    if (trueColor_) {
+    switch (depth_) {
+    case TColorDepth::TrueColor:
         out_.Put("\x1b[38;2;");
         out_.PutByte(color & 0xFF);
         out_.Put(';');
         out_.PutByte((color >> 8) & 0xFF);
         out_.Put(';');
         out_.PutByte((color >> 16) & 0xFF);
-    } else {
+        out_.Put('m');
+        break;
+    case TColorDepth::Palette256:
         out_.Put("\x1b[38;5;");
-        out_.PutByte(static_cast<unsigned>(AnsiCubeIndex(color)));
+        out_.PutByte(static_cast<unsigned>(Palette256Index(color)));
+        out_.Put('m');
+        break;
+    case TColorDepth::Basic16: {
+        const int index = Basic16Index(color);
+        out_.Put("\x1b[");
+        out_.PutByte(static_cast<unsigned>(index < 8 ? 30 + index : 90 + index - 8));
+        out_.Put('m');
+        break;
     }
-    out_.Put('m');
+    case TColorDepth::None:
+        break;
+    }
     out_.PutCharacter(utf8);
 }
 
 THtmlText TAnsiEmitter::Finish() {
-    out_.Append(kReset);
+    if (!opened_) {
+        out_.Append(opening_);
+    }
+    if (depth_ != TColorDepth::None) {
+        out_.Append(kReset);
+    }
+    if (out_.Streaming()) {
+        out_.Drain();
+        return THtmlText({}, TTextEncoding::Utf8);
+    }
     return THtmlText(out_.Take(), TTextEncoding::Utf8);
 }

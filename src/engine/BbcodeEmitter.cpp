@@ -8,6 +8,7 @@
 #include "engine/TextJoin.h"
 
 #include <algorithm>
+#include <utility>
 
 TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
                                int characterCount, const TClusterTable& /*clusters*/)
@@ -60,5 +61,5 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     closing += kCrLf;
     markup.Opening = std::move(opening);
     markup.Suffix = std::move(closing);
-    Start(markup, 2 * text.size(), characterCount);
+    Start(std::move(markup), 2 * text.size(), characterCount);
 }

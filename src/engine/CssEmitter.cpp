@@ -8,6 +8,7 @@
 #include "engine/TextJoin.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -23,30 +24,42 @@ std::string_view SizeKeyword(int htmlSize) {
     return keywords[std::clamp(htmlSize, 3, 7) - 3];
 }
 
-// The whole text in UTF-8, as element text.
-std::string EscapedText(std::string_view text, const TClusterTable& clusters) {
+// The whole text in UTF-8, as element text; `each` takes it in pieces.
+template <typename TEach>
+void ForEscapedText(std::string_view text, const TClusterTable& clusters, TEach each) {
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::string escaped;
-    escaped.reserve(text.size() * 2);
     for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {
         AppendHtmlText(escaped, UnitUtf8(walk.Next()));
+        if (escaped.size() >= kPiece || walk.AtEnd()) {
+            each(std::string_view(escaped));
+            escaped.clear();
+        }
     }
-    return escaped;
+}
+
+void WriteEscapedText(std::string_view text, const TClusterTable& clusters, TOutputBuffer& out) {
+    ForEscapedText(text, clusters, [&out](std::string_view piece) { out.Append(piece); });
 }
 
 // The text as it may stand inside a comment: markup characters as entities, and no two
 // hyphens in a row, which a checker reports and older parsers read as the comment's end.
-std::string CommentText(std::string_view text, const TClusterTable& clusters) {
-    const std::string escaped = EscapedText(text, clusters);
+void WriteCommentText(std::string_view text, const TClusterTable& clusters, TOutputBuffer& out) {
     std::string safe;
-    safe.reserve(escaped.size());
-    for (const char c : escaped) {
-        if (c == '-' && !safe.empty() && safe.back() == '-') {
-            safe += "&#45;";
-        } else {
-            safe += c;
+    char last = '\0';
+    ForEscapedText(text, clusters, [&](std::string_view piece) {
+        safe.clear();
+        for (const char c : piece) {
+            if (c == '-' && last == '-') {
+                safe += "&#45;";
+                last = ';';
+            } else {
+                safe += c;
+                last = c;
+            }
         }
-    }
-    return safe;
+        out.Append(safe);
+    });
 }
 
 } // namespace
@@ -119,8 +132,9 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     opening += kCrLf;
     if (options.ScreenReaderText) {
         opening += Join("<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">");
-        const std::string plainText = Join(close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">",
-                                           EscapedText(text, clusters), close);
+        const std::string plainText =
+            Join(close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">", kTextMark, close);
+        markup.Writers.push_back(WriteEscapedText);
         closing.insert(0, plainText);
     }
     closing += logicalClose;
@@ -128,9 +142,11 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
         closing += close;
     }
     if (options.Comment) {
-        const std::string quoted = CommentText(text, clusters);
-        opening.insert(0, Join("<!-- Tintrel \"", quoted, "\" -->", kCrLf));
-        closing += Join(kCrLf, "<!-- End of  \"", quoted, "\" -->");
+        opening.insert(0, Join("<!-- Tintrel \"", kTextMark, "\" -->", kCrLf));
+        closing += Join(kCrLf, "<!-- End of  \"", kTextMark, "\" -->");
+        // The opening's quotation comes before the suffix's parts.
+        markup.Writers.insert(markup.Writers.begin(), WriteCommentText);
+        markup.Writers.push_back(WriteCommentText);
     }
     closing += kCrLf;
     if (options.Table) {
@@ -139,7 +155,9 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
                             HtmlEscaped(options.BackgroundHex), "\">", kCrLf));
         closing += Join(close, kCrLf);
     }
+    markup.Text = text;
+    markup.Clusters = &clusters;
     markup.Opening = std::move(opening);
     markup.Suffix = std::move(closing);
-    Start(markup, 2 * text.size(), unitCount);
+    Start(std::move(markup), 2 * text.size(), unitCount);
 }

@@ -6,25 +6,32 @@
 #include "engine/TagVocabulary.h"
 #include "engine/TextJoin.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 // The text as it may stand inside a comment: a "-->" or "<!--" in it must not end or open one.
 // The written forms of clusters go in as they are: their references are the characters.
-std::string CommentSafe(std::string_view text, const TClusterTable& clusters) {
+void WriteCommentSafe(std::string_view text, const TClusterTable& clusters, TOutputBuffer& out) {
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::string safe;
-    safe.reserve(text.size());
-    // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte character.
-    const auto escape = [&safe](std::string_view piece) { AppendHtmlText(safe, piece); };
+    // '&', '<' and '>' are below 0x40, so they are never the second byte of a two-byte
+    // character, and the text may be cut anywhere.
+    const auto escape = [&](std::string_view piece) {
+        for (; !piece.empty(); piece.remove_prefix(std::min(piece.size(), kPiece))) {
+            safe.clear();
+            AppendHtmlText(safe, piece.substr(0, kPiece));
+            out.Append(safe);
+        }
+    };
     std::size_t offset = 0;
     for (const TClusterUnit& cluster : clusters.Units) {
         escape(text.substr(offset, cluster.Offset - offset));
-        safe += text.substr(cluster.Offset, cluster.Length);
+        out.Append(text.substr(cluster.Offset, cluster.Length));
         offset = cluster.Offset + cluster.Length;
     }
     escape(text.substr(offset));
-    return safe;
 }
 
 // Each vocabulary word the HTML needs, looked up once per build.
@@ -129,9 +136,11 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         wrap(Open(w.strike), Close(w.strike));
     }
     if (options.Comment) {
-        const std::string quoted = CommentSafe(text, clusters);
-        opening.insert(0, Join("<!-- Tintrel \"", quoted, "\" -->", kCrLf));
-        closing += Join(kCrLf, "<!-- End of  \"", quoted, "\" -->");
+        opening.insert(0, Join("<!-- Tintrel \"", kTextMark, "\" -->", kCrLf));
+        closing += Join(kCrLf, "<!-- End of  \"", kTextMark, "\" -->");
+        markup.Writers = {WriteCommentSafe, WriteCommentSafe};
+        markup.Text = text;
+        markup.Clusters = &clusters;
     }
     closing += kCrLf;
     if (options.Table) {
@@ -142,7 +151,7 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
     }
     markup.Opening = std::move(opening);
     markup.Suffix = std::move(closing);
-    Start(markup, text.size(), characterCount);
+    Start(std::move(markup), text.size(), characterCount);
 }
 
 THtmlText BuildHtmlText(std::string_view text, const TGradient& gradient, const THtmlOptions& options,

@@ -2,6 +2,7 @@
 
 #include "engine/FontStyle.h"
 #include "engine/OutputKind.h"
+#include "engine/TerminalColors.h"
 
 #include <string>
 
@@ -19,6 +20,8 @@ struct THtmlOptions {
     bool Table = false;                   // a one-cell table with the background colour
     std::string BackgroundHex = "FFFFFF"; // the table cell's colour, six digits without "#"
     TOutputKind Kind = okFont;            // what is written; font: the design's HTML
+    // term: the colours the terminal shows (the companion finds them in the environment).
+    TColorDepth TermDepth = TColorDepth::TrueColor;
     // css: the plain text once more, for screen readers, beside the coloured spans. A paste into a
     // word processor or a mail composer goes without it: those drop the CSS that hides it.
     bool ScreenReaderText = true;

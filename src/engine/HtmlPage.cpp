@@ -2,6 +2,7 @@
 
 #include "engine/OrivUtil.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextLanguage.h"
 
 #include <string>
 
@@ -9,7 +10,8 @@ TColor PageBackground(bool table, TColor background) {
     return table ? clBtnFace : background;
 }
 
-THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground) {
+THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground,
+                     std::string_view /*language*/) {
     const std::string hex = SplitColor(pageBackground).Hex;
     std::string page;
     page.reserve(html.Written().size() + 128);
@@ -33,7 +35,8 @@ THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pag
     return THtmlText(std::move(page));
 }
 
-THtmlText Html5SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground) {
+THtmlText Html5SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground,
+                          std::string_view language) {
     const bool upper = tg.UpperCase();
     const auto word = [upper](std::string_view lower) { return WordInCase(lower, upper); };
     std::string page;
@@ -42,7 +45,10 @@ THtmlText Html5SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColo
     page += tg.TagWord("_Html");
     page += ' ';
     page += word("lang");
-    page += "=\"ja\">\r\n";
+    page += "=\"";
+    // Only a well-formed tag goes into the attribute; anything else stays the page's first one.
+    page += IsLanguageTag(language) ? language : std::string_view("ja");
+    page += "\">\r\n";
     page += tg.OpenTag("_Head");
     page += '<';
     page += word("meta");

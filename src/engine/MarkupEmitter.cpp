@@ -15,22 +15,30 @@ bool NeedsEscape(std::string_view utf8) {
 
 } // namespace
 
-void TMarkupEmitter::Start(const TMarkup& markup, std::size_t textBytes, int unitCount) {
+void TMarkupEmitter::Start(TMarkup&& markup, std::size_t textBytes, int unitCount) {
     firstOpen_ = TPiece(markup.FirstOpen);
     open_ = TPiece(markup.Open);
     afterColor_ = TPiece(markup.AfterColor);
     firstClose_ = TPiece(markup.FirstClose);
     close_ = TPiece(markup.Close);
-    suffix_ = markup.Suffix;
+    suffix_ = std::move(markup.Suffix);
+    opening_ = std::move(markup.Opening);
+    writers_ = std::move(markup.Writers);
+    text_ = markup.Text;
+    clusters_ = markup.Clusters;
 
     const std::size_t units = unitCount > 0 ? static_cast<std::size_t>(unitCount) : 0;
-    out_.Expect(markup.Opening.size() + textBytes +
+    out_.Expect(opening_.size() + textBytes +
                 units * (open_.size() + kHexDigits + afterColor_.size() + close_.size()) +
-                (firstOpen_.size() - open_.size()) + (firstClose_.size() - close_.size()) + suffix_.size());
-    out_.Append(markup.Opening);
+                (firstOpen_.size() - open_.size()) + (firstClose_.size() - close_.size()) + suffix_.size() +
+                writers_.size() * textBytes);
 }
 
 void TMarkupEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
+    if (first_) [[unlikely]] {
+        Lay(opening_);
+        std::string().swap(opening_);
+    }
     const TPiece& open = first_ ? firstOpen_ : open_;
     const TPiece& close = first_ ? firstClose_ : close_;
     first_ = false;
@@ -58,6 +66,23 @@ void TMarkupEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
 }
 
 THtmlText TMarkupEmitter::Finish() {
-    out_.Append(suffix_);
+    if (first_) {
+        Lay(opening_);
+    }
+    Lay(suffix_);
+    if (out_.Streaming()) {
+        out_.Drain();
+        return THtmlText({}, encoding_);
+    }
     return THtmlText(out_.Take(), encoding_);
+}
+
+void TMarkupEmitter::Lay(std::string_view part) {
+    for (std::size_t mark;
+         (mark = part.find(kTextMark)) != std::string_view::npos && nextWriter_ < writers_.size();) {
+        out_.Append(part.substr(0, mark));
+        writers_[nextWriter_++](text_, *clusters_, out_);
+        part.remove_prefix(mark + kTextMark.size());
+    }
+    out_.Append(part);
 }

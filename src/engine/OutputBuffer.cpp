@@ -4,6 +4,7 @@
 #include <sys/mman.h>
 #endif
 
+#include <algorithm>
 #include <cstdint>
 
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
@@ -17,7 +18,7 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 } // namespace
 #endif
 
-void TOutputBuffer::Expect(std::size_t bytes) {
+void TOutputBuffer::Reserve(std::size_t bytes) {
     bytes += TPiece::kBlock;
     text_.clear();
     text_.reserve(bytes);
@@ -35,4 +36,44 @@ void TOutputBuffer::Expect(std::size_t bytes) {
 #endif
     text_.resize(bytes);
     used_ = 0;
+}
+
+void TOutputBuffer::StreamTo(TOutputSink& sink) {
+    sink_ = &sink;
+    Drain();
+    if (text_.size() > kChunk + TPiece::kBlock) {
+        // What was reserved for the whole output is given back.
+        std::string window(kChunk + TPiece::kBlock, '\0');
+        text_.swap(window);
+    }
+}
+
+void TOutputBuffer::Drain() {
+    if (sink_ != nullptr && used_ > 0) {
+        sink_->Write(std::string_view(text_.data(), used_));
+        used_ = 0;
+    }
+}
+
+void TOutputBuffer::Grow(std::size_t bytes) {
+    if (text_.empty() && expected_ > 0) {
+        Reserve(std::max(sink_ != nullptr ? std::min(expected_, kChunk) : expected_, bytes));
+        expected_ = 0;
+        return;
+    }
+    Drain();
+    if (used_ + bytes + TPiece::kBlock > text_.size()) {
+        const std::size_t doubled = sink_ != nullptr ? kChunk : text_.size() * 2;
+        text_.resize(std::max(doubled, used_ + bytes + TPiece::kBlock));
+    }
+}
+
+void TOutputBuffer::Append(std::string_view piece) {
+    if (sink_ != nullptr && piece.size() > kChunk) {
+        Drain();
+        sink_->Write(piece);
+        return;
+    }
+    MakeRoom(piece.size());
+    Put(piece);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Color.h"
+#include "engine/OutputSink.h"
 
 #include <algorithm>
 #include <array>
@@ -73,16 +74,32 @@ private:
 
 // The growing output of an emitter. The string is sized once to the expected length, and pieces
 // are copied in behind a cursor, so the per-character path has no allocation and no size
-// bookkeeping of std::string; a guess that was too small only costs a regrowth.
+// bookkeeping of std::string; a guess that was too small only costs a regrowth. Once it streams
+// to a sink, it is a window of a bounded size instead: whenever it is full, what it holds goes
+// to the sink.
 class TOutputBuffer {
 public:
-    void Expect(std::size_t bytes);
+    // The size of the window while the buffer streams.
+    static constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+    // The room the output is expected to take; it is reserved at the first write, and only a
+    // window of it when the buffer streams by then.
+    void Expect(std::size_t bytes) {
+        text_.clear();
+        used_ = 0;
+        expected_ = bytes;
+    }
+
+    // Hands what has been written to `sink`, and from now on every full window; the sink must
+    // outlive the buffer's use.
+    void StreamTo(TOutputSink& sink);
+    bool Streaming() const { return sink_ != nullptr; }
 
     // Room for `bytes` more; call before the Put... calls it covers. A piece may write up to its
     // whole block, so the room always has a block to spare beyond what is asked.
     void MakeRoom(std::size_t bytes) {
-        if (used_ + bytes + TPiece::kBlock > text_.size()) {
-            text_.resize(std::max(text_.size() * 2, used_ + bytes + TPiece::kBlock));
+        if (used_ + bytes + TPiece::kBlock > text_.size()) [[unlikely]] {
+            Grow(bytes);
         }
     }
 
@@ -128,13 +145,12 @@ public:
         used_ += d.length;
     }
 
-    // Checked appends for the parts outside the per-character path.
-    void Append(std::string_view piece) {
-        MakeRoom(piece.size());
-        Put(piece);
-    }
+    // Checked appends for the parts outside the per-character path. A piece larger than the
+    // window goes to the sink directly.
+    void Append(std::string_view piece);
 
-    // The text written so far; the buffer is spent afterwards.
+    // The text written so far (when streaming, what the sink has not had yet); the buffer is
+    // spent afterwards.
     std::string Take() {
         // The spare block is cut off with the rest.
         text_.resize(used_);
@@ -142,7 +158,16 @@ public:
         return std::move(text_);
     }
 
+    // Hands what it holds to the sink, when streaming.
+    void Drain();
+
 private:
+    // Drains to the sink, or grows, until `bytes` more fit.
+    void Grow(std::size_t bytes);
+    void Reserve(std::size_t bytes);
+
     std::string text_;
     std::size_t used_ = 0;
+    TOutputSink* sink_ = nullptr;
+    std::size_t expected_ = 0; // reserved at the first write
 };

@@ -2,6 +2,7 @@
 
 #include "engine/Color.h"
 #include "engine/HtmlText.h"
+#include "engine/OutputSink.h"
 #include "engine/TextUnits.h"
 
 #include <memory>
@@ -23,6 +24,11 @@ public:
     virtual void AppendUnit(const TTextUnit& unit, TColor color) = 0;
     // Closes the output and returns it; the emitter is spent afterwards.
     virtual THtmlText Finish() = 0;
+    // Hands what is written so far to `sink` and the rest as it is made, in pieces of a bounded
+    // size; Finish then gives the sink the end and returns an empty text. An emitter that does
+    // not stream ignores it and returns the whole from Finish, so a caller writes what Finish
+    // returns either way.
+    virtual void StreamTo(TOutputSink& /*sink*/) {}
 };
 
 // The factory of an emitter class for the kind table: every emitter is made from the vocabulary

@@ -41,6 +41,9 @@ constexpr TOutputKindRow kKinds[] = {
      MakeEmitter<TAnsiEmitter>, nullptr, kTextFile, false, nullptr, nullptr, nullptr, nullptr, nullptr},
     {okAnsi256, "ansi256", "terminal colours, 256-colour palette", TTextEncoding::Utf8, koTable | koEveryLine,
      MakeEmitter<TAnsiEmitter>, nullptr, kTextFile, false, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {okTerm, "term", "terminal colours as deep as the terminal shows (default for - on one)",
+     TTextEncoding::Utf8, koTable | koEveryLine, MakeEmitter<TAnsiEmitter>, nullptr, kTextFile, false,
+     nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 } // namespace

@@ -18,7 +18,7 @@ struct THtmlOptions;
 // others are written beside it: HTML5 with CSS, forum BBCode, and terminal colours (the
 // command-line companion only). Each kind is one row of the table below; a new kind is a value
 // here, its emitter, and its row.
-enum TOutputKind : int { okFont, okCss, okBbcode, okAnsi, okAnsi256 };
+enum TOutputKind : int { okFont, okCss, okBbcode, okAnsi, okAnsi256, okTerm };
 
 // The switches of the options that a kind writes something for.
 enum TKindOption : unsigned {
@@ -33,8 +33,10 @@ using TEmitterFactory = std::unique_ptr<TOutputEmitter> (*)(const TTagVocabulary
                                                             const THtmlOptions& options,
                                                             std::string_view text, int unitCount,
                                                             const TClusterTable& clusters);
-// The page saved around the output text, with the page's background.
-using TPageBuilder = THtmlText (*)(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground);
+// The page saved around the output text, with the page's background and the language of its
+// text (a language tag; pages that declare none ignore it).
+using TPageBuilder = THtmlText (*)(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground,
+                                   std::string_view language);
 
 // What the file of a saved page is: the dialog's filter ("caption|*.ext" pairs), the extension
 // added to a name without one, and the name offered.

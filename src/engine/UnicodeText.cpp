@@ -45,6 +45,11 @@ TUnitText UnitTextFromUtf8(std::string_view utf8) {
     }
 
     TUnitText result;
+    // ASCII is the same in CP932; a listing of many short lines needs no converter for each.
+    if (IsAscii(text)) {
+        result.Text = text;
+        return result;
+    }
     TCp932Encoder encoder;
     result.Text.reserve(text.size());
     if (encoder.Append(text, result.Text)) {

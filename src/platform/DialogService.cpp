@@ -1,11 +1,15 @@
 #include "platform/DialogService.h"
 
+#include "platform/DialogTitleRoom.h"
+
 #include "platform/PictureChoiceDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QStyle>
 
 QStringList QtNameFilters(const QString& filter) {
     QStringList result;
@@ -45,12 +49,19 @@ QString WithDefaultExtension(const QString& fileName, const QString& defaultExt)
 
 std::optional<QString> TQtDialogService::InputQuery(QWidget* parent, const QString& caption,
                                                     const QString& prompt, const QString& initial) {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    // The dialog's layout sets its minimum size, so the width goes to the text field.
+    if (auto* field = dialog.findChild<QLineEdit*>()) {
+        field->setMinimumWidth(DialogTitleRoom(dialog) -
+                               2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return answer;
+    return dialog.textValue();
 }
 
 bool TQtDialogService::ConfirmOkCancel(QWidget* parent, const QString& caption, const QString& text) {

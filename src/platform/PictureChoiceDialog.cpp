@@ -1,10 +1,14 @@
 #include "platform/PictureChoiceDialog.h"
 
+#include "platform/DialogTitleRoom.h"
+
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -44,7 +48,20 @@ TPictureChoiceDialog::TPictureChoiceDialog(const TPictureChoice& initial, QWidge
     layout->addWidget(scaleBox);
     layout->addWidget(transparent_);
     layout->addWidget(buttons);
+    scaleBox->setMinimumWidth(DialogTitleRoom(*this) - 2 * layout->contentsMargins().left());
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab goes as the eye reads: the chosen scale (arrows pick another), the check box, OK and
+    // Cancel; the dialog opens on the chosen scale, so Space keeps it.
+    QAbstractButton* chosen = scales_->checkedButton();
+    QWidget* previous = chosen;
+    for (QWidget* next :
+         {static_cast<QWidget*>(transparent_), static_cast<QWidget*>(buttons->button(QDialogButtonBox::Ok)),
+          static_cast<QWidget*>(buttons->button(QDialogButtonBox::Cancel))}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    chosen->setFocus();
 }
 
 TPictureChoice TPictureChoiceDialog::Choice() const {

@@ -190,6 +190,28 @@ void TStyleLibrary::Delete(std::size_t index) {
     names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
+std::size_t TStyleLibrary::Rename(std::size_t index, std::string_view name) {
+    RefuseBadName(name);
+    const std::string old = names_.at(index);
+    if (const auto listed = IndexOf(name); listed && !SameIniName(names_[*listed], old)) {
+        throw EStyleNameError(std::string(name), "a style of this name exists");
+    }
+    if (!SameIniName(old, name)) {
+        std::vector<std::string> lines;
+        store_.ReadSectionValues(old, lines);
+        auto update = store_.BeginUpdate();
+        for (std::string value : lines) {
+            const std::string key = CutToken(value, "=");
+            store_.WriteFencedString(name, key, value);
+        }
+        update.Commit();
+        Delete(index);
+    } else {
+        names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+    return Insert(std::string(name));
+}
+
 std::vector<TBadValue> TStyleLibrary::Load(std::size_t index, TStyleRecord& style) {
     return LoadStyleRecord(store_, names_.at(index), style);
 }

@@ -92,6 +92,11 @@ public:
     // Removes the name from the list and erases its section, unless another listed name shares
     // that section.
     void Delete(std::size_t index);
+    // Gives a listed style a new name, its stored keys moved to the new name's section, and
+    // returns its new index; the list stays sorted. Refuses reserved and unholdable names and
+    // a name another style has (EStyleNameError) before anything is written. A change of
+    // letter case only renames it in the list.
+    std::size_t Rename(std::size_t index, std::string_view name);
     // Loads the style of a listed name (see LoadStyleRecord).
     std::vector<TBadValue> Load(std::size_t index, TStyleRecord& style);
 

@@ -271,7 +271,7 @@ void TForm1::CreateControls() {
     cbTable = new QCheckBox(tr("テーブル"), client);
     cbTable->setObjectName(QStringLiteral("cbTable"));
     cbTable->setGeometry(316, 172, 65, 17);
-    SetHint(cbTable, tr("チェックすると文字の周りだけ背景色で塗りつぶします（テーブル形式）"));
+    SetHint(cbTable, tr("文字の周りだけ背景色で塗ります（テーブル形式）"));
 
     PaintBox = new TPreviewBox(client);
     PaintBox->setObjectName(QStringLiteral("PaintBox"));
@@ -281,7 +281,13 @@ void TForm1::CreateControls() {
     StBar->setObjectName(QStringLiteral("StBar"));
     StBar->setSizeGripEnabled(false);
     StBar->setFixedHeight(kStatusBarHeight);
+    // A line divides the status bar from the preview above, as the desktop's own programs show.
+    StBar->setStyleSheet(QStringLiteral("QStatusBar { border-top: 1px solid palette(mid); }"));
     setStatusBar(StBar);
+    StNote = new QLabel(StBar);
+    StNote->setObjectName(QStringLiteral("StNote"));
+    StNote->hide();
+    StBar->addPermanentWidget(StNote);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -328,6 +334,8 @@ void TForm1::CreateMenus() {
     PmAdd->setObjectName(QStringLiteral("PmAdd"));
     PmDel = Pm1->addAction(tr("リストから削除"));
     PmDel->setObjectName(QStringLiteral("PmDel"));
+    PmRen = Pm1->addAction(tr("名前を変更"));
+    PmRen->setObjectName(QStringLiteral("PmRen"));
     Pm1->addSeparator();
     PmImp = Pm1->addAction(tr("tsy ファイルから読み取る"));
     PmImp->setObjectName(QStringLiteral("PmImp"));
@@ -408,6 +416,7 @@ void TForm1::ConnectHandlers() {
     });
     connect(PmAdd, &QAction::triggered, this, &TForm1::PmAddClick);
     connect(PmDel, &QAction::triggered, this, &TForm1::PmDelClick);
+    connect(PmRen, &QAction::triggered, this, &TForm1::PmRenClick);
     connect(PmImp, &QAction::triggered, this, &TForm1::PmImpClick);
     connect(PmExp, &QAction::triggered, this, &TForm1::PmExpClick);
 

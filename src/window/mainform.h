@@ -117,6 +117,7 @@ public:
     void Pm1Popup();
     void PmAddClick();
     void PmDelClick();
+    void PmRenClick();
     void PmImpClick();
     void PmExpClick();
 
@@ -200,6 +201,9 @@ public:
     QCheckBox* cbTable = nullptr;
     TPreviewBox* PaintBox = nullptr;
     QStatusBar* StBar = nullptr;
+    // What holds while it applies (the references written, a text too short for a gradient), at
+    // the status bar's right; hints and messages take the rest.
+    QLabel* StNote = nullptr;
     QTimer* Timer1 = nullptr;
 
     QMenu* PmOpt = nullptr;
@@ -222,6 +226,7 @@ public:
     QMenu* Pm1 = nullptr;
     QAction* PmAdd = nullptr;
     QAction* PmDel = nullptr;
+    QAction* PmRen = nullptr;
     QAction* PmImp = nullptr;
     QAction* PmExp = nullptr;
 
@@ -262,6 +267,7 @@ private:
     // mainform.cpp: building the window
     void OpenSettings();
     void ReadWindowPosition();
+    void KeepInsideScreens(QPoint fallback);
     void RunStartupStep(const std::function<void()>& step);
     void ShowPendingMessages();
     static void ReportOnStandardError(const QString& message);

@@ -35,6 +35,7 @@ void TForm1::FormCreate() {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
     }
+    const QPoint centred = pos();
     OpenSettings();
     try {
         ReadWindowPosition();
@@ -46,6 +47,7 @@ void TForm1::FormCreate() {
     const int clientHeight = TbSave->geometry().bottom() + 1 + kPreviewHeight + kStatusBarHeight + 4;
     resize(clientWidth, clientHeight);
     LayoutDockedControls();
+    KeepInsideScreens(centred);
     setWindowTitle(kTitle);
 
     // Each step runs even when one before it failed; what failed is reported once the window
@@ -108,6 +110,8 @@ void TForm1::FormShow() {
     setMinimumWidth(minimumClientWidth_);
     setFixedHeight(fixedClientHeight_);
     resizeRulesOn_ = true;
+    // The frame the window manager added is known now; it too stays on the screen.
+    KeepInsideScreens(pos());
     if (!pendingMessages_.isEmpty()) {
         QTimer::singleShot(0, this, &TForm1::ShowPendingMessages);
     }

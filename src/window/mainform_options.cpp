@@ -16,11 +16,13 @@
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
 #include "window/Cp932Text.h"
+#include "window/WindowPlacement.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -50,11 +52,20 @@ void TForm1::ReadWindowPosition() {
     constexpr int kFarthest = 32767;
     const int left = std::clamp(position.Left, -kFarthest, kFarthest);
     const int top = std::clamp(position.Top, -kFarthest, kFarthest);
-    // A position stored on a screen that is no longer there would hide the window.
-    if (QGuiApplication::screenAt(QPoint(left + 16, top + 16)) == nullptr) {
-        return;
-    }
+    // Whether it lies on a screen is seen once the window has its size (KeepInsideScreens).
     move(left, top);
+}
+
+void TForm1::KeepInsideScreens(QPoint fallback) {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas << screen->availableGeometry();
+    }
+    // A position on no screen (one no longer there, a hand-edited number) would hide the window.
+    const QPoint place = PlaceInsideScreens(frameGeometry(), areas).value_or(fallback);
+    if (place != pos()) {
+        move(place);
+    }
 }
 
 void TForm1::LoadOptions(const std::string& section) {

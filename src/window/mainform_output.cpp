@@ -5,6 +5,7 @@
 #include "engine/ClipboardSnippet.h"
 #include "engine/CodePage.h"
 #include "engine/HtmlPage.h"
+#include "engine/TextLanguage.h"
 #include "engine/jstrm.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
@@ -21,6 +22,7 @@
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
 
@@ -88,7 +90,13 @@ void TForm1::TbSaveClick() {
     // The page follows the output kind: the design's page, an HTML5 document, or for a kind
     // without a page the text itself in a text file.
     const TOutputKindRow& kind = OutputKindRow(OutputKind());
-    const THtmlText page = kind.Page != nullptr ? kind.Page(htmlText_, *tg_, pageBackground) : htmlText_;
+    // The page's language: Japanese for a text with kana or kanji, else the one the window speaks
+    // (the code below is translated with the window's texts).
+    const std::string language =
+        TextLanguage(EdText->text().toStdString(),
+                     tr("ja", "the language code of a page whose text holds no kana or kanji").toStdString());
+    const THtmlText page =
+        kind.Page != nullptr ? kind.Page(htmlText_, *tg_, pageBackground, language) : htmlText_;
     TFileDialogRequest request;
     request.FilterIndex = 1;
     request.Filter = OutputKindText(kind.File.Filter);

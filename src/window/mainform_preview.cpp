@@ -8,6 +8,7 @@
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TextUnits.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 #include "window/ColorLabel.h"
@@ -19,6 +20,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -106,11 +108,23 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
 
 void TForm1::ReportStatus(const TRefreshInput& input) {
     QStringList messages;
+    QStringList notes;
     const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
-    // Only a kind that writes Shift-JIS carries references; the others write UTF-8.
+    // Only a kind that writes Shift-JIS carries references; the others write UTF-8. The whole
+    // sentence is said once; the count stays beside the hints.
     if (const std::size_t references = input.Clusters.Units.size();
         references > 0 && kind.Encoding == TTextEncoding::Cp932) {
         messages << tr("Shift-JISにない%1文字は文字参照（&#番号;）で書きました").arg(references);
+        notes << tr("文字参照 %1").arg(references);
+    }
+    if (UnitCount(input.Text, input.Clusters) == 1) {
+        notes << tr("グラデーションは2文字から");
+    }
+    const QString note = notes.join(QStringLiteral("　"));
+    if (note != StNote->text()) {
+        StNote->setText(note);
+        StNote->setToolTip(messages.value(0));
+        StNote->setVisible(!note.isEmpty());
     }
     if (kind.NotWritten != nullptr &&
         ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {

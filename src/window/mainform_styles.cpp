@@ -82,6 +82,7 @@ void TForm1::CbStyleChange() {
 void TForm1::Pm1Popup() {
     const bool selected = CbStyle->currentIndex() >= 0;
     PmDel->setEnabled(selected);
+    PmRen->setEnabled(selected);
     PmExp->setEnabled(selected);
 }
 
@@ -130,6 +131,43 @@ void TForm1::PmDelClick() {
     ShowStyleList(-1);
 }
 
+void TForm1::PmRenClick() {
+    const int index = CbStyle->currentIndex();
+    if (index < 0) {
+        return;
+    }
+    const QString current = CbStyle->itemText(index);
+    const std::optional<QString> answer =
+        services_.Dialogs->InputQuery(this, tr("スタイル名の変更"), tr("新しいスタイル名"), current);
+    if (!answer || *answer == current) {
+        return;
+    }
+    const TCp932Conversion converted = Utf8ToCp932(answer->toStdString());
+    if (!converted.Complete()) {
+        services_.Dialogs->ShowMessage(
+            this, kCaption,
+            tr("スタイル名にShift-JISで表せない文字（%1）が含まれているため、名前を変えませんでした。")
+                .arg(QString::fromStdString(converted.Unmappable.front())),
+            TMessageKind::Warning);
+        return;
+    }
+    if (!AcceptStyleName(converted.Bytes)) {
+        return;
+    }
+    if (const auto listed = styles_->IndexOf(converted.Bytes);
+        listed && *listed != static_cast<std::size_t>(index)) {
+        services_.Dialogs->ShowMessage(
+            this, kCaption, tr("「%1」というスタイルは既にあります。名前を変えませんでした。").arg(*answer),
+            TMessageKind::Warning);
+        return;
+    }
+    try {
+        ShowStyleList(static_cast<int>(styles_->Rename(static_cast<std::size_t>(index), converted.Bytes)));
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
 void TForm1::PmExpClick() {
     const int index = CbStyle->currentIndex();
     if (index < 0) {
@@ -141,21 +179,25 @@ void TForm1::PmExpClick() {
     request.FilterIndex = 2;
     request.DefaultExt = QStringLiteral("htm");
     request.FileName = FromCp932(StyleFileName(name));
-    const std::optional<QString> chosen = services_.Dialogs->SaveFileName(this, request);
-    if (!chosen) {
-        return;
-    }
-    // The question concerns the file really written, with its ".tsy", not the name the
-    // dialog saw.
-    const QString target = QString::fromStdString(WithStyleFileExtension(chosen->toStdString()));
-    if (!MayReplaceFile(target)) {
-        return;
-    }
+    QString target;
+    // No to the question whether to replace a file goes back to the file dialog.
+    do {
+        const std::optional<QString> chosen = services_.Dialogs->SaveFileName(this, request);
+        if (!chosen) {
+            return;
+        }
+        // The question concerns the file really written, with its ".tsy", not the name the
+        // dialog saw.
+        target = QString::fromStdString(WithStyleFileExtension(chosen->toStdString()));
+        request.FileName = target;
+    } while (!MayReplaceFile(target));
     try {
         styles_->Export(static_cast<std::size_t>(index), target.toStdString());
     } catch (const std::exception& error) {
         ShowError(error);
+        return;
     }
+    ShowTitleMessage(tr("スタイルを書き出しました"));
 }
 
 void TForm1::PmImpClick() {

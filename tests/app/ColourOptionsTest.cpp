@@ -55,6 +55,9 @@ TEST(ColourOptions, StopsAndRainbowWorkInEveryKind) {
     rainbow.Phase = 90;
     const std::string text = "Tintrel colours";
     for (const TOutputKindRow& kind : OutputKinds()) {
+        if (kind.Name == "term") {
+            continue; // its colours depend on the terminal it writes to
+        }
         THtmlOptions options;
         options.Kind = kind.Kind;
         TTagVocabulary tg;

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -341,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownOption", {"--bogus", "AB"}, "--bogus"}, RefusalCase{"ShortOption", {"-x"}, "-x"},
         RefusalCase{"MissingValue", {"AB", "--start"}, "--start"},
         RefusalCase{"FiveDigitColour", {"--start", "FF000"}, "FF000"},
-        RefusalCase{"HashBeforeColour", {"--finish", "#FF0000"}, "--finish"},
+        RefusalCase{"HashBeforeFourDigits", {"--finish", "#FF00"}, "--finish"},
         RefusalCase{"NotHex", {"--middle", "GG0000"}, "GG0000"},
         RefusalCase{"SevenDigitBackground", {"--background", "FFFFFF0"}, "--background"},
         RefusalCase{"UnknownMode", {"--mode", "four"}, "four"},
@@ -580,3 +581,53 @@ TEST(Companion, CssPageIsAcceptedByTheHtmlChecker) {
 }
 
 } // namespace
+
+// The css page's language: Japanese for a text with kana or kanji (a mixed one too), else the
+// desktop's, and --lang above both. The attribute is read back from the page.
+TEST(Companion, TheCssPageDeclaresTheLanguageOfItsText) {
+    struct TLanguageCase {
+        std::string text;
+        const char* desktop; // LANG, with LANGUAGE, LC_ALL and LC_MESSAGES unset
+        std::vector<std::string> extra;
+        std::string expected;
+    };
+    const std::vector<TLanguageCase> cases{
+        {"Hello world", "en_US.UTF-8", {}, "en"},
+        {"Hello world", "de_DE.UTF-8", {}, "de"},
+        {"Hello world", "C.UTF-8", {}, "en"},
+        {"こんにちは", "en_US.UTF-8", {}, "ja"},
+        {"Hello 世界", "en_US.UTF-8", {}, "ja"},
+        {"ｶﾅ", "en_US.UTF-8", {}, "ja"},
+        {"Hello world", "ja_JP.UTF-8", {}, "ja"},
+        {"こんにちは", "ja_JP.UTF-8", {"--lang", "en"}, "en"},
+        {"Hello world", "en_US.UTF-8", {"--lang", "pt-BR"}, "pt-BR"},
+    };
+    const std::vector<std::string> saved{"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> before;
+    for (const std::string& name : saved) {
+        const char* value = std::getenv(name.c_str());
+        before.push_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+        unsetenv(name.c_str());
+    }
+    for (const TLanguageCase& c : cases) {
+        setenv("LANG", c.desktop, 1);
+        std::vector<std::string> args{"--format", "css", "--page"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        args.push_back(c.text);
+        const TRun run = RunCompanion(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::size_t at = run.out.find("<HTML LANG=\"");
+        ASSERT_NE(at, std::string::npos) << run.out;
+        const std::size_t start = at + 12;
+        EXPECT_EQ(run.out.substr(start, run.out.find('"', start) - start), c.expected)
+            << c.text << " " << c.desktop;
+    }
+    for (const char* bad : {"", "e", "en US", "en\"><script>", "-en"}) {
+        const TRun run = RunCompanion({"--format", "css", "--page", "--lang", bad, "Hi"});
+        EXPECT_NE(run.status, 0) << bad;
+        EXPECT_TRUE(run.out.empty()) << bad;
+    }
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        before[i] ? setenv(saved[i].c_str(), before[i]->c_str(), 1) : unsetenv(saved[i].c_str());
+    }
+}

@@ -42,6 +42,9 @@ private slots:
     void eachFileTypeNamesItsFirstExtension();
     void choosingAnotherFileTypeRenamesTheProposedFile();
     void thePictureDialogStartsFromTheLastChoice();
+    void smallDialogsAreWideEnoughForTheirTitles();
+    void thePictureDialogTabsInVisualOrderFromTheChosenScale_data();
+    void thePictureDialogTabsInVisualOrderFromTheChosenScale();
 };
 
 void DesktopDialogsTest::eachFileTypeNamesItsFirstExtension_data() {
@@ -97,6 +100,54 @@ void DesktopDialogsTest::thePictureDialogStartsFromTheLastChoice() {
 
     WhenDialogOpens([](QDialog& dialog) { dialog.reject(); });
     QCOMPARE(dialogs.PictureChoice(nullptr, TPictureChoice{}), std::nullopt);
+}
+
+void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale_data() {
+    QTest::addColumn<int>("scale");
+    QTest::newRow("1x") << 1;
+    QTest::newRow("2x") << 2;
+    QTest::newRow("4x") << 4;
+}
+
+void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale() {
+    QFETCH(int, scale);
+    QStringList visited;
+    WhenDialogOpens([&visited](QDialog& dialog) {
+        QApplication::setActiveWindow(&dialog);
+        for (int step = 0; step < 4; ++step) {
+            QWidget* focused = dialog.focusWidget();
+            visited << (focused == nullptr                ? QStringLiteral("none")
+                        : focused->objectName().isEmpty() ? qobject_cast<QAbstractButton*>(focused)->text()
+                                                          : focused->objectName());
+            QTest::keyClick(focused != nullptr ? focused : &dialog, Qt::Key_Tab);
+        }
+        // Back on the chosen scale, Space keeps it.
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+        dialog.accept();
+    });
+    TQtDialogService dialogs;
+    const std::optional<TPictureChoice> choice = dialogs.PictureChoice(nullptr, TPictureChoice{scale, false});
+    QCOMPARE(visited, (QStringList{QStringLiteral("Scale%1").arg(scale), QStringLiteral("Transparent"),
+                                   QStringLiteral("OK"), QStringLiteral("Cancel")}));
+    QCOMPARE(choice->Scale, scale);
+}
+
+void DesktopDialogsTest::smallDialogsAreWideEnoughForTheirTitles() {
+    // The title and the title bar's buttons (some 100 pixels) fit.
+    QStringList narrow;
+    const auto measure = [&narrow](QDialog& dialog) {
+        if (dialog.width() < QFontMetrics(dialog.font()).horizontalAdvance(dialog.windowTitle()) + 100) {
+            narrow << dialog.windowTitle();
+        }
+        dialog.reject();
+    };
+    TQtDialogService dialogs;
+    WhenDialogOpens(measure);
+    dialogs.PictureChoice(nullptr, TPictureChoice{});
+    WhenDialogOpens(measure);
+    dialogs.InputQuery(nullptr, QStringLiteral("ベースフォントサイズのとても長い題名"), QStringLiteral("?"),
+                       QString());
+    QVERIFY2(narrow.isEmpty(), qPrintable(narrow.join(QLatin1Char('|'))));
 }
 
 QTEST_MAIN(DesktopDialogsTest)

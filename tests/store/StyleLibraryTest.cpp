@@ -92,6 +92,48 @@ TEST_F(StyleLibraryFixture, DeletingOneOfTwoEqualEntriesKeepsTheSharedStyle) {
     EXPECT_EQ(style.StartColor, 1u);
 }
 
+// Rename moves the style's keys to the new name, keeps the list sorted and the other styles as
+// they were, and refuses a name another style has with nothing written.
+TEST_F(StyleLibraryFixture, RenameMovesTheStyleAndKeepsTheListSorted) {
+    struct TRenameCase {
+        std::size_t index;
+        std::string name;
+        std::vector<std::string> names; // empty: refused
+        std::size_t renamed;
+    };
+    const std::string before = "[STYLES]\r\nSTYLE.Count=3\r\nSTYLE.0=blue\r\nSTYLE.1=green\r\nSTYLE.2=red\r\n"
+                               "[blue]\r\nStartColor=0x00FF0000\r\n[green]\r\nStartColor=0x0000FF00\r\n"
+                               "[red]\r\nStartColor=0x000000FF\r\nHead=1\r\n";
+    const std::vector<TRenameCase> cases{
+        {2, "amber", {"amber", "blue", "green"}, 0},
+        {0, "yellow", {"green", "red", "yellow"}, 2},
+        {2, "Red", {"blue", "green", "Red"}, 2},
+        {2, "GREEN", {}, 0},
+        {0, "green", {}, 0},
+    };
+    for (const TRenameCase& c : cases) {
+        TStyleLibrary& library = Library(before);
+        TStyleRecord old;
+        library.Load(c.index, old);
+        if (c.names.empty()) {
+            EXPECT_THROW(library.Rename(c.index, c.name), EStyleNameError) << c.name;
+            EXPECT_EQ(Saved(), before);
+            continue;
+        }
+        EXPECT_EQ(library.Rename(c.index, c.name), c.renamed) << c.name;
+        EXPECT_EQ(library.Names(), c.names);
+        TStyleRecord renamed;
+        library.Load(c.renamed, renamed);
+        EXPECT_EQ(renamed.StartColor, old.StartColor) << c.name;
+        EXPECT_EQ(renamed.Head, old.Head) << c.name;
+        library.WriteList();
+        // A fresh read of the file sees the same list, the old name gone.
+        TStyleLibrary reread(*store_);
+        reread.ReadList();
+        EXPECT_EQ(reread.Names(), c.names);
+    }
+}
+
 struct NameCase {
     const char* name;
     std::string styleName;
@@ -109,6 +151,7 @@ TEST_P(RefusedStyleName, IsRefusedByAddAndImportWithNothingWritten) {
     // Without a closing bracket the name runs to the end of the line, blanks included.
     WriteBytes(file, "[" + GetParam().styleName + "\r\nHead=1\r\nSTYLE.Count=0\r\n");
     EXPECT_THROW(library.Import(file), EStyleNameError);
+    EXPECT_THROW(library.Rename(0, GetParam().styleName), EStyleNameError);
     EXPECT_EQ(Saved(), before);
     EXPECT_EQ(library.Names(), std::vector<std::string>{"x"});
 }

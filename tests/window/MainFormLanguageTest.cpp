@@ -5,8 +5,11 @@
 #include "window/mainform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QtTest>
 
 class MainFormLanguageTest : public QObject {
@@ -16,6 +19,10 @@ private slots:
     void captionsFollowTheLanguage_data();
     void captionsFollowTheLanguage();
     void theBaseFontSizeWorksInEnglish();
+    void theSavedCssPageTakesTheTextsLanguage_data();
+    void theSavedCssPageTakesTheTextsLanguage();
+    void hintsFitTheStatusBarAtTheStartWidth_data();
+    void hintsFitTheStatusBarAtTheStartWidth();
 };
 
 void MainFormLanguageTest::captionsFollowTheLanguage_data() {
@@ -54,6 +61,63 @@ void MainFormLanguageTest::theBaseFontSizeWorksInEnglish() {
     QFile ini(rig.Ini());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("Opt2-1=20\r\n"));
+}
+
+void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("language");
+    QTest::newRow("English text, English window") << true << "Hello world" << QByteArray("en");
+    QTest::newRow("Japanese text, English window") << true << "こんにちは" << QByteArray("ja");
+    QTest::newRow("mixed text, English window") << true << "Hello 世界" << QByteArray("ja");
+    QTest::newRow("English text, Japanese window") << false << "Hello world" << QByteArray("ja");
+}
+
+void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage() {
+    QFETCH(bool, english);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, language);
+    const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    form.findChild<QAction*>(QStringLiteral("CbFormatCss"))->trigger();
+    form.EdText->setText(text);
+    const QString target = rig.Path(QStringLiteral("page.html"));
+    rig.dialogs.FileAnswers.push_back(target);
+    form.TbSaveClick();
+    QFile page(target);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY2(page.readAll().contains("<HTML LANG=\"" + language + "\">"), qPrintable(target));
+}
+
+void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Japanese") << false;
+}
+
+void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth() {
+    QFETCH(bool, english);
+    const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList cut;
+    for (const char* name : {"cbTable"}) {
+        auto* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(widget, &enter);
+        const QString hint = form.StBar->currentMessage();
+        // The status bar draws its message inside a few pixels of margin on either side.
+        if (form.StBar->fontMetrics().horizontalAdvance(hint) > form.StBar->width() - 12) {
+            cut << QStringLiteral("%1 > %2: %3")
+                       .arg(form.StBar->fontMetrics().horizontalAdvance(hint))
+                       .arg(form.StBar->width() - 12)
+                       .arg(hint);
+        }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(MainFormLanguageTest)

@@ -78,6 +78,9 @@ private slots:
     void importingAFileOfOneLineDoesNothing();
     void exportAsksAboutTheFileItWrites();
     void aStyleWithABadColourLoadsTheRest();
+    void exportGoesBackToTheFileDialogOnNoAndSaysItWrote();
+    void renameKeepsTheStyleUnderTheNewName_data();
+    void renameKeepsTheStyleUnderTheNewName();
 };
 
 void MainFormStylesTest::aStyleIsAddedChosenExportedImportedAndDeleted() {
@@ -239,7 +242,8 @@ void MainFormStylesTest::exportAsksAboutTheFileItWrites() {
     rig.dialogs.FileAnswers.push_back(rig.Path("out.htm"));
     rig.dialogs.ConfirmAnswers.push_back(false);
     form.PmExpClick();
-    QCOMPARE(rig.dialogs.FileRequests.last().FileName, QStringLiteral("my.tsy"));
+    // No goes back to the file dialog, which is cancelled here.
+    QCOMPARE(rig.dialogs.FileRequests.first().FileName, QStringLiteral("my.tsy"));
     QCOMPARE(rig.dialogs.Confirms.size(), 1);
     QVERIFY(rig.dialogs.Confirms.first().contains(target));
     QCOMPARE(ReadFile(target), QByteArray("old"));
@@ -249,6 +253,55 @@ void MainFormStylesTest::exportAsksAboutTheFileItWrites() {
     form.PmExpClick();
     QCOMPARE(rig.dialogs.Confirms.size(), 1);
     QVERIFY(ReadFile(target).startsWith("[my.style]\r\n"));
+}
+
+void MainFormStylesTest::exportGoesBackToTheFileDialogOnNoAndSaysItWrote() {
+    TRig rig;
+    TForm1& form = rig.Open();
+    rig.Add(QStringLiteral("blue"));
+    const QString taken = rig.Path("taken.tsy");
+    WriteFile(taken, "old");
+    rig.dialogs.FileAnswers.push_back(taken);
+    rig.dialogs.ConfirmAnswers.push_back(false);
+    rig.dialogs.FileAnswers.push_back(rig.Path("free.tsy"));
+    form.PmExpClick();
+    QCOMPARE(rig.dialogs.FileRequests.size(), 2);
+    QCOMPARE(rig.dialogs.FileRequests.last().FileName, taken); // back where the user was
+    QCOMPARE(ReadFile(taken), QByteArray("old"));
+    QVERIFY(ReadFile(rig.Path("free.tsy")).startsWith("[blue]\r\n"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("スタイルを書き出しました"));
+}
+
+void MainFormStylesTest::renameKeepsTheStyleUnderTheNewName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("listed"); // the list afterwards
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("new name, sorted in") << "amber" << QStringList{"amber", "green"} << false;
+    QTest::newRow("letter case only") << "Red" << QStringList{"green", "Red"} << false;
+    QTest::newRow("a name another style has") << "GREEN" << QStringList{"green", "red"} << true;
+    QTest::newRow("reserved name") << "Option" << QStringList{"green", "red"} << true;
+    QTest::newRow("not in Shift-JIS") << "red😀" << QStringList{"green", "red"} << true;
+}
+
+void MainFormStylesTest::renameKeepsTheStyleUnderTheNewName() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, listed);
+    QFETCH(bool, refused);
+    TRig rig;
+    TForm1& form = rig.Open();
+    rig.Add(QStringLiteral("green"));
+    form.ClBtn1->SetColor(0x00000080);
+    rig.Add(QStringLiteral("red"));
+    form.Pm1Popup();
+    QVERIFY(form.PmRen->isEnabled());
+    rig.dialogs.InputAnswers.push_back(name);
+    form.PmRenClick();
+    QCOMPARE(rig.dialogs.Inputs.last(), QStringLiteral("スタイル名の変更|新しいスタイル名|red"));
+    QCOMPARE(rig.Listed(), listed);
+    QCOMPARE(rig.dialogs.Messages.size(), refused ? 1 : 0);
+    if (!refused) {
+        QCOMPARE(form.CbStyle->currentIndex(), static_cast<int>(listed.indexOf(name)));
+    }
 }
 
 void MainFormStylesTest::aStyleWithABadColourLoadsTheRest() {

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -103,6 +104,8 @@ private slots:
     void theWindowKeepsItsHeightAndNeverGetsNarrower();
     void theStoredPositionIsUsedWhenOnAScreen_data();
     void theStoredPositionIsUsedWhenOnAScreen();
+    void notesStayThroughAHover_data();
+    void notesStayThroughAHover();
     void hintsGoToTheStatusBar();
     void theOptionsMenuIsInOrder();
 
@@ -206,6 +209,7 @@ void MainFormTest::theStoredPositionIsUsedWhenOnAScreen_data() {
     QTest::addColumn<bool>("used");
     QTest::newRow("on the screen") << QPoint(40, 30) << true;
     QTest::newRow("far off every screen") << QPoint(30000, 30000) << false;
+    QTest::newRow("partly off the screen") << QPoint(700, 500) << false;
 }
 
 void MainFormTest::theStoredPositionIsUsedWhenOnAScreen() {
@@ -216,6 +220,40 @@ void MainFormTest::theStoredPositionIsUsedWhenOnAScreen() {
                  "\r\nPosition.Y=" + QByteArray::number(stored.y()) + "\r\n");
     TForm1& form = rig.Open();
     QCOMPARE(form.pos() == stored, used);
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(form.frameGeometry()));
+}
+
+void MainFormTest::notesStayThroughAHover_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("note"); // empty: none shown
+    QTest::newRow("one reference") << "あ😀"
+                                   << "文字参照 1";
+    QTest::newRow("two references") << "😀x👍"
+                                    << "文字参照 2";
+    QTest::newRow("one character") << "A"
+                                   << "グラデーションは2文字から";
+    QTest::newRow("one emoji") << "😀"
+                               << "文字参照 1　グラデーションは2文字から";
+    QTest::newRow("nothing to say") << "AB"
+                                    << "";
+}
+
+void MainFormTest::notesStayThroughAHover() {
+    QFETCH(QString, text);
+    QFETCH(QString, note);
+    TRig rig;
+    TForm1& form = rig.OpenShown();
+    form.EdText->setText(text);
+    form.Refresh();
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(form.EdText, &enter);
+    QCOMPARE(form.StBar->currentMessage(), QStringLiteral("リターンキーでプレビューを更新します"));
+    QCOMPARE(form.StNote->isVisible() ? form.StNote->text() : QString(), note);
+    // Beside the hint and within the window at its start width.
+    if (!note.isEmpty()) {
+        QVERIFY(form.StNote->geometry().right() < form.StBar->width());
+        QVERIFY(form.StNote->sizeHint().width() <= form.StNote->width());
+    }
 }
 
 void MainFormTest::hintsGoToTheStatusBar() {

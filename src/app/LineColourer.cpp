@@ -1,0 +1,173 @@
+#include "app/LineColourer.h"
+
+#include "app/CompanionIo.h"
+#include "engine/GradientWalk.h"
+#include "engine/OutputEmitter.h"
+#include "engine/TextJoin.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kReadSize = std::size_t{1} << 16;
+
+// The units of one line; the first bytes that are not UTF-8 are named once, by their offset in
+// the whole input.
+class TLineUnits {
+public:
+    TLineUnits(bool cp932, TOutputSink& err) : cp932_(cp932), err_(err) {}
+
+    TUnitText Of(std::string_view line, std::size_t inputOffset) {
+        if (cp932_) {
+            return {std::string(line), {}};
+        }
+        if (!named_) {
+            if (const std::optional<std::size_t> bad = FirstInvalidUtf8(line)) {
+                named_ = true;
+                err_.Write("tintrel-html: standard input is not valid UTF-8 from byte offset " +
+                           std::to_string(inputOffset + *bad) + "; such bytes are written as U+FFFD\n");
+            }
+        }
+        return UnitTextFromUtf8(line);
+    }
+
+private:
+    bool cp932_;
+    bool named_ = false;
+    TOutputSink& err_;
+};
+
+// Calls `line(bytes, offset)` for every line of `in` without its line end (LF or CR LF); a last
+// line end closes the last line rather than opening an empty one. `waiting()` runs whenever
+// every complete line read so far has been handed on.
+template <typename TOnLine, typename TOnWait>
+void ForEachLine(TCompanionInput& in, std::size_t maxLine, TOnLine line, TOnWait waiting) {
+    std::string pending;
+    std::size_t pendingOffset = 0;
+    std::size_t offset = 0; // of the chunk in the input
+    const auto give = [&](std::string_view bytes, std::size_t at) {
+        if (bytes.ends_with('\r')) {
+            bytes.remove_suffix(1);
+        }
+        line(bytes, at);
+    };
+    const auto tooLong = [&] {
+        throw std::length_error("a line of standard input is too long (more than " + std::to_string(maxLine) +
+                                " bytes)");
+    };
+    std::unique_ptr<char[]> buffer(new char[kReadSize]);
+    for (std::size_t got; (got = in.Read(buffer.get(), kReadSize)) > 0; offset += got) {
+        std::string_view chunk(buffer.get(), got);
+        for (std::size_t feed; (feed = chunk.find('\n')) != std::string_view::npos;) {
+            const std::size_t at = offset + static_cast<std::size_t>(chunk.data() - buffer.get());
+            if (pending.empty()) {
+                if (feed > maxLine) {
+                    tooLong();
+                }
+                give(chunk.substr(0, feed), at);
+            } else {
+                if (pending.size() + feed > maxLine) {
+                    tooLong();
+                }
+                pending.append(chunk.substr(0, feed));
+                give(pending, pendingOffset);
+                pending.clear();
+            }
+            chunk.remove_prefix(feed + 1);
+        }
+        if (!chunk.empty()) {
+            if (pending.empty()) {
+                pendingOffset = offset + static_cast<std::size_t>(chunk.data() - buffer.get());
+            }
+            if (pending.size() + chunk.size() > maxLine + 1) { // + 1: a CR before the line feed
+                tooLong();
+            }
+            pending.append(chunk);
+        }
+        waiting();
+    }
+    if (!pending.empty()) {
+        give(pending, pendingOffset);
+    }
+}
+
+} // namespace
+
+template <typename TNextColor> void TLineColourer::Write(const TUnitText& line, int units, TNextColor next) {
+    if (units > 0) {
+        const std::unique_ptr<TOutputEmitter> emitter =
+            MakeOutputEmitter(tg_, options_, line.Text, units, line.Clusters);
+        emitter->StreamTo(out_);
+        for (TUnitWalk walk(line.Text, line.Clusters); !walk.AtEnd();) {
+            emitter->AppendUnit(walk.Next(), next());
+        }
+        std::string_view rest = emitter->Finish().Written();
+        if (rest.ends_with(kCrLf)) { // an emitter that does not stream ends its text so
+            rest.remove_suffix(kCrLf.size());
+        }
+        out_.Write(rest);
+    }
+    out_.Write("\n");
+}
+
+void TLineColourer::Line(const TUnitText& line) {
+    const int units = UnitCount(line.Text, line.Clusters);
+    if (units < 2) {
+        const TColor start = GradientColor(gradient_, 1, 1);
+        Write(line, units, [start] { return start; });
+        return;
+    }
+    TGradientWalk colors(gradient_, units);
+    Write(line, units, [&colors] { return colors.Next(); });
+}
+
+void TLineColourer::LineOfWhole(const TUnitText& line, int totalUnits) {
+    if (!whole_) {
+        whole_.emplace(gradient_, totalUnits);
+    }
+    const int units = UnitCount(line.Text, line.Clusters);
+    if (totalUnits < 2) {
+        const TColor start = GradientColor(gradient_, 1, 1);
+        Write(line, units, [start] { return start; });
+        return;
+    }
+    Write(line, units, [this] { return whole_->Next(); });
+}
+
+void ColourEveryLine(TCompanionInput& in, const TLineInput& how, TLineColourer& colourer, TOutputSink& err) {
+    TLineUnits units(how.Cp932, err);
+    TOutputSink& out = colourer.Out();
+    ForEachLine(
+        in, how.MaxLine,
+        [&](std::string_view line, std::size_t offset) {
+            colourer.Line(units.Of(line, offset));
+            if (how.FlushEveryLine) {
+                out.Flush();
+            }
+        },
+        [&] { out.Flush(); });
+}
+
+void ColourAcrossLines(TCompanionInput& in, const TLineInput& how, TLineColourer& colourer,
+                       TOutputSink& err) {
+    TLineUnits units(how.Cp932, err);
+    std::vector<TUnitText> lines;
+    int unitCount = 0;
+    ForEachLine(
+        in, how.MaxLine,
+        [&](std::string_view line, std::size_t offset) {
+            if (offset + line.size() > how.MaxLine) {
+                throw std::length_error("standard input is too large (more than " +
+                                        std::to_string(how.MaxLine) + " bytes)");
+            }
+            lines.push_back(units.Of(line, offset));
+            unitCount += UnitCount(lines.back().Text, lines.back().Clusters);
+        },
+        [] {});
+    for (const TUnitText& line : lines) {
+        colourer.LineOfWhole(line, static_cast<int>(unitCount));
+    }
+}
