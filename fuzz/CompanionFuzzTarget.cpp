@@ -16,6 +16,10 @@ namespace {
 // a huge file): names stay within the working folder.
 std::string Confined(std::string argument) {
     std::replace(argument.begin(), argument.end(), '/', '_');
+    // --to-style writes a file: a run writes nothing.
+    if (argument.starts_with("--to-style")) {
+        argument = "--count";
+    }
     return argument;
 }
 
@@ -39,7 +43,8 @@ void RunCompanionFuzzInput(const std::uint8_t* data, std::size_t size) {
     std::string err;
     std::istringstream input("AB\n");
     const int status = RunHtmlCompanion(args, input, out, err);
-    Check(status == 0 || status == 2, "the status is 0 or 2");
+    // 1: --decode found no gradient text; 3: --fit found no output within the budget.
+    Check(status >= 0 && status <= 3, "the status is 0 to 3");
     if (status == 0) {
         Check(err.empty() || err.ends_with('\n'), "a success's notes end in a line break");
         return;

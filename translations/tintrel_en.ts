@@ -715,6 +715,198 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>スタイルを書き出しました</source>
         <translation>Style exported</translation>
     </message>
+    <message>
+        <source>MiniMessage（Minecraft サーバー）</source>
+        <translation>MiniMessage (Minecraft servers)</translation>
+    </message>
+    <message>
+        <source>Minecraft サーバーの MiniMessage タグで書きます</source>
+        <translation>Writes MiniMessage tags for Minecraft servers</translation>
+    </message>
+    <message>
+        <source>MiniMessage をコピーしました</source>
+        <translation>MiniMessage copied</translation>
+    </message>
+    <message>
+        <source>&amp;&amp;#RRGGBB（Minecraft プラグイン）</source>
+        <translation>&amp;&amp;#RRGGBB (Minecraft plugins)</translation>
+    </message>
+    <message>
+        <source>Minecraft プラグインの &amp;#RRGGBB 形式で書きます</source>
+        <translation>Writes the &amp;#RRGGBB codes of Minecraft plugins</translation>
+    </message>
+    <message>
+        <source>&amp;#RRGGBB 形式をコピーしました</source>
+        <translation>&amp;#RRGGBB codes copied</translation>
+    </message>
+    <message>
+        <source>&amp;&amp;x&amp;&amp;R&amp;&amp;R...（Minecraft プラグイン）</source>
+        <translation>&amp;&amp;x&amp;&amp;R&amp;&amp;R... (Minecraft plugins)</translation>
+    </message>
+    <message>
+        <source>Minecraft プラグインの &amp;x&amp;R&amp;R&amp;G&amp;G&amp;B&amp;B 形式で書きます</source>
+        <translation>Writes the &amp;x&amp;R&amp;R&amp;G&amp;G&amp;B&amp;B codes of Minecraft plugins</translation>
+    </message>
+    <message>
+        <source>&amp;x 形式をコピーしました</source>
+        <translation>&amp;x codes copied</translation>
+    </message>
+    <message>
+        <source>§x§R§R...（Minecraft 本体）</source>
+        <translation>§x§R§R... (Minecraft itself)</translation>
+    </message>
+    <message>
+        <source>Minecraft 本体が読む §x 形式で書きます（motd、看板、本）</source>
+        <translation>Writes the §x codes the game reads itself (motd, signs, books)</translation>
+    </message>
+    <message>
+        <source>§x 形式をコピーしました</source>
+        <translation>§x codes copied</translation>
+    </message>
+    <message>
+        <source>JSON テキスト（Minecraft /tellraw）</source>
+        <translation>JSON text (Minecraft /tellraw)</translation>
+    </message>
+    <message>
+        <source>Minecraft の /tellraw などの JSON テキストで書きます</source>
+        <translation>Writes JSON text components for Minecraft&apos;s /tellraw, titles and books</translation>
+    </message>
+    <message>
+        <source>JSON をコピーしました</source>
+        <translation>JSON copied</translation>
+    </message>
+    <message>
+        <source>Discord（８色）</source>
+        <translation>Discord (8 colours)</translation>
+    </message>
+    <message>
+        <source>Discord の ansi コードブロックで書きます。色は８色に近づけます</source>
+        <translation>Writes a Discord ansi code block; colours are approximated by its eight</translation>
+    </message>
+    <message>
+        <source>Discord 用のテキストをコピーしました</source>
+        <translation>Text for Discord copied</translation>
+    </message>
+    <message>
+        <source>IRC（mIRC の色）</source>
+        <translation>IRC (mIRC colours)</translation>
+    </message>
+    <message>
+        <source>IRC の mIRC カラーコードで書きます。色は99色に近づけます</source>
+        <translation>Writes mIRC colour codes; colours are approximated by its 99</translation>
+    </message>
+    <message>
+        <source>IRC 用のテキストをコピーしました</source>
+        <translation>Text for IRC copied</translation>
+    </message>
+    <message>
+        <source>GitHub（数式の色）</source>
+        <translation>GitHub (colours in math)</translation>
+    </message>
+    <message>
+        <source>GitHub の数式の \color で書きます</source>
+        <translation>Writes GitHub math with \color</translation>
+    </message>
+    <message>
+        <source>GitHub 用のテキストをコピーしました</source>
+        <translation>Text for GitHub copied</translation>
+    </message>
+    <message>
+        <source>Pango マークアップ（デスクトップ）</source>
+        <translation>Pango markup (desktop)</translation>
+    </message>
+    <message>
+        <source>GTK や通知、ステータスバーの Pango マークアップで書きます</source>
+        <translation>Writes Pango markup for GTK labels, notifications and status bars</translation>
+    </message>
+    <message>
+        <source>Pango マークアップをコピーしました</source>
+        <translation>Pango markup copied</translation>
+    </message>
+    <message>
+        <source>CSS グラデーション１要素</source>
+        <translation>One CSS gradient element</translation>
+    </message>
+    <message>
+        <source>文字に切り抜いた CSS グラデーションの１要素で書きます（最短の HTML）</source>
+        <translation>Writes one element with a CSS gradient clipped to the text (the shortest HTML)</translation>
+    </message>
+    <message>
+        <source>その他の貼り付け先</source>
+        <translation>Other targets</translation>
+    </message>
+    <message>
+        <source>色は貼り付け先の近い色にしています</source>
+        <translation>Colours are approximated by the target's nearest ones</translation>
+    </message>
+    <message>
+        <source>同じ色の並びは１つのコードにしました</source>
+        <translation>one code for each run of one colour</translation>
+    </message>
+    <message>
+        <source>同じ色の並びと空白にはコードを付けませんでした</source>
+        <translation>one code for each run of one colour, none for spaces</translation>
+    </message>
+    <message>
+        <source>%1文字ずつ同じ色にしました</source>
+        <translation>%1 characters to each colour step</translation>
+    </message>
+    <message>
+        <source>&lt;gradient&gt; タグにしました（色はサーバーが計算します）</source>
+        <translation>as one &lt;gradient&gt; tag (the server computes the colours)</translation>
+    </message>
+    <message>
+        <source>長さの上限に収める</source>
+        <translation>Shorten to fit</translation>
+    </message>
+    <message>
+        <source>貼り付け先の長さの上限を超えるときは、目立たない順に短くします</source>
+        <translation>Shortens an output over the target's length limit by the least visible change</translation>
+    </message>
+    <message>
+        <source>長さの上限...</source>
+        <translation>Length budget...</translation>
+    </message>
+    <message>
+        <source>貼り付け先の長さの上限を決めます（0で貼り付け先の既定）</source>
+        <translation>Sets the length the output must fit (0: the target's own limit)</translation>
+    </message>
+    <message>
+        <source>クリップボードからグラデーションを取り込む</source>
+        <translation>Take the gradient from the clipboard</translation>
+    </message>
+    <message>
+        <source>クリップボードのグラデーション文字から文字列・色・スタイルを取り込みます</source>
+        <translation>Takes the text, colours and styles of gradient text on the clipboard</translation>
+    </message>
+    <message>
+        <source>長さの上限</source>
+        <translation>Length budget</translation>
+    </message>
+    <message>
+        <source>長さの上限を入力して下さい（0で貼り付け先の既定）</source>
+        <translation>Enter the length budget (0: the target's own limit)</translation>
+    </message>
+    <message>
+        <source>%1 / %2：収まりません（%3文字まで）</source>
+        <translation>%1 / %2: does not fit (%3 characters would)</translation>
+    </message>
+    <message>
+        <source>バイト数 / 上限</source>
+        <translation>Bytes / budget</translation>
+    </message>
+    <message>
+        <source>UTF-16 の文字数 / 上限</source>
+        <translation>UTF-16 code units / budget</translation>
+    </message>
+    <message>
+        <source>クリップボードにはグラデーション文字がありません。何も変えていません</source>
+        <translation>No gradient text on the clipboard; nothing was changed</translation>
+    </message>
+    <message>
+        <source>クリップボードのグラデーションを取り込みました（%1）</source>
+        <translation>Gradient taken from the clipboard (%1)</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>

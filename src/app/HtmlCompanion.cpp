@@ -12,10 +12,14 @@
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TargetFit.h"
+#include "engine/TargetReader.h"
+#include "engine/TextJoin.h"
 #include "engine/TextLanguage.h"
 #include "engine/TextUnits.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
+#include "store/FileOps.h"
 #include "store/IniErrors.h"
 #include "store/IniGT.h"
 #include "store/SafeFile.h"
@@ -89,6 +93,13 @@ struct TCompanionOptions {
     bool help = false;                   // stops reading the arguments
     bool version = false;                // stops reading the arguments
     bool optionsEnded = false;           // after --, every argument is the TEXT
+    // The paste targets: the length budget (none given: the kind's own), counting and fitting,
+    // and reading gradient text back.
+    std::optional<std::size_t> budget;
+    bool count = false;
+    bool fit = false;
+    bool decode = false;
+    std::optional<std::string> toStyle;
 };
 
 // The one line naming what was wrong, after the program's name.
@@ -378,6 +389,19 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
     o.extra.Phase = style.Phase;
 }
 
+std::size_t ParseBudget(std::string_view option, std::string_view value) {
+    std::size_t budget = 0;
+    const bool digits = !value.empty() && value.size() <= 9 &&
+                        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits) {
+        budget = static_cast<std::size_t>(std::stoul(std::string(value)));
+    }
+    if (budget == 0) {
+        throw BadValue(option, value, "a length from 1 to 999999999 expected");
+    }
+    return budget;
+}
+
 // The kinds that colour every line of standard input: "--format ansi, ansi256 and term".
 std::string EveryLineKinds() {
     std::vector<std::string_view> kinds;
@@ -503,6 +527,26 @@ constexpr TOptionSpec kOptions[] = {
      }},
     {"--utf8", "", "write UTF-8 instead of CP932",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.utf8 = true; }},
+    {"--budget", "N",
+     "the length the output must fit (default: the kind's target limit,\n"
+     "for example 256 for the Minecraft kinds; 50 for an anvil name)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.budget = ParseBudget(n, v); }},
+    {"--count", "", "print the output's length and budget on standard error",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.count = true; }},
+    {"--fit", "",
+     "shorten the output to fit the budget by the least visible change:\n"
+     "one code per run of one colour, no code for spaces, characters\n"
+     "sharing a colour step, MiniMessage's <gradient> tag; exit status 3\n"
+     "when nothing fits",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.fit = true; }},
+    {"--irc-hex", "", "irc: each colour also in its 0x04 RRGGBB form",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.IrcHex = true; }},
+    {"--decode", "",
+     "read gradient text of any kind from the file TEXT (or - or none:\n"
+     "standard input): the plain text, then each character's colour",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.decode = true; }},
+    {"--to-style", "FILE.tsy", "with --decode: write a style of the colours and styles read",
+     [](TCompanionOptions& o, std::string_view, const std::string& v) { o.toStyle = v; }},
     {"--across-lines", "",
      "terminal kinds: one gradient across all lines of the text, the\n"
      "colours going on from line to line (standard input is read whole)",
@@ -559,7 +603,9 @@ std::string Usage() {
                 "one character in the start colour), each line as soon as it is read. Without --format,\n"
                 "standard input to a terminal is coloured as --format term; the font kind writes UTF-8\n"
                 "to a UTF-8 terminal. Colours may be written #RRGGBB, RRGGBB or RGB. Exit status 2 for a\n"
-                "bad option or value; a reader that goes away ends the output quietly (status 0).\n");
+                "bad option or value, 3 when the output does not fit its budget with --fit, 1 when\n"
+                "--decode finds no gradient text; a reader that goes away ends the output quietly\n"
+                "(status 0).\n");
     return usage;
 }
 
@@ -631,6 +677,9 @@ void SettleCombinations(TCompanionOptions& o) {
         o.textFile.reset();
         o.fromStdin = true;
         o.stdinIsCp932 = true;
+    }
+    if (o.toStyle && !o.decode) {
+        throw Refusal("--to-style needs --decode");
     }
     if (o.page && OutputKindRow(o.html.Kind).Page == nullptr) {
         throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
@@ -974,6 +1023,115 @@ std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<
     return failures == 0 ? 0 : 4;
 }
 
+// The output in its budget: with --fit shortened until it fits (status 3 and the message when
+// nothing does), with --count its length on standard error, and a word when it is over.
+int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
+                      const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html,
+                      std::string& err) {
+    const std::size_t budget = o.budget.value_or(kind.Budget);
+    const std::string unit = kind.Counted == TLengthUnit::Bytes ? " bytes" : " UTF-16 code units";
+    if (o.fit && budget > 0) {
+        TFitResult fit = FitTargetText(text.Text, text.Clusters, gradient, o.html, tg, budget);
+        if (!fit.Fits) {
+            err += Refusal(FitNote(fit, kind.Kind, budget)).message + "\n";
+            return 3;
+        }
+        if (fit.Step != TFitStep::None) {
+            err += Refusal(FitNote(fit, kind.Kind, budget)).message + "\n";
+        }
+        html = std::move(fit.Html);
+    } else {
+        html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
+    }
+    const std::size_t length = TargetLength(html.Written(), kind.Counted);
+    if (o.count) {
+        err += Join(std::to_string(length), budget > 0 ? Join(" / ", std::to_string(budget)) : std::string(),
+                    unit, "\n");
+    } else if (budget > 0 && length > budget) {
+        err += Refusal("the output is ", std::to_string(length), unit, ", over the budget of ",
+                       std::to_string(budget), " (--fit shortens it)")
+                   .message +
+               "\n";
+    }
+    return 0;
+}
+
+// A decoded character as it may stand on a terminal: control characters as their pictures.
+void AppendUtf8Picture(std::string& out, unsigned code) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+}
+
+std::string Printable(std::string_view utf8) {
+    std::string printable;
+    for (std::size_t k = 0; k < utf8.size(); ++k) {
+        const auto byte = static_cast<unsigned char>(utf8[k]);
+        if (byte < 0x20 || byte == 0x7F) {
+            AppendUtf8Picture(printable, byte == 0x7F ? 0x2421 : 0x2400 + byte);
+        } else if (byte == 0xC2 && k + 1 < utf8.size() && static_cast<unsigned char>(utf8[k + 1]) < 0xA0) {
+            printable += "\xEF\xBF\xBD"; // a C1 control
+            ++k;
+        } else {
+            printable += static_cast<char>(byte);
+        }
+    }
+    return printable;
+}
+
+// --decode: the plain text, then each character's colour; --to-style writes the style.
+int Decode(const TCompanionOptions& o, TCompanionInput& in, std::string& out, std::string& err) {
+    const std::string input =
+        !o.text || *o.text == "-" ? ReadStandardInput(in) : ReadTextFile("--decode", *o.text);
+    const std::optional<TReadText> read = ReadGradientText(input);
+    if (!read) {
+        err = Refusal("no gradient text that Tintrel can read in ",
+                      o.text && *o.text != "-" ? Join("'", *o.text, "'") : std::string("standard input"))
+                  .message;
+        err += '\n';
+        return 1;
+    }
+    err = Refusal("read as ", OutputKindName(read->Kind)).message + "\n";
+    out = Printable(read->Text()) + "\n";
+    for (const TReadUnit& unit : read->Units) {
+        char hex[6];
+        WriteColorHex(unit.Color, hex);
+        out.append("#").append(hex, 6).append("\t").append(Printable(unit.Utf8)).append("\n");
+    }
+    if (o.toStyle) {
+        const TGradient gradient = GradientOfColours(read->Units);
+        TStyleRecord style;
+        style.StartColor = JoinColor(gradient.Start);
+        style.FinishColor = JoinColor(gradient.Finish);
+        style.MiddleColor = JoinColor(gradient.Middle);
+        style.Mirror = gradient.Mode == gmMirror;
+        style.Trico = gradient.Mode == gmThreeColor;
+        style.DrawFont.Style = read->Style;
+        try {
+            // A file of this style alone.
+            SaveFileSafely(*o.toStyle, {}, *DefaultFileOps());
+            TIniGT store;
+            store.SetDefaultDir(ddNone);
+            store.SetFileName(*o.toStyle);
+            SaveStyleRecord(store, "Decoded", style);
+        } catch (const EIniError& e) {
+            out.clear();
+            err = Refusal("cannot write --to-style '", *o.toStyle, "': ", e.what()).message + "\n";
+            return 2;
+        }
+    }
+    return 0;
+}
+
+int Decode(const TCompanionOptions& o, TCompanionIo& io) {
+    std::string out;
+    std::string err;
+    const int status = Decode(o, io.In, out, err);
+    io.Err.Write(err);
+    io.Out.Write(out);
+    return status;
+}
+
 } // namespace
 
 int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -1007,6 +1165,9 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             return 0;
         }
         SettleTerminal(o, io);
+        if (o.decode) {
+            return Decode(o, io);
+        }
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
@@ -1045,6 +1206,23 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
         const TUnitText text = checkedText   ? *checkedText
                                : o.fromStdin ? StandardInputFirstLine(io.In, o.stdinIsCp932, io.Err)
                                              : TextOf(o);
+        if (o.budget || o.count || o.fit || kind.Budget > 0) {
+            // A paste target: the whole output is measured (and shortened) before it is written.
+            std::string notes;
+            THtmlText html;
+            const int status = BuildWithinBudget(o, kind, text, gradient, tg, html, notes);
+            io.Err.Write(notes);
+            if (status != 0) {
+                return status;
+            }
+            if (o.page) {
+                html = kind.Page(html, tg, PageBackground(o.html.Table, o.background),
+                                 o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage())));
+            }
+            io.Out.Write(o.utf8 && html.Encoding() == TTextEncoding::Cp932 ? Cp932ToUtf8(html.Written())
+                                                                           : html.Written());
+            return 0;
+        }
         if (o.utf8 && kind.Encoding == TTextEncoding::Cp932) {
             TCp932ToUtf8Sink utf8(io.Out);
             WriteText(text, gradient, o, tg, utf8);

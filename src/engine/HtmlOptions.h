@@ -6,6 +6,14 @@
 
 #include <string>
 
+// What the paste-target kinds leave out to fit a length budget (TargetFit.h chooses it).
+struct TFitting {
+    bool MergeRuns = false;   // one code for a run of equal colours
+    bool PlainSpaces = false; // a space carries no code of its own
+
+    friend bool operator==(const TFitting&, const TFitting&) = default;
+};
+
 // Everything besides the text and its colours that shapes the output. The tag case is the
 // vocabulary's, set before building.
 struct THtmlOptions {
@@ -25,6 +33,8 @@ struct THtmlOptions {
     // css: the plain text once more, for screen readers, beside the coloured spans. A paste into a
     // word processor or a mail composer goes without it: those drop the CSS that hides it.
     bool ScreenReaderText = true;
+    bool IrcHex = false; // irc: each colour also as its 0x04 RRGGBB form
+    TFitting Fit{};      // the paste-target kinds: how the output is shortened
 
     // Whether a size is written: the size list's positions 1 to 4 (position 0 and no selection
     // write none).

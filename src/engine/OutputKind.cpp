@@ -2,9 +2,12 @@
 
 #include "engine/AnsiEmitter.h"
 #include "engine/BbcodeEmitter.h"
+#include "engine/ChatEmitters.h"
 #include "engine/CssEmitter.h"
+#include "engine/DesktopEmitters.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/MinecraftEmitters.h"
 
 // Marks a text that the window translates, where the translation tools find it; the engine
 // keeps the source text.
@@ -44,6 +47,56 @@ constexpr TOutputKindRow kKinds[] = {
     {okTerm, "term", "terminal colours as deep as the terminal shows (default for - on one)",
      TTextEncoding::Utf8, koTable | koEveryLine, MakeEmitter<TAnsiEmitter>, nullptr, kTextFile, false,
      nullptr, nullptr, nullptr, nullptr, nullptr},
+    // The paste targets, in the window's submenu "Other targets".
+    {okMiniMessage, "minimessage", "Minecraft servers, MiniMessage tags", TTextEncoding::Utf8, 0,
+     MakeEmitter<TMiniMessageEmitter>, nullptr, kTextFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "MiniMessage（Minecraft サーバー）"),
+     QT_TRANSLATE_NOOP("TForm1", "Minecraft サーバーの MiniMessage タグで書きます"),
+     QT_TRANSLATE_NOOP("TForm1", "MiniMessage をコピーしました"), nullptr, nullptr, true, 256},
+    {okAmpHex, "amp-hex", "Minecraft plugins, &#RRGGBB", TTextEncoding::Utf8, 0,
+     MakeEmitter<TLegacyCodeEmitter>, nullptr, kTextFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "&&#RRGGBB（Minecraft プラグイン）"),
+     QT_TRANSLATE_NOOP("TForm1", "Minecraft プラグインの &#RRGGBB 形式で書きます"),
+     QT_TRANSLATE_NOOP("TForm1", "&#RRGGBB 形式をコピーしました"), nullptr, nullptr, true, 256},
+    {okAmpX, "amp-x", "Minecraft plugins, &x&R&R&G&G&B&B", TTextEncoding::Utf8, 0,
+     MakeEmitter<TLegacyCodeEmitter>, nullptr, kTextFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "&&x&&R&&R...（Minecraft プラグイン）"),
+     QT_TRANSLATE_NOOP("TForm1", "Minecraft プラグインの &x&R&R&G&G&B&B 形式で書きます"),
+     QT_TRANSLATE_NOOP("TForm1", "&x 形式をコピーしました"), nullptr, nullptr, true, 256},
+    {okSectionX, "section-x", "Minecraft itself, \u00A7x\u00A7R...", TTextEncoding::Utf8, 0,
+     MakeEmitter<TLegacyCodeEmitter>, nullptr, kTextFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "§x§R§R...（Minecraft 本体）"),
+     QT_TRANSLATE_NOOP("TForm1", "Minecraft 本体が読む §x 形式で書きます（motd、看板、本）"),
+     QT_TRANSLATE_NOOP("TForm1", "§x 形式をコピーしました"), nullptr, nullptr, true, 256},
+    {okJson, "json", "Minecraft JSON text components (/tellraw)", TTextEncoding::Utf8, 0,
+     MakeEmitter<TJsonEmitter>, nullptr, kTextFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "JSON テキスト（Minecraft /tellraw）"),
+     QT_TRANSLATE_NOOP("TForm1", "Minecraft の /tellraw などの JSON テキストで書きます"),
+     QT_TRANSLATE_NOOP("TForm1", "JSON をコピーしました"), nullptr, nullptr, true, 256},
+    {okDiscord, "discord", "Discord ansi block, eight colours", TTextEncoding::Utf8, 0,
+     MakeEmitter<TDiscordEmitter>, nullptr, kTextFile, true, QT_TRANSLATE_NOOP("TForm1", "Discord（８色）"),
+     QT_TRANSLATE_NOOP("TForm1", "Discord の ansi コードブロックで書きます。色は８色に近づけます"),
+     QT_TRANSLATE_NOOP("TForm1", "Discord 用のテキストをコピーしました"), nullptr, nullptr, true, 2000,
+     TLengthUnit::Utf16, true},
+    {okIrc, "irc", "IRC, mIRC colour codes", TTextEncoding::Utf8, 0, MakeEmitter<TIrcEmitter>, nullptr,
+     kTextFile, true, QT_TRANSLATE_NOOP("TForm1", "IRC（mIRC の色）"),
+     QT_TRANSLATE_NOOP("TForm1", "IRC の mIRC カラーコードで書きます。色は99色に近づけます"),
+     QT_TRANSLATE_NOOP("TForm1", "IRC 用のテキストをコピーしました"), nullptr, nullptr, true, 400,
+     TLengthUnit::Bytes, true},
+    {okGithub, "github", "GitHub, colours in math", TTextEncoding::Utf8, 0, MakeEmitter<TGithubEmitter>,
+     nullptr, kTextFile, true, QT_TRANSLATE_NOOP("TForm1", "GitHub（数式の色）"),
+     QT_TRANSLATE_NOOP("TForm1", "GitHub の数式の \\color で書きます"),
+     QT_TRANSLATE_NOOP("TForm1", "GitHub 用のテキストをコピーしました"), nullptr, nullptr, true, 65536},
+    {okPango, "pango", "Pango markup (GTK, notifications, bars)", TTextEncoding::Utf8, 0,
+     MakeEmitter<TPangoEmitter>, nullptr, kTextFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "Pango マークアップ（デスクトップ）"),
+     QT_TRANSLATE_NOOP("TForm1", "GTK や通知、ステータスバーの Pango マークアップで書きます"),
+     QT_TRANSLATE_NOOP("TForm1", "Pango マークアップをコピーしました"), nullptr, nullptr, true},
+    {okCssClip, "css-clip", "one HTML element, the gradient clipped to the text", TTextEncoding::Utf8, 0,
+     MakeEmitter<TCssClipEmitter>, Html5SamplePage, kHtmlFile, true,
+     QT_TRANSLATE_NOOP("TForm1", "CSS グラデーション１要素"),
+     QT_TRANSLATE_NOOP("TForm1", "文字に切り抜いた CSS グラデーションの１要素で書きます（最短の HTML）"),
+     QT_TRANSLATE_NOOP("TForm1", "HTMLをコピーしました"), nullptr, nullptr, true},
 };
 
 } // namespace

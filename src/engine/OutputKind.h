@@ -18,7 +18,29 @@ struct THtmlOptions;
 // others are written beside it: HTML5 with CSS, forum BBCode, and terminal colours (the
 // command-line companion only). Each kind is one row of the table below; a new kind is a value
 // here, its emitter, and its row.
-enum TOutputKind : int { okFont, okCss, okBbcode, okAnsi, okAnsi256, okTerm };
+enum TOutputKind : int {
+    okFont,
+    okCss,
+    okBbcode,
+    okAnsi,
+    okAnsi256,
+    okTerm,
+    // The paste targets: Minecraft, chat programs, GitHub and desktop markup.
+    okMiniMessage,
+    okAmpHex,
+    okAmpX,
+    okSectionX,
+    okJson,
+    okDiscord,
+    okIrc,
+    okGithub,
+    okPango,
+    okCssClip,
+};
+
+// How a paste target counts the length of a text: UTF-16 code units (as the game and the chat
+// programs count) or bytes.
+enum class TLengthUnit { Utf16, Bytes };
 
 // The switches of the options that a kind writes something for.
 enum TKindOption : unsigned {
@@ -65,6 +87,13 @@ struct TOutputKindRow {
     const char* Copied;
     const char* CopiedOneLine;
     const char* NotWritten;
+    // The paste targets: the window offers the kind in the submenu "Other targets"; the
+    // target's length limit (0: none) and how it counts; whether colours are mapped to a small
+    // palette (the window notes that they are approximated).
+    bool OtherTarget = false;
+    std::size_t Budget = 0;
+    TLengthUnit Counted = TLengthUnit::Utf16;
+    bool Palette = false;
 
     bool Has(TKindOption option) const { return (Options & option) != 0; }
 };

@@ -19,3 +19,8 @@ void TQtClipboardService::SetTextAndHtml(const QString& text, const QString& htm
 QString TQtClipboardService::Text() const {
     return QGuiApplication::clipboard()->text();
 }
+
+QString TQtClipboardService::HtmlContent() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasHtml() ? data->html() : QString();
+}

@@ -11,6 +11,8 @@ public:
     // so each program that pastes takes the one it understands.
     virtual void SetTextAndHtml(const QString& text, const QString& html) = 0;
     virtual QString Text() const = 0;
+    // The formatted text (text/html) on the clipboard; empty when there is none.
+    virtual QString HtmlContent() const { return {}; }
 };
 
 // The application's clipboard (QClipboard).
@@ -19,4 +21,5 @@ public:
     void SetText(const QString& text) override;
     void SetTextAndHtml(const QString& text, const QString& html) override;
     QString Text() const override;
+    QString HtmlContent() const override;
 };

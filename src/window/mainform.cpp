@@ -305,16 +305,20 @@ void TForm1::CreateMenus() {
     PmOpt->addSeparator();
     FormatGroup = new QActionGroup(this);
     FormatGroup->setExclusive(true);
+    PmTargets = new QMenu(tr("その他の貼り付け先"), this);
+    PmTargets->setObjectName(QStringLiteral("PmTargets"));
     for (const TOutputKindRow& kind : OutputKinds()) {
         if (!kind.InWindow) {
             continue;
         }
-        QAction* item = MakeOption(PmOpt, FormatItemName(kind.Name).c_str(), OutputKindText(kind.Caption));
+        QAction* item = MakeOption(kind.OtherTarget ? PmTargets : PmOpt, FormatItemName(kind.Name).c_str(),
+                                   OutputKindText(kind.Caption));
         item->setStatusTip(OutputKindText(kind.Hint));
         item->setData(static_cast<int>(kind.Kind));
         FormatGroup->addAction(item);
     }
     CbFormat(okFont)->setChecked(true);
+    CreateTargetItems();
     PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
     CbOpt5 = MakeOption(PmOpt, "CbOpt5", tr("HTML保存時に開く"));
@@ -434,7 +438,7 @@ void TForm1::ConnectHandlers() {
 
     // A menu opened from code has no widget to pass its item hints up to, so the window
     // follows the highlighted item itself.
-    for (QMenu* menu : {PmOpt, Pm1, PmCopy, PmFont}) {
+    for (QMenu* menu : {PmOpt, PmTargets, Pm1, PmCopy, PmFont}) {
         connect(menu, &QMenu::hovered, this, [this](QAction* item) { ShowHint(item->statusTip()); });
     }
 
@@ -445,6 +449,9 @@ void TForm1::ConnectHandlers() {
     for (QAction* item : FormatGroup->actions()) {
         connect(item, &QAction::triggered, this, &TForm1::Refresh);
     }
+    connect(CbFit, &QAction::triggered, this, &TForm1::Refresh);
+    connect(PmBudget, &QAction::triggered, this, &TForm1::PmBudgetClick);
+    connect(PmTakeGradient, &QAction::triggered, this, &TForm1::PmTakeGradientClick);
     connect(CbOptFontSize, &QAction::triggered, this, &TForm1::CbOptFontSizeClick);
     connect(PmAbout, &QAction::triggered, this, &TForm1::PmAboutClick);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);

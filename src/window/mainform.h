@@ -256,6 +256,20 @@ public:
     QAction* AcSave = nullptr;
     QAction* AcOption = nullptr;
 
+    // The paste targets (mainform_targets.cpp): the options menu's submenu "Other targets" with
+    // their kinds, "Shorten to fit", the length budget and taking a gradient from the clipboard;
+    // the status bar's count of the output against its budget.
+    QMenu* PmTargets = nullptr;
+    QAction* CbFit = nullptr;
+    QAction* PmBudget = nullptr;
+    QAction* PmTakeGradient = nullptr;
+    QLabel* LbBudget = nullptr;
+    void PmBudgetClick();
+    void PmTakeGradientClick();
+    // The budget the chosen kind's output must fit: the one set in the options, else the
+    // kind's own; 0 for none.
+    std::size_t Budget() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -302,6 +316,13 @@ private:
     // The status bar's word on the text and the options: characters written as references,
     // options the chosen kind cannot write.
     void ReportStatus(const TRefreshInput& input);
+
+    // mainform_targets.cpp
+    void CreateTargetItems();
+    // Shortens the last refresh's output to its budget when "Shorten to fit" is on, and shows
+    // the count against the budget.
+    void ApplyBudget(const TRefreshInput& input);
+    std::size_t budget_ = 0; // set in the options; 0: each kind's own
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;

@@ -56,7 +56,7 @@ void TForm1::TbCopyMouseDown(Qt::MouseButton button) {
         ShowTitleMessage(OutputKindText(kind.Copied));
     } else {
         CopyHtml(TextOf(htmlText_, htmlText_.OneLine()));
-        ShowTitleMessage(OutputKindText(kind.CopiedOneLine));
+        ShowTitleMessage(OutputKindText(kind.CopiedOneLine != nullptr ? kind.CopiedOneLine : kind.Copied));
     }
 }
 

@@ -126,6 +126,9 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
         StNote->setToolTip(messages.value(0));
         StNote->setVisible(!note.isEmpty());
     }
+    if (kind.Palette) {
+        messages << tr("色は貼り付け先の近い色にしています");
+    }
     if (kind.NotWritten != nullptr &&
         ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {
         messages << OutputKindText(kind.NotWritten);
@@ -151,6 +154,7 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
 
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
+    ApplyBudget(input);
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }

@@ -372,7 +372,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"FormatNamesAreLowerCase", {"--format", "CSS", "AB"}, "CSS"},
         RefusalCase{"NoPageForATerminal", {"--format", "ansi", "--page", "AB"}, "--page"},
         RefusalCase{"StandardInputAndText", {"-", "AB"}, "AB"},
-        RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"}),
+        RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"},
+        RefusalCase{"BudgetOfNothing", {"--format", "json", "--budget", "0", "AB"}, "'0' for --budget"},
+        RefusalCase{"BudgetNotANumber", {"--budget", "12x", "AB"}, "'12x' for --budget"},
+        RefusalCase{"StyleWithoutDecode", {"--to-style", "x.tsy", "AB"}, "--to-style needs --decode"},
+        RefusalCase{"NoPageForMinecraft", {"--format", "amp-hex", "--page", "AB"}, "--format amp-hex"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
@@ -578,6 +582,94 @@ TEST(Companion, CssPageIsAcceptedByTheHtmlChecker) {
     const std::string command = "tidy -q -e --drop-empty-elements no '" + page + "' >'" + report + "' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << ReadBytes(report);
     EXPECT_EQ(ReadBytes(report), "");
+}
+
+// The length budgets: each step of --fit in its order, and the refusal when nothing fits.
+TEST(Companion, FitsTheOutputByTheLeastVisibleStepThatWorks) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string note; // on standard error
+        std::size_t most; // the output's greatest length (UTF-16 code units, no line end)
+    } cases[] = {
+        {{"--format", "amp-hex", "--fit", "Hello world"}, 0, "", 256},
+        {{"--format", "amp-hex", "--fit", "--budget", "30", "--finish", "FF0000", "Hello world"},
+         0,
+         "fits in 19 of 30 UTF-16 code units with one code for each run of one colour\n",
+         30},
+        {{"--format", "amp-hex", "--fit", "--budget", "60", "a b c d e f"},
+         0,
+         "fits in 59 of 60 UTF-16 code units with one code for each run of one colour and none for spaces\n",
+         60},
+        {{"--format", "section-x", "--fit", "A sixteen-char name"},
+         0,
+         "fits in 159 of 256 UTF-16 code units with 2 characters to each colour step\n",
+         256},
+        {{"--format", "minimessage", "--fit", "--budget", "80", "--mode", "three", "Gradient text for chats"},
+         0,
+         "fits in 68 of 80 UTF-16 code units as one <gradient> tag, whose colours the server computes\n",
+         80},
+        {{"--format", "json", "--fit", "--budget", "50", "Gradient text for forums and chats"},
+         3,
+         "the output does not fit the budget of 50 UTF-16 code units: the shortest it gets is 98; 1 of the "
+         "text's 34 characters would fit\n",
+         0},
+        {{"--format", "irc", "--fit", "--budget", "12", "Gradient text"},
+         3,
+         "the output does not fit the budget of 12 bytes: the shortest it gets is 20; 5 of the text's 13 "
+         "characters would fit\n",
+         0},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunCompanion(c.args);
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.note.empty() ? "" : "tintrel-html: " + c.note);
+        std::string out = run.out;
+        if (out.ends_with("\r\n")) {
+            out.resize(out.size() - 2);
+        }
+        std::size_t units = 0; // UTF-16: one per character, two beyond U+FFFF
+        for (const char byte : out) {
+            units += ((byte & 0xC0) != 0x80 ? 1 : 0) + ((byte & 0xF8) == 0xF0 ? 1 : 0);
+        }
+        EXPECT_LE(units, c.most);
+        if (c.status == 0) {
+            // Both end colours stay exact.
+            const TRun read = RunCompanion({"--decode"}, run.out);
+            EXPECT_NE(read.out.find("\n#FF0000\t"), std::string::npos) << read.out;
+        }
+    }
+}
+
+TEST(Companion, CountsTheOutputAgainstItsBudget) {
+    EXPECT_EQ(RunCompanion({"--format", "irc", "--count", "Hi"}).err, "9 / 400 bytes\n");
+    EXPECT_EQ(RunCompanion({"--format", "pango", "--count", "Hi"}).err, "83 UTF-16 code units\n");
+    EXPECT_EQ(
+        RunCompanion({"--format", "amp-hex", "--budget", "10", "Hi"}).err,
+        "tintrel-html: the output is 18 UTF-16 code units, over the budget of 10 (--fit shortens it)\n");
+}
+
+// The companion as the oracle of --decode: what each kind writes reads back as the text, and
+// --to-style keeps its colours and styles.
+TEST(Companion, DecodesWhatEveryKindWritesAndMakesAStyleOfIt) {
+    const std::string text = "Ab <&>\\ \xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD \xE3\x82\xA2";
+    for (const char* kind : {"font", "css", "bbcode", "minimessage", "amp-hex", "amp-x", "section-x", "json",
+                             "discord", "irc", "github", "pango", "css-clip"}) {
+        const TRun written = RunCompanion({"--format", kind, "--bold", "--mode", "mirror", text});
+        const TRun read = RunCompanion({"--decode", "-"}, written.out);
+        EXPECT_EQ(read.status, 0) << kind;
+        EXPECT_EQ(read.err, std::string("tintrel-html: read as ") + kind + "\n");
+        EXPECT_TRUE(read.out.starts_with(text + "\n#")) << kind << ": " << read.out;
+    }
+    const TTempFolder dir;
+    const std::string style = dir.File("read.tsy");
+    const TRun written = RunCompanion({"--format", "json", "--italic", "--mode", "mirror", "--start",
+                                       "102030", "--finish", "A0B0C0", "Mirrors"});
+    EXPECT_EQ(RunCompanion({"--decode", "--to-style", style}, written.out).status, 0);
+    EXPECT_EQ(RunCompanion({"--style", style, "--format", "json", "Mirrors"}).out, written.out);
+    EXPECT_EQ(RunCompanion({"--decode"}, "no colours here").status, 1);
+    EXPECT_EQ(RunCompanion({"--to-style", style, "x"}).status, 2);
 }
 
 } // namespace

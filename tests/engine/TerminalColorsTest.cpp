@@ -101,7 +101,8 @@ TEST(OutputStreaming, WritesTheSameBytesAsTheWholeOutput) {
             }
             const std::string whole =
                 BuildHtmlText(text.Text, text.Clusters, gradient, options, tg).Written();
-            ASSERT_TRUE(!everything || whole.size() > TOutputBuffer::kChunk) << kind.Name;
+            // (The paste targets that write a code per run of one colour stay short.)
+            ASSERT_TRUE(!everything || kind.OtherTarget || whole.size() > TOutputBuffer::kChunk) << kind.Name;
 
             std::string streamed;
             TStringSink sink(streamed);

@@ -92,6 +92,7 @@ public:
         ++Writes;
     }
     QString Text() const override { return Content; }
+    QString HtmlContent() const override { return Html.value_or(QString()); }
 };
 
 // Records what would have been opened.

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
@@ -62,6 +63,7 @@ private slots:
     void theOutputKindIsKeptInTheSettingsFile();
     void anotherKindIsBuiltWithoutChangingTheChosenOne();
     void bbcodeSaysItWritesNoTableOrComment();
+    void pasteTargetsCountFitAndReadBack();
 };
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {
@@ -363,4 +365,43 @@ void MainFormOutputTest::bbcodeSaysItWritesNoTableOrComment() {
     QCOMPARE(form.StBar->currentMessage(), QStringLiteral("BBCodeにはテーブルとコメントは付きません"));
     form.CbFormat(okFont)->trigger();
     QCOMPARE(form.StBar->currentMessage(), QString());
+}
+
+// The paste targets: the kinds in their submenu, the count against the budget (in the error
+// colour when over), "Shorten to fit", and the gradient taken back from the clipboard.
+void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("Gradient text for forums and chats"));
+    QVERIFY(form.PmTargets->actions().contains(form.CbFormat(okSectionX)));
+    QVERIFY(!form.PmOpt->actions().contains(form.CbFormat(okSectionX)));
+    QVERIFY(form.LbBudget->isHidden());
+    form.CbFormat(okSectionX)->trigger();
+    QVERIFY(!form.LbBudget->isHidden());
+    QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 256"));
+    QVERIFY(form.LbBudget->styleSheet().contains(QStringLiteral("color")));
+    form.CbFit->trigger();
+    QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("202 / 256　3文字ずつ")));
+    QVERIFY(form.LbBudget->styleSheet().isEmpty());
+    // An anvil name: 50; nothing fits, so nothing is copied and the status says how much would.
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("50"));
+    form.PmBudgetClick();
+    QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50：収まりません（22文字まで）")));
+    QVERIFY(form.HtmlText().Empty());
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("0"));
+    form.PmBudgetClick();
+
+    form.TbCopyMouseDown(Qt::LeftButton);
+    const QString copied = rig.clipboard.Content;
+    QVERIFY(copied.startsWith(QStringLiteral("§x§F§F§0§0§0§0G")));
+    form.EdText->setText(QStringLiteral("other"));
+    form.ClBtn1->SetColor(0x00FF00);
+    form.PmTakeGradientClick();
+    QCOMPARE(form.EdText->text(), QStringLiteral("Gradient text for forums and chats"));
+    QCOMPARE(form.ClBtn1->Color(), TColor{0x0000FF});
+    QCOMPARE(form.ClBtn2->Color(), TColor{0x00FFFF});
+
+    rig.clipboard.Content = QStringLiteral("no colours");
+    form.PmTakeGradientClick();
+    QCOMPARE(form.EdText->text(), QStringLiteral("Gradient text for forums and chats"));
+    QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("何も変えていません")));
 }

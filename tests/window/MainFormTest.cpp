@@ -281,13 +281,35 @@ void MainFormTest::theOptionsMenuIsInOrder() {
     for (const QAction* item : form.PmOpt->actions()) {
         names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
     }
-    // The design's items, with the output kinds' radio group, the picture command and the formatted
-    // copy, and the colour choices, between the tag switches and the rest.
-    QCOMPARE(names, QStringList({"CbOpt3",    "CbOpt7",         "CbOpt6",      "CbOpt8",         "CbOpt9",
-                                 "-",         "CbFormatFont",   "CbFormatCss", "CbFormatBbcode", "-",
-                                 "PmPicture", "CbOptFormatted", "-",           "PmSpace",        "PmStops",
-                                 "CbRainbow", "PmPresets",      "CbContrast",  "PmFixContrast",  "-",
-                                 "CbOpt4",    "CbOpt5",         "CbOpt1",      "CbOptFontSize",  "-",
+    // The design's items, with the output kinds' radio group (the paste targets in a submenu),
+    // the picture command and the formatted copy, and the colour choices, between the tag switches
+    // and the rest.
+    QCOMPARE(names, QStringList({"CbOpt3",
+                                 "CbOpt7",
+                                 "CbOpt6",
+                                 "CbOpt8",
+                                 "CbOpt9",
+                                 "-",
+                                 "CbFormatFont",
+                                 "CbFormatCss",
+                                 "CbFormatBbcode",
+                                 "PmTargets",
+                                 "-",
+                                 "PmPicture",
+                                 "CbOptFormatted",
+                                 "-",
+                                 "PmSpace",
+                                 "PmStops",
+                                 "CbRainbow",
+                                 "PmPresets",
+                                 "CbContrast",
+                                 "PmFixContrast",
+                                 "-",
+                                 "CbOpt4",
+                                 "CbOpt5",
+                                 "CbOpt1",
+                                 "CbOptFontSize",
+                                 "-",
                                  "PmAbout"}));
     QCOMPARE(form.CbOptFontSize->text(), QStringLiteral("ベースフォントサイズ 11pt"));
 }

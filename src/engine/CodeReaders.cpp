@@ -1,0 +1,283 @@
+#include "engine/ReaderRuns.h"
+#include "engine/TargetPalettes.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <vector>
+
+// The readers of the code kinds: Minecraft's ampersand and section codes, IRC's control codes
+// and the escape sequences of Discord and the terminal.
+
+namespace {
+
+constexpr std::string_view kSection = "\xC2\xA7";
+
+// The colour of a code of the 256-colour palette (the cube and the grey ramp; the first 16 as
+// the cube's corners).
+TColor Palette256(int index) {
+    static constexpr int levels[] = {0, 95, 135, 175, 215, 255};
+    if (index >= 232) {
+        const auto grey = static_cast<TColor>(8 + 10 * (index - 232));
+        return grey | (grey << 8) | (grey << 16);
+    }
+    if (index < 16) {
+        const TColor full = (index & 8) != 0 ? 255 : 128;
+        return ((index & 1) != 0 ? full : 0) | (((index & 2) != 0 ? full : 0) << 8) |
+               (((index & 4) != 0 ? full : 0) << 16);
+    }
+    const int cube = index - 16;
+    return static_cast<TColor>(levels[cube / 36]) | (static_cast<TColor>(levels[cube / 6 % 6]) << 8) |
+           (static_cast<TColor>(levels[cube % 6]) << 16);
+}
+
+// Collects text between codes into runs of one colour.
+struct TRunCollector {
+    TReadRuns runs;
+    std::string text;
+    std::optional<TColor> color;
+
+    void SetColor(TColor next) {
+        Flush();
+        color = next;
+    }
+    void Flush() {
+        if (color) {
+            runs.Add(text, *color);
+        }
+        text.clear();
+    }
+};
+
+} // namespace
+
+namespace {
+
+// One code of the legacy forms at the start of `rest` (after its prefix & or §): its length
+// after the prefix, its colour or style bit; a length of 0 when no code stands there.
+struct TLegacyCode {
+    std::size_t Length = 0;
+    std::optional<TColor> Color;
+    TFontStyles Style = 0;
+};
+
+TLegacyCode LegacyCode(std::string_view rest, std::string_view prefix) {
+    if (rest.starts_with('#')) {
+        if (const std::optional<TColor> color = ColorOfHex(rest.substr(1))) {
+            return {7, color, 0};
+        }
+    }
+    if (rest.starts_with('x') || rest.starts_with('X')) {
+        std::string hex;
+        std::size_t at = 1;
+        while (hex.size() < 6 && rest.substr(at).starts_with(prefix) && at + prefix.size() < rest.size()) {
+            hex += rest[at + prefix.size()];
+            at += prefix.size() + 1;
+        }
+        if (const std::optional<TColor> color = hex.size() == 6 ? ColorOfHex(hex) : std::nullopt) {
+            return {at, color, 0};
+        }
+    }
+    if (rest.empty()) {
+        return {};
+    }
+    switch (std::tolower(static_cast<unsigned char>(rest.front()))) {
+    case 'l':
+        return {1, std::nullopt, fsBold};
+    case 'o':
+        return {1, std::nullopt, fsItalic};
+    case 'n':
+        return {1, std::nullopt, fsUnderline};
+    case 'm':
+        return {1, std::nullopt, fsStrikeOut};
+    case 'k':
+    case 'r':
+        return {1, std::nullopt, 0};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+TReadRuns ReadLegacyRuns(std::string_view utf8) {
+    TRunCollector collect;
+    bool styled = false; // the styles of the first coloured text are the text's
+    for (std::size_t k = 0; k < utf8.size();) {
+        const bool amp = utf8[k] == '&';
+        if (!amp && !utf8.substr(k).starts_with(kSection)) {
+            if (utf8[k] != '\r' && utf8[k] != '\n') {
+                collect.text += utf8[k];
+                styled = styled || collect.color.has_value();
+            }
+            ++k;
+            continue;
+        }
+        const std::string_view prefix = amp ? "&" : kSection;
+        const TLegacyCode code = LegacyCode(utf8.substr(k + prefix.size()), prefix);
+        if (code.Color) {
+            collect.SetColor(*code.Color);
+        } else if (!styled) {
+            collect.runs.Style |= code.Style;
+        }
+        if (code.Length == 0) {
+            collect.text += prefix; // not a code: the character itself
+        }
+        k += prefix.size() + code.Length;
+    }
+    collect.Flush();
+    return collect.runs;
+}
+
+TReadRuns ReadIrcRuns(std::string_view utf8) {
+    TRunCollector collect;
+    const std::span<const TColor> palette = IrcPalette();
+    TFontStyles toggles = 0;
+    bool styled = false;
+    const auto digits = [&](std::size_t& k, std::size_t most) {
+        int value = -1;
+        for (std::size_t taken = 0;
+             taken < most && k < utf8.size() && std::isdigit(static_cast<unsigned char>(utf8[k]));
+             ++taken, ++k) {
+            value = (value < 0 ? 0 : value * 10) + (utf8[k] - '0');
+        }
+        return value;
+    };
+    for (std::size_t k = 0; k < utf8.size();) {
+        const char c = utf8[k++];
+        switch (c) {
+        case '\x02':
+            toggles ^= fsBold;
+            break;
+        case '\x1D':
+            toggles ^= fsItalic;
+            break;
+        case '\x1F':
+            toggles ^= fsUnderline;
+            break;
+        case '\x1E':
+            toggles ^= fsStrikeOut;
+            break;
+        case '\x0F':
+            toggles = 0;
+            break;
+        case '\x03': {
+            const int foreground = digits(k, 2);
+            if (k + 1 < utf8.size() && utf8[k] == ',' &&
+                std::isdigit(static_cast<unsigned char>(utf8[k + 1]))) {
+                ++k;
+                digits(k, 2);
+            }
+            if (foreground >= 0 && static_cast<std::size_t>(foreground) < palette.size()) {
+                collect.SetColor(palette[static_cast<std::size_t>(foreground)]);
+            }
+            break;
+        }
+        case '\x04': {
+            if (const std::optional<TColor> color = ColorOfHex(utf8.substr(k))) {
+                k += 6;
+                if (k + 6 < utf8.size() && utf8[k] == ',' && ColorOfHex(utf8.substr(k + 1))) {
+                    k += 7;
+                }
+                // The hex form after a palette code stands for the same text: the exact colour wins.
+                if (collect.text.empty() && collect.color) {
+                    collect.color = *color;
+                } else {
+                    collect.SetColor(*color);
+                }
+            }
+            break;
+        }
+        case '\r':
+        case '\n':
+            break;
+        default:
+            collect.text += c;
+            if (!styled && collect.color) {
+                styled = true;
+                collect.runs.Style = toggles;
+            }
+        }
+    }
+    collect.Flush();
+    return collect.runs;
+}
+
+namespace {
+
+// The text inside Discord's fence: after the line of its opening ``` and before its closing one.
+std::string_view InsideFence(std::string_view text) {
+    if (const std::size_t open = text.find("```"); open != std::string_view::npos) {
+        const std::size_t line = text.find('\n', open);
+        text.remove_prefix(line == std::string_view::npos ? text.size() : line + 1);
+    }
+    if (const std::size_t close = text.rfind("```"); close != std::string_view::npos) {
+        text = text.substr(0, close);
+    }
+    return text;
+}
+
+TColor RgbOf(int r, int g, int b) {
+    return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
+           (static_cast<TColor>(b & 0xFF) << 16);
+}
+
+// Applies the parameters of one SGR sequence: styles, and the foreground colour.
+void ApplySgr(const std::vector<int>& params, bool discord, TRunCollector& collect, TFontStyles& style) {
+    for (std::size_t p = 0; p < params.size(); ++p) {
+        const int code = params[p];
+        const bool extended = (code == 38 || code == 48) && p + 1 < params.size();
+        if (code == 0) {
+            style = 0;
+        } else if (code == 1 || code == 3 || code == 4 || code == 9) {
+            style |= code == 1 ? fsBold : code == 3 ? fsItalic : code == 4 ? fsUnderline : fsStrikeOut;
+        } else if (code >= 30 && code <= 37) {
+            collect.SetColor(discord ? DiscordPalette()[static_cast<std::size_t>(code - 30)]
+                                     : Palette256(code - 30));
+        } else if (extended && params[p + 1] == 2 && p + 4 < params.size()) {
+            if (code == 38) {
+                collect.SetColor(RgbOf(params[p + 2], params[p + 3], params[p + 4]));
+            }
+            p += 4;
+        } else if (extended && params[p + 1] == 5 && p + 2 < params.size()) {
+            if (code == 38) {
+                collect.SetColor(Palette256(params[p + 2] & 0xFF));
+            }
+            p += 2;
+        }
+    }
+}
+
+} // namespace
+
+TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
+    const std::string_view text = discord ? InsideFence(utf8) : utf8;
+    TRunCollector collect;
+    TFontStyles style = 0;
+    bool styled = false;
+    for (std::size_t k = 0; k < text.size();) {
+        const std::size_t end = text.substr(k).starts_with("\x1b[")
+                                    ? text.find_first_not_of("0123456789;", k + 2)
+                                    : std::string_view::npos;
+        if (end == std::string_view::npos || text[end] != 'm') {
+            if (text[k] != '\r' && text[k] != '\n' && text[k] != '\x1b') {
+                collect.text += text[k];
+                if (!styled && collect.color) {
+                    styled = true;
+                    collect.runs.Style = style;
+                }
+            }
+            ++k;
+            continue;
+        }
+        std::vector<int> params;
+        for (std::size_t at = k + 2; at <= end;) {
+            const std::size_t next = std::min(text.find(';', at), end);
+            params.push_back(next > at ? std::atoi(std::string(text.substr(at, next - at)).c_str()) : 0);
+            at = next + 1;
+        }
+        k = end + 1;
+        ApplySgr(params, discord, collect, style);
+    }
+    collect.Flush();
+    return collect.runs;
+}

@@ -1,0 +1,407 @@
+#include "engine/ReaderRuns.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+// The readers of the tag kinds: the program's font HTML, HTML5 with CSS, Pango markup, the
+// clipped CSS element, BBCode and MiniMessage.
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std::size_t from = 0) {
+    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
+                                text.end(), lowerNeedle.begin(), lowerNeedle.end(), [](char a, char b) {
+                                    return std::tolower(static_cast<unsigned char>(a)) == b;
+                                });
+    return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Element text with its entities decoded; line ends (which the writers put between tags) left out.
+void AppendDecoded(std::string& out, std::string_view text) {
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        if (c == '\r' || c == '\n') {
+            continue;
+        }
+        if (c != '&') {
+            out += c;
+            continue;
+        }
+        const std::size_t semicolon = text.find(';', k);
+        if (semicolon == std::string_view::npos || semicolon - k > 10) {
+            out += c;
+            continue;
+        }
+        const std::string_view name = text.substr(k + 1, semicolon - k - 1);
+        if (name.starts_with('#') && name.size() > 1) {
+            const bool hex = name[1] == 'x' || name[1] == 'X';
+            const std::string digits(name.substr(hex ? 2 : 1));
+            char* end = nullptr;
+            const unsigned long code = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
+            if (!digits.empty() && end != nullptr && *end == '\0') {
+                AppendCodePoint(out, code);
+                k = semicolon;
+                continue;
+            }
+        }
+        constexpr std::pair<std::string_view, std::string_view> entities[] = {
+            {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"}};
+        const auto* entity = std::find_if(std::begin(entities), std::end(entities),
+                                          [&](const auto& e) { return e.first == Lower(name); });
+        if (entity != std::end(entities)) {
+            out += entity->second;
+            k = semicolon;
+        } else {
+            out += c;
+        }
+    }
+}
+
+// The attributes of a tag: lower-case names, values with their entities decoded.
+std::vector<std::pair<std::string, std::string>> Attributes(std::string_view tag) {
+    std::vector<std::pair<std::string, std::string>> attributes;
+    std::size_t k = 0;
+    while (k < tag.size() && !IsSpace(tag[k])) {
+        ++k; // the name
+    }
+    while (k < tag.size()) {
+        while (k < tag.size() && (IsSpace(tag[k]) || tag[k] == '/')) {
+            ++k;
+        }
+        const std::size_t nameStart = k;
+        while (k < tag.size() && !IsSpace(tag[k]) && tag[k] != '=') {
+            ++k;
+        }
+        std::string name = Lower(tag.substr(nameStart, k - nameStart));
+        while (k < tag.size() && IsSpace(tag[k])) {
+            ++k;
+        }
+        std::string value;
+        if (k < tag.size() && tag[k] == '=') {
+            ++k;
+            while (k < tag.size() && IsSpace(tag[k])) {
+                ++k;
+            }
+            if (k < tag.size() && (tag[k] == '"' || tag[k] == '\'')) {
+                const char quote = tag[k++];
+                const std::size_t end = std::min(tag.find(quote, k), tag.size());
+                AppendDecoded(value, tag.substr(k, end - k));
+                k = end + 1;
+            } else {
+                const std::size_t start = k;
+                while (k < tag.size() && !IsSpace(tag[k])) {
+                    ++k;
+                }
+                AppendDecoded(value, tag.substr(start, k - start));
+            }
+        }
+        if (!name.empty()) {
+            attributes.emplace_back(std::move(name), std::move(value));
+        }
+    }
+    return attributes;
+}
+
+// The value of a CSS property in a declaration list ("a:b;c:d"), lower case; empty when absent.
+std::string Declaration(std::string_view declarations, std::string_view property) {
+    std::size_t start = 0;
+    while (start < declarations.size()) {
+        const std::size_t end = std::min(declarations.find(';', start), declarations.size());
+        const std::string_view item = declarations.substr(start, end - start);
+        if (const std::size_t colon = item.find(':'); colon != std::string_view::npos) {
+            std::string name = Lower(item.substr(0, colon));
+            std::erase_if(name, [](char c) { return IsSpace(c); });
+            if (name == property) {
+                return Lower(item.substr(colon + 1));
+            }
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+std::optional<TColor> HashColor(std::string_view value) {
+    const std::size_t hash = value.find('#');
+    return hash == std::string_view::npos ? std::nullopt : ColorOfHex(value.substr(hash + 1));
+}
+
+// Whether a tag starts at `k`: the font kind writes < of the text raw, and a tag's name or
+// its slash or exclamation mark follows its <.
+bool TagAt(std::string_view text, std::size_t k) {
+    if (text[k] != '<' || k + 1 >= text.size()) {
+        return false;
+    }
+    const char next = text[k + 1];
+    return std::isalpha(static_cast<unsigned char>(next)) || next == '/' || next == '!';
+}
+
+struct TFrame {
+    std::string Name;
+    std::optional<TColor> Color;
+    bool Hidden = false;
+    bool Clip = false;
+};
+
+// What a style attribute (CSS declarations) says about the element and the text's styles.
+void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs) {
+    if (const std::string color = Declaration(value, "color"); !color.empty()) {
+        frame.Color = HashColor(color);
+    }
+    frame.Hidden = frame.Hidden || Declaration(value, "position") == "absolute";
+    runs.Style |= Declaration(value, "font-weight") == "bold" ? fsBold : 0;
+    runs.Style |= Declaration(value, "font-style") == "italic" ? fsItalic : 0;
+    const std::string decoration = Declaration(value, "text-decoration");
+    runs.Style |= decoration.find("underline") != std::string::npos ? fsUnderline : 0;
+    runs.Style |= decoration.find("line-through") != std::string::npos ? fsStrikeOut : 0;
+    if (Declaration(value, "background-clip") == "text") {
+        frame.Clip = true;
+        const std::string background = Declaration(value, "background");
+        for (std::size_t hash = background.find('#'); hash != std::string::npos;
+             hash = background.find('#', hash + 1)) {
+            if (const std::optional<TColor> stop =
+                    ColorOfHex(std::string_view(background).substr(hash + 1))) {
+                runs.Stops.push_back(*stop);
+            }
+        }
+    }
+}
+
+// The frame an opening tag begins (its colour, whether its text is hidden or clipped), and the
+// styles it gives the text.
+TFrame FrameOf(std::string_view tag, TReadRuns& runs) {
+    std::size_t nameEnd = 0;
+    while (nameEnd < tag.size() && !IsSpace(tag[nameEnd]) && tag[nameEnd] != '/') {
+        ++nameEnd;
+    }
+    TFrame frame{Lower(tag.substr(0, nameEnd)), std::nullopt, false, false};
+    const std::string& name = frame.Name;
+    frame.Hidden = name == "title" || name == "style" || name == "script" || name == "head";
+    runs.Style |= name == "b" || name == "strong" ? fsBold : 0;
+    runs.Style |= name == "i" || name == "cite" || name == "em" ? fsItalic : 0;
+    runs.Style |= name == "u" ? fsUnderline : 0;
+    runs.Style |= name == "s" || name == "strike" || name == "del" ? fsStrikeOut : 0;
+    for (const auto& [attribute, value] : Attributes(tag)) {
+        const std::string lower = Lower(value);
+        if (attribute == "color" || attribute == "foreground" || attribute == "fgcolor") {
+            frame.Color = HashColor(value);
+        } else if (attribute == "weight") {
+            runs.Style |= lower == "bold" ? fsBold : 0;
+        } else if (attribute == "underline") {
+            runs.Style |= lower != "none" ? fsUnderline : 0;
+        } else if (attribute == "strikethrough") {
+            runs.Style |= lower == "true" ? fsStrikeOut : 0;
+        } else if (attribute == "style" && lower == "italic") {
+            runs.Style |= fsItalic; // Pango's attribute
+        } else if (attribute == "style") {
+            ApplyCss(value, frame, runs);
+        }
+    }
+    return frame;
+}
+
+bool IsVoid(std::string_view name, std::string_view tag) {
+    return name == "br" || name == "meta" || name == "img" || name == "hr" || name == "link" ||
+           name.starts_with('!') || tag.ends_with('/');
+}
+
+// Where the tag that begins at `k` ends: the first > outside quotes.
+std::size_t TagEnd(std::string_view utf8, std::size_t k) {
+    char quote = 0;
+    for (std::size_t end = k + 1; end < utf8.size(); ++end) {
+        const char c = utf8[end];
+        if (quote != 0) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return end;
+        }
+    }
+    return utf8.size();
+}
+
+// The open elements and what their text comes to.
+class TMarkupScan {
+public:
+    void Text(std::string_view raw) {
+        if (std::any_of(frames_.begin(), frames_.end(), [](const TFrame& f) { return f.Hidden; })) {
+            return;
+        }
+        text_.clear();
+        AppendDecoded(text_, raw);
+        if (std::any_of(frames_.begin(), frames_.end(), [](const TFrame& f) { return f.Clip; })) {
+            clipText_ += text_;
+            return;
+        }
+        const auto colored = std::find_if(frames_.rbegin(), frames_.rend(),
+                                          [](const TFrame& f) { return f.Color.has_value(); });
+        if (colored != frames_.rend()) {
+            Runs.Add(text_, *colored->Color);
+        }
+    }
+    void Tag(std::string_view tag) {
+        if (tag.starts_with('/')) {
+            std::string name = Lower(tag.substr(1));
+            std::erase_if(name, [](char c) { return IsSpace(c); });
+            const auto open = std::find_if(frames_.rbegin(), frames_.rend(),
+                                           [&](const TFrame& f) { return f.Name == name; });
+            if (open != frames_.rend()) {
+                frames_.erase(std::next(open).base(), frames_.end());
+            }
+            return;
+        }
+        TFrame frame = FrameOf(tag, Runs);
+        if (!IsVoid(frame.Name, tag)) {
+            frames_.push_back(std::move(frame));
+        }
+    }
+    TReadRuns Finish() {
+        if (!Runs.Stops.empty()) {
+            Runs.Add(clipText_, 0);
+        }
+        return std::move(Runs);
+    }
+
+    TReadRuns Runs;
+
+private:
+    std::vector<TFrame> frames_;
+    std::string clipText_;
+    std::string text_;
+};
+
+} // namespace
+
+TReadRuns ReadMarkupRuns(std::string_view utf8) {
+    TMarkupScan scan;
+    std::size_t k = 0;
+    while (k < utf8.size()) {
+        if (!TagAt(utf8, k)) {
+            std::size_t end = k + 1;
+            while (end < utf8.size() && !TagAt(utf8, end)) {
+                ++end;
+            }
+            scan.Text(utf8.substr(k, end - k));
+            k = end;
+        } else if (utf8.substr(k).starts_with("<!--")) {
+            const std::size_t end = utf8.find("-->", k + 4);
+            k = end == std::string_view::npos ? utf8.size() : end + 3;
+        } else {
+            const std::size_t end = TagEnd(utf8, k);
+            scan.Tag(utf8.substr(k + 1, end - k - 1));
+            k = std::min(end + 1, utf8.size());
+        }
+    }
+    return scan.Finish();
+}
+
+TReadRuns ReadBbcodeRuns(std::string_view utf8) {
+    TReadRuns runs;
+    const std::size_t first = FindNoCase(utf8, "[color=#");
+    const std::string_view head = utf8.substr(0, std::min(first, utf8.size()));
+    constexpr std::pair<std::string_view, TFontStyles> styles[] = {
+        {"[b]", fsBold}, {"[i]", fsItalic}, {"[u]", fsUnderline}, {"[s]", fsStrikeOut}};
+    for (const auto& [tag, bit] : styles) {
+        if (FindNoCase(head, tag) != std::string_view::npos) {
+            runs.Style |= bit;
+        }
+    }
+    for (std::size_t at = first; at != std::string_view::npos; at = FindNoCase(utf8, "[color=#", at + 1)) {
+        const std::optional<TColor> color = ColorOfHex(utf8.substr(at + 8));
+        const std::size_t open = at + 14;
+        if (!color || open >= utf8.size() || utf8[open] != ']') {
+            continue;
+        }
+        const std::size_t close = FindNoCase(utf8, "[/color]", open + 1);
+        const std::size_t end = close == std::string_view::npos ? utf8.size() : close;
+        std::string text(utf8.substr(open + 1, end - open - 1));
+        std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+        runs.Add(text, *color);
+        at = end;
+    }
+    return runs;
+}
+
+namespace {
+
+// The style bit of a MiniMessage style tag; 0 for any other tag.
+TFontStyles MiniMessageStyle(std::string_view tag) {
+    if (tag == "b" || tag == "bold") {
+        return fsBold;
+    }
+    if (tag == "i" || tag == "italic" || tag == "em") {
+        return fsItalic;
+    }
+    if (tag == "u" || tag == "underlined") {
+        return fsUnderline;
+    }
+    return tag == "st" || tag == "strikethrough" ? fsStrikeOut : 0;
+}
+
+} // namespace
+
+TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
+    TReadRuns runs;
+    std::optional<TColor> color;
+    bool inGradient = false;
+    std::string text;
+    std::string gradientText;
+    const auto flush = [&] {
+        if (color) {
+            runs.Add(text, *color);
+        }
+        text.clear();
+    };
+    for (std::size_t k = 0; k < utf8.size(); ++k) {
+        const char c = utf8[k];
+        if (c == '\\' && k + 1 < utf8.size() && (utf8[k + 1] == '<' || utf8[k + 1] == '\\')) {
+            (inGradient ? gradientText : text) += utf8[++k];
+            continue;
+        }
+        if (c == '\r' || c == '\n') {
+            continue;
+        }
+        const std::size_t close = c == '<' ? utf8.find('>', k) : std::string_view::npos;
+        if (close == std::string_view::npos) {
+            (inGradient ? gradientText : text) += c;
+            continue;
+        }
+        const std::string tag = Lower(utf8.substr(k + 1, close - k - 1));
+        k = close;
+        if (tag.starts_with('#') || tag.starts_with("color:#") || tag.starts_with("c:#")) {
+            flush();
+            color = ColorOfHex(std::string_view(tag).substr(tag.find('#') + 1));
+        } else if (tag.starts_with("gradient")) {
+            flush();
+            inGradient = true;
+            for (std::size_t hash = tag.find('#'); hash != std::string::npos;
+                 hash = tag.find('#', hash + 1)) {
+                if (const std::optional<TColor> stop = ColorOfHex(std::string_view(tag).substr(hash + 1))) {
+                    runs.Stops.push_back(*stop);
+                }
+            }
+        } else if (tag == "/gradient") {
+            inGradient = false;
+        } else {
+            runs.Style |= MiniMessageStyle(tag);
+        }
+    }
+    flush();
+    if (!runs.Stops.empty()) {
+        runs.Runs.clear();
+        runs.Add(gradientText, 0);
+    }
+    return runs;
+}

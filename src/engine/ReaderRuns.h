@@ -1,0 +1,40 @@
+#pragma once
+
+// The pieces the readers of the kinds share (TargetReader.cpp puts them together).
+
+#include "engine/Color.h"
+#include "engine/FontStyle.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// What one reader finds: runs of text in one colour, or (for the kinds whose colours the
+// reader computes: css-clip, MiniMessage's gradient tag) the text and the gradient's stops.
+struct TReadRuns {
+    std::vector<std::pair<std::string, TColor>> Runs;
+    std::vector<TColor> Stops; // not empty: the colours run through these across the text
+    TFontStyles Style = 0;
+
+    void Add(std::string_view text, TColor color) {
+        if (!text.empty()) {
+            Runs.emplace_back(std::string(text), color);
+        }
+    }
+};
+
+// Six hexadecimal digits RRGGBB (either case) as a colour value; none for anything else.
+std::optional<TColor> ColorOfHex(std::string_view six);
+// Appends a code point as UTF-8.
+void AppendCodePoint(std::string& out, unsigned long c);
+
+TReadRuns ReadMarkupRuns(std::string_view utf8);            // font, css, pango, css-clip
+TReadRuns ReadBbcodeRuns(std::string_view utf8);            // bbcode
+TReadRuns ReadMiniMessageRuns(std::string_view utf8);       // minimessage
+TReadRuns ReadLegacyRuns(std::string_view utf8);            // amp-hex, amp-x, section-x
+TReadRuns ReadIrcRuns(std::string_view utf8);               // irc
+TReadRuns ReadSgrRuns(std::string_view utf8, bool discord); // discord, ansi, ansi256
+TReadRuns ReadJsonRuns(std::string_view utf8);              // json
+TReadRuns ReadGithubRuns(std::string_view utf8);            // github

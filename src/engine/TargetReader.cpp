@@ -1,0 +1,303 @@
+#include "engine/TargetReader.h"
+
+#include "engine/CodePage.h"
+#include "engine/ReaderRuns.h"
+#include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
+    const auto it =
+        std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    return it != text.end();
+}
+
+// Whether the text has "&#" followed by six hexadecimal digits that are not a numeric reference.
+bool HasAmpHex(std::string_view text) {
+    for (std::size_t at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", at + 1)) {
+        if (at + 8 <= text.size() && ColorOfHex(text.substr(at + 2, 6)) &&
+            (at + 8 == text.size() || text[at + 8] != ';')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The length of the UTF-8 sequence its first byte begins.
+std::size_t SequenceLength(char lead) {
+    const auto b = static_cast<unsigned char>(lead);
+    return b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+}
+
+// Splits each run into the units the engine would colour, each with the run's colour.
+void AppendUnits(std::vector<TReadUnit>& units, std::string_view run, TColor color) {
+    // A lone code point is one unit; so is each character of ASCII without a CR (which joins
+    // with a following LF).
+    if (SequenceLength(run.front()) == run.size()) {
+        units.push_back({std::string(run), color});
+        return;
+    }
+    if (std::all_of(run.begin(), run.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r'; })) {
+        for (const char c : run) {
+            units.push_back({std::string(1, c), color});
+        }
+        return;
+    }
+    const TUnitText text = UnitTextFromUtf8(run);
+    for (TUnitWalk walk(text.Text, text.Clusters); !walk.AtEnd();) {
+        units.push_back({std::string(UnitUtf8(walk.Next())), color});
+    }
+}
+
+} // namespace
+
+std::optional<TColor> ColorOfHex(std::string_view six) {
+    if (six.size() < 6) {
+        return std::nullopt;
+    }
+    TColor color = 0;
+    for (std::size_t k = 0; k < 6; ++k) {
+        const char c = six[k];
+        unsigned digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<unsigned>(c - '0');
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        } else {
+            return std::nullopt;
+        }
+        color |= digit << (8 * (k / 2) + (k % 2 == 0 ? 4 : 0));
+    }
+    return color;
+}
+
+void AppendCodePoint(std::string& out, unsigned long c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        c = 0xFFFD;
+    }
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string TReadText::Text() const {
+    std::string text;
+    for (const TReadUnit& unit : Units) {
+        text += unit.Utf8;
+    }
+    return text;
+}
+
+std::optional<TOutputKind> RecogniseKind(std::string_view input) {
+    std::string_view text = input;
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
+        text.remove_prefix(1);
+    }
+    if (text.starts_with("```")) {
+        return okDiscord;
+    }
+    if (text.starts_with("$\\color") || text.starts_with("$\\text")) {
+        return okGithub;
+    }
+    if (text.starts_with("[")) {
+        std::string_view rest = text.substr(1);
+        while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.front()))) {
+            rest.remove_prefix(1);
+        }
+        if (rest.starts_with("\"") || rest.starts_with("{")) {
+            return okJson;
+        }
+    }
+    // The Minecraft codes begin with their first colour (MiniMessage after its style tags).
+    if (text.starts_with("&#") && ColorOfHex(text.substr(2))) {
+        return okAmpHex;
+    }
+    if (text.starts_with("&x&")) {
+        return okAmpX;
+    }
+    if (text.starts_with("\xC2\xA7x\xC2\xA7")) {
+        return okSectionX;
+    }
+    std::string_view tags = text;
+    for (bool more = true; more;) {
+        more = false;
+        for (const std::string_view style : {"<b>", "<i>", "<u>", "<st>"}) {
+            if (tags.starts_with(style)) {
+                tags.remove_prefix(style.size());
+                more = true;
+            }
+        }
+    }
+    if (tags.starts_with("<#") || tags.starts_with("<gradient:") || tags.starts_with("<color:#") ||
+        tags.starts_with("<c:#")) {
+        return okMiniMessage;
+    }
+    if (text.find('\x03') != std::string_view::npos || text.find('\x04') != std::string_view::npos) {
+        return okIrc;
+    }
+    if (text.find("\x1b[38;5;") != std::string_view::npos) {
+        return okAnsi256;
+    }
+    if (text.find("\x1b[") != std::string_view::npos) {
+        return okAnsi;
+    }
+    if (ContainsNoCase(text, "background-clip:text")) {
+        return okCssClip;
+    }
+    if (ContainsNoCase(text, "<span foreground=")) {
+        return okPango;
+    }
+    if (ContainsNoCase(text, "<span") && ContainsNoCase(text, "color:#")) {
+        return okCss;
+    }
+    if (ContainsNoCase(text, "<font color=")) {
+        return okFont;
+    }
+    if (ContainsNoCase(text, "[color=#")) {
+        return okBbcode;
+    }
+    if (text.find("<#") != std::string_view::npos || text.find("<gradient:") != std::string_view::npos) {
+        return okMiniMessage;
+    }
+    if (text.find("\xC2\xA7x\xC2\xA7") != std::string_view::npos) {
+        return okSectionX;
+    }
+    if (text.find("&x&") != std::string_view::npos) {
+        return okAmpX;
+    }
+    if (HasAmpHex(text)) {
+        return okAmpHex;
+    }
+    return std::nullopt;
+}
+
+std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
+    TReadRuns runs;
+    switch (kind) {
+    case okFont:
+    case okCss:
+    case okPango:
+    case okCssClip:
+        runs = ReadMarkupRuns(utf8);
+        break;
+    case okBbcode:
+        runs = ReadBbcodeRuns(utf8);
+        break;
+    case okMiniMessage:
+        runs = ReadMiniMessageRuns(utf8);
+        break;
+    case okAmpHex:
+    case okAmpX:
+    case okSectionX:
+        runs = ReadLegacyRuns(utf8);
+        break;
+    case okIrc:
+        runs = ReadIrcRuns(utf8);
+        break;
+    case okDiscord:
+    case okAnsi:
+    case okAnsi256:
+    case okTerm:
+        runs = ReadSgrRuns(utf8, kind == okDiscord);
+        break;
+    case okJson:
+        runs = ReadJsonRuns(utf8);
+        break;
+    case okGithub:
+        runs = ReadGithubRuns(utf8);
+        break;
+    }
+    TReadText read;
+    read.Kind = kind;
+    read.Style = runs.Style;
+    for (const auto& [text, color] : runs.Runs) {
+        AppendUnits(read.Units, text, color);
+    }
+    if (!runs.Stops.empty()) {
+        // The colours run through the stops across the units, as the writer's gradient does.
+        const int n = static_cast<int>(read.Units.size());
+        const TColor first = runs.Stops.front();
+        const TColor last = runs.Stops.back();
+        const TColor middle = runs.Stops.size() > 2 ? runs.Stops[runs.Stops.size() / 2] : last;
+        const TGradient gradient{SplitColor(first), SplitColor(middle), SplitColor(last),
+                                 runs.Stops.size() > 2 ? gmThreeColor : gmTwoColor};
+        for (int i = 1; i <= n; ++i) {
+            read.Units[static_cast<std::size_t>(i - 1)].Color = GradientColor(gradient, i, n);
+        }
+    }
+    if (read.Units.empty()) {
+        return std::nullopt;
+    }
+    return read;
+}
+
+std::optional<TReadText> ReadGradientText(std::string_view input) {
+    std::string converted;
+    std::string_view utf8 = input;
+    if (FirstInvalidUtf8(input)) {
+        // Not UTF-8: the program's own HTML in CP932.
+        converted = Cp932ToUtf8(input);
+        utf8 = converted;
+    }
+    const std::optional<TOutputKind> kind = RecogniseKind(utf8);
+    if (!kind) {
+        return std::nullopt;
+    }
+    return ReadAsKind(*kind, utf8);
+}
+
+TGradient GradientOfColours(const std::vector<TReadUnit>& units) {
+    TGradient gradient;
+    if (units.empty()) {
+        return gradient;
+    }
+    const int n = static_cast<int>(units.size());
+    const int mid = (n + 1) / 2;
+    const TColor first = units.front().Color;
+    const TColor last = units.back().Color;
+    const TColor middle = units[static_cast<std::size_t>(mid - 1)].Color;
+    gradient.Start = SplitColor(first);
+    gradient.Finish = SplitColor(last);
+    gradient.Middle = SplitColor(middle);
+    // Straight when the middle lies on the line from the first colour to the last, give or take
+    // the largest step between two neighbours (characters that share a colour step).
+    const auto straight = [&](int shift) {
+        const auto channel = [shift](TColor color) { return static_cast<int>((color >> shift) & 0xFF); };
+        int largestStep = 0;
+        for (std::size_t k = 1; k < units.size(); ++k) {
+            largestStep =
+                std::max(largestStep, std::abs(channel(units[k].Color) - channel(units[k - 1].Color)));
+        }
+        return std::abs(Ramp(channel(first), channel(last), mid, n) - channel(middle)) <= largestStep;
+    };
+    if (n > 2 && !(straight(0) && straight(8) && straight(16))) {
+        if (first == last) {
+            gradient.Mode = gmMirror;
+            gradient.Finish = SplitColor(middle);
+        } else {
+            gradient.Mode = gmThreeColor;
+        }
+    }
+    return gradient;
+}

@@ -1,0 +1,135 @@
+#include "window/mainform.h"
+
+#include "engine/TargetFit.h"
+#include "engine/TargetReader.h"
+#include "platform/ClipboardService.h"
+#include "platform/DialogService.h"
+#include "store/StyleRecord.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace {
+
+// The status bar's note on the step "Shorten to fit" took.
+QString FitStepText(const TFitResult& fit) {
+    switch (fit.Step) {
+    case TFitStep::None:
+        break;
+    case TFitStep::MergeRuns:
+        return TForm1::tr("同じ色の並びは１つのコードにしました");
+    case TFitStep::PlainSpaces:
+        return TForm1::tr("同じ色の並びと空白にはコードを付けませんでした");
+    case TFitStep::ShareSteps:
+        return TForm1::tr("%1文字ずつ同じ色にしました").arg(fit.Share);
+    case TFitStep::CompactTag:
+        return TForm1::tr("<gradient> タグにしました（色はサーバーが計算します）");
+    }
+    return {};
+}
+
+} // namespace
+
+void TForm1::CreateTargetItems() {
+    PmOpt->addMenu(PmTargets)->setObjectName(QStringLiteral("PmTargets"));
+    PmTargets->addSeparator();
+    CbFit = PmTargets->addAction(tr("長さの上限に収める"));
+    CbFit->setObjectName(QStringLiteral("CbFit"));
+    CbFit->setCheckable(true);
+    CbFit->setStatusTip(tr("貼り付け先の長さの上限を超えるときは、目立たない順に短くします"));
+    PmBudget = PmTargets->addAction(tr("長さの上限..."));
+    PmBudget->setObjectName(QStringLiteral("PmBudget"));
+    PmBudget->setStatusTip(tr("貼り付け先の長さの上限を決めます（0で貼り付け先の既定）"));
+    PmTargets->addSeparator();
+    PmTakeGradient = PmTargets->addAction(tr("クリップボードからグラデーションを取り込む"));
+    PmTakeGradient->setObjectName(QStringLiteral("PmTakeGradient"));
+    PmTakeGradient->setStatusTip(
+        tr("クリップボードのグラデーション文字から文字列・色・スタイルを取り込みます"));
+
+    LbBudget = new QLabel(StBar);
+    LbBudget->setObjectName(QStringLiteral("LbBudget"));
+    StBar->addPermanentWidget(LbBudget);
+    LbBudget->hide();
+}
+
+std::size_t TForm1::Budget() const {
+    return budget_ != 0 ? budget_ : OutputKindRow(OutputKind()).Budget;
+}
+
+void TForm1::PmBudgetClick() {
+    const QString current = QString::number(budget_);
+    const std::optional<QString> answer = services_.Dialogs->InputQuery(
+        this, tr("長さの上限"), tr("長さの上限を入力して下さい（0で貼り付け先の既定）"), current);
+    bool ok = false;
+    const qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
+    if (ok && budget < 1000000000ULL) {
+        budget_ = static_cast<std::size_t>(budget);
+    }
+    Refresh();
+}
+
+void TForm1::ApplyBudget(const TRefreshInput& input) {
+    const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
+    const std::size_t budget = budget_ != 0 ? budget_ : kind.Budget;
+    if (LbBudget == nullptr || !kind.OtherTarget || budget == 0) {
+        if (LbBudget != nullptr) {
+            LbBudget->hide();
+        }
+        return;
+    }
+    QString text;
+    bool over = false;
+    if (CbFit->isChecked() && KindCanFit(kind.Kind)) {
+        TFitResult fit = FitTargetText(input.Text, input.Clusters, input.Gradient,
+                                       HtmlOptionsOf(input, previewFont_), *tg_, budget);
+        htmlText_ = std::move(fit.Html);
+        over = !fit.Fits;
+        text =
+            over ? tr("%1 / %2：収まりません（%3文字まで）").arg(fit.Length).arg(budget).arg(fit.FittingUnits)
+                 : QStringLiteral("%1 / %2").arg(fit.Length).arg(budget);
+        if (const QString step = FitStepText(fit); !step.isEmpty()) {
+            text += QStringLiteral("　") + step;
+        }
+    } else {
+        const std::size_t length = TargetLength(htmlText_.Written(), kind.Counted);
+        over = length > budget;
+        text = QStringLiteral("%1 / %2").arg(length).arg(budget);
+    }
+    LbBudget->setText(text);
+    LbBudget->setToolTip(kind.Counted == TLengthUnit::Bytes ? tr("バイト数 / 上限")
+                                                            : tr("UTF-16 の文字数 / 上限"));
+    // Over the budget in the error colour.
+    LbBudget->setStyleSheet(over ? QStringLiteral("color: #D32F2F; font-weight: bold") : QString());
+    LbBudget->show();
+}
+
+void TForm1::PmTakeGradientClick() {
+    std::optional<TReadText> read;
+    for (const QString& source : {services_.Clipboard->HtmlContent(), services_.Clipboard->Text()}) {
+        if (!source.isEmpty() && !read) {
+            read = ReadGradientText(source.toStdString());
+        }
+    }
+    if (!read) {
+        StBar->showMessage(tr("クリップボードにはグラデーション文字がありません。何も変えていません"));
+        return;
+    }
+    const TGradient gradient = GradientOfColours(read->Units);
+    TStyleRecord style = CaptureStyleRecord();
+    style.StartColor = JoinColor(gradient.Start);
+    style.FinishColor = JoinColor(gradient.Finish);
+    style.MiddleColor = JoinColor(gradient.Middle);
+    style.Mirror = gradient.Mode == gmMirror;
+    style.Trico = gradient.Mode == gmThreeColor;
+    style.DrawFont.Style = static_cast<std::uint8_t>(read->Style);
+    ApplyStyleRecord(style);
+    EdText->setText(QString::fromStdString(read->Text()));
+    Refresh();
+    StBar->showMessage(
+        tr("クリップボードのグラデーションを取り込みました（%1）")
+            .arg(QString::fromLatin1(OutputKindName(read->Kind).data(),
+                                     static_cast<qsizetype>(OutputKindName(read->Kind).size()))));
+}

@@ -1,0 +1,224 @@
+#include "engine/CodePage.h"
+#include "engine/HtmlBuilder.h"
+#include "engine/TagVocabulary.h"
+#include "engine/TargetPalettes.h"
+#include "engine/TargetReader.h"
+#include "engine/UnicodeText.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Pieces of random texts: markup, TeX and JSON specials, the code characters of the targets,
+// CP932 characters, and clusters that CP932 cannot hold (accents, skin tones, flags, families).
+const std::vector<std::string> kPieces = {
+    "a",
+    "Z",
+    "0",
+    "9",
+    " ",
+    ",",
+    "<",
+    ">",
+    "&",
+    "\"",
+    "\\",
+    "{",
+    "}",
+    "$",
+    "#",
+    "^",
+    "_",
+    "%",
+    "~",
+    "`",
+    "[",
+    "]",
+    "/",
+    "x",
+    "l",
+    "\xC2\xA7",
+    "\xE3\x82\xA2",
+    "\xEF\xBD\xB1",
+    "\xE6\xBC\xA2",
+    "\xC3\xA9",
+    "e\xCC\x81",
+    "\xF0\x9F\x8E\x89",
+    "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD",
+    "\xF0\x9F\x87\xAF\xF0\x9F\x87\xB5",
+    "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7"};
+
+const TOutputKind kReadable[] = {okFont,     okCss,  okBbcode,  okAnsi, okMiniMessage, okAmpHex, okAmpX,
+                                 okSectionX, okJson, okDiscord, okIrc,  okGithub,      okPango,  okCssClip};
+
+// The styles a kind writes.
+TFontStyles Written(TOutputKind kind, TFontStyles style) {
+    switch (kind) {
+    case okDiscord:
+        return style & (fsBold | fsUnderline);
+    case okGithub:
+        return 0;
+    default:
+        return style;
+    }
+}
+
+int Channel(TColor color, int shift) {
+    return static_cast<int>((color >> shift) & 0xFF);
+}
+
+struct TSample {
+    std::string utf8;
+    TGradient gradient;
+    THtmlOptions options;
+};
+
+TSample RandomSample(std::mt19937& random, TOutputKind kind) {
+    TSample sample;
+    const int pieces = 2 + static_cast<int>(random() % 12);
+    for (int k = 0; k < pieces; ++k) {
+        sample.utf8 += kPieces[random() % kPieces.size()];
+    }
+    const auto colour = [&] { return SplitColor(random() & 0xFFFFFF); };
+    sample.gradient = {colour(), colour(), colour(), static_cast<TGradientMode>(random() % 3)};
+    sample.options.Kind = kind;
+    sample.options.Style = static_cast<TFontStyles>(random() % 16);
+    sample.options.IrcHex = random() % 3 == 0;
+    sample.options.Fit.MergeRuns = random() % 3 == 0;
+    sample.options.Fit.PlainSpaces = random() % 4 == 0;
+    return sample;
+}
+
+// Reading what each kind writes gives back the text, each unit's colour (a palette kind's
+// palette colour), and the styles the kind writes.
+TEST(TargetKinds, ReadingWhatAKindWritesGivesTheTextAndEachCharactersColour) {
+    std::mt19937 random(2126);
+    TTagVocabulary tg;
+    tg.ApplyTagCase(true);
+    for (const TOutputKind kind : kReadable) {
+        for (int round = 0; round < 150; ++round) {
+            const TSample s = RandomSample(random, kind);
+            const TUnitText text = UnitTextFromUtf8(s.utf8);
+            const int n = UnitCount(text.Text, text.Clusters);
+            if (n < 2) {
+                continue;
+            }
+            const THtmlText written = BuildHtmlText(text.Text, text.Clusters, s.gradient, s.options, tg);
+            SCOPED_TRACE(std::string(OutputKindName(kind)) + " of '" + s.utf8 + "': " + written.Written());
+            const std::optional<TReadText> read = ReadGradientText(written.Written());
+            ASSERT_TRUE(read.has_value());
+            EXPECT_EQ(read->Kind, kind);
+            EXPECT_EQ(read->Style, Written(kind, s.options.Style));
+            ASSERT_EQ(read->Units.size(), static_cast<std::size_t>(n));
+            TPaletteMapper discord(DiscordPalette());
+            TPaletteMapper irc(IrcPalette());
+            TUnitWalk walk(text.Text, text.Clusters);
+            TColor previous = 0;
+            const bool codes =
+                kind != okFont && kind != okCss && kind != okBbcode && kind != okAnsi && kind != okCssClip;
+            for (int i = 1; i <= n; ++i) {
+                const std::string unit(UnitUtf8(walk.Next()));
+                TColor expected = GradientColor(s.gradient, i, n);
+                if (kind == okDiscord) {
+                    expected = discord.Color(discord.Index(expected));
+                } else if (kind == okIrc && !s.options.IrcHex) {
+                    expected = irc.Color(irc.Index(expected));
+                }
+                if (codes && s.options.Fit.PlainSpaces && unit == " " && i > 1) {
+                    expected = previous; // a plain space goes in the colour before it
+                }
+                previous = expected;
+                const TReadUnit& got = read->Units[static_cast<std::size_t>(i - 1)];
+                EXPECT_EQ(got.Utf8, unit) << "unit " << i;
+                if (kind == okCssClip && i > 1 && i < n) {
+                    // The browser's gradient between the stops; the ends exact. The middle stop
+                    // is the middle unit's colour, the gradient's own when n is odd.
+                    if (n % 2 == 0 && s.gradient.Mode != gmTwoColor) {
+                        continue;
+                    }
+                    for (const int shift : {0, 8, 16}) {
+                        EXPECT_NEAR(Channel(got.Color, shift), Channel(expected, shift), 1) << "unit " << i;
+                    }
+                    continue;
+                }
+                EXPECT_EQ(got.Color, expected) << "unit " << i;
+            }
+        }
+    }
+}
+
+// A few outputs byte for byte, as documentation of each kind.
+TEST(TargetKinds, ExamplesOfEachKind) {
+    const TGradient redToYellow{SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FFFF), gmTwoColor};
+    const struct {
+        TOutputKind kind;
+        TFontStyles style;
+        std::string text;
+        std::string written;
+    } cases[] = {
+        {okMiniMessage, fsBold, "H<\\", "<b><#FF0000>H<#FF7F00>\\<<#FFFF00>\\\\</b>"},
+        {okAmpHex, fsBold | fsStrikeOut, "H&i", "&#FF0000&l&mH&#FF7F00&l&m&&#FFFF00&l&mi"},
+        {okAmpX, 0, "Hi", "&x&F&F&0&0&0&0H&x&F&F&F&F&0&0i"},
+        {okSectionX, fsItalic, "Hi",
+         "\xC2\xA7x\xC2\xA7"
+         "F\xC2\xA7"
+         "F\xC2\xA7"
+         "0\xC2\xA7"
+         "0\xC2\xA7"
+         "0\xC2\xA7"
+         "0\xC2\xA7oH"
+         "\xC2\xA7x\xC2\xA7"
+         "F\xC2\xA7"
+         "F\xC2\xA7"
+         "F\xC2\xA7"
+         "F\xC2\xA7"
+         "0\xC2\xA7"
+         "0\xC2\xA7oi"},
+        {okJson, fsBold, "\"\x01\xF0\x9F\x8E\x89",
+         R"(["",{"text":"\"","color":"#FF0000","bold":true},{"text":"\u0001","color":"#FF7F00","bold":true},)"
+         R"({"text":"\uD83C\uDF89","color":"#FFFF00","bold":true}])"},
+        {okDiscord, fsBold | fsItalic, "Hi`x",
+         "```ansi\r\n\x1b[1m\x1b[31mHi\x1b[33m`\x1b[37mx\x1b[0m\r\n```"},
+        {okIrc, fsUnderline, "Hi,1",
+         "\x1F\x03"
+         "04H\x03"
+         "64i\x03"
+         "65\x02\x02,\x03"
+         "081\x0F"},
+        {okGithub, 0, "a\\{",
+         "$\\color{#FF0000}\\text{a}\\color{#FF7F00}\\text{}\\backslash\\text{}\\color{#FFFF00}\\text{\\{}$"},
+        {okPango, fsBold, "a&",
+         R"(<span weight="bold"><span foreground="#FF0000">a</span><span foreground="#FFFF00">&amp;</span></span>)"},
+        {okCssClip, 0, "a<b",
+         R"(<span style="background:linear-gradient(90deg,#FF0000,#FFFF00);-webkit-background-clip:text;)"
+         R"(background-clip:text;color:transparent">a&lt;b</span>)"},
+    };
+    TTagVocabulary tg;
+    for (const auto& c : cases) {
+        THtmlOptions options;
+        options.Kind = c.kind;
+        options.Style = c.style;
+        const TUnitText text = UnitTextFromUtf8(c.text);
+        EXPECT_EQ(BuildHtmlText(text.Text, text.Clusters, redToYellow, options, tg).Written(),
+                  c.written + "\r\n")
+            << OutputKindName(c.kind);
+    }
+}
+
+// Of palette colours equally near, the lower code: IRC repeats black, white and red.
+TEST(TargetKinds, PaletteTiesGoToTheLowerCode) {
+    TPaletteMapper irc(IrcPalette());
+    EXPECT_EQ(irc.Index(0x000000), 1);
+    EXPECT_EQ(irc.Index(0xFFFFFF), 0);
+    EXPECT_EQ(irc.Index(0x0000FF), 4);
+    EXPECT_EQ(irc.Index(0x00FFFF), 8);
+    TPaletteMapper discord(DiscordPalette());
+    EXPECT_EQ(discord.Index(0xFFFFFF), 7);
+    EXPECT_EQ(discord.Index(0x2F32DC), 1);
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+#include "engine/TargetReader.h"
+#include "engine/HtmlBuilder.h"
+#include "engine/TagVocabulary.h"
+#include "engine/TargetFit.h"
+#include "engine/UnicodeText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const TGradient kRedToYellow{SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FFFF), gmTwoColor};
+
+std::string Written(TOutputKind kind, const std::string& utf8) {
+    const TUnitText text = UnitTextFromUtf8(utf8);
+    THtmlOptions options;
+    options.Kind = kind;
+    TTagVocabulary tg;
+    return BuildHtmlText(text.Text, text.Clusters, kRedToYellow, options, tg).Written();
+}
+
+// What each kind does with the characters its codes or markup give a meaning to.
+TEST(TargetEscaping, EachKindEscapesWhatItsTargetReads) {
+    const struct {
+        TOutputKind kind;
+        std::string text;
+        std::vector<std::string> holds; // pieces the output must hold
+    } cases[] = {
+        {okMiniMessage, "a<\\", {"\\<", "\\\\"}},
+        {okJson, "\"\\\n\x1F", {"\"\\\"\"", "\"\\\\\"", "\"\\n\"", "\"\\u001F\""}},
+        {okJson, "a\xF0\x9F\x8E\x89", {"\\uD83C\\uDF89"}},
+        {okGithub, "{}$&#_%", {"\\{", "\\}", "\\$", "\\&", "\\#", "\\_", "\\%"}},
+        {okGithub, "a\\^~", {"}\\backslash\\text{", "}\\hat{}\\text{", "}\\sim\\text{"}},
+        {okPango, "&<>\"", {">&amp;<", ">&lt;<", ">&gt;<", ">&quot;<"}},
+        {okCssClip, "&<", {">&amp;&lt;</span>"}},
+        {okIrc,
+         "a\x03"
+         "b",
+         {"\xE2\x90\x83"}}, // a control code of the text as its picture
+        {okDiscord,
+         "a\x1b"
+         "b",
+         {"\xE2\x90\x9B"}},
+    };
+    for (const auto& c : cases) {
+        const std::string written = Written(c.kind, c.text);
+        for (const std::string& piece : c.holds) {
+            EXPECT_NE(written.find(piece), std::string::npos) << OutputKindName(c.kind) << ": " << written;
+        }
+    }
+}
+
+// Lengths as the targets count them: UTF-16 code units (two beyond U+FFFF) or bytes, without
+// the line end after the text.
+TEST(TargetBudget, CountsAsTheTargetCounts) {
+    EXPECT_EQ(TargetLength("ab\r\n", TLengthUnit::Utf16), 2u);
+    EXPECT_EQ(TargetLength("\xC2\xA7x\r\n", TLengthUnit::Utf16), 2u);
+    EXPECT_EQ(TargetLength("\xC2\xA7x\r\n", TLengthUnit::Bytes), 3u);
+    EXPECT_EQ(TargetLength("\xF0\x9F\x8E\x89", TLengthUnit::Utf16), 2u);
+    EXPECT_EQ(TargetLength("```ansi\r\nx\r\n```\r\n", TLengthUnit::Utf16), 15u);
+}
+
+// Shared colour steps keep both end colours; each group of k has one colour.
+TEST(TargetBudget, SharedStepsKeepTheEndColours) {
+    const TUnitText text = UnitTextFromUtf8("abcdefg");
+    THtmlOptions options;
+    options.Kind = okJson;
+    options.Fit.MergeRuns = true;
+    TTagVocabulary tg;
+    const std::optional<TReadText> read =
+        ReadGradientText(BuildSharedSteps(text.Text, text.Clusters, kRedToYellow, options, tg, 3).Written());
+    ASSERT_TRUE(read.has_value());
+    std::vector<TColor> colours;
+    for (const TReadUnit& unit : read->Units) {
+        colours.push_back(unit.Color);
+    }
+    EXPECT_EQ(colours,
+              (std::vector<TColor>{0x0000FF, 0x0000FF, 0x0000FF, 0x007FFF, 0x007FFF, 0x007FFF, 0x00FFFF}));
+}
+
+// The style made of read colours: two colours, mirrored, three, and a stepped gradient that
+// stays two colours.
+TEST(TargetReader, GradientOfTheColoursRead) {
+    const auto units = [](std::vector<TColor> colours) {
+        std::vector<TReadUnit> read;
+        for (const TColor colour : colours) {
+            read.push_back({"a", colour});
+        }
+        return read;
+    };
+    const TGradient two = GradientOfColours(units({0x000000, 0x404040, 0x808080}));
+    EXPECT_EQ(two.Mode, gmTwoColor);
+    EXPECT_EQ(JoinColor(two.Finish), TColor{0x808080});
+    const TGradient mirror = GradientOfColours(units({0x000000, 0x404040, 0x808080, 0x404040, 0x000000}));
+    EXPECT_EQ(mirror.Mode, gmMirror);
+    EXPECT_EQ(JoinColor(mirror.Finish), TColor{0x808080});
+    const TGradient three = GradientOfColours(units({0x0000FF, 0x8080FF, 0xFFFFFF, 0x80FFFF, 0x00FFFF}));
+    EXPECT_EQ(three.Mode, gmThreeColor);
+    EXPECT_EQ(JoinColor(three.Middle), TColor{0xFFFFFF});
+    EXPECT_EQ(GradientOfColours(units({0x0000FF, 0x0000FF, 0x0000FF, 0x00FFFF, 0x00FFFF})).Mode, gmTwoColor);
+}
+
+// What other tools write in the same codes reads too; text of no kind reads as nothing.
+TEST(TargetReader, ReadsOtherToolsAndRefusesPlainText) {
+    const struct {
+        std::string input;
+        std::optional<TOutputKind> kind;
+        std::string text;
+    } cases[] = {
+        {"<color:#FF0000>Hi</color>", okMiniMessage, "Hi"},
+        {"<gradient:#FF0000:#0000FF>Hey</gradient>", okMiniMessage, "Hey"},
+        {R"({"text":"","extra":[{"text":"Hi","color":"#FF0000"}]})", std::nullopt, ""},
+        {R"(["",{"text":"A","color":"#FF0000","extra":[{"text":"b","color":"#00FF00"}]}])", okJson, "Ab"},
+        {"&#FF0000Hi &x&0&0&F&F&0&0yo", okAmpHex, "Hi yo"},
+        {"\x03"
+         "4,1Hi\x03"
+         "12yo",
+         okIrc, "Hiyo"},
+        {"\x1b[38;2;255;0;0mHi\x1b[0m", okAnsi, "Hi"},
+        {"<FONT COLOR=#FF0000>H</FONT><font color='#00ff00'>i</font>", okFont, "Hi"},
+        {"just text", std::nullopt, ""},
+        {"", std::nullopt, ""},
+        {"<#FF0000", okMiniMessage, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RecogniseKind(c.input), c.kind) << c.input;
+        const std::optional<TReadText> read = ReadGradientText(c.input);
+        EXPECT_EQ(read ? read->Text() : std::string(), c.text) << c.input;
+    }
+}
+
+} // namespace
