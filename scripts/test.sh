@@ -42,3 +42,50 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
+
+# The fuzz targets, when clang can link libFuzzer: the sanitizer build above is GCC's, so they are
+# built with clang in a small build of their own (only the Qt-free libraries, as
+# scripts/fuzz-ini.sh does) and each runs 20 seconds on a fresh copy of its checked-in corpus.
+# A crash, a leak or a failed check fails the test.
+fuzz_probe=$(mktemp -d)
+trap 'rm -rf "$fuzz_probe"' EXIT
+printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' \
+    >"$fuzz_probe/probe.cpp"
+if command -v clang++ >/dev/null &&
+    clang++ -fsanitize=fuzzer,address "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" 2>/dev/null; then
+    fuzz_build=build-test-fuzz
+    CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTINTREL_BUILD_FUZZERS=ON -DTINTREL_SANITIZE=ON -DTINTREL_BUILD_GUI=OFF \
+        -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+    fuzz_targets=()
+    for corpus in fuzz/corpus/*/; do
+        fuzz_targets+=("$(basename "$corpus")")
+    done
+    cmake --build "$fuzz_build" --parallel "$(nproc)" \
+        --target "${fuzz_targets[@]/%/_fuzzer}"
+    # The targets save files with fsync; on a memory file system that costs nothing.
+    fuzz_tmp=$fuzz_probe
+    if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+        fuzz_tmp=$(mktemp -d /dev/shm/tintrel-fuzz.XXXXXX)
+        trap 'rm -rf "$fuzz_probe" "$fuzz_tmp"' EXIT
+    fi
+    for target in "${fuzz_targets[@]}"; do
+        cp -r "fuzz/corpus/$target" "$fuzz_probe/corpus-$target"
+        dict=()
+        if [ -f "fuzz/$target.dict" ]; then
+            dict=(-dict="fuzz/$target.dict")
+        fi
+        echo "Fuzzing $target for 20 seconds"
+        TMPDIR=$fuzz_tmp "$fuzz_build/fuzz/${target}_fuzzer" "$fuzz_probe/corpus-$target" "${dict[@]}" \
+            -max_total_time=20 -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
+            -artifact_prefix="$fuzz_probe/$target-" -print_final_stats=0 2>"$fuzz_probe/$target.log" || {
+            tail -n 40 "$fuzz_probe/$target.log"
+            mkdir -p fuzz/findings
+            cp "$fuzz_probe/$target"-* fuzz/findings/ 2>/dev/null || true
+            echo "The $target fuzzer failed; its input is in fuzz/findings/" >&2
+            exit 1
+        }
+    done
+else
+    echo "clang cannot link libFuzzer here: the fuzz targets ran only on their stored corpora"
+fi

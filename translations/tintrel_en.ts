@@ -679,6 +679,12 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Lightness changed: %1</translation>
     </message>
     <message>
+        <source>設定ファイル「%1」のフォント名に制御文字が含まれているため、使いませんでした。
+%2</source>
+        <translation>A face name in the settings file “%1” holds a control character, so it was not used.
+%2</translation>
+    </message>
+    <message>
         <source>ja</source>
         <comment>the language code of a page whose text holds no kana or kanji</comment>
         <translation>en</translation>
@@ -1041,6 +1047,30 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
 %2</source>
         <translation>“%1” is not a style file, so it was not imported.
 %2</translation>
+    </message>
+    <message>
+        <source>Shift-JIS（コードページ932）に変換すると元に戻らない文字が含まれています。</source>
+        <translation>It holds a character that would not come back unchanged from Shift-JIS (code page 932).</translation>
+    </message>
+    <message>
+        <source>バイト順マークまたはゼロのバイトは UTF-16 を示していますが、UTF-16 として正しくありません。</source>
+        <translation>Its byte-order mark or its zero bytes say UTF-16, but it is not valid UTF-16.</translation>
+    </message>
+    <message>
+        <source>UTF-32 で保存されています。Tintrel はこの文字コードで書き込まないため、ファイルを変更せずに既定の設定で動作します。</source>
+        <translation>It is saved in UTF-32, which Tintrel does not write, so Tintrel runs on its default settings and leaves the file unchanged.</translation>
+    </message>
+    <message>
+        <source>Shift-JIS（コードページ932）ではないバイトが含まれているため、ファイルの文字コードに変換できません。</source>
+        <translation>It holds bytes that are not Shift-JIS (code page 932), so it cannot be converted to the file’s encoding.</translation>
+    </message>
+    <message>
+        <source>「%1」のキー「DrawFont.Name」のフォント名に制御文字が含まれているため、読み込みませんでした。</source>
+        <translation>“%1” was not imported: the face name of its key DrawFont.Name holds a control character.</translation>
+    </message>
+    <message>
+        <source>先頭にゼロのバイトがあり、保存すると UTF-16 として読まれてしまうため、保存しませんでした。</source>
+        <translation>It was not saved: a zero byte at its beginning would make it read back as UTF-16.</translation>
     </message>
 </context>
 </TS>

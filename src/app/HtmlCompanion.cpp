@@ -8,6 +8,7 @@
 #include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
@@ -492,6 +493,9 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.FirstLetterLarger = true; }},
     {"--face", "NAME", "wrap in the face tag with NAME (UTF-8, written as CP932)",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         if (HoldsControlCharacter(v)) {
+             throw Refusal(n, " holds a control character, which a face name cannot carry");
+         }
          o.html.FaceName = ToCp932(n, v);
          o.html.FaceTag = true;
      }},
@@ -605,7 +609,11 @@ std::string Usage() {
                 "to a UTF-8 terminal. Colours may be written #RRGGBB, RRGGBB or RGB. Exit status 2 for a\n"
                 "bad option or value, 3 when the output does not fit its budget with --fit, 1 when\n"
                 "--decode finds no gradient text; a reader that goes away ends the output quietly\n"
-                "(status 0).\n");
+                "(status 0).\n")
+        .append("A text file (--text-file, --utf8-text-file) and the text of standard input (each line,\n"
+                "for the kinds that colour every line) may hold at most 64 MiB (")
+        .append(std::to_string(kMaxTextFileBytes))
+        .append(" bytes);\na larger one is refused.\n");
     return usage;
 }
 
@@ -683,6 +691,10 @@ void SettleCombinations(TCompanionOptions& o) {
     }
     if (o.page && OutputKindRow(o.html.Kind).Page == nullptr) {
         throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
+    }
+    if (o.html.Kind == okBbcode && o.html.FaceTag && !BbcodeCanCarry(Cp932ToUtf8(o.html.FaceName))) {
+        throw Refusal("--format bbcode cannot carry the face name '", PrintableCp932(o.html.FaceName),
+                      "' ([ or ])");
     }
     if (o.acrossLines && o.kindGiven && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
         throw Refusal("--across-lines is for ", EveryLineKinds(), ", not --format ",

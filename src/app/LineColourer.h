@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TCompanionInput;
@@ -19,9 +20,8 @@ struct TUnitText;
 // length: every line followed by a line feed, an empty line left empty.
 class TLineColourer {
 public:
-    TLineColourer(const TTagVocabulary& tg, const THtmlOptions& options, const TGradient& gradient,
-                  TOutputSink& out)
-        : tg_(tg), options_(options), gradient_(gradient), out_(out) {}
+    TLineColourer(const TTagVocabulary& tg, const THtmlOptions& options, TGradient gradient, TOutputSink& out)
+        : tg_(tg), options_(options), gradient_(std::move(gradient)), out_(out) {}
 
     // One line as a gradient of its own (a line of one unit in the start colour).
     void Line(const TUnitText& line);

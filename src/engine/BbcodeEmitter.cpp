@@ -11,7 +11,7 @@
 #include <utility>
 
 TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
-                               int characterCount, const TClusterTable& /*clusters*/)
+                               int characterCount, const TClusterTable& clusters)
     : TMarkupEmitter(TTextEncoding::Utf8, TUnitForm::Utf8) {
     const bool upper = tg.UpperCase();
     const auto word = [upper](std::string_view lower) { return WordInCase(lower, upper); };
@@ -49,8 +49,9 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     if (sized) {
         wrap("size", std::to_string(3 + options.SizeStep));
     }
-    if (options.FaceTag) {
-        wrap("font", BbcodeValueEscaped(Cp932ToUtf8(options.FaceName)));
+    // A face the tag cannot carry is left out (the companion refuses it before).
+    if (const std::string face = Cp932ToUtf8(options.FaceName); options.FaceTag && BbcodeCanCarry(face)) {
+        wrap("font", face);
     }
     if ((options.Style & fsUnderline) != 0) {
         wrap("u", {});
@@ -60,6 +61,6 @@ TBbcodeEmitter::TBbcodeEmitter(const TTagVocabulary& tg, const THtmlOptions& opt
     }
     closing += kCrLf;
     markup.Opening = std::move(opening);
-    markup.Suffix = std::move(closing);
+    markup.Suffix = CloseOpenBidi(std::move(closing), clusters.Utf8, TBidiCloserForm::Utf8);
     Start(std::move(markup), 2 * text.size(), characterCount);
 }

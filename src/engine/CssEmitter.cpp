@@ -155,6 +155,13 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
                             HtmlEscaped(options.BackgroundHex), "\">", kCrLf));
         closing += Join(close, kCrLf);
     }
+    // A text with directional controls stands in an isolate of its own, and whatever it leaves
+    // open is closed inside it, so nothing of it turns the page's text around.
+    closing = CloseOpenBidi(std::move(closing), clusters.Utf8, TBidiCloserForm::Utf8);
+    if (HoldsBidiControls(clusters.Utf8)) {
+        opening.insert(0, Join("<", WordInCase("bdi", upper), ">"));
+        closing.insert(closing.size() - kCrLf.size(), Join("</", WordInCase("bdi", upper), ">"));
+    }
     markup.Text = text;
     markup.Clusters = &clusters;
     markup.Opening = std::move(opening);

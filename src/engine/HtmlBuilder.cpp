@@ -150,7 +150,7 @@ THtmlBuilder::THtmlBuilder(const TTagVocabulary& tg, const THtmlOptions& options
         closing += Join(Close(w.tr), Close(w.table), "<", w.br, " ", w.clear, "=", w.all, ">", kCrLf);
     }
     markup.Opening = std::move(opening);
-    markup.Suffix = std::move(closing);
+    markup.Suffix = CloseOpenBidi(std::move(closing), clusters.Utf8, TBidiCloserForm::References);
     Start(std::move(markup), text.size(), characterCount);
 }
 

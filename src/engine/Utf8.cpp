@@ -42,3 +42,17 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     }
     return utf8;
 }
+
+bool HoldsControlCharacter(std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte < 0x20 || byte == 0x7F) {
+            return true;
+        }
+        // U+0080-U+009F are C2 80 to C2 9F; C2 is never a continuation byte.
+        if (byte == 0xC2 && pos + 1 < utf8.size() && static_cast<unsigned char>(utf8[pos + 1]) < 0xA0) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -18,3 +18,7 @@ std::string WithReplacementCharacters(std::string_view text);
 
 // UTF-16 (as a text field holds it) to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// True when the UTF-8 text holds a control character: C0 (U+0000-U+001F), DEL or C1
+// (U+0080-U+009F). Such a character in a face name would reach a terminal or a page raw.
+bool HoldsControlCharacter(std::string_view utf8);

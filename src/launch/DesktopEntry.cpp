@@ -48,7 +48,7 @@ bool TDesktopEntry::IsInstalled() const {
     }
     const auto exec = Keys.String(kEntryGroup, QStringLiteral("Exec"));
     const auto words = exec ? SplitExecLine(*exec) : std::nullopt;
-    return words && !words->isEmpty() && !QuotesAFieldCode(*exec) && !FindProgram(words->first()).isEmpty();
+    return words && !IsUnusableExecLine(*exec) && !FindProgram(words->first()).isEmpty();
 }
 
 std::optional<TLaunchCommand> TDesktopEntry::CommandFor(const QString& verb, const QString& file,
@@ -68,7 +68,7 @@ std::optional<TLaunchCommand> TDesktopEntry::CommandFromExec(const QString& grou
                                                              const QString& url) const {
     const auto exec = Keys.String(group, QStringLiteral("Exec"));
     const auto words = exec ? SplitExecLine(*exec) : std::nullopt;
-    if (!words || words->isEmpty() || QuotesAFieldCode(*exec)) {
+    if (!words || IsUnusableExecLine(*exec)) {
         return std::nullopt;
     }
     TExecFieldValues values;

@@ -64,7 +64,42 @@ namespace {
 struct TSplitLine {
     QStringList Words;
     QList<bool> Quoted;
+    // A reserved character stood outside quotes (and unescaped).
+    bool BareReserved = false;
 };
+
+// The characters the desktop-entry standard reserves, beyond blanks and the quoting ones: a
+// shell given the line would take them as its own.
+bool IsReservedOutsideQuotes(QChar c) {
+    return QStringView(u"><~|&;$*?#()`").contains(c);
+}
+
+// The shells whose -c takes a command line.
+bool IsShell(const QString& word) {
+    static const QStringList shells{QStringLiteral("sh"),   QStringLiteral("bash"),   QStringLiteral("dash"),
+                                    QStringLiteral("zsh"),  QStringLiteral("ksh"),    QStringLiteral("mksh"),
+                                    QStringLiteral("ash"),  QStringLiteral("csh"),    QStringLiteral("tcsh"),
+                                    QStringLiteral("fish"), QStringLiteral("busybox")};
+    return shells.contains(word.section(QLatin1Char('/'), -1));
+}
+
+// "-c", or short options that include c ("-ec", "-lc").
+bool IsCommandOption(const QString& word) {
+    return word.size() >= 2 && word.startsWith(QLatin1Char('-')) && !word.startsWith(QStringLiteral("--")) &&
+           word.contains(QLatin1Char('c'));
+}
+
+bool HoldsFieldCode(const QString& word) {
+    for (qsizetype at = 0; at + 1 < word.size(); ++at) {
+        if (word.at(at) == QLatin1Char('%')) {
+            if (word.at(at + 1) != QLatin1Char('%')) {
+                return true;
+            }
+            ++at; // "%%" is a percent sign
+        }
+    }
+    return false;
+}
 
 std::optional<TSplitLine> Split(const QString& exec) {
     TSplitLine line;
@@ -121,6 +156,7 @@ std::optional<TSplitLine> Split(const QString& exec) {
             word += exec.at(++i);
         } else {
             inWord = true;
+            line.BareReserved = line.BareReserved || IsReservedOutsideQuotes(c);
             word += c;
         }
     }
@@ -143,17 +179,22 @@ bool QuotesAFieldCode(const QString& exec) {
         return false;
     }
     for (qsizetype i = 0; i < line->Words.size(); ++i) {
-        if (!line->Quoted.at(i)) {
-            continue;
+        if (line->Quoted.at(i) && HoldsFieldCode(line->Words.at(i))) {
+            return true;
         }
-        const QString& word = line->Words.at(i);
-        for (qsizetype at = 0; at + 1 < word.size(); ++at) {
-            if (word.at(at) == QLatin1Char('%')) {
-                if (word.at(at + 1) != QLatin1Char('%')) {
-                    return true;
-                }
-                ++at; // "%%" is a percent sign
-            }
+    }
+    return false;
+}
+
+bool IsUnusableExecLine(const QString& exec) {
+    const std::optional<TSplitLine> line = Split(exec);
+    if (!line || line->Words.isEmpty() || line->BareReserved || QuotesAFieldCode(exec)) {
+        return true;
+    }
+    const QStringList& words = line->Words;
+    for (qsizetype i = 0; i + 2 < words.size(); ++i) {
+        if (IsShell(words.at(i)) && IsCommandOption(words.at(i + 1)) && HoldsFieldCode(words.at(i + 2))) {
+            return true;
         }
     }
     return false;

@@ -21,6 +21,13 @@ std::optional<QStringList> SplitExecLine(const QString& exec);
 // is not used. False for a line that does not split.
 bool QuotesAFieldCode(const QString& exec);
 
+// Whether an Exec line is not to be used: it does not split, has no words, holds a reserved
+// character ($ > < | ; & ` and the others the desktop-entry standard lists) outside quotes,
+// quotes a field code (QuotesAFieldCode), or gives a field code as the command line of a shell's
+// -c ("sh -c %f"). A program that hands the line, or the file name, to a shell would run what a
+// file name holds.
+bool IsUnusableExecLine(const QString& exec);
+
 // What the field codes of an Exec line stand for.
 struct TExecFieldValues {
     QString File;        // the file to open, for %f %F, and for %u %U when Url is empty

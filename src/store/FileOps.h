@@ -21,6 +21,12 @@ public:
     virtual int Remove(const std::string& path);
     // Whether new files can be made in the folder (an installed program's folder cannot).
     virtual bool IsFolderWritable(const std::string& folder);
+    // Takes the advisory lock (flock) of the lock file at `path`, made when missing, and returns
+    // the descriptor that holds it; -1 when the file cannot be made or the lock was not free
+    // within a few seconds. Unlock removes the file and releases the lock; a copy that waited
+    // on the removed file sees it gone and locks the next one.
+    virtual int LockExclusive(const std::string& path);
+    virtual void Unlock(const std::string& path, int fd);
 };
 
 // The plain POSIX operations, shared.

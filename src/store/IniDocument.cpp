@@ -265,6 +265,12 @@ void TIniDocument::CheckValue(std::string_view value) {
 }
 
 void TIniDocument::CheckWritable(std::string_view section, std::string_view key, std::string_view value) {
+    // Text holds no zero byte; a file that does is taken for UTF-16 when read.
+    for (const std::string_view part : {section, key, value}) {
+        if (part.find('\0') != std::string_view::npos) {
+            throw EIniRefusedError("The text " + Quoted(part) + " cannot be stored: it holds a zero byte");
+        }
+    }
     CheckSectionName(section);
     CheckKeyName(key);
     CheckValue(value);

@@ -82,3 +82,9 @@ EIniFileError::EIniFileError(std::string path, const std::string& action, const 
                              int errorCode, TFileProblem problem)
     : EIniError("Cannot " + action + " \"" + PrintableFileName(path) + "\": " + reason),
       path_(std::move(path)), action_(action), reason_(reason), errorCode_(errorCode), problem_(problem) {}
+
+EIniFileError::EIniFileError(std::string path, const std::string& action, const std::string& reason,
+                             TEncodingProblem cause)
+    : EIniFileError(std::move(path), action, reason, 0, TFileProblem::Encoding) {
+    encodingProblem_ = cause;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/FileEncoding.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -40,7 +42,7 @@ enum class TFileProblem : std::uint8_t {
     System,          // ErrorCode() tells
     NotRegularFile,  // a device, FIFO, socket or folder stands where the file should be
     ReadOnly,        // the file has no owner write permission
-    Encoding,        // the text holds a character that code page 932 cannot hold
+    Encoding,        // the text cannot be read or written in its encoding: EncodingProblem() tells
     ChangedMeanwhile // another program saved the file while this save was being made
 };
 
@@ -50,6 +52,9 @@ class EIniFileError : public EIniError {
 public:
     EIniFileError(std::string path, const std::string& action, const std::string& reason, int errorCode = 0,
                   TFileProblem problem = TFileProblem::System);
+    // A problem of the file's encoding (TFileProblem::Encoding).
+    EIniFileError(std::string path, const std::string& action, const std::string& reason,
+                  TEncodingProblem cause);
 
     // The path as given (bytes of the file system).
     const std::string& Path() const { return path_; }
@@ -60,6 +65,7 @@ public:
     // The system's error number, 0 when the problem is not one of the system's.
     int ErrorCode() const { return errorCode_; }
     TFileProblem Problem() const { return problem_; }
+    TEncodingProblem EncodingProblem() const { return encodingProblem_; }
 
 private:
     std::string path_;
@@ -67,6 +73,7 @@ private:
     std::string reason_;
     int errorCode_;
     TFileProblem problem_;
+    TEncodingProblem encodingProblem_ = TEncodingProblem::None;
 };
 
 // A file name for a message: valid UTF-8 stays, control characters and bytes that are not UTF-8

@@ -3,8 +3,51 @@
 #include "store/FileEncoding.h"
 #include "store/IniErrors.h"
 
+namespace {
+
+// ".Tintrel.ini.lock" in the folder of "Tintrel.ini".
+std::string LockPathOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, nameAt) + "." + path.substr(nameAt) + ".lock";
+}
+
+} // namespace
+
+class TIniFile::TChangeLock {
+public:
+    explicit TChangeLock(TIniFile& file) : file_(file.updateDepth_ == 0 ? &file : nullptr) {
+        if (file_ != nullptr) {
+            file_->Lock();
+        }
+    }
+    ~TChangeLock() {
+        if (file_ != nullptr) {
+            file_->Unlock();
+        }
+    }
+    TChangeLock(const TChangeLock&) = delete;
+    TChangeLock& operator=(const TChangeLock&) = delete;
+
+private:
+    TIniFile* file_;
+};
+
 TIniFile::TIniFile(std::string path, std::shared_ptr<TFileOps> ops, bool createFolder)
     : path_(std::move(path)), ops_(std::move(ops)), createFolder_(createFolder) {}
+
+void TIniFile::Lock() {
+    if (lockDepth_++ == 0 && !path_.empty()) {
+        lockFd_ = ops_->LockExclusive(LockPathOf(path_));
+    }
+}
+
+void TIniFile::Unlock() noexcept {
+    if (--lockDepth_ == 0 && lockFd_ >= 0) {
+        ops_->Unlock(LockPathOf(path_), lockFd_);
+        lockFd_ = -1;
+    }
+}
 
 void TIniFile::Refresh() {
     if (path_.empty()) {
@@ -17,7 +60,7 @@ void TIniFile::Refresh() {
     TFileStamp stamp;
     TStoredText text = DecodeStoredText(ReadFileBytes(path_, stamp));
     if (!text.Problem.empty()) {
-        throw EIniFileError(path_, "read", text.Problem, 0, TFileProblem::Encoding);
+        throw EIniFileError(path_, "read", text.Problem, text.Cause);
     }
     document_ = TIniDocument(std::move(text.Cp932));
     encoding_ = text.Encoding;
@@ -34,18 +77,15 @@ void TIniFile::Discard() noexcept {
 void TIniFile::Save() {
     std::string bytes = document_.Serialize();
     try {
-        // A Shift-JIS file is saved as it stands; only a marked one is converted.
-        std::string converted;
-        if (encoding_ != TFileEncoding::ShiftJis) {
-            std::string problem;
-            converted = EncodeStoredText(bytes, encoding_, problem);
-            if (!problem.empty()) {
-                throw EIniFileError(path_, "save", problem, 0, TFileProblem::Encoding);
-            }
+        // A Shift-JIS file is saved as it stands; one in another encoding is converted.
+        std::string problem;
+        TEncodingProblem cause = TEncodingProblem::None;
+        const std::string converted = EncodeStoredText(bytes, encoding_, problem, &cause);
+        if (!problem.empty()) {
+            throw EIniFileError(path_, "save", problem, cause);
         }
         // A save by someone else since the file was read is not overwritten unseen.
-        stamp_ = SaveFileSafely(path_, encoding_ == TFileEncoding::ShiftJis ? bytes : converted, *ops_,
-                                createFolder_, &stamp_);
+        stamp_ = SaveFileSafely(path_, converted, *ops_, createFolder_, &stamp_);
     } catch (...) {
         Discard();
         throw;
@@ -93,6 +133,7 @@ std::vector<std::string> TIniFile::SectionNames() {
 }
 
 void TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    const TChangeLock lock(*this);
     if (updateDepth_ == 0) {
         Refresh();
     }
@@ -102,6 +143,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
 }
 
 void TIniFile::EraseSection(std::string_view section) {
+    const TChangeLock lock(*this);
     if (updateDepth_ == 0) {
         Refresh();
     }
@@ -118,6 +160,11 @@ void TIniFile::EndUpdate() {
     if (--updateDepth_ > 0) {
         return;
     }
+    // The lock taken when the update began is let go however the save ends.
+    struct TRelease {
+        TIniFile& file;
+        ~TRelease() { file.Unlock(); }
+    } release{*this};
     if (abandoned_) {
         abandoned_ = false;
         Discard();
@@ -137,6 +184,7 @@ void TIniFile::AbandonUpdate(bool changedInside) noexcept {
     if (--updateDepth_ > 0) {
         return;
     }
+    Unlock();
     // Every change since the outermost update began counts as inside it, so when nothing changed
     // there is nothing unsaved either: this end never saves.
     if (abandoned_) {
@@ -147,7 +195,13 @@ void TIniFile::AbandonUpdate(bool changedInside) noexcept {
 
 TIniTransaction::TIniTransaction(TIniFile& file) : file_(&file) {
     if (file.updateDepth_ == 0) {
-        file.Refresh();
+        file.Lock();
+        try {
+            file.Refresh();
+        } catch (...) {
+            file.Unlock();
+            throw;
+        }
     }
     ++file.updateDepth_;
     changesAtBegin_ = file.changes_;

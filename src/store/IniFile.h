@@ -20,7 +20,10 @@ class TIniTransaction;
 // A save that fails leaves the file as it was and the store as the file is. A save refuses to
 // overwrite a change that someone else saved after the file was read (EIniFileError with
 // ChangedMeanwhile); the store then reads the file again. A file that a text editor saved as
-// UTF-8 or UTF-16LE with a byte-order mark is read and saved in that encoding.
+// UTF-8 or UTF-16 is read and saved in that encoding. Copies of Tintrel hold an advisory lock
+// (flock on a lock file beside the settings file) from the read a change starts from to the
+// rename of its save, so two copies never interleave their saves; a writer that takes no lock is
+// still caught by the stamp check.
 class TIniFile {
 public:
     explicit TIniFile(std::string path, std::shared_ptr<TFileOps> ops = DefaultFileOps(),
@@ -49,6 +52,11 @@ private:
     void Discard() noexcept;
     void EndUpdate();
     void AbandonUpdate(bool changedInside) noexcept;
+    // Holds the lock for the outermost change; nested calls count.
+    void Lock();
+    void Unlock() noexcept;
+    // Locks for the span of one change made outside an update.
+    class TChangeLock;
 
     std::string path_;
     std::shared_ptr<TFileOps> ops_;
@@ -58,6 +66,8 @@ private:
     TFileEncoding encoding_ = TFileEncoding::ShiftJis;
     bool loaded_ = false;
     int updateDepth_ = 0;
+    int lockDepth_ = 0;
+    int lockFd_ = -1;
     bool dirty_ = false;
     bool abandoned_ = false;
     // Counts the changes made to the document, so an update can tell whether it changed anything.

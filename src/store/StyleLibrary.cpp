@@ -235,7 +235,7 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
         throw EIniFileError(path, "read", std::strerror(ENOENT), ENOENT);
     }
     if (!text.Problem.empty()) {
-        throw EIniFileError(path, "read", text.Problem, 0, TFileProblem::Encoding);
+        throw EIniFileError(path, "read", text.Problem, text.Cause);
     }
     const std::vector<std::string> lines = SplitLines(text.Cp932);
     std::size_t first = 0;
@@ -266,11 +266,18 @@ std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {
         std::string value = lines[i];
         const std::string key = CutToken(value, "=");
         // Blank lines, comments and lines the settings file could not hold as a key (another
-        // section's header) carry nothing of the style.
+        // section's header, a zero byte) carry nothing of the style.
         const std::string_view trimmed = TrimIniBlanks(key);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[' ||
-            ContainsAnyChar(trimmed, "=")) {
+            ContainsAnyChar(trimmed, "=") || lines[i].find('\0') != std::string::npos) {
             continue;
+        }
+        if (SameIniName(key, "DrawFont.Name") && FaceNameHoldsControl(TrimIniBlanks(value))) {
+            throw EStyleFileError(
+                path, EStyleFileError::TReason::ControlInName,
+                "\"" + PrintableFileName(path) +
+                    "\" was not imported: the face name of key DrawFont.Name holds a control "
+                    "character");
         }
         styleKeys = styleKeys || IsStyleKey(key);
         values.emplace_back(key, std::move(value));

@@ -36,7 +36,8 @@ public:
     enum class TReason : std::uint8_t {
         NoSectionHeader, // the first line that is not blank names no section
         BlankName,       // the section's name is blank
-        NoStyleKeys      // the section holds none of the keys of a style
+        NoStyleKeys,     // the section holds none of the keys of a style
+        ControlInName    // the face name (DrawFont.Name) holds a control character
     };
 
     EStyleFileError(std::string path, TReason reason, const std::string& message)

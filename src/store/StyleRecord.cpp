@@ -1,6 +1,8 @@
 #include "store/StyleRecord.h"
 
+#include "engine/CodePage.h"
 #include "engine/ColorStops.h"
+#include "engine/Utf8.h"
 #include "store/IniErrors.h"
 #include "store/IniText.h"
 
@@ -73,6 +75,10 @@ void ReadColourChoices(TIniGT& store, std::string_view section, TStyleRecord& st
 
 } // namespace
 
+bool FaceNameHoldsControl(std::string_view cp932) {
+    return HoldsControlCharacter(Cp932ToUtf8(cp932));
+}
+
 std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, TStyleRecord& style) {
     const TStyleRecord defaults;
     std::vector<TBadValue> bad;
@@ -83,6 +89,11 @@ std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, 
     read.FinishColor = ReadColorOrDefault(store, section, "FinishColor", defaults.FinishColor, bad);
     read.MiddleColor = ReadColorOrDefault(store, section, "MiddleColor", defaults.MiddleColor, bad);
     ReadFontKeepingGoodParts(store, section, read.DrawFont, bad);
+    if (FaceNameHoldsControl(read.DrawFont.Name)) {
+        bad.push_back(
+            {std::string(section), "DrawFont.Name", read.DrawFont.Name, TBadValue::TKind::FaceName});
+        read.DrawFont.Name = style.DrawFont.Name;
+    }
     read.SizeIndex = store.ReadInteger(section, "SizeIndex", defaults.SizeIndex);
     read.Head = store.ReadBool(section, "Head", defaults.Head);
     read.Mirror = store.ReadBool(section, "Mirror", defaults.Mirror);
@@ -129,7 +140,9 @@ std::string BadValuesMessage(const std::vector<TBadValue>& bad) {
             message += "\n";
         }
         message += ConcatText({"[", value.Section, "] ", value.Key, "=", value.Value,
-                               value.Key == "ColorSpace" || value.Key == "Stops"
+                               value.Kind == TBadValue::TKind::FaceName
+                                   ? ": a face name with a control character; it was not used"
+                               : value.Key == "ColorSpace" || value.Key == "Stops"
                                    ? ": not a value this program knows; it was left out"
                                    : ": not a hexadecimal colour; the default was used"});
     }

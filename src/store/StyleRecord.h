@@ -6,6 +6,7 @@
 #include "store/FontRecord.h"
 #include "store/IniGT.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,16 +42,26 @@ struct TStyleRecord {
 
 // A stored value that could not be read, so its default was taken instead.
 struct TBadValue {
+    enum class TKind : std::uint8_t {
+        Colour,  // not valid hexadecimal
+        FaceName // holds a control character; the face read before is kept
+    };
     std::string Section;
     std::string Key;
     std::string Value;
+    TKind Kind = TKind::Colour;
 
     friend bool operator==(const TBadValue&, const TBadValue&) = default;
 };
 
+// True when a face name (Shift-JIS) holds a control character (C0, DEL or C1), which could reach a
+// terminal or a page raw: such a name is refused wherever it comes in.
+bool FaceNameHoldsControl(std::string_view cp932);
+
 // Reads the style record of `section` into `style`. Absent keys take the defaults of a fresh
 // TStyleRecord, except the font, whose absent parts keep the values `style` had. A colour that
-// is not valid hexadecimal takes its default and is reported; everything else still loads.
+// is not valid hexadecimal takes its default and is reported; a face name that holds a control
+// character is dropped (the face `style` had stays) and reported; everything else still loads.
 // A record with both modes set loads with only the three-colour gradient.
 std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, TStyleRecord& style);
 // Erases the section and writes the record anew, as one save.

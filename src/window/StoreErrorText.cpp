@@ -39,6 +39,36 @@ QString SystemCause(const EIniFileError& error) {
     }
 }
 
+QString EncodingCause(TEncodingProblem problem) {
+    switch (problem) {
+    case TEncodingProblem::NotKeptUnchanged:
+        return QCoreApplication::translate(
+            "TStoreErrorText", "Shift-JIS（コードページ932）に変換すると元に戻らない文字が含まれています。");
+    case TEncodingProblem::Invalid:
+        return QCoreApplication::translate(
+            "TStoreErrorText",
+            "バイト順マークまたはゼロのバイトは UTF-16 を示していますが、UTF-16 として正しくありません。");
+    case TEncodingProblem::NotWritten:
+        return QCoreApplication::translate(
+            "TStoreErrorText", "UTF-32 で保存されています。Tintrel はこの文字コードで書き込まないため、"
+                               "ファイルを変更せずに既定の設定で動作します。");
+    case TEncodingProblem::NotCp932:
+        return QCoreApplication::translate(
+            "TStoreErrorText",
+            "Shift-"
+            "JIS（コードページ932）ではないバイトが含まれているため、ファイルの文字コードに変換できません。");
+    case TEncodingProblem::ZeroBytes:
+        return QCoreApplication::translate(
+            "TStoreErrorText",
+            "先頭にゼロのバイトがあり、保存すると UTF-16 として読まれてしまうため、保存しませんでした。");
+    case TEncodingProblem::Unholdable:
+    case TEncodingProblem::None:
+        break;
+    }
+    return QCoreApplication::translate("TStoreErrorText",
+                                       "Shift-JIS（コードページ932）で表せない文字が含まれています。");
+}
+
 QString FileCause(const EIniFileError& error) {
     switch (error.Problem()) {
     case TFileProblem::NotRegularFile:
@@ -47,8 +77,7 @@ QString FileCause(const EIniFileError& error) {
     case TFileProblem::ReadOnly:
         return QCoreApplication::translate("TStoreErrorText", "読み取り専用のファイルです。");
     case TFileProblem::Encoding:
-        return QCoreApplication::translate("TStoreErrorText",
-                                           "Shift-JIS（コードページ932）で表せない文字が含まれています。");
+        return EncodingCause(error.EncodingProblem());
     case TFileProblem::ChangedMeanwhile:
         return QCoreApplication::translate("TStoreErrorText",
                                            "保存している間に、ほかのプログラムがファイルを変更しました。");
@@ -79,6 +108,13 @@ QString StoreErrorText(const std::exception& error, const QString& settingsFile)
     }
     if (const auto* styleFile = dynamic_cast<const EStyleFileError*>(&error)) {
         const QString name = QFile::decodeName(QByteArray::fromStdString(styleFile->Path()));
+        if (styleFile->Reason() == EStyleFileError::TReason::ControlInName) {
+            return QCoreApplication::translate(
+                       "TStoreErrorText",
+                       "「%1」のキー「DrawFont."
+                       "Name」のフォント名に制御文字が含まれているため、読み込みませんでした。")
+                .arg(name);
+        }
         QString cause;
         switch (styleFile->Reason()) {
         case EStyleFileError::TReason::NoSectionHeader:
@@ -91,6 +127,8 @@ QString StoreErrorText(const std::exception& error, const QString& settingsFile)
         case EStyleFileError::TReason::NoStyleKeys:
             cause = QCoreApplication::translate("TStoreErrorText",
                                                 "スタイルの項目（StartColor など）が一つもありません。");
+            break;
+        case EStyleFileError::TReason::ControlInName:
             break;
         }
         return QCoreApplication::translate("TStoreErrorText",

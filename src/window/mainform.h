@@ -396,6 +396,9 @@ private:
     QString lastStatusText_;
     QString lastSmallPreviewText_;
     QStringList pendingMessages_;
+    // Every message already said about the settings file, so a close that fails for the same
+    // reason (a file in an encoding that is not written, say) does not say it again.
+    QStringList toldMessages_;
     TCloseReason closeReason_ = TCloseReason::User;
     // Set when the window starts to close; from then on no message box opens.
     bool closing_ = false;

@@ -66,6 +66,7 @@ void TForm1::RunStartupStep(const std::function<void()>& step) {
         const QString message = StoreErrorText(error, SettingsFilePath());
         if (!pendingMessages_.contains(message)) {
             pendingMessages_ << message;
+            toldMessages_ << message;
         }
     }
 }
@@ -191,6 +192,11 @@ bool TForm1::SaveState(TCloseReason reason) {
     }
     if (failures.isEmpty()) {
         return true;
+    }
+    if (toldMessages_.contains(failures.first())) {
+        // Said at the start (the file is left as it is, by design): the standard error is enough.
+        ReportOnStandardError(failures.first());
+        return false;
     }
     const QString message = tr("設定ファイルに書き込めませんでした。\n%1\n\n%2")
                                 .arg(SettingsFilePath(), failures.join(QLatin1Char('\n')));

@@ -182,13 +182,28 @@ void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {
     if (bad.empty()) {
         return;
     }
-    QStringList lines;
+    QStringList colours;
+    QStringList faces;
     for (const TBadValue& value : bad) {
-        lines << QStringLiteral("[%1] %2=%3")
-                     .arg(FromCp932(value.Section), FromCp932(value.Key), FromCp932(value.Value));
+        // A face name is shown without its control characters, which are what is wrong with it.
+        QString shown = FromCp932(value.Value);
+        if (value.Kind == TBadValue::TKind::FaceName) {
+            for (QChar& c : shown) {
+                c = c.category() == QChar::Other_Control ? QChar(0xFFFD) : c;
+            }
+        }
+        (value.Kind == TBadValue::TKind::FaceName ? faces : colours)
+            << QStringLiteral("[%1] %2=%3").arg(FromCp932(value.Section), FromCp932(value.Key), shown);
     }
-    ReportSettingsProblem(tr("設定ファイルの色の値が正しくないため、既定の色を使いました。\n%1")
-                              .arg(lines.join(QLatin1Char('\n'))));
+    if (!colours.isEmpty()) {
+        ReportSettingsProblem(tr("設定ファイルの色の値が正しくないため、既定の色を使いました。\n%1")
+                                  .arg(colours.join(QLatin1Char('\n'))));
+    }
+    if (!faces.isEmpty()) {
+        ReportSettingsProblem(
+            tr("設定ファイル「%1」のフォント名に制御文字が含まれているため、使いませんでした。\n%2")
+                .arg(SettingsFilePath(), faces.join(QLatin1Char('\n'))));
+    }
 }
 
 void TForm1::ReportSettingsProblem(const QString& message) {

@@ -286,6 +286,7 @@ TEST(Companion, HelpGoesToStandardOutput) {
     const TRun run = RunCompanion({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with("Usage: tintrel-html")) << run.out;
+    EXPECT_NE(run.out.find("at most 64 MiB (67108864 bytes)"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "");
 }
 
@@ -367,10 +368,20 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MissingUtf8File", {"--utf8-text-file", "/nonexistent/u.txt"}, "/nonexistent/u.txt"},
         RefusalCase{"BrokenUtf8NamesItsOffset", {"AB\xE3\x81"}, "byte offset 2"},
         RefusalCase{"EuroSignInFace", {"--face", "€font", "AB"}, "U+20AC"},
+        RefusalCase{"EscapeInFace", {"--face", "A\x1b]52;c;SGVsbG8=\x07B", "AB"}, "control character"},
+        RefusalCase{"DeleteInFace", {"--face", "A\x7F", "AB"}, "control character"},
+        RefusalCase{"BracketInABbcodeFace", {"--format", "bbcode", "--face", "a]b", "AB"}, "a]b"},
+        RefusalCase{"C1InFace",
+                    {"--face",
+                     "A\xC2\x9B"
+                     "2J",
+                     "AB"},
+                    "control character"},
         RefusalCase{"BrokenUtf8", {"A\xFF"}, "0xFF"},
         RefusalCase{"UnknownFormat", {"--format", "html", "AB"}, "html"},
         RefusalCase{"FormatNamesAreLowerCase", {"--format", "CSS", "AB"}, "CSS"},
         RefusalCase{"NoPageForATerminal", {"--format", "ansi", "--page", "AB"}, "--page"},
+        RefusalCase{"NoPageForTheColourCube", {"--format", "ansi256", "--page", "AB"}, "--page"},
         RefusalCase{"StandardInputAndText", {"-", "AB"}, "AB"},
         RefusalCase{"StandardInputAndFile", {"--text-file", "-", "AB"}, "--text-file"},
         RefusalCase{"BudgetOfNothing", {"--format", "json", "--budget", "0", "AB"}, "'0' for --budget"},
@@ -449,15 +460,27 @@ INSTANTIATE_TEST_SUITE_P(
                                          "</b></u>", "</body></html>"})}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(Companion, RefusesAStyleFileWithABadColourNamingFileKeyAndValue) {
+TEST(Companion, RefusesAStyleFileWithABadValueNamingFileKeyAndValue) {
     const TTempFolder dir;
     const fs::path style = fs::path(dir.Path()) / "bad.tsy";
-    std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", "StartColor=0xFFZZ0000"});
-    const TRun run = RunCompanion({"--style", style.string(), "AB"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    for (const std::string& named : {style.string(), std::string("StartColor"), std::string("0xFFZZ0000")}) {
-        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+    const struct {
+        std::string line, key, value;
+    } cases[] = {
+        {"StartColor=0xFFZZ0000", "StartColor", "0xFFZZ0000"},
+        // A face name that would set the terminal's clipboard and clear its screen.
+        {"DrawFont.Name=A\x1b]52;c;SGVsbG8=\x07"
+         "B\x1b[2J",
+         "DrawFont.Name", "A\\x1B]52;c;SGVsbG8=\\x07"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", c.line});
+        const TRun run = RunCompanion({"--style", style.string(), "--face-tag", "AB"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+        for (const std::string& named : {style.string(), c.key, c.value}) {
+            EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+        }
     }
 }
 

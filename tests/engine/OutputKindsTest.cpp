@@ -1,8 +1,10 @@
 #include "engine/AnsiEmitter.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/OutputBuffer.h"
 #include "engine/TagVocabulary.h"
 #include "engine/UnicodeText.h"
+#include "engine/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <regex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -139,6 +142,40 @@ INSTANTIATE_TEST_SUITE_P(
                           R"(<!-- End of  "&lt;&amp;"-&#45;ア)"
                           "\xEF\xBD\xB1"
                           R"(" -->)"})},
+        // One option at a time, where the options on together hide a mix-up.
+        KindCase{"UnderlineAlone", "AB", With(okCss, [](THtmlOptions& o) { o.Style = fsUnderline; }), false,
+                 Written({R"(<span style="text-decoration:underline">)",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                          R"(<span style="color:#FFFF00">B</span></span><span style=")" +
+                              kHidden + R"(">AB</span>)",
+                          "</span>"})},
+        KindCase{"StrikeOutAlone", "AB", With(okCss, [](THtmlOptions& o) { o.Style = fsStrikeOut; }), false,
+                 Written({R"(<span style="text-decoration:line-through">)",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                          R"(<span style="color:#FFFF00">B</span></span><span style=")" +
+                              kHidden + R"(">AB</span>)",
+                          "</span>"})},
+        KindCase{"CommentOfATextThatBeginsWithHyphens", "--",
+                 With(okCss, [](THtmlOptions& o) { o.Comment = true; }), false,
+                 Written({R"(<!-- Tintrel "-&#45;" -->)", "",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">-</span>)"
+                          R"(<span style="color:#FFFF00">-</span></span><span style=")" +
+                              kHidden + R"(">--</span>)",
+                          "", R"(<!-- End of  "-&#45;" -->)"})},
+        // DEL as a hexadecimal escape, ended by a space so the 1 after it is not read as a digit.
+        KindCase{"DeleteInAFaceName", "AB",
+                 With(okCss,
+                      [](THtmlOptions& o) {
+                          o.FaceName = "A\x7F"
+                                       "1";
+                          o.FaceTag = true;
+                      }),
+                 false,
+                 Written({R"(<span style="font-family:'A\7F 1'">)",
+                          R"(<span aria-hidden="true"><span style="color:#FF0000">A</span>)"
+                          R"(<span style="color:#FFFF00">B</span></span><span style=")" +
+                              kHidden + R"(">AB</span>)",
+                          "</span>"})},
         KindCase{"HostileFaceNameEscaped", "AB",
                  With(okCss,
                       [](THtmlOptions& o) {
@@ -154,34 +191,61 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Bbcode, OutputKindTest,
-    testing::Values(KindCase{"DefaultsUpperCase", "AB", Plain(okBbcode), true,
-                             Written({"", "[COLOR=#FF0000]A[/COLOR][COLOR=#FFFF00]B[/COLOR]", ""})},
-                    // No table, no comment, no break inside a tag; logical tags are plain ones.
-                    KindCase{"EverythingOnLowerCase", "AB", With(okBbcode, EverythingOn), false,
-                             Written({"[s][u][font=" + kMsPGothicUtf8 + "][size=5][i][b]",
-                                      "[size=6][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
-                                      "[/b][/i][/size][/font][/u][/s]"})},
-                    KindCase{"LargestSizeHeldAtSeven", "AB",
-                             With(okBbcode,
-                                  [](THtmlOptions& o) {
-                                      o.SizeStep = 4;
-                                      o.FirstLetterLarger = true;
-                                  }),
-                             false,
-                             Written({"[size=7]",
-                                      "[size=7][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
-                                      "[/size]"})},
-                    KindCase{"TextAsUtf8Unescaped", "<\x83\x41", Plain(okBbcode), false,
-                             Written({"", "[color=#FF0000]<[/color][color=#FFFF00]ア[/color]", ""})},
-                    KindCase{"HostileFaceNameEscaped", "AB",
-                             With(okBbcode,
-                                  [](THtmlOptions& o) {
-                                      o.FaceName = kHostileFace;
-                                      o.FaceTag = true;
-                                  }),
-                             false,
-                             Written({"[font=x&quot;&gt;&lt;script&gt;&#93;'\\]",
-                                      "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/font]"})}));
+    testing::Values(
+        KindCase{"DefaultsUpperCase", "AB", Plain(okBbcode), true,
+                 Written({"", "[COLOR=#FF0000]A[/COLOR][COLOR=#FFFF00]B[/COLOR]", ""})},
+        // No table, no comment, no break inside a tag; logical tags are plain ones.
+        KindCase{"EverythingOnLowerCase", "AB", With(okBbcode, EverythingOn), false,
+                 Written({"[s][u][font=" + kMsPGothicUtf8 + "][size=5][i][b]",
+                          "[size=6][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
+                          "[/b][/i][/size][/font][/u][/s]"})},
+        KindCase{"LargestSizeHeldAtSeven", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.SizeStep = 4;
+                          o.FirstLetterLarger = true;
+                      }),
+                 false,
+                 Written({"[size=7]", "[size=7][color=#FF0000]A[/color][/size][color=#FFFF00]B[/color]",
+                          "[/size]"})},
+        KindCase{"FirstLetterSizeInUpperCase", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.SizeStep = 1;
+                          o.FirstLetterLarger = true;
+                      }),
+                 true,
+                 Written({"[SIZE=4]", "[SIZE=5][COLOR=#FF0000]A[/COLOR][/SIZE][COLOR=#FFFF00]B[/COLOR]",
+                          "[/SIZE]"})},
+        KindCase{"NoSizeAtStepZeroEvenForALargerFirstLetter", "AB",
+                 With(okBbcode, [](THtmlOptions& o) { o.FirstLetterLarger = true; }), false,
+                 Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})},
+        KindCase{"TextAsUtf8Unescaped", "<\x83\x41", Plain(okBbcode), false,
+                 Written({"", "[color=#FF0000]<[/color][color=#FFFF00]ア[/color]", ""})},
+        // Forums read a value as written; one with a bracket cannot be carried at all.
+        KindCase{"HostileFaceNameLeftOut", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.FaceName = kHostileFace;
+                          o.FaceTag = true;
+                      }),
+                 false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})},
+        KindCase{
+            "FaceNameAsTheForumReadsIt", "AB",
+            With(okBbcode,
+                 [](THtmlOptions& o) {
+                     o.FaceName = "A&B <C>\"";
+                     o.FaceTag = true;
+                 }),
+            false,
+            Written({"[font=A&B <C>\"]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/font]"})},
+        KindCase{"OpeningBracketInAFaceName", "AB",
+                 With(okBbcode,
+                      [](THtmlOptions& o) {
+                          o.FaceName = "A[b";
+                          o.FaceTag = true;
+                      }),
+                 false, Written({"", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", ""})}));
 
 INSTANTIATE_TEST_SUITE_P(
     Ansi, OutputKindTest,
@@ -190,6 +254,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Written({"\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m"})},
         KindCase{"StylesAndTableBackground", "AB", With(okAnsi, EverythingOn), true,
                  Written({"\x1b[1;3;4;9;48;2;255;255;255m\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m"})},
+        // Red, green, blue in that order; 100 has three digits.
+        KindCase{"TableBackgroundChannelsInOrder", "AB",
+                 With(okAnsi,
+                      [](THtmlOptions& o) {
+                          o.Table = true;
+                          o.BackgroundHex = "640A00";
+                      }),
+                 true, Written({"\x1b[48;2;100;10;0m\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m"})},
         KindCase{"ColourCube", "ABC",
                  With(okAnsi256,
                       [](THtmlOptions& o) {
@@ -211,6 +283,91 @@ TEST(OutputLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
               "\x1b[38;2;255;0;0m\xE3\x82\xA2\x1b[0m");
     EXPECT_EQ(OutputLine("AB", kNoClusters, kRedToYellow, options, tg),
               "\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m");
+}
+
+// Many small pieces straight through the buffer, each copied with its whole block, with every
+// decimal from 0 to 255 between them: the spare block must always be there (ASan), and the
+// decimals read as std::to_string writes them.
+TEST(OutputBufferTest, SmallPiecesAndEveryDecimalComeOutAsWritten) {
+    TOutputBuffer out;
+    out.Expect(0);
+    const TPiece piece("<a>");
+    std::string expected;
+    for (unsigned i = 0; i < 4096; ++i) {
+        out.MakeRoom(piece.size() + 3);
+        out.Put(piece);
+        out.PutByte(i % 256);
+        expected += "<a>" + std::to_string(i % 256);
+    }
+    EXPECT_EQ(out.Take(), expected);
+}
+
+// Nothing in a text steers the terminal: with the colour codes taken out, no C0 control (but the
+// tab), DEL or C1 control is left; a space stays a space, DEL shows as its picture and CSI as
+// escape's picture and "[".
+TEST(OutputKindClusterTest, TheTerminalKindsShowEveryControlCharacter) {
+    std::u16string controls;
+    for (char16_t c = 1; c < 0xA0; ++c) {
+        controls += c;
+    }
+    const TUnitText units = UnitTextFromUtf8(Utf16ToUtf8(controls));
+    TTagVocabulary tg;
+    for (const TOutputKind kind : {okAnsi, okAnsi256, okTerm}) {
+        const std::string written =
+            BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
+        const std::string shown =
+            std::regex_replace(written.substr(0, written.size() - 2), std::regex("\x1b\\[[0-9;]*m"), "");
+        for (std::size_t pos = 0; pos < shown.size(); ++pos) {
+            const auto byte = static_cast<unsigned char>(shown[pos]);
+            const bool c1 =
+                byte == 0xC2 && pos + 1 < shown.size() && static_cast<unsigned char>(shown[pos + 1]) < 0xA0;
+            EXPECT_FALSE((byte < 0x20 && byte != '\t') || byte == 0x7F || c1) << pos << " in " << shown;
+        }
+        EXPECT_NE(shown.find(" !"), std::string::npos);
+        EXPECT_NE(shown.find("~\xE2\x90\xA1"), std::string::npos);
+        EXPECT_NE(shown.find("\xE2\x90\x9B[\xE2\x90\x9B\\"), std::string::npos);
+    }
+}
+
+// Whatever a text leaves open of its embeddings, overrides and isolates is closed at the end of
+// the fragment, innermost first, in every kind that writes markup; the css kind also isolates it.
+TEST(OutputKindClusterTest, TheMarkupKindsCloseWhatTheTextLeavesOpen) {
+    const std::string rlo = "\xE2\x80\xAE", rle = "\xE2\x80\xAB", lre = "\xE2\x80\xAA", pdf = "\xE2\x80\xAC";
+    const std::string rli = "\xE2\x81\xA7", fsi = "\xE2\x81\xA8", pdi = "\xE2\x81\xA9";
+    const struct {
+        std::string text;
+        std::string closers; // P for a PDF, I for a PDI
+    } cases[] = {
+        {"abc" + rlo + "def", "P"},
+        {rli + "x", "I"},
+        {rle + "a" + fsi + "b" + lre + "c", "PIP"},
+        {rlo + "a" + pdf, ""},
+        {rli + rlo + "a" + pdi, ""}, // the PDI closes the override inside its isolate too
+        {rlo + "a" + pdi, "P"},      // a PDI with no isolate open closes nothing
+        {rli + "a" + pdf, "I"},      // a PDF does not reach out of an isolate
+        {rlo + rlo + "a" + pdf, "P"},
+    };
+    TTagVocabulary tg;
+    for (const auto& c : cases) {
+        const TUnitText units = UnitTextFromUtf8(c.text);
+        for (const TOutputKind kind : {okFont, okCss, okBbcode}) {
+            std::string expected;
+            for (const char closer : c.closers) {
+                expected +=
+                    kind == okFont ? (closer == 'P' ? "&#8236;" : "&#8297;") : (closer == 'P' ? pdf : pdi);
+            }
+            expected += kind == okCss ? "</bdi>\r\n" : "\r\n";
+            const std::string written =
+                BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
+            EXPECT_TRUE(written.ends_with(expected))
+                << c.text << " " << OutputKindName(kind) << ": " << written;
+            const std::string before = written.substr(0, written.size() - expected.size());
+            for (const std::string& closer : {pdf, pdi, std::string("&#8236;"), std::string("&#8297;")}) {
+                EXPECT_FALSE(before.ends_with(closer)) << written;
+            }
+            EXPECT_EQ(kind == okCss, written.starts_with("<bdi>")) << written;
+        }
+    }
 }
 
 // A cluster that code page 932 cannot hold is one unit; the UTF-8 kinds write it as it is, where
@@ -241,6 +398,11 @@ TEST(OutputKindClusterTest, TheUtf8KindsWriteAClusterAsItsUtf8) {
                            kHidden + R"(">A)" + "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD&lt;\xCC\xB8" + "</span>",
                        ""}));
     EXPECT_NE(build(okFont).find("&#128077;&#127997;"), std::string::npos) << build(okFont);
+    // A cluster that begins with "&" is escaped as one that begins with "<" is.
+    const TUnitText ampersand = UnitTextFromUtf8("A&\xCC\xB8");
+    const std::string css =
+        BuildHtmlText(ampersand.Text, ampersand.Clusters, kRedToYellow, Plain(okCss), tg).Written();
+    EXPECT_NE(css.find(">&amp;\xCC\xB8</span></span>"), std::string::npos) << css;
 }
 
 TEST(AnsiCubeTest, ChannelsGoToTheNearestCubeLevel) {

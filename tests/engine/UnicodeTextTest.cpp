@@ -82,6 +82,15 @@ INSTANTIATE_TEST_SUITE_P(
         UnitsCase{
             "HalfWidthVoicedMarkBesideEmoji", "ｶﾞ😀", {Char("\xB6"), Char("\xDE"), {"&#128512;", "😀"}}, 1},
         UnitsCase{"CrLfBesideEmoji", "\r\n😀", {Char("\r"), Char("\n"), {"&#128512;", "😀"}}, 1},
+        UnitsCase{"ReferencesOfEveryClusterCount",
+                  "😀A👍🏽",
+                  {{"&#128512;", "😀"}, Char("A"), {"&#128077;&#127997;", "👍🏽"}},
+                  3},
+        UnitsCase{"BrokenFirstByteIsRepaired",
+                  "\xFF"
+                  "AB",
+                  {{"&#65533;", "\uFFFD"}, Char("A"), Char("B")},
+                  1},
         UnitsCase{"BrokenUtf8BecomesReplacementCharacter",
                   "A\xFF"
                   "B",

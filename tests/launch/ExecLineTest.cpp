@@ -15,6 +15,8 @@ private slots:
     void splitsByTheQuotingRules();
     void undoesKeyFileEscapesBeforeQuoting_data();
     void undoesKeyFileEscapesBeforeQuoting();
+    void refusesWhatAShellWouldRead_data();
+    void refusesWhatAShellWouldRead();
     void expandsFieldCodes_data();
     void expandsFieldCodes();
 };
@@ -82,6 +84,30 @@ void ExecLineTest::undoesKeyFileEscapesBeforeQuoting() {
     const auto exec = file.String(QStringLiteral("Desktop Entry"), QStringLiteral("Exec"));
     QVERIFY(exec);
     QCOMPARE(SplitExecLine(*exec), std::optional<QStringList>(words));
+}
+
+void ExecLineTest::refusesWhatAShellWouldRead_data() {
+    QTest::addColumn<QString>("exec");
+    QTest::addColumn<bool>("unusable");
+    for (const QChar c : QStringView(u"><~|&;$*?#()`")) {
+        QTest::addRow("bare %c", c.toLatin1()) << QStringLiteral("prog a%1b %f").arg(c) << true;
+        QTest::addRow("quoted %c", c.toLatin1())
+            << QStringLiteral("prog 'a%1b' \"%2\" %f").arg(c, c) << false;
+        QTest::addRow("escaped %c", c.toLatin1()) << QStringLiteral("prog a\\%1b %f").arg(c) << false;
+    }
+    QTest::newRow("file as a shell's command") << "sh -c %f" << true;
+    QTest::newRow("file in a shell's command") << "sh -c echo${IFS}x${IFS}%f>>log" << true;
+    QTest::newRow("shell by path with options") << "/usr/bin/env /bin/bash -ec x%u" << true;
+    QTest::newRow("file as the shell's argument") << "sh -c 'prog \"$1\"' sh %f" << false;
+    QTest::newRow("file as a script for a shell") << "bash %f" << false;
+    QTest::newRow("plain") << "prog --new %U" << false;
+    QTest::newRow("empty") << "" << true;
+}
+
+void ExecLineTest::refusesWhatAShellWouldRead() {
+    QFETCH(QString, exec);
+    QFETCH(bool, unusable);
+    QCOMPARE(IsUnusableExecLine(exec), unusable);
 }
 
 void ExecLineTest::expandsFieldCodes_data() {

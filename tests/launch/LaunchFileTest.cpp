@@ -344,6 +344,9 @@ void LaunchFileTest::skipsAnEntryThatQuotesAFieldCode() {
         // Escaped blanks, written as "\\ " in the entry's key file.
         "/bin/sh -c " + QByteArray(recorder).replace(" ", "\\\\ ") + "\\\\ --shell\\\\ %f",
         "\"" + recorder + "\" --name=\"%c %f\"",
+        // Unquoted, but handed to a shell all the same.
+        "/bin/sh -c %f",
+        "/bin/sh -c " + quotedRecorder + "${IFS}--shell${IFS}%f>>log",
     };
     QByteArray list;
     for (int i = 0; i < shells.size(); ++i) {

@@ -6,7 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
+#include <utility>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,12 +95,18 @@ public:
     }
 };
 
+// A program that writes the file without taking the lock.
+class TUnlockedFileOps : public TFileOps {
+public:
+    int LockExclusive(const std::string&) override { return -1; }
+};
+
 TEST_F(TwoCopies, SaveThatAnotherCopyOvertakesIsMadeAgainOverItsFile) {
     WriteBytes(IniPath(), kStart);
     auto ops = std::make_shared<TRacingFileOps>();
     TCopy mine = Start(ops);
     mine.library->Add("mine", TStyleRecord{});
-    TCopy other = Start();
+    TCopy other = Start(std::make_shared<TUnlockedFileOps>());
     int otherSaves = 0;
     ops->Meanwhile = [&] {
         other.library->Add("theirs" + std::to_string(++otherSaves), TStyleRecord{});
@@ -117,6 +129,50 @@ TEST_F(TwoCopies, SaveThatAnotherCopyOvertakesIsMadeAgainOverItsFile) {
     }
     EXPECT_EQ(ops->Renames, 0);
     EXPECT_EQ(Listed(), (std::vector<std::string>{"gone", "mine", "old", "theirs1", "theirs2", "theirs3"}));
+}
+
+// File operations whose rename waits: another process is let go first, and given the time to
+// save in the gap between the stamp check and the rename.
+class TSlowRenameFileOps : public TFileOps {
+public:
+    int Go = -1;
+    int Rename(const std::string& from, const std::string& to) override {
+        if (Go >= 0) {
+            EXPECT_EQ(::write(Go, "g", 1), 1);
+            ::close(std::exchange(Go, -1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+        return TFileOps::Rename(from, to);
+    }
+};
+
+// Another copy of the program, in a process of its own, that adds a style while this copy's
+// save waits to rename: it waits for the lock, so its style is added to the saved file.
+TEST_F(TwoCopies, ACopyThatSavesDuringAnotherCopysSaveWaitsForIt) {
+    WriteBytes(IniPath(), kStart);
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(go[1]);
+        char c = 0;
+        const bool started = ::read(go[0], &c, 1) == 1;
+        TCopy other = Start();
+        other.library->Add("theirs", TStyleRecord{});
+        Close(other);
+        ::_exit(started ? 0 : 1);
+    }
+    ::close(go[0]);
+    auto ops = std::make_shared<TSlowRenameFileOps>();
+    TCopy mine = Start(ops);
+    mine.library->Add("mine", TStyleRecord{});
+    ops->Go = go[1];
+    Close(mine);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"gone", "mine", "old", "theirs"}));
 }
 
 } // namespace

@@ -16,10 +16,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -333,6 +336,22 @@ std::string AsUtf16LeWithMark(const std::string& utf8) {
     return "\xFF\xFE" + Utf8ToUtf16Le(utf8).value();
 }
 
+std::string AsUtf16Be(const std::string& utf8) {
+    std::string bytes = Utf8ToUtf16Le(utf8).value();
+    for (std::size_t pos = 0; pos + 1 < bytes.size(); pos += 2) {
+        std::swap(bytes[pos], bytes[pos + 1]);
+    }
+    return bytes;
+}
+
+std::string AsUtf16BeWithMark(const std::string& utf8) {
+    return "\xFE\xFF" + AsUtf16Be(utf8);
+}
+
+std::string AsUtf16LeWithoutMark(const std::string& utf8) {
+    return Utf8ToUtf16Le(utf8).value();
+}
+
 class MarkedEncoding : public testing::TestWithParam<EncodingCase> {};
 
 TEST_P(MarkedEncoding, IsReadAndWrittenBackInItsOwnEncoding) {
@@ -360,8 +379,46 @@ TEST_P(MarkedEncoding, IsReadAndWrittenBackInItsOwnEncoding) {
 
 INSTANTIATE_TEST_SUITE_P(Marks, MarkedEncoding,
                          testing::Values(EncodingCase{"Utf8", AsUtf8WithMark},
-                                         EncodingCase{"Utf16Le", AsUtf16LeWithMark}),
+                                         EncodingCase{"Utf16Le", AsUtf16LeWithMark},
+                                         EncodingCase{"Utf16Be", AsUtf16BeWithMark},
+                                         EncodingCase{"Utf16LeWithoutMark", AsUtf16LeWithoutMark},
+                                         EncodingCase{"Utf16BeWithoutMark", AsUtf16Be}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// Files that cannot be read in their encoding are never written, and each says its own cause.
+TEST(IniFile, UnusableEncodingsAreNamedAndTheFileIsLeftAlone) {
+    using namespace std::string_literals;
+    const std::string text = "[a]\r\nk=1\r\n";
+    std::string utf32le;
+    for (const char c : text) {
+        utf32le += std::string{c, '\0', '\0', '\0'};
+    }
+    const struct {
+        std::string bytes;
+        TEncodingProblem cause;
+    } cases[] = {
+        {"\xFF\xFE\0\0"s + utf32le, TEncodingProblem::NotWritten},
+        {"\0\0\xFE\xFF\0\0\0["s, TEncodingProblem::NotWritten},
+        {AsUtf16LeWithMark(text) + "x", TEncodingProblem::Invalid},
+        {utf32le, TEncodingProblem::Invalid},
+        {AsUtf8WithMark("k=\xC2\xA5\r\n"), TEncodingProblem::NotKeptUnchanged},
+        {AsUtf16BeWithMark("k=\xF0\x9F\x98\x80\r\n"), TEncodingProblem::Unholdable},
+    };
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    for (const auto& c : cases) {
+        WriteBytes(path, c.bytes);
+        TIniFile file(path);
+        try {
+            file.Write("a", "j", "2");
+            ADD_FAILURE() << "written: " << testing::PrintToString(c.bytes);
+        } catch (const EIniFileError& error) {
+            EXPECT_EQ(error.Problem(), TFileProblem::Encoding) << error.what();
+            EXPECT_EQ(error.EncodingProblem(), c.cause) << error.what();
+        }
+        EXPECT_EQ(ReadBytes(path), c.bytes);
+    }
+}
 
 TEST(IniFile, ShiftJisBehindAUtf8MarkIsKeptByteForByte) {
     TTempFolder temp;
@@ -386,6 +443,31 @@ TEST(IniFile, ErrorMessagesAreValidTextAndNameTheCause) {
         EXPECT_NE(message.find("loop\\x82\\xA0\\x1B.ini"), std::string::npos) << message;
         EXPECT_EQ(error.ErrorCode(), ELOOP) << message;
         EXPECT_NE(message.find(std::strerror(ELOOP)), std::string::npos) << message;
+    }
+}
+
+// Another program rewrote the file in place with a value of the same length: only the time
+// tells the versions apart, and the next read sees the new value.
+TEST(IniFile, AChangeOfTheSameSizeIsSeen) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    WriteBytes(path, "[a]\r\nk=1\r\n");
+    TIniFile file(path);
+    EXPECT_EQ(file.Read("a", "k"), "1");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << "[a]\r\nk=2\r\n";
+    EXPECT_EQ(file.Read("a", "k"), "2");
+}
+
+// Bytes that are not code page 932 cannot go into a UTF-8 or UTF-16 file: refused, not saved
+// with replacement characters.
+TEST(IniFile, TextThatIsNotCp932IsNotConvertedLossily) {
+    for (const TFileEncoding encoding :
+         {TFileEncoding::Utf8, TFileEncoding::Utf16Le, TFileEncoding::Utf16Be}) {
+        std::string problem;
+        TEncodingProblem cause = TEncodingProblem::None;
+        EXPECT_EQ(EncodeStoredText("k=\x81\r\n", encoding, problem, &cause), "");
+        EXPECT_EQ(cause, TEncodingProblem::NotCp932) << problem;
     }
 }
 

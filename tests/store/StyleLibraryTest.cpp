@@ -250,6 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"BlankLinesBeforeTheHeader", "\r\n  \r\n[blue]\r\nHead=1\r\n", "blue"},
         ImportCase{"Utf16LeWithMark", "\xFF\xFE" + Utf8ToUtf16Le("[blue]\r\nHead=1\r\n").value(), "blue"},
         ImportCase{"ByteOrderMark", "\xEF\xBB\xBF[blue]\r\nHead=1\r\n", "blue"},
+        ImportCase{"Utf8MarkBeforeShiftJis", "\xEF\xBB\xBF[\x97\xCE]\r\nHead=1\r\n", "\x97\xCE"},
         ImportCase{"BlankLinesAndCommentsSkipped", "[blue]\r\n\r\n;note\r\n=x\r\nHead=1\r\n", "blue"},
         ImportCase{"MegabyteOfLeadBytes", "[blue]\r\n" + std::string(1 << 20, '\x81') + "\r\nHead=1\r\n",
                    "blue"},
@@ -307,7 +308,11 @@ INSTANTIATE_TEST_SUITE_P(
                     NotAStyleFileCase{"BlankName", "[  ]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
                     NotAStyleFileCase{"EmptyName", "[]\r\nHead=1\r\n", EStyleFileError::TReason::BlankName},
                     NotAStyleFileCase{"NoKeyOfAStyle", "[page]\r\n<html>\r\n<a href=x>\r\nColor=1\r\n",
-                                      EStyleFileError::TReason::NoStyleKeys}),
+                                      EStyleFileError::TReason::NoStyleKeys},
+                    NotAStyleFileCase{"ControlCharactersInTheFaceName",
+                                      "[s]\r\nDrawFont.Name=A\x1b]52;c;SGVsbG8=\x07"
+                                      "B\x1b[2J\r\nHead=1\r\n",
+                                      EStyleFileError::TReason::ControlInName}),
     [](const auto& param) { return std::string(param.param.name); });
 
 struct DamagedListCase {

@@ -232,43 +232,56 @@ TEST_P(StyleLoad, TakesDefaultsForWhatIsAbsentOrBad) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, StyleLoad,
-    testing::Values(StyleCase{"OnlyStartColor",
-                              "StartColor=0x00123456\r\n",
-                              Style([](TStyleRecord& s) { s.StartColor = 0x00123456; }),
-                              {}},
-                    StyleCase{"BothModesLoadAsThreeColours",
-                              "Mirror=1\r\nTrico=1\r\n",
-                              Style([](TStyleRecord& s) { s.Trico = true; }),
-                              {}},
-                    StyleCase{
-                        "MirrorAlone", "Mirror=1\r\n", Style([](TStyleRecord& s) { s.Mirror = true; }), {}},
-                    StyleCase{"FontPartsKeepTheShownFont",
-                              "DrawFont.Size=12\r\n",
-                              Style([](TStyleRecord& s) { s.DrawFont.Size = 12; }),
-                              {}},
-                    StyleCase{"SizeIndexOutOfRangeIsKept",
-                              "SizeIndex=7\r\n",
-                              Style([](TStyleRecord& s) { s.SizeIndex = 7; }),
-                              {}},
-                    StyleCase{"BadColourTakesItsDefaultAndTheRestLoads",
-                              "StartColor=0xZZ\r\nFinishColor=0x00000001\r\nHead=1\r\nBGColor=0x00000002\r\n",
-                              Style([](TStyleRecord& s) {
-                                  s.FinishColor = 1;
-                                  s.Head = true;
-                                  s.BGColor = 2;
-                              }),
-                              {"StartColor"}},
-                    StyleCase{"BadFontColourKeepsTheRestOfTheFont",
-                              "DrawFont.Name=Arial\r\nDrawFont.Color=blue\r\nTrico=1\r\n",
-                              Style([](TStyleRecord& s) {
-                                  s.DrawFont.Name = "Arial";
-                                  s.Trico = true;
-                              }),
-                              {"DrawFont.Color"}},
-                    StyleCase{"EveryColourBad",
-                              "StartColor=\r\nFinishColor=x\r\nMiddleColor=0x\r\nBGColor=0xQ\r\n",
-                              Style([](TStyleRecord&) {}),
-                              {"StartColor", "FinishColor", "MiddleColor", "BGColor"}}),
+    testing::Values(
+        StyleCase{"OnlyStartColor",
+                  "StartColor=0x00123456\r\n",
+                  Style([](TStyleRecord& s) { s.StartColor = 0x00123456; }),
+                  {}},
+        StyleCase{"BothModesLoadAsThreeColours",
+                  "Mirror=1\r\nTrico=1\r\n",
+                  Style([](TStyleRecord& s) { s.Trico = true; }),
+                  {}},
+        StyleCase{"MirrorAlone", "Mirror=1\r\n", Style([](TStyleRecord& s) { s.Mirror = true; }), {}},
+        StyleCase{"FontPartsKeepTheShownFont",
+                  "DrawFont.Size=12\r\n",
+                  Style([](TStyleRecord& s) { s.DrawFont.Size = 12; }),
+                  {}},
+        StyleCase{"SizeIndexOutOfRangeIsKept",
+                  "SizeIndex=7\r\n",
+                  Style([](TStyleRecord& s) { s.SizeIndex = 7; }),
+                  {}},
+        StyleCase{"BadColourTakesItsDefaultAndTheRestLoads",
+                  "StartColor=0xZZ\r\nFinishColor=0x00000001\r\nHead=1\r\nBGColor=0x00000002\r\n",
+                  Style([](TStyleRecord& s) {
+                      s.FinishColor = 1;
+                      s.Head = true;
+                      s.BGColor = 2;
+                  }),
+                  {"StartColor"}},
+        StyleCase{"BadFontColourKeepsTheRestOfTheFont",
+                  "DrawFont.Name=Arial\r\nDrawFont.Color=blue\r\nTrico=1\r\n",
+                  Style([](TStyleRecord& s) {
+                      s.DrawFont.Name = "Arial";
+                      s.Trico = true;
+                  }),
+                  {"DrawFont.Color"}},
+        // A face name with a control character (C0 or DEL) is dropped: the shown face stays.
+        StyleCase{"EscapeInTheFaceName",
+                  "DrawFont.Name=A\x1b]52;c;SGVsbG8=\x07"
+                  "B\x1b[2J\r\nDrawFont.Size=12\r\n",
+                  Style([](TStyleRecord& s) { s.DrawFont.Size = 12; }),
+                  {"DrawFont.Name"}},
+        StyleCase{"DeleteInTheFaceName",
+                  "DrawFont.Name=A\x7F"
+                  "B\r\n",
+                  Style([](TStyleRecord&) {}),
+                  {"DrawFont.Name"}},
+        StyleCase{
+            "TabInsideTheFaceName", "DrawFont.Name=A\tB\r\n", Style([](TStyleRecord&) {}), {"DrawFont.Name"}},
+        StyleCase{"EveryColourBad",
+                  "StartColor=\r\nFinishColor=x\r\nMiddleColor=0x\r\nBGColor=0xQ\r\n",
+                  Style([](TStyleRecord&) {}),
+                  {"StartColor", "FinishColor", "MiddleColor", "BGColor"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(OptionAndStyleFile, BadValueMessageNamesSectionKeyAndValue) {

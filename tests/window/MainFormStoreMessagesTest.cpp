@@ -4,6 +4,7 @@
 
 #include "engine/CodePage.h"
 #include "store/IniErrors.h"
+#include "store/StyleLibrary.h"
 #include "window/StoreErrorText.h"
 
 #include <QComboBox>
@@ -44,6 +45,8 @@ private slots:
     void aDamagedStyleCountIsRepairedAndToldOnce();
     void aFileThatIsNotAStyleFileIsRefusedInJapanese();
     void aSettingsFileThatIsAFifoDoesNotHoldUpTheStart();
+    void aSettingsFileInUtf32IsToldOnceAndNeverWritten();
+    void eachEncodingProblemHasItsOwnCause();
     void storeErrorsAreSaidInJapanese_data();
     void storeErrorsAreSaidInJapanese();
 };
@@ -101,6 +104,33 @@ void MainFormStoreMessagesTest::aSettingsFileThatIsAFifoDoesNotHoldUpTheStart() 
     QVERIFY(rig.dialogs.Messages.first().contains(rig.Ini()));
 }
 
+void MainFormStoreMessagesTest::aSettingsFileInUtf32IsToldOnceAndNeverWritten() {
+    TFormRig rig;
+    QByteArray utf32("\x00\x00\xFE\xFF", 4);
+    for (const char c : QByteArray("[Option]\r\nOpt1=1\r\n")) {
+        utf32 += QByteArray(3, '\0') + c;
+    }
+    WriteFile(rig.Ini(), utf32);
+    TForm1& form = rig.Create();
+    form.show();
+    QTRY_COMPARE(rig.dialogs.Messages.size(), 1);
+    QVERIFY(rig.dialogs.Messages.first().contains(QStringLiteral("UTF-32")));
+    form.close();
+    QCOMPARE(rig.dialogs.Messages.size(), 1);
+    QCOMPARE(ReadFile(rig.Ini()), utf32);
+}
+
+void MainFormStoreMessagesTest::eachEncodingProblemHasItsOwnCause() {
+    QStringList causes;
+    for (const TEncodingProblem problem :
+         {TEncodingProblem::Unholdable, TEncodingProblem::NotKeptUnchanged, TEncodingProblem::Invalid,
+          TEncodingProblem::NotWritten, TEncodingProblem::NotCp932}) {
+        const QString text = StoreErrorText(EIniFileError("/tmp/a.ini", "read", "x", problem), QString());
+        QVERIFY2(!causes.contains(text), qPrintable(text));
+        causes << text;
+    }
+}
+
 void MainFormStoreMessagesTest::storeErrorsAreSaidInJapanese_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("parts");
@@ -118,6 +148,10 @@ void MainFormStoreMessagesTest::storeErrorsAreSaidInJapanese_data() {
                                                  ini)
                                << QStringList{QStringLiteral("/tmp/a.ini"), QStringLiteral("書き込めません"),
                                               QStringLiteral("読み取り専用のファイル")};
+    QTest::newRow("control in a face name")
+        << StoreErrorText(EStyleFileError("/tmp/e.tsy", EStyleFileError::TReason::ControlInName, "x"), ini)
+        << QStringList{QStringLiteral("/tmp/e.tsy"), QStringLiteral("DrawFont.Name"),
+                       QStringLiteral("制御文字")};
     QTest::newRow("loop") << StoreErrorText(EIniFileError("/tmp/l.ini", "read", "loop", ELOOP), ini)
                           << QStringList{QStringLiteral("読み込めません"), QStringLiteral("循環")};
 }
