@@ -20,6 +20,11 @@ TINTREL_PACKAGES=(
 
 missing=()
 for package in "${TINTREL_PACKAGES[@]}"; do
+    # A Node.js from another source brings its own npm, and Debian's npm cannot be installed
+    # beside it: an npm on the PATH is enough.
+    if [[ $package == npm ]] && command -v npm >/dev/null; then
+        continue
+    fi
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
         missing+=("$package")
     fi
