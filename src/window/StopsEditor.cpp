@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -20,9 +21,8 @@ QColor QtColor(TColor color) {
 
 } // namespace
 
-TStopsEditor::TStopsEditor(const std::vector<TColorStop>& stops, TColorDialogService& colorDialog,
-                           QWidget* parent)
-    : QDialog(parent), stops_(stops), colorDialog_(colorDialog) {
+TStopsEditor::TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& colorDialog, QWidget* parent)
+    : QDialog(parent), stops_(std::move(stops)), colorDialog_(colorDialog) {
     setObjectName(QStringLiteral("StopsEditor"));
     setWindowTitle(tr("グラデーションの色"));
     List = new QListWidget(this);

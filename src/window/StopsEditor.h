@@ -16,8 +16,7 @@ class TStopsEditor final : public QDialog {
     Q_OBJECT
 
 public:
-    TStopsEditor(const std::vector<TColorStop>& stops, TColorDialogService& colorDialog,
-                 QWidget* parent = nullptr);
+    TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& colorDialog, QWidget* parent = nullptr);
 
     const std::vector<TColorStop>& Stops() const { return stops_; }
 
