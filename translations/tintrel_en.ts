@@ -575,6 +575,110 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>The style list ([STYLES]) in the settings file “%1” was damaged, so it was rebuilt from the styles that remain. It will be saved when the program closes.</translation>
     </message>
     <message>
+        <source>sRGB（各色を均等に、従来どおり）</source>
+        <translation>sRGB (even steps per channel, as ever)</translation>
+    </message>
+    <message>
+        <source>リニアRGB（光の量で混ぜる）</source>
+        <translation>Linear RGB (mixed as light)</translation>
+    </message>
+    <message>
+        <source>Oklab（目に均等な明るさ）</source>
+        <translation>Oklab (even to the eye)</translation>
+    </message>
+    <message>
+        <source>OKLCH（色相の近い方を回る）</source>
+        <translation>OKLCH (shorter way round the hues)</translation>
+    </message>
+    <message>
+        <source>OKLCH（色相の遠い方を回る）</source>
+        <translation>OKLCH (longer way round the hues)</translation>
+    </message>
+    <message>
+        <source>夕焼け</source>
+        <translation>Sunset</translation>
+    </message>
+    <message>
+        <source>海</source>
+        <translation>Ocean</translation>
+    </message>
+    <message>
+        <source>炎</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>パステル</source>
+        <translation>Pastel</translation>
+    </message>
+    <message>
+        <source>虹</source>
+        <translation>Rainbow</translation>
+    </message>
+    <message>
+        <source>色空間</source>
+        <translation>Colour space</translation>
+    </message>
+    <message>
+        <source>グラデーションの中間の色を混ぜる色空間を選びます</source>
+        <translation>Chooses the space the colours between the ends are mixed in</translation>
+    </message>
+    <message>
+        <source>色を増やす…</source>
+        <translation>More colours…</translation>
+    </message>
+    <message>
+        <source>2色から16色までのグラデーションにします</source>
+        <translation>Makes a gradient of 2 to 16 colours</translation>
+    </message>
+    <message>
+        <source>虹色</source>
+        <translation>Rainbow</translation>
+    </message>
+    <message>
+        <source>色相を一周させます（明るさは一定）</source>
+        <translation>Turns the hue once round (at an even lightness)</translation>
+    </message>
+    <message>
+        <source>プリセット</source>
+        <translation>Presets</translation>
+    </message>
+    <message>
+        <source>コントラストを確認する</source>
+        <translation>Check contrast</translation>
+    </message>
+    <message>
+        <source>背景に対して読みにくい文字をステータスバーに示します（WCAG 2）</source>
+        <translation>Names in the status bar the characters that are hard to read on the background (WCAG 2)</translation>
+    </message>
+    <message>
+        <source>コントラストを修正</source>
+        <translation>Fix contrast</translation>
+    </message>
+    <message>
+        <source>すべての文字が読めるまで、各色の明るさを最小限だけ変えます</source>
+        <translation>Changes the lightness of each colour by the least amount until every character can be read</translation>
+    </message>
+    <message>
+        <source>中間色（%1色の真ん中）</source>
+        <translation>Middle colour (the middle of %1 colours)</translation>
+    </message>
+    <message>
+        <source>読みにくい文字%1個: %2文字目「%3」のコントラスト %4:1</source>
+        <translation>%1 characters hard to read: character %2 “%3” has a contrast of %4:1</translation>
+    </message>
+    <message>
+        <source>虹色は明るさが一定のため、コントラストを修正できません</source>
+        <translation>The rainbow keeps an even lightness, so its contrast cannot be fixed</translation>
+    </message>
+    <message>
+        <source>この背景ではすべての文字を読めるようにはできません</source>
+        <translation>Not every character can be made readable on this background</translation>
+    </message>
+    <message>
+        <source>明るさを変えました: %1</source>
+        <translation>Lightness changed: %1</translation>
+    </message>
+    <message>
         <source>設定ファイル「%1」のフォント名に制御文字が含まれているため、使いませんでした。
 %2</source>
         <translation>A face name in the settings file “%1” holds a control character, so it was not used.
@@ -827,6 +931,33 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>背景を透明にする</source>
         <translation>Transparent background</translation>
+    </message>
+</context>
+<context>
+    <name>TStopsEditor</name>
+    <message>
+        <source>グラデーションの色</source>
+        <translation>Gradient colours</translation>
+    </message>
+    <message>
+        <source>追加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>削除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>Move &amp;up</translation>
+    </message>
+    <message>
+        <source>下へ(&amp;D)</source>
+        <translation>Move &amp;down</translation>
+    </message>
+    <message>
+        <source>色…(&amp;C)</source>
+        <translation>&amp;Colour…</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,8 @@
 #include "app/CompanionIo.h"
 #include "app/LineColourer.h"
 #include "engine/CodePage.h"
+#include "engine/ColorStops.h"
+#include "engine/Contrast.h"
 #include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
@@ -28,6 +30,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,6 +75,11 @@ struct TCompanionOptions {
     TColor middle = 0x00FFFFFF;
     TColor background = 0x00FFFFFF;
     TGradientMode mode = gmTwoColor;
+    // The gradient beside the design (--space, --stops, --rainbow, --phase) and the contrast
+    // check (--check-contrast, --fix-contrast).
+    TGradient extra;
+    bool checkContrast = false;
+    bool fixContrast = false;
     bool fromStdin = false;    // TEXT "-" (UTF-8) or --text-file - (CP932)
     bool stdinIsCp932 = false; // --text-file -
     // The face of --face-tag until --style or --face names another: the program's first face.
@@ -212,6 +221,34 @@ TGradientMode ParseMode(std::string_view option, std::string_view value) {
     throw BadValue(option, value, "two, mirror or three expected");
 }
 
+TColorSpace ParseSpace(std::string_view option, std::string_view value) {
+    if (const std::optional<TColorSpace> space = ColorSpaceFromName(value)) {
+        return *space;
+    }
+    throw BadValue(option, value, ColorSpaceNames() + " expected");
+}
+
+// A number with an optional sign and decimals, nothing else.
+std::optional<double> ParseNumber(std::string_view value) {
+    return DecimalFromText(value);
+}
+
+std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {
+    if (std::optional<std::vector<TColorStop>> stops = ColorStopsFromText(value)) {
+        return std::move(*stops);
+    }
+    throw BadValue(option, value,
+                   "2 to 16 colours RRGGBB[@P] separated by commas expected, each P a percentage 0 to 100 "
+                   "not below the one before");
+}
+
+double ParsePhase(std::string_view option, std::string_view value) {
+    if (const std::optional<double> degrees = ParseNumber(value); degrees && std::abs(*degrees) <= 3600) {
+        return *degrees;
+    }
+    throw BadValue(option, value, "a hue in degrees expected");
+}
+
 // The code point of the UTF-8 character `c` as U+XXXX, or the bytes when it is not valid UTF-8.
 std::string DescribeCharacter(std::string_view c) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(c[k]); };
@@ -347,6 +384,10 @@ void ApplyStyleFile(const std::string& name, TCompanionOptions& o) {
     o.html.SizeStep = style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : 0;
     o.html.FirstLetterLarger = style.Head;
     o.html.FaceName = style.DrawFont.Name;
+    o.extra.Space = style.Space;
+    o.extra.Stops = style.Stops;
+    o.extra.Rainbow = style.Rainbow;
+    o.extra.Phase = style.Phase;
 }
 
 std::size_t ParseBudget(std::string_view option, std::string_view value) {
@@ -406,6 +447,36 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.middle = ParseColor(n, v); }},
     {"--mode", "two|mirror|three", "gradient mode, default two",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) { o.mode = ParseMode(n, v); }},
+    {"--space", "NAME",
+     "the space the colours are mixed in: srgb (the program's steps, the\n"
+     "default), linear, oklab, oklch or oklch-long (the longer way round the\n"
+     "hue circle); colours outside sRGB are clipped",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.extra.Space = ParseSpace(n, v);
+     }},
+    {"--stops", "RRGGBB[@P],...",
+     "2 to 16 colours in place of the start, middle and finish, evenly\n"
+     "spread or at P percent along the text (mirror runs them there and back)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.extra.Stops = ParseStops(n, v);
+     }},
+    {"--rainbow", "", "the hue turns once round at an even lightness",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.extra.Rainbow = true; }},
+    {"--phase", "DEGREES", "the rainbow's first hue (OKLCH), default 0; implies --rainbow",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.extra.Phase = ParsePhase(n, v);
+         o.extra.Rainbow = true;
+     }},
+    {"--check-contrast", "",
+     "instead of the HTML, each character whose contrast with the\n"
+     "--background falls short of WCAG's 4.5:1 (3:1 from size step 2 on),\n"
+     "with its ratio; exit status 4 when any does",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.checkContrast = true; }},
+    {"--fix-contrast", "",
+     "move the lightness of each colour by the least amount (darker on a\n"
+     "light background, lighter on a dark one) until every character\n"
+     "passes; says how far on standard error, exit status 4 when it cannot",
+     [](TCompanionOptions& o, std::string_view, const std::string&) { o.fixContrast = true; }},
     {"--bold", "", "bold (b, or strong with --logical)",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.html.Style |= fsBold; }},
     {"--italic", "", "italic (i, or cite with --logical)",
@@ -859,6 +930,111 @@ void WriteLines(TCompanionOptions& o, const TGradient& gradient, const TTagVocab
     }
 }
 
+std::string Hex(TColor color) {
+    std::string hex(6, '0');
+    WriteColorHex(color, hex.data());
+    return hex;
+}
+
+std::string RatioText(double ratio) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f:1", std::floor(ratio * 100) / 100);
+    return buffer;
+}
+
+// The texts the contrast is checked for: the text, or the lines of standard input (its first
+// only for the kinds that write one text).
+std::vector<TUnitText> ContrastTexts(const TCompanionOptions& o, bool everyLine, TCompanionIo& io) {
+    std::vector<TUnitText> texts;
+    if (!o.fromStdin) {
+        texts.push_back(TextOf(o));
+        return texts;
+    }
+    const std::string input = ReadStandardInput(io.In);
+    for (std::size_t start = 0; start < input.size();) {
+        const std::size_t feed = input.find('\n', start);
+        const std::size_t end = feed == std::string::npos ? input.size() : feed;
+        std::string_view line(input.data() + start, end - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        texts.push_back(o.stdinIsCp932 ? TUnitText{std::string(line), {}} : UnitTextFromUtf8(line));
+        if (!everyLine) {
+            break;
+        }
+        start = end + 1;
+    }
+    return texts;
+}
+
+// --fix-contrast moves the gradient's colours; --check-contrast reports the characters that fall
+// short. Returns the exit status when the contrast settles the run (no HTML is written).
+std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<TUnitText>& texts,
+                                  TGradient& gradient, std::string& out, std::string& err) {
+    const TContrastNeed need = ContrastNeedOf(o.html.SizeStep, o.html.FirstLetterLarger);
+    if (o.fixContrast) {
+        // Each text in turn: a later one starts from the colours the earlier ones needed.
+        TContrastFix fix;
+        const std::vector<TColor> before = ColorsToMove(gradient);
+        for (const TUnitText& text : texts) {
+            fix = FixContrast(gradient, UnitCount(text.Text, text.Clusters), o.background, need);
+            gradient = fix.Gradient;
+        }
+        bool passes = true;
+        for (const TUnitText& text : texts) {
+            passes =
+                passes &&
+                CheckContrast(gradient, UnitCount(text.Text, text.Clusters), o.background, need).Passes();
+        }
+        if (fix.Rainbow || !passes) {
+            err = Refusal("--fix-contrast cannot make every character pass on ", Hex(o.background),
+                          fix.Rainbow ? " (the rainbow has no colours to move)" : "")
+                      .message +
+                  "\n";
+            return 4;
+        }
+        std::string moves;
+        for (std::size_t k = 0; k < fix.Colors.size(); ++k) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%s%s -> %s (lightness %+.3f)", k == 0 ? "" : ", ",
+                          Hex(k < before.size() ? before[k] : fix.Colors[k]).c_str(),
+                          Hex(fix.Colors[k]).c_str(), fix.Moves[k]);
+            moves += buffer;
+        }
+        err += Refusal("--fix-contrast: ", moves.empty() ? "nothing to move" : moves).message + "\n";
+    }
+    if (!o.checkContrast) {
+        return std::nullopt;
+    }
+    constexpr std::size_t kListed = 1000;
+    std::size_t failures = 0;
+    std::size_t characters = 0;
+    for (const TUnitText& text : texts) {
+        const int n = UnitCount(text.Text, text.Clusters);
+        characters += static_cast<std::size_t>(n);
+        const TContrastReport report = CheckContrast(gradient, n, o.background, need, kListed);
+        TUnitWalk walk(text.Text, text.Clusters);
+        int index = 0;
+        for (const TContrastFailure& failure : report.FirstFailed) {
+            TTextUnit unit;
+            for (; index < failure.Index; ++index) {
+                unit = walk.Next();
+            }
+            out += "character " + std::to_string(failure.Index) + " '" +
+                   PrintableFileName(unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes)) +
+                   "' " + Hex(failure.Color) + ": " + RatioText(failure.Ratio) + ", needs " +
+                   RatioText(need.Of(failure.Index)) + "\n";
+        }
+        if (report.Failures > report.FirstFailed.size()) {
+            out += "... and " + std::to_string(report.Failures - report.FirstFailed.size()) + " more\n";
+        }
+        failures += report.Failures;
+    }
+    out += std::to_string(failures) + " of " + std::to_string(characters) +
+           " characters fall short of their contrast on " + Hex(o.background) + "\n";
+    return failures == 0 ? 0 : 4;
+}
+
 // The output in its budget: with --fit shortened until it fits (status 3 and the message when
 // nothing does), with --count its length on standard error, and a word when it is over.
 int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
@@ -1007,17 +1183,41 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
-        const TGradient gradient{SplitColor(o.start), SplitColor(o.middle), SplitColor(o.finish), o.mode};
+        TGradient gradient = o.extra;
+        gradient.Start = SplitColor(o.start);
+        gradient.Middle = SplitColor(o.middle);
+        gradient.Finish = SplitColor(o.finish);
+        gradient.Mode = o.mode;
         o.html.BackgroundHex = SplitColor(o.background).Hex;
 
         const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+        std::optional<TUnitText> checkedText; // standard input, once read for the contrast
+        if (o.checkContrast || o.fixContrast) {
+            if (o.fromStdin && !o.checkContrast && kind.Has(koEveryLine)) {
+                throw Refusal("--fix-contrast reads no standard input for --format ", kind.Name,
+                              " without --check-contrast");
+            }
+            const std::vector<TUnitText> texts = ContrastTexts(o, kind.Has(koEveryLine), io);
+            std::string out;
+            std::string err;
+            const std::optional<int> status = SettleContrast(o, texts, gradient, out, err);
+            io.Err.Write(err);
+            if (status) {
+                io.Out.Write(out);
+                return *status;
+            }
+            if (o.fromStdin) {
+                checkedText = texts.empty() ? TUnitText{} : texts.front();
+            }
+        }
         if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.
             WriteLines(o, gradient, tg, io);
             return 0;
         }
-        const TUnitText text =
-            o.fromStdin ? StandardInputFirstLine(io.In, o.stdinIsCp932, io.Err) : TextOf(o);
+        const TUnitText text = checkedText   ? *checkedText
+                               : o.fromStdin ? StandardInputFirstLine(io.In, o.stdinIsCp932, io.Err)
+                                             : TextOf(o);
         if (o.budget || o.count || o.fit || kind.Budget > 0) {
             // A paste target: the whole output is measured (and shortened) before it is written.
             std::string notes;

@@ -31,6 +31,11 @@ void TGradientWalk::TLine::Start(std::int64_t base, std::int64_t numerator, std:
 }
 
 TGradientWalk::TGradientWalk(const TGradient& gradient, int n) : gradient_(gradient), n_(n) {
+    if (!gradient.Designed()) {
+        blend_.emplace(gradient, n);
+        direct_ = true;
+        return;
+    }
     direct_ = n < 2 || !ChannelsInRange(gradient.Start) || !ChannelsInRange(gradient.Middle) ||
               !ChannelsInRange(gradient.Finish);
     if (direct_) {
@@ -70,6 +75,9 @@ void TGradientWalk::StartSecondHalf() {
 }
 
 TColor TGradientWalk::Turn() {
+    if (blend_) {
+        return blend_->At(i_);
+    }
     if (direct_) {
         return GradientColor(gradient_, i_, n_);
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "engine/Color.h"
+#include "engine/GradientBlend.h"
 #include "engine/OrivUtil.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The colours of characters 1 to n, one after the other, exactly as GradientColor gives them,
 // but stepped by additions instead of three divisions per character: the builder of a long
@@ -59,7 +61,8 @@ private:
     TGradient gradient_;
     int n_ = 0;
     int i_ = 0;
-    int secondHalfFrom_ = 0; // the first character of the folded gradient's second half; 0: none
-    bool direct_ = false;    // channels outside 0 to 255: GradientColor itself
+    int secondHalfFrom_ = 0;              // the first character of the folded gradient's second half; 0: none
+    bool direct_ = false;                 // channels outside 0 to 255, or a blend: one colour at a time
+    std::optional<TGradientBlend> blend_; // a gradient chosen beside the design
     std::array<TLine, 3> lines_;
 };

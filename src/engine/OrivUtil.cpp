@@ -1,5 +1,6 @@
 #include "engine/OrivUtil.h"
 
+#include "engine/GradientBlend.h"
 #include "engine/jstrm.h"
 
 #include <charconv>
@@ -95,6 +96,9 @@ int Fold(int a, int b, int c, int i, int n) {
 }
 
 TColor GradientColor(const TGradient& gradient, int i, int n) {
+    if (!gradient.Designed()) {
+        return TGradientBlend(gradient, n).At(i);
+    }
     const TOrivRGB& s = gradient.Start;
     const TOrivRGB& m = gradient.Middle;
     const TOrivRGB& f = gradient.Finish;

@@ -4,10 +4,12 @@
 // size label). The name is the program's historical one, after the maker's settings key.
 
 #include "engine/Color.h"
+#include "engine/ColorSpace.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A colour split into its channels, with the six upper-case hexadecimal digits the HTML and the
 // colour labels show (red first, no "#").
@@ -45,11 +47,31 @@ constexpr TGradientMode GradientModeOf(bool threeColorDown, bool mirrorDown) {
     return threeColorDown ? gmThreeColor : (mirrorDown ? gmMirror : gmTwoColor);
 }
 
+// One colour of a gradient of more colours than the design's three.
+struct TColorStop {
+    TColor Color = clBlack;
+    double Position = -1; // 0 to 1 along the text; below 0: spread evenly between its neighbours
+
+    friend bool operator==(const TColorStop&, const TColorStop&) = default;
+};
+
+inline constexpr std::size_t kMinColorStops = 2;
+inline constexpr std::size_t kMaxColorStops = 16;
+
 struct TGradient {
     TOrivRGB Start;
     TOrivRGB Middle;
     TOrivRGB Finish;
     TGradientMode Mode = gmTwoColor;
+    // Beside the design: the space the colours are mixed in, stops in place of the three colours
+    // (when two or more are given), and the rainbow, which turns the hue from Phase degrees.
+    TColorSpace Space = csSrgb;
+    std::vector<TColorStop> Stops = {};
+    bool Rainbow = false;
+    double Phase = 0;
+
+    // Whether the design's per-channel steps make the colours (nothing beside it chosen).
+    bool Designed() const { return Space == csSrgb && Stops.size() < kMinColorStops && !Rainbow; }
 };
 
 // The colour of character i of n (1 <= i <= n).

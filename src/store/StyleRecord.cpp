@@ -1,6 +1,7 @@
 #include "store/StyleRecord.h"
 
 #include "engine/CodePage.h"
+#include "engine/ColorStops.h"
 #include "engine/Utf8.h"
 #include "store/IniErrors.h"
 #include "store/IniText.h"
@@ -51,6 +52,27 @@ void ReadFontKeepingGoodParts(TIniGT& store, std::string_view section, TFontReco
     font = std::move(read);
 }
 
+// The keys beside the design; a value this program cannot read is reported and left out.
+void ReadColourChoices(TIniGT& store, std::string_view section, TStyleRecord& style,
+                       std::vector<TBadValue>& bad) {
+    if (const std::string space = store.ReadString(section, "ColorSpace", ""); !space.empty()) {
+        if (const std::optional<TColorSpace> known = ColorSpaceFromName(space)) {
+            style.Space = *known;
+        } else {
+            bad.push_back({std::string(section), "ColorSpace", space});
+        }
+    }
+    if (const std::string stops = store.ReadString(section, "Stops", ""); !stops.empty()) {
+        if (std::optional<std::vector<TColorStop>> read = ColorStopsFromText(stops)) {
+            style.Stops = std::move(*read);
+        } else {
+            bad.push_back({std::string(section), "Stops", stops});
+        }
+    }
+    style.Rainbow = store.ReadBool(section, "Rainbow", false);
+    style.Phase = store.ReadInteger(section, "Phase", 0) % 360;
+}
+
 } // namespace
 
 bool FaceNameHoldsControl(std::string_view cp932) {
@@ -80,6 +102,7 @@ std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, 
         read.Mirror = false;
     }
     read.BGColor = ReadColorOrDefault(store, section, "BGColor", defaults.BGColor, bad);
+    ReadColourChoices(store, section, read, bad);
     update.Commit();
     style = std::move(read);
     return bad;
@@ -97,6 +120,16 @@ void SaveStyleRecord(TIniGT& store, std::string_view section, const TStyleRecord
     store.WriteColor(section, "BGColor", style.BGColor);
     store.WriteBool(section, "Mirror", style.Mirror);
     store.WriteBool(section, "Trico", style.Trico);
+    if (style.Space != csSrgb) {
+        store.WriteString(section, "ColorSpace", ColorSpaceName(style.Space));
+    }
+    if (style.Stops.size() >= kMinColorStops) {
+        store.WriteString(section, "Stops", ColorStopsText(style.Stops));
+    }
+    if (style.Rainbow) {
+        store.WriteBool(section, "Rainbow", true);
+        store.WriteInteger(section, "Phase", style.Phase);
+    }
     update.Commit();
 }
 
@@ -109,6 +142,8 @@ std::string BadValuesMessage(const std::vector<TBadValue>& bad) {
         message += ConcatText({"[", value.Section, "] ", value.Key, "=", value.Value,
                                value.Kind == TBadValue::TKind::FaceName
                                    ? ": a face name with a control character; it was not used"
+                               : value.Key == "ColorSpace" || value.Key == "Stops"
+                                   ? ": not a value this program knows; it was left out"
                                    : ": not a hexadecimal colour; the default was used"});
     }
     return message;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Color.h"
+#include "engine/ColorSpace.h"
+#include "engine/OrivUtil.h"
 #include "store/FontRecord.h"
 #include "store/IniGT.h"
 
@@ -27,6 +29,13 @@ struct TStyleRecord {
     TColor BGColor = clBtnFace;
     bool Mirror = false;
     bool Trico = false; // the three-colour gradient; it excludes Mirror
+    // Beside the design, each written only when chosen ("ColorSpace", "Stops", "Rainbow",
+    // "Phase"); StartColor and FinishColor then hold the first and last stop, which is what a
+    // copy of the program without them shows.
+    TColorSpace Space = csSrgb;
+    std::vector<TColorStop> Stops = {};
+    bool Rainbow = false;
+    int Phase = 0; // degrees
 
     friend bool operator==(const TStyleRecord&, const TStyleRecord&) = default;
 };

@@ -458,6 +458,7 @@ void TForm1::ConnectHandlers() {
 
     PaintBox->OnPaint = [this](QPainter& painter) { PaintWithPainter(painter); };
     CreatePictureItems();
+    CreateColourItems();
 }
 
 QString TForm1::HintOf(const QWidget* widget) const {

@@ -142,6 +142,18 @@ public:
     void FlClMouseDown(TColorLabel* label, Qt::MouseButton button);
     void FlClClick(int tag);
 
+    // --- colour spaces, stops, rainbow, presets and contrast (mainform_colour.cpp)
+    // The space the colours are mixed in, the stops, the rainbow and its phase: the window's
+    // choices beside the design (the colours of Start, Middle and Finish are not used).
+    const TGradient& ColourChoice() const { return colourChoice_; }
+    void SetColourChoice(const TGradient& choice);
+    // "コントラストを修正": moves the lightness of the colours until every character passes.
+    void PmFixContrastClick();
+    // Applies the preset of `index` (kPresets in mainform_colour.cpp) like a style.
+    void ApplyPreset(int index);
+    // The stops editor: 2 to 16 colours as text "RRGGBB[@P],...".
+    void PmStopsClick();
+
     // --- pictures and formatted text (mainform_pictures.cpp)
     // "画像として保存…": the preview's drawing as a PNG or SVG file.
     void PmPictureClick();
@@ -227,6 +239,16 @@ public:
     QAction* PmPicture = nullptr;
     QAction* CbOptFormatted = nullptr;
     QAction* AcPreviewMenu = nullptr; // Ctrl+Shift+P opens PmPreview
+
+    // Beyond the design: the colour space (a radio group, CbSpaceSrgb ... CbSpaceOklchLong), the
+    // rainbow, the stops editor, the presets, the contrast note and its fix.
+    QMenu* PmSpace = nullptr;
+    QActionGroup* SpaceGroup = nullptr;
+    QAction* CbRainbow = nullptr;
+    QAction* PmStops = nullptr;
+    QMenu* PmPresets = nullptr;
+    QAction* CbContrast = nullptr;
+    QAction* PmFixContrast = nullptr;
 
     // Window shortcuts (mainform_access.cpp): copy, one-line copy, save, options menu.
     QAction* AcCopy = nullptr;
@@ -321,6 +343,12 @@ private:
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
     void ShowError(const std::exception& error);
+    // mainform_colour.cpp
+    void CreateColourItems();
+    // The status bar's word on contrast, when the check is on and a character falls short.
+    QString ContrastNote(const TRefreshInput& input) const;
+    // The stops with the colour buttons' colours at the first, middle (odd counts) and last.
+    std::vector<TColorStop> StopsWithButtons() const;
     // mainform_pictures.cpp
     void CreatePictureItems();
     // Puts an HTML text on the clipboard, with its formatted text beside it when the option
@@ -347,6 +375,7 @@ private:
     TOrivRGB finishColor_;
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
+    TGradient colourChoice_; // Space, Stops, Rainbow and Phase
     THtmlText htmlText_;
     TRefreshInput lastRefreshInput_; // what the HTML text was built from
     TPictureChoice pictureChoice_;

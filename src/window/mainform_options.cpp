@@ -132,6 +132,10 @@ TStyleRecord TForm1::CaptureStyleRecord() const {
     style.BGColor = backgroundColor_;
     style.Mirror = TbMirror->Down();
     style.Trico = TbTriCo->Down();
+    style.Space = colourChoice_.Space;
+    style.Stops = StopsWithButtons();
+    style.Rainbow = colourChoice_.Rainbow;
+    style.Phase = static_cast<int>(colourChoice_.Phase);
     return style;
 }
 
@@ -165,6 +169,13 @@ void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
     backgroundColor_ = style.BGColor;
     FlClBk->setText(QString::fromStdString(SplitColor(style.BGColor).Hex));
     ClBtnBk->SetColor(style.BGColor);
+
+    TGradient choice;
+    choice.Space = style.Space;
+    choice.Stops = style.Stops;
+    choice.Rainbow = style.Rainbow;
+    choice.Phase = style.Phase;
+    SetColourChoice(choice);
 }
 
 void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {

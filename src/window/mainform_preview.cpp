@@ -87,6 +87,10 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
     input.Clusters = std::move(units.Clusters);
     input.Gradient =
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
+    input.Gradient.Space = colourChoice_.Space;
+    input.Gradient.Stops = StopsWithButtons();
+    input.Gradient.Rainbow = colourChoice_.Rainbow;
+    input.Gradient.Phase = colourChoice_.Phase;
     input.Background = backgroundColor_;
     input.PreviewFont = previewFont_;
     input.Html.SizeStep = CbSize->currentIndex();
@@ -128,6 +132,9 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
     if (kind.NotWritten != nullptr &&
         ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {
         messages << OutputKindText(kind.NotWritten);
+    }
+    if (const QString contrast = ContrastNote(input); !contrast.isEmpty()) {
+        messages << contrast;
     }
     const QString message = messages.join(QStringLiteral("　"));
     if (message == lastStatusText_) {

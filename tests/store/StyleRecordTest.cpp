@@ -313,3 +313,44 @@ TEST_F(OptionAndStyleFile, StyleSurvivesASaveAndLoadAndDropsForeignKeys) {
 }
 
 } // namespace
+
+namespace {
+
+// The colour choices beside the design: written only when chosen, read back whole; a value this
+// program cannot read is reported and left out, the rest loads.
+TEST_F(OptionAndStyleFile, ColourChoicesAreKeptOnlyWhenChosen) {
+    TIniGT& store = Store();
+    TStyleRecord plain;
+    SaveStyleRecord(store, "plain", plain);
+    for (const char* key : {"ColorSpace", "Stops", "Rainbow", "Phase"}) {
+        EXPECT_EQ(Saved().find(key), std::string::npos) << key;
+    }
+    TStyleRecord chosen;
+    chosen.Space = csOklchLong;
+    chosen.Stops = {{0x0000FF, -1}, {0x00FF00, 0.255}, {0xFF0000, -1}};
+    chosen.StartColor = 0x0000FF;
+    chosen.FinishColor = 0xFF0000;
+    chosen.Rainbow = true;
+    chosen.Phase = 200;
+    SaveStyleRecord(store, "chosen", chosen);
+    EXPECT_NE(
+        Saved().find("ColorSpace=oklch-long\r\nStops=FF0000,00FF00@25.5,0000FF\r\nRainbow=1\r\nPhase=200"),
+        std::string::npos)
+        << Saved();
+    TStyleRecord loaded;
+    EXPECT_TRUE(LoadStyleRecord(store, "chosen", loaded).empty());
+    EXPECT_EQ(loaded, chosen);
+
+    TIniGT& bad = Store("[Odd]\r\nColorSpace=cmyk\r\nStops=FF0000\r\nStartColor=0x00000001\r\n");
+    TStyleRecord odd;
+    const std::vector<TBadValue> reported = LoadStyleRecord(bad, "Odd", odd);
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_EQ(reported[0].Key, "ColorSpace");
+    EXPECT_EQ(reported[1].Key, "Stops");
+    EXPECT_EQ(odd.Space, csSrgb);
+    EXPECT_TRUE(odd.Stops.empty());
+    EXPECT_EQ(odd.StartColor, 1u);
+    EXPECT_NE(BadValuesMessage(reported).find("left out"), std::string::npos);
+}
+
+} // namespace

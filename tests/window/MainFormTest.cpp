@@ -282,7 +282,8 @@ void MainFormTest::theOptionsMenuIsInOrder() {
         names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
     }
     // The design's items, with the output kinds' radio group (the paste targets in a submenu),
-    // the picture command and the formatted copy between the tag switches and the rest.
+    // the picture command and the formatted copy, and the colour choices, between the tag switches
+    // and the rest.
     QCOMPARE(names, QStringList({"CbOpt3",
                                  "CbOpt7",
                                  "CbOpt6",
@@ -296,6 +297,13 @@ void MainFormTest::theOptionsMenuIsInOrder() {
                                  "-",
                                  "PmPicture",
                                  "CbOptFormatted",
+                                 "-",
+                                 "PmSpace",
+                                 "PmStops",
+                                 "CbRainbow",
+                                 "PmPresets",
+                                 "CbContrast",
+                                 "PmFixContrast",
                                  "-",
                                  "CbOpt4",
                                  "CbOpt5",

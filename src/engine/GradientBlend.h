@@ -1,0 +1,50 @@
+#pragma once
+
+// The colours of a gradient chosen beside the design: mixed in another colour space, through two
+// to sixteen stops, or the rainbow. The character positions are the design's: character i of n
+// stands at (i - 1) / (n - 1) of a two-colour gradient, and a folded gradient (mirror, three
+// colours) turns at the same character as the design's, so the ends and the middle are exact.
+
+#include "engine/Color.h"
+#include "engine/ColorSpace.h"
+#include "engine/OrivUtil.h"
+
+#include <vector>
+
+// The rainbow's lightness and chroma in OKLCH: every hue at them lies inside sRGB.
+inline constexpr double kRainbowLightness = 0.75;
+inline constexpr double kRainbowChroma = 0.125;
+
+// The stops of a gradient with their positions settled: the design's two or three colours, or
+// the given stops, positions missing spread evenly between their neighbours, and none before
+// the one ahead of it.
+std::vector<TColorStop> SettledStops(const TGradient& gradient);
+
+class TGradientBlend {
+public:
+    TGradientBlend(const TGradient& gradient, int n);
+    // The colour of character i (1 to n).
+    TColor At(int i) const;
+    // The colour at position p (0 to 1) along the stops.
+    TColor AtPosition(double p) const;
+
+private:
+    struct TPoint {
+        double Position = 0;
+        double InverseWidth = 0; // 1 / (the next stop's position - Position), 0 for none
+        TColor Color = clBlack;
+        double C[3] = {0, 0, 0}; // the colour in the space
+    };
+
+    TColor Mix(const TPoint& a, const TPoint& b, double t) const;
+    TColor Rainbow(int i) const;
+
+    std::vector<TPoint> points_;
+    TColorSpace space_ = csSrgb;
+    TGradientMode mode_ = gmTwoColor;
+    bool rainbow_ = false;
+    double phase_ = 0;
+    int n_ = 0;
+    double inverseLast_ = 0;  // 1 / (n - 1)
+    double inverseCount_ = 0; // 1 / n
+};

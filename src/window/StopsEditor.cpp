@@ -1,0 +1,120 @@
+#include "window/StopsEditor.h"
+
+#include "platform/ColorDialogService.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+QColor QtColor(TColor color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+} // namespace
+
+TStopsEditor::TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& colorDialog, QWidget* parent)
+    : QDialog(parent), stops_(std::move(stops)), colorDialog_(colorDialog) {
+    setObjectName(QStringLiteral("StopsEditor"));
+    setWindowTitle(tr("グラデーションの色"));
+    List = new QListWidget(this);
+    List->setObjectName(QStringLiteral("List"));
+    BtnAdd = new QPushButton(tr("追加(&A)"), this);
+    BtnRemove = new QPushButton(tr("削除(&R)"), this);
+    BtnUp = new QPushButton(tr("上へ(&U)"), this);
+    BtnDown = new QPushButton(tr("下へ(&D)"), this);
+    BtnColor = new QPushButton(tr("色…(&C)"), this);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {BtnColor, BtnAdd, BtnRemove, BtnUp, BtnDown}) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    auto* row = new QHBoxLayout;
+    row->addWidget(List);
+    row->addLayout(buttons);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(box);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(BtnAdd, &QPushButton::clicked, this, &TStopsEditor::AddStop);
+    connect(BtnRemove, &QPushButton::clicked, this, &TStopsEditor::RemoveStop);
+    connect(BtnUp, &QPushButton::clicked, this, [this] { MoveStop(-1); });
+    connect(BtnDown, &QPushButton::clicked, this, [this] { MoveStop(1); });
+    connect(BtnColor, &QPushButton::clicked, this, &TStopsEditor::ChooseColor);
+    connect(List, &QListWidget::itemDoubleClicked, this, &TStopsEditor::ChooseColor);
+    Show(0);
+}
+
+int TStopsEditor::Selected() const {
+    return List->currentRow();
+}
+
+void TStopsEditor::Show(int selected) {
+    List->clear();
+    for (const TColorStop& stop : stops_) {
+        QPixmap swatch(16, 16);
+        swatch.fill(QtColor(stop.Color));
+        QString caption = QString::fromStdString(SplitColor(stop.Color).Hex);
+        if (stop.Position >= 0) {
+            caption += QStringLiteral("  %1%").arg(std::round(stop.Position * 1000) / 10);
+        }
+        List->addItem(new QListWidgetItem(QIcon(swatch), caption));
+    }
+    List->setCurrentRow(std::clamp(selected, 0, static_cast<int>(stops_.size()) - 1));
+    BtnAdd->setEnabled(stops_.size() < kMaxColorStops);
+    BtnRemove->setEnabled(stops_.size() > kMinColorStops);
+}
+
+void TStopsEditor::AddStop() {
+    const int at = std::max(Selected(), 0);
+    if (stops_.size() >= kMaxColorStops) {
+        return;
+    }
+    TColorStop copy = stops_[static_cast<std::size_t>(at)];
+    copy.Position = -1;
+    stops_.insert(stops_.begin() + at + 1, copy);
+    Show(at + 1);
+}
+
+void TStopsEditor::RemoveStop() {
+    const int at = Selected();
+    if (at < 0 || stops_.size() <= kMinColorStops) {
+        return;
+    }
+    stops_.erase(stops_.begin() + at);
+    Show(at);
+}
+
+void TStopsEditor::MoveStop(int by) {
+    const int at = Selected();
+    const int to = at + by;
+    if (at < 0 || to < 0 || to >= static_cast<int>(stops_.size())) {
+        return;
+    }
+    // The colours change places; the positions stay where they are.
+    std::swap(stops_[static_cast<std::size_t>(at)].Color, stops_[static_cast<std::size_t>(to)].Color);
+    Show(to);
+}
+
+void TStopsEditor::ChooseColor() {
+    const int at = Selected();
+    if (at < 0) {
+        return;
+    }
+    TColorDialogData choice;
+    choice.Color = stops_[static_cast<std::size_t>(at)].Color;
+    if (colorDialog_.ExecuteColorDialog(this, choice)) {
+        stops_[static_cast<std::size_t>(at)].Color = choice.Color & 0xFFFFFF;
+        Show(at);
+    }
+}
