@@ -889,9 +889,7 @@ void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanio
         emitter->StreamTo(out);
         TUnitWalk walk(text.Text, text.Clusters);
         TGradientWalk colors(gradient, n);
-        for (int i = 1; i <= n; ++i) {
-            emitter->AppendUnit(walk.Next(), colors.Next());
-        }
+        emitter->AppendUnits(walk, colors, n);
         out.Write(emitter->Finish().Written());
     }
     if (page) {
@@ -1108,7 +1106,7 @@ int Decode(const TCompanionOptions& o, TCompanionInput& in, std::string& out, st
     for (const TReadUnit& unit : read->Units) {
         char hex[6];
         WriteColorHex(unit.Color, hex);
-        out.append("#").append(hex, 6).append("\t").append(Printable(unit.Utf8)).append("\n");
+        out.append("#").append(hex, 6).append("\t").append(Printable(read->UnitUtf8(unit))).append("\n");
     }
     if (o.toStyle) {
         const TGradient gradient = GradientOfColours(read->Units);

@@ -1,17 +1,11 @@
 #include "engine/ChatEmitters.h"
 
-namespace {
-
-constexpr std::size_t Units(int count) {
-    return count > 0 ? static_cast<std::size_t>(count) : 0;
-}
-
-} // namespace
-
 TDiscordEmitter::TDiscordEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                  std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true), mapper_(DiscordPalette()) {
-    out_.Expect(32 + text.size() * 2 + Units(characterCount) * 5);
+    MarkControls();
+    MarkSpecial("`");
+    out_.Expect(32 + text.size() * 2 + RunCodes(characterCount) * 5);
     out_.Append("```ansi\r\n");
     if (Bold(options) && Underline(options)) {
         out_.Append("\x1b[1;4m");
@@ -40,7 +34,9 @@ void TDiscordEmitter::PutEnd() {
 TIrcEmitter::TIrcEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                          int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true), mapper_(IrcPalette()), hex_(options.IrcHex) {
-    out_.Expect(8 + text.size() * 2 + Units(characterCount) * (hex_ ? 10 : 3));
+    MarkControls();
+    MarkSpecial(",");
+    out_.Expect(8 + text.size() * 2 + RunCodes(characterCount) * (hex_ ? 10 : 3));
     std::string toggles;
     toggles += Bold(options) ? "\x02" : "";
     toggles += Italic(options) ? "\x1D" : "";
@@ -59,18 +55,16 @@ void TIrcEmitter::PutCode(TColor color) {
         out_.Put('\x04');
         out_.PutHex(color);
     }
-    afterCode_ = true;
 }
 
 void TIrcEmitter::PutText(std::string_view utf8) {
     const std::string_view picture = ControlPictureOf(utf8);
     out_.MakeRoom(utf8.size() + picture.size() + 2);
-    if (afterCode_ && utf8.starts_with(',')) {
+    if (CodeBefore() && utf8.starts_with(',')) {
         // A comma right after a colour would begin a background colour: two bold toggles, which
         // cancel out, keep them apart.
         out_.Put("\x02\x02");
     }
-    afterCode_ = false;
     out_.PutCharacter(picture.empty() ? utf8 : picture);
 }
 

@@ -43,5 +43,4 @@ private:
     void PutEnd() override;
     TPaletteMapper mapper_;
     bool hex_;
-    bool afterCode_ = false;
 };

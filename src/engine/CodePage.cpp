@@ -122,46 +122,23 @@ std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8) {
     return out;
 }
 
-namespace {
-
-// The UTF-8 of every CP932 character, in the order of kCp932Decode.
-class TUtf8Table {
-public:
-    TUtf8Table() {
-        for (std::size_t k = 0; k < kCp932DecodeSize; ++k) {
-            std::string utf8;
-            AppendUtf8(kCp932Decode[k], utf8);
-            std::copy(utf8.begin(), utf8.end(), entries_[k].bytes.begin());
-            entries_[k].length = static_cast<unsigned char>(utf8.size());
-        }
+TCp932Utf8Table::TCp932Utf8Table() : entries_(kCp932DecodeSize) {
+    static_assert(kCp932DecodeSize == 256 + kLeads * 256);
+    for (std::size_t k = 0; k < kCp932DecodeSize; ++k) {
+        std::string utf8;
+        AppendUtf8(kCp932Decode[k], utf8);
+        std::copy(utf8.begin(), utf8.end(), entries_[k].bytes.begin());
+        entries_[k].length = static_cast<unsigned char>(utf8.size());
     }
+}
 
-    std::string_view Lookup(std::string_view character) const {
-        if (character.empty()) {
-            return {};
-        }
-        const auto lead = static_cast<unsigned char>(character[0]);
-        std::size_t index = lead;
-        if (character.size() >= 2 && IsCp932Lead(lead)) {
-            const std::size_t leadIndex = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + (0x9F - 0x81 + 1);
-            index = 256 + leadIndex * 256 + static_cast<unsigned char>(character[1]);
-        }
-        return {entries_[index].bytes.data(), entries_[index].length};
-    }
-
-private:
-    struct TEntry {
-        std::array<char, 3> bytes{};
-        unsigned char length = 0;
-    };
-    std::array<TEntry, kCp932DecodeSize> entries_{};
-};
-
-} // namespace
+const TCp932Utf8Table& TCp932Utf8Table::Get() {
+    static const TCp932Utf8Table table;
+    return table;
+}
 
 std::string_view Cp932CharacterToUtf8(std::string_view character) {
-    static const TUtf8Table table;
-    return table.Lookup(character);
+    return TCp932Utf8Table::Get().Lookup(character);
 }
 
 bool TCp932Encoder::Append(std::string_view utf8, std::string& out) {

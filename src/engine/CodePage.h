@@ -2,6 +2,7 @@
 
 #include "engine/TextUnits.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,36 @@ std::optional<std::string> Utf8ToUtf16Le(std::string_view utf8);
 // first use, so that output written character by character does not convert each one anew.
 // Whatever CP932 does not define becomes U+FFFD, as in Cp932ToUtf8.
 std::string_view Cp932CharacterToUtf8(std::string_view character);
+
+// The table behind it, for loops over long texts: a lookup without a call.
+class TCp932Utf8Table {
+public:
+    static const TCp932Utf8Table& Get();
+
+    std::string_view Lookup(std::string_view character) const {
+        if (character.empty()) {
+            return {};
+        }
+        const auto lead = static_cast<unsigned char>(character[0]);
+        std::size_t index = lead;
+        if (character.size() >= 2 && ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) {
+            const std::size_t leadIndex = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + (0x9F - 0x81 + 1);
+            index = 256 + leadIndex * 256 + static_cast<unsigned char>(character[1]);
+        }
+        return {entries_[index].bytes.data(), entries_[index].length};
+    }
+
+private:
+    // The lead bytes 0x81 to 0x9F and 0xE0 to 0xFC.
+    static constexpr std::size_t kLeads = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+    struct TEntry {
+        std::array<char, 3> bytes{};
+        unsigned char length = 0;
+    };
+
+    TCp932Utf8Table();
+    std::vector<TEntry> entries_; // in the order of the decoding table: single bytes, then pairs
+};
 
 // A unit's text in UTF-8: a cluster's own, or the character's from the table above.
 inline std::string_view UnitUtf8(const TTextUnit& unit) {

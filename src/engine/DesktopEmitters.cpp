@@ -1,12 +1,15 @@
 #include "engine/DesktopEmitters.h"
 
 #include "engine/CodePage.h"
+#include "engine/GradientWalk.h"
 #include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputSink.h"
 #include "engine/TextJoin.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -31,7 +34,8 @@ std::string Hex(TColor color) {
 TGithubEmitter::TGithubEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true) {
-    out_.Expect(4 + text.size() * 2 + Units(characterCount) * 24);
+    MarkSpecial("\\{}$&#^_%~");
+    out_.Expect(4 + text.size() * 2 + RunCodes(characterCount) * 24);
     out_.Append("$");
 }
 
@@ -85,6 +89,7 @@ void TGithubEmitter::PutEnd() {
 TPangoEmitter::TPangoEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                              int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, false) {
+    MarkSpecial("&<>\"");
     std::string span = "<span";
     if (options.FaceTag) {
         span += Join(" font_family=\"", HtmlEscaped(Cp932ToUtf8(options.FaceName)), "\"");
@@ -145,16 +150,73 @@ TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOption
     }
 }
 
-void TCssClipEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
-    ++seen_;
-    if (seen_ == 1) {
+void TCssClipEmitter::Note(TColor color, int units) {
+    if (seen_ == 0) {
         first_ = color;
     }
-    if (seen_ == (count_ + 1) / 2) {
+    const int middle = (count_ + 1) / 2;
+    if (seen_ < middle && middle <= seen_ + units) {
         middle_ = color;
     }
+    seen_ += units;
     last_ = color;
+}
+
+void TCssClipEmitter::AppendCharacters(std::string_view cp932) {
+    const TCp932Utf8Table& table = TCp932Utf8Table::Get();
+    // Written into a block on the stack, appended whenever it is nearly full.
+    constexpr std::size_t kBlock = 8192;
+    constexpr std::size_t kLongest = 5; // "&amp;"
+    std::array<char, kBlock> block;
+    std::size_t used = 0;
+    for (std::size_t at = 0; at < cp932.size();) {
+        if (used + kLongest > kBlock) {
+            text_.append(block.data(), used);
+            used = 0;
+        }
+        const char lead = cp932[at];
+        const std::size_t length = CharLengthAt(cp932, at);
+        // ASCII is the same in UTF-8; no byte of a character beyond it is one of the escaped.
+        std::string_view utf8 = length == 1 && static_cast<unsigned char>(lead) < 0x80
+                                    ? cp932.substr(at, 1)
+                                    : table.Lookup(cp932.substr(at, length));
+        if (lead == '&' || lead == '<' || lead == '>') {
+            utf8 = HtmlTextEntity(lead);
+        }
+        std::memcpy(block.data() + used, utf8.data(), utf8.size());
+        used += utf8.size();
+        at += length;
+    }
+    text_.append(block.data(), used);
+}
+
+void TCssClipEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
+    Note(color);
     AppendHtmlText(text_, UnitUtf8(unit));
+}
+
+void TCssClipEmitter::AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int count) {
+    // Of the colours only the first, middle and last are written: a run of one colour is noted
+    // at once.
+    for (int k = 0; k < count;) {
+        const TColor color = colors.Next();
+        const int same = std::min(colors.Repeats(color), count - k - 1);
+        colors.Skip(same);
+        Note(color, 1 + same);
+        k += 1 + same;
+    }
+    // The characters between two clusters in one stretch.
+    const std::string_view text = walk.Text();
+    std::size_t stretch = walk.Offset();
+    for (int k = 0; k < count; ++k) {
+        const std::size_t start = walk.Offset();
+        if (const TClusterUnit* cluster = walk.Step()) {
+            AppendCharacters(text.substr(stretch, start - stretch));
+            AppendHtmlText(text_, walk.Cluster(*cluster).Utf8);
+            stretch = walk.Offset();
+        }
+    }
+    AppendCharacters(text.substr(stretch, walk.Offset() - stretch));
 }
 
 THtmlText TCssClipEmitter::Finish() {

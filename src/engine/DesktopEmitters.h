@@ -45,10 +45,16 @@ public:
     TCssClipEmitter(const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
                     int characterCount, const TClusterTable& clusters = kNoClusters);
     void AppendUnit(const TTextUnit& unit, TColor color) override;
+    void AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int count) override;
     THtmlText Finish() override;
     void StreamTo(TOutputSink& sink) override { sink_ = &sink; }
 
 private:
+    // Notes the colour of the next `units` units.
+    void Note(TColor color, int units = 1);
+    // Appends characters that CP932 holds as element text.
+    void AppendCharacters(std::string_view cp932);
+
     TOutputSink* sink_ = nullptr; // the element is written whole when it is finished
     std::string text_;
     std::string styles_;

@@ -30,6 +30,47 @@ void TGradientWalk::TLine::Start(std::int64_t base, std::int64_t numerator, std:
     carry = up ? sign : -sign;
 }
 
+std::int32_t TGradientWalk::TLine::Keeps(std::int32_t channel, std::int32_t limit) const {
+    if (value != channel) {
+        return 0;
+    }
+    if (delta != 0) {
+        return 1; // the value moves at every later step
+    }
+    if (stepRemainder == 0) {
+        return limit;
+    }
+    // The value moves at the step that takes the remainder to the denominator.
+    const std::int32_t steady = (den - remainder + stepRemainder - 1) / stepRemainder;
+    return steady < limit ? steady : limit;
+}
+
+void TGradientWalk::TLine::Step(std::int32_t count) {
+    const std::int64_t total = remainder + static_cast<std::int64_t>(count) * stepRemainder;
+    value += static_cast<std::int32_t>(count * static_cast<std::int64_t>(delta) + total / den * carry);
+    remainder = static_cast<std::int32_t>(total % den);
+}
+
+int TGradientWalk::Repeats(TColor color) const {
+    if (direct_ || i_ < 1) {
+        return 0;
+    }
+    // Up to the last character, or the last of the fold's first half.
+    const int end = secondHalfFrom_ > i_ ? secondHalfFrom_ - 1 : n_;
+    std::int32_t count = end - i_;
+    for (int channel = 0; channel < 3 && count > 0; ++channel) {
+        count = lines_[channel].Keeps(static_cast<std::int32_t>((color >> (8 * channel)) & 0xFF), count);
+    }
+    return count;
+}
+
+void TGradientWalk::Skip(int count) {
+    for (TLine& line : lines_) {
+        line.Step(count);
+    }
+    i_ += count;
+}
+
 TGradientWalk::TGradientWalk(const TGradient& gradient, int n) : gradient_(gradient), n_(n) {
     if (!gradient.Designed()) {
         blend_.emplace(gradient, n);

@@ -22,6 +22,11 @@ public:
         }
         return TakeAndStep();
     }
+    // How many of the characters after the last one given surely have its colour, `color` (a
+    // long text has long runs of one colour); 0 when that is not known cheaply.
+    int Repeats(TColor color) const;
+    // Moves past `count` characters, no more than Repeats counted.
+    void Skip(int count);
 
 private:
     // base + sign * floor(magnitude * m / den), m stepping by one up or down: the value moves by
@@ -43,6 +48,11 @@ private:
                 value += carry;
             }
         }
+        // How many steps from now on keep `channel`, the value before the last step, at most
+        // `limit`.
+        std::int32_t Keeps(std::int32_t channel, std::int32_t limit) const;
+        // As many steps.
+        void Step(std::int32_t count);
     };
 
     // The colour of GradientColor itself, or the second half of the fold begun.

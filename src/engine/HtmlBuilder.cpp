@@ -168,8 +168,6 @@ THtmlText BuildHtmlText(std::string_view text, const TClusterTable& clusters, co
     const std::unique_ptr<TOutputEmitter> emitter = MakeOutputEmitter(tg, options, text, n, clusters);
     TUnitWalk walk(text, clusters);
     TGradientWalk colors(gradient, n);
-    for (int i = 1; i <= n; ++i) {
-        emitter->AppendUnit(walk.Next(), colors.Next());
-    }
+    emitter->AppendUnits(walk, colors, n);
     return emitter->Finish();
 }

@@ -11,16 +11,14 @@ namespace {
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
     return lower;
 }
 
 std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std::size_t from = 0) {
     const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
-                                text.end(), lowerNeedle.begin(), lowerNeedle.end(), [](char a, char b) {
-                                    return std::tolower(static_cast<unsigned char>(a)) == b;
-                                });
+                                text.end(), lowerNeedle.begin(), lowerNeedle.end(),
+                                [](char a, char b) { return AsciiLower(a) == b; });
     return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 

@@ -14,6 +14,7 @@ TMiniMessageEmitter::TMiniMessageEmitter(const TTagVocabulary& /*tg*/, const THt
                                          std::string_view text, int characterCount,
                                          const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, false) {
+    MarkSpecial("<\\");
     std::string opening;
     const auto wrap = [&](bool on, std::string_view tag) {
         if (on) {
@@ -57,6 +58,8 @@ TLegacyCodeEmitter::TLegacyCodeEmitter(const TTagVocabulary& /*tg*/, const THtml
                                        const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, false), prefix_(options.Kind == okSectionX ? kSection : "&"),
       hexForm_(options.Kind == okAmpHex) {
+    // "&", and the last byte of "§" (CodeAfter tells it from the other characters that end in it).
+    MarkSpecial("&\xA7");
     const auto format = [&](bool on, char code) {
         if (on) {
             formats_.append(prefix_).push_back(code);
@@ -66,6 +69,15 @@ TLegacyCodeEmitter::TLegacyCodeEmitter(const TTagVocabulary& /*tg*/, const THtml
     format(Italic(options), 'o');
     format(Underline(options), 'n');
     format(Strike(options), 'm');
+    if (!hexForm_) {
+        // The x form: the prefix before the x and before each digit, the digits filled in.
+        code_ = prefix_ + "x";
+        for (int digit = 0; digit < 6; ++digit) {
+            code_ += prefix_;
+            digits_[static_cast<std::size_t>(digit)] = code_.size();
+            code_ += '0';
+        }
+    }
     const std::size_t code = hexForm_ ? 8 : 7 * prefix_.size() + 7;
     out_.Expect(text.size() * 2 +
                 static_cast<std::size_t>(characterCount > 0 ? characterCount : 0) * (code + formats_.size()));
@@ -79,12 +91,10 @@ void TLegacyCodeEmitter::PutCode(TColor color) {
     } else {
         char hex[6];
         WriteColorHex(color, hex);
-        out_.Put(prefix_);
-        out_.Put('x');
-        for (const char digit : hex) {
-            out_.Put(prefix_);
-            out_.Put(digit);
+        for (std::size_t digit = 0; digit < 6; ++digit) {
+            code_[digits_[digit]] = hex[digit];
         }
+        out_.Put(code_);
     }
     out_.Put(formats_);
 }
@@ -102,6 +112,8 @@ bool TLegacyCodeEmitter::CodeAfter(std::string_view utf8) const {
 TJsonEmitter::TJsonEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                            int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, false) {
+    MarkControls();
+    MarkSpecial("\t\"\\");
     const auto style = [&](bool on, std::string_view name) {
         if (on) {
             styles_.append(",\"").append(name).append("\":true");

@@ -2,6 +2,7 @@
 
 #include "engine/TargetEmitter.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,8 @@ private:
     std::string prefix_;  // "&" or "§"
     std::string formats_; // written after every colour
     bool hexForm_;        // &#RRGGBB rather than the x form
+    std::string code_;    // the x form's code, its digits at these places
+    std::array<std::size_t, 6> digits_{};
 };
 
 // JSON text components: ["",{"text":"H","color":"#RRGGBB","bold":true},...], strict JSON (a

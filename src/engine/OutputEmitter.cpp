@@ -6,6 +6,13 @@
 #include "engine/OutputKind.h"
 #include "engine/TextJoin.h"
 
+void TOutputEmitter::AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int count) {
+    for (int k = 0; k < count; ++k) {
+        const TColor color = colors.Next();
+        AppendUnit(walk.Next(), color);
+    }
+}
+
 std::unique_ptr<TOutputEmitter> MakeOutputEmitter(const TTagVocabulary& tg, const THtmlOptions& options,
                                                   std::string_view text, int unitCount,
                                                   const TClusterTable& clusters) {

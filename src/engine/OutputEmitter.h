@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+class TGradientWalk;
 class TTagVocabulary;
 struct TGradient;
 struct THtmlOptions;
@@ -22,6 +23,9 @@ public:
     virtual ~TOutputEmitter() = default;
     // The next unit in the colour given.
     virtual void AppendUnit(const TTextUnit& unit, TColor color) = 0;
+    // The next `count` units of `walk`, each in the next colour of `colors`: what as many
+    // AppendUnit calls write, by a quicker loop where an emitter has one.
+    virtual void AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int count);
     // Closes the output and returns it; the emitter is spent afterwards.
     virtual THtmlText Finish() = 0;
     // Hands what is written so far to `sink` and the rest as it is made, in pieces of a bounded

@@ -25,9 +25,14 @@ struct TReadRuns {
     }
 };
 
+// A letter A to Z in lower case; any other byte as it is (UTF-8 stays whole).
+inline char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Six hexadecimal digits RRGGBB (either case) as a colour value; none for anything else.
 std::optional<TColor> ColorOfHex(std::string_view six);
-// Appends a code point as UTF-8.
+// Appends a code point as UTF-8; one that is no scalar value (a surrogate, beyond U+10FFFF) as U+FFFD.
 void AppendCodePoint(std::string& out, unsigned long c);
 
 TReadRuns ReadMarkupRuns(std::string_view utf8);            // font, css, pango, css-clip

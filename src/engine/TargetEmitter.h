@@ -4,6 +4,8 @@
 #include "engine/OutputBuffer.h"
 #include "engine/OutputEmitter.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -15,6 +17,8 @@
 class TTargetEmitter : public TOutputEmitter {
 public:
     void AppendUnit(const TTextUnit& unit, TColor color) final;
+    // Writes a character of a kind's plain bytes itself, without asking the kind.
+    void AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int count) final;
     THtmlText Finish() final;
     void StreamTo(TOutputSink& sink) final { out_.StreamTo(sink); }
 
@@ -33,15 +37,50 @@ protected:
     // Writes what follows the last unit.
     virtual void PutEnd() = 0;
 
+    // Marks the bytes that PutText does not write as they are, or after which CodeAfter asks for
+    // a code: a character whose UTF-8 ends in none of them is written without the two calls.
+    void MarkSpecial(std::string_view bytes) {
+        for (const char c : bytes) {
+            special_[static_cast<unsigned char>(c)] = true;
+        }
+    }
+    // Marks the C0 control characters but the tab, and DEL.
+    void MarkControls();
+    // Whether the code of the colour was written right before the unit PutText is writing.
+    bool CodeBefore() const { return codeBefore_; }
+
     TOutputBuffer out_;
 
 private:
+    // Writes one unit; `plain`: its UTF-8 is a character that ends in no special byte.
+    void Append(std::string_view utf8, TColor color, bool plain);
+    // Whether the colour's key differs from the last code's.
+    bool NewKey(TColor color) {
+        if (color == keyColor_) {
+            return false;
+        }
+        if (CodeKey(color) == lastKey_) {
+            keyColor_ = color;
+            return false;
+        }
+        return true;
+    }
+
+    std::array<bool, 256> special_{};
     bool merge_;
     bool plainSpaces_;
     bool first_ = true;
     bool forceCode_ = false;
+    bool codeBefore_ = false;
     std::uint32_t lastKey_ = 0;
+    TColor keyColor_ = 0; // a colour whose key is lastKey_ (once the first code is written)
 };
+
+// About how many codes a kind that writes one code per run of one colour writes for `count`
+// characters, for the room it reserves: a gradient holds a few thousand colours at most.
+constexpr std::size_t RunCodes(int count) {
+    return count <= 0 ? 0 : count < 4096 ? static_cast<std::size_t>(count) : 4096;
+}
 
 // A C0 control character or DEL as the picture a terminal or chat shows for it (U+2400 on), so
 // that a text cannot write codes of its own; empty for any other unit (a tab too).

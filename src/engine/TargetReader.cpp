@@ -1,20 +1,24 @@
 #include "engine/TargetReader.h"
 
 #include "engine/CodePage.h"
+#include "engine/Cp932Table.h"
+#include "engine/GradientWalk.h"
 #include "engine/ReaderRuns.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
+#include "engine/Utf8Decode.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
 bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
-    const auto it =
-        std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    const auto it = std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
+                                [](char a, char b) { return AsciiLower(a) == b; });
     return it != text.end();
 }
 
@@ -35,24 +39,59 @@ std::size_t SequenceLength(char lead) {
     return b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
 }
 
+// The number of code points of UTF-8 text, or more where it is not well-formed.
+std::size_t CodePointsAtMost(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Appends a unit's UTF-8 to the text read.
+void AppendUnit(TReadText& read, std::string_view utf8, TColor color) {
+    read.Units.push_back(
+        {static_cast<std::uint32_t>(read.Utf8.size()), static_cast<std::uint32_t>(utf8.size()), color});
+    read.Utf8 += utf8;
+}
+
 // Splits each run into the units the engine would colour, each with the run's colour.
-void AppendUnits(std::vector<TReadUnit>& units, std::string_view run, TColor color) {
-    // A lone code point is one unit; so is each character of ASCII without a CR (which joins
-    // with a following LF).
+void AppendUnits(TReadText& read, std::string_view run, TColor color) {
+    // A lone code point is one unit.
     if (SequenceLength(run.front()) == run.size()) {
-        units.push_back({std::string(run), color});
+        AppendUnit(read, run, color);
         return;
     }
-    if (std::all_of(run.begin(), run.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r'; })) {
-        for (const char c : run) {
-            units.push_back({std::string(1, c), color});
+    // Where CP932 holds every character of the run, each is a unit, read as the engine writes it
+    // (some characters have another CP932 twin); otherwise the clusters decide.
+    const TCp932Utf8Table& table = TCp932Utf8Table::Get();
+    const std::size_t units = read.Units.size();
+    const std::size_t bytes = read.Utf8.size();
+    bool whole = true;
+    for (std::size_t offset = 0; offset < run.size();) {
+        if (static_cast<unsigned char>(run[offset]) < 0x80) {
+            // ASCII is the same in CP932.
+            AppendUnit(read, run.substr(offset, 1), color);
+            ++offset;
+            continue;
         }
+        const std::int32_t c = NextUtf8CodePoint(run, offset);
+        const std::optional<std::uint16_t> code = c < 0 ? std::nullopt : Cp932Code(static_cast<char32_t>(c));
+        if (!code) {
+            whole = false;
+            break;
+        }
+        const std::array<char, 2> pair = {static_cast<char>(*code >> 8), static_cast<char>(*code & 0xFF)};
+        AppendUnit(
+            read,
+            table.Lookup(*code < 0x100 ? std::string_view(&pair[1], 1) : std::string_view(pair.data(), 2)),
+            color);
+    }
+    if (whole) {
         return;
     }
+    read.Units.resize(units);
+    read.Utf8.resize(bytes);
     const TUnitText text = UnitTextFromUtf8(run);
     for (TUnitWalk walk(text.Text, text.Clusters); !walk.AtEnd();) {
-        units.push_back({std::string(UnitUtf8(walk.Next())), color});
+        AppendUnit(read, UnitUtf8(walk.Next()), color);
     }
 }
 
@@ -84,29 +123,7 @@ void AppendCodePoint(std::string& out, unsigned long c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
         c = 0xFFFD;
     }
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-std::string TReadText::Text() const {
-    std::string text;
-    for (const TReadUnit& unit : Units) {
-        text += unit.Utf8;
-    }
-    return text;
+    AppendUtf8(static_cast<char32_t>(c), out);
 }
 
 std::optional<TOutputKind> RecogniseKind(std::string_view input) {
@@ -193,6 +210,11 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input) {
 }
 
 std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
+    if (utf8.size() > std::numeric_limits<std::uint32_t>::max() / 2) {
+        // The text read is at most half again as long as this (a CP932 twin may be longer), so
+        // the units' places fit 32 bits.
+        return std::nullopt;
+    }
     TReadRuns runs;
     switch (kind) {
     case okFont:
@@ -231,8 +253,16 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
     TReadText read;
     read.Kind = kind;
     read.Style = runs.Style;
+    std::size_t most = 0;
+    std::size_t bytes = 0;
+    for (const auto& run : runs.Runs) {
+        most += CodePointsAtMost(run.first);
+        bytes += run.first.size();
+    }
+    read.Units.reserve(most);
+    read.Utf8.reserve(bytes);
     for (const auto& [text, color] : runs.Runs) {
-        AppendUnits(read.Units, text, color);
+        AppendUnits(read, text, color);
     }
     if (!runs.Stops.empty()) {
         // The colours run through the stops across the units, as the writer's gradient does.
@@ -242,8 +272,9 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
         const TColor middle = runs.Stops.size() > 2 ? runs.Stops[runs.Stops.size() / 2] : last;
         const TGradient gradient{SplitColor(first), SplitColor(middle), SplitColor(last),
                                  runs.Stops.size() > 2 ? gmThreeColor : gmTwoColor};
-        for (int i = 1; i <= n; ++i) {
-            read.Units[static_cast<std::size_t>(i - 1)].Color = GradientColor(gradient, i, n);
+        TGradientWalk colors(gradient, n);
+        for (TReadUnit& unit : read.Units) {
+            unit.Color = colors.Next();
         }
     }
     if (read.Units.empty()) {

@@ -5,6 +5,7 @@
 #include "engine/OrivUtil.h"
 #include "engine/OutputKind.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +14,11 @@
 // Reads gradient text back: any kind Tintrel writes (and what other tools write in the same
 // codes), found by its look, gives the plain text, each character's colour and the styles.
 
+// One unit, as the engine colours it (a character or a whole cluster): where its UTF-8 stands in
+// the text read, and its colour. (A long text reads into a million of these: they are small.)
 struct TReadUnit {
-    std::string Utf8; // one unit, as the engine colours it: a character or a whole cluster
+    std::uint32_t Offset = 0;
+    std::uint32_t Length = 0;
     TColor Color = 0;
 
     friend bool operator==(const TReadUnit&, const TReadUnit&) = default;
@@ -24,16 +28,19 @@ struct TReadText {
     TOutputKind Kind = okFont;
     std::vector<TReadUnit> Units;
     TFontStyles Style = 0;
+    std::string Utf8; // the plain text, every unit's UTF-8 one after the other
 
-    // The plain text, UTF-8.
-    std::string Text() const;
+    std::string Text() const { return Utf8; }
+    std::string_view UnitUtf8(const TReadUnit& unit) const {
+        return std::string_view(Utf8).substr(unit.Offset, unit.Length);
+    }
 };
 
 // The kind a text looks like (UTF-8, or the font kind's CP932); none when it looks like none.
 std::optional<TOutputKind> RecogniseKind(std::string_view input);
 // The text read as the kind it looks like; none when it is no kind or holds no coloured text.
 std::optional<TReadText> ReadGradientText(std::string_view input);
-// The text read as `kind`.
+// The text read as `kind`; none for a text of 2 GiB or more.
 std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8);
 
 // The gradient that gives the colours of the units: the first and last colours, and the

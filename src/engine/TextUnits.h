@@ -61,8 +61,13 @@ public:
           end_(clusters.Units.data() + clusters.Units.size()) {}
 
     bool AtEnd() const { return offset_ >= text_.size(); }
+    // The text walked.
+    std::string_view Text() const { return text_; }
     // The byte offset of the next unit.
     std::size_t Offset() const { return offset_; }
+
+    // The unit of a cluster of the table.
+    TTextUnit Cluster(const TClusterUnit& cluster) const { return clusters_.Unit(text_, cluster); }
 
     // The next unit; only while not at the end.
     TTextUnit Next() {

@@ -1,5 +1,7 @@
 #include "engine/jstrm.h"
 
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 bool IsTrailByte(std::string_view text, int position) {
@@ -16,11 +18,27 @@ bool IsTrailByte(std::string_view text, int position) {
 }
 
 int CharCount(std::string_view text) {
-    int count = 0;
-    for (std::size_t offset = 0; offset < text.size(); offset += CharLengthAt(text, offset)) {
-        ++count;
+    // Every byte starts a character but the one after a lead byte that starts one; a lead byte
+    // in the last place stands alone. Counted without a branch on the kind of byte, which mixed
+    // text would mispredict at every other one, and eight ASCII bytes at a time.
+    std::size_t count = 0;
+    bool trail = false;
+    std::size_t at = 0;
+    for (; at < text.size(); ++at) {
+        if (!trail && at + 8 <= text.size()) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + at, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                count += 8;
+                at += 7;
+                continue;
+            }
+        }
+        const bool start = !trail;
+        count += start ? 1 : 0;
+        trail = start && IsDBCSLeadByte(static_cast<unsigned char>(text[at]));
     }
-    return count;
+    return static_cast<int>(count);
 }
 
 std::string CharCopy(std::string_view text, int first, int count) {

@@ -1,5 +1,7 @@
 #include "engine/CodePage.h"
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/OutputEmitter.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TargetPalettes.h"
 #include "engine/TargetReader.h"
@@ -7,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -133,7 +136,7 @@ TEST(TargetKinds, ReadingWhatAKindWritesGivesTheTextAndEachCharactersColour) {
                 }
                 previous = expected;
                 const TReadUnit& got = read->Units[static_cast<std::size_t>(i - 1)];
-                EXPECT_EQ(got.Utf8, unit) << "unit " << i;
+                EXPECT_EQ(read->UnitUtf8(got), unit) << "unit " << i;
                 if (kind == okCssClip && i > 1 && i < n) {
                     // The browser's gradient between the stops; the ends exact. The middle stop
                     // is the middle unit's colour, the gradient's own when n is odd.
@@ -147,6 +150,75 @@ TEST(TargetKinds, ReadingWhatAKindWritesGivesTheTextAndEachCharactersColour) {
                 }
                 EXPECT_EQ(got.Color, expected) << "unit " << i;
             }
+        }
+    }
+}
+
+// Where two long outputs first differ, with a little around it; empty when they are equal.
+std::string FirstDifference(const std::string& got, const std::string& expected) {
+    const auto [at, other] = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
+    if (at == got.end() && other == expected.end()) {
+        return {};
+    }
+    const auto offset = static_cast<std::size_t>(at - got.begin());
+    const std::size_t from = offset < 40 ? 0 : offset - 40;
+    return "at byte " + std::to_string(offset) + ": got '" + got.substr(from, 80) + "', expected '" +
+           expected.substr(from, 80) + "'";
+}
+
+// Writing a whole text at once gives the bytes of handing the emitter one unit after another,
+// streaming or not: long texts with long runs of one colour, for every target kind and option.
+TEST(TargetKinds, WritingAWholeTextGivesTheBytesOfWritingItUnitByUnit) {
+    std::mt19937 random(4711);
+    TTagVocabulary tg;
+    for (int kind = okMiniMessage; kind <= okCssClip; ++kind) {
+        for (int round = 0; round < 40; ++round) {
+            TSample s = RandomSample(random, static_cast<TOutputKind>(kind));
+            // A few pieces, many times over; colours near each other, or a blend beside the design.
+            s.utf8.clear();
+            std::vector<std::string> alphabet;
+            for (int k = 0; k < 1 + static_cast<int>(random() % 5); ++k) {
+                alphabet.push_back(kPieces[random() % kPieces.size()]);
+            }
+            const int pieces = 2 + static_cast<int>(random() % 3000);
+            for (int k = 0; k < pieces; ++k) {
+                s.utf8 += alphabet[random() % alphabet.size()];
+            }
+            const TColor start = random() & 0xFFFFFF;
+            const TColor near = start ^ (random() & 0x070707);
+            s.gradient.Start = SplitColor(start);
+            s.gradient.Finish = SplitColor(random() % 2 == 0 ? near : random() & 0xFFFFFF);
+            s.gradient.Space = random() % 5 == 0 ? csOklab : csSrgb;
+            const TUnitText text = UnitTextFromUtf8(s.utf8);
+            const int n = UnitCount(text.Text, text.Clusters);
+            if (n < 2) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(OutputKindName(s.options.Kind)) + " of '" + s.utf8.substr(0, 40) + "'");
+            const std::unique_ptr<TOutputEmitter> single =
+                MakeOutputEmitter(tg, s.options, text.Text, n, text.Clusters);
+            TUnitWalk walk(text.Text, text.Clusters);
+            TGradientWalk colors(s.gradient, n);
+            for (int i = 1; i <= n; ++i) {
+                const TColor color = colors.Next();
+                single->AppendUnit(walk.Next(), color);
+            }
+            const std::string expected = single->Finish().Written();
+            EXPECT_EQ(
+                FirstDifference(BuildHtmlText(text.Text, text.Clusters, s.gradient, s.options, tg).Written(),
+                                expected),
+                "");
+
+            std::string streamed;
+            TStringSink sink(streamed);
+            const std::unique_ptr<TOutputEmitter> whole =
+                MakeOutputEmitter(tg, s.options, text.Text, n, text.Clusters);
+            whole->StreamTo(sink);
+            TUnitWalk streamWalk(text.Text, text.Clusters);
+            TGradientWalk streamColors(s.gradient, n);
+            whole->AppendUnits(streamWalk, streamColors, n);
+            streamed += whole->Finish().Written();
+            EXPECT_EQ(FirstDifference(streamed, expected), "");
         }
     }
 }

@@ -86,7 +86,7 @@ TEST(TargetReader, GradientOfTheColoursRead) {
     const auto units = [](std::vector<TColor> colours) {
         std::vector<TReadUnit> read;
         for (const TColor colour : colours) {
-            read.push_back({"a", colour});
+            read.push_back({0, 1, colour});
         }
         return read;
     };
