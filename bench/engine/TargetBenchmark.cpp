@@ -87,6 +87,12 @@ void BM_Decode(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written.size()));
 }
 
-BENCHMARK(BM_Decode)->DenseRange(okMiniMessage, okCssClip)->Arg(okCss)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decode)
+    ->DenseRange(okMiniMessage, okCssClip)
+    ->Arg(okFont)
+    ->Arg(okCss)
+    ->Arg(okBbcode)
+    ->Arg(okAnsi)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

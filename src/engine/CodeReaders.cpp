@@ -1,8 +1,10 @@
 #include "engine/ReaderRuns.h"
 #include "engine/TargetPalettes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 // The readers of the code kinds: Minecraft's ampersand and section codes, IRC's control codes
@@ -216,6 +218,20 @@ std::string_view InsideFence(std::string_view text) {
     return text;
 }
 
+// A parameter's digits as the C library's atoi reads them: as a long, saturated, then an int.
+int Parameter(std::string_view digits) {
+    constexpr long long kMost = std::numeric_limits<long long>::max();
+    long long value = 0;
+    for (const char c : digits) {
+        if (value > (kMost - (c - '0')) / 10) {
+            value = kMost;
+            break;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return static_cast<int>(value);
+}
+
 TColor RgbOf(int r, int g, int b) {
     return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
            (static_cast<TColor>(b & 0xFF) << 16);
@@ -254,10 +270,17 @@ TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
     TRunCollector collect;
     TFontStyles style = 0;
     bool styled = false;
+    std::vector<int> params;
+    const auto parameterChar = [](char c) { return (c >= '0' && c <= '9') || c == ';'; };
     for (std::size_t k = 0; k < text.size();) {
-        const std::size_t end = text.substr(k).starts_with("\x1b[")
-                                    ? text.find_first_not_of("0123456789;", k + 2)
-                                    : std::string_view::npos;
+        std::size_t end = std::string_view::npos;
+        if (text.substr(k).starts_with("\x1b[")) {
+            end = k + 2;
+            while (end < text.size() && parameterChar(text[end])) {
+                ++end;
+            }
+            end = end < text.size() ? end : std::string_view::npos;
+        }
         if (end == std::string_view::npos || text[end] != 'm') {
             if (text[k] != '\r' && text[k] != '\n' && text[k] != '\x1b') {
                 collect.text += text[k];
@@ -269,10 +292,10 @@ TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
             ++k;
             continue;
         }
-        std::vector<int> params;
+        params.clear();
         for (std::size_t at = k + 2; at <= end;) {
             const std::size_t next = std::min(text.find(';', at), end);
-            params.push_back(next > at ? std::atoi(std::string(text.substr(at, next - at)).c_str()) : 0);
+            params.push_back(next > at ? Parameter(text.substr(at, next - at)) : 0);
             at = next + 1;
         }
         k = end + 1;

@@ -18,10 +18,3 @@ char32_t Cp932CodePoint(std::string_view character) {
     }
     return kCp932Decode[lead];
 }
-
-std::optional<std::uint16_t> Cp932Code(char32_t codePoint) {
-    if (codePoint >= 0x10000 || kCp932Encode[codePoint] == 0xFFFF) {
-        return std::nullopt;
-    }
-    return kCp932Encode[codePoint];
-}

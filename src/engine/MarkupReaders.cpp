@@ -29,12 +29,20 @@ bool IsSpace(char c) {
 // Element text with its entities decoded; line ends (which the writers put between tags) left out.
 void AppendDecoded(std::string& out, std::string_view text) {
     for (std::size_t k = 0; k < text.size(); ++k) {
+        // What needs nothing, in one piece.
+        std::size_t plain = k;
+        while (plain < text.size() && text[plain] != '&' && text[plain] != '\r' && text[plain] != '\n') {
+            ++plain;
+        }
+        if (plain > k) {
+            out.append(text.substr(k, plain - k));
+            k = plain;
+            if (k == text.size()) {
+                break;
+            }
+        }
         const char c = text[k];
         if (c == '\r' || c == '\n') {
-            continue;
-        }
-        if (c != '&') {
-            out += c;
             continue;
         }
         const std::size_t semicolon = text.find(';', k);
@@ -112,24 +120,6 @@ std::vector<std::pair<std::string, std::string>> Attributes(std::string_view tag
     return attributes;
 }
 
-// The value of a CSS property in a declaration list ("a:b;c:d"), lower case; empty when absent.
-std::string Declaration(std::string_view declarations, std::string_view property) {
-    std::size_t start = 0;
-    while (start < declarations.size()) {
-        const std::size_t end = std::min(declarations.find(';', start), declarations.size());
-        const std::string_view item = declarations.substr(start, end - start);
-        if (const std::size_t colon = item.find(':'); colon != std::string_view::npos) {
-            std::string name = Lower(item.substr(0, colon));
-            std::erase_if(name, [](char c) { return IsSpace(c); });
-            if (name == property) {
-                return Lower(item.substr(colon + 1));
-            }
-        }
-        start = end + 1;
-    }
-    return {};
-}
-
 std::optional<TColor> HashColor(std::string_view value) {
     const std::size_t hash = value.find('#');
     return hash == std::string_view::npos ? std::nullopt : ColorOfHex(value.substr(hash + 1));
@@ -152,20 +142,54 @@ struct TFrame {
     bool Clip = false;
 };
 
+// The values of the properties a style attribute is read for, each its first declaration's.
+struct TCssValues {
+    std::string color, position, weight, style, decoration, clip, background;
+
+    // Read in one pass over the declaration list: an element per character has one each.
+    explicit TCssValues(std::string_view declarations) {
+        const std::pair<std::string_view, std::string TCssValues::*> properties[] = {
+            {"color", &TCssValues::color},
+            {"position", &TCssValues::position},
+            {"font-weight", &TCssValues::weight},
+            {"font-style", &TCssValues::style},
+            {"text-decoration", &TCssValues::decoration},
+            {"background-clip", &TCssValues::clip},
+            {"background", &TCssValues::background}};
+        bool found[std::size(properties)] = {};
+        std::size_t start = 0;
+        while (start < declarations.size()) {
+            const std::size_t end = std::min(declarations.find(';', start), declarations.size());
+            const std::string_view item = declarations.substr(start, end - start);
+            if (const std::size_t colon = item.find(':'); colon != std::string_view::npos) {
+                std::string name = Lower(item.substr(0, colon));
+                std::erase_if(name, [](char c) { return IsSpace(c); });
+                for (std::size_t k = 0; k < std::size(properties); ++k) {
+                    if (!found[k] && name == properties[k].first) {
+                        found[k] = true;
+                        this->*properties[k].second = Lower(item.substr(colon + 1));
+                    }
+                }
+            }
+            start = end + 1;
+        }
+    }
+};
+
 // What a style attribute (CSS declarations) says about the element and the text's styles.
 void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs) {
-    if (const std::string color = Declaration(value, "color"); !color.empty()) {
-        frame.Color = HashColor(color);
+    const TCssValues css(value);
+    if (!css.color.empty()) {
+        frame.Color = HashColor(css.color);
     }
-    frame.Hidden = frame.Hidden || Declaration(value, "position") == "absolute";
-    runs.Style |= Declaration(value, "font-weight") == "bold" ? fsBold : 0;
-    runs.Style |= Declaration(value, "font-style") == "italic" ? fsItalic : 0;
-    const std::string decoration = Declaration(value, "text-decoration");
-    runs.Style |= decoration.find("underline") != std::string::npos ? fsUnderline : 0;
-    runs.Style |= decoration.find("line-through") != std::string::npos ? fsStrikeOut : 0;
-    if (Declaration(value, "background-clip") == "text") {
+    frame.Hidden = frame.Hidden || css.position == "absolute";
+    runs.Style |= css.weight == "bold" ? fsBold : 0;
+    runs.Style |= css.style == "italic" ? fsItalic : 0;
+    runs.Style |= css.decoration.find("underline") != std::string::npos ? fsUnderline : 0;
+    runs.Style |= css.decoration.find("line-through") != std::string::npos ? fsStrikeOut : 0;
+    if (css.clip == "text") {
         frame.Clip = true;
-        const std::string background = Declaration(value, "background");
+        const std::string& background = css.background;
         for (std::size_t hash = background.find('#'); hash != std::string::npos;
              hash = background.find('#', hash + 1)) {
             if (const std::optional<TColor> stop =
@@ -398,7 +422,7 @@ TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
     }
     flush();
     if (!runs.Stops.empty()) {
-        runs.Runs.clear();
+        runs.Clear();
         runs.Add(gradientText, 0);
     }
     return runs;

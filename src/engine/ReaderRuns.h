@@ -13,15 +13,30 @@
 
 // What one reader finds: runs of text in one colour, or (for the kinds whose colours the
 // reader computes: css-clip, MiniMessage's gradient tag) the text and the gradient's stops.
+struct TReadRun {
+    std::size_t Offset = 0; // of its text in the runs' text
+    std::size_t Length = 0;
+    TColor Color = 0;
+};
+
 struct TReadRuns {
-    std::vector<std::pair<std::string, TColor>> Runs;
+    std::vector<TReadRun> Runs;
+    std::string Text;          // every run's text, one after the other (a run per character is common)
     std::vector<TColor> Stops; // not empty: the colours run through these across the text
     TFontStyles Style = 0;
 
     void Add(std::string_view text, TColor color) {
         if (!text.empty()) {
-            Runs.emplace_back(std::string(text), color);
+            Runs.push_back({Text.size(), text.size(), color});
+            Text += text;
         }
+    }
+    std::string_view RunText(const TReadRun& run) const {
+        return std::string_view(Text).substr(run.Offset, run.Length);
+    }
+    void Clear() {
+        Runs.clear();
+        Text.clear();
     }
 };
 

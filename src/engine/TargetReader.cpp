@@ -255,14 +255,14 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
     read.Style = runs.Style;
     std::size_t most = 0;
     std::size_t bytes = 0;
-    for (const auto& run : runs.Runs) {
-        most += CodePointsAtMost(run.first);
-        bytes += run.first.size();
+    for (const TReadRun& run : runs.Runs) {
+        most += CodePointsAtMost(runs.RunText(run));
+        bytes += run.Length;
     }
     read.Units.reserve(most);
     read.Utf8.reserve(bytes);
-    for (const auto& [text, color] : runs.Runs) {
-        AppendUnits(read, text, color);
+    for (const TReadRun& run : runs.Runs) {
+        AppendUnits(read, runs.RunText(run), run.Color);
     }
     if (!runs.Stops.empty()) {
         // The colours run through the stops across the units, as the writer's gradient does.

@@ -17,6 +17,8 @@ const std::pair<const char*, bool TOptionSet::*> kLaterSwitches[] = {
 
 constexpr std::string_view kFormatKey = "Format";
 constexpr std::string_view kFormattedCopyKey = "FormattedCopy";
+constexpr std::string_view kBudgetKey = "Budget";
+constexpr std::string_view kShortenToFitKey = "ShortenToFit";
 
 } // namespace
 
@@ -37,6 +39,10 @@ void LoadOptionSet(TIniGT& store, TOptionSet& options) {
     options.OutputKind = kind && OutputKindRow(*kind).InWindow ? *kind : defaults.OutputKind;
     // Only the value this program writes switches it on; anything else leaves it off.
     options.FormattedCopy = store.ReadInteger(kOptionSection, kFormattedCopyKey, 0) == 1;
+    const int budget = store.ReadInteger(kOptionSection, kBudgetKey, 0);
+    options.Budget =
+        budget > 0 && static_cast<std::size_t>(budget) < kBudgetLimit ? static_cast<std::size_t>(budget) : 0;
+    options.ShortenToFit = store.ReadInteger(kOptionSection, kShortenToFitKey, 0) == 1;
     update.Commit();
 }
 
@@ -58,6 +64,12 @@ void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     }
     if (options.FormattedCopy) {
         store.WriteBool(kOptionSection, kFormattedCopyKey, true);
+    }
+    if (options.Budget != 0) {
+        store.WriteInteger(kOptionSection, kBudgetKey, static_cast<int>(options.Budget));
+    }
+    if (options.ShortenToFit) {
+        store.WriteBool(kOptionSection, kShortenToFitKey, true);
     }
     update.Commit();
 }

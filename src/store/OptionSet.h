@@ -4,9 +4,12 @@
 #include "store/IniGT.h"
 #include "store/WindowPosition.h"
 
+#include <cstddef>
 #include <string_view>
 
 inline constexpr std::string_view kOptionSection = "Option";
+// A length budget is below this.
+inline constexpr std::size_t kBudgetLimit = 1000000000;
 
 // The switches of the options menu, the base font size and the window position: the section
 // "Option" of the settings file.
@@ -27,6 +30,10 @@ struct TOptionSet {
     // Beyond the design's switches: "FormattedCopy", written only while on, so that a file in
     // which nothing new was chosen stays byte for byte as before.
     bool FormattedCopy = false;
+    // The paste targets: "Budget", a length budget of the user's (0: each kind's own), and
+    // "ShortenToFit"; each written only when chosen.
+    std::size_t Budget = 0;
+    bool ShortenToFit = false;
 
     friend bool operator==(const TOptionSet&, const TOptionSet&) = default;
 };

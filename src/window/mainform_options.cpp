@@ -103,6 +103,8 @@ TOptionSet TForm1::CaptureOptionSet() const {
     options.UpperCaseTags = CbOpt9->isChecked();
     options.OutputKind = OutputKind();
     options.FormattedCopy = CbOptFormatted->isChecked();
+    options.Budget = budget_;
+    options.ShortenToFit = CbFit->isChecked();
     return options;
 }
 
@@ -118,6 +120,8 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt9->setChecked(options.UpperCaseTags);
     SetOutputKind(options.OutputKind);
     CbOptFormatted->setChecked(options.FormattedCopy);
+    budget_ = options.Budget < kBudgetLimit ? options.Budget : 0;
+    CbFit->setChecked(options.ShortenToFit);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {

@@ -4,6 +4,7 @@
 #include "engine/TargetReader.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
+#include "store/OptionSet.h"
 #include "store/StyleRecord.h"
 
 #include <QAction>
@@ -65,7 +66,7 @@ void TForm1::PmBudgetClick() {
         this, tr("長さの上限"), tr("長さの上限を入力して下さい（0で貼り付け先の既定）"), current);
     bool ok = false;
     const qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
-    if (ok && budget < 1000000000ULL) {
+    if (ok && budget < kBudgetLimit) {
         budget_ = static_cast<std::size_t>(budget);
     }
     Refresh();

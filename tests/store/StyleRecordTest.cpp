@@ -153,7 +153,17 @@ INSTANTIATE_TEST_SUITE_P(
         // What the window cannot show, or cannot read, is the design's kind.
         OptionCase{"FormatForATerminalIsFont", "Format=ansi\r\n", TOptionSet{}},
         OptionCase{"FormatUnknownIsFont", "Format=html5\r\n", TOptionSet{}},
-        OptionCase{"FormatInAnotherCaseIsFont", "Format=CSS\r\n", TOptionSet{}}),
+        OptionCase{"FormatInAnotherCaseIsFont", "Format=CSS\r\n", TOptionSet{}},
+        OptionCase{"BudgetAndFit", "Budget=50\r\nShortenToFit=1\r\n", With([](TOptionSet& o) {
+                       o.Budget = 50;
+                       o.ShortenToFit = true;
+                   })},
+        OptionCase{"LargestBudget", "Budget=999999999\r\n",
+                   With([](TOptionSet& o) { o.Budget = 999999999; })},
+        // A budget the options could not set, or a switch in other words: each kind's own, off.
+        OptionCase{"BudgetsOutOfRangeAreTheKinds", "Budget=-5\r\n", TOptionSet{}},
+        OptionCase{"BudgetOfABillionIsTheKinds", "Budget=1000000000\r\n", TOptionSet{}},
+        OptionCase{"BudgetInWordsIsTheKinds", "Budget=lots\r\nShortenToFit=yes\r\n", TOptionSet{}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(OptionAndStyleFile, TheFormatIsWrittenLastAndOnlyWhenChosen) {
@@ -168,6 +178,25 @@ TEST_F(OptionAndStyleFile, TheFormatIsWrittenLastAndOnlyWhenChosen) {
     TOptionSet loaded;
     LoadOptionSet(store, loaded);
     EXPECT_EQ(loaded.OutputKind, okCss);
+}
+
+// The budget and "Shorten to fit" are written after the other choices only when chosen, and
+// read back as saved.
+TEST_F(OptionAndStyleFile, TheTargetChoicesAreWrittenOnlyWhenChosen) {
+    TIniGT& store = Store();
+    TOptionSet options;
+    SaveOptionSet(store, options);
+    EXPECT_EQ(Saved().find("Budget"), std::string::npos) << Saved();
+    EXPECT_EQ(Saved().find("ShortenToFit"), std::string::npos) << Saved();
+    options.OutputKind = okDiscord;
+    options.Budget = 50;
+    options.ShortenToFit = true;
+    SaveOptionSet(store, options);
+    EXPECT_NE(Saved().find("Format=discord\r\nBudget=50\r\nShortenToFit=1\r\n"), std::string::npos)
+        << Saved();
+    TOptionSet loaded;
+    LoadOptionSet(store, loaded);
+    EXPECT_EQ(loaded, options);
 }
 
 // Every kind the window offers survives a save and a load; the others are read as the design's.

@@ -64,6 +64,7 @@ private slots:
     void anotherKindIsBuiltWithoutChangingTheChosenOne();
     void bbcodeSaysItWritesNoTableOrComment();
     void pasteTargetsCountFitAndReadBack();
+    void theBudgetAndFitAreKeptInTheSettingsFileWhenChosen();
 };
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {
@@ -342,6 +343,37 @@ void MainFormOutputTest::theOutputKindIsKeptInTheSettingsFile() {
         QVERIFY(again.form->CbFormat(okCss)->isChecked());
         QCOMPARE(again.form->OutputKind(), okCss);
     }
+}
+
+// A budget and "Shorten to fit" survive the window's close, and leave no key when not chosen.
+void MainFormOutputTest::theBudgetAndFitAreKeptInTheSettingsFileWhenChosen() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("Gradient text for forums and chats"));
+    form.CbFormat(okSectionX)->trigger();
+    QVERIFY(form.SaveState(TCloseReason::User));
+    const QByteArray plain = ReadFile(rig.Ini());
+    QVERIFY(!plain.contains("Budget") && !plain.contains("ShortenToFit"));
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("300"));
+    form.PmBudgetClick();
+    form.CbFit->trigger();
+    QVERIFY(form.SaveState(TCloseReason::User));
+    QVERIFY(ReadFile(rig.Ini()).contains("Format=section-x\r\nBudget=300\r\nShortenToFit=1\r\n"));
+
+    TFormRig again;
+    QFile::remove(again.Ini());
+    QVERIFY(QFile::copy(rig.Ini(), again.Ini()));
+    again.Create();
+    again.form->EdText->setText(QStringLiteral("Gradient text for forums and chats"));
+    again.form->Refresh();
+    QVERIFY(again.form->CbFit->isChecked());
+    QVERIFY(again.form->LbBudget->text().contains(QStringLiteral(" / 300")));
+    // Back to the kind's own budget and no fitting: the keys go again.
+    again.dialogs.InputAnswers.push_back(QStringLiteral("0"));
+    again.form->PmBudgetClick();
+    again.form->CbFit->trigger();
+    QVERIFY(again.form->SaveState(TCloseReason::User));
+    const QByteArray unchosen = ReadFile(again.Ini());
+    QVERIFY(!unchosen.contains("Budget") && !unchosen.contains("ShortenToFit"));
 }
 
 void MainFormOutputTest::anotherKindIsBuiltWithoutChangingTheChosenOne() {
