@@ -68,6 +68,16 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     std::string out;
     out.reserve(cp932.size());
     for (std::size_t k = 0; k < cp932.size();) {
+        // ASCII is the same in UTF-8: a stretch of it in one piece.
+        std::size_t ascii = k;
+        while (ascii < cp932.size() && static_cast<unsigned char>(cp932[ascii]) < 0x80) {
+            ++ascii;
+        }
+        if (ascii > k) {
+            out.append(cp932.substr(k, ascii - k));
+            k = ascii;
+            continue;
+        }
         const auto lead = static_cast<unsigned char>(cp932[k]);
         const bool pair = IsCp932Lead(lead) && k + 1 < cp932.size();
         const char32_t c = Cp932CodePoint(cp932.substr(k, pair ? 2 : 1));

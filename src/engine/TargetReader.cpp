@@ -17,9 +17,37 @@
 namespace {
 
 bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
-    const auto it = std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
-                                [](char a, char b) { return AsciiLower(a) == b; });
-    return it != text.end();
+    if (lowerNeedle.empty()) {
+        return true;
+    }
+    // Each place where the first letter stands, in either case, found by the library's search.
+    const char lower = lowerNeedle.front();
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+    const auto matchesAt = [&](std::size_t at) {
+        if (text.size() - at < lowerNeedle.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < lowerNeedle.size(); ++k) {
+            if (AsciiLower(text[at + k]) != lowerNeedle[k]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::size_t nextLower = text.find(lower);
+    std::size_t nextUpper = upper == lower ? std::string_view::npos : text.find(upper);
+    while (nextLower != std::string_view::npos || nextUpper != std::string_view::npos) {
+        const std::size_t at = std::min(nextLower, nextUpper);
+        if (matchesAt(at)) {
+            return true;
+        }
+        if (at == nextLower) {
+            nextLower = text.find(lower, at + 1);
+        } else {
+            nextUpper = text.find(upper, at + 1);
+        }
+    }
+    return false;
 }
 
 // Whether the text has "&#" followed by six hexadecimal digits that are not a numeric reference.
@@ -60,18 +88,24 @@ void AppendUnits(TReadText& read, std::string_view run, TColor color) {
         return;
     }
     // Where CP932 holds every character of the run, each is a unit, read as the engine writes it
-    // (some characters have another CP932 twin); otherwise the clusters decide.
+    // (some characters have another CP932 twin); otherwise the clusters decide. What reads as
+    // it stands is copied in stretches.
     const TCp932Utf8Table& table = TCp932Utf8Table::Get();
     const std::size_t units = read.Units.size();
     const std::size_t bytes = read.Utf8.size();
+    std::size_t stretch = 0; // where the part of the run not yet copied begins
+    const auto place = [&](std::size_t offset) {
+        return static_cast<std::uint32_t>(read.Utf8.size() + (offset - stretch));
+    };
     bool whole = true;
     for (std::size_t offset = 0; offset < run.size();) {
         if (static_cast<unsigned char>(run[offset]) < 0x80) {
             // ASCII is the same in CP932.
-            AppendUnit(read, run.substr(offset, 1), color);
+            read.Units.push_back({place(offset), 1, color});
             ++offset;
             continue;
         }
+        const std::size_t start = offset;
         const std::int32_t c = NextUtf8CodePoint(run, offset);
         const std::optional<std::uint16_t> code = c < 0 ? std::nullopt : Cp932Code(static_cast<char32_t>(c));
         if (!code) {
@@ -79,12 +113,18 @@ void AppendUnits(TReadText& read, std::string_view run, TColor color) {
             break;
         }
         const std::array<char, 2> pair = {static_cast<char>(*code >> 8), static_cast<char>(*code & 0xFF)};
-        AppendUnit(
-            read,
-            table.Lookup(*code < 0x100 ? std::string_view(&pair[1], 1) : std::string_view(pair.data(), 2)),
-            color);
+        const std::string_view twin =
+            table.Lookup(*code < 0x100 ? std::string_view(&pair[1], 1) : std::string_view(pair.data(), 2));
+        if (twin == run.substr(start, offset - start)) {
+            read.Units.push_back({place(start), static_cast<std::uint32_t>(twin.size()), color});
+            continue;
+        }
+        read.Utf8 += run.substr(stretch, start - stretch);
+        stretch = offset;
+        AppendUnit(read, twin, color);
     }
     if (whole) {
+        read.Utf8 += run.substr(stretch);
         return;
     }
     read.Units.resize(units);

@@ -17,7 +17,7 @@
 namespace {
 
 // Pieces of random texts: markup, TeX and JSON specials, the code characters of the targets,
-// CP932 characters, and clusters that CP932 cannot hold (accents, skin tones, flags, families).
+// CP932 characters (two that CP932 writes as a twin: the engine colours the twin), and clusters that CP932 cannot hold (accents, skin tones, flags, families).
 const std::vector<std::string> kPieces = {
     "a",
     "Z",
@@ -48,6 +48,8 @@ const std::vector<std::string> kPieces = {
     "\xE3\x82\xA2",
     "\xEF\xBD\xB1",
     "\xE6\xBC\xA2",
+    "\xC2\xAC",
+    "\xE2\x88\x92",
     "\xC3\xA9",
     "e\xCC\x81",
     "\xF0\x9F\x8E\x89",
