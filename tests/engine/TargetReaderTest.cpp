@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,71 @@ TEST(TargetBudget, SharedStepsKeepTheEndColours) {
     }
     EXPECT_EQ(colours,
               (std::vector<TColor>{0x0000FF, 0x0000FF, 0x0000FF, 0x007FFF, 0x007FFF, 0x007FFF, 0x00FFFF}));
+}
+
+// Fitting random texts into random budgets, for every kind that fits: what fits is within the
+// budget, reads back as the text with both end colours exact, and took the first step that
+// works (the one before it, or a share one smaller, does not fit); what does not fit is empty
+// and says how near it came.
+TEST(TargetBudget, FittingTakesTheFirstStepThatFitsOrRefuses) {
+    std::mt19937 random(2148);
+    TTagVocabulary tg;
+    const std::string letters = "abcdefghij  ";
+    for (int kind = okMiniMessage; kind <= okPango; ++kind) {
+        ASSERT_TRUE(KindCanFit(static_cast<TOutputKind>(kind)));
+        for (int round = 0; round < 40; ++round) {
+            std::string utf8;
+            for (std::size_t k = 0, n = 2 + random() % 60; k < n; ++k) {
+                utf8 += letters[random() % letters.size()];
+            }
+            utf8.front() = 'a'; // the ends are letters: a plain space takes the colour before it
+            utf8.back() = 'z';
+            const TUnitText text = UnitTextFromUtf8(utf8);
+            THtmlOptions options;
+            options.Kind = static_cast<TOutputKind>(kind);
+            const TGradient gradient{SplitColor(random() & 0xFFFFFF), SplitColor(random() & 0xFFFFFF),
+                                     SplitColor(random() & 0xFFFFFF),
+                                     static_cast<TGradientMode>(random() % 3)};
+            const TLengthUnit unit = OutputKindRow(options.Kind).Counted;
+            const auto length = [&](const THtmlOptions& o, int share) {
+                return TargetLength(
+                    BuildSharedSteps(text.Text, text.Clusters, gradient, o, tg, share).Written(), unit);
+            };
+            const std::size_t plain = length(options, 1);
+            const std::size_t budget = 1 + random() % (plain + plain / 4);
+            const TFitResult fit = FitTargetText(text.Text, text.Clusters, gradient, options, tg, budget);
+            SCOPED_TRACE(std::string(OutputKindName(options.Kind)) + " of '" + utf8 + "' in " +
+                         std::to_string(budget) + ": " + fit.Html.Written());
+            if (!fit.Fits) {
+                EXPECT_TRUE(fit.Html.Empty());
+                EXPECT_GT(fit.Length, budget);
+                EXPECT_LT(fit.FittingUnits, fit.Units);
+                continue;
+            }
+            EXPECT_EQ(TargetLength(fit.Html.Written(), unit), fit.Length);
+            EXPECT_LE(fit.Length, budget);
+            const std::optional<TReadText> read = ReadGradientText(fit.Html.Written());
+            ASSERT_TRUE(read.has_value());
+            EXPECT_EQ(read->Text(), utf8);
+            if (options.Kind != okDiscord && options.Kind != okIrc) {
+                EXPECT_EQ(read->Units.front().Color, GradientColor(gradient, 1, fit.Units));
+                EXPECT_EQ(read->Units.back().Color, GradientColor(gradient, fit.Units, fit.Units));
+            }
+            THtmlOptions merged = options;
+            merged.Fit.MergeRuns = true;
+            EXPECT_EQ(fit.Step == TFitStep::None, plain <= budget);
+            if (fit.Step > TFitStep::MergeRuns) {
+                EXPECT_GT(length(merged, 1), budget);
+            }
+            merged.Fit.PlainSpaces = true;
+            if (fit.Step == TFitStep::ShareSteps || fit.Step == TFitStep::CompactTag) {
+                EXPECT_GT(length(merged, 1), budget);
+            }
+            if (fit.Step == TFitStep::ShareSteps && fit.Share > 2) {
+                EXPECT_GT(length(merged, fit.Share - 1), budget);
+            }
+        }
+    }
 }
 
 // The style made of read colours: two colours, mirrored, three, and a stepped gradient that
