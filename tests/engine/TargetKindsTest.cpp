@@ -17,8 +17,8 @@
 namespace {
 
 // Pieces of random texts: markup, TeX and JSON specials, the code characters of the targets,
-// CP932 characters (two that CP932 writes as a twin: the engine colours the twin), and clusters that CP932
-// cannot hold (accents, skin tones, flags, families).
+// CP932 characters (two that CP932 writes as a twin, which the engine colours), and clusters
+// that CP932 cannot hold (accents, skin tones, flags, families).
 const std::vector<std::string> kPieces = {
     "a",
     "Z",
