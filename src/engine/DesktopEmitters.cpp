@@ -133,7 +133,6 @@ void TPangoEmitter::PutEnd() {
 TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                  std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : count_(characterCount) {
-    text_.reserve(text.size() * 2);
     if (options.FaceTag) {
         styles_ += Join(";font-family:'", CssStringEscaped(Cp932ToUtf8(options.FaceName)), "'");
     }
@@ -148,6 +147,17 @@ TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOption
                 ? ";text-decoration:underline line-through"
                 : (Underline(options) ? ";text-decoration:underline" : ";text-decoration:line-through");
     }
+    // The text goes behind room for the longest opening, which is laid down in front of it at the
+    // end, so that a long text is not copied into another string.
+    room_ = Opening("#000000,#000000,#000000").size();
+    text_.reserve(room_ + text.size() * 2 + 16);
+    text_.assign(room_, ' ');
+}
+
+std::string TCssClipEmitter::Opening(std::string_view stops) const {
+    return Join("<span style=\"background:linear-gradient(90deg,", stops,
+                ");-webkit-background-clip:text;background-clip:text;color:transparent", HtmlEscaped(styles_),
+                "\">");
 }
 
 void TCssClipEmitter::Note(TColor color, int units) {
@@ -176,15 +186,18 @@ void TCssClipEmitter::AppendCharacters(std::string_view cp932) {
         }
         const char lead = cp932[at];
         const std::size_t length = CharLengthAt(cp932, at);
-        // ASCII is the same in UTF-8; no byte of a character beyond it is one of the escaped.
-        std::string_view utf8 = length == 1 && static_cast<unsigned char>(lead) < 0x80
-                                    ? cp932.substr(at, 1)
-                                    : table.Lookup(cp932.substr(at, length));
         if (lead == '&' || lead == '<' || lead == '>') {
-            utf8 = HtmlTextEntity(lead);
+            const std::string_view entity = HtmlTextEntity(lead);
+            std::memcpy(block.data() + used, entity.data(), entity.size());
+            used += entity.size();
+        } else if (length == 1 && static_cast<unsigned char>(lead) < 0x80) {
+            block[used++] = lead; // ASCII is the same in UTF-8
+        } else {
+            // No byte of a character beyond ASCII is one of the escaped.
+            for (const char byte : table.Lookup(cp932.substr(at, length))) {
+                block[used++] = byte;
+            }
         }
-        std::memcpy(block.data() + used, utf8.data(), utf8.size());
-        used += utf8.size();
         at += length;
     }
     text_.append(block.data(), used);
@@ -232,12 +245,15 @@ THtmlText TCssClipEmitter::Finish() {
         stops += Join(",#", Hex(middle_));
     }
     stops += Join(",#", Hex(last_));
-    std::string written = Join("<span style=\"background:linear-gradient(90deg,", stops,
-                               ");-webkit-background-clip:text;background-clip:text;color:transparent",
-                               HtmlEscaped(styles_), "\">", text_, "</span>");
+    const std::string opening = Opening(stops);
+    const std::size_t slack = room_ - opening.size();
+    std::copy(opening.begin(), opening.end(), text_.begin() + static_cast<std::ptrdiff_t>(slack));
+    text_.erase(0, slack);
+    text_ += "</span>";
     if (sink_ != nullptr) {
-        sink_->Write(Join(written, kCrLf));
+        text_ += kCrLf;
+        sink_->Write(text_);
         return THtmlText({}, TTextEncoding::Utf8);
     }
-    return THtmlText(std::move(written), TTextEncoding::Utf8);
+    return THtmlText(std::move(text_), TTextEncoding::Utf8);
 }

@@ -56,7 +56,11 @@ private:
     void AppendCharacters(std::string_view cp932);
 
     TOutputSink* sink_ = nullptr; // the element is written whole when it is finished
-    std::string text_;
+    // The opening element with the gradient's stops.
+    std::string Opening(std::string_view stops) const;
+
+    std::string text_; // the element's text, behind room for the opening
+    std::size_t room_ = 0;
     std::string styles_;
     int count_ = 0;
     int seen_ = 0;

@@ -117,7 +117,7 @@ public:
             Put(std::string_view(piece.Text()));
         }
     }
-    // A character's text, mostly one or two bytes.
+    // A character's text, mostly one to three bytes (CP932 or the UTF-8 of a CP932 character).
     void PutCharacter(std::string_view character) {
         if (character.size() == 1) {
             text_[used_++] = character[0];
@@ -125,6 +125,11 @@ public:
             text_[used_] = character[0];
             text_[used_ + 1] = character[1];
             used_ += 2;
+        } else if (character.size() == 3) {
+            text_[used_] = character[0];
+            text_[used_ + 1] = character[1];
+            text_[used_ + 2] = character[2];
+            used_ += 3;
         } else {
             Put(character);
         }
