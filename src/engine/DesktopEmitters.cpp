@@ -172,14 +172,15 @@ void TCssClipEmitter::Note(TColor color, int units) {
     last_ = color;
 }
 
-void TCssClipEmitter::AppendCharacters(std::string_view cp932) {
+std::size_t TCssClipEmitter::AppendCharacters(std::string_view cp932, std::size_t most) {
     const TCp932Utf8Table& table = TCp932Utf8Table::Get();
     // Written into a block on the stack, appended whenever it is nearly full.
     constexpr std::size_t kBlock = 8192;
     constexpr std::size_t kLongest = 5; // "&amp;"
     std::array<char, kBlock> block;
     std::size_t used = 0;
-    for (std::size_t at = 0; at < cp932.size();) {
+    std::size_t at = 0;
+    for (std::size_t taken = 0; at < cp932.size() && taken < most; ++taken) {
         if (used + kLongest > kBlock) {
             text_.append(block.data(), used);
             used = 0;
@@ -201,6 +202,7 @@ void TCssClipEmitter::AppendCharacters(std::string_view cp932) {
         at += length;
     }
     text_.append(block.data(), used);
+    return at;
 }
 
 void TCssClipEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
@@ -221,7 +223,8 @@ void TCssClipEmitter::AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int co
     // The characters between two clusters in one stretch.
     const std::string_view text = walk.Text();
     std::size_t stretch = walk.Offset();
-    for (int k = 0; k < count; ++k) {
+    int k = 0;
+    for (; k < count && walk.ClusterAhead(); ++k) {
         const std::size_t start = walk.Offset();
         if (const TClusterUnit* cluster = walk.Step()) {
             AppendCharacters(text.substr(stretch, start - stretch));
@@ -230,6 +233,11 @@ void TCssClipEmitter::AppendUnits(TUnitWalk& walk, TGradientWalk& colors, int co
         }
     }
     AppendCharacters(text.substr(stretch, walk.Offset() - stretch));
+    // After the last cluster, the characters are counted as they are converted.
+    if (k < count) {
+        walk.MoveTo(walk.Offset() +
+                    AppendCharacters(text.substr(walk.Offset()), static_cast<std::size_t>(count - k)));
+    }
 }
 
 THtmlText TCssClipEmitter::Finish() {

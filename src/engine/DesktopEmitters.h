@@ -52,8 +52,9 @@ public:
 private:
     // Notes the colour of the next `units` units.
     void Note(TColor color, int units = 1);
-    // Appends characters that CP932 holds as element text.
-    void AppendCharacters(std::string_view cp932);
+    // Appends characters that CP932 holds as element text, no more than `most`; returns the
+    // bytes they take.
+    std::size_t AppendCharacters(std::string_view cp932, std::size_t most = std::string_view::npos);
 
     TOutputSink* sink_ = nullptr; // the element is written whole when it is finished
     // The opening element with the gradient's stops.

@@ -66,6 +66,10 @@ public:
     // The byte offset of the next unit.
     std::size_t Offset() const { return offset_; }
 
+    // Whether a cluster of the table lies ahead.
+    bool ClusterAhead() const { return next_ != end_; }
+    // Moves to `offset`, where a later unit starts, when no cluster lies ahead.
+    void MoveTo(std::size_t offset) { offset_ = offset; }
     // The unit of a cluster of the table.
     TTextUnit Cluster(const TClusterUnit& cluster) const { return clusters_.Unit(text_, cluster); }
 
