@@ -10,7 +10,8 @@
 
 // The colours of characters 1 to n, one after the other, exactly as GradientColor gives them,
 // but stepped by additions instead of three divisions per character: the builder of a long
-// text spends most of its time there otherwise.
+// text spends most of its time there otherwise. A gradient beside the design is computed once
+// for each run of characters that is sure to round to one colour.
 class TGradientWalk {
 public:
     TGradientWalk(const TGradient& gradient, int n);
