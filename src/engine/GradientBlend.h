@@ -33,14 +33,16 @@ public:
     TColor AtWithRun(int i, int& same) const;
 
 private:
+    static constexpr int kSlopeParts = 16;
+
     struct TPoint {
         double Position = 0;
         double InverseWidth = 0; // 1 / (the next stop's position - Position), 0 for none
         TColor Color = clBlack;
         double C[3] = {0, 0, 0}; // the colour in the space
         // Bounds on how fast each channel before rounding (8-bit or linear light) can change
-        // per unit of t towards the next stop.
-        double Slope[3] = {0, 0, 0};
+        // per unit of t towards the next stop, in each of kSlopeParts equal parts of the way.
+        double Slope[kSlopeParts][3] = {};
         // OKLCH: the hue at this stop and its turn to the next one, as Mix takes them.
         double HueFrom = 0;
         double HueTurn = 0;

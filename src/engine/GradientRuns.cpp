@@ -41,15 +41,15 @@ void LinearSlopes(const double size[3], const double speed[3], double slope[3]) 
 }
 
 // OKLCH with |L| at most lightness and chroma at most chroma, moving by at most dL, dC and dH
-// (radians): a = C cos H and b = C sin H move by at most dC + chroma dH.
+// (radians). A cone value is L + C (x cos H + y sin H), and x cos H + y sin H is at most
+// hypot(x, y) and moves by at most hypot(x, y) dH.
 void PolarSlopes(double lightness, double chroma, double dL, double dC, double dH, double slope[3]) {
-    const double ab = dC + chroma * dH;
     double size[3];
     double speed[3];
     for (int k = 0; k < 3; ++k) {
-        const double weight = std::abs(kToCones[k][0]) + std::abs(kToCones[k][1]);
+        const double weight = std::hypot(kToCones[k][0], kToCones[k][1]);
         size[k] = lightness + weight * chroma;
-        speed[k] = dL + weight * ab;
+        speed[k] = dL + weight * (dC + chroma * dH);
     }
     LinearSlopes(size, speed, slope);
 }
@@ -57,31 +57,40 @@ void PolarSlopes(double lightness, double chroma, double dL, double dC, double d
 } // namespace
 
 void TGradientBlend::SetSlopes(TPoint& a, const TPoint& b) const {
-    switch (space_) {
-    case csSrgb:
-    case csLinear:
-        for (int c = 0; c < 3; ++c) {
-            a.Slope[c] = std::abs(b.C[c] - a.C[c]);
+    // Part by part, from the sizes at its ends (lightness, chroma and the cone values move in
+    // straight lines) and the speeds, which are the same all the way.
+    for (int part = 0; part < kSlopeParts; ++part) {
+        const double from = static_cast<double>(part) / kSlopeParts;
+        const double to = static_cast<double>(part + 1) / kSlopeParts;
+        const auto larger = [from, to](double x, double y) {
+            return std::max(std::abs(x + (y - x) * from), std::abs(x + (y - x) * to));
+        };
+        double* slope = a.Slope[part];
+        switch (space_) {
+        case csSrgb:
+        case csLinear:
+            for (int c = 0; c < 3; ++c) {
+                slope[c] = std::abs(b.C[c] - a.C[c]);
+            }
+            break;
+        case csOklab: {
+            double size[3];
+            double speed[3];
+            for (int k = 0; k < 3; ++k) {
+                const double coneA = Cone(k, a.C[0], a.C[1], a.C[2]);
+                const double coneB = Cone(k, b.C[0], b.C[1], b.C[2]);
+                size[k] = larger(coneA, coneB);
+                speed[k] = std::abs(coneB - coneA);
+            }
+            LinearSlopes(size, speed, slope);
+            break;
         }
-        break;
-    case csOklab: {
-        double size[3];
-        double speed[3];
-        for (int k = 0; k < 3; ++k) {
-            const double from = Cone(k, a.C[0], a.C[1], a.C[2]);
-            const double to = Cone(k, b.C[0], b.C[1], b.C[2]);
-            size[k] = std::max(std::abs(from), std::abs(to));
-            speed[k] = std::abs(to - from);
+        case csOklch:
+        case csOklchLong:
+            PolarSlopes(larger(a.C[0], b.C[0]), larger(a.C[1], b.C[1]), std::abs(b.C[0] - a.C[0]),
+                        std::abs(b.C[1] - a.C[1]), std::abs(a.HueTurn) * std::numbers::pi / 180, slope);
+            break;
         }
-        LinearSlopes(size, speed, a.Slope);
-        break;
-    }
-    case csOklch:
-    case csOklchLong:
-        PolarSlopes(std::max(std::abs(a.C[0]), std::abs(b.C[0])),
-                    std::max(std::abs(a.C[1]), std::abs(b.C[1])), std::abs(b.C[0] - a.C[0]),
-                    std::abs(b.C[1] - a.C[1]), std::abs(a.HueTurn) * std::numbers::pi / 180, a.Slope);
-        break;
     }
 }
 
@@ -203,12 +212,14 @@ TColor TGradientBlend::AtWithRun(int i, int& same) const {
     double room[3];
     Values(a, b, t, values);
     const TColor color = Rounded(values, room);
-    // The characters that stay between these two stops (one step kept back from each), and
-    // whose channels cannot reach a rounding bound.
-    double ahead = std::min((stretch.Step > 0 ? 1 - t : t) / dt - 1, static_cast<double>(stretch.Last - i));
+    // The characters that stay in this part of the way between the two stops (one step kept
+    // back from its ends), and whose channels cannot reach a rounding bound.
+    const int part = std::min(static_cast<int>(t * kSlopeParts), kSlopeParts - 1);
+    const double partEnd = static_cast<double>(stretch.Step > 0 ? part + 1 : part) / kSlopeParts;
+    double ahead = std::min(std::abs(partEnd - t) / dt - 1, static_cast<double>(stretch.Last - i));
     for (int c = 0; c < 3; ++c) {
-        if (a.Slope[c] > 0) {
-            ahead = std::min(ahead, room[c] / (a.Slope[c] * dt));
+        if (a.Slope[part][c] > 0) {
+            ahead = std::min(ahead, room[c] / (a.Slope[part][c] * dt));
         }
     }
     same = ahead > 0 ? static_cast<int>(ahead * kRunShortening) : 0;
