@@ -2,6 +2,7 @@
 // writes what tintrel-html writes for the same arguments, and the kind table for its menu.
 #include "app/HtmlCompanion.h"
 #include "engine/OutputKind.h"
+#include "engine/TargetFit.h"
 
 #include <emscripten.h>
 
@@ -51,8 +52,10 @@ EMSCRIPTEN_KEEPALIVE const char* tintrel_err() {
 
 // The kind table, one line a kind, its fields separated by tabs: name, encoding (cp932 or
 // utf8), "page" when --page writes a page, the option bits, "window" when the window offers it,
-// the name of its saved file, its companion help, and its window caption, hint and copy message
-// (source texts; empty for a kind the window does not offer).
+// the name of its saved file, its companion help, its window caption, hint and copy message
+// (source texts; empty for a kind the window does not offer), and for the paste targets
+// "target", the length budget (0: none), how it is counted (bytes or utf16) and "fit" when the
+// output can be shortened to fit.
 EMSCRIPTEN_KEEPALIVE const char* tintrel_kinds() {
     if (gKinds.empty()) {
         for (const TOutputKindRow& row : OutputKinds()) {
@@ -75,6 +78,14 @@ EMSCRIPTEN_KEEPALIVE const char* tintrel_kinds() {
                 .append(row.Hint != nullptr ? row.Hint : "")
                 .append("\t")
                 .append(row.Copied != nullptr ? row.Copied : "")
+                .append("\t")
+                .append(row.OtherTarget ? "target" : "")
+                .append("\t")
+                .append(std::to_string(row.Budget))
+                .append("\t")
+                .append(row.Counted == TLengthUnit::Bytes ? "bytes" : "utf16")
+                .append("\t")
+                .append(KindCanFit(row.Kind) ? "fit" : "")
                 .append("\n");
         }
     }

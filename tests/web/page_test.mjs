@@ -87,7 +87,7 @@ async function OpenPage(language, hash = "") {
 
 function Native(args) {
     const run = spawnSync(companion, args);
-    return { status: run.status, out: run.stdout };
+    return { status: run.status, out: run.stdout, err: run.stderr.toString("utf8") };
 }
 
 // The companion's arguments as the page's link writes them.
@@ -140,6 +140,54 @@ for (const kind of kinds) {
     }
 }
 console.log(`outputs compared with tintrel-html: ${compared}`);
+
+// The gradient's spaces, stops and rainbow, and the paste targets' budgets: the link carries the
+// companion's options, the page writes what the companion writes, and its count is the one
+// --count prints (for a text that cannot fit, the companion's refusal and its shortest length).
+{
+    const kLong = "Happy Birthday 🎉 ".repeat(12);
+    const kCases = [
+        ["Happy Birthday 🎉", ["--format", "css", "--space", "oklch", "--stops", "FF0000,00FF00@30,0000FF"]],
+        ["かなカナ漢字ｶﾅ", ["--format", "font", "--rainbow", "--phase", "120", "--bold"]],
+        ["Mirror 👍🏽🇯🇵", ["--format", "bbcode", "--space", "oklab", "--mode", "mirror"]],
+        ["Linear", ["--format", "css", "--space", "linear", "--stops", "#00f,FF8000@80,0F0"]],
+        [kLong, ["--format", "minimessage", "--budget", "120", "--fit"]],
+        [kLong, ["--format", "amp-hex", "--fit"]],
+        [kLong, ["--format", "json"]],
+        [kLong, ["--format", "irc", "--budget", "20", "--fit"]],
+        ["Happy Birthday", ["--format", "discord", "--budget", "1000", "--rainbow"]],
+    ];
+    for (const [text, args] of kCases) {
+        const what = `${args.join(" ")} ${JSON.stringify(text.slice(0, 20))}`;
+        const native = Native(["--utf8", "--count", ...args, "--", text]);
+        const output = await PageOutput(page, LinkOf(text, args));
+        const shown = await page.evaluate(() => ({
+            count: document.getElementById("count-row").hidden ? null : document.getElementById("count").textContent,
+            link: location.hash,
+        }));
+        if (native.status === 0) {
+            Check(Buffer.from(output, "utf8").equals(native.out), `${what}: the page's output differs from tintrel-html's`);
+        } else {
+            Check(output === native.err, `${what}: the page shows the companion's refusal ${JSON.stringify(output)}`);
+        }
+        const counted = /(\d+) \/ (\d+) (bytes|UTF-16)/.exec(native.err) ?? /budget of (\d+) .*the shortest it gets is (\d+)/.exec(native.err);
+        if (args.includes("--budget") || args.includes("--fit") || args.includes("json")) {
+            const [length, budget] = native.status === 3 ? [counted?.[2], counted?.[1]] : [counted?.[1], counted?.[2]];
+            Check(counted && shown.count?.startsWith(`${length} / ${budget}`), `${what}: the page counts ${shown.count}, the companion ${native.err}`);
+        } else {
+            Check(shown.count === null, `${what}: no count for a kind without a budget`);
+        }
+    }
+    // The controls write the link with the companion's names.
+    await PageOutput(page, "text=Stops");
+    await page.select("#space", "oklab");
+    await page.type("#stops", "112233,445566,778899");
+    await page.waitForFunction(() => location.hash.includes("stops="));
+    const link = await page.evaluate(() => decodeURIComponent(location.hash));
+    Check(link.includes("space=oklab") && link.includes("stops=112233,445566,778899"), `the controls' link: ${link}`);
+    const native = Native(["--utf8", "--space", "oklab", "--stops", "112233,445566,778899", "--", "Stops"]);
+    Check(native.out.toString("utf8") === (await page.$eval("#output", (element) => element.textContent)), "the stops typed give the companion's output");
+}
 
 // Save writes the program's page: CP932 bytes, as tintrel-html --page writes them.
 {

@@ -16,6 +16,7 @@ const kPageTexts = {
     copiedLink: ["コピーしました ", "Copied "],
     styleRead: ["スタイルファイルを読み込みました", "Style file read"],
     noClipboard: ["クリップボードを使えません", "The clipboard is not available"],
+    phase: ["色相の始まり（度）", "First hue (degrees)"],
 };
 
 const english = (() => {
@@ -36,7 +37,9 @@ function pageText(key) {
 
 const $ = (id) => document.getElementById(id);
 const kColours = ["start", "middle", "finish", "background"];
-const kSwitches = ["head", "bold", "italic", "underline", "strike", "logical", "comment", "break", "table", "face-tag"];
+const kSwitches = ["head", "bold", "italic", "underline", "strike", "logical", "comment", "break", "table", "face-tag", "rainbow", "fit"];
+// The values of the gradient and the length budget, each one field.
+const kFields = ["space", "stops", "phase", "budget"];
 
 let engine = null;
 let state = { ...kDefaults };
@@ -54,6 +57,9 @@ function TranslatePage() {
     }
     for (const element of document.querySelectorAll("[data-label]")) {
         element.setAttribute("aria-label", tr(element.dataset.label));
+    }
+    for (const element of document.querySelectorAll("[data-title]")) {
+        element.title = tr(element.dataset.title);
     }
 }
 
@@ -80,6 +86,8 @@ function ShowState() {
     for (const radio of document.querySelectorAll("input[name=mode]")) radio.checked = radio.value === state.mode;
     $("size").value = state.size;
     $("face").value = state.face;
+    for (const name of kFields) $(name).value = state[name];
+    $("stops").removeAttribute("aria-invalid");
     for (const name of kSwitches) $(name).checked = state[name];
     $("upper").checked = !state.lower;
     $("format").value = state.format;
@@ -94,6 +102,9 @@ function ShowKindOptions() {
     }
     const middle = document.querySelector("[data-colour=middle]");
     middle.toggleAttribute("data-hidden-option", state.mode !== "three");
+    $("target-options").toggleAttribute("data-hidden-option", !kind.target);
+    $("fit-option").toggleAttribute("data-hidden-option", !kind.fit);
+    $("phase-group").toggleAttribute("data-hidden-option", !state.rainbow);
 }
 
 // `state` from the controls.
@@ -108,6 +119,16 @@ function ReadControls() {
     state.mode = document.querySelector("input[name=mode]:checked")?.value ?? "two";
     state.size = $("size").value;
     state.face = $("face").value;
+    state.space = $("space").value;
+    // Stops as the companion takes them (it says what is wrong with a list of the right shape).
+    const stops = $("stops").value.trim();
+    const stopsValid = stops === "" || /^#?[0-9A-Fa-f]{3}([0-9A-Fa-f]{3})?(@[0-9.]+)?(\s*,\s*#?[0-9A-Fa-f]{3}([0-9A-Fa-f]{3})?(@[0-9.]+)?)+$/.test(stops);
+    $("stops").toggleAttribute("aria-invalid", !stopsValid);
+    if (stopsValid) state.stops = stops.replace(/\s+/g, "");
+    state.phase = $("phase").value.trim();
+    // A budget of 0 (or none) is the target's own, as in the window.
+    const budget = Number($("budget").value);
+    state.budget = Number.isInteger(budget) && budget > 0 ? String(budget) : "";
     for (const name of kSwitches) state[name] = $(name).checked;
     state.lower = !$("upper").checked;
     state.format = $("format").value;
@@ -115,9 +136,10 @@ function ReadControls() {
 
 function Render() {
     pending = false;
-    rendered = engine.Render(state);
+    rendered = engine.Render(state, kinds.find((k) => k.name === state.format));
     $("output").textContent = rendered.status === 0 ? rendered.output : rendered.error;
-    $("status").textContent = rendered.status === 0 ? rendered.error.trim() : "";
+    $("status").textContent = rendered.status === 0 ? rendered.notes : "";
+    ShowCount();
     DrawPreview();
     const link = LinkOf(state);
     history.replaceState(null, "", link ? `#${link}` : location.pathname);
@@ -126,6 +148,27 @@ function Render() {
     } catch {
         // Storage may be refused (private windows); the link still carries the choices.
     }
+}
+
+// The output's length against its budget, as the companion counts it, and the step that
+// shortened it, in the window's words.
+function ShowCount() {
+    const kind = kinds.find((k) => k.name === state.format) ?? kinds[0];
+    const count = rendered.count;
+    $("count-row").hidden = !count;
+    if (!count) return;
+    $("count-caption").textContent = `${tr(kind.counted === "bytes" ? "バイト数 / 上限" : "UTF-16 の文字数 / 上限")}:`;
+    $("count").textContent = count.fits
+        ? `${count.length} / ${count.budget}`
+        : tr("%1 / %2：収まりません（%3文字まで）").replace("%1", count.length).replace("%2", count.budget).replace("%3", count.fitting);
+    $("count").toggleAttribute("data-over", !count.fits || count.length > count.budget);
+    const steps = {
+        runs: tr("同じ色の並びは１つのコードにしました"),
+        spaces: tr("同じ色の並びと空白にはコードを付けませんでした"),
+        share: tr("%1文字ずつ同じ色にしました").replace("%1", count.share),
+        tag: tr("<gradient> タグにしました（色はサーバーが計算します）"),
+    };
+    $("fit-step").textContent = count.step ? `　${steps[count.step]}` : "";
 }
 
 function RenderSoon() {

@@ -21,6 +21,32 @@ function ColourValue(hex) {
     return ((value & 0xff) << 16) | (value & 0xff00) | (value >> 16);
 }
 
+// The companion's words on a counted run: "L / B unit", what --fit did ("fits in L of B unit
+// with ...") or why nothing fits (status 3). The count, and the other lines as notes.
+function CountOf(run) {
+    const count = { length: 0, budget: 0, fits: true, step: "", share: 1, fitting: 0 };
+    const notes = [];
+    let found = false;
+    for (const line of run.error.split("\n")) {
+        let match;
+        if ((match = /^(\d+) \/ (\d+) (bytes|UTF-16 code units)$/.exec(line))) {
+            [count.length, count.budget] = [Number(match[1]), Number(match[2])];
+            found = true;
+        } else if ((match = /does not fit the budget of (\d+) .*: the shortest it gets is (\d+); (\d+) of/.exec(line))) {
+            Object.assign(count, { budget: Number(match[1]), length: Number(match[2]), fitting: Number(match[3]), fits: false });
+            found = true;
+        } else if (line.includes(": fits in ")) {
+            const share = /with (\d+) characters to each colour step/.exec(line);
+            count.step = share ? "share" : line.includes("<gradient>") ? "tag" : line.includes("none for spaces") ? "spaces"
+                : line.includes("each run of one colour") ? "runs" : "";
+            if (share) count.share = Number(share[1]);
+        } else if (line.trim()) {
+            notes.push(line.trim());
+        }
+    }
+    return { notes: notes.join("\n"), count: found ? count : null };
+}
+
 export class Engine {
     constructor(module) {
         this.module = module;
@@ -51,21 +77,30 @@ export class Engine {
             .split("\n")
             .filter((line) => line)
             .map((line) => {
-                const [name, encoding, page, options, window, fileName, help, caption, hint, copied] = line.split("\t");
-                return { name, encoding, html: page === "page", options: Number(options), window: window === "window", fileName, help, caption, hint, copied };
+                const [name, encoding, page, options, window, fileName, help, caption, hint, copied, target, budget, counted, fit] =
+                    line.split("\t");
+                return {
+                    name, encoding, html: page === "page", options: Number(options), window: window === "window", fileName, help, caption,
+                    hint, copied, target: target === "target", budget: Number(budget), counted, fit: fit === "fit",
+                };
             });
     }
 
     // The output text (UTF-8, as the companion's --utf8 writes it) and the preview's units with
     // the colours the engine gives them.
-    Render(state) {
-        const run = this.Run(["--utf8", ...ArgsOf(state)]);
+    Render(state, kind) {
+        // A paste target with a budget: the companion counts (and fits) the output.
+        const counted = kind?.target && (kind.budget > 0 || state.budget !== "");
+        const run = this.Run(["--utf8", ...(counted ? ["--count"] : []), ...ArgsOf(state)]);
+        const { notes, count } = counted ? CountOf(run) : { notes: run.error.trim(), count: null };
         const colours = ["--utf8", "--format=css", "--lower", `--start=${state.start}`, `--finish=${state.finish}`,
-            `--middle=${state.middle}`, `--mode=${state.mode}`, "--", state.text];
+            `--middle=${state.middle}`, `--mode=${state.mode}`, `--space=${state.space}`,
+            ...(state.stops ? [`--stops=${state.stops}`] : []), ...(state.rainbow ? ["--rainbow"] : []),
+            ...(state.phase ? [`--phase=${state.phase}`] : []), "--", state.text];
         // The units' colours depend on nothing else: a switch or a kind changed keeps them.
         const key = colours.join("\0");
         if (this.previewKey === key) {
-            return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units: this.previewUnits };
+            return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, units: this.previewUnits };
         }
         const preview = this.Run(colours);
         const units = [];
@@ -78,7 +113,7 @@ export class Engine {
         if (units.length === 0 && state.text) units.push({ colour: state.start, text: state.text });
         this.previewKey = key;
         this.previewUnits = units;
-        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units };
+        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, units };
     }
 
     // The bytes the program saves for the kind: its page, or the output text itself.
