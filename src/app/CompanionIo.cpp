@@ -70,6 +70,10 @@ void TCp932ToUtf8Sink::Write(std::string_view bytes) {
     // Whole characters only: the last byte waits when it opens a character.
     std::size_t whole = 0;
     for (std::size_t offset = 0; offset < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[offset]) < 0x80) {
+            whole = ++offset;
+            continue;
+        }
         const std::size_t length = IsDBCSLeadByte(static_cast<unsigned char>(bytes[offset])) ? 2 : 1;
         if (offset + length > bytes.size()) {
             break;

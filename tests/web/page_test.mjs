@@ -156,6 +156,9 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
         [kLong, ["--format", "json"]],
         [kLong, ["--format", "irc", "--budget", "20", "--fit"]],
         ["Happy Birthday", ["--format", "discord", "--budget", "1000", "--rainbow"]],
+        // An output long enough to stand in pieces.
+        ["Happy Birthday 🎉 かな\r\n".repeat(400), ["--format", "font", "--break", "--space", "oklch"]],
+        ["Happy Birthday 🎉 かな ".repeat(400), ["--format", "css", "--stops", "FF0000,00FF00,0000FF"]],
     ];
     for (const [text, args] of kCases) {
         const what = `${args.join(" ")} ${JSON.stringify(text.slice(0, 20))}`;
@@ -178,6 +181,25 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
             Check(shown.count === null, `${what}: no count for a kind without a budget`);
         }
     }
+    // The long output in pieces reads and selects as the same text in one piece does.
+    const pieces = await page.evaluate(() => {
+        const Selected = (element) => {
+            const range = document.createRange();
+            range.selectNodeContents(element);
+            getSelection().removeAllRanges();
+            getSelection().addRange(range);
+            return getSelection().toString();
+        };
+        const output = document.getElementById("output");
+        const whole = output.cloneNode(false);
+        whole.removeAttribute("id");
+        whole.textContent = output.textContent;
+        output.after(whole);
+        const same = Selected(output) === Selected(whole);
+        whole.remove();
+        return { count: output.children.length, same };
+    });
+    Check(pieces.count > 1 && pieces.same, `a long output stands in pieces (${pieces.count}) and selects as its text`);
     // The controls write the link with the companion's names.
     await PageOutput(page, "text=Stops");
     await page.select("#space", "oklab");
@@ -187,6 +209,37 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     Check(link.includes("space=oklab") && link.includes("stops=112233,445566,778899"), `the controls' link: ${link}`);
     const native = Native(["--utf8", "--space", "oklab", "--stops", "112233,445566,778899", "--", "Stops"]);
     Check(native.out.toString("utf8") === (await page.$eval("#output", (element) => element.textContent)), "the stops typed give the companion's output");
+}
+
+// The engine in the page segments a changed text again only around the change: the clusters are
+// those of the whole text segmented afresh, for random texts of characters that join into
+// clusters and random edits.
+{
+    const mismatches = await page.evaluate(() => {
+        const kPieces = ["a", "e", " ", "\r", "\n", "\u0301", "\u200d", "👍", "🏽", "🇯", "🇵", "👩", "か", "\u0600", "\u0903",
+            "\u1100", "\u1161", "\u11a8", "क", "\u094d", "#", "\ufe0f", "\u20e3", "é"];
+        let seed = 20261207;
+        const Random = (n) => {
+            seed = (seed * 1103515245 + 12345) % 2147483648;
+            return seed % n;
+        };
+        const Pieces = (count) => Array.from({ length: count }, () => kPieces[Random(kPieces.length)]);
+        const { engine } = window.tintrel;
+        const found = [];
+        for (let k = 0; k < 400; k++) {
+            const before = Pieces(Random(48)).join("");
+            const points = [...before];
+            points.splice(Random(points.length + 1), Random(3), ...Pieces(Random(3)));
+            const after = points.join("");
+            engine.Run(["--format=css", "--", before]);
+            const changed = engine.Run(["--format=css", "--", after]);
+            engine.module._tintrel_forget_clusters();
+            const afresh = engine.Run(["--format=css", "--", after]);
+            if (changed.status !== afresh.status || changed.bytes.join() !== afresh.bytes.join()) found.push(JSON.stringify([before, after]));
+        }
+        return found;
+    });
+    Check(mismatches.length === 0, `clusters found again around a change differ from those found afresh: ${mismatches.slice(0, 3).join(" ")}`);
 }
 
 // Save writes the program's page: CP932 bytes, as tintrel-html --page writes them.

@@ -44,7 +44,7 @@ const kFields = ["space", "stops", "phase", "budget"];
 let engine = null;
 let state = { ...kDefaults };
 let kinds = [];
-let rendered = { output: "", units: [], status: 0 };
+let rendered = { output: "", preview: { Units: () => [] }, status: 0 };
 let pending = false;
 
 function TranslatePage() {
@@ -137,17 +137,77 @@ function ReadControls() {
 function Render() {
     pending = false;
     rendered = engine.Render(state, kinds.find((k) => k.name === state.format));
-    $("output").textContent = rendered.status === 0 ? rendered.output : rendered.error;
+    ShowOutput(rendered.status === 0 ? rendered.output : rendered.error);
     $("status").textContent = rendered.status === 0 ? rendered.notes : "";
     ShowCount();
     DrawPreview();
+    if (state.text.length < kPromptLink) {
+        Keep();
+    } else {
+        KeepSoon();
+    }
+}
+
+// The link and the browser's storage follow the choices at once, or for a long text once the
+// typing pauses: its link is long, and takes the browser a while to take in.
+const kPromptLink = 4096;
+let keepTimer = 0;
+function KeepSoon() {
+    clearTimeout(keepTimer);
+    keepTimer = setTimeout(Keep, 150);
+}
+
+function Keep() {
     const link = LinkOf(state);
-    history.replaceState(null, "", link ? `#${link}` : location.pathname);
+    try {
+        history.replaceState(null, "", link ? `#${link}` : location.pathname);
+    } catch {
+        // A link longer than the browser takes: the storage still keeps the choices.
+    }
     try {
         localStorage.setItem("tintrel.state", link);
     } catch {
         // Storage may be refused (private windows); the link still carries the choices.
     }
+}
+
+// A long output stands in pieces that the browser lays out only when they are scrolled into
+// view (laying out megabytes of text at once takes seconds). The pieces are inline blocks, so the
+// element's text, a selection and a copy of it are the output unchanged.
+const kOutputPiece = 16384;
+
+// Where a piece of `text` from `start` may end: after a line end, else between two ASCII
+// characters (never inside a character or CR LF), near kOutputPiece characters on.
+function PieceEnd(text, start) {
+    const limit = start + kOutputPiece;
+    if (limit >= text.length) return text.length;
+    for (let end = limit; end > start + kOutputPiece / 2; end--) {
+        if (text.charCodeAt(end - 1) === 10) return end;
+    }
+    for (let end = limit; end < text.length; end++) {
+        const before = text.charCodeAt(end - 1);
+        const after = text.charCodeAt(end);
+        if (before < 0x80 && after < 0x80 && !(before === 13 && after === 10)) return end;
+    }
+    return text.length;
+}
+
+function ShowOutput(text) {
+    const output = $("output");
+    if (text.length <= kOutputPiece) {
+        output.textContent = text;
+        return;
+    }
+    const fragment = document.createDocumentFragment();
+    for (let start = 0; start < text.length;) {
+        const end = PieceEnd(text, start);
+        const piece = document.createElement("span");
+        piece.className = "piece";
+        piece.textContent = text.slice(start, end);
+        fragment.append(piece);
+        start = end;
+    }
+    output.replaceChildren(fragment);
 }
 
 // The output's length against its budget, as the companion counts it, and the step that
@@ -195,13 +255,14 @@ function DrawPreview() {
     preview.setAttribute("aria-label", state.text);
     PreviewStyle(preview);
     const fragment = document.createDocumentFragment();
-    for (const unit of rendered.units.slice(0, kPreviewUnits)) {
+    const units = rendered.preview.Units(kPreviewUnits + 1);
+    for (const unit of units.slice(0, kPreviewUnits)) {
         const span = document.createElement("span");
         span.style.color = `#${unit.colour}`;
         span.textContent = unit.text;
         fragment.append(span);
     }
-    if (rendered.units.length > kPreviewUnits) fragment.append("…");
+    if (units.length > kPreviewUnits) fragment.append("…");
     preview.replaceChildren(fragment);
 }
 
@@ -253,14 +314,15 @@ function PictureFont() {
 }
 
 function SavePng() {
-    if (rendered.units.length === 0) {
+    const units = rendered.preview.Units();
+    if (units.length === 0) {
         Say(tr("画像にするものがありません"));
         return;
     }
     const canvas = document.createElement("canvas");
     const context = canvas.getContext("2d");
     context.font = PictureFont();
-    const widths = rendered.units.map((unit) => context.measureText(unit.text).width);
+    const widths = units.map((unit) => context.measureText(unit.text).width);
     const size = parseFloat(getComputedStyle($("preview")).fontSize);
     canvas.width = Math.ceil(widths.reduce((a, b) => a + b, 0) + size);
     canvas.height = Math.ceil(size * 1.6);
@@ -269,7 +331,7 @@ function SavePng() {
     context.font = PictureFont();
     context.textBaseline = "middle";
     let x = size / 2;
-    rendered.units.forEach((unit, index) => {
+    units.forEach((unit, index) => {
         context.fillStyle = `#${unit.colour}`;
         context.fillText(unit.text, x, canvas.height / 2);
         x += widths[index];
@@ -283,16 +345,17 @@ function EscapeXml(text) {
 }
 
 function SaveSvg() {
-    if (rendered.units.length === 0) {
+    const units = rendered.preview.Units();
+    if (units.length === 0) {
         Say(tr("画像にするものがありません"));
         return;
     }
     const preview = getComputedStyle($("preview"));
     const size = parseFloat(preview.fontSize);
-    const tspans = rendered.units.map((unit) => `<tspan fill="#${unit.colour}">${EscapeXml(unit.text)}</tspan>`).join("");
+    const tspans = units.map((unit) => `<tspan fill="#${unit.colour}">${EscapeXml(unit.text)}</tspan>`).join("");
     const decoration = [state.underline ? "underline" : "", state.strike ? "line-through" : ""].join(" ").trim();
     const svg =
-        `<svg xmlns="http://www.w3.org/2000/svg" width="${Math.ceil(size * (rendered.units.length + 1))}" height="${Math.ceil(size * 1.6)}">` +
+        `<svg xmlns="http://www.w3.org/2000/svg" width="${Math.ceil(size * (units.length + 1))}" height="${Math.ceil(size * 1.6)}">` +
         `<title>${EscapeXml(state.text)}</title>` +
         (state.table ? `<rect width="100%" height="100%" fill="#${state.background}"/>` : "") +
         `<text x="${size / 2}" y="${size * 1.1}" font-size="${size}" font-family="${EscapeXml(preview.fontFamily)}"` +

@@ -47,6 +47,33 @@ function CountOf(run) {
     return { notes: notes.join("\n"), count: found ? count : null };
 }
 
+// The preview's units and their colours, read from the companion's css output as far as they are
+// asked for: a long text's preview shows its beginning, and only a picture needs them all.
+class PreviewUnits {
+    constructor(run, state) {
+        this.bytes = run.status === 0 ? run.bytes : new Uint8Array();
+        this.fallback = state.text ? [{ colour: state.start, text: state.text }] : [];
+        this.units = [];
+        this.read = 0; // bytes decoded so far
+    }
+
+    // The first `count` units (all of them without a count).
+    Units(count = Infinity) {
+        while (this.units.length < count && this.read < this.bytes.length) {
+            // Twice the bytes each time, the units found again from the start of the text.
+            this.read = Math.min(this.bytes.length, Math.max(65536, this.read * 2));
+            const css = kFromUtf8.decode(this.bytes.subarray(0, this.read));
+            this.units = [];
+            for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
+                this.units.push({ colour: match[1], text: Unescape(match[2]) });
+                if (this.units.length >= count && this.read < this.bytes.length) break;
+            }
+        }
+        if (this.read >= this.bytes.length && this.units.length === 0) return this.fallback;
+        return this.units.slice(0, count);
+    }
+}
+
 export class Engine {
     constructor(module) {
         this.module = module;
@@ -99,21 +126,11 @@ export class Engine {
             ...(state.phase ? [`--phase=${state.phase}`] : []), "--", state.text];
         // The units' colours depend on nothing else: a switch or a kind changed keeps them.
         const key = colours.join("\0");
-        if (this.previewKey === key) {
-            return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, units: this.previewUnits };
+        if (this.previewKey !== key) {
+            this.previewKey = key;
+            this.preview = new PreviewUnits(this.Run(colours), state);
         }
-        const preview = this.Run(colours);
-        const units = [];
-        if (preview.status === 0) {
-            const css = kFromUtf8.decode(preview.bytes);
-            for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
-                units.push({ colour: match[1], text: Unescape(match[2]) });
-            }
-        }
-        if (units.length === 0 && state.text) units.push({ colour: state.start, text: state.text });
-        this.previewKey = key;
-        this.previewUnits = units;
-        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, units };
+        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, preview: this.preview };
     }
 
     // The bytes the program saves for the kind: its page, or the output text itself.
