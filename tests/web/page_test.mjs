@@ -242,6 +242,25 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     Check(mismatches.length === 0, `clusters found again around a change differ from those found afresh: ${mismatches.slice(0, 3).join(" ")}`);
 }
 
+// A long text's preview: its first units, coloured as the companion colours them, read from the
+// beginning of the engine's output; a picture takes every unit.
+{
+    const text = "かな🎉 ".repeat(2500);
+    const link = LinkOf(text, ["--space", "oklab", "--mode", "mirror"]);
+    await PageOutput(page, link);
+    const preview = await page.evaluate(() => ({
+        spans: [...document.querySelectorAll("#preview span")].map((span) => [span.style.color, span.textContent]),
+        more: document.getElementById("preview").textContent.endsWith("…"),
+        all: window.tintrel.engine.preview.Units().length,
+    }));
+    const native = Native(["--utf8", "--format", "css", "--lower", "--space", "oklab", "--mode", "mirror", "--", text]);
+    const expected = [...native.out.toString("utf8").matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)];
+    const Rgb = (hex) => `rgb(${parseInt(hex.slice(0, 2), 16)}, ${parseInt(hex.slice(2, 4), 16)}, ${parseInt(hex.slice(4), 16)})`;
+    const differing = preview.spans.findIndex(([colour, unit], k) => colour !== Rgb(expected[k][1]) || unit !== expected[k][2]);
+    Check(preview.spans.length === 2000 && preview.more && differing < 0, `the long preview shows 2000 units as the companion colours them (${preview.spans.length}, first differing ${differing})`);
+    Check(preview.all === expected.length && expected.length === 10000, `a picture takes every unit: ${preview.all} of ${expected.length}`);
+}
+
 // Save writes the program's page: CP932 bytes, as tintrel-html --page writes them.
 {
     const link = LinkOf("ソ表①～🎉", ["--format", "font", "--bold"]);

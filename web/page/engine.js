@@ -50,26 +50,30 @@ function CountOf(run) {
 // The preview's units and their colours, read from the companion's css output as far as they are
 // asked for: a long text's preview shows its beginning, and only a picture needs them all.
 class PreviewUnits {
-    constructor(run, state) {
-        this.bytes = run.status === 0 ? run.bytes : new Uint8Array();
+    constructor(engine, args, state) {
+        this.engine = engine;
+        this.args = args;
         this.fallback = state.text ? [{ colour: state.start, text: state.text }] : [];
         this.units = [];
-        this.read = 0; // bytes decoded so far
+        this.limit = 0; // the bytes of output read so far (0: none yet)
+        this.whole = false; // the output has been read to its end
     }
 
     // The first `count` units (all of them without a count).
     Units(count = Infinity) {
-        while (this.units.length < count && this.read < this.bytes.length) {
-            // Twice the bytes each time, the units found again from the start of the text.
-            this.read = Math.min(this.bytes.length, Math.max(65536, this.read * 2));
-            const css = kFromUtf8.decode(this.bytes.subarray(0, this.read));
+        while (this.units.length < count && !this.whole) {
+            // Four times the output each time, the units read again from its start.
+            this.limit = count === Infinity ? 0 : Math.max(262144, this.limit * 4);
+            const run = this.engine.Run(this.args, this.limit);
+            this.whole = !run.cut;
             this.units = [];
+            if (run.status !== 0) continue;
+            const css = kFromUtf8.decode(run.bytes);
             for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
                 this.units.push({ colour: match[1], text: Unescape(match[2]) });
-                if (this.units.length >= count && this.read < this.bytes.length) break;
             }
         }
-        if (this.read >= this.bytes.length && this.units.length === 0) return this.fallback;
+        if (this.whole && this.units.length === 0) return this.fallback;
         return this.units.slice(0, count);
     }
 }
@@ -79,8 +83,9 @@ export class Engine {
         this.module = module;
     }
 
-    // Runs the companion; its exit status, output bytes and standard error text.
-    Run(args) {
+    // Runs the companion; its exit status, output bytes and standard error text. With a limit,
+    // the run stops once it has written that many bytes or more (`cut` then says so).
+    Run(args, limit = 0) {
         const m = this.module;
         const encoded = args.map((arg) => kUtf8.encode(arg));
         const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
@@ -91,11 +96,11 @@ export class Engine {
             m.HEAPU8[at + bytes.length] = 0;
             at += bytes.length + 1;
         }
-        const status = m._tintrel_run(buffer, args.length);
+        const status = limit > 0 ? m._tintrel_run_prefix(buffer, args.length, limit) : m._tintrel_run(buffer, args.length);
         m._free(buffer);
         const out = m._tintrel_out();
         const bytes = m.HEAPU8.slice(out, out + m._tintrel_out_size());
-        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()) };
+        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()), cut: m._tintrel_out_cut() === 1 };
     }
 
     Kinds() {
@@ -128,7 +133,7 @@ export class Engine {
         const key = colours.join("\0");
         if (this.previewKey !== key) {
             this.previewKey = key;
-            this.preview = new PreviewUnits(this.Run(colours), state);
+            this.preview = new PreviewUnits(this, colours, state);
         }
         return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, preview: this.preview };
     }
