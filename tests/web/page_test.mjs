@@ -332,17 +332,32 @@ for (const colour of pictureColours.units) {
 }
 Check(pictureColours.units.length === 3, "the preview has one span for each character");
 
-// A style file the page writes is read by the companion as the page's choices.
+// A style file the page writes is read by the companion as the page's choices, and by the page
+// as the same choices.
 const styleLink = "text=Style&start=102030&finish=A0B0C0&mode=mirror&bold&underline&size=3&head";
-const styled = await PageOutput(page, styleLink);
-await page.click("#style-save");
-const styleBytes = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
-const folder = mkdtempSync(join(tmpdir(), "tintrel-web-"));
-writeFileSync(join(folder, "page.tsy"), styleBytes);
-const fromStyle = Native(["--utf8", "--style", join(folder, "page.tsy"), "--", "Style"]);
-Check(fromStyle.status === 0 && fromStyle.out.toString("utf8") === styled, "tintrel-html --style reads the page's .tsy as the page's choices");
-Check(styleBytes.toString("latin1").startsWith("[Tintrel]\r\n"), "the .tsy starts with its section, CR LF");
-rmSync(folder, { recursive: true });
+let styleBytes = null;
+for (const link of [styleLink, "text=Stops&space=oklch&stops=FF0000,00FF00@25,0000FF&italic", "text=Hue&rainbow&phase=200&space=oklab"]) {
+    const styled = await PageOutput(page, link);
+    await page.click("#style-save");
+    const bytes = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
+    styleBytes ??= bytes;
+    const folder = mkdtempSync(join(tmpdir(), "tintrel-web-"));
+    writeFileSync(join(folder, "page.tsy"), bytes);
+    const text = link.slice(5, link.indexOf("&"));
+    const fromStyle = Native(["--utf8", "--style", join(folder, "page.tsy"), "--", text]);
+    Check(fromStyle.status === 0 && fromStyle.out.toString("utf8") === styled, `tintrel-html --style reads the page's .tsy of ${link} as the page's choices`);
+    Check(bytes.toString("latin1").startsWith("[Tintrel]\r\n"), "the .tsy starts with its section, CR LF");
+    rmSync(folder, { recursive: true });
+    const again = await page.evaluate((saved) => {
+        const read = window.tintrel.engine.ReadStyle(new Uint8Array(saved));
+        return new TextDecoder().decode(window.tintrel.engine.Run(["--utf8", ...ArgsOfStyle(read.style)]).bytes);
+        function ArgsOfStyle(style) {
+            const state = { ...window.tintrel.state(), ...style };
+            return window.tintrel.args(state);
+        }
+    }, [...bytes]);
+    Check(again === styled, `the page reads its .tsy of ${link} back as the same choices`);
+}
 
 // The page reads a style file back.
 const readBack = await page.evaluate((bytes) => window.tintrel.engine.ReadStyle(new Uint8Array(bytes)), [...styleBytes]);

@@ -4,7 +4,7 @@
 import TintrelModule from "./tintrel.js";
 import { kEnglish } from "./messages.js";
 import { Engine } from "./engine.js";
-import { LinkOf, StateOf, kDefaults } from "./state.js";
+import { ArgsOf, LinkOf, StateOf, kDefaults } from "./state.js";
 
 // The page's own texts, which the program does not have (Japanese, English).
 const kPageTexts = {
@@ -449,7 +449,7 @@ async function Start() {
     // For scripts and tests: the engine, and when the first preview was drawn (from the start of
     // the page's loading, and from the start of this script).
     const now = performance.now();
-    window.tintrel = { engine, state: () => state, firstPreview: now, firstPreviewFromScript: now - started, render: Render };
+    window.tintrel = { engine, state: () => state, args: ArgsOf, firstPreview: now, firstPreviewFromScript: now - started, render: Render };
     document.documentElement.dataset.ready = "true";
 }
 

@@ -146,7 +146,7 @@ export class Engine {
 
     StyleFile(state, name) {
         const m = this.module;
-        const strings = [name, state.face].map((text) => kUtf8.encode(`${text}\0`));
+        const strings = [name, state.face, state.space, state.stops].map((text) => kUtf8.encode(`${text}\0`));
         const pointers = strings.map((bytes) => {
             const pointer = m._malloc(bytes.length);
             m.HEAPU8.set(bytes, pointer);
@@ -155,7 +155,8 @@ export class Engine {
         const styles = (state.bold ? 1 : 0) | (state.italic ? 2 : 0) | (state.underline ? 4 : 0) | (state.strike ? 8 : 0);
         const mode = { two: 0, mirror: 1, three: 2 }[state.mode] ?? 0;
         const status = m._tintrel_style_write(pointers[0], pointers[1], styles, Number(state.size), state.head ? 1 : 0,
-            ColourValue(state.start), ColourValue(state.finish), ColourValue(state.middle), ColourValue(state.background), mode);
+            ColourValue(state.start), ColourValue(state.finish), ColourValue(state.middle), ColourValue(state.background), mode,
+            pointers[2], pointers[3], state.rainbow || state.phase !== "" ? 1 : 0, Number(state.phase) || 0);
         pointers.forEach((pointer) => m._free(pointer));
         const at = m._tintrel_style();
         return { status, bytes: m.HEAPU8.slice(at, at + m._tintrel_style_size()), error: m.UTF8ToString(m._tintrel_style_error()) };
@@ -167,7 +168,7 @@ export class Engine {
         m.FS.writeFile("/tmp/tintrel-style.tsy", bytes);
         const status = m._tintrel_style_read();
         if (status !== 0) return { status, error: m.UTF8ToString(m._tintrel_style_error()) };
-        const [name, face, styles, size, head, start, finish, middle, background, mode] =
+        const [name, face, styles, size, head, start, finish, middle, background, mode, space, stops, rainbow, phase] =
             m.UTF8ToString(m._tintrel_style()).split("\t");
         const bits = Number(styles);
         return {
@@ -177,6 +178,7 @@ export class Engine {
                 face, bold: (bits & 1) !== 0, italic: (bits & 2) !== 0, underline: (bits & 4) !== 0, strike: (bits & 8) !== 0,
                 size: String(Math.min(Math.max(Number(size), 0), 4)), head: head === "1", start, finish, middle, background,
                 mode: ["two", "mirror", "three"][Number(mode)],
+                space, stops, rainbow: rainbow === "1", phase: rainbow === "1" && phase !== "0" ? phase : "",
             },
         };
     }
