@@ -288,6 +288,19 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     Check(native.out.toString("utf8") === typed, "typing the text gives tintrel-html's output");
 }
 
+// Typing into a long text: the output follows once the typing pauses.
+{
+    const long = "かな🎉 Happy ".repeat(2500);
+    await PageOutput(page, LinkOf(long, ["--format", "css"]));
+    await page.focus("#text");
+    await page.keyboard.press("End");
+    await page.keyboard.type("xyz");
+    const native = Native(["--utf8", "--format", "css", "--", `${long}xyz`]).out.toString("utf8");
+    await page.waitForFunction((length) => document.getElementById("output").textContent.length === length, { timeout: 10000 }, native.length)
+        .catch(() => {});
+    Check((await page.$eval("#output", (element) => element.textContent)) === native, "typing into a long text gives tintrel-html's output once typing pauses");
+}
+
 // The choices outlive the page in the browser's storage.
 {
     await PageOutput(page, "text=Kept&mode=three&middle=00FF00");

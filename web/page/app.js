@@ -136,6 +136,7 @@ function ReadControls() {
 
 function Render() {
     pending = false;
+    clearTimeout(renderTimer);
     rendered = engine.Render(state, kinds.find((k) => k.name === state.format));
     ShowOutput(rendered.status === 0 ? rendered.output : rendered.error);
     $("status").textContent = rendered.status === 0 ? rendered.notes : "";
@@ -231,8 +232,17 @@ function ShowCount() {
     $("fit-step").textContent = count.step ? `　${steps[count.step]}` : "";
 }
 
+// A long text is coloured again once the typing pauses, not at every key: a key then costs no
+// more than the text field's own work, and the output follows a moment after.
+const kLongText = 20000;
+const kTypingPause = 150;
+let renderTimer = 0;
+
 function RenderSoon() {
-    if (!pending) {
+    if (state.text.length >= kLongText) {
+        clearTimeout(renderTimer);
+        renderTimer = setTimeout(Render, kTypingPause);
+    } else if (!pending) {
         pending = true;
         requestAnimationFrame(Render);
     }
