@@ -132,6 +132,10 @@ function ReadControls() {
     for (const name of kSwitches) state[name] = $(name).checked;
     state.lower = !$("upper").checked;
     state.format = $("format").value;
+    // The budget and fitting are offered (and written) only for the kinds they apply to.
+    const kind = kinds.find((k) => k.name === state.format);
+    if (!kind?.target) state.budget = "";
+    if (!kind?.fit) state.fit = false;
 }
 
 function Render() {
