@@ -36,12 +36,6 @@ private:
 
 constexpr std::size_t kLimit = 10;
 
-struct TLimitRun {
-    int status = -1;
-    std::string err;
-    std::size_t served = 0; // bytes taken from standard input
-};
-
 TEST(CompanionLimit, TakesTheLimitAndRefusesOneByteMoreByTheCrossingRead) {
     const auto repeat = [](std::string_view pattern) {
         return [pattern](std::size_t n) {
@@ -52,61 +46,51 @@ TEST(CompanionLimit, TakesTheLimitAndRefusesOneByteMoreByTheCrossingRead) {
             return text.substr(0, n);
         };
     };
+    const auto crLf = [](std::size_t n) { return std::string(n, 'x') + "\r\n"; };
     const struct {
-        const char* name;
         std::vector<std::string> args; // a file's name is added after them
         bool file;
         std::function<std::string(std::size_t)> text; // of n bytes (a line of n bytes)
-        std::size_t piece;
+        std::size_t piece = 4;
     } cases[] = {
-        {"first line", {"-"}, false, repeat("x"), 4},
-        {"CP932 first line", {"--text-file", "-"}, false, repeat("x"), 4},
-        {"contrast", {"--check-contrast", "-"}, false, repeat("x"), 4},
-        {"decode", {"--decode", "-"}, false, repeat("x"), 4},
-        {"every line", {"--format", "ansi", "-"}, false, repeat("x"), 4},
+        {{"-"}, false, repeat("x")},
+        {{"--text-file", "-"}, false, repeat("x")},
+        {{"--check-contrast", "-"}, false, repeat("x")},
+        {{"--decode", "-"}, false, repeat("x")},
+        {{"--format", "ansi", "-"}, false, repeat("x")},
         // The CR waits for its line feed in the next read; the line end is no part of the line.
-        {"every line, CR LF cut",
-         {"--format", "ansi", "-"},
-         false,
-         [](std::size_t n) { return std::string(n, 'x') + "\r\n"; },
-         kLimit + 1},
-        {"across lines", {"--format", "ansi", "--across-lines", "-"}, false, repeat("ab\n"), 4},
-        {"text file", {"--text-file"}, true, repeat("x"), 0},
-        {"UTF-8 text file", {"--utf8-text-file"}, true, repeat("x"), 0},
-        {"file of lines", {"--format", "ansi", "--utf8-text-file"}, true, repeat("ab\n"), 0},
-        {"decoded file", {"--decode"}, true, repeat("x"), 0},
+        {{"--format", "ansi", "-"}, false, crLf, kLimit + 1},
+        {{"--format", "ansi", "--across-lines", "-"}, false, repeat("ab\n")},
+        {{"--text-file"}, true, repeat("x")},
+        {{"--utf8-text-file"}, true, repeat("x")},
+        {{"--format", "ansi", "--utf8-text-file"}, true, repeat("ab\n")},
+        {{"--decode"}, true, repeat("x")},
     };
     const TTempFolder dir;
-    const auto run = [&](const auto& c, std::size_t n) {
-        std::vector<std::string> args = c.args;
-        TPieces in(c.file ? "" : c.text(n), c.piece);
-        if (c.file) {
-            WriteBytes(dir.File("text"), c.text(n));
-            args.push_back(dir.File("text"));
-        }
-        std::string out;
-        TLimitRun result;
-        TStringSink outSink(out);
-        TStringSink errSink(result.err);
-        TCompanionIo io{in,    outSink, errSink, false, [](const char*) -> const char* { return nullptr; },
-                        kLimit};
-        result.status = RunHtmlCompanion(args, io);
-        result.served = in.Served;
-        return result;
-    };
-    const std::string refusal = "(more than " + std::to_string(kLimit) + " bytes)";
     for (const auto& c : cases) {
-        const TLimitRun taken = run(c, kLimit);
-        EXPECT_NE(taken.status, 2) << c.name << ": " << taken.err;
-        EXPECT_EQ(taken.err.find(refusal), std::string::npos) << c.name;
-        const TLimitRun refused = run(c, kLimit + 1);
-        EXPECT_EQ(refused.status, 2) << c.name;
-        EXPECT_NE(refused.err.find(refusal), std::string::npos) << c.name << ": " << refused.err;
-        if (!c.file) {
-            // A long input stops at the read that holds byte limit + 1.
-            const TLimitRun stopped = run(c, 1000);
-            EXPECT_EQ(stopped.status, 2) << c.name;
-            EXPECT_EQ(stopped.served, (kLimit + c.piece) / c.piece * c.piece) << c.name;
+        const std::string name = testing::PrintToString(c.args);
+        for (const std::size_t n : {kLimit, kLimit + 1, std::size_t{1000}}) {
+            std::vector<std::string> args = c.args;
+            TPieces in(c.file ? "" : c.text(n), c.piece);
+            if (c.file) {
+                WriteBytes(dir.File("text"), c.text(n));
+                args.push_back(dir.File("text"));
+            }
+            std::string out;
+            std::string err;
+            TStringSink outSink(out);
+            TStringSink errSink(err);
+            TCompanionIo io{
+                in, outSink, errSink, false, [](const char*) -> const char* { return nullptr; }, kLimit};
+            const int status = RunHtmlCompanion(args, io);
+            const bool refused =
+                err.find("(more than " + std::to_string(kLimit) + " bytes)") != std::string::npos;
+            EXPECT_EQ(refused, n > kLimit) << name << " " << n << ": " << err;
+            EXPECT_EQ(status == 2, n > kLimit) << name << " " << n;
+            if (!c.file && n > kLimit + 1) {
+                // A long input stops at the read that holds byte limit + 1.
+                EXPECT_EQ(in.Served, (kLimit + c.piece) / c.piece * c.piece) << name;
+            }
         }
     }
 }
