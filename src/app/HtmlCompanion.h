@@ -36,6 +36,7 @@ struct TCompanionIo {
     bool OutIsTerminal = false;
     // The environment (COLORTERM, NO_COLOR, FORCE_COLOR, the locale); nullptr: not set.
     std::function<const char*(const char* name)> Environment;
+    // The limit on a text file and standard input; a test sets a few bytes.
     std::size_t InputLimit = kCompanionInputLimit;
 };
 // The same, streaming. A reader of the output that has gone ends the run by the sink's
