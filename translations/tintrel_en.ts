@@ -914,6 +914,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Gradient taken from the clipboard (%1)</translation>
     </message>
     <message>
+        <source>フォント名「%1」はBBCodeに書けない文字を含むため、フォントの指定を省きました</source>
+        <translation>The face name “%1” holds characters BBCode cannot carry, so the face is left out</translation>
+    </message>
+    <message>
         <source>虹色の始まり…</source>
         <translation>Rainbow start…</translation>
     </message>
