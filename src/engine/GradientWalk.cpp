@@ -52,6 +52,9 @@ void TGradientWalk::TLine::Step(std::int32_t count) {
 }
 
 int TGradientWalk::Repeats(TColor color) const {
+    if (blend_) {
+        return KnownAhead();
+    }
     if (direct_ || i_ < 1) {
         return 0;
     }
@@ -65,8 +68,11 @@ int TGradientWalk::Repeats(TColor color) const {
 }
 
 void TGradientWalk::Skip(int count) {
-    for (TLine& line : lines_) {
-        line.Step(count);
+    // A blend's run is passed by the count alone; the design's steps move their lines.
+    if (!direct_) {
+        for (TLine& line : lines_) {
+            line.Step(count);
+        }
     }
     i_ += count;
 }

@@ -29,13 +29,12 @@ public:
     // How many of the characters after the last one given surely have its colour, `color` (a
     // long text has long runs of one colour); 0 when that is not known cheaply.
     int Repeats(TColor color) const;
-    // Moves past `count` characters, no more than Repeats counted.
-    void Skip(int count);
 
-    // How many of the characters after the last one given are known to have its colour.
+    // How many of the characters after the last one given are known to have its colour (a
+    // blend's run).
     int KnownAhead() const { return runEnd_ > i_ ? runEnd_ - i_ : 0; }
-    // Passes over `count` characters, at most KnownAhead().
-    void Skip(int count) { i_ += count; }
+    // Passes over `count` characters, at most Repeats or KnownAhead counted.
+    void Skip(int count);
 
 private:
     // base + sign * floor(magnitude * m / den), m stepping by one up or down: the value moves by

@@ -1,4 +1,5 @@
 #include "engine/GradientWalk.h"
+#include "engine/ColorSpace.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,15 @@ TEST(GradientWalkTest, GivesTheColoursOfGradientColorForEveryModeAndLength) {
 }
 
 // Skipping the runs of one colour that Repeats counts lands on GradientColor's colours still,
-// and each counted run really has that colour.
+// and each counted run really has that colour: the design's steps, and a blend beside them.
 TEST(GradientWalkTest, RepeatsCountsOnlyCharactersOfTheSameColourAndSkipsThem) {
     const TOrivRGB colors[] = {SplitColor(0x000000), SplitColor(0xFFFFFF), SplitColor(0x0000FF),
                                SplitColor(0x00FFFF), SplitColor(0x7F0180), SplitColor(0x10FF10)};
     for (const TGradientMode mode : {gmTwoColor, gmMirror, gmThreeColor}) {
         for (const TOrivRGB& start : colors) {
             for (const TOrivRGB& finish : colors) {
-                const TGradient gradient{start, SplitColor(0x80FF01), finish, mode};
+                TGradient gradient{start, SplitColor(0x80FF01), finish, mode};
+                gradient.Space = &start == &colors[1] ? csOklab : csSrgb;
                 for (const int n : {2, 3, 4, 7, 255, 256, 257, 1021, 5000}) {
                     TGradientWalk walk(gradient, n);
                     long long skipped = 0;
