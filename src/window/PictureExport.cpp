@@ -4,6 +4,7 @@
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TextUnits.h"
+#include "platform/SystemColors.h"
 #include "window/Cp932Text.h"
 #include "window/QPainterCanvas.h"
 
@@ -84,6 +85,39 @@ QByteArray FinishSvg(QByteArray svg, QSize pixels, const QFont& font) {
     return svg;
 }
 
+// The smallest rectangle of `image` holding every pixel that is not wholly transparent; empty
+// when there is none.
+QRect InkBox(const QImage& image) {
+    int left = image.width();
+    int right = -1;
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int first = 0;
+        while (first < image.width() && qAlpha(row[first]) == 0) {
+            ++first;
+        }
+        if (first == image.width()) {
+            continue;
+        }
+        int last = image.width() - 1;
+        while (qAlpha(row[last]) == 0) {
+            --last;
+        }
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// The margin around the ink at 1x: an eighth of the font's height in pixels, at least two.
+int MarginAt1x(const QFont& font) {
+    return std::max(2, (font.pixelSize() + 4) / 8);
+}
+
 } // namespace
 
 QSize PictureSize(const TRefreshInput& input, const TPictureSettings& settings) {
@@ -119,6 +153,50 @@ bool PictureFits(QSize size, int scale) {
            size.height() <= kLargestPictureSide / scale;
 }
 
+TPictureFrame PictureFrame(const TRefreshInput& input, const TPictureSettings& settings) {
+    const QSize line = CheckedSize(input, settings);
+    if (line.isEmpty()) {
+        return {};
+    }
+    const int scale = settings.Scale;
+    // Room around the line for ink that reaches out of it: accents and emoji above or below,
+    // slanted letters to the sides.
+    const int padY = std::max(4, line.height() / 2);
+    const int padX = std::clamp((kLargestPictureSide / scale - line.width()) / 2, 0, padY);
+    const QSize room = line + QSize(2 * padX, 2 * padY);
+    if (!PictureFits(room, scale)) {
+        return {};
+    }
+    QImage ink(room * scale, QImage::Format_ARGB32_Premultiplied);
+    if (ink.isNull()) {
+        return {};
+    }
+    ink.setDevicePixelRatio(scale);
+    ink.fill(Qt::transparent);
+    TPictureSettings bare = settings;
+    bare.Transparent = true;
+    QPainter painter(&ink);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(padX, padY);
+    DrawPicture(painter, line, input, bare);
+    painter.end();
+
+    const QPoint lineOrigin(padX * scale, padY * scale);
+    QRect box = InkBox(ink);
+    if (box.isEmpty()) {
+        // Only spaces: the picture is the line itself.
+        box = QRect(lineOrigin, line * scale);
+    }
+    TPictureFrame frame;
+    frame.Margin = MarginAt1x(PictureFont(input, settings)) * scale;
+    frame.Pixels = box.size() + QSize(2 * frame.Margin, 2 * frame.Margin);
+    frame.Origin = lineOrigin - box.topLeft() + QPoint(frame.Margin, frame.Margin);
+    if (!PictureFits(frame.Pixels, 1)) {
+        return {};
+    }
+    return frame;
+}
+
 void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input,
                  const TPictureSettings& settings) {
     TQPainterCanvas canvas(&painter, size.width(), size.height(), settings.LogicalDpi);
@@ -129,31 +207,33 @@ void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input,
 }
 
 QImage PictureImage(const TRefreshInput& input, const TPictureSettings& settings) {
-    const QSize size = CheckedSize(input, settings);
-    if (size.isEmpty()) {
+    const TPictureFrame frame = PictureFrame(input, settings);
+    if (frame.Pixels.isEmpty()) {
         return {};
     }
-    QImage image(size * settings.Scale,
+    QImage image(frame.Pixels,
                  settings.Transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image.isNull()) {
         return {};
     }
+    image.fill(settings.Transparent ? QColor(Qt::transparent) : ToQColor(ResolveColor(input.Background)));
     // The painter draws in the preview's pixels; the image holds `Scale` of its own for each.
     image.setDevicePixelRatio(settings.Scale);
-    image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    DrawPicture(painter, size, input, settings);
+    painter.translate(QPointF(frame.Origin) / settings.Scale);
+    DrawPicture(painter, PictureSize(input, settings), input, settings);
     painter.end();
     image.setDevicePixelRatio(1);
     return image;
 }
 
 QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settings) {
-    const QSize size = CheckedSize(input, settings);
-    if (size.isEmpty()) {
+    const TPictureFrame frame = PictureFrame(input, settings);
+    if (frame.Pixels.isEmpty()) {
         return {};
     }
+    const QRectF view(QPointF(0, 0), QSizeF(frame.Pixels) / settings.Scale);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -161,14 +241,18 @@ QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settin
     svg.setOutputDevice(&buffer);
     // Drawn in the preview's pixels and shown `Scale` times as large; at 96 pixels per inch
     // the size written in millimetres is exactly that many CSS pixels.
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setSize(size * settings.Scale);
+    svg.setViewBox(view);
+    svg.setSize(frame.Pixels);
     svg.setResolution(96);
     svg.setTitle(QStringLiteral("Tintrel"));
     QPainter painter(&svg);
-    DrawPicture(painter, size, input, settings);
+    if (!settings.Transparent) {
+        painter.fillRect(view, ToQColor(ResolveColor(input.Background)));
+    }
+    painter.translate(QPointF(frame.Origin) / settings.Scale);
+    DrawPicture(painter, PictureSize(input, settings), input, settings);
     painter.end();
-    return FinishSvg(bytes, size * settings.Scale, PictureFont(input, settings));
+    return FinishSvg(bytes, frame.Pixels, PictureFont(input, settings));
 }
 
 QByteArray PictureFile(TPictureFormat format, const TRefreshInput& input, const TPictureSettings& settings) {

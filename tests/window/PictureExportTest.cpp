@@ -84,6 +84,8 @@ private slots:
     void aPictureIsNeverShrunkToThePreview();
     void nothingToDrawOrTooLargeGivesNoPicture();
     void aSlantedLastCharacterKeepsItsOverhang();
+    void theInkHasTheSameMarginOnEverySide_data();
+    void theInkHasTheSameMarginOnEverySide();
     void theSvgKeepsEachCharacterAsTextWithItsFill_data();
     void theSvgKeepsEachCharacterAsTextWithItsFill();
     void theSvgOpensInARealRenderer_data();
@@ -112,7 +114,7 @@ void PictureExportTest::thePngShowsTheGradientAtEveryScale() {
     const QByteArray png = PictureFile(TPictureFormat::Png, input, At(scale, transparent));
     QImage image;
     QVERIFY(image.loadFromData(png, "PNG"));
-    QCOMPARE(image.size(), size * scale);
+    QCOMPARE(image.size(), PictureFrame(input, At(scale, transparent)).Pixels);
     QCOMPARE(image.pixelColor(MiddleOf(image, 0, 3)), Opaque(kRed));
     QCOMPARE(image.pixelColor(MiddleOf(image, 2, 3)), Opaque(kBlue));
     const QColor corner = image.pixelColor(0, image.height() - 1);
@@ -135,7 +137,8 @@ void PictureExportTest::aPictureIsNeverShrunkToThePreview() {
     QVERIFY(size.width() > 393);
 
     const QImage image = PictureImage(input, At(1, false));
-    QCOMPARE(image.size(), size);
+    QCOMPARE(image.size(), PictureFrame(input, At(1, false)).Pixels);
+    QVERIFY(image.width() > 393);
     QCOMPARE(image.pixelColor(MiddleOf(image, 19, 20)), Opaque(kBlue));
 }
 
@@ -169,11 +172,62 @@ void PictureExportTest::aSlantedLastCharacterKeepsItsOverhang() {
     // The slanted square leans past its advance; the picture is wide enough to show it.
     QVERIFY(PictureSize(italic, {}).width() > uprightSize.width());
     const QImage image = PictureImage(italic, At(1, true));
+    const int lineEnd = PictureFrame(italic, At(1, true)).Origin.x() + uprightSize.width();
     bool inkInTheOverhang = false;
     for (int y = 0; y < image.height(); ++y) {
-        inkInTheOverhang = inkInTheOverhang || image.pixelColor(uprightSize.width(), y).alpha() > 0;
+        inkInTheOverhang = inkInTheOverhang || image.pixelColor(lineEnd, y).alpha() > 0;
     }
     QVERIFY(inkInTheOverhang);
+}
+
+void PictureExportTest::theInkHasTheSameMarginOnEverySide_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("descenders at 1x") << QStringLiteral("Happy Birthday") << 0 << 1;
+    QTest::newRow("descenders at 2x") << QStringLiteral("Happy Birthday") << 0 << 2;
+    QTest::newRow("descenders at 4x") << QStringLiteral("Happy Birthday") << 0 << 4;
+    QTest::newRow("slanted, reaching past both ends") << QStringLiteral("fly jig") << int(fsItalic) << 2;
+    QTest::newRow("underlined") << QStringLiteral("Tg") << int(fsUnderline) << 2;
+    QTest::newRow("an emoji taller than the line") << QStringLiteral("A\U0001F44D\U0001F3FDy") << 0 << 4;
+    QTest::newRow("accents above the capitals") << QStringLiteral("ÅÉ") << 0 << 1;
+}
+
+void PictureExportTest::theInkHasTheSameMarginOnEverySide() {
+    QFETCH(QString, text);
+    QFETCH(int, style);
+    QFETCH(int, scale);
+    TRefreshInput input = Squares(0, 30);
+    TUnitText units = UnitTextFromUtf8(text.toStdString());
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
+    input.PreviewFont.Style = static_cast<TFontStyles>(style);
+
+    const QImage image = PictureImage(input, At(scale, true)).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!image.isNull());
+    int left = image.width();
+    int right = -1;
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    QVERIFY(right >= 0);
+    const QList<int> margins{left, top, image.width() - 1 - right, image.height() - 1 - bottom};
+    const int margin = 5 * scale; // an eighth of a 40-pixel line
+    QCOMPARE(margins, (QList<int>{margin, margin, margin, margin}));
+
+    // On the background the picture is framed the same, and the margin is the background's.
+    const QImage opaque = PictureImage(input, At(scale, false));
+    QCOMPARE(opaque.size(), image.size());
+    QCOMPARE(opaque.pixelColor(image.width() - 1, image.height() - 1), Opaque(kGreen));
 }
 
 void PictureExportTest::theSvgKeepsEachCharacterAsTextWithItsFill_data() {
@@ -245,7 +299,7 @@ void PictureExportTest::theSvgOpensInARealRenderer() {
     QImage image(dir.filePath(QStringLiteral("picture.png")));
     QVERIFY(!image.isNull());
     // The renderer's size is the picture's, give or take the rounding of millimetres.
-    const QSize expected = PictureSize(input, {}) * 2;
+    const QSize expected = PictureFrame(input, settings).Pixels;
     QVERIFY2(qAbs(image.width() - expected.width()) <= 1 && qAbs(image.height() - expected.height()) <= 1,
              qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
     QCOMPARE(image.pixelColor(MiddleOf(image, 0, 3)), Opaque(kRed));
