@@ -913,6 +913,31 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>クリップボードのグラデーションを取り込みました（%1）</source>
         <translation>Gradient taken from the clipboard (%1)</translation>
     </message>
+    <message>
+        <source>ＭＳ Ｐゴシック</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS PGothic</translation>
+    </message>
+    <message>
+        <source>ＭＳ ゴシック</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS Gothic</translation>
+    </message>
+    <message>
+        <source>ＭＳ Ｐ明朝</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS PMincho</translation>
+    </message>
+    <message>
+        <source>ＭＳ 明朝</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS Mincho</translation>
+    </message>
+    <message>
+        <source>メイリオ</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>Meiryo</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>

@@ -71,7 +71,7 @@ void TForm1::FlClMouseDown(TColorLabel* label, Qt::MouseButton button) {
 }
 
 void TForm1::FlClClick(int tag) {
-    const std::string face = Utf8ToCp932(FCBox->FontName().toStdString()).Bytes;
+    const std::string face = Utf8ToCp932(ChosenFace().toStdString()).Bytes;
     const std::optional<TClipboardSnippet> snippet = ClipboardSnippet(tag, rememberedColorText_, face, *tg_);
     if (!snippet) {
         return;

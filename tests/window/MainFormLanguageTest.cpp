@@ -1,5 +1,7 @@
 // The window in English: its texts come from the built-in translation, and what it keeps in
 // its captions still works when the captions are not the Japanese ones.
+#include "controls/FontCombo.h"
+#include "engine/CodePage.h"
 #include "support/FormRig.h"
 #include "window/UiTranslators.h"
 #include "window/mainform.h"
@@ -23,6 +25,8 @@ private slots:
     void theSavedCssPageTakesTheTextsLanguage();
     void hintsFitTheStatusBarAtTheStartWidth_data();
     void hintsFitTheStatusBarAtTheStartWidth();
+    void theDefaultFaceShowsUnderTheListsName_data();
+    void theDefaultFaceShowsUnderTheListsName();
 };
 
 void MainFormLanguageTest::captionsFollowTheLanguage_data() {
@@ -118,6 +122,34 @@ void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth() {
         }
     }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+}
+
+void MainFormLanguageTest::theDefaultFaceShowsUnderTheListsName_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("listed");
+    QTest::newRow("English") << true << QStringLiteral("MS PGothic");
+    QTest::newRow("Japanese") << false << QStringLiteral("ＭＳ Ｐゴシック");
+}
+
+void MainFormLanguageTest::theDefaultFaceShowsUnderTheListsName() {
+    QFETCH(bool, english);
+    QFETCH(QString, listed);
+    const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    if (form.FCBox->findText(listed) < 0) {
+        QSKIP("no stand-in for the Windows Japanese faces is installed");
+    }
+    QCOMPARE(form.FCBox->FontName(), listed);
+    // The face itself keeps the design's bytes: in the HTML and in the settings file.
+    const QByteArray face = QByteArray::fromStdString(Utf8ToCp932("ＭＳ Ｐゴシック").Bytes);
+    QCOMPARE(QByteArray::fromStdString(form.PreviewFont().Face), face);
+    form.close();
+    QFile ini(rig.Ini());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray settings = ini.readAll();
+    QVERIFY(settings.contains(face));
+    QVERIFY(!settings.contains("MS PGothic"));
 }
 
 QTEST_MAIN(MainFormLanguageTest)
