@@ -7,6 +7,7 @@
 #include "controls/TransBtn.h"
 #include "platform/AccessibleEvents.h"
 #include "window/ColorLabel.h"
+#include "window/UiTranslators.h"
 #include "window/mainform.h"
 
 #include <QAccessible>
@@ -19,6 +20,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -50,6 +54,55 @@ class MainFormAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theFocusFrameKeepsClearOfTheCaptions_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("English") << true;
+        QTest::newRow("Japanese") << false;
+    }
+
+    void theFocusFrameKeepsClearOfTheCaptions() {
+        QFETCH(bool, english);
+        const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+        TRig rig;
+        TForm1& form = rig.Open();
+        const auto differing = [](const QImage& a, const QImage& b) {
+            QList<QPoint> points;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x) {
+                    if (a.pixel(x, y) != b.pixel(x, y)) {
+                        points << QPoint(x, y);
+                    }
+                }
+            }
+            return points;
+        };
+        QStringList touching;
+        for (TTransparentButton* button :
+             {form.TbTriCo, form.TbMirror, form.TbInv, form.TbCopy, form.TbSave, form.TbOption}) {
+            const QImage plain = button->grab().toImage();
+            const QString caption = button->Caption();
+            button->SetCaption(QString());
+            const QList<QPoint> ink = differing(plain, button->grab().toImage());
+            button->SetCaption(caption);
+            button->setFocus(Qt::TabFocusReason);
+            QVERIFY(button->hasFocus());
+            const QList<QPoint> ring = differing(plain, button->grab().toImage());
+            QVERIFY(!ink.isEmpty() && !ring.isEmpty());
+            // At least one clear pixel between any dot of the frame and the caption's ink.
+            int nearest = std::numeric_limits<int>::max();
+            for (const QPoint dot : ring) {
+                for (const QPoint letter : ink) {
+                    nearest =
+                        std::min(nearest, std::max(qAbs(dot.x() - letter.x()), qAbs(dot.y() - letter.y())));
+                }
+            }
+            if (nearest < 2) {
+                touching << QStringLiteral("%1 (%2)").arg(button->objectName(), caption);
+            }
+        }
+        QVERIFY2(touching.isEmpty(), qPrintable(touching.join(QStringLiteral(", "))));
+    }
+
     void tabVisitsEveryControlInReadingOrder() {
         TRig rig;
         TForm1& form = rig.Open();
