@@ -957,6 +957,14 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>背景を透明にする</source>
         <translation>Transparent background</translation>
     </message>
+    <message>
+        <source>文字をアウトラインにする（SVG）</source>
+        <translation>Text as outlines (SVG)</translation>
+    </message>
+    <message>
+        <source>SVG の文字を図形にして、どの表示ソフトでも同じに見えるようにします</source>
+        <translation>Draws the SVG's characters as shapes, so that every viewer shows them the same</translation>
+    </message>
 </context>
 <context>
     <name>TStopsEditor</name>

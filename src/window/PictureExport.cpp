@@ -41,6 +41,7 @@ void PrepareCanvas(TQPainterCanvas& canvas, const TPictureSettings& settings) {
         canvas.DrawInFace(*settings.DrawingFace);
     }
     canvas.SetTransparentBackground(settings.Transparent);
+    canvas.SetTextAsOutlines(settings.TextAsOutlines, std::max(2, settings.Scale));
 }
 
 QFont PictureFont(const TRefreshInput& input, const TPictureSettings& settings) {
@@ -113,6 +114,38 @@ QRect InkBox(const QImage& image) {
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// The advance of each character of the text, in the order the refresh draws them.
+QList<int> UnitWidths(const TRefreshInput& input, const TPictureSettings& settings) {
+    TQPainterCanvas measure(nullptr, 0, 0, settings.LogicalDpi);
+    PrepareCanvas(measure, settings);
+    measure.SetFont(PictureFontOf(input));
+    QList<int> widths;
+    for (TUnitWalk walk(input.Text, input.Clusters); !walk.AtEnd();) {
+        const TTextUnit unit = walk.Next();
+        widths << (unit.IsCluster() ? measure.ClusterWidth(unit) : measure.TextWidth(unit.Bytes));
+    }
+    return widths;
+}
+
+// Each text element gets the width measured here, into which a viewer fits the character
+// whatever font it finds, so that no character runs into the next. Left as it is when the
+// elements are not one per character.
+QByteArray FitTextWidths(QByteArray svg, const QList<int>& widths) {
+    static const QByteArray kText("<text ");
+    if (svg.count(kText) != widths.size()) {
+        return svg;
+    }
+    qsizetype at = 0;
+    for (const int width : widths) {
+        at = svg.indexOf(kText, at) + kText.size();
+        const QByteArray fit =
+            "textLength=\"" + QByteArray::number(width) + "\" lengthAdjust=\"spacingAndGlyphs\" ";
+        svg.insert(at, fit);
+        at += fit.size();
+    }
+    return svg;
+}
+
 // The margin around the ink at 1x: an eighth of the font's height in pixels, at least two.
 int MarginAt1x(const QFont& font) {
     return std::max(2, (font.pixelSize() + 4) / 8);
@@ -175,6 +208,7 @@ TPictureFrame PictureFrame(const TRefreshInput& input, const TPictureSettings& s
     ink.fill(Qt::transparent);
     TPictureSettings bare = settings;
     bare.Transparent = true;
+    bare.TextAsOutlines = false;
     QPainter painter(&ink);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(padX, padY);
@@ -206,7 +240,9 @@ void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input,
     Refresh(PictureInput(input), canvas, tg);
 }
 
-QImage PictureImage(const TRefreshInput& input, const TPictureSettings& settings) {
+QImage PictureImage(const TRefreshInput& input, const TPictureSettings& asked) {
+    TPictureSettings settings = asked;
+    settings.TextAsOutlines = false; // an image is pixels anyway
     const TPictureFrame frame = PictureFrame(input, settings);
     if (frame.Pixels.isEmpty()) {
         return {};
@@ -229,9 +265,19 @@ QImage PictureImage(const TRefreshInput& input, const TPictureSettings& settings
 }
 
 QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settings) {
-    const TPictureFrame frame = PictureFrame(input, settings);
+    TPictureFrame frame = PictureFrame(input, settings);
     if (frame.Pixels.isEmpty()) {
         return {};
+    }
+    if (!settings.TextAsOutlines) {
+        // A viewer may draw a character in another font, larger than here (colour emoji by a
+        // quarter): a quarter line more on every side keeps it inside the picture.
+        const int room = PictureSize(input, settings).height() / 4 * settings.Scale;
+        frame.Pixels += QSize(2 * room, 2 * room);
+        frame.Origin += QPoint(room, room);
+        if (!PictureFits(frame.Pixels, 1)) {
+            return {};
+        }
     }
     const QRectF view(QPointF(0, 0), QSizeF(frame.Pixels) / settings.Scale);
     QByteArray bytes;
@@ -252,7 +298,8 @@ QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settin
     painter.translate(QPointF(frame.Origin) / settings.Scale);
     DrawPicture(painter, PictureSize(input, settings), input, settings);
     painter.end();
-    return FinishSvg(bytes, frame.Pixels, PictureFont(input, settings));
+    const QByteArray svgBytes = FinishSvg(bytes, frame.Pixels, PictureFont(input, settings));
+    return settings.TextAsOutlines ? svgBytes : FitTextWidths(svgBytes, UnitWidths(input, settings));
 }
 
 QByteArray PictureFile(TPictureFormat format, const TRefreshInput& input, const TPictureSettings& settings) {

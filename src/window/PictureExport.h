@@ -24,6 +24,8 @@ struct TPictureSettings {
     int LogicalDpi = 96;      // the preview's, so that the picture at 1x is the preview's drawing
     // The face the preview draws in (TQPainterCanvas::DrawInFace); none: the preview font's own.
     std::optional<QString> DrawingFace;
+    // An SVG's characters as filled outlines (colour emoji as images) instead of text.
+    bool TextAsOutlines = false;
 };
 
 // A picture of the preview's drawing: the text on one line in its gradient colours, drawn by
@@ -54,7 +56,8 @@ void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input, cons
 // The picture as an image of the frame's pixels; a null image when it is empty or too large.
 QImage PictureImage(const TRefreshInput& input, const TPictureSettings& settings);
 // The picture as an SVG document whose characters stay text, one text element each with its
-// own fill; its width and height are the frame's pixels. Empty when the picture is empty or too
+// own fill, at the position and in the width measured here; or, with TextAsOutlines, one filled
+// path each. Its width and height are the frame's pixels. Empty when the picture is empty or too
 // large.
 QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settings);
 // The bytes of a PNG or SVG file of the picture; empty when it is empty or too large.

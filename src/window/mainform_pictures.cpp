@@ -122,6 +122,7 @@ void TForm1::PmPictureClick() {
     pictureChoice_ = *choice;
     settings.Scale = choice->Scale;
     settings.Transparent = choice->Transparent;
+    settings.TextAsOutlines = choice->TextAsOutlines;
     if (!PictureFits(size, settings.Scale)) {
         services_.Dialogs->ShowMessage(
             this, QStringLiteral("Tintrel"),

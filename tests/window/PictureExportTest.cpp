@@ -73,6 +73,39 @@ QList<TSvgText> TextsOf(const QByteArray& svg, QString* error) {
     return texts;
 }
 
+// The width and height a document says it has, in pixels.
+QSize SvgSize(const QByteArray& svg) {
+    QXmlStreamReader reader(svg);
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("svg")) {
+            return {reader.attributes().value(QLatin1String("width")).toInt(),
+                    reader.attributes().value(QLatin1String("height")).toInt()};
+        }
+    }
+    return {};
+}
+
+// `svg` drawn by rsvg-convert; a null image when it fails.
+QImage Rendered(const QString& renderer, const QByteArray& svg, QString* error) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("picture.svg")));
+    if (!dir.isValid() || !file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("no temporary file");
+        return {};
+    }
+    file.write(svg);
+    file.close();
+    QProcess convert;
+    convert.start(renderer,
+                  {QStringLiteral("-o"), dir.filePath(QStringLiteral("picture.png")), file.fileName()});
+    if (!convert.waitForFinished(30000) || convert.exitCode() != 0) {
+        *error = QString::fromUtf8(convert.readAllStandardError());
+        return {};
+    }
+    *error = QString::fromUtf8(convert.readAllStandardError());
+    return QImage(dir.filePath(QStringLiteral("picture.png")));
+}
+
 } // namespace
 
 class PictureExportTest : public QObject {
@@ -90,6 +123,9 @@ private slots:
     void theSvgKeepsEachCharacterAsTextWithItsFill();
     void theSvgOpensInARealRenderer_data();
     void theSvgOpensInARealRenderer();
+    void outlinesDrawTheSameInARealRenderer_data();
+    void outlinesDrawTheSameInARealRenderer();
+    void eachTextElementKeepsItsMeasuredWidth();
 };
 
 void PictureExportTest::thePngShowsTheGradientAtEveryScale_data() {
@@ -298,13 +334,99 @@ void PictureExportTest::theSvgOpensInARealRenderer() {
 
     QImage image(dir.filePath(QStringLiteral("picture.png")));
     QVERIFY(!image.isNull());
-    // The renderer's size is the picture's, give or take the rounding of millimetres.
-    const QSize expected = PictureFrame(input, settings).Pixels;
+    // The renderer's size is the document's, give or take the rounding of millimetres.
+    const QSize expected = SvgSize(PictureFile(TPictureFormat::Svg, input, settings));
     QVERIFY2(qAbs(image.width() - expected.width()) <= 1 && qAbs(image.height() - expected.height()) <= 1,
              qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
     QCOMPARE(image.pixelColor(MiddleOf(image, 0, 3)), Opaque(kRed));
     QCOMPARE(image.pixelColor(MiddleOf(image, 2, 3)), Opaque(kBlue));
     QCOMPARE(image.pixelColor(0, image.height() - 1).alpha(), transparent ? 0 : 255);
+}
+
+void PictureExportTest::outlinesDrawTheSameInARealRenderer_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<bool>("transparent");
+    QTest::newRow("squares on the background") << QStringLiteral("■■■") << 0 << 1 << false;
+    QTest::newRow("letters, transparent") << QStringLiteral("Happy Birthday") << 0 << 2 << true;
+    QTest::newRow("slanted and underlined")
+        << QStringLiteral("Tintrel") << int(fsItalic | fsUnderline) << 2 << false;
+    QTest::newRow("kanji and a colour emoji") << QStringLiteral("虹\U0001F308色") << 0 << 2 << true;
+}
+
+void PictureExportTest::outlinesDrawTheSameInARealRenderer() {
+    QFETCH(QString, text);
+    QFETCH(int, style);
+    QFETCH(int, scale);
+    QFETCH(bool, transparent);
+    TRefreshInput input = Squares(0, 24);
+    TUnitText units = UnitTextFromUtf8(text.toStdString());
+    const bool emoji = !units.Clusters.Empty();
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
+    input.PreviewFont.Style = static_cast<TFontStyles>(style);
+    TPictureSettings settings = At(scale, transparent);
+    settings.TextAsOutlines = true;
+    const QByteArray svg = PictureFile(TPictureFormat::Svg, input, settings);
+
+    // No text is left for a viewer to draw in a font of its own; a colour emoji is an image.
+    QString error;
+    QVERIFY(TextsOf(svg, &error).isEmpty());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(svg.contains("<image"), emoji);
+
+    const QString renderer = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    if (renderer.isEmpty()) {
+        QSKIP("rsvg-convert (Debian librsvg2-bin) is not installed; scripts/setup.sh installs it");
+    }
+    const QImage png = PictureImage(input, settings).convertToFormat(QImage::Format_ARGB32);
+    const QImage drawn = Rendered(renderer, svg, &error).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!drawn.isNull(), qPrintable(error));
+    QCOMPARE(drawn.size(), png.size());
+    // Edges are smoothed a little differently; any pixel differs by little and few by more.
+    int far = 0;
+    for (int y = 0; y < png.height(); ++y) {
+        for (int x = 0; x < png.width(); ++x) {
+            const QRgb a = png.pixel(x, y);
+            const QRgb b = drawn.pixel(x, y);
+            const int difference = std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)),
+                                             qAbs(qBlue(a) - qBlue(b)), qAbs(qAlpha(a) - qAlpha(b))});
+            far += difference > 96 ? 1 : 0;
+        }
+    }
+    QVERIFY2(far * 100 <= png.width() * png.height(),
+             qPrintable(QStringLiteral("%1 of %2 pixels differ").arg(far).arg(png.width() * png.height())));
+}
+
+void PictureExportTest::eachTextElementKeepsItsMeasuredWidth() {
+    TRefreshInput input = Squares(0, 20);
+    TUnitText units = UnitTextFromUtf8("A\U0001F44D\U0001F3FD日");
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
+    const QByteArray svg = PictureFile(TPictureFormat::Svg, input, At(2, true));
+    TQPainterCanvas measure(nullptr, 0, 0, 96);
+    measure.SetFont(input.PreviewFont);
+    QList<int> expected;
+    for (TUnitWalk walk(input.Text, input.Clusters); !walk.AtEnd();) {
+        const TTextUnit unit = walk.Next();
+        expected << (unit.IsCluster() ? measure.ClusterWidth(unit) : measure.TextWidth(unit.Bytes));
+    }
+    QList<int> widths;
+    QXmlStreamReader reader(svg);
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String("text")) {
+            widths << reader.attributes().value(QLatin1String("textLength")).toInt();
+            QCOMPARE(reader.attributes().value(QLatin1String("lengthAdjust")),
+                     QLatin1String("spacingAndGlyphs"));
+        }
+    }
+    QCOMPARE(widths, expected);
+    // The picture leaves room for a viewer that draws the emoji larger: a quarter line more than
+    // the PNG on every side.
+    const QSize png = PictureFrame(input, At(2, true)).Pixels;
+    const int room = PictureSize(input, {}).height() / 4 * 2;
+    QCOMPARE(SvgSize(svg), png + QSize(2 * room, 2 * room));
 }
 
 QTEST_MAIN(PictureExportTest)
