@@ -147,10 +147,6 @@
         <translation>Copy </translation>
     </message>
     <message>
-        <source>HTMLをクリップボードにコピーします（右クリック：１行コピー）</source>
-        <translation>Copies the HTML to the clipboard (right-click: as one line)</translation>
-    </message>
-    <message>
         <source>保存 </source>
         <translation>Save </translation>
     </message>
@@ -937,6 +933,15 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>メイリオ</source>
         <comment>the font list&apos;s name of this face</comment>
         <translation>Meiryo</translation>
+    </message>
+    <message>
+        <source>HTMLをコピーします（右クリック：１行）</source>
+        <translation>Copies the HTML (right-click: one line)</translation>
+    </message>
+    <message>
+        <source>［%1／%2］</source>
+        <comment>the keys of Copy and of Copy as one line</comment>
+        <translation> [%1 / %2]</translation>
     </message>
 </context>
 <context>

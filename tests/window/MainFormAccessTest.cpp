@@ -192,6 +192,10 @@ private slots:
         // The text field kept its text: none of the keys is one of its editing keys.
         QCOMPARE(form.EdText->text(), QStringLiteral("AB"));
         QVERIFY(form.TbCopy->property("tintrelHint").toString().contains(QStringLiteral("Ctrl+Shift+C")));
+        // The hint names the second key short; what is read aloud names both whole.
+        QVERIFY(form.TbCopy->property("tintrelHint").toString().endsWith(QStringLiteral("／L］")));
+        QVERIFY(form.TbCopy->accessibleDescription().contains(QStringLiteral("Ctrl+Shift+L")));
+        QVERIFY(form.TbCopy->accessibleDescription().startsWith(QStringLiteral("HTMLをコピーします")));
     }
 
     void menuKeyOpensTheSnippetMenus() {

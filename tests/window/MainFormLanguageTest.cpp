@@ -108,7 +108,7 @@ void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QStringList cut;
-    for (const char* name : {"cbTable"}) {
+    for (const char* name : {"cbTable", "TbCopy"}) {
         auto* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(widget, &enter);
