@@ -129,6 +129,8 @@ public:
     QString ListedFace(const QString& face) const;
     // The face chosen in the font list, as the settings file and the HTML name it.
     QString ChosenFace() const;
+    // The language of the text field as the css kind and its page name it.
+    std::string FieldLanguage() const;
     void PmAboutClick();
     void Timer1Timer();
     void ShowHelp();

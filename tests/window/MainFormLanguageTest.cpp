@@ -92,6 +92,11 @@ void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage() {
     QFile page(target);
     QVERIFY(page.open(QIODevice::ReadOnly));
     QVERIFY2(page.readAll().contains("<HTML LANG=\"" + language + "\">"), qPrintable(target));
+    // The copied fragment names it on the text that screen readers read.
+    form.TbCopyMouseDown(Qt::LeftButton);
+    QVERIFY2(rig.clipboard.Content.contains(
+                 QStringLiteral("<SPAN LANG=\"%1\" STYLE=").arg(QString::fromLatin1(language))),
+             qPrintable(rig.clipboard.Content));
 }
 
 void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth_data() {
