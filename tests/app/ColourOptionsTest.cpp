@@ -46,7 +46,7 @@ TEST(ColourOptions, SpacesKeepTheEndsAndBrightenTheMiddle) {
 
 // Five stops in every kind: the companion writes what the engine builds for the same gradient.
 TEST(ColourOptions, StopsAndRainbowWorkInEveryKind) {
-    TGradient stops{SplitColor(0x0000FF), {}, SplitColor(0x00FFFF), gmTwoColor};
+    TGradient stops{SplitColor(0x0000FF), SplitColor(0x0000FF), SplitColor(0x00FFFF), gmTwoColor};
     stops.Space = csOklab;
     stops.Stops = {{0x0000FF, -1}, {0x00FFFF, -1}, {0x00FF00, 0.5}, {0xFF0000, -1}, {0xFF00FF, -1}};
     TGradient rainbow = stops;

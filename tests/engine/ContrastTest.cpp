@@ -30,7 +30,7 @@ TEST(ContrastTest, RatiosMatchWcagsWorkedExamples) {
 }
 
 TEST(ContrastTest, CheckNamesTheFailingCharactersAndTheLowest) {
-    const TGradient gradient{SplitColor(0x000000), {}, SplitColor(0x00FFFF), gmTwoColor};
+    const TGradient gradient{SplitColor(0x000000), SplitColor(0x000000), SplitColor(0x00FFFF), gmTwoColor};
     const TContrastReport report = CheckContrast(gradient, 5, clWhite, {4.5, 4.5}, 10);
     ASSERT_EQ(report.Failures, 3u); // 7F7F00 has 4.2:1 only
     ASSERT_EQ(report.FirstFailed.size(), 3u);
