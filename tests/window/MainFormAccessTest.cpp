@@ -21,9 +21,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <algorithm>
-#include <limits>
-
 namespace {
 
 struct TRig : TFormRig {
@@ -54,53 +51,34 @@ class MainFormAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theFocusFrameKeepsClearOfTheCaptions_data() {
-        QTest::addColumn<bool>("english");
-        QTest::newRow("English") << true;
-        QTest::newRow("Japanese") << false;
-    }
-
     void theFocusFrameKeepsClearOfTheCaptions() {
-        QFETCH(bool, english);
-        const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
-        TRig rig;
-        TForm1& form = rig.Open();
-        const auto differing = [](const QImage& a, const QImage& b) {
-            QList<QPoint> points;
-            for (int y = 0; y < a.height(); ++y) {
-                for (int x = 0; x < a.width(); ++x) {
-                    if (a.pixel(x, y) != b.pixel(x, y)) {
-                        points << QPoint(x, y);
+        for (const TUiLanguage language : {TUiLanguage::English, TUiLanguage::Japanese}) {
+            const TUiTranslators translators(language);
+            TRig rig;
+            TForm1& form = rig.Open();
+            for (TTransparentButton* button :
+                 {form.TbTriCo, form.TbMirror, form.TbInv, form.TbCopy, form.TbSave, form.TbOption}) {
+                const QImage plain = button->grab().toImage();
+                const QString caption = button->Caption();
+                button->SetCaption(QString());
+                const QImage bare = button->grab().toImage();
+                button->SetCaption(caption);
+                button->setFocus(Qt::TabFocusReason);
+                const QImage focused = button->grab().toImage();
+                const QRect inside = plain.rect();
+                // Around every dot of the frame (where the focus changed the picture) no letter
+                // of the caption (where the caption did): one clear pixel between.
+                for (int y = 0; y < plain.height(); ++y) {
+                    for (int x = 0; x < plain.width(); ++x) {
+                        for (int near = 0; focused.pixel(x, y) != plain.pixel(x, y) && near < 9; ++near) {
+                            const QPoint at(x + near % 3 - 1, y + near / 3 - 1);
+                            QVERIFY2(!inside.contains(at) || bare.pixel(at) == plain.pixel(at),
+                                     qPrintable(caption));
+                        }
                     }
                 }
             }
-            return points;
-        };
-        QStringList touching;
-        for (TTransparentButton* button :
-             {form.TbTriCo, form.TbMirror, form.TbInv, form.TbCopy, form.TbSave, form.TbOption}) {
-            const QImage plain = button->grab().toImage();
-            const QString caption = button->Caption();
-            button->SetCaption(QString());
-            const QList<QPoint> ink = differing(plain, button->grab().toImage());
-            button->SetCaption(caption);
-            button->setFocus(Qt::TabFocusReason);
-            QVERIFY(button->hasFocus());
-            const QList<QPoint> ring = differing(plain, button->grab().toImage());
-            QVERIFY(!ink.isEmpty() && !ring.isEmpty());
-            // At least one clear pixel between any dot of the frame and the caption's ink.
-            int nearest = std::numeric_limits<int>::max();
-            for (const QPoint dot : ring) {
-                for (const QPoint letter : ink) {
-                    nearest =
-                        std::min(nearest, std::max(qAbs(dot.x() - letter.x()), qAbs(dot.y() - letter.y())));
-                }
-            }
-            if (nearest < 2) {
-                touching << QStringLiteral("%1 (%2)").arg(button->objectName(), caption);
-            }
         }
-        QVERIFY2(touching.isEmpty(), qPrintable(touching.join(QStringLiteral(", "))));
     }
 
     void tabVisitsEveryControlInReadingOrder() {
