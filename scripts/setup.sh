@@ -9,7 +9,7 @@ TINTREL_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libicu-dev
     clang libclang-rt-14-dev clang-format clang-tidy git
-    fonts-ipafont-gothic fonts-noto-color-emoji
+    fonts-ipafont-gothic fonts-noto-color-emoji fonts-dejavu-extra
     tidy
     xvfb xauth x11-utils
     librsvg2-bin

@@ -910,6 +910,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Gradient taken from the clipboard (%1)</translation>
     </message>
     <message>
+        <source>フォント名「%1」はBBCodeに書けない文字を含むため、フォントの指定を省きました</source>
+        <translation>The face name “%1” holds characters BBCode cannot carry, so the face is left out</translation>
+    </message>
+    <message>
         <source>ＭＳ Ｐゴシック</source>
         <comment>the font list&apos;s name of this face</comment>
         <translation>MS PGothic</translation>

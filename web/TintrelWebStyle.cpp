@@ -1,12 +1,15 @@
 // The page's style files: written and read by the program's own style library, in the module's
 // memory file system, so a .tsy from the page is the program's byte for byte.
 #include "engine/CodePage.h"
+#include "engine/ColorSpace.h"
+#include "engine/ColorStops.h"
 #include "engine/FontStyle.h"
 #include "store/StyleLibrary.h"
 #include "store/StyleRecord.h"
 
 #include <emscripten.h>
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -47,10 +50,13 @@ extern "C" {
 // Writes the style file of a style named `name` (UTF-8) into tintrel_style (its bytes) and
 // returns 0, or returns 1 with the reason in tintrel_style_error. Colours are 0x00BBGGRR, `styles`
 // the font style bits, `mode` 0 two colours, 1 mirrored, 2 three colours; `face` (UTF-8) empty
-// keeps the program's first face.
+// keeps the program's first face. The colour space is named as --space names it, the stops
+// written as --stops takes them (empty: none; start and finish are then the first and last
+// stop, as the program writes them), and `phase` is the rainbow's first hue in degrees.
 EMSCRIPTEN_KEEPALIVE int tintrel_style_write(const char* name, const char* face, int styles, int sizeIndex,
                                              int head, unsigned start, unsigned finish, unsigned middle,
-                                             unsigned background, int mode) {
+                                             unsigned background, int mode, const char* space,
+                                             const char* stops, int rainbow, double phase) {
     gStyle.clear();
     gStyleError.clear();
     try {
@@ -69,6 +75,19 @@ EMSCRIPTEN_KEEPALIVE int tintrel_style_write(const char* name, const char* face,
         style.BGColor = background;
         style.Mirror = mode == 1;
         style.Trico = mode == 2;
+        style.Space = ColorSpaceFromName(space).value_or(csSrgb);
+        if (*stops != '\0') {
+            std::optional<std::vector<TColorStop>> read = ColorStopsFromText(stops);
+            if (!read) {
+                gStyleError = std::string("not a list of stops: ") + stops;
+                return 1;
+            }
+            style.Stops = std::move(*read);
+            style.StartColor = style.Stops.front().Color;
+            style.FinishColor = style.Stops.back().Color;
+        }
+        style.Rainbow = rainbow != 0;
+        style.Phase = static_cast<int>(std::fmod(phase, 360.0));
         const TCp932Conversion styleName = Utf8ToCp932(name);
         TLibrary library;
         const std::size_t index = library.library.Add(styleName.Bytes, style);
@@ -84,7 +103,9 @@ EMSCRIPTEN_KEEPALIVE int tintrel_style_write(const char* name, const char* face,
 
 // Reads the style file the page put at /tmp/tintrel-style.tsy as the program imports one, and
 // leaves in tintrel_style one line: name, face (UTF-8), style bits, size index, head (0 or 1),
-// start, finish, middle and background colour (RRGGBB) and mode (0, 1 or 2), separated by tabs.
+// start, finish, middle and background colour (RRGGBB), mode (0, 1 or 2), colour space (its
+// --space name), stops (as --stops takes them), rainbow (0 or 1) and its first hue, separated
+// by tabs.
 // Returns 0, or 1 with the reason in tintrel_style_error.
 EMSCRIPTEN_KEEPALIVE int tintrel_style_read() {
     gStyle.clear();
@@ -106,7 +127,9 @@ EMSCRIPTEN_KEEPALIVE int tintrel_style_read() {
                  "\t" + Hex(style.MiddleColor) + "\t" + Hex(style.BGColor) + "\t" +
                  (style.Trico    ? "2"
                   : style.Mirror ? "1"
-                                 : "0");
+                                 : "0") +
+                 "\t" + std::string(ColorSpaceName(style.Space)) + "\t" + ColorStopsText(style.Stops) + "\t" +
+                 (style.Rainbow ? "1" : "0") + "\t" + std::to_string(style.Phase);
         return 0;
     } catch (const std::exception& e) {
         gStyleError = e.what();

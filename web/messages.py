@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the page's message table from the program's translation file: the English of every
-window text (context TForm1), keyed by its Japanese source text.
+window text (the main window's, then the dialogs'), keyed by its Japanese source text.
 
 messages.py tintrel_en.ts messages.js
 """
@@ -11,14 +11,15 @@ import xml.etree.ElementTree as ET
 
 def main(source, target):
     english = {}
-    for context in ET.parse(source).getroot().iter("context"):
-        if context.findtext("name") != "TForm1":
-            continue
+    contexts = list(ET.parse(source).getroot().iter("context"))
+    # The main window's texts first; a text of another window (a dialog) fills in what it lacks.
+    contexts.sort(key=lambda context: context.findtext("name") != "TForm1")
+    for context in contexts:
         for message in context.iter("message"):
             translation = message.find("translation")
             if translation is None or translation.get("type") in ("unfinished", "obsolete", "vanished"):
                 continue
-            english[message.findtext("source")] = translation.text or ""
+            english.setdefault(message.findtext("source"), translation.text or "")
     with open(target, "w", encoding="utf-8") as out:
         out.write("// Made by web/messages.py from translations/tintrel_en.ts; do not edit.\n")
         out.write("export const kEnglish = ")

@@ -25,6 +25,16 @@ std::size_t TStreamInput::Read(char* buffer, std::size_t size) {
     return static_cast<std::size_t>(in_.gcount());
 }
 
+std::size_t TLimitedInput::Read(char* buffer, std::size_t size) {
+    const std::size_t got = in_.Read(buffer, size);
+    taken_ += got;
+    if (taken_ > limit_) {
+        throw std::length_error("standard input is too large (more than " + std::to_string(limit_) +
+                                " bytes)");
+    }
+    return got;
+}
+
 void TFdSink::Write(std::string_view bytes) {
     if (held_.size() + bytes.size() > capacity_) {
         Flush();
@@ -70,6 +80,10 @@ void TCp932ToUtf8Sink::Write(std::string_view bytes) {
     // Whole characters only: the last byte waits when it opens a character.
     std::size_t whole = 0;
     for (std::size_t offset = 0; offset < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[offset]) < 0x80) {
+            whole = ++offset;
+            continue;
+        }
         const std::size_t length = IsDBCSLeadByte(static_cast<unsigned char>(bytes[offset])) ? 2 : 1;
         if (offset + length > bytes.size()) {
             break;

@@ -36,6 +36,19 @@ private:
     std::istream& in_;
 };
 
+// Another input, refused (std::length_error naming standard input and the limit) by the read
+// that takes it past `limit` bytes in all.
+class TLimitedInput final : public TCompanionInput {
+public:
+    TLimitedInput(TCompanionInput& in, std::size_t limit) : in_(in), limit_(limit) {}
+    std::size_t Read(char* buffer, std::size_t size) override;
+
+private:
+    TCompanionInput& in_;
+    std::size_t limit_;
+    std::size_t taken_ = 0;
+};
+
 // The reader of the output has gone (EPIPE): a filter stops there, quietly and successfully.
 struct TBrokenPipe {};
 

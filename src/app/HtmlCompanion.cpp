@@ -46,7 +46,7 @@ namespace {
 
 constexpr std::string_view kProgram = "tintrel-html";
 // A text file larger than this is refused: its HTML would run to gigabytes.
-constexpr std::size_t kMaxTextFileBytes = 64u << 20;
+constexpr std::size_t kMaxTextFileBytes = kCompanionInputLimit;
 
 constexpr std::string_view kUsageHead =
     "Usage: tintrel-html [options] [TEXT]\n"
@@ -101,6 +101,7 @@ struct TCompanionOptions {
     bool fit = false;
     bool decode = false;
     std::optional<std::string> toStyle;
+    std::size_t inputLimit = kMaxTextFileBytes; // the caller's TCompanionIo::InputLimit
 };
 
 // The one line naming what was wrong, after the program's name.
@@ -289,15 +290,14 @@ std::string ToCp932(std::string_view what, std::string_view utf8) {
 // The bytes of the file that `option` names, by the store's bounded reader: what is not a
 // regular file is refused (a device would be read until memory runs out, a FIFO would wait for a
 // writer), and reading stops past the limit.
-std::string ReadTextFile(std::string_view option, const std::string& name) {
+std::string ReadTextFile(std::string_view option, const std::string& name, std::size_t limit) {
     TFileStamp stamp;
     std::string text;
     try {
-        text = ReadFileBytes(name, stamp, kMaxTextFileBytes);
+        text = ReadFileBytes(name, stamp, limit);
     } catch (const EIniFileError& e) {
         if (e.ErrorCode() == EFBIG) {
-            throw Refusal(option, " '", name, "' is too large (more than ", std::to_string(kMaxTextFileBytes),
-                          " bytes)");
+            throw Refusal(option, " '", name, "' is too large (more than ", std::to_string(limit), " bytes)");
         }
         throw Refusal("cannot read ", option, " '", name, "': ", e.Reason());
     }
@@ -324,8 +324,8 @@ TUnitText UnitsOfUtf8(std::string_view what, std::string_view utf8) {
 }
 
 // The text of --utf8-text-file: an editor's line end at the end of the file is not part of it.
-TUnitText ReadUtf8TextFile(const std::string& name) {
-    std::string text = ReadTextFile("--utf8-text-file", name);
+TUnitText ReadUtf8TextFile(const std::string& name, std::size_t limit) {
+    std::string text = ReadTextFile("--utf8-text-file", name, limit);
     if (text.ends_with("\r\n")) {
         text.resize(text.size() - 2);
     } else if (text.ends_with('\n')) {
@@ -337,10 +337,10 @@ TUnitText ReadUtf8TextFile(const std::string& name) {
 // The text to colour, from the file or TEXT given.
 TUnitText TextOf(const TCompanionOptions& o) {
     if (o.textFile) {
-        return {ReadTextFile("--text-file", *o.textFile), {}};
+        return {ReadTextFile("--text-file", *o.textFile, o.inputLimit), {}};
     }
     if (o.utf8TextFile) {
-        return ReadUtf8TextFile(*o.utf8TextFile);
+        return ReadUtf8TextFile(*o.utf8TextFile, o.inputLimit);
     }
     return UnitsOfUtf8("TEXT", o.text.value_or("Tintrel"));
 }
@@ -756,15 +756,13 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
-std::string ReadStandardInput(TCompanionInput& in) {
+// All of standard input; the read that takes it past `limit` bytes refuses it.
+std::string ReadStandardInput(TCompanionInput& in, std::size_t limit) {
+    TLimitedInput limited(in, limit);
     std::string text;
     std::string buffer(65536, '\0');
-    for (std::size_t got; (got = in.Read(buffer.data(), buffer.size())) > 0;) {
+    for (std::size_t got; (got = limited.Read(buffer.data(), buffer.size())) > 0;) {
         text.append(buffer, 0, got);
-        if (text.size() > kMaxTextFileBytes) {
-            throw Refusal("standard input is too large (more than ", std::to_string(kMaxTextFileBytes),
-                          " bytes)");
-        }
     }
     return text;
 }
@@ -790,8 +788,8 @@ std::pair<std::string_view, std::size_t> FirstLine(std::string_view text) {
 // The first line of standard input as units: UTF-8 as TEXT is taken, or with --text-file - raw
 // CP932 bytes. Bytes that are not UTF-8 stand as U+FFFD with a word on standard error. A second
 // line is left out with a word.
-TUnitText StandardInputFirstLine(TCompanionInput& in, bool cp932, TOutputSink& err) {
-    const std::string input = ReadStandardInput(in);
+TUnitText StandardInputFirstLine(TCompanionInput& in, std::size_t limit, bool cp932, TOutputSink& err) {
+    const std::string input = ReadStandardInput(in, limit);
     const auto [line, lines] = FirstLine(input);
     if (lines > 1) {
         err.Write(Refusal("standard input held ", std::to_string(lines),
@@ -906,14 +904,14 @@ void WriteLines(TCompanionOptions& o, const TGradient& gradient, const TTagVocab
     std::istringstream held;
     TStreamInput heldInput(held);
     TCompanionInput* input = &io.In;
-    TLineInput how{.Cp932 = o.stdinIsCp932, .FlushEveryLine = io.OutIsTerminal, .MaxLine = kMaxTextFileBytes};
+    TLineInput how{.Cp932 = o.stdinIsCp932, .FlushEveryLine = io.OutIsTerminal, .MaxLine = o.inputLimit};
     if (!o.fromStdin) {
         // A TEXT or a file: its lines as standard input's.
         if (o.textFile) {
             how.Cp932 = true;
-            held.str(ReadTextFile("--text-file", *o.textFile));
+            held.str(ReadTextFile("--text-file", *o.textFile, o.inputLimit));
         } else if (o.utf8TextFile) {
-            std::string utf8 = ReadTextFile("--utf8-text-file", *o.utf8TextFile);
+            std::string utf8 = ReadTextFile("--utf8-text-file", *o.utf8TextFile, o.inputLimit);
             CheckUtf8("--utf8-text-file '" + *o.utf8TextFile + "'", utf8);
             held.str(std::move(utf8));
         } else {
@@ -950,7 +948,7 @@ std::vector<TUnitText> ContrastTexts(const TCompanionOptions& o, bool everyLine,
         texts.push_back(TextOf(o));
         return texts;
     }
-    const std::string input = ReadStandardInput(io.In);
+    const std::string input = ReadStandardInput(io.In, o.inputLimit);
     for (std::size_t start = 0; start < input.size();) {
         const std::size_t feed = input.find('\n', start);
         const std::size_t end = feed == std::string::npos ? input.size() : feed;
@@ -1093,8 +1091,8 @@ std::string Printable(std::string_view utf8) {
 
 // --decode: the plain text, then each character's colour; --to-style writes the style.
 int Decode(const TCompanionOptions& o, TCompanionInput& in, std::string& out, std::string& err) {
-    const std::string input =
-        !o.text || *o.text == "-" ? ReadStandardInput(in) : ReadTextFile("--decode", *o.text);
+    const std::string input = !o.text || *o.text == "-" ? ReadStandardInput(in, o.inputLimit)
+                                                        : ReadTextFile("--decode", *o.text, o.inputLimit);
     const std::optional<TReadText> read = ReadGradientText(input);
     if (!read) {
         err = Refusal("no gradient text that Tintrel can read in ",
@@ -1168,6 +1166,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
 int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
     try {
         TCompanionOptions o = ParseArguments(args);
+        o.inputLimit = io.InputLimit;
         if (o.help) {
             io.Out.Write(Usage());
             return 0;
@@ -1215,9 +1214,10 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             WriteLines(o, gradient, tg, io);
             return 0;
         }
-        const TUnitText text = checkedText   ? *checkedText
-                               : o.fromStdin ? StandardInputFirstLine(io.In, o.stdinIsCp932, io.Err)
-                                             : TextOf(o);
+        const TUnitText text = checkedText ? *checkedText
+                               : o.fromStdin
+                                   ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
+                                   : TextOf(o);
         if (kind.Kind == okCss) {
             // The fragment names its text's language as the page does.
             o.html.Language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage()));

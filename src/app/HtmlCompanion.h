@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <istream>
 #include <string>
@@ -21,6 +22,10 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std
 int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std::string& out,
                      std::string& err);
 
+// The most a text file or standard input may hold (for the kinds that colour every line: the
+// longest line); more is refused.
+inline constexpr std::size_t kCompanionInputLimit = std::size_t{64} << 20;
+
 // What the companion reads, where it writes, and what it knows of its surroundings.
 struct TCompanionIo {
     TCompanionInput& In;
@@ -31,6 +36,8 @@ struct TCompanionIo {
     bool OutIsTerminal = false;
     // The environment (COLORTERM, NO_COLOR, FORCE_COLOR, the locale); nullptr: not set.
     std::function<const char*(const char* name)> Environment;
+    // The limit on a text file and standard input; a test sets a few bytes.
+    std::size_t InputLimit = kCompanionInputLimit;
 };
 // The same, streaming. A reader of the output that has gone ends the run by the sink's
 // exception (TBrokenPipe for the process's output).

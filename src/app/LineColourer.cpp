@@ -48,15 +48,19 @@ void ForEachLine(TCompanionInput& in, std::size_t maxLine, TOnLine line, TOnWait
     std::string pending;
     std::size_t pendingOffset = 0;
     std::size_t offset = 0; // of the chunk in the input
+    // A line's length without its line end; a CR may still wait for its line feed.
+    const auto checkLength = [maxLine](std::string_view bytes) {
+        if (bytes.size() - (bytes.ends_with('\r') ? 1 : 0) > maxLine) {
+            throw std::length_error("a line of standard input is too long (more than " +
+                                    std::to_string(maxLine) + " bytes)");
+        }
+    };
     const auto give = [&](std::string_view bytes, std::size_t at) {
+        checkLength(bytes);
         if (bytes.ends_with('\r')) {
             bytes.remove_suffix(1);
         }
         line(bytes, at);
-    };
-    const auto tooLong = [&] {
-        throw std::length_error("a line of standard input is too long (more than " + std::to_string(maxLine) +
-                                " bytes)");
     };
     std::unique_ptr<char[]> buffer(new char[kReadSize]);
     for (std::size_t got; (got = in.Read(buffer.get(), kReadSize)) > 0; offset += got) {
@@ -64,14 +68,8 @@ void ForEachLine(TCompanionInput& in, std::size_t maxLine, TOnLine line, TOnWait
         for (std::size_t feed; (feed = chunk.find('\n')) != std::string_view::npos;) {
             const std::size_t at = offset + static_cast<std::size_t>(chunk.data() - buffer.get());
             if (pending.empty()) {
-                if (feed > maxLine) {
-                    tooLong();
-                }
                 give(chunk.substr(0, feed), at);
             } else {
-                if (pending.size() + feed > maxLine) {
-                    tooLong();
-                }
                 pending.append(chunk.substr(0, feed));
                 give(pending, pendingOffset);
                 pending.clear();
@@ -82,10 +80,8 @@ void ForEachLine(TCompanionInput& in, std::size_t maxLine, TOnLine line, TOnWait
             if (pending.empty()) {
                 pendingOffset = offset + static_cast<std::size_t>(chunk.data() - buffer.get());
             }
-            if (pending.size() + chunk.size() > maxLine + 1) { // + 1: a CR before the line feed
-                tooLong();
-            }
             pending.append(chunk);
+            checkLength(pending); // by the piece that makes the line too long, not at its end
         }
         waiting();
     }
@@ -156,13 +152,10 @@ void ColourAcrossLines(TCompanionInput& in, const TLineInput& how, TLineColourer
     TLineUnits units(how.Cp932, err);
     std::vector<TUnitText> lines;
     int unitCount = 0;
+    TLimitedInput limited(in, how.MaxLine);
     ForEachLine(
-        in, how.MaxLine,
+        limited, how.MaxLine,
         [&](std::string_view line, std::size_t offset) {
-            if (offset + line.size() > how.MaxLine) {
-                throw std::length_error("standard input is too large (more than " +
-                                        std::to_string(how.MaxLine) + " bytes)");
-            }
             lines.push_back(units.Of(line, offset));
             unitCount += UnitCount(lines.back().Text, lines.back().Clusters);
         },

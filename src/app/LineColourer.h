@@ -45,7 +45,7 @@ private:
 struct TLineInput {
     bool Cp932 = false;          // raw CP932 bytes (else UTF-8, each ill-formed piece as U+FFFD)
     bool FlushEveryLine = false; // the output is a terminal
-    std::size_t MaxLine = 0;     // the longest line taken
+    std::size_t MaxLine = 0;     // the longest line taken, without its line end
 };
 
 // Colours every line of `in` as it arrives, and passes the output on before waiting for more
@@ -54,5 +54,5 @@ struct TLineInput {
 void ColourEveryLine(TCompanionInput& in, const TLineInput& how, TLineColourer& colourer, TOutputSink& err);
 
 // Colours all lines of `in` as one gradient; the whole input is read first (at most
-// `how.MaxLine` bytes in all, else std::length_error).
+// `how.MaxLine` bytes in all, line ends included, else std::length_error).
 void ColourAcrossLines(TCompanionInput& in, const TLineInput& how, TLineColourer& colourer, TOutputSink& err);

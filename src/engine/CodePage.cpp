@@ -69,6 +69,16 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     out.reserve(cp932.size());
     for (std::size_t k = 0; k < cp932.size();) {
         const auto lead = static_cast<unsigned char>(cp932[k]);
+        if (lead < 0x80) {
+            // A run of CP932's single bytes below 0x80, which are ASCII, taken whole.
+            std::size_t end = k + 1;
+            while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) < 0x80) {
+                ++end;
+            }
+            out.append(cp932.substr(k, end - k));
+            k = end;
+            continue;
+        }
         const bool pair = IsCp932Lead(lead) && k + 1 < cp932.size();
         const char32_t c = Cp932CodePoint(cp932.substr(k, pair ? 2 : 1));
         AppendUtf8(c, out);

@@ -4,7 +4,9 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "controls/TransBtn.h"
+#include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/MarkupEscape.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
@@ -135,6 +137,12 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
     if (kind.NotWritten != nullptr &&
         ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {
         messages << OutputKindText(kind.NotWritten);
+    }
+    // A forum cannot read a face name with brackets in its tag, so the tag is left out.
+    if (const std::string face = Cp932ToUtf8(input.PreviewFont.Face);
+        kind.Kind == okBbcode && input.Html.FaceTag && !face.empty() && !BbcodeCanCarry(face)) {
+        messages << tr("フォント名「%1」はBBCodeに書けない文字を含むため、フォントの指定を省きました")
+                        .arg(QString::fromStdString(face));
     }
     if (const QString contrast = ContrastNote(input); !contrast.isEmpty()) {
         messages << contrast;

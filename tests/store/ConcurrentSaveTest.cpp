@@ -76,6 +76,21 @@ INSTANTIATE_TEST_SUITE_P(Orders, ClosingOrder, testing::Bool(), [](const auto& p
     return param.param ? "FirstClosesFirst" : "SecondClosesFirst";
 });
 
+// Another copy may list the style this one deleted in other letters; it stays deleted.
+TEST_F(TwoCopies, ADeletedStyleStaysDeletedWhateverItsLetterCase) {
+    for (const char* spelling : {"GONE", "gone", "gOnE"}) {
+        WriteBytes(IniPath(),
+                   "[STYLES]\r\nSTYLE.Count=2\r\nSTYLE.0=old\r\nSTYLE.1=Gone\r\n[Gone]\r\nHead=1\r\n");
+        TCopy first = Start();
+        TCopy other = Start();
+        other.library->Rename(*other.library->IndexOf("Gone"), spelling);
+        Close(other);
+        first.library->Delete(*first.library->IndexOf("Gone"));
+        Close(first);
+        EXPECT_EQ(Listed(), std::vector<std::string>{"old"}) << spelling;
+    }
+}
+
 // File operations that let another copy save the file while this save flushes its own.
 class TRacingFileOps : public TFileOps {
 public:

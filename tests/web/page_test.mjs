@@ -87,7 +87,7 @@ async function OpenPage(language, hash = "") {
 
 function Native(args) {
     const run = spawnSync(companion, args);
-    return { status: run.status, out: run.stdout };
+    return { status: run.status, out: run.stdout, err: run.stderr.toString("utf8") };
 }
 
 // The companion's arguments as the page's link writes them.
@@ -141,6 +141,126 @@ for (const kind of kinds) {
 }
 console.log(`outputs compared with tintrel-html: ${compared}`);
 
+// The gradient's spaces, stops and rainbow, and the paste targets' budgets: the link carries the
+// companion's options, the page writes what the companion writes, and its count is the one
+// --count prints (for a text that cannot fit, the companion's refusal and its shortest length).
+{
+    const kLong = "Happy Birthday 🎉 ".repeat(12);
+    const kCases = [
+        ["Happy Birthday 🎉", ["--format", "css", "--space", "oklch", "--stops", "FF0000,00FF00@30,0000FF"]],
+        ["かなカナ漢字ｶﾅ", ["--format", "font", "--rainbow", "--phase", "120", "--bold"]],
+        ["Mirror 👍🏽🇯🇵", ["--format", "bbcode", "--space", "oklab", "--mode", "mirror"]],
+        ["Linear", ["--format", "css", "--space", "linear", "--stops", "#00f,FF8000@80,0F0"]],
+        [kLong, ["--format", "minimessage", "--budget", "120", "--fit"]],
+        [kLong, ["--format", "amp-hex", "--fit"]],
+        [kLong, ["--format", "json"]],
+        [kLong, ["--format", "irc", "--budget", "20", "--fit"]],
+        ["Happy Birthday", ["--format", "discord", "--budget", "1000", "--rainbow"]],
+        // An output long enough to stand in pieces.
+        ["Happy Birthday 🎉 かな\r\n".repeat(400), ["--format", "font", "--break", "--space", "oklch"]],
+        ["Happy Birthday 🎉 かな ".repeat(400), ["--format", "css", "--stops", "FF0000,00FF00,0000FF"]],
+    ];
+    for (const [text, args] of kCases) {
+        const what = `${args.join(" ")} ${JSON.stringify(text.slice(0, 20))}`;
+        const native = Native(["--utf8", "--count", ...args, "--", text]);
+        const output = await PageOutput(page, LinkOf(text, args));
+        const shown = await page.evaluate(() => ({
+            count: document.getElementById("count-row").hidden ? null : document.getElementById("count").textContent,
+            link: location.hash,
+        }));
+        if (native.status === 0) {
+            Check(Buffer.from(output, "utf8").equals(native.out), `${what}: the page's output differs from tintrel-html's`);
+        } else {
+            Check(output === native.err, `${what}: the page shows the companion's refusal ${JSON.stringify(output)}`);
+        }
+        const counted = /(\d+) \/ (\d+) (bytes|UTF-16)/.exec(native.err) ?? /budget of (\d+) .*the shortest it gets is (\d+)/.exec(native.err);
+        if (args.includes("--budget") || args.includes("--fit") || args.includes("json")) {
+            const [length, budget] = native.status === 3 ? [counted?.[2], counted?.[1]] : [counted?.[1], counted?.[2]];
+            Check(counted && shown.count?.startsWith(`${length} / ${budget}`), `${what}: the page counts ${shown.count}, the companion ${native.err}`);
+        } else {
+            Check(shown.count === null, `${what}: no count for a kind without a budget`);
+        }
+    }
+    // The long output in pieces reads and selects as the same text in one piece does.
+    const pieces = await page.evaluate(() => {
+        const Selected = (element) => {
+            const range = document.createRange();
+            range.selectNodeContents(element);
+            getSelection().removeAllRanges();
+            getSelection().addRange(range);
+            return getSelection().toString();
+        };
+        const output = document.getElementById("output");
+        const whole = output.cloneNode(false);
+        whole.removeAttribute("id");
+        whole.textContent = output.textContent;
+        output.after(whole);
+        const same = Selected(output) === Selected(whole);
+        whole.remove();
+        return { count: output.children.length, same };
+    });
+    Check(pieces.count > 1 && pieces.same, `a long output stands in pieces (${pieces.count}) and selects as its text`);
+    // The controls write the link with the companion's names.
+    await PageOutput(page, "text=Stops");
+    await page.select("#space", "oklab");
+    await page.type("#stops", "112233,445566,778899");
+    await page.waitForFunction(() => location.hash.includes("stops="));
+    const link = await page.evaluate(() => decodeURIComponent(location.hash));
+    Check(link.includes("space=oklab") && link.includes("stops=112233,445566,778899"), `the controls' link: ${link}`);
+    const native = Native(["--utf8", "--space", "oklab", "--stops", "112233,445566,778899", "--", "Stops"]);
+    Check(native.out.toString("utf8") === (await page.$eval("#output", (element) => element.textContent)), "the stops typed give the companion's output");
+}
+
+// The engine in the page segments a changed text again only around the change: the clusters are
+// those of the whole text segmented afresh, for random texts of characters that join into
+// clusters and random edits.
+{
+    const mismatches = await page.evaluate(() => {
+        const kPieces = ["a", "e", " ", "\r", "\n", "\u0301", "\u200d", "👍", "🏽", "🇯", "🇵", "👩", "か", "\u0600", "\u0903",
+            "\u1100", "\u1161", "\u11a8", "क", "\u094d", "#", "\ufe0f", "\u20e3", "é"];
+        let seed = 20261207;
+        const Random = (n) => {
+            seed = (seed * 1103515245 + 12345) % 2147483648;
+            return seed % n;
+        };
+        const Pieces = (count) => Array.from({ length: count }, () => kPieces[Random(kPieces.length)]);
+        const { engine } = window.tintrel;
+        const found = [];
+        for (let k = 0; k < 400; k++) {
+            const before = Pieces(Random(48)).join("");
+            const points = [...before];
+            points.splice(Random(points.length + 1), Random(3), ...Pieces(Random(3)));
+            const after = points.join("");
+            engine.Run(["--format=css", "--", before]);
+            const changed = engine.Run(["--format=css", "--", after]);
+            engine.module._tintrel_forget_clusters();
+            const afresh = engine.Run(["--format=css", "--", after]);
+            if (changed.status !== afresh.status || changed.bytes.join() !== afresh.bytes.join()) found.push(JSON.stringify([before, after]));
+        }
+        return found;
+    });
+    Check(mismatches.length === 0, `clusters found again around a change differ from those found afresh: ${mismatches.slice(0, 3).join(" ")}`);
+}
+
+// A long text's preview: its first units, coloured as the companion colours them, read from the
+// beginning of the engine's output; a picture takes every unit.
+{
+    const text = "かな🎉 ".repeat(2500);
+    const link = LinkOf(text, ["--space", "oklab", "--mode", "mirror"]);
+    await PageOutput(page, link);
+    const preview = await page.evaluate(() => ({
+        spans: [...document.querySelectorAll("#preview span")].map((span) => [span.style.color, span.textContent]),
+        more: document.getElementById("preview").textContent.endsWith("…"),
+        all: window.tintrel.engine.preview.Units().length,
+    }));
+    const native = Native(["--utf8", "--format", "css", "--lower", "--space", "oklab", "--mode", "mirror", "--", text]);
+    const expected = [...native.out.toString("utf8").matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)];
+    const Rgb = (hex) => `rgb(${parseInt(hex.slice(0, 2), 16)}, ${parseInt(hex.slice(2, 4), 16)}, ${parseInt(hex.slice(4), 16)})`;
+    const differing = preview.spans.findIndex(([colour, unit], k) => colour !== Rgb(expected[k][1]) || unit !== expected[k][2]);
+    Check(preview.spans.length === 2000 && preview.more && differing < 0, `the long preview shows 2000 units as the companion colours them (${preview.spans.length}, first differing ${differing})`);
+    Check(preview.all === expected.length && expected.length === 10000, `a picture takes every unit: ${preview.all} of ${expected.length}`);
+}
+
 // Save writes the program's page: CP932 bytes, as tintrel-html --page writes them.
 {
     const link = LinkOf("ソ表①～🎉", ["--format", "font", "--bold"]);
@@ -166,6 +286,19 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     const typed = await page.$eval("#output", (element) => element.textContent);
     const native = Native(["--utf8", "--", "Happy Birthday 🎉"]);
     Check(native.out.toString("utf8") === typed, "typing the text gives tintrel-html's output");
+}
+
+// Typing into a long text: the output follows once the typing pauses.
+{
+    const long = "かな🎉 Happy ".repeat(2500);
+    await PageOutput(page, LinkOf(long, ["--format", "css"]));
+    await page.focus("#text");
+    await page.keyboard.press("End");
+    await page.keyboard.type("xyz");
+    const native = Native(["--utf8", "--format", "css", "--", `${long}xyz`]).out.toString("utf8");
+    await page.waitForFunction((length) => document.getElementById("output").textContent.length === length, { timeout: 10000 }, native.length)
+        .catch(() => {});
+    Check((await page.$eval("#output", (element) => element.textContent)) === native, "typing into a long text gives tintrel-html's output once typing pauses");
 }
 
 // The choices outlive the page in the browser's storage.
@@ -212,17 +345,32 @@ for (const colour of pictureColours.units) {
 }
 Check(pictureColours.units.length === 3, "the preview has one span for each character");
 
-// A style file the page writes is read by the companion as the page's choices.
+// A style file the page writes is read by the companion as the page's choices, and by the page
+// as the same choices.
 const styleLink = "text=Style&start=102030&finish=A0B0C0&mode=mirror&bold&underline&size=3&head";
-const styled = await PageOutput(page, styleLink);
-await page.click("#style-save");
-const styleBytes = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
-const folder = mkdtempSync(join(tmpdir(), "tintrel-web-"));
-writeFileSync(join(folder, "page.tsy"), styleBytes);
-const fromStyle = Native(["--utf8", "--style", join(folder, "page.tsy"), "--", "Style"]);
-Check(fromStyle.status === 0 && fromStyle.out.toString("utf8") === styled, "tintrel-html --style reads the page's .tsy as the page's choices");
-Check(styleBytes.toString("latin1").startsWith("[Tintrel]\r\n"), "the .tsy starts with its section, CR LF");
-rmSync(folder, { recursive: true });
+let styleBytes = null;
+for (const link of [styleLink, "text=Stops&space=oklch&stops=FF0000,00FF00@25,0000FF&italic", "text=Hue&rainbow&phase=200&space=oklab"]) {
+    const styled = await PageOutput(page, link);
+    await page.click("#style-save");
+    const bytes = Buffer.from(await page.evaluate(async () => [...new Uint8Array(await window.downloads.at(-1).arrayBuffer())]));
+    styleBytes ??= bytes;
+    const folder = mkdtempSync(join(tmpdir(), "tintrel-web-"));
+    writeFileSync(join(folder, "page.tsy"), bytes);
+    const text = link.slice(5, link.indexOf("&"));
+    const fromStyle = Native(["--utf8", "--style", join(folder, "page.tsy"), "--", text]);
+    Check(fromStyle.status === 0 && fromStyle.out.toString("utf8") === styled, `tintrel-html --style reads the page's .tsy of ${link} as the page's choices`);
+    Check(bytes.toString("latin1").startsWith("[Tintrel]\r\n"), "the .tsy starts with its section, CR LF");
+    rmSync(folder, { recursive: true });
+    const again = await page.evaluate((saved) => {
+        const read = window.tintrel.engine.ReadStyle(new Uint8Array(saved));
+        return new TextDecoder().decode(window.tintrel.engine.Run(["--utf8", ...ArgsOfStyle(read.style)]).bytes);
+        function ArgsOfStyle(style) {
+            const state = { ...window.tintrel.state(), ...style };
+            return window.tintrel.args(state);
+        }
+    }, [...bytes]);
+    Check(again === styled, `the page reads its .tsy of ${link} back as the same choices`);
+}
 
 // The page reads a style file back.
 const readBack = await page.evaluate((bytes) => window.tintrel.engine.ReadStyle(new Uint8Array(bytes)), [...styleBytes]);

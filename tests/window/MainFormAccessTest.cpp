@@ -81,21 +81,34 @@ private slots:
         }
     }
 
+    void tabVisitsEveryControlInReadingOrder_data() {
+        QTest::addColumn<bool>("threeColours");
+        QTest::addColumn<QStringList>("colours");
+        // ClBtnM is disabled until three colours are chosen, so Tab passes over it.
+        QTest::newRow("two colours") << false << QStringList{"ClBtn1", "ClBtn2"};
+        QTest::newRow("three colours") << true << QStringList{"ClBtn1", "ClBtnM", "ClBtn2"};
+    }
+
     void tabVisitsEveryControlInReadingOrder() {
+        QFETCH(bool, threeColours);
+        QFETCH(QStringList, colours);
         TRig rig;
         TForm1& form = rig.Open();
         QVERIFY(QTest::qWaitForWindowActive(&form));
+        if (threeColours) {
+            form.TbTriCoClick();
+        }
+        const QStringList expected =
+            QStringList{"EdText", "FCBox", "TbBold", "TbItalic", "TbUnder", "TbStrike", "CbSize", "CbHead"}
+            << colours << QStringList{"TbTriCo", "TbMirror", "TbInv",   "CbStyle", "TbCopy",
+                                      "TbSave",  "TbOption", "ClBtnBk", "cbTable", "EdText"};
         form.EdText->setFocus(Qt::TabFocusReason);
         QStringList visited{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 19; ++i) {
+        while (visited.size() < expected.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        // ClBtnM is disabled until three colours are chosen, so Tab passes over it.
-        QCOMPARE(visited,
-                 QStringList({"EdText", "FCBox",  "TbBold",   "TbItalic", "TbUnder",  "TbStrike", "CbSize",
-                              "CbHead", "ClBtn1", "ClBtn2",   "TbTriCo",  "TbMirror", "TbInv",    "CbStyle",
-                              "TbCopy", "TbSave", "TbOption", "ClBtnBk",  "cbTable",  "EdText"}));
+        QCOMPARE(visited, expected);
     }
 
     void spaceAndEnterPressTheFocusedFlatButton_data() {
@@ -291,6 +304,52 @@ private slots:
         form.EdText->setText(QStringLiteral("Tintrel"));
         form.Refresh();
         QVERIFY(form.StBar->currentMessage().isEmpty());
+    }
+
+    void theNoticeStartsBelowSixPoints() {
+        TRig rig;
+        TForm1& form = rig.Open();
+        // Longer and longer texts shrink the preview point by point: 6 pt is still readable.
+        QList<int> seen;
+        for (int length = 20; length <= 400 && !seen.contains(5); ++length) {
+            form.EdText->setText(QString(length, u'W'));
+            form.Refresh();
+            const int points = form.LastDrawingSize();
+            seen << points;
+            QVERIFY2(form.StBar->currentMessage().isEmpty() == (points >= 6),
+                     qPrintable(QString::number(points)));
+        }
+        QVERIFY(seen.contains(6) && seen.contains(5));
+    }
+
+    void buttonsOfferTheirActionsWithTheirKeys_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QStringList>("keys"); // of each action, joined by spaces
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        const QString press = QAccessibleActionInterface::pressAction();
+        const QString menu = QAccessibleActionInterface::showMenuAction();
+        QTest::newRow("flat toggle") << "TbBold" << QStringList{toggle, menu}
+                                     << QStringList{"Space", "Shift+F10"};
+        QTest::newRow("flat button") << "TbCopy" << QStringList{press, menu}
+                                     << QStringList{"Space", "Shift+F10"};
+        QTest::newRow("colour button")
+            << "ClBtn1" << QStringList{press, menu} << QStringList{"Space", "Alt+Down F4"};
+    }
+
+    void buttonsOfferTheirActionsWithTheirKeys() {
+        QFETCH(QString, button);
+        QFETCH(QStringList, actions);
+        QFETCH(QStringList, keys);
+        TRig rig;
+        TForm1& form = rig.Open();
+        QAccessibleActionInterface* access =
+            QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(button))->actionInterface();
+        QVERIFY(access != nullptr);
+        QCOMPARE(access->actionNames().mid(0, actions.size()), actions);
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            QCOMPARE(access->keyBindingsForAction(actions.at(i)).join(u' '), keys.at(i));
+        }
     }
 };
 

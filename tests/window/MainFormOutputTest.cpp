@@ -63,6 +63,8 @@ private slots:
     void theOutputKindIsKeptInTheSettingsFile();
     void anotherKindIsBuiltWithoutChangingTheChosenOne();
     void bbcodeSaysItWritesNoTableOrComment();
+    void bbcodeSaysWhenItLeavesOutTheFace_data();
+    void bbcodeSaysWhenItLeavesOutTheFace();
     void pasteTargetsCountFitAndReadBack();
 };
 
@@ -365,6 +367,35 @@ void MainFormOutputTest::bbcodeSaysItWritesNoTableOrComment() {
     form.cbTable->click();
     QCOMPARE(form.StBar->currentMessage(), QStringLiteral("BBCodeにはテーブルとコメントは付きません"));
     form.CbFormat(okFont)->trigger();
+    QCOMPARE(form.StBar->currentMessage(), QString());
+}
+
+void MainFormOutputTest::bbcodeSaysWhenItLeavesOutTheFace_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("faceTag");
+    QTest::addColumn<bool>("leftOut");
+    QTest::newRow("brackets") << QStringLiteral("Sans [wght]") << true << true;
+    QTest::newRow("closing bracket") << QStringLiteral("ゴシック]") << true << true;
+    QTest::newRow("a face BBCode carries") << QStringLiteral("Sans & Co") << true << false;
+    QTest::newRow("face tag off") << QStringLiteral("Sans [wght]") << false << false;
+}
+
+void MainFormOutputTest::bbcodeSaysWhenItLeavesOutTheFace() {
+    QFETCH(QString, face);
+    QFETCH(bool, faceTag);
+    QFETCH(bool, leftOut);
+    TRig rig;
+    QFile ini(rig.Ini());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(QByteArray("[Option]\r\nOpt3=") + (faceTag ? "1" : "0") + "\r\n[@@Prev@@]\r\nDrawFont.Name=" +
+              QByteArray::fromStdString(Utf8ToCp932(face.toStdString()).Bytes) + "\r\n");
+    ini.close();
+    TForm1& form = rig.Open(QStringLiteral("AB"));
+    form.CbFormat(okBbcode)->trigger();
+    const QString bbcode = QString::fromUtf8(OutputOfKind(form, okBbcode).Written());
+    QCOMPARE(bbcode.contains(QStringLiteral("[font="), Qt::CaseInsensitive), faceTag && !leftOut);
+    QCOMPARE(form.StBar->currentMessage().contains(face), leftOut);
+    form.CbFormat(okFont)->trigger(); // the font tag carries any face
     QCOMPARE(form.StBar->currentMessage(), QString());
 }
 

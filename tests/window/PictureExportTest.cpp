@@ -8,6 +8,7 @@
 #include "window/QPainterCanvas.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -136,6 +137,9 @@ private slots:
     void aSlantedLastCharacterKeepsItsOverhang();
     void theInkHasTheSameMarginOnEverySide_data();
     void theInkHasTheSameMarginOnEverySide();
+    void thePictureEndsAtTheLastInkedColumn_data();
+    void thePictureEndsAtTheLastInkedColumn();
+    void aSideOfExactlyTheLargestFits();
     void theSvgKeepsEachCharacterAsTextWithItsFill_data();
     void theSvgKeepsEachCharacterAsTextWithItsFill();
     void theSvgOpensInARealRenderer_data();
@@ -259,6 +263,48 @@ void PictureExportTest::theInkHasTheSameMarginOnEverySide() {
     const QImage opaque = PictureImage(input, At(scale, false));
     QCOMPARE(opaque.size(), image.size());
     QCOMPARE(opaque.pixelColor(image.width() - 1, image.height() - 1), Opaque(kGreen));
+}
+
+void PictureExportTest::thePictureEndsAtTheLastInkedColumn_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("points");
+    // Faces with a slanted design of their own (fonts-dejavu-extra), whose ink the metrics know.
+    QTest::newRow("f") << QStringLiteral("DejaVu Serif") << QStringLiteral("ff") << 30;
+    QTest::newRow("W") << QStringLiteral("DejaVu Sans") << QStringLiteral("AW") << 72;
+}
+
+void PictureExportTest::thePictureEndsAtTheLastInkedColumn() {
+    QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(int, points);
+    TRefreshInput input = Squares(0, points);
+    input.PreviewFont.Face = face.toStdString();
+    input.Text = Utf8ToCp932(text.toStdString()).Bytes;
+    input.PreviewFont.Style = fsItalic;
+    const QSize size = PictureSize(input, {});
+    // Drawn with room to spare, the ink stops at the picture's last column.
+    QImage wide(size + QSize(40, 0), QImage::Format_ARGB32_Premultiplied);
+    wide.fill(Qt::transparent);
+    QPainter painter(&wide);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    DrawPicture(painter, wide.size(), input, At(1, true));
+    painter.end();
+    int lastInked = -1;
+    for (int x = 0; x < wide.width(); ++x) {
+        for (int y = 0; y < wide.height(); ++y) {
+            lastInked = wide.pixelColor(x, y).alpha() > 0 ? x : lastInked;
+        }
+    }
+    QCOMPARE(lastInked + 1, size.width());
+}
+
+void PictureExportTest::aSideOfExactlyTheLargestFits() {
+    for (const int scale : {1, 2, 4}) {
+        const int side = kLargestPictureSide / scale; // side × scale is the largest within it
+        QVERIFY(PictureFits(QSize(side, 50), scale) && PictureFits(QSize(50, side), scale));
+        QVERIFY(!PictureFits(QSize(side + 1, 50), scale) && !PictureFits(QSize(50, side + 1), scale));
+    }
 }
 
 void PictureExportTest::theSvgKeepsEachCharacterAsTextWithItsFill_data() {

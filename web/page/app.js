@@ -4,7 +4,7 @@
 import TintrelModule from "./tintrel.js";
 import { kEnglish } from "./messages.js";
 import { Engine } from "./engine.js";
-import { LinkOf, StateOf, kDefaults } from "./state.js";
+import { ArgsOf, LinkOf, StateOf, kDefaults } from "./state.js";
 
 // The page's own texts, which the program does not have (Japanese, English).
 const kPageTexts = {
@@ -16,6 +16,7 @@ const kPageTexts = {
     copiedLink: ["コピーしました ", "Copied "],
     styleRead: ["スタイルファイルを読み込みました", "Style file read"],
     noClipboard: ["クリップボードを使えません", "The clipboard is not available"],
+    phase: ["色相の始まり（度）", "First hue (degrees)"],
 };
 
 const english = (() => {
@@ -36,12 +37,14 @@ function pageText(key) {
 
 const $ = (id) => document.getElementById(id);
 const kColours = ["start", "middle", "finish", "background"];
-const kSwitches = ["head", "bold", "italic", "underline", "strike", "logical", "comment", "break", "table", "face-tag"];
+const kSwitches = ["head", "bold", "italic", "underline", "strike", "logical", "comment", "break", "table", "face-tag", "rainbow", "fit"];
+// The values of the gradient and the length budget, each one field.
+const kFields = ["space", "stops", "phase", "budget"];
 
 let engine = null;
 let state = { ...kDefaults };
 let kinds = [];
-let rendered = { output: "", units: [], status: 0 };
+let rendered = { output: "", preview: { Units: () => [] }, status: 0 };
 let pending = false;
 
 function TranslatePage() {
@@ -54,6 +57,9 @@ function TranslatePage() {
     }
     for (const element of document.querySelectorAll("[data-label]")) {
         element.setAttribute("aria-label", tr(element.dataset.label));
+    }
+    for (const element of document.querySelectorAll("[data-title]")) {
+        element.title = tr(element.dataset.title);
     }
 }
 
@@ -80,6 +86,8 @@ function ShowState() {
     for (const radio of document.querySelectorAll("input[name=mode]")) radio.checked = radio.value === state.mode;
     $("size").value = state.size;
     $("face").value = state.face;
+    for (const name of kFields) $(name).value = state[name];
+    $("stops").removeAttribute("aria-invalid");
     for (const name of kSwitches) $(name).checked = state[name];
     $("upper").checked = !state.lower;
     $("format").value = state.format;
@@ -94,6 +102,9 @@ function ShowKindOptions() {
     }
     const middle = document.querySelector("[data-colour=middle]");
     middle.toggleAttribute("data-hidden-option", state.mode !== "three");
+    $("target-options").toggleAttribute("data-hidden-option", !kind.target);
+    $("fit-option").toggleAttribute("data-hidden-option", !kind.fit);
+    $("phase-group").toggleAttribute("data-hidden-option", !state.rainbow);
 }
 
 // `state` from the controls.
@@ -108,19 +119,56 @@ function ReadControls() {
     state.mode = document.querySelector("input[name=mode]:checked")?.value ?? "two";
     state.size = $("size").value;
     state.face = $("face").value;
+    state.space = $("space").value;
+    // Stops as the companion takes them (it says what is wrong with a list of the right shape).
+    const stops = $("stops").value.trim();
+    const stopsValid = stops === "" || /^#?[0-9A-Fa-f]{3}([0-9A-Fa-f]{3})?(@[0-9.]+)?(\s*,\s*#?[0-9A-Fa-f]{3}([0-9A-Fa-f]{3})?(@[0-9.]+)?)+$/.test(stops);
+    $("stops").toggleAttribute("aria-invalid", !stopsValid);
+    if (stopsValid) state.stops = stops.replace(/\s+/g, "");
+    state.phase = $("phase").value.trim();
+    // A budget of 0 (or none) is the target's own, as in the window.
+    const budget = Number($("budget").value);
+    state.budget = Number.isInteger(budget) && budget > 0 ? String(budget) : "";
     for (const name of kSwitches) state[name] = $(name).checked;
     state.lower = !$("upper").checked;
     state.format = $("format").value;
+    // The budget and fitting are offered (and written) only for the kinds they apply to.
+    const kind = kinds.find((k) => k.name === state.format);
+    if (!kind?.target) state.budget = "";
+    if (!kind?.fit) state.fit = false;
 }
 
 function Render() {
     pending = false;
-    rendered = engine.Render(state);
-    $("output").textContent = rendered.status === 0 ? rendered.output : rendered.error;
-    $("status").textContent = rendered.status === 0 ? rendered.error.trim() : "";
+    clearTimeout(renderTimer);
+    rendered = engine.Render(state, kinds.find((k) => k.name === state.format));
+    ShowOutput(rendered.status === 0 ? rendered.output : rendered.error);
+    $("status").textContent = rendered.status === 0 ? rendered.notes : "";
+    ShowCount();
     DrawPreview();
+    if (state.text.length < kPromptLink) {
+        Keep();
+    } else {
+        KeepSoon();
+    }
+}
+
+// The link and the browser's storage follow the choices at once, or for a long text once the
+// typing pauses: its link is long, and takes the browser a while to take in.
+const kPromptLink = 4096;
+let keepTimer = 0;
+function KeepSoon() {
+    clearTimeout(keepTimer);
+    keepTimer = setTimeout(Keep, 150);
+}
+
+function Keep() {
     const link = LinkOf(state);
-    history.replaceState(null, "", link ? `#${link}` : location.pathname);
+    try {
+        history.replaceState(null, "", link ? `#${link}` : location.pathname);
+    } catch {
+        // A link longer than the browser takes: the storage still keeps the choices.
+    }
     try {
         localStorage.setItem("tintrel.state", link);
     } catch {
@@ -128,8 +176,77 @@ function Render() {
     }
 }
 
+// A long output stands in pieces that the browser lays out only when they are scrolled into
+// view (laying out megabytes of text at once takes seconds). The pieces are inline blocks, so the
+// element's text, a selection and a copy of it are the output unchanged.
+const kOutputPiece = 16384;
+
+// Where a piece of `text` from `start` may end: after a line end, else between two ASCII
+// characters (never inside a character or CR LF), near kOutputPiece characters on.
+function PieceEnd(text, start) {
+    const limit = start + kOutputPiece;
+    if (limit >= text.length) return text.length;
+    for (let end = limit; end > start + kOutputPiece / 2; end--) {
+        if (text.charCodeAt(end - 1) === 10) return end;
+    }
+    for (let end = limit; end < text.length; end++) {
+        const before = text.charCodeAt(end - 1);
+        const after = text.charCodeAt(end);
+        if (before < 0x80 && after < 0x80 && !(before === 13 && after === 10)) return end;
+    }
+    return text.length;
+}
+
+function ShowOutput(text) {
+    const output = $("output");
+    if (text.length <= kOutputPiece) {
+        output.textContent = text;
+        return;
+    }
+    const fragment = document.createDocumentFragment();
+    for (let start = 0; start < text.length;) {
+        const end = PieceEnd(text, start);
+        const piece = document.createElement("span");
+        piece.className = "piece";
+        piece.textContent = text.slice(start, end);
+        fragment.append(piece);
+        start = end;
+    }
+    output.replaceChildren(fragment);
+}
+
+// The output's length against its budget, as the companion counts it, and the step that
+// shortened it, in the window's words.
+function ShowCount() {
+    const kind = kinds.find((k) => k.name === state.format) ?? kinds[0];
+    const count = rendered.count;
+    $("count-row").hidden = !count;
+    if (!count) return;
+    $("count-caption").textContent = `${tr(kind.counted === "bytes" ? "バイト数 / 上限" : "UTF-16 の文字数 / 上限")}:`;
+    $("count").textContent = count.fits
+        ? `${count.length} / ${count.budget}`
+        : tr("%1 / %2：収まりません（%3文字まで）").replace("%1", count.length).replace("%2", count.budget).replace("%3", count.fitting);
+    $("count").toggleAttribute("data-over", !count.fits || count.length > count.budget);
+    const steps = {
+        runs: tr("同じ色の並びは１つのコードにしました"),
+        spaces: tr("同じ色の並びと空白にはコードを付けませんでした"),
+        share: tr("%1文字ずつ同じ色にしました").replace("%1", count.share),
+        tag: tr("<gradient> タグにしました（色はサーバーが計算します）"),
+    };
+    $("fit-step").textContent = count.step ? `　${steps[count.step]}` : "";
+}
+
+// A long text is coloured again once the typing pauses, not at every key: a key then costs no
+// more than the text field's own work, and the output follows a moment after.
+const kLongText = 20000;
+const kTypingPause = 150;
+let renderTimer = 0;
+
 function RenderSoon() {
-    if (!pending) {
+    if (state.text.length >= kLongText) {
+        clearTimeout(renderTimer);
+        renderTimer = setTimeout(Render, kTypingPause);
+    } else if (!pending) {
         pending = true;
         requestAnimationFrame(Render);
     }
@@ -152,13 +269,14 @@ function DrawPreview() {
     preview.setAttribute("aria-label", state.text);
     PreviewStyle(preview);
     const fragment = document.createDocumentFragment();
-    for (const unit of rendered.units.slice(0, kPreviewUnits)) {
+    const units = rendered.preview.Units(kPreviewUnits + 1);
+    for (const unit of units.slice(0, kPreviewUnits)) {
         const span = document.createElement("span");
         span.style.color = `#${unit.colour}`;
         span.textContent = unit.text;
         fragment.append(span);
     }
-    if (rendered.units.length > kPreviewUnits) fragment.append("…");
+    if (units.length > kPreviewUnits) fragment.append("…");
     preview.replaceChildren(fragment);
 }
 
@@ -210,14 +328,15 @@ function PictureFont() {
 }
 
 function SavePng() {
-    if (rendered.units.length === 0) {
+    const units = rendered.preview.Units();
+    if (units.length === 0) {
         Say(tr("画像にするものがありません"));
         return;
     }
     const canvas = document.createElement("canvas");
     const context = canvas.getContext("2d");
     context.font = PictureFont();
-    const widths = rendered.units.map((unit) => context.measureText(unit.text).width);
+    const widths = units.map((unit) => context.measureText(unit.text).width);
     const size = parseFloat(getComputedStyle($("preview")).fontSize);
     canvas.width = Math.ceil(widths.reduce((a, b) => a + b, 0) + size);
     canvas.height = Math.ceil(size * 1.6);
@@ -226,7 +345,7 @@ function SavePng() {
     context.font = PictureFont();
     context.textBaseline = "middle";
     let x = size / 2;
-    rendered.units.forEach((unit, index) => {
+    units.forEach((unit, index) => {
         context.fillStyle = `#${unit.colour}`;
         context.fillText(unit.text, x, canvas.height / 2);
         x += widths[index];
@@ -240,16 +359,17 @@ function EscapeXml(text) {
 }
 
 function SaveSvg() {
-    if (rendered.units.length === 0) {
+    const units = rendered.preview.Units();
+    if (units.length === 0) {
         Say(tr("画像にするものがありません"));
         return;
     }
     const preview = getComputedStyle($("preview"));
     const size = parseFloat(preview.fontSize);
-    const tspans = rendered.units.map((unit) => `<tspan fill="#${unit.colour}">${EscapeXml(unit.text)}</tspan>`).join("");
+    const tspans = units.map((unit) => `<tspan fill="#${unit.colour}">${EscapeXml(unit.text)}</tspan>`).join("");
     const decoration = [state.underline ? "underline" : "", state.strike ? "line-through" : ""].join(" ").trim();
     const svg =
-        `<svg xmlns="http://www.w3.org/2000/svg" width="${Math.ceil(size * (rendered.units.length + 1))}" height="${Math.ceil(size * 1.6)}">` +
+        `<svg xmlns="http://www.w3.org/2000/svg" width="${Math.ceil(size * (units.length + 1))}" height="${Math.ceil(size * 1.6)}">` +
         `<title>${EscapeXml(state.text)}</title>` +
         (state.table ? `<rect width="100%" height="100%" fill="#${state.background}"/>` : "") +
         `<text x="${size / 2}" y="${size * 1.1}" font-size="${size}" font-family="${EscapeXml(preview.fontFamily)}"` +
@@ -343,7 +463,7 @@ async function Start() {
     // For scripts and tests: the engine, and when the first preview was drawn (from the start of
     // the page's loading, and from the start of this script).
     const now = performance.now();
-    window.tintrel = { engine, state: () => state, firstPreview: now, firstPreviewFromScript: now - started, render: Render };
+    window.tintrel = { engine, state: () => state, args: ArgsOf, firstPreview: now, firstPreviewFromScript: now - started, render: Render };
     document.documentElement.dataset.ready = "true";
 }
 

@@ -21,13 +21,71 @@ function ColourValue(hex) {
     return ((value & 0xff) << 16) | (value & 0xff00) | (value >> 16);
 }
 
+// The companion's words on a counted run: "L / B unit", what --fit did ("fits in L of B unit
+// with ...") or why nothing fits (status 3). The count, and the other lines as notes.
+function CountOf(run) {
+    const count = { length: 0, budget: 0, fits: true, step: "", share: 1, fitting: 0 };
+    const notes = [];
+    let found = false;
+    for (const line of run.error.split("\n")) {
+        let match;
+        if ((match = /^(\d+) \/ (\d+) (bytes|UTF-16 code units)$/.exec(line))) {
+            [count.length, count.budget] = [Number(match[1]), Number(match[2])];
+            found = true;
+        } else if ((match = /does not fit the budget of (\d+) .*: the shortest it gets is (\d+); (\d+) of/.exec(line))) {
+            Object.assign(count, { budget: Number(match[1]), length: Number(match[2]), fitting: Number(match[3]), fits: false });
+            found = true;
+        } else if (line.includes(": fits in ")) {
+            const share = /with (\d+) characters to each colour step/.exec(line);
+            count.step = share ? "share" : line.includes("<gradient>") ? "tag" : line.includes("none for spaces") ? "spaces"
+                : line.includes("each run of one colour") ? "runs" : "";
+            if (share) count.share = Number(share[1]);
+        } else if (line.trim()) {
+            notes.push(line.trim());
+        }
+    }
+    return { notes: notes.join("\n"), count: found ? count : null };
+}
+
+// The preview's units and their colours, read from the companion's css output as far as they are
+// asked for: a long text's preview shows its beginning, and only a picture needs them all.
+class PreviewUnits {
+    constructor(engine, args, state) {
+        this.engine = engine;
+        this.args = args;
+        this.fallback = state.text ? [{ colour: state.start, text: state.text }] : [];
+        this.units = [];
+        this.limit = 0; // the bytes of output read so far (0: none yet)
+        this.whole = false; // the output has been read to its end
+    }
+
+    // The first `count` units (all of them without a count).
+    Units(count = Infinity) {
+        while (this.units.length < count && !this.whole) {
+            // Four times the output each time, the units read again from its start.
+            this.limit = count === Infinity ? 0 : Math.max(262144, this.limit * 4);
+            const run = this.engine.Run(this.args, this.limit);
+            this.whole = !run.cut;
+            this.units = [];
+            if (run.status !== 0) continue;
+            const css = kFromUtf8.decode(run.bytes);
+            for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
+                this.units.push({ colour: match[1], text: Unescape(match[2]) });
+            }
+        }
+        if (this.whole && this.units.length === 0) return this.fallback;
+        return this.units.slice(0, count);
+    }
+}
+
 export class Engine {
     constructor(module) {
         this.module = module;
     }
 
-    // Runs the companion; its exit status, output bytes and standard error text.
-    Run(args) {
+    // Runs the companion; its exit status, output bytes and standard error text. With a limit,
+    // the run stops once it has written that many bytes or more (`cut` then says so).
+    Run(args, limit = 0) {
         const m = this.module;
         const encoded = args.map((arg) => kUtf8.encode(arg));
         const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
@@ -38,11 +96,11 @@ export class Engine {
             m.HEAPU8[at + bytes.length] = 0;
             at += bytes.length + 1;
         }
-        const status = m._tintrel_run(buffer, args.length);
+        const status = limit > 0 ? m._tintrel_run_prefix(buffer, args.length, limit) : m._tintrel_run(buffer, args.length);
         m._free(buffer);
         const out = m._tintrel_out();
         const bytes = m.HEAPU8.slice(out, out + m._tintrel_out_size());
-        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()) };
+        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()), cut: m._tintrel_out_cut() === 1 };
     }
 
     Kinds() {
@@ -51,34 +109,33 @@ export class Engine {
             .split("\n")
             .filter((line) => line)
             .map((line) => {
-                const [name, encoding, page, options, window, fileName, help, caption, hint, copied] = line.split("\t");
-                return { name, encoding, html: page === "page", options: Number(options), window: window === "window", fileName, help, caption, hint, copied };
+                const [name, encoding, page, options, window, fileName, help, caption, hint, copied, target, budget, counted, fit] =
+                    line.split("\t");
+                return {
+                    name, encoding, html: page === "page", options: Number(options), window: window === "window", fileName, help, caption,
+                    hint, copied, target: target === "target", budget: Number(budget), counted, fit: fit === "fit",
+                };
             });
     }
 
     // The output text (UTF-8, as the companion's --utf8 writes it) and the preview's units with
     // the colours the engine gives them.
-    Render(state) {
-        const run = this.Run(["--utf8", ...ArgsOf(state)]);
+    Render(state, kind) {
+        // A paste target with a budget: the companion counts (and fits) the output.
+        const counted = kind?.target && (kind.budget > 0 || state.budget !== "");
+        const run = this.Run(["--utf8", ...(counted ? ["--count"] : []), ...ArgsOf(state)]);
+        const { notes, count } = counted ? CountOf(run) : { notes: run.error.trim(), count: null };
         const colours = ["--utf8", "--format=css", "--lower", `--start=${state.start}`, `--finish=${state.finish}`,
-            `--middle=${state.middle}`, `--mode=${state.mode}`, "--", state.text];
+            `--middle=${state.middle}`, `--mode=${state.mode}`, `--space=${state.space}`,
+            ...(state.stops ? [`--stops=${state.stops}`] : []), ...(state.rainbow ? ["--rainbow"] : []),
+            ...(state.phase ? [`--phase=${state.phase}`] : []), "--", state.text];
         // The units' colours depend on nothing else: a switch or a kind changed keeps them.
         const key = colours.join("\0");
-        if (this.previewKey === key) {
-            return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units: this.previewUnits };
+        if (this.previewKey !== key) {
+            this.previewKey = key;
+            this.preview = new PreviewUnits(this, colours, state);
         }
-        const preview = this.Run(colours);
-        const units = [];
-        if (preview.status === 0) {
-            const css = kFromUtf8.decode(preview.bytes);
-            for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
-                units.push({ colour: match[1], text: Unescape(match[2]) });
-            }
-        }
-        if (units.length === 0 && state.text) units.push({ colour: state.start, text: state.text });
-        this.previewKey = key;
-        this.previewUnits = units;
-        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, units };
+        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, preview: this.preview };
     }
 
     // The bytes the program saves for the kind: its page, or the output text itself.
@@ -89,7 +146,7 @@ export class Engine {
 
     StyleFile(state, name) {
         const m = this.module;
-        const strings = [name, state.face].map((text) => kUtf8.encode(`${text}\0`));
+        const strings = [name, state.face, state.space, state.stops].map((text) => kUtf8.encode(`${text}\0`));
         const pointers = strings.map((bytes) => {
             const pointer = m._malloc(bytes.length);
             m.HEAPU8.set(bytes, pointer);
@@ -98,7 +155,8 @@ export class Engine {
         const styles = (state.bold ? 1 : 0) | (state.italic ? 2 : 0) | (state.underline ? 4 : 0) | (state.strike ? 8 : 0);
         const mode = { two: 0, mirror: 1, three: 2 }[state.mode] ?? 0;
         const status = m._tintrel_style_write(pointers[0], pointers[1], styles, Number(state.size), state.head ? 1 : 0,
-            ColourValue(state.start), ColourValue(state.finish), ColourValue(state.middle), ColourValue(state.background), mode);
+            ColourValue(state.start), ColourValue(state.finish), ColourValue(state.middle), ColourValue(state.background), mode,
+            pointers[2], pointers[3], state.rainbow || state.phase !== "" ? 1 : 0, Number(state.phase) || 0);
         pointers.forEach((pointer) => m._free(pointer));
         const at = m._tintrel_style();
         return { status, bytes: m.HEAPU8.slice(at, at + m._tintrel_style_size()), error: m.UTF8ToString(m._tintrel_style_error()) };
@@ -110,7 +168,7 @@ export class Engine {
         m.FS.writeFile("/tmp/tintrel-style.tsy", bytes);
         const status = m._tintrel_style_read();
         if (status !== 0) return { status, error: m.UTF8ToString(m._tintrel_style_error()) };
-        const [name, face, styles, size, head, start, finish, middle, background, mode] =
+        const [name, face, styles, size, head, start, finish, middle, background, mode, space, stops, rainbow, phase] =
             m.UTF8ToString(m._tintrel_style()).split("\t");
         const bits = Number(styles);
         return {
@@ -120,6 +178,7 @@ export class Engine {
                 face, bold: (bits & 1) !== 0, italic: (bits & 2) !== 0, underline: (bits & 4) !== 0, strike: (bits & 8) !== 0,
                 size: String(Math.min(Math.max(Number(size), 0), 4)), head: head === "1", start, finish, middle, background,
                 mode: ["two", "mirror", "three"][Number(mode)],
+                space, stops, rainbow: rainbow === "1", phase: rainbow === "1" && phase !== "0" ? phase : "",
             },
         };
     }

@@ -12,6 +12,10 @@ export const kDefaults = Object.freeze({
     size: "0",
     face: "",
     background: "FFFFFF",
+    space: "srgb",
+    stops: "",
+    phase: "",
+    budget: "",
     head: false,
     bold: false,
     italic: false,
@@ -23,11 +27,13 @@ export const kDefaults = Object.freeze({
     break: false,
     lower: false,
     table: false,
+    rainbow: false,
+    fit: false,
     extra: Object.freeze([]),
 });
 
-const kValued = ["format", "start", "middle", "finish", "mode", "size", "face", "background"];
-const kFlags = ["head", "bold", "italic", "underline", "strike", "face-tag", "logical", "comment", "break", "lower", "table"];
+const kValued = ["format", "start", "middle", "finish", "mode", "size", "face", "background", "space", "stops", "phase", "budget"];
+const kFlags = ["head", "bold", "italic", "underline", "strike", "face-tag", "logical", "comment", "break", "lower", "table", "rainbow", "fit"];
 
 // The choices of a link; keys the page does not know are kept for the companion.
 export function StateOf(link) {
@@ -41,6 +47,8 @@ export function StateOf(link) {
             state.text = value ?? "";
         } else if (kValued.includes(key) && value !== null) {
             state[key] = ["start", "middle", "finish", "background"].includes(key) ? value.replace(/^#/, "").toUpperCase() : value;
+            // As for the companion, a first hue turns the rainbow on.
+            if (key === "phase" && value !== "") state.rainbow = true;
         } else if (kFlags.includes(key)) {
             state[key] = value === null || !["0", "false", "off", "no"].includes(value.toLowerCase());
         } else {
