@@ -947,6 +947,33 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <comment>the keys of Copy and of Copy as one line</comment>
         <translation> [%1 / %2]</translation>
     </message>
+    <message>
+        <source>虹色の始まり…</source>
+        <translation>Rainbow start…</translation>
+    </message>
+    <message>
+        <source>虹色を始める色相を選びます</source>
+        <translation>Chooses the hue the rainbow starts at</translation>
+    </message>
+</context>
+<context>
+    <name>TPhaseDialog</name>
+    <message>
+        <source>虹色の始まり</source>
+        <translation>Rainbow start</translation>
+    </message>
+    <message>
+        <source>始まりの色相（度）</source>
+        <translation>Starting hue (degrees)</translation>
+    </message>
+    <message>
+        <source>OKLCHの色相環の何度から虹色を始めるか（0〜359°）</source>
+        <translation>Where on the OKLCH hue circle the rainbow starts (0 to 359°)</translation>
+    </message>
+    <message>
+        <source>始まりの色相(&amp;H):</source>
+        <translation>Starting &amp;hue:</translation>
+    </message>
 </context>
 <context>
     <name>TPictureChoiceDialog</name>
@@ -1000,6 +1027,22 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>色…(&amp;C)</source>
         <translation>&amp;Colour…</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>位置（パーセント）</source>
+        <translation>Position (percent)</translation>
+    </message>
+    <message>
+        <source>選んだ色の、テキストの先頭からの位置。自動では前後の色の間に均等に並びます</source>
+        <translation>How far along the text the selected colour stands. Auto spreads it evenly between its neighbours</translation>
+    </message>
+    <message>
+        <source>位置(&amp;P):</source>
+        <translation>&amp;Position:</translation>
     </message>
 </context>
 <context>

@@ -76,6 +76,24 @@ void BM_ContrastCheck(benchmark::State& state) {
     state.SetLabel(std::string(ColorSpaceName(gradient.Space)));
 }
 
-BENCHMARK(BM_ContrastCheck)->Arg(csSrgb)->Arg(csOklab)->Arg(csOklch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContrastCheck)->DenseRange(csSrgb, csOklchLong)->Unit(benchmark::kMillisecond);
+
+// The contrast of 1,000,000 characters of the rainbow and of five stops against white.
+void BM_ContrastCheckStopsAndRainbow(benchmark::State& state) {
+    TGradient gradient;
+    gradient.Space = csOklch;
+    if (state.range(0) == 0) {
+        gradient.Stops = {{0x0000FF, -1}, {0x00FFFF, -1}, {0x00FF00, -1}, {0xFF0000, -1}, {0xFF00FF, -1}};
+    } else {
+        gradient.Rainbow = true;
+    }
+    for (auto _ : state) {
+        const TContrastReport report = CheckContrast(gradient, 1000000, clWhite, {4.5, 4.5}, 1000);
+        benchmark::DoNotOptimize(report.Failures);
+    }
+    state.SetLabel(state.range(0) == 0 ? "stops" : "rainbow");
+}
+
+BENCHMARK(BM_ContrastCheckStopsAndRainbow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

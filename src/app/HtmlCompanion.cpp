@@ -470,7 +470,8 @@ constexpr TOptionSpec kOptions[] = {
     {"--check-contrast", "",
      "instead of the HTML, each character whose contrast with the\n"
      "--background falls short of WCAG's 4.5:1 (3:1 from size step 2 on),\n"
-     "with its ratio; exit status 4 when any does",
+     "with its ratio; exit status 4 when any does (terminal kinds: line by\n"
+     "line, or counted across all lines with --across-lines)",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.checkContrast = true; }},
     {"--fix-contrast", "",
      "move the lightness of each colour by the least amount (darker on a\n"
@@ -897,27 +898,32 @@ void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanio
     }
 }
 
+// The bytes of a TEXT or a file whose lines a terminal kind colours; `cp932` is set for a
+// --text-file.
+std::string LinesOfTextOrFile(const TCompanionOptions& o, bool& cp932) {
+    if (o.textFile) {
+        cp932 = true;
+        return ReadTextFile("--text-file", *o.textFile, o.inputLimit);
+    }
+    if (o.utf8TextFile) {
+        std::string utf8 = ReadTextFile("--utf8-text-file", *o.utf8TextFile, o.inputLimit);
+        CheckUtf8("--utf8-text-file '" + *o.utf8TextFile + "'", utf8);
+        return utf8;
+    }
+    CheckUtf8("TEXT", o.text.value_or("Tintrel"));
+    return o.text.value_or("Tintrel");
+}
+
 // Standard input, a TEXT or a file in a terminal kind: every line a text of its own, or one
 // gradient across them all.
 void WriteLines(TCompanionOptions& o, const TGradient& gradient, const TTagVocabulary& tg, TCompanionIo& io) {
-    std::string text;
     std::istringstream held;
     TStreamInput heldInput(held);
     TCompanionInput* input = &io.In;
     TLineInput how{.Cp932 = o.stdinIsCp932, .FlushEveryLine = io.OutIsTerminal, .MaxLine = o.inputLimit};
     if (!o.fromStdin) {
         // A TEXT or a file: its lines as standard input's.
-        if (o.textFile) {
-            how.Cp932 = true;
-            held.str(ReadTextFile("--text-file", *o.textFile, o.inputLimit));
-        } else if (o.utf8TextFile) {
-            std::string utf8 = ReadTextFile("--utf8-text-file", *o.utf8TextFile, o.inputLimit);
-            CheckUtf8("--utf8-text-file '" + *o.utf8TextFile + "'", utf8);
-            held.str(std::move(utf8));
-        } else {
-            CheckUtf8("TEXT", o.text.value_or("Tintrel"));
-            held.str(o.text.value_or("Tintrel"));
-        }
+        held.str(LinesOfTextOrFile(o, how.Cp932));
         input = &heldInput;
     }
     TLineColourer colourer(tg, o.html, gradient, io.Out);
@@ -940,15 +946,18 @@ std::string RatioText(double ratio) {
     return buffer;
 }
 
-// The texts the contrast is checked for: the text, or the lines of standard input (its first
-// only for the kinds that write one text).
+// The texts the contrast is checked for, as they are coloured: the text, or the first line of
+// standard input, for the kinds that write one text; the lines of standard input, of the TEXT
+// or of the file for the terminal kinds.
 std::vector<TUnitText> ContrastTexts(const TCompanionOptions& o, bool everyLine, TCompanionIo& io) {
     std::vector<TUnitText> texts;
-    if (!o.fromStdin) {
+    if (!o.fromStdin && !everyLine) {
         texts.push_back(TextOf(o));
         return texts;
     }
-    const std::string input = ReadStandardInput(io.In, o.inputLimit);
+    bool cp932 = o.stdinIsCp932;
+    const std::string input =
+        o.fromStdin ? ReadStandardInput(io.In, o.inputLimit) : LinesOfTextOrFile(o, cp932);
     for (std::size_t start = 0; start < input.size();) {
         const std::size_t feed = input.find('\n', start);
         const std::size_t end = feed == std::string::npos ? input.size() : feed;
@@ -956,7 +965,7 @@ std::vector<TUnitText> ContrastTexts(const TCompanionOptions& o, bool everyLine,
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        texts.push_back(o.stdinIsCp932 ? TUnitText{std::string(line), {}} : UnitTextFromUtf8(line));
+        texts.push_back(cp932 ? TUnitText{std::string(line), {}} : UnitTextFromUtf8(line));
         if (!everyLine) {
             break;
         }
@@ -965,24 +974,70 @@ std::vector<TUnitText> ContrastTexts(const TCompanionOptions& o, bool everyLine,
     return texts;
 }
 
+// The texts one gradient runs over: every text on its own, or all of them in one (--across-lines).
+struct TGradientSpan {
+    std::vector<const TUnitText*> Texts;
+    int Units = 0;
+};
+
+std::vector<TGradientSpan> GradientSpans(const std::vector<TUnitText>& texts, bool across) {
+    std::vector<TGradientSpan> spans;
+    for (const TUnitText& text : texts) {
+        if (spans.empty() || !across) {
+            spans.emplace_back();
+        }
+        spans.back().Texts.push_back(&text);
+        spans.back().Units += UnitCount(text.Text, text.Clusters);
+    }
+    return spans;
+}
+
+// The characters of a span that fall short, by their place in the span.
+std::string FailureLines(const TGradientSpan& span, const TContrastReport& report,
+                         const TContrastNeed& need) {
+    std::string lines;
+    std::size_t next = 0; // the next text of the span
+    std::optional<TUnitWalk> walk;
+    int index = 0;
+    for (const TContrastFailure& failure : report.FirstFailed) {
+        TTextUnit unit;
+        for (; index < failure.Index; ++index) {
+            while (!walk || walk->AtEnd()) {
+                walk.emplace(span.Texts[next]->Text, span.Texts[next]->Clusters);
+                ++next;
+            }
+            unit = walk->Next();
+        }
+        lines += "character " + std::to_string(failure.Index) + " '" +
+                 PrintableFileName(unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes)) +
+                 "' " + Hex(failure.Color) + ": " + RatioText(failure.Ratio) + ", needs " +
+                 RatioText(need.Of(failure.Index)) + "\n";
+    }
+    if (report.Failures > report.FirstFailed.size()) {
+        lines += "... and " + std::to_string(report.Failures - report.FirstFailed.size()) + " more\n";
+    }
+    return lines;
+}
+
 // --fix-contrast moves the gradient's colours; --check-contrast reports the characters that fall
-// short. Returns the exit status when the contrast settles the run (no HTML is written).
+// short, each gradient's as it colours its texts (one across all lines with --across-lines).
+// Returns the exit status when the contrast settles the run (no HTML is written).
 std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<TUnitText>& texts,
                                   TGradient& gradient, std::string& out, std::string& err) {
     const TContrastNeed need = ContrastNeedOf(o.html.SizeStep, o.html.FirstLetterLarger);
+    const std::vector<TGradientSpan> spans =
+        GradientSpans(texts, o.acrossLines && OutputKindRow(o.html.Kind).Has(koEveryLine));
     if (o.fixContrast) {
-        // Each text in turn: a later one starts from the colours the earlier ones needed.
+        // Each span in turn: a later one starts from the colours the earlier ones needed.
         TContrastFix fix;
         const std::vector<TColor> before = ColorsToMove(gradient);
-        for (const TUnitText& text : texts) {
-            fix = FixContrast(gradient, UnitCount(text.Text, text.Clusters), o.background, need);
+        for (const TGradientSpan& span : spans) {
+            fix = FixContrast(gradient, span.Units, o.background, need);
             gradient = fix.Gradient;
         }
         bool passes = true;
-        for (const TUnitText& text : texts) {
-            passes =
-                passes &&
-                CheckContrast(gradient, UnitCount(text.Text, text.Clusters), o.background, need).Passes();
+        for (const TGradientSpan& span : spans) {
+            passes = passes && CheckContrast(gradient, span.Units, o.background, need).Passes();
         }
         if (fix.Rainbow || !passes) {
             err = Refusal("--fix-contrast cannot make every character pass on ", Hex(o.background),
@@ -1007,25 +1062,10 @@ std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<
     constexpr std::size_t kListed = 1000;
     std::size_t failures = 0;
     std::size_t characters = 0;
-    for (const TUnitText& text : texts) {
-        const int n = UnitCount(text.Text, text.Clusters);
-        characters += static_cast<std::size_t>(n);
-        const TContrastReport report = CheckContrast(gradient, n, o.background, need, kListed);
-        TUnitWalk walk(text.Text, text.Clusters);
-        int index = 0;
-        for (const TContrastFailure& failure : report.FirstFailed) {
-            TTextUnit unit;
-            for (; index < failure.Index; ++index) {
-                unit = walk.Next();
-            }
-            out += "character " + std::to_string(failure.Index) + " '" +
-                   PrintableFileName(unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes)) +
-                   "' " + Hex(failure.Color) + ": " + RatioText(failure.Ratio) + ", needs " +
-                   RatioText(need.Of(failure.Index)) + "\n";
-        }
-        if (report.Failures > report.FirstFailed.size()) {
-            out += "... and " + std::to_string(report.Failures - report.FirstFailed.size()) + " more\n";
-        }
+    for (const TGradientSpan& span : spans) {
+        characters += static_cast<std::size_t>(span.Units);
+        const TContrastReport report = CheckContrast(gradient, span.Units, o.background, need, kListed);
+        out += FailureLines(span, report, need);
         failures += report.Failures;
     }
     out += std::to_string(failures) + " of " + std::to_string(characters) +

@@ -84,6 +84,16 @@ int ChannelOfLinear(double linear) {
     return static_cast<int>(channel) + (kTables.Limits[channel] <= linear ? 1 : 0);
 }
 
+double ChannelRoom(double linear) {
+    if (std::isnan(linear)) {
+        return 0;
+    }
+    const auto channel = static_cast<std::size_t>(ChannelOfLinear(linear));
+    const double below = channel == 0 ? HUGE_VAL : linear - kTables.Limits[channel - 1];
+    const double above = channel == 255 ? HUGE_VAL : kTables.Limits[channel] - linear;
+    return std::min(below, above);
+}
+
 TRgbLinear LinearOf(TColor color) {
     return {kTables.Linear[color & 0xFF], kTables.Linear[(color >> 8) & 0xFF],
             kTables.Linear[(color >> 16) & 0xFF]};

@@ -59,6 +59,9 @@ double LinearOfChannel(int channel);
 // The nearest 8-bit channel of a linear-light value, clipped into 0 to 255; exact by thresholds,
 // without a power per call.
 int ChannelOfLinear(double linear);
+// How far a linear-light value lies inside the range that rounds to its channel: the distance to
+// the nearer bound of that range (none below channel 0 or above 255); 0 for NaN.
+double ChannelRoom(double linear);
 
 // A plain colour (0x00BBGGRR) in linear light, and back, rounded to nearest and clipped.
 TRgbLinear LinearOf(TColor color);

@@ -154,6 +154,18 @@ TContrastReport CheckContrast(const TGradient& gradient, int n, TColor backgroun
             }
             ++report.Failures;
         }
+        // The characters known to have the same colour: none lower, each short as this one is.
+        const int same = std::min(walk.KnownAhead(), n - i);
+        if (same > 0) {
+            if (ratio < need.Rest) {
+                for (int j = i + 1; j <= i + same && report.FirstFailed.size() < keep; ++j) {
+                    report.FirstFailed.push_back({j, color, ratio});
+                }
+                report.Failures += static_cast<std::size_t>(same);
+            }
+            walk.Skip(same);
+            i += same;
+        }
     }
     if (n < 1) {
         report.Lowest = {};

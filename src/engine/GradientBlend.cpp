@@ -120,6 +120,18 @@ TGradientBlend::TGradientBlend(const TGradient& gradient, int n)
     for (std::size_t k = 0; k + 1 < points_.size(); ++k) {
         const double width = points_[k + 1].Position - points_[k].Position;
         points_[k].InverseWidth = width > 0 ? 1 / width : 0;
+        if (space_ == csOklch || space_ == csOklchLong) {
+            double hueA = points_[k].C[2];
+            double hueB = points_[k + 1].C[2];
+            if (points_[k].C[1] < kGreyChroma) {
+                hueA = hueB;
+            } else if (points_[k + 1].C[1] < kGreyChroma) {
+                hueB = hueA;
+            }
+            points_[k].HueFrom = hueA;
+            points_[k].HueTurn = HueStep(hueA, hueB, space_ == csOklchLong);
+        }
+        SetSlopes(points_[k], points_[k + 1]);
     }
     inverseLast_ = n > 1 ? 1.0 / (n - 1) : 0;
     inverseCount_ = n > 0 ? 1.0 / n : 0;

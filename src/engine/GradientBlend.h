@@ -27,14 +27,41 @@ public:
     TColor At(int i) const;
     // The colour at position p (0 to 1) along the stops.
     TColor AtPosition(double p) const;
+    // The colour of character i, as At gives it, and in `same` how many of the characters after
+    // it are sure to have that colour too: none of their channels can reach a rounding bound
+    // before them, by a bound on how fast the channels change.
+    TColor AtWithRun(int i, int& same) const;
 
 private:
+    static constexpr int kSlopeParts = 16;
+
     struct TPoint {
         double Position = 0;
         double InverseWidth = 0; // 1 / (the next stop's position - Position), 0 for none
         TColor Color = clBlack;
         double C[3] = {0, 0, 0}; // the colour in the space
+        // Bounds on how fast each channel before rounding (8-bit or linear light) can change
+        // per unit of t towards the next stop, in each of kSlopeParts equal parts of the way.
+        double Slope[kSlopeParts][3] = {};
+        // OKLCH: the hue at this stop and its turn to the next one, as Mix takes them.
+        double HueFrom = 0;
+        double HueTurn = 0;
     };
+
+    // The position of a character as At gives it, the step of the position per character, and
+    // the last character whose position follows the same formula.
+    struct TStretch {
+        double Position = 0;
+        double Step = 0;
+        int Last = 0;
+    };
+
+    TStretch StretchOf(int i) const;
+    // The channels of the mix before rounding, rounded, and each one's room to its rounding bounds.
+    TColor Rounded(const double values[3], double room[3]) const;
+    void Values(const TPoint& a, const TPoint& b, double t, double values[3]) const;
+    void SetSlopes(TPoint& a, const TPoint& b) const;
+    TColor RainbowWithRun(int i, int& same) const;
 
     TColor Mix(const TPoint& a, const TPoint& b, double t) const;
     TColor Rainbow(int i) const;

@@ -76,7 +76,10 @@ void TGradientWalk::StartSecondHalf() {
 
 TColor TGradientWalk::Turn() {
     if (blend_) {
-        return blend_->At(i_);
+        int same = 0;
+        runColor_ = blend_->AtWithRun(i_, same);
+        runEnd_ = i_ + same;
+        return runColor_;
     }
     if (direct_) {
         return GradientColor(gradient_, i_, n_);

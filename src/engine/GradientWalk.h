@@ -10,18 +10,27 @@
 
 // The colours of characters 1 to n, one after the other, exactly as GradientColor gives them,
 // but stepped by additions instead of three divisions per character: the builder of a long
-// text spends most of its time there otherwise.
+// text spends most of its time there otherwise. A gradient beside the design is computed once
+// for each run of characters that is sure to round to one colour.
 class TGradientWalk {
 public:
     TGradientWalk(const TGradient& gradient, int n);
     // The colour of the next character, starting at character 1.
     TColor Next() {
         ++i_;
+        if (i_ <= runEnd_) {
+            return runColor_;
+        }
         if (direct_ || i_ == secondHalfFrom_) [[unlikely]] {
             return Turn();
         }
         return TakeAndStep();
     }
+
+    // How many of the characters after the last one given are known to have its colour.
+    int KnownAhead() const { return runEnd_ > i_ ? runEnd_ - i_ : 0; }
+    // Passes over `count` characters, at most KnownAhead().
+    void Skip(int count) { i_ += count; }
 
 private:
     // base + sign * floor(magnitude * m / den), m stepping by one up or down: the value moves by
@@ -65,4 +74,6 @@ private:
     bool direct_ = false;                 // channels outside 0 to 255, or a blend: one colour at a time
     std::optional<TGradientBlend> blend_; // a gradient chosen beside the design
     std::array<TLine, 3> lines_;
+    int runEnd_ = 0; // a blend: the last character known to have the colour runColor_
+    TColor runColor_ = clBlack;
 };

@@ -3,12 +3,18 @@
 #include "platform/ColorDialogService.h"
 
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <QSignalBlocker>
+
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -37,8 +43,27 @@ TStopsEditor::TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& c
         buttons->addWidget(button);
     }
     buttons->addStretch();
+    // The position: stepped by whole percents, typed to a tenth; "auto" below 0.
+    SpPosition = new QDoubleSpinBox(this);
+    SpPosition->setObjectName(QStringLiteral("SpPosition"));
+    SpPosition->setRange(-1, 100);
+    SpPosition->setDecimals(1);
+    SpPosition->setSuffix(QStringLiteral(" %"));
+    SpPosition->setSpecialValueText(tr("自動"));
+    SpPosition->setKeyboardTracking(false);
+    SpPosition->setAccessibleName(tr("位置（パーセント）"));
+    SpPosition->setToolTip(tr("選んだ色の、テキストの先頭からの位置。自動では前後の色の間に均等に並びます"));
+    auto* positionLabel = new QLabel(tr("位置(&P):"), this);
+    positionLabel->setBuddy(SpPosition);
+    auto* position = new QHBoxLayout;
+    position->addWidget(positionLabel);
+    position->addWidget(SpPosition);
+    position->addStretch();
+    auto* listAndPosition = new QVBoxLayout;
+    listAndPosition->addWidget(List);
+    listAndPosition->addLayout(position);
     auto* row = new QHBoxLayout;
-    row->addWidget(List);
+    row->addLayout(listAndPosition);
     row->addLayout(buttons);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
@@ -52,6 +77,8 @@ TStopsEditor::TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& c
     connect(BtnDown, &QPushButton::clicked, this, [this] { MoveStop(1); });
     connect(BtnColor, &QPushButton::clicked, this, &TStopsEditor::ChooseColor);
     connect(List, &QListWidget::itemDoubleClicked, this, &TStopsEditor::ChooseColor);
+    connect(List, &QListWidget::currentRowChanged, this, &TStopsEditor::ShowPosition);
+    connect(SpPosition, &QDoubleSpinBox::valueChanged, this, &TStopsEditor::SetPosition);
     Show(0);
 }
 
@@ -73,6 +100,41 @@ void TStopsEditor::Show(int selected) {
     List->setCurrentRow(std::clamp(selected, 0, static_cast<int>(stops_.size()) - 1));
     BtnAdd->setEnabled(stops_.size() < kMaxColorStops);
     BtnRemove->setEnabled(stops_.size() > kMinColorStops);
+    ShowPosition();
+}
+
+void TStopsEditor::ShowPosition() {
+    const int at = Selected();
+    const QSignalBlocker quiet(SpPosition);
+    SpPosition->setEnabled(at >= 0);
+    SpPosition->setValue(at >= 0 && stops_[static_cast<std::size_t>(at)].Position >= 0
+                             ? stops_[static_cast<std::size_t>(at)].Position * 100
+                             : -1);
+}
+
+void TStopsEditor::SetPosition(double percent) {
+    const int at = Selected();
+    if (at < 0) {
+        return;
+    }
+    const auto k = static_cast<std::size_t>(at);
+    double position = -1;
+    if (percent >= 0) {
+        // Between the given positions before and after it, so that none falls.
+        double low = 0;
+        double high = 1;
+        for (std::size_t other = 0; other < stops_.size(); ++other) {
+            const double given = stops_[other].Position;
+            if (given >= 0 && other < k) {
+                low = std::max(low, given);
+            } else if (given >= 0 && other > k) {
+                high = std::min(high, given);
+            }
+        }
+        position = std::clamp(std::round(percent * 10) / 1000, low, std::max(low, high));
+    }
+    stops_[k].Position = position;
+    Show(at);
 }
 
 void TStopsEditor::AddStop() {

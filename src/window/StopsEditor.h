@@ -6,12 +6,14 @@
 
 #include <vector>
 
+class QDoubleSpinBox;
 class QListWidget;
 class TColorDialogService;
 class QPushButton;
 
-// The stops editor: the gradient's colours as a list of swatches, with add, remove, move and a
-// colour dialog for the selected one. Positions stay as given; new stops are spread evenly.
+// The stops editor: the gradient's colours as a list of swatches, with add, remove, move, a
+// colour dialog and a position (percent along the text, or automatic) for the selected one.
+// Positions stay as given; new stops are spread evenly.
 class TStopsEditor final : public QDialog {
     Q_OBJECT
 
@@ -25,6 +27,9 @@ public:
     void RemoveStop();
     void MoveStop(int by);
     void ChooseColor();
+    // The selected stop's position in percent, held between its neighbours' given positions;
+    // below 0: spread evenly between them.
+    void SetPosition(double percent);
 
     QListWidget* List = nullptr;
     QPushButton* BtnAdd = nullptr;
@@ -32,9 +37,11 @@ public:
     QPushButton* BtnUp = nullptr;
     QPushButton* BtnDown = nullptr;
     QPushButton* BtnColor = nullptr;
+    QDoubleSpinBox* SpPosition = nullptr;
 
 private:
     void Show(int selected);
+    void ShowPosition();
     int Selected() const;
 
     std::vector<TColorStop> stops_;

@@ -160,6 +160,9 @@ public:
     void ApplyPreset(int index);
     // The stops editor: 2 to 16 colours as text "RRGGBB[@P],...".
     void PmStopsClick();
+    // The rainbow's first hue, followed by the preview while chosen; choosing one turns the
+    // rainbow on, Cancel puts both back.
+    void PmPhaseClick();
 
     // --- pictures and formatted text (mainform_pictures.cpp)
     // "画像として保存…": the preview's drawing as a PNG or SVG file.
@@ -252,6 +255,7 @@ public:
     QMenu* PmSpace = nullptr;
     QActionGroup* SpaceGroup = nullptr;
     QAction* CbRainbow = nullptr;
+    QAction* PmPhase = nullptr;
     QAction* PmStops = nullptr;
     QMenu* PmPresets = nullptr;
     QAction* CbContrast = nullptr;

@@ -10,6 +10,7 @@
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
 #include "window/Cp932Text.h"
+#include "window/PhaseDialog.h"
 #include "window/StopsEditor.h"
 
 #include <QAction>
@@ -88,6 +89,11 @@ void TForm1::CreateColourItems() {
         Refresh();
     });
 
+    PmPhase = new QAction(tr("虹色の始まり…"), this);
+    PmPhase->setObjectName(QStringLiteral("PmPhase"));
+    PmPhase->setStatusTip(tr("虹色を始める色相を選びます"));
+    connect(PmPhase, &QAction::triggered, this, &TForm1::PmPhaseClick);
+
     PmPresets = new QMenu(tr("プリセット"), this);
     PmPresets->setObjectName(QStringLiteral("PmPresets"));
     PmPresets->menuAction()->setObjectName(QStringLiteral("PmPresets"));
@@ -110,7 +116,7 @@ void TForm1::CreateColourItems() {
     const QList<QAction*> options = PmOpt->actions();
     QAction* separatorBeforeTheSwitches = options.at(options.indexOf(CbOpt4) - 1);
     PmOpt->insertSeparator(separatorBeforeTheSwitches);
-    PmOpt->insertActions(separatorBeforeTheSwitches, {PmSpace->menuAction(), PmStops, CbRainbow,
+    PmOpt->insertActions(separatorBeforeTheSwitches, {PmSpace->menuAction(), PmStops, CbRainbow, PmPhase,
                                                       PmPresets->menuAction(), CbContrast, PmFixContrast});
     for (QMenu* menu : {PmSpace, PmPresets}) {
         connect(menu, &QMenu::hovered, this, [this](QAction* item) { ShowHint(item->statusTip()); });
@@ -194,6 +200,24 @@ void TForm1::PmStopsClick() {
         choice.Stops.clear();
     }
     SetColourChoice(choice);
+}
+
+void TForm1::PmPhaseClick() {
+    const bool rainbowBefore = colourChoice_.Rainbow;
+    const double phaseBefore = colourChoice_.Phase;
+    TPhaseDialog dialog(static_cast<int>(std::lround(colourChoice_.Phase)), this);
+    const auto show = [this](bool rainbow, double phase) {
+        colourChoice_.Rainbow = rainbow;
+        colourChoice_.Phase = phase;
+        CbRainbow->setChecked(rainbow);
+        Refresh();
+    };
+    connect(&dialog, &TPhaseDialog::PhaseChanged, this, [&show](int degrees) { show(true, degrees); });
+    if (dialog.exec() == QDialog::Accepted) {
+        show(true, dialog.Degrees());
+    } else {
+        show(rainbowBefore, phaseBefore);
+    }
 }
 
 QString TForm1::ContrastNote(const TRefreshInput& input) const {

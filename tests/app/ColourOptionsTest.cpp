@@ -3,12 +3,14 @@
 
 #include "app/HtmlCompanion.h"
 
+#include "engine/Contrast.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -135,6 +137,52 @@ TEST(ColourOptions, CheckContrastNamesTheCharactersAndFixMakesThemPass) {
 } // namespace
 
 namespace {
+
+// The terminal kinds colour every line on its own, or one gradient across the lines: the check
+// must find exactly the characters whose written colour falls short, in the order written.
+TEST(ColourOptions, ContrastIsCheckedOnTheColoursAsWritten) {
+    const std::string text = "ABCD\n\nEFG\r\nH\nIJ";
+    for (const bool across : {false, true}) {
+        for (const bool fromStdin : {false, true}) {
+            std::vector<std::string> args = {"--format", "ansi", "--start", "000000", "--finish", "FFFFFF"};
+            if (across) {
+                args.emplace_back("--across-lines");
+            }
+            args.emplace_back(fromStdin ? "-" : text);
+            const auto run = [&](std::vector<std::string> with) {
+                std::istringstream in(text);
+                TRun result;
+                result.status = RunHtmlCompanion(with, in, result.out, result.err);
+                return result;
+            };
+            const TRun written = run(args);
+            std::vector<std::string> falling;
+            std::size_t characters = 0;
+            for (std::size_t at = 0; (at = written.out.find("\x1b[38;2;", at)) != std::string::npos; ++at) {
+                unsigned r = 0, g = 0, b = 0;
+                ASSERT_EQ(std::sscanf(written.out.c_str() + at, "\x1b[38;2;%u;%u;%um", &r, &g, &b), 3);
+                ++characters;
+                if (ContrastRatio(r | (g << 8) | (b << 16), clWhite) < 4.5) {
+                    char hex[8];
+                    std::snprintf(hex, sizeof hex, "%02X%02X%02X", r, g, b);
+                    falling.emplace_back(hex);
+                }
+            }
+            args.insert(args.begin(), "--check-contrast");
+            const TRun check = run(args);
+            EXPECT_EQ(check.status, falling.empty() ? 0 : 4);
+            EXPECT_NE(check.out.find(std::to_string(falling.size()) + " of " + std::to_string(characters) +
+                                     " characters"),
+                      std::string::npos)
+                << check.out;
+            std::vector<std::string> listed;
+            for (std::size_t at = 0; (at = check.out.find("' ", at)) != std::string::npos; ++at) {
+                listed.push_back(check.out.substr(at + 2, 6));
+            }
+            EXPECT_EQ(listed, falling) << "across " << across << ", standard input " << fromStdin;
+        }
+    }
+}
 
 TEST(ColourOptions, StyleFilesCarryTheColourChoices) {
     const std::filesystem::path style = std::filesystem::temp_directory_path() / "tintrel-colour-style.tsy";

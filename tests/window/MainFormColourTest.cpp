@@ -4,17 +4,22 @@
 #include "support/ScriptedColorDialogService.h"
 
 #include "colorpicker/ColorDropButton.h"
+#include "engine/ColorStops.h"
 #include "engine/Contrast.h"
 #include "engine/TextUnits.h"
+#include "window/PhaseDialog.h"
 #include "window/StopsEditor.h"
 #include "window/mainform.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -43,6 +48,8 @@ private slots:
     void presetsApplyStopsThatTheButtonsShow();
     void contrastNoteAndFix();
     void stopsEditorKeepsTwoToSixteen();
+    void stopsEditorSetsPositionsThatNeverFall();
+    void phaseIsChosenWhileThePreviewFollows();
 };
 
 void MainFormColourTest::theSpaceChangesTheMiddleAndIsKeptOnlyWhenChosen() {
@@ -138,6 +145,91 @@ void MainFormColourTest::stopsEditorKeepsTwoToSixteen() {
     }
     QCOMPARE(editor.Stops().size(), 16u);
     QVERIFY(!editor.BtnAdd->isEnabled());
+}
+
+// Each row: the stop selected, the percent typed, the positions after (-1: spread evenly). A
+// position is held between the given ones around it, so the stops always read back.
+void MainFormColourTest::stopsEditorSetsPositionsThatNeverFall() {
+    TScriptedColorDialogService colorDialog;
+    TStopsEditor editor({{0x0000FF, -1}, {0x00FF00, -1}, {0xFF0000, -1}, {0xFFFFFF, -1}}, colorDialog);
+    const struct {
+        int stop;
+        double percent;
+        std::vector<double> after;
+    } steps[] = {
+        {1, 40, {-1, 0.4, -1, -1}},      {2, 25, {-1, 0.4, 0.4, -1}},    {3, 90.25, {-1, 0.4, 0.4, 0.903}},
+        {0, 60, {0.4, 0.4, 0.4, 0.903}}, {1, -1, {0.4, -1, 0.4, 0.903}}, {1, 50, {0.4, 0.4, 0.4, 0.903}},
+    };
+    for (const auto& step : steps) {
+        editor.List->setCurrentRow(step.stop);
+        editor.SpPosition->setValue(step.percent);
+        for (std::size_t k = 0; k < step.after.size(); ++k) {
+            QCOMPARE(editor.Stops()[k].Position, step.after[k]);
+        }
+        const std::optional<std::vector<TColorStop>> read =
+            ColorStopsFromText(ColorStopsText(editor.Stops()));
+        QVERIFY(read.has_value());
+        QCOMPARE(read->size(), editor.Stops().size());
+    }
+    // The selected stop's position is shown, the even spread as "auto"; the label leads to it.
+    editor.List->setCurrentRow(3);
+    QCOMPARE(editor.SpPosition->value(), 90.3);
+    editor.List->setCurrentRow(1);
+    QVERIFY(editor.SpPosition->text() != editor.SpPosition->specialValueText());
+    editor.List->setCurrentRow(0);
+    editor.SpPosition->setValue(-1);
+    QCOMPARE(editor.SpPosition->text(), editor.SpPosition->specialValueText());
+    QVERIFY(!editor.SpPosition->accessibleName().isEmpty());
+    bool labelled = false;
+    for (const QLabel* label : editor.findChildren<QLabel*>()) {
+        labelled = labelled || label->buddy() == editor.SpPosition;
+    }
+    QVERIFY(labelled);
+}
+
+void MainFormColourTest::phaseIsChosenWhileThePreviewFollows() {
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    form.show();
+    form.EdText->setText(QStringLiteral("ABCDEFGH"));
+    form.Refresh();
+    const QString design = Html(form);
+    QString whileOpen;
+    const auto answer = [&](int degrees, bool accept) {
+        QTimer::singleShot(0, [&, degrees, accept] {
+            auto* dialog = qobject_cast<TPhaseDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QVERIFY(!dialog->SpPhase->accessibleName().isEmpty());
+            dialog->SpPhase->setValue(degrees);
+            whileOpen = Html(form);
+            accept ? dialog->accept() : dialog->reject();
+        });
+        Item(form, "PmPhase")->trigger();
+    };
+    // Cancel puts the design back; OK keeps the rainbow from the hue chosen.
+    answer(200, false);
+    QVERIFY(whileOpen != design);
+    QCOMPARE(Html(form), design);
+    QVERIFY(!Item(form, "CbRainbow")->isChecked());
+    answer(120, true);
+    QCOMPARE(Html(form), whileOpen);
+    QVERIFY(Item(form, "CbRainbow")->isChecked());
+    QCOMPARE(form.ColourChoice().Phase, 120.0);
+    TGradient rainbow;
+    rainbow.Rainbow = true;
+    rainbow.Phase = 120;
+    QVERIFY(
+        Html(form).contains(QStringLiteral("<FONT COLOR=\"#%1\">A</FONT>")
+                                .arg(QString::fromStdString(SplitColor(GradientColor(rainbow, 1, 8)).Hex))));
+    QVERIFY(form.SaveState(TCloseReason::User));
+    const QByteArray ini = ReadFile(rig.Ini());
+    QVERIFY(ini.contains("Rainbow=1") || ini.contains("Rainbow=true"));
+    QVERIFY(ini.contains("Phase=120"));
+    TFormRig again;
+    QFile::remove(again.Ini());
+    QVERIFY(QFile::copy(rig.Ini(), again.Ini()));
+    again.Create();
+    QCOMPARE(again.form->ColourChoice().Phase, 120.0);
 }
 
 QTEST_MAIN(MainFormColourTest)

@@ -301,6 +301,7 @@ void MainFormTest::theOptionsMenuIsInOrder() {
                                  "PmSpace",
                                  "PmStops",
                                  "CbRainbow",
+                                 "PmPhase",
                                  "PmPresets",
                                  "CbContrast",
                                  "PmFixContrast",

@@ -1,23 +1,30 @@
 // Pictures of the main window on a light and on a dark desktop scheme, for looking at by eye:
 //   window_screenshots OUTPUT_FOLDER
 // writes light.png and dark.png (TbItalic has the keyboard focus, TbBold and TbMirror are
-// latched). Built with the tests, never run by ctest.
+// latched), and stops-light.png, phase-light.png and their dark ones (the stops editor with a
+// stop at a given position, the rainbow's start). Built with the tests, never run by ctest.
 #include "colorpicker/ColorDropButton.h"
 #include "controls/TransBtn.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
 #include "support/MemoryUserStore.h"
+#include "support/ScriptedColorDialogService.h"
 #include "support/ScriptedServices.h"
+#include "window/PhaseDialog.h"
+#include "window/StopsEditor.h"
 #include "window/mainform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -54,6 +61,23 @@ int main(int argc, char* argv[]) {
         if (!form.grab().save(file)) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(file));
             return 1;
+        }
+        TScriptedColorDialogService colorDialog;
+        TStopsEditor stops({{0x7A245B, -1}, {0x5A40E0, 0.3}, {0x428CFF, -1}, {0x66D1FF, -1}}, colorDialog,
+                           &form);
+        stops.List->setCurrentRow(1);
+        TPhaseDialog phase(120, &form);
+        for (const auto& [dialog, name] :
+             {std::pair<QDialog*, const char*>{&stops, "stops"}, {&phase, "phase"}}) {
+            dialog->show();
+            QApplication::processEvents();
+            const QString picture = output.filePath(
+                QStringLiteral("%1-%2.png").arg(QLatin1String(name), dark ? "dark" : "light"));
+            if (!dialog->grab().save(picture)) {
+                std::fprintf(stderr, "could not write %s\n", qPrintable(picture));
+                return 1;
+            }
+            dialog->hide();
         }
         form.hide();
     }

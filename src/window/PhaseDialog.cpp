@@ -1,0 +1,37 @@
+#include "window/PhaseDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TPhaseDialog::TPhaseDialog(int degrees, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PhaseDialog"));
+    setWindowTitle(tr("虹色の始まり"));
+    SpPhase = new QSpinBox(this);
+    SpPhase->setObjectName(QStringLiteral("SpPhase"));
+    SpPhase->setRange(0, 359);
+    SpPhase->setWrapping(true); // round the circle
+    SpPhase->setSingleStep(15);
+    SpPhase->setSuffix(QStringLiteral("°"));
+    SpPhase->setValue(((degrees % 360) + 360) % 360);
+    SpPhase->setAccessibleName(tr("始まりの色相（度）"));
+    SpPhase->setToolTip(tr("OKLCHの色相環の何度から虹色を始めるか（0〜359°）"));
+    auto* label = new QLabel(tr("始まりの色相(&H):"), this);
+    label->setBuddy(SpPhase);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(SpPhase);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(box);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(SpPhase, &QSpinBox::valueChanged, this, &TPhaseDialog::PhaseChanged);
+}
+
+int TPhaseDialog::Degrees() const {
+    return SpPhase->value();
+}
