@@ -147,10 +147,6 @@
         <translation>Copy </translation>
     </message>
     <message>
-        <source>HTMLをクリップボードにコピーします（右クリック：１行コピー）</source>
-        <translation>Copies the HTML to the clipboard (right-click: as one line)</translation>
-    </message>
-    <message>
         <source>保存 </source>
         <translation>Save </translation>
     </message>
@@ -918,6 +914,40 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>The face name “%1” holds characters BBCode cannot carry, so the face is left out</translation>
     </message>
     <message>
+        <source>ＭＳ Ｐゴシック</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS PGothic</translation>
+    </message>
+    <message>
+        <source>ＭＳ ゴシック</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS Gothic</translation>
+    </message>
+    <message>
+        <source>ＭＳ Ｐ明朝</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS PMincho</translation>
+    </message>
+    <message>
+        <source>ＭＳ 明朝</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>MS Mincho</translation>
+    </message>
+    <message>
+        <source>メイリオ</source>
+        <comment>the font list&apos;s name of this face</comment>
+        <translation>Meiryo</translation>
+    </message>
+    <message>
+        <source>HTMLをコピーします（右クリック：１行）</source>
+        <translation>Copies the HTML (right-click: one line)</translation>
+    </message>
+    <message>
+        <source>［%1／%2］</source>
+        <comment>the keys of Copy and of Copy as one line</comment>
+        <translation> [%1 / %2]</translation>
+    </message>
+    <message>
         <source>虹色の始まり…</source>
         <translation>Rainbow start…</translation>
     </message>
@@ -962,6 +992,14 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>背景を透明にする</source>
         <translation>Transparent background</translation>
+    </message>
+    <message>
+        <source>文字をアウトラインにする（SVG）</source>
+        <translation>Text as outlines (SVG)</translation>
+    </message>
+    <message>
+        <source>SVG の文字を図形にして、どの表示ソフトでも同じに見えるようにします</source>
+        <translation>Draws the SVG's characters as shapes, so that every viewer shows them the same</translation>
     </message>
 </context>
 <context>

@@ -525,8 +525,8 @@ constexpr TOptionSpec kOptions[] = {
      "colour, or in table mode the button face C0C0C0",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.page = true; }},
     {"--lang", "TAG",
-     "the language the css page declares, such as en or ja; default ja for a\n"
-     "text with kana or kanji, else the desktop's language (LANG)",
+     "the language the css output and page declare, such as en or ja; default ja\n"
+     "for a text with kana or kanji, else the desktop's language (LANG)",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
          o.language = ParseLanguage(n, v);
      }},
@@ -1256,6 +1256,10 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
                                : o.fromStdin
                                    ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
                                    : TextOf(o);
+        if (kind.Kind == okCss) {
+            // The fragment names its text's language as the page does.
+            o.html.Language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage()));
+        }
         if (o.budget || o.count || o.fit || kind.Budget > 0) {
             // A paste target: the whole output is measured (and shortened) before it is written.
             std::string notes;

@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QFontMetrics>
+#include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -375,14 +376,48 @@ int TTransparentButton::CurrentGlyphIndex() const {
     return ChooseGlyphImage(choice);
 }
 
-void TTransparentButton::PaintFocusFrame(QPainter& painter) const {
+QRect TTransparentButton::CaptionInk(const TButtonLayout& layout, int offset) const {
+    QImage ink(size(), QImage::Format_ARGB32_Premultiplied);
+    ink.fill(Qt::transparent);
+    QPainter painter(&ink);
+    PaintCaption(painter, layout, offset);
+    painter.end();
+    QRect box;
+    for (int y = 0; y < ink.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
+        for (int x = 0; x < ink.width(); ++x) {
+            if (qAlpha(row[x]) != 0) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
+
+void TTransparentButton::PaintFocusFrame(QPainter& painter, const QRect& captionInk) const {
     // A dotted ring two pixels inside the edge, as flat toolbars show the keyboard focus; the
-    // button only takes the focus from the keyboard.
+    // button only takes the focus from the keyboard. A side that would come within a pixel of
+    // the caption moves out toward the edge, as far as it must.
     const QColor dot = palette().color(QPalette::ButtonText);
-    const int left = 2;
-    const int top = 2;
-    const int right = width() - 3;
-    const int bottom = height() - 3;
+    int left = 2;
+    int top = 2;
+    int right = width() - 3;
+    int bottom = height() - 3;
+    if (!captionInk.isEmpty()) {
+        constexpr int kClear = 2; // from a dot to the nearest letter: one clear pixel between
+        while (left > 0 && captionInk.left() - left < kClear) {
+            --left;
+        }
+        while (top > 0 && captionInk.top() - top < kClear) {
+            --top;
+        }
+        while (right < width() - 1 && right - captionInk.right() < kClear) {
+            ++right;
+        }
+        while (bottom < height() - 1 && bottom - captionInk.bottom() < kClear) {
+            ++bottom;
+        }
+    }
     for (int x = left; x <= right; ++x) {
         for (int y : {top, bottom}) {
             if ((x + y) % 2 == 0) {
@@ -419,7 +454,7 @@ void TTransparentButton::Paint(QPainter& painter) const {
         PaintCaption(painter, layout, offset);
     }
     if (hasFocus() && width() > 5 && height() > 5) {
-        PaintFocusFrame(painter);
+        PaintFocusFrame(painter, caption_.isEmpty() ? QRect() : CaptionInk(layout, offset));
     }
 }
 

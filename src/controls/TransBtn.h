@@ -143,7 +143,11 @@ private:
     // The pictures as painted: masked, their dark ink in the scheme's text colour on a dark face,
     // the disabled picture embossed in the current colours.
     void MakeDrawableImages();
-    void PaintFocusFrame(QPainter& painter) const;
+    // The dotted ring of the keyboard focus, kept a clear pixel away from `captionInk` (the
+    // caption's inked pixels; empty for none).
+    void PaintFocusFrame(QPainter& painter, const QRect& captionInk) const;
+    // The smallest rectangle holding the caption's ink as PaintCaption draws it.
+    QRect CaptionInk(const TButtonLayout& layout, int offset) const;
     int TextFlags() const;
     void PaintBase(QPainter& painter) const;
     void PaintGlyph(QPainter& painter, const TButtonLayout& layout, int offset) const;

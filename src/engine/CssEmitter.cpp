@@ -132,8 +132,11 @@ TCssEmitter::TCssEmitter(const TTagVocabulary& tg, const THtmlOptions& options, 
     opening += kCrLf;
     if (options.ScreenReaderText) {
         opening += Join("<", span, " ", WordInCase("aria-hidden", upper), "=\"true\">");
+        const std::string language = options.Language.empty() ? std::string()
+                                                              : Join(WordInCase("lang", upper), "=\"",
+                                                                     HtmlEscaped(options.Language), "\" ");
         const std::string plainText =
-            Join(close, "<", span, " ", style, "=\"", kVisuallyHidden, "\">", kTextMark, close);
+            Join(close, "<", span, " ", language, style, "=\"", kVisuallyHidden, "\">", kTextMark, close);
         markup.Writers.push_back(WriteEscapedText);
         closing.insert(0, plainText);
     }

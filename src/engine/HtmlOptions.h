@@ -33,6 +33,9 @@ struct THtmlOptions {
     // css: the plain text once more, for screen readers, beside the coloured spans. A paste into a
     // word processor or a mail composer goes without it: those drop the CSS that hides it.
     bool ScreenReaderText = true;
+    // css: the text's language ("ja", "en"), named on the plain text that screen readers read;
+    // empty: none named.
+    std::string Language{};
     bool IrcHex = false; // irc: each colour also as its 0x04 RRGGBB form
     TFitting Fit{};      // the paste-target kinds: how the output is shortened
 

@@ -28,6 +28,7 @@ struct TFileDialogAnswer {
 struct TPictureChoice {
     int Scale = 1; // 1, 2 or 4
     bool Transparent = false;
+    bool TextAsOutlines = false; // an SVG's characters as outlines
 
     friend bool operator==(const TPictureChoice&, const TPictureChoice&) = default;
 };

@@ -7,8 +7,8 @@
 class QButtonGroup;
 class QCheckBox;
 
-// The small dialog before a picture is saved: the scale (1, 2 or 4 times the preview) and
-// whether the background is left transparent.
+// The small dialog before a picture is saved: the scale (1, 2 or 4 times the preview), whether
+// the background is left transparent and whether an SVG's text becomes outlines.
 class TPictureChoiceDialog final : public QDialog {
     Q_OBJECT
 
@@ -20,4 +20,5 @@ public:
 private:
     QButtonGroup* scales_;
     QCheckBox* transparent_;
+    QCheckBox* outlines_;
 };

@@ -4,6 +4,7 @@
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TextUnits.h"
+#include "platform/SystemColors.h"
 #include "window/Cp932Text.h"
 #include "window/QPainterCanvas.h"
 
@@ -40,6 +41,7 @@ void PrepareCanvas(TQPainterCanvas& canvas, const TPictureSettings& settings) {
         canvas.DrawInFace(*settings.DrawingFace);
     }
     canvas.SetTransparentBackground(settings.Transparent);
+    canvas.SetTextAsOutlines(settings.TextAsOutlines, std::max(2, settings.Scale));
 }
 
 QFont PictureFont(const TRefreshInput& input, const TPictureSettings& settings) {
@@ -84,6 +86,71 @@ QByteArray FinishSvg(QByteArray svg, QSize pixels, const QFont& font) {
     return svg;
 }
 
+// The smallest rectangle of `image` holding every pixel that is not wholly transparent; empty
+// when there is none.
+QRect InkBox(const QImage& image) {
+    int left = image.width();
+    int right = -1;
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int first = 0;
+        while (first < image.width() && qAlpha(row[first]) == 0) {
+            ++first;
+        }
+        if (first == image.width()) {
+            continue;
+        }
+        int last = image.width() - 1;
+        while (qAlpha(row[last]) == 0) {
+            --last;
+        }
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// The advance of each character of the text, in the order the refresh draws them.
+QList<int> UnitWidths(const TRefreshInput& input, const TPictureSettings& settings) {
+    TQPainterCanvas measure(nullptr, 0, 0, settings.LogicalDpi);
+    PrepareCanvas(measure, settings);
+    measure.SetFont(PictureFontOf(input));
+    QList<int> widths;
+    for (TUnitWalk walk(input.Text, input.Clusters); !walk.AtEnd();) {
+        const TTextUnit unit = walk.Next();
+        widths << (unit.IsCluster() ? measure.ClusterWidth(unit) : measure.TextWidth(unit.Bytes));
+    }
+    return widths;
+}
+
+// Each text element gets the width measured here, into which a viewer fits the character
+// whatever font it finds, so that no character runs into the next. Left as it is when the
+// elements are not one per character.
+QByteArray FitTextWidths(QByteArray svg, const QList<int>& widths) {
+    static const QByteArray kText("<text ");
+    if (svg.count(kText) != widths.size()) {
+        return svg;
+    }
+    qsizetype at = 0;
+    for (const int width : widths) {
+        at = svg.indexOf(kText, at) + kText.size();
+        const QByteArray fit =
+            "textLength=\"" + QByteArray::number(width) + "\" lengthAdjust=\"spacingAndGlyphs\" ";
+        svg.insert(at, fit);
+        at += fit.size();
+    }
+    return svg;
+}
+
+// The margin around the ink at 1x: an eighth of the font's height in pixels, at least two.
+int MarginAt1x(const QFont& font) {
+    return std::max(2, (font.pixelSize() + 4) / 8);
+}
+
 } // namespace
 
 QSize PictureSize(const TRefreshInput& input, const TPictureSettings& settings) {
@@ -119,6 +186,51 @@ bool PictureFits(QSize size, int scale) {
            size.height() <= kLargestPictureSide / scale;
 }
 
+TPictureFrame PictureFrame(const TRefreshInput& input, const TPictureSettings& settings) {
+    const QSize line = CheckedSize(input, settings);
+    if (line.isEmpty()) {
+        return {};
+    }
+    const int scale = settings.Scale;
+    // Room around the line for ink that reaches out of it: accents and emoji above or below,
+    // slanted letters to the sides.
+    const int padY = std::max(4, line.height() / 2);
+    const int padX = std::clamp((kLargestPictureSide / scale - line.width()) / 2, 0, padY);
+    const QSize room = line + QSize(2 * padX, 2 * padY);
+    if (!PictureFits(room, scale)) {
+        return {};
+    }
+    QImage ink(room * scale, QImage::Format_ARGB32_Premultiplied);
+    if (ink.isNull()) {
+        return {};
+    }
+    ink.setDevicePixelRatio(scale);
+    ink.fill(Qt::transparent);
+    TPictureSettings bare = settings;
+    bare.Transparent = true;
+    bare.TextAsOutlines = false;
+    QPainter painter(&ink);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(padX, padY);
+    DrawPicture(painter, line, input, bare);
+    painter.end();
+
+    const QPoint lineOrigin(padX * scale, padY * scale);
+    QRect box = InkBox(ink);
+    if (box.isEmpty()) {
+        // Only spaces: the picture is the line itself.
+        box = QRect(lineOrigin, line * scale);
+    }
+    TPictureFrame frame;
+    frame.Margin = MarginAt1x(PictureFont(input, settings)) * scale;
+    frame.Pixels = box.size() + QSize(2 * frame.Margin, 2 * frame.Margin);
+    frame.Origin = lineOrigin - box.topLeft() + QPoint(frame.Margin, frame.Margin);
+    if (!PictureFits(frame.Pixels, 1)) {
+        return {};
+    }
+    return frame;
+}
+
 void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input,
                  const TPictureSettings& settings) {
     TQPainterCanvas canvas(&painter, size.width(), size.height(), settings.LogicalDpi);
@@ -128,32 +240,46 @@ void DrawPicture(QPainter& painter, QSize size, const TRefreshInput& input,
     Refresh(PictureInput(input), canvas, tg);
 }
 
-QImage PictureImage(const TRefreshInput& input, const TPictureSettings& settings) {
-    const QSize size = CheckedSize(input, settings);
-    if (size.isEmpty()) {
+QImage PictureImage(const TRefreshInput& input, const TPictureSettings& asked) {
+    TPictureSettings settings = asked;
+    settings.TextAsOutlines = false; // an image is pixels anyway
+    const TPictureFrame frame = PictureFrame(input, settings);
+    if (frame.Pixels.isEmpty()) {
         return {};
     }
-    QImage image(size * settings.Scale,
+    QImage image(frame.Pixels,
                  settings.Transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image.isNull()) {
         return {};
     }
+    image.fill(settings.Transparent ? QColor(Qt::transparent) : ToQColor(ResolveColor(input.Background)));
     // The painter draws in the preview's pixels; the image holds `Scale` of its own for each.
     image.setDevicePixelRatio(settings.Scale);
-    image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    DrawPicture(painter, size, input, settings);
+    painter.translate(QPointF(frame.Origin) / settings.Scale);
+    DrawPicture(painter, PictureSize(input, settings), input, settings);
     painter.end();
     image.setDevicePixelRatio(1);
     return image;
 }
 
 QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settings) {
-    const QSize size = CheckedSize(input, settings);
-    if (size.isEmpty()) {
+    TPictureFrame frame = PictureFrame(input, settings);
+    if (frame.Pixels.isEmpty()) {
         return {};
     }
+    if (!settings.TextAsOutlines) {
+        // A viewer may draw a character in another font, larger than here (colour emoji by a
+        // quarter): a quarter line more on every side keeps it inside the picture.
+        const int room = PictureSize(input, settings).height() / 4 * settings.Scale;
+        frame.Pixels += QSize(2 * room, 2 * room);
+        frame.Origin += QPoint(room, room);
+        if (!PictureFits(frame.Pixels, 1)) {
+            return {};
+        }
+    }
+    const QRectF view(QPointF(0, 0), QSizeF(frame.Pixels) / settings.Scale);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -161,14 +287,19 @@ QByteArray PictureSvg(const TRefreshInput& input, const TPictureSettings& settin
     svg.setOutputDevice(&buffer);
     // Drawn in the preview's pixels and shown `Scale` times as large; at 96 pixels per inch
     // the size written in millimetres is exactly that many CSS pixels.
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setSize(size * settings.Scale);
+    svg.setViewBox(view);
+    svg.setSize(frame.Pixels);
     svg.setResolution(96);
     svg.setTitle(QStringLiteral("Tintrel"));
     QPainter painter(&svg);
-    DrawPicture(painter, size, input, settings);
+    if (!settings.Transparent) {
+        painter.fillRect(view, ToQColor(ResolveColor(input.Background)));
+    }
+    painter.translate(QPointF(frame.Origin) / settings.Scale);
+    DrawPicture(painter, PictureSize(input, settings), input, settings);
     painter.end();
-    return FinishSvg(bytes, size * settings.Scale, PictureFont(input, settings));
+    const QByteArray svgBytes = FinishSvg(bytes, frame.Pixels, PictureFont(input, settings));
+    return settings.TextAsOutlines ? svgBytes : FitTextWidths(svgBytes, UnitWidths(input, settings));
 }
 
 QByteArray PictureFile(TPictureFormat format, const TRefreshInput& input, const TPictureSettings& settings) {

@@ -5,7 +5,9 @@
 #include "platform/SystemColors.h"
 #include "window/Cp932Text.h"
 
+#include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 
@@ -128,6 +130,62 @@ void TQPainterCanvas::DrawGlyph(int x, int y, const TGlyph& glyph, TColor color,
     if (!transparent_) {
         painter_->fillRect(x, y, glyph.Width, metrics_->height(), ToQColor(background));
     }
+    if (outlines_) {
+        DrawOutline(x, y, glyph, color);
+        return;
+    }
     painter_->setPen(ToQColor(color));
     painter_->drawText(x, y + metrics_->ascent(), glyph.Text);
+}
+
+namespace {
+
+// `text` drawn in `pen` on a transparent image of `area` (in pixels of the surface) at `scale`.
+QImage GlyphImage(const QString& text, const QFont& font, QColor pen, QRect area, QPoint baseline,
+                  int scale) {
+    QImage image(area.size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(pen);
+    painter.drawText(baseline - area.topLeft(), text);
+    painter.end();
+    return image;
+}
+
+bool HasInk(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void TQPainterCanvas::DrawOutline(int x, int y, const TGlyph& glyph, TColor color) {
+    const QPoint baseline(x, y + metrics_->ascent());
+    // A glyph that keeps its own colours whatever the pen is drawn in (a colour emoji) has no
+    // outline to fill; it goes in as an image, with room for ink that reaches out of its cell.
+    const int room = metrics_->height() / 2;
+    const QRect area =
+        QRect(x, y, std::max(1, glyph.Width), metrics_->height()).adjusted(-room, -room, room, room);
+    const QImage inRed = GlyphImage(glyph.Text, font_, Qt::red, area, baseline, imageScale_);
+    const QImage inBlue = GlyphImage(glyph.Text, font_, Qt::blue, area, baseline, imageScale_);
+    if (inRed == inBlue) {
+        // Nothing inked at all (a space) draws nothing.
+        if (HasInk(inRed)) {
+            painter_->drawImage(QRectF(area), inRed);
+        }
+        return;
+    }
+    QPainterPath path;
+    path.addText(baseline, font_, glyph.Text);
+    painter_->fillPath(path, ToQColor(color));
 }

@@ -61,6 +61,13 @@ public:
     // A picture on a transparent ground: the fills of the background are left out, so only
     // the characters are drawn.
     void SetTransparentBackground(bool transparent) { transparent_ = transparent; }
+    // Characters drawn as filled outlines instead of text, so that a picture looks the same
+    // wherever it is shown; a character in colour (an emoji) is drawn as an image of itself,
+    // `imageScale` pixels for each of the surface's.
+    void SetTextAsOutlines(bool outlines, int imageScale) {
+        outlines_ = outlines;
+        imageScale_ = imageScale;
+    }
 
     // Points to pixels, rounded to the nearest: 11 points at 96 pixels per inch are 15 pixels.
     static int PointsToPixels(int points, int logicalDpi);
@@ -71,6 +78,7 @@ private:
     const TGlyph& GlyphOf(std::string_view character);
     const TGlyph& ClusterGlyphOf(TTextUnit cluster);
     void DrawGlyph(int x, int y, const TGlyph& glyph, TColor color, TColor background);
+    void DrawOutline(int x, int y, const TGlyph& glyph, TColor color);
 
     QPainter* painter_;
     int width_;
@@ -83,4 +91,6 @@ private:
     TGlyphCache* cache_;
     TGlyphCache::TFontGlyphs* glyphs_ = nullptr;
     bool transparent_ = false;
+    bool outlines_ = false;
+    int imageScale_ = 1;
 };

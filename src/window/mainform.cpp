@@ -252,7 +252,7 @@ void TForm1::CreateControls() {
     SetHint(CbStyle, tr("スタイルの呼出・読込などを行います（右クリックでメニュー）"));
 
     TbCopy = makeToolButton("TbCopy", {4, 166, 61, 35}, tr("コピー "));
-    SetHint(TbCopy, tr("HTMLをクリップボードにコピーします（右クリック：１行コピー）"));
+    SetHint(TbCopy, tr("HTMLをコピーします（右クリック：１行）"));
     TbSave = makeToolButton("TbSave", {68, 166, 61, 35}, tr("保存 "));
     SetHint(TbSave, tr("HTMLをファイルにセーブします"));
     TbOption = makeToolButton("TbOption", {134, 166, 87, 35}, tr("オプション "));

@@ -124,6 +124,13 @@ public:
     // --- life cycle and small commands (mainform_lifecycle.cpp)
     void CbOptFontSizeClick();
     void FCBoxClick();
+    // The name the font list shows `face` under in the window's language: the romanised name of
+    // a Japanese Windows face in English, when the list has it; else `face` itself.
+    QString ListedFace(const QString& face) const;
+    // The face chosen in the font list, as the settings file and the HTML name it.
+    QString ChosenFace() const;
+    // The language of the text field as the css kind and its page name it.
+    std::string FieldLanguage() const;
     void PmAboutClick();
     void Timer1Timer();
     void ShowHelp();

@@ -121,9 +121,16 @@ void TForm1::CreateShortcuts() {
         const QString hint = widget->property(kHintProperty).toString();
         widget->setProperty(kHintProperty, hint + keys);
     };
-    appendHint(
-        TbCopy,
-        tr("［%1、１行：%2］").arg(NativeText(AcCopy->shortcut()), NativeText(AcCopyLine->shortcut())));
+    // The status bar at the start width has room for the second key only as the key that differs
+    // from the first; the description read aloud names both whole.
+    const QString copyKeys = NativeText(AcCopy->shortcut());
+    const QString lineKeys = NativeText(AcCopyLine->shortcut());
+    const qsizetype modifiers = copyKeys.lastIndexOf(QLatin1Char('+')) + 1;
+    const QString lineKey =
+        copyKeys.left(modifiers) == lineKeys.left(modifiers) ? lineKeys.mid(modifiers) : lineKeys;
+    TbCopy->setAccessibleDescription(TbCopy->property(kHintProperty).toString() +
+                                     tr("［%1、１行：%2］").arg(copyKeys, lineKeys));
+    appendHint(TbCopy, tr("［%1／%2］", "the keys of Copy and of Copy as one line").arg(copyKeys, lineKey));
     appendHint(TbSave, tr("［%1］").arg(NativeText(AcSave->shortcut())));
     appendHint(TbOption, tr("［%1］").arg(NativeText(AcOption->shortcut())));
 }
@@ -163,7 +170,7 @@ void TForm1::SetAccessibleTexts() {
     describe(TbInv, QString(), hint(TbInv));
     describe(CbStyle, tr("スタイル"),
              hint(CbStyle) + tr("。メニューキーまたはShift+F10でメニューを開きます。"));
-    describe(TbCopy, QString(), hint(TbCopy));
+    // Copy's description, with its keys named whole, is set with its keys.
     describe(TbSave, QString(), hint(TbSave));
     describe(TbOption, QString(), hint(TbOption));
     describe(cbTable, QString(), hint(cbTable));

@@ -10,6 +10,7 @@
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
 #include "store/ClosingSave.h"
+#include "window/Cp932Text.h"
 #include "window/PreviewBox.h"
 #include "window/StoreErrorText.h"
 
@@ -241,13 +242,38 @@ void TForm1::CbOptFontSizeClick() {
 }
 
 void TForm1::FCBoxClick() {
-    const QString chosen = FCBox->FontName();
+    const QString chosen = ChosenFace();
     // With nothing chosen (a face this desktop does not know) the face stays as it was, so a
     // stored face is never lost to an empty name.
     if (!chosen.isEmpty()) {
         previewFont_.Face = Utf8ToCp932(chosen.toStdString()).Bytes;
     }
     Refresh();
+}
+
+QString TForm1::ListedFace(const QString& face) const {
+    // The Japanese Windows faces, whose names the translation gives in the window's language.
+    static const char* const kFaces[][2] = {
+        QT_TRANSLATE_NOOP3("TForm1", "ＭＳ Ｐゴシック", "the font list's name of this face"),
+        QT_TRANSLATE_NOOP3("TForm1", "ＭＳ ゴシック", "the font list's name of this face"),
+        QT_TRANSLATE_NOOP3("TForm1", "ＭＳ Ｐ明朝", "the font list's name of this face"),
+        QT_TRANSLATE_NOOP3("TForm1", "ＭＳ 明朝", "the font list's name of this face"),
+        QT_TRANSLATE_NOOP3("TForm1", "メイリオ", "the font list's name of this face"),
+    };
+    for (const auto& [source, comment] : kFaces) {
+        if (face == QString::fromUtf8(source)) {
+            const QString listed = tr(source, comment);
+            return FCBox->findText(listed, Qt::MatchFixedString) >= 0 ? listed : face;
+        }
+    }
+    return face;
+}
+
+QString TForm1::ChosenFace() const {
+    const QString shown = FCBox->FontName();
+    const QString stored = FromCp932(previewFont_.Face);
+    // The stored face shown under its name in the window's language keeps its own bytes.
+    return !shown.isEmpty() && shown != stored && shown == ListedFace(stored) ? stored : shown;
 }
 
 void TForm1::PmAboutClick() {

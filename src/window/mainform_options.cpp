@@ -158,7 +158,7 @@ void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
 
     previewFont_ = TPreviewFont{style.DrawFont.Name, style.DrawFont.Size, style.DrawFont.Style};
     previewFontColor_ = style.DrawFont.Color;
-    FCBox->SetFontName(FromCp932(previewFont_.Face));
+    FCBox->SetFontName(ListedFace(FromCp932(previewFont_.Face)));
     ApplyPreviewFontToStyleButtons();
 
     CbSize->setCurrentIndex(style.SizeIndex >= 0 && style.SizeIndex <= 4 ? style.SizeIndex : -1);

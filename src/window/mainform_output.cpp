@@ -71,7 +71,7 @@ void TForm1::FlClMouseDown(TColorLabel* label, Qt::MouseButton button) {
 }
 
 void TForm1::FlClClick(int tag) {
-    const std::string face = Utf8ToCp932(FCBox->FontName().toStdString()).Bytes;
+    const std::string face = Utf8ToCp932(ChosenFace().toStdString()).Bytes;
     const std::optional<TClipboardSnippet> snippet = ClipboardSnippet(tag, rememberedColorText_, face, *tg_);
     if (!snippet) {
         return;
@@ -84,17 +84,21 @@ void TForm1::FlClClick(int tag) {
     ShowTitleMessage(tr("コピーしました ") + FromCp932(snippet->TitleSuffix));
 }
 
+std::string TForm1::FieldLanguage() const {
+    // Japanese for a text with kana or kanji, else the one the window speaks (the code below is
+    // translated with the window's texts).
+    return TextLanguage(
+        EdText->text().toStdString(),
+        tr("ja", "the language code of a page whose text holds no kana or kanji").toStdString());
+}
+
 void TForm1::TbSaveClick() {
     const TColor pageBackground = PageBackground(cbTable->isChecked(), backgroundColor_);
     Refresh();
     // The page follows the output kind: the design's page, an HTML5 document, or for a kind
     // without a page the text itself in a text file.
     const TOutputKindRow& kind = OutputKindRow(OutputKind());
-    // The page's language: Japanese for a text with kana or kanji, else the one the window speaks
-    // (the code below is translated with the window's texts).
-    const std::string language =
-        TextLanguage(EdText->text().toStdString(),
-                     tr("ja", "the language code of a page whose text holds no kana or kanji").toStdString());
+    const std::string language = FieldLanguage();
     const THtmlText page =
         kind.Page != nullptr ? kind.Page(htmlText_, *tg_, pageBackground, language) : htmlText_;
     TFileDialogRequest request;

@@ -108,7 +108,7 @@ void TForm1::PmPictureClick() {
     const TRefreshInput input = lastRefreshInput_;
     TPictureSettings settings;
     settings.LogicalDpi = PaintBox->logicalDpiY();
-    settings.DrawingFace = FCBox->FontName();
+    settings.DrawingFace = ChosenFace();
     const QSize size = PictureSize(input, settings);
     if (size.isEmpty()) {
         ShowTitleMessage(tr("画像にするものがありません"));
@@ -122,6 +122,7 @@ void TForm1::PmPictureClick() {
     pictureChoice_ = *choice;
     settings.Scale = choice->Scale;
     settings.Transparent = choice->Transparent;
+    settings.TextAsOutlines = choice->TextAsOutlines;
     if (!PictureFits(size, settings.Scale)) {
         services_.Dialogs->ShowMessage(
             this, QStringLiteral("Tintrel"),

@@ -100,6 +100,9 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
     input.SmartPreview = !SmartPreviewOff();
     input.UpperCaseTags = CbOpt9->isChecked();
     input.Html.FaceTag = CbOpt3->isChecked();
+    if (OutputKind() == okCss) {
+        input.Html.Language = FieldLanguage();
+    }
     input.Html.LogicalTags = CbOpt7->isChecked();
     input.Html.Comment = CbOpt6->isChecked();
     input.Html.BreakInTag = CbOpt8->isChecked();

@@ -62,15 +62,17 @@ TEST(ColourOptions, StopsAndRainbowWorkInEveryKind) {
         }
         THtmlOptions options;
         options.Kind = kind.Kind;
+        options.Language = kind.Kind == okCss ? "en" : "";
         TTagVocabulary tg;
         tg.ApplyTagCase(true);
-        const TRun run = Companion({"--format", std::string(kind.Name), "--space", "oklab", "--stops",
-                                    "FF0000,FFFF00,00FF00@50,0000FF,FF00FF", text});
+        const TRun run = Companion({"--format", std::string(kind.Name), "--lang", "en", "--space", "oklab",
+                                    "--stops", "FF0000,FFFF00,00FF00@50,0000FF,FF00FF", text});
         ASSERT_EQ(run.status, 0) << kind.Name << run.err;
         const std::string expected = BuildHtmlText(text, stops, options, tg).Written();
         EXPECT_EQ(run.out, kind.Has(koEveryLine) ? expected.substr(0, expected.size() - 2) + "\n" : expected)
             << kind.Name;
-        const TRun colours = Companion({"--format", std::string(kind.Name), "--phase", "90", text});
+        const TRun colours =
+            Companion({"--format", std::string(kind.Name), "--lang", "en", "--phase", "90", text});
         const std::string expectedRainbow = BuildHtmlText(text, rainbow, options, tg).Written();
         EXPECT_EQ(colours.out, kind.Has(koEveryLine)
                                    ? expectedRainbow.substr(0, expectedRainbow.size() - 2) + "\n"

@@ -697,8 +697,8 @@ TEST(Companion, DecodesWhatEveryKindWritesAndMakesAStyleOfIt) {
 
 } // namespace
 
-// The css page's language: Japanese for a text with kana or kanji (a mixed one too), else the
-// desktop's, and --lang above both. The attribute is read back from the page.
+// The css page's and fragment's language: Japanese for a text with kana or kanji (a mixed one
+// too), else the desktop's, and --lang above both. The attribute is read back from the output.
 TEST(Companion, TheCssPageDeclaresTheLanguageOfItsText) {
     struct TLanguageCase {
         std::string text;
@@ -736,6 +736,13 @@ TEST(Companion, TheCssPageDeclaresTheLanguageOfItsText) {
         const std::size_t start = at + 12;
         EXPECT_EQ(run.out.substr(start, run.out.find('"', start) - start), c.expected)
             << c.text << " " << c.desktop;
+        // The fragment alone names it too, on the plain text that screen readers read.
+        args.erase(args.begin() + 2);
+        const TRun fragment = RunCompanion(args);
+        const std::size_t plain = fragment.out.find("<SPAN LANG=\"");
+        ASSERT_NE(plain, std::string::npos) << fragment.out;
+        EXPECT_EQ(fragment.out.substr(plain + 12, c.expected.size() + 1), c.expected + "\"") << c.text;
+        EXPECT_EQ(fragment.out.find("<SPAN LANG=", plain + 1), std::string::npos);
     }
     for (const char* bad : {"", "e", "en US", "en\"><script>", "-en"}) {
         const TRun run = RunCompanion({"--format", "css", "--page", "--lang", bad, "Hi"});

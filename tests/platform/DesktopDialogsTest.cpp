@@ -91,12 +91,13 @@ void DesktopDialogsTest::thePictureDialogStartsFromTheLastChoice() {
                        !dialog.findChild<QCheckBox*>(QStringLiteral("Transparent"))->isChecked();
         dialog.findChild<QRadioButton*>(QStringLiteral("Scale4"))->click();
         dialog.findChild<QCheckBox*>(QStringLiteral("Transparent"))->click();
+        dialog.findChild<QCheckBox*>(QStringLiteral("TextAsOutlines"))->click();
         dialog.accept();
     });
     TQtDialogService dialogs;
     const std::optional<TPictureChoice> choice = dialogs.PictureChoice(nullptr, TPictureChoice{2, false});
     QVERIFY(startedAtTwo);
-    QCOMPARE(choice, (std::optional<TPictureChoice>(TPictureChoice{4, true})));
+    QCOMPARE(choice, (std::optional<TPictureChoice>(TPictureChoice{4, true, true})));
 
     WhenDialogOpens([](QDialog& dialog) { dialog.reject(); });
     QCOMPARE(dialogs.PictureChoice(nullptr, TPictureChoice{}), std::nullopt);
@@ -114,7 +115,7 @@ void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale() {
     QStringList visited;
     WhenDialogOpens([&visited](QDialog& dialog) {
         QApplication::setActiveWindow(&dialog);
-        for (int step = 0; step < 4; ++step) {
+        for (int step = 0; step < 5; ++step) {
             QWidget* focused = dialog.focusWidget();
             visited << (focused == nullptr                ? QStringLiteral("none")
                         : focused->objectName().isEmpty() ? qobject_cast<QAbstractButton*>(focused)->text()
@@ -127,8 +128,9 @@ void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale() {
     });
     TQtDialogService dialogs;
     const std::optional<TPictureChoice> choice = dialogs.PictureChoice(nullptr, TPictureChoice{scale, false});
-    QCOMPARE(visited, (QStringList{QStringLiteral("Scale%1").arg(scale), QStringLiteral("Transparent"),
-                                   QStringLiteral("OK"), QStringLiteral("Cancel")}));
+    QCOMPARE(visited,
+             (QStringList{QStringLiteral("Scale%1").arg(scale), QStringLiteral("Transparent"),
+                          QStringLiteral("TextAsOutlines"), QStringLiteral("OK"), QStringLiteral("Cancel")}));
     QCOMPARE(choice->Scale, scale);
 }
 

@@ -204,7 +204,7 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     await PageOutput(page, "text=Stops");
     await page.select("#space", "oklab");
     await page.type("#stops", "112233,445566,778899");
-    await page.waitForFunction(() => location.hash.includes("stops="));
+    await page.waitForFunction(() => decodeURIComponent(location.hash).includes("stops=112233,445566,778899"));
     const link = await page.evaluate(() => decodeURIComponent(location.hash));
     Check(link.includes("space=oklab") && link.includes("stops=112233,445566,778899"), `the controls' link: ${link}`);
     const native = Native(["--utf8", "--space", "oklab", "--stops", "112233,445566,778899", "--", "Stops"]);

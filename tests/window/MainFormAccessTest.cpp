@@ -7,6 +7,7 @@
 #include "controls/TransBtn.h"
 #include "platform/AccessibleEvents.h"
 #include "window/ColorLabel.h"
+#include "window/UiTranslators.h"
 #include "window/mainform.h"
 
 #include <QAccessible>
@@ -50,6 +51,36 @@ class MainFormAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theFocusFrameKeepsClearOfTheCaptions() {
+        for (const TUiLanguage language : {TUiLanguage::English, TUiLanguage::Japanese}) {
+            const TUiTranslators translators(language);
+            TRig rig;
+            TForm1& form = rig.Open();
+            for (TTransparentButton* button :
+                 {form.TbTriCo, form.TbMirror, form.TbInv, form.TbCopy, form.TbSave, form.TbOption}) {
+                const QImage plain = button->grab().toImage();
+                const QString caption = button->Caption();
+                button->SetCaption(QString());
+                const QImage bare = button->grab().toImage();
+                button->SetCaption(caption);
+                button->setFocus(Qt::TabFocusReason);
+                const QImage focused = button->grab().toImage();
+                const QRect inside = plain.rect();
+                // Around every dot of the frame (where the focus changed the picture) no letter
+                // of the caption (where the caption did): one clear pixel between.
+                for (int y = 0; y < plain.height(); ++y) {
+                    for (int x = 0; x < plain.width(); ++x) {
+                        for (int near = 0; focused.pixel(x, y) != plain.pixel(x, y) && near < 9; ++near) {
+                            const QPoint at(x + near % 3 - 1, y + near / 3 - 1);
+                            QVERIFY2(!inside.contains(at) || bare.pixel(at) == plain.pixel(at),
+                                     qPrintable(caption));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
     void tabVisitsEveryControlInReadingOrder_data() {
         QTest::addColumn<bool>("threeColours");
         QTest::addColumn<QStringList>("colours");
@@ -152,6 +183,10 @@ private slots:
         // The text field kept its text: none of the keys is one of its editing keys.
         QCOMPARE(form.EdText->text(), QStringLiteral("AB"));
         QVERIFY(form.TbCopy->property("tintrelHint").toString().contains(QStringLiteral("Ctrl+Shift+C")));
+        // The hint names the second key short; what is read aloud names both whole.
+        QVERIFY(form.TbCopy->property("tintrelHint").toString().endsWith(QStringLiteral("／L］")));
+        QVERIFY(form.TbCopy->accessibleDescription().contains(QStringLiteral("Ctrl+Shift+L")));
+        QVERIFY(form.TbCopy->accessibleDescription().startsWith(QStringLiteral("HTMLをコピーします")));
     }
 
     void menuKeyOpensTheSnippetMenus() {

@@ -1,5 +1,7 @@
 // The window in English: its texts come from the built-in translation, and what it keeps in
 // its captions still works when the captions are not the Japanese ones.
+#include "controls/FontCombo.h"
+#include "engine/CodePage.h"
 #include "support/FormRig.h"
 #include "window/UiTranslators.h"
 #include "window/mainform.h"
@@ -23,6 +25,7 @@ private slots:
     void theSavedCssPageTakesTheTextsLanguage();
     void hintsFitTheStatusBarAtTheStartWidth_data();
     void hintsFitTheStatusBarAtTheStartWidth();
+    void theDefaultFaceShowsUnderTheListsName();
 };
 
 void MainFormLanguageTest::captionsFollowTheLanguage_data() {
@@ -88,6 +91,11 @@ void MainFormLanguageTest::theSavedCssPageTakesTheTextsLanguage() {
     QFile page(target);
     QVERIFY(page.open(QIODevice::ReadOnly));
     QVERIFY2(page.readAll().contains("<HTML LANG=\"" + language + "\">"), qPrintable(target));
+    // The copied fragment names it on the text that screen readers read.
+    form.TbCopyMouseDown(Qt::LeftButton);
+    QVERIFY2(rig.clipboard.Content.contains(
+                 QStringLiteral("<SPAN LANG=\"%1\" STYLE=").arg(QString::fromLatin1(language))),
+             qPrintable(rig.clipboard.Content));
 }
 
 void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth_data() {
@@ -104,7 +112,7 @@ void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QStringList cut;
-    for (const char* name : {"cbTable"}) {
+    for (const char* name : {"cbTable", "TbCopy"}) {
         auto* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(widget, &enter);
@@ -118,6 +126,26 @@ void MainFormLanguageTest::hintsFitTheStatusBarAtTheStartWidth() {
         }
     }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+}
+
+void MainFormLanguageTest::theDefaultFaceShowsUnderTheListsName() {
+    const QByteArray face = QByteArray::fromStdString(Utf8ToCp932("ＭＳ Ｐゴシック").Bytes);
+    for (const bool english : {true, false}) {
+        const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
+        TFormRig rig;
+        TForm1& form = rig.Create();
+        if (form.FCBox->findText(QStringLiteral("MS PGothic")) < 0) {
+            QSKIP("no stand-in for the Windows Japanese faces is installed");
+        }
+        QCOMPARE(form.FCBox->FontName(),
+                 english ? QStringLiteral("MS PGothic") : QStringLiteral("ＭＳ Ｐゴシック"));
+        // The settings file keeps the design's bytes.
+        form.close();
+        QFile ini(rig.Ini());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray settings = ini.readAll();
+        QVERIFY(settings.contains(face) && !settings.contains("MS PGothic"));
+    }
 }
 
 QTEST_MAIN(MainFormLanguageTest)

@@ -292,7 +292,8 @@ void MainFormOutputTest::copyAndPageFollowTheOutputKind_data() {
     QTest::newRow("css") << "CbFormatCss"
                          << QStringLiteral(
                                 "\r\n<SPAN ARIA-HIDDEN=\"true\"><SPAN STYLE=\"color:#FF0000\">A</SPAN>"
-                                "<SPAN STYLE=\"color:#FFFF00\">B</SPAN></SPAN><SPAN STYLE=\"position:")
+                                "<SPAN STYLE=\"color:#FFFF00\">B</SPAN></SPAN>"
+                                "<SPAN LANG=\"ja\" STYLE=\"position:")
                          << QStringLiteral("HTMLをコピーしました") << "Sample.html"
                          << "<!DOCTYPE html>\r\n<HTML LANG=\"ja\">\r\n<HEAD><META CHARSET=\"utf-8\">"
                          << "</BODY></HTML>\r\n";

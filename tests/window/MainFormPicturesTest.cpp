@@ -123,11 +123,23 @@ void MainFormPicturesTest::thePictureIsThePreviewsDrawing() {
     form.PmPictureClick();
     const QImage picture = QImage(target).convertToFormat(QImage::Format_RGB32);
     QVERIFY(!picture.isNull());
-    // The text fits the preview, so the preview was not shrunk: the picture is its top left,
-    // pixel for pixel.
+    // The text fits the preview, so the preview was not shrunk: the picture's ink is the
+    // preview's, pixel for pixel, with a margin of the background around it.
     QCOMPARE(form.LastDrawingSize(), form.PreviewFont().Points);
     QVERIFY(picture.width() < preview.width() && picture.height() < preview.height());
-    QCOMPARE(picture, preview.copy(QRect(QPoint(0, 0), picture.size())));
+    const auto inkOf = [](const QImage& image) {
+        const QRgb ground = image.pixel(image.width() - 1, image.height() - 1);
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ink = image.pixel(x, y) != ground ? ink.united(QRect(x, y, 1, 1)) : ink;
+            }
+        }
+        return ink;
+    };
+    const QRect ink = inkOf(picture);
+    QVERIFY(ink.left() > 0 && ink.top() > 0);
+    QCOMPARE(picture.copy(ink), preview.copy(inkOf(preview)));
 }
 
 void MainFormPicturesTest::thePictureDialogsRememberTheLastChoice() {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -55,9 +56,10 @@ QPoint MiddleOf(const QImage& image, int index, int count) {
 struct TSvgText {
     QString Text;
     QString Fill;
+    int Length = 0; // the width a viewer fits the text into
 };
 
-// The text elements of an SVG document in document order, with their fills.
+// The text elements of an SVG document in document order, with their fills and widths.
 QList<TSvgText> TextsOf(const QByteArray& svg, QString* error) {
     QList<TSvgText> texts;
     QXmlStreamReader reader(svg);
@@ -65,13 +67,61 @@ QList<TSvgText> TextsOf(const QByteArray& svg, QString* error) {
         reader.readNext();
         if (reader.isStartElement() && reader.name() == QLatin1String("text")) {
             const QString fill = reader.attributes().value(QLatin1String("fill")).toString();
-            texts << TSvgText{reader.readElementText(QXmlStreamReader::IncludeChildElements), fill};
+            const bool fitted =
+                reader.attributes().value(QLatin1String("lengthAdjust")) == u"spacingAndGlyphs";
+            const int length = fitted ? reader.attributes().value(QLatin1String("textLength")).toInt() : 0;
+            texts << TSvgText{reader.readElementText(QXmlStreamReader::IncludeChildElements), fill, length};
         }
     }
     if (reader.hasError()) {
         *error = reader.errorString();
     }
     return texts;
+}
+
+// A text in the squares' colours and face.
+TRefreshInput TextInput(const QString& text, int points, int style = 0) {
+    TRefreshInput input = Squares(0, points);
+    TUnitText units = UnitTextFromUtf8(text.toStdString());
+    input.Text = std::move(units.Text);
+    input.Clusters = std::move(units.Clusters);
+    input.PreviewFont.Style = static_cast<TFontStyles>(style);
+    return input;
+}
+
+// The smallest rectangle of the pixels that are not wholly transparent.
+QRect InkOf(const QImage& image) {
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ink |= qAlpha(image.pixel(x, y)) > 0 ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    return ink;
+}
+
+// The width and height a document says it has, in pixels.
+QSize SvgSize(const QByteArray& svg) {
+    static const QRegularExpression size(QStringLiteral("<svg width=\"(\\d+)\" height=\"(\\d+)\""));
+    const QRegularExpressionMatch match = size.match(QString::fromUtf8(svg));
+    return {match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+// `svg` as rsvg-convert draws it; a null image when it cannot.
+QImage Rendered(const QString& renderer, const QByteArray& svg, QByteArray* complaints) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("picture.svg")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size()) {
+        return {};
+    }
+    file.close();
+    QProcess convert;
+    convert.start(renderer,
+                  {QStringLiteral("-o"), dir.filePath(QStringLiteral("picture.png")), file.fileName()});
+    const bool drawn = convert.waitForFinished(30000) && convert.exitStatus() == QProcess::NormalExit &&
+                       convert.exitCode() == 0;
+    *complaints = convert.readAllStandardError();
+    return drawn ? QImage(dir.filePath(QStringLiteral("picture.png"))) : QImage();
 }
 
 } // namespace
@@ -85,6 +135,8 @@ private slots:
     void aPictureIsNeverShrunkToThePreview();
     void nothingToDrawOrTooLargeGivesNoPicture();
     void aSlantedLastCharacterKeepsItsOverhang();
+    void theInkHasTheSameMarginOnEverySide_data();
+    void theInkHasTheSameMarginOnEverySide();
     void thePictureEndsAtTheLastInkedColumn_data();
     void thePictureEndsAtTheLastInkedColumn();
     void aSideOfExactlyTheLargestFits();
@@ -92,6 +144,8 @@ private slots:
     void theSvgKeepsEachCharacterAsTextWithItsFill();
     void theSvgOpensInARealRenderer_data();
     void theSvgOpensInARealRenderer();
+    void outlinesDrawTheSameInARealRenderer_data();
+    void outlinesDrawTheSameInARealRenderer();
 };
 
 void PictureExportTest::thePngShowsTheGradientAtEveryScale_data() {
@@ -116,7 +170,7 @@ void PictureExportTest::thePngShowsTheGradientAtEveryScale() {
     const QByteArray png = PictureFile(TPictureFormat::Png, input, At(scale, transparent));
     QImage image;
     QVERIFY(image.loadFromData(png, "PNG"));
-    QCOMPARE(image.size(), size * scale);
+    QCOMPARE(image.size(), PictureFrame(input, At(scale, transparent)).Pixels);
     QCOMPARE(image.pixelColor(MiddleOf(image, 0, 3)), Opaque(kRed));
     QCOMPARE(image.pixelColor(MiddleOf(image, 2, 3)), Opaque(kBlue));
     const QColor corner = image.pixelColor(0, image.height() - 1);
@@ -139,7 +193,8 @@ void PictureExportTest::aPictureIsNeverShrunkToThePreview() {
     QVERIFY(size.width() > 393);
 
     const QImage image = PictureImage(input, At(1, false));
-    QCOMPARE(image.size(), size);
+    QCOMPARE(image.size(), PictureFrame(input, At(1, false)).Pixels);
+    QVERIFY(image.width() > 393);
     QCOMPARE(image.pixelColor(MiddleOf(image, 19, 20)), Opaque(kBlue));
 }
 
@@ -173,11 +228,41 @@ void PictureExportTest::aSlantedLastCharacterKeepsItsOverhang() {
     // The slanted square leans past its advance; the picture is wide enough to show it.
     QVERIFY(PictureSize(italic, {}).width() > uprightSize.width());
     const QImage image = PictureImage(italic, At(1, true));
+    const int lineEnd = PictureFrame(italic, At(1, true)).Origin.x() + uprightSize.width();
     bool inkInTheOverhang = false;
     for (int y = 0; y < image.height(); ++y) {
-        inkInTheOverhang = inkInTheOverhang || image.pixelColor(uprightSize.width(), y).alpha() > 0;
+        inkInTheOverhang = inkInTheOverhang || image.pixelColor(lineEnd, y).alpha() > 0;
     }
     QVERIFY(inkInTheOverhang);
+}
+
+void PictureExportTest::theInkHasTheSameMarginOnEverySide_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("descenders at 1x") << QStringLiteral("Happy Birthday") << 0 << 1;
+    QTest::newRow("descenders at 2x") << QStringLiteral("Happy Birthday") << 0 << 2;
+    QTest::newRow("descenders at 4x") << QStringLiteral("Happy Birthday") << 0 << 4;
+    QTest::newRow("slanted, reaching past both ends") << QStringLiteral("fly jig") << int(fsItalic) << 2;
+    QTest::newRow("underlined") << QStringLiteral("Tg") << int(fsUnderline) << 2;
+    QTest::newRow("an emoji taller than the line") << QStringLiteral("A\U0001F44D\U0001F3FDy") << 0 << 4;
+    QTest::newRow("accents above the capitals") << QStringLiteral("ÅÉ") << 0 << 1;
+}
+
+void PictureExportTest::theInkHasTheSameMarginOnEverySide() {
+    QFETCH(QString, text);
+    QFETCH(int, style);
+    QFETCH(int, scale);
+    const TRefreshInput input = TextInput(text, 30, style);
+    const QImage image = PictureImage(input, At(scale, true));
+    const QRect ink = InkOf(image);
+    QVERIFY(!ink.isEmpty());
+    const int margin = 5 * scale; // an eighth of a 40-pixel line
+    QCOMPARE(QRect(QPoint(0, 0), image.size()), ink.adjusted(-margin, -margin, margin, margin));
+    // On the background the picture is framed the same, and the margin is the background's.
+    const QImage opaque = PictureImage(input, At(scale, false));
+    QCOMPARE(opaque.size(), image.size());
+    QCOMPARE(opaque.pixelColor(image.width() - 1, image.height() - 1), Opaque(kGreen));
 }
 
 void PictureExportTest::thePictureEndsAtTheLastInkedColumn_data() {
@@ -250,11 +335,19 @@ void PictureExportTest::theSvgKeepsEachCharacterAsTextWithItsFill() {
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(texts.size(), fills.size());
     QString joined;
+    int length = 0;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         QCOMPARE(texts[i].Fill.toLower(), fills[i]);
         joined += texts[i].Text;
+        QVERIFY(texts[i].Length > 0);
+        length += texts[i].Length;
     }
     QCOMPARE(joined, text);
+    // Each character is fitted into its measured width, and the picture has room for a viewer
+    // that draws one larger: a quarter line more than the PNG on every side.
+    QCOMPARE(length, PictureSize(input, {}).width());
+    const int room = PictureSize(input, {}).height() / 4 * 2;
+    QCOMPARE(SvgSize(svg), PictureFrame(input, At(2, transparent)).Pixels + QSize(2 * room, 2 * room));
     // Without a background nothing but the characters is drawn.
     QCOMPARE(svg.contains("fill=\"#00ff00\""), !transparent);
 }
@@ -271,32 +364,66 @@ void PictureExportTest::theSvgOpensInARealRenderer() {
     if (renderer.isEmpty()) {
         QSKIP("rsvg-convert (Debian librsvg2-bin) is not installed; scripts/setup.sh installs it");
     }
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     const TRefreshInput input = Squares(3);
     const TPictureSettings settings = At(2, transparent);
-    QFile svg(dir.filePath(QStringLiteral("picture.svg")));
-    QVERIFY(svg.open(QIODevice::WriteOnly));
-    svg.write(PictureFile(TPictureFormat::Svg, input, settings));
-    svg.close();
-
-    QProcess convert;
-    convert.start(renderer,
-                  {QStringLiteral("-o"), dir.filePath(QStringLiteral("picture.png")), svg.fileName()});
-    QVERIFY(convert.waitForFinished(30000));
-    QVERIFY2(convert.exitStatus() == QProcess::NormalExit && convert.exitCode() == 0,
-             convert.readAllStandardError().constData());
-    QVERIFY2(convert.readAllStandardError().isEmpty(), "the renderer complained");
-
-    QImage image(dir.filePath(QStringLiteral("picture.png")));
-    QVERIFY(!image.isNull());
-    // The renderer's size is the picture's, give or take the rounding of millimetres.
-    const QSize expected = PictureSize(input, {}) * 2;
+    QByteArray complaints;
+    const QImage image = Rendered(renderer, PictureFile(TPictureFormat::Svg, input, settings), &complaints);
+    QVERIFY2(!image.isNull(), complaints.constData());
+    QVERIFY2(complaints.isEmpty(), "the renderer complained");
+    // The renderer's size is the document's, give or take the rounding of millimetres.
+    const QSize expected = SvgSize(PictureFile(TPictureFormat::Svg, input, settings));
     QVERIFY2(qAbs(image.width() - expected.width()) <= 1 && qAbs(image.height() - expected.height()) <= 1,
              qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
     QCOMPARE(image.pixelColor(MiddleOf(image, 0, 3)), Opaque(kRed));
     QCOMPARE(image.pixelColor(MiddleOf(image, 2, 3)), Opaque(kBlue));
     QCOMPARE(image.pixelColor(0, image.height() - 1).alpha(), transparent ? 0 : 255);
+}
+
+void PictureExportTest::outlinesDrawTheSameInARealRenderer_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<bool>("transparent");
+    QTest::newRow("squares on the background") << QStringLiteral("■■■") << 0 << 1 << false;
+    QTest::newRow("letters, transparent") << QStringLiteral("Happy Birthday") << 0 << 2 << true;
+    QTest::newRow("slanted and underlined")
+        << QStringLiteral("Tintrel") << int(fsItalic | fsUnderline) << 2 << false;
+    QTest::newRow("kanji and a colour emoji") << QStringLiteral("虹\U0001F308色") << 0 << 2 << true;
+}
+
+void PictureExportTest::outlinesDrawTheSameInARealRenderer() {
+    QFETCH(QString, text);
+    QFETCH(int, style);
+    QFETCH(int, scale);
+    QFETCH(bool, transparent);
+    const TRefreshInput input = TextInput(text, 24, style);
+    TPictureSettings settings = At(scale, transparent);
+    settings.TextAsOutlines = true;
+    const QByteArray svg = PictureFile(TPictureFormat::Svg, input, settings);
+    // No text is left for a viewer to draw in a font of its own; a colour emoji is an image.
+    QString error;
+    QVERIFY(TextsOf(svg, &error).isEmpty() && error.isEmpty() && svg.contains("<path"));
+    QCOMPARE(svg.contains("<image"), !input.Clusters.Empty());
+
+    const QString renderer = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    if (renderer.isEmpty()) {
+        QSKIP("rsvg-convert (Debian librsvg2-bin) is not installed; scripts/setup.sh installs it");
+    }
+    QByteArray complaints;
+    const QImage drawn = Rendered(renderer, svg, &complaints).convertToFormat(QImage::Format_ARGB32);
+    const QImage png = PictureImage(input, settings).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(drawn.size(), png.size());
+    // Edges are smoothed a little differently: at most one pixel in a hundred differs by more.
+    int far = 0;
+    for (int y = 0; y < png.height(); ++y) {
+        for (int x = 0; x < png.width(); ++x) {
+            const QRgb a = png.pixel(x, y);
+            const QRgb b = drawn.pixel(x, y);
+            far += std::max({qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b)),
+                             qAbs(qAlpha(a) - qAlpha(b))}) > 96;
+        }
+    }
+    QVERIFY2(far * 100 <= png.width() * png.height(), qPrintable(QString::number(far)));
 }
 
 QTEST_MAIN(PictureExportTest)

@@ -435,8 +435,11 @@ function Wire() {
         if (file) OpenStyle(file);
         event.target.value = "";
     });
-    window.addEventListener("hashchange", () => {
-        state = StateOf(location.hash.slice(1));
+    // The link the user went to wins over a link still waiting to be kept for the text before:
+    // it is read from the event, as that waiting link may already have replaced the address.
+    window.addEventListener("hashchange", (event) => {
+        clearTimeout(keepTimer);
+        state = StateOf(new URL(event.newURL).hash.slice(1));
         ShowState();
         Render();
     });
