@@ -68,16 +68,6 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     std::string out;
     out.reserve(cp932.size());
     for (std::size_t k = 0; k < cp932.size();) {
-        // ASCII is the same in UTF-8: a stretch of it in one piece.
-        std::size_t ascii = k;
-        while (ascii < cp932.size() && static_cast<unsigned char>(cp932[ascii]) < 0x80) {
-            ++ascii;
-        }
-        if (ascii > k) {
-            out.append(cp932.substr(k, ascii - k));
-            k = ascii;
-            continue;
-        }
         const auto lead = static_cast<unsigned char>(cp932[k]);
         if (lead < 0x80) {
             // A run of CP932's single bytes below 0x80, which are ASCII, taken whole.
