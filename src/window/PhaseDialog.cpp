@@ -1,10 +1,10 @@
 #include "window/PhaseDialog.h"
 
-#include <QDialogButtonBox>
+#include "window/OkCancelLayout.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 TPhaseDialog::TPhaseDialog(int degrees, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PhaseDialog"));
@@ -23,12 +23,7 @@ TPhaseDialog::TPhaseDialog(int degrees, QWidget* parent) : QDialog(parent) {
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(SpPhase);
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addWidget(box);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    LayOutAboveOkCancel(*this, row);
     connect(SpPhase, &QSpinBox::valueChanged, this, &TPhaseDialog::PhaseChanged);
 }
 

@@ -1,8 +1,8 @@
 #include "window/StopsEditor.h"
 
 #include "platform/ColorDialogService.h"
+#include "window/OkCancelLayout.h"
 
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -65,12 +65,7 @@ TStopsEditor::TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& c
     auto* row = new QHBoxLayout;
     row->addLayout(listAndPosition);
     row->addLayout(buttons);
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addWidget(box);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    LayOutAboveOkCancel(*this, row);
     connect(BtnAdd, &QPushButton::clicked, this, &TStopsEditor::AddStop);
     connect(BtnRemove, &QPushButton::clicked, this, &TStopsEditor::RemoveStop);
     connect(BtnUp, &QPushButton::clicked, this, [this] { MoveStop(-1); });
