@@ -1157,5 +1157,9 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>先頭にゼロのバイトがあり、保存すると UTF-16 として読まれてしまうため、保存しませんでした。</source>
         <translation>It was not saved: a zero byte at its beginning would make it read back as UTF-16.</translation>
     </message>
+    <message>
+        <source>UTF-8 のバイト順マークの後ろの Shift-JIS のテキストが、保存すると UTF-8 として読まれてしまうため、保存しませんでした。</source>
+        <translation>It was not saved: its Shift-JIS text behind a UTF-8 byte-order mark would read back as UTF-8, as other characters.</translation>
+    </message>
 </context>
 </TS>

@@ -137,6 +137,12 @@ std::string EncodeStoredText(std::string_view cp932, TFileEncoding encoding, std
             return fail(TEncodingProblem::ZeroBytes,
                         "the text would begin like UTF-16 and read back as such");
         }
+        // Shift-JIS kept behind a UTF-8 mark reads so only while it is not valid UTF-8; a save
+        // that removed its last such byte would make the same bytes read as other characters.
+        if (cp932.starts_with(kUtf8Mark) && Utf8ToUtf16Le(cp932.substr(kUtf8Mark.size()))) {
+            return fail(TEncodingProblem::ReadsAsUtf8,
+                        "the Shift-JIS text behind the UTF-8 mark would read back as UTF-8");
+        }
         return std::string(cp932);
     }
     if (encoding == TFileEncoding::Utf32Le || encoding == TFileEncoding::Utf32Be) {

@@ -30,7 +30,8 @@ enum class TEncodingProblem : std::uint8_t {
     Invalid,          // the bytes are not valid in the encoding the mark or the zero bytes say
     NotWritten,       // an encoding Tintrel recognises but does not write (UTF-32)
     NotCp932,         // (saving) the text holds bytes that are not code page 932
-    ZeroBytes         // (saving) Shift-JIS text whose zero bytes would make it read as UTF-16
+    ZeroBytes,        // (saving) Shift-JIS text whose zero bytes would make it read as UTF-16
+    ReadsAsUtf8       // (saving) Shift-JIS text behind a UTF-8 mark that would read back as UTF-8
 };
 
 struct TStoredText {

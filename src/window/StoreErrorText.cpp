@@ -61,6 +61,10 @@ QString EncodingCause(TEncodingProblem problem) {
         return QCoreApplication::translate(
             "TStoreErrorText",
             "先頭にゼロのバイトがあり、保存すると UTF-16 として読まれてしまうため、保存しませんでした。");
+    case TEncodingProblem::ReadsAsUtf8:
+        return QCoreApplication::translate(
+            "TStoreErrorText", "UTF-8 のバイト順マークの後ろの Shift-JIS のテキストが、保存すると UTF-8 "
+                               "として読まれてしまうため、保存しませんでした。");
     case TEncodingProblem::Unholdable:
     case TEncodingProblem::None:
         break;

@@ -471,6 +471,25 @@ TEST(IniFile, TextThatIsNotCp932IsNotConvertedLossily) {
     }
 }
 
+// Shift-JIS behind a UTF-8 mark is kept as it is while one byte of it is not UTF-8; a save that
+// erased that byte would make the rest read as other characters, and is refused.
+TEST(IniFile, MarkedShiftJisThatWouldReadAsUtf8IsNotSaved) {
+    TTempFolder temp;
+    const std::string path = temp.File("Tintrel.ini");
+    const std::string before = "\xEF\xBB\xBF[\xE7\xB7\x91]\r\nk=1\r\n[x]\r\nk=\x82\xA0\r\n";
+    WriteBytes(path, before);
+    TIniFile file(path);
+    const std::string section = file.SectionNames().front();
+    EXPECT_EQ(section, "\xE7\xB7\x91");
+    try {
+        file.EraseSection("x");
+        ADD_FAILURE() << "the save went through";
+    } catch (const EIniFileError& error) {
+        EXPECT_EQ(error.EncodingProblem(), TEncodingProblem::ReadsAsUtf8) << error.what();
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
 TEST(IniFile, UnchangedWritesDoNotSave) {
     TTempFolder temp;
     const std::string path = temp.File("Tintrel.ini");

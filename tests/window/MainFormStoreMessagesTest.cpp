@@ -124,7 +124,8 @@ void MainFormStoreMessagesTest::eachEncodingProblemHasItsOwnCause() {
     QStringList causes;
     for (const TEncodingProblem problem :
          {TEncodingProblem::Unholdable, TEncodingProblem::NotKeptUnchanged, TEncodingProblem::Invalid,
-          TEncodingProblem::NotWritten, TEncodingProblem::NotCp932}) {
+          TEncodingProblem::NotWritten, TEncodingProblem::NotCp932, TEncodingProblem::ZeroBytes,
+          TEncodingProblem::ReadsAsUtf8}) {
         const QString text = StoreErrorText(EIniFileError("/tmp/a.ini", "read", "x", problem), QString());
         QVERIFY2(!causes.contains(text), qPrintable(text));
         causes << text;
