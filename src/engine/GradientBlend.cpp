@@ -170,6 +170,14 @@ TColor TGradientBlend::Mix(const TPoint& a, const TPoint& b, double t) const {
     return ColorOfLinear(OklabToLinear(OklchToOklab({lerp(a.C[0], b.C[0]), lerp(a.C[1], b.C[1]), hue})));
 }
 
+std::size_t TGradientBlend::StopBefore(double p) const {
+    std::size_t k = 0;
+    while (k + 1 < points_.size() && points_[k + 1].Position <= p) {
+        ++k;
+    }
+    return k;
+}
+
 TColor TGradientBlend::AtPosition(double p) const {
     if (points_.empty()) {
         return clBlack;
@@ -177,11 +185,8 @@ TColor TGradientBlend::AtPosition(double p) const {
     if (p <= points_.front().Position) {
         return points_.front().Color;
     }
-    // The last stop at or before p; between it and the next the colour is mixed.
-    std::size_t k = 0;
-    while (k + 1 < points_.size() && points_[k + 1].Position <= p) {
-        ++k;
-    }
+    // Between the last stop at or before p and the next the colour is mixed.
+    const std::size_t k = StopBefore(p);
     if (k + 1 == points_.size()) {
         return points_.back().Color;
     }

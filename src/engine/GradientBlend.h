@@ -9,6 +9,7 @@
 #include "engine/ColorSpace.h"
 #include "engine/OrivUtil.h"
 
+#include <cstddef>
 #include <vector>
 
 // The rainbow's lightness and chroma in OKLCH: every hue at them lies inside sRGB.
@@ -57,6 +58,9 @@ private:
     };
 
     TStretch StretchOf(int i) const;
+    // The last stop at or before p, whose way to the next stop p lies on; the last stop itself
+    // when p is at or beyond it.
+    std::size_t StopBefore(double p) const;
     // The channels of the mix before rounding, rounded, and each one's room to its rounding bounds.
     TColor Rounded(const double values[3], double room[3]) const;
     void Values(const TPoint& a, const TPoint& b, double t, double values[3]) const;

@@ -194,10 +194,7 @@ TColor TGradientBlend::AtWithRun(int i, int& same) const {
     if (stretch.Last <= i || p <= points_.front().Position) {
         return AtPosition(p);
     }
-    std::size_t k = 0;
-    while (k + 1 < points_.size() && points_[k + 1].Position <= p) {
-        ++k;
-    }
+    const std::size_t k = StopBefore(p);
     if (k + 1 == points_.size()) {
         return points_.back().Color;
     }
