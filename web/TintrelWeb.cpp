@@ -2,12 +2,15 @@
 // writes what tintrel-html writes for the same arguments, and the kind table for its menu.
 #include "app/CompanionIo.h"
 #include "app/HtmlCompanion.h"
+#include "engine/CodePage.h"
+#include "engine/GradientWalk.h"
 #include "engine/OutputKind.h"
 #include "engine/TargetFit.h"
+#include "engine/TextUnits.h"
+#include "engine/Utf8Decode.h"
 
 #include <emscripten.h>
 
-#include <cstdlib>
 #include <exception>
 #include <sstream>
 #include <string>
@@ -18,7 +21,7 @@ namespace {
 std::string gOut;
 std::string gErr;
 std::string gKinds;
-bool gCut = false; // the last run stopped once it had written enough
+std::vector<int> gUnitTable; // the preview's units: UTF-16 length and colour, one pair each
 
 // The arguments, each ended by a zero byte, one after the other.
 std::vector<std::string> Arguments(const char* args, int count) {
@@ -30,24 +33,6 @@ std::vector<std::string> Arguments(const char* args, int count) {
     return arguments;
 }
 
-// Keeps what the companion writes until it holds `limit` bytes, then ends the run, as a reader
-// that has read enough would.
-struct TEnough {};
-class TPrefixSink final : public TOutputSink {
-public:
-    TPrefixSink(std::string& text, std::size_t limit) : text_(text), limit_(limit) {}
-    void Write(std::string_view bytes) override {
-        text_ += bytes;
-        if (text_.size() >= limit_) {
-            throw TEnough{};
-        }
-    }
-
-private:
-    std::string& text_;
-    std::size_t limit_;
-};
-
 } // namespace
 
 extern "C" {
@@ -58,7 +43,6 @@ EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
     const std::vector<std::string> arguments = Arguments(args, count);
     gOut.clear();
     gErr.clear();
-    gCut = false;
     std::istringstream noInput;
     try {
         return RunHtmlCompanion(arguments, noInput, gOut, gErr);
@@ -68,30 +52,42 @@ EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
     }
 }
 
-// The same, stopping the run once it has written `limit` bytes or more (the preview reads the
-// beginning of a long text's units); tintrel_out_cut then says 1.
-EMSCRIPTEN_KEEPALIVE int tintrel_run_prefix(const char* args, int count, int limit) {
-    const std::vector<std::string> arguments = Arguments(args, count);
+// The first `most` units of the text the arguments colour and their colours, for the page's
+// preview, without writing any output: tintrel_out then holds their UTF-8 one after the other,
+// and tintrel_unit_table two numbers for each, its length in UTF-16 code units and its colour
+// (0x00BBGGRR, as the program keeps colours). Returns how many units it gave; 0 when the text
+// is not coloured (shorter than two units), -1 for arguments the companion refuses (tintrel_run
+// says why).
+EMSCRIPTEN_KEEPALIVE int tintrel_units(const char* args, int count, int most) {
     gOut.clear();
-    gErr.clear();
-    gCut = false;
-    std::istringstream noInput;
-    TStreamInput input(noInput);
-    TPrefixSink out(gOut, static_cast<std::size_t>(limit));
-    TStringSink err(gErr);
-    TCompanionIo io{input, out, err, false, [](const char* name) { return std::getenv(name); }};
-    try {
-        return RunHtmlCompanion(arguments, io);
-    } catch (const TEnough&) {
-        gCut = true;
-        return 0;
-    } catch (const std::exception& e) {
-        gErr = std::string("tintrel-html: ") + e.what() + "\n";
-        return 1;
+    gUnitTable.clear();
+    const std::optional<TCompanionColouring> colouring = CompanionColouring(Arguments(args, count));
+    if (!colouring) {
+        return -1;
     }
+    const TUnitText& text = colouring->Text;
+    const int n = UnitCount(text.Text, text.Clusters);
+    if (text.Text.size() < 2 || n < 2) {
+        return 0;
+    }
+    TUnitWalk walk(text.Text, text.Clusters);
+    TGradientWalk colours(colouring->Gradient, n);
+    int given = 0;
+    for (; given < most && !walk.AtEnd(); ++given) {
+        const std::string_view utf8 = UnitUtf8(walk.Next());
+        const TColor colour = colours.Next();
+        int length = 0;
+        for (std::size_t at = 0; at < utf8.size();) {
+            length += NextUtf8CodePoint(utf8, at) >= 0x10000 ? 2 : 1;
+        }
+        gOut += utf8;
+        gUnitTable.push_back(length);
+        gUnitTable.push_back(static_cast<int>(colour));
+    }
+    return given;
 }
-EMSCRIPTEN_KEEPALIVE int tintrel_out_cut() {
-    return gCut ? 1 : 0;
+EMSCRIPTEN_KEEPALIVE const int* tintrel_unit_table() {
+    return gUnitTable.data();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tintrel_out() {

@@ -1180,7 +1180,31 @@ int Decode(const TCompanionOptions& o, TCompanionIo& io) {
     return status;
 }
 
+// The gradient the options ask for.
+TGradient GradientOf(const TCompanionOptions& o) {
+    TGradient gradient = o.extra;
+    gradient.Start = SplitColor(o.start);
+    gradient.Middle = SplitColor(o.middle);
+    gradient.Finish = SplitColor(o.finish);
+    gradient.Mode = o.mode;
+    return gradient;
+}
+
 } // namespace
+
+std::optional<TCompanionColouring> CompanionColouring(const std::vector<std::string>& args) {
+    try {
+        const TCompanionOptions o = ParseArguments(args);
+        if (o.fromStdin || o.help || o.version || o.decode) {
+            return std::nullopt;
+        }
+        return TCompanionColouring{TextOf(o), GradientOf(o)};
+    } catch (const TUsageError&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+}
 
 int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
     return RunHtmlCompanion(args, std::cin, out, err);
@@ -1220,11 +1244,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
 
         TTagVocabulary tg;
         tg.ApplyTagCase(!o.lower);
-        TGradient gradient = o.extra;
-        gradient.Start = SplitColor(o.start);
-        gradient.Middle = SplitColor(o.middle);
-        gradient.Finish = SplitColor(o.finish);
-        gradient.Mode = o.mode;
+        TGradient gradient = GradientOf(o);
         o.html.BackgroundHex = SplitColor(o.background).Hex;
 
         const TOutputKindRow& kind = OutputKindRow(o.html.Kind);

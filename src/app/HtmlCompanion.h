@@ -1,8 +1,12 @@
 #pragma once
 
+#include "engine/OrivUtil.h"
+#include "engine/UnicodeText.h"
+
 #include <cstddef>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,3 +46,12 @@ struct TCompanionIo {
 // The same, streaming. A reader of the output that has gone ends the run by the sink's
 // exception (TBrokenPipe for the process's output).
 int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io);
+
+// The text that `args` colour (a TEXT or a file, not standard input) and the gradient they ask
+// for, as the kinds that write one text colour it; nullopt for arguments RunHtmlCompanion
+// refuses, or that colour no such text. (The page's preview draws its units with these.)
+struct TCompanionColouring {
+    TUnitText Text;
+    TGradient Gradient;
+};
+std::optional<TCompanionColouring> CompanionColouring(const std::vector<std::string>& args);

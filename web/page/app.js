@@ -44,7 +44,7 @@ const kFields = ["space", "stops", "phase", "budget"];
 let engine = null;
 let state = { ...kDefaults };
 let kinds = [];
-let rendered = { output: "", preview: { Units: () => [] }, status: 0 };
+let rendered = { bytes: new Uint8Array(), preview: { Units: () => [] }, status: 0 };
 let pending = false;
 
 function TranslatePage() {
@@ -91,6 +91,7 @@ function ShowState() {
     for (const name of kSwitches) $(name).checked = state[name];
     $("upper").checked = !state.lower;
     $("format").value = state.format;
+    FollowStops();
     ShowKindOptions();
 }
 
@@ -101,10 +102,48 @@ function ShowKindOptions() {
         element.toggleAttribute("data-hidden-option", (kind.options & Number(element.dataset.option)) === 0);
     }
     const middle = document.querySelector("[data-colour=middle]");
-    middle.toggleAttribute("data-hidden-option", state.mode !== "three");
+    middle.toggleAttribute("data-hidden-option", state.mode !== "three" && (StopsOf(state.stops)?.length ?? 0) < 3);
     $("target-options").toggleAttribute("data-hidden-option", !kind.target);
     $("fit-option").toggleAttribute("data-hidden-option", !kind.fit);
     $("phase-group").toggleAttribute("data-hidden-option", !state.rainbow);
+}
+
+// The stops of a valid stops text as [RRGGBB, "@P" or ""] pairs; null for none.
+function StopsOf(text) {
+    if (!text) return null;
+    return text.split(",").map((stop) => {
+        const [colour, at = ""] = stop.replace(/^#/, "").split(/(?=@)/);
+        const hex = colour.length === 3 ? [...colour].map((digit) => digit + digit).join("") : colour;
+        return [hex.toUpperCase(), at];
+    });
+}
+
+// Which stop each colour field stands for while stops are given, as the window's colour buttons
+// do: the first, the last, and the middle one of three or more.
+function StopIndex(colour, count) {
+    return { start: 0, finish: count - 1, middle: count >= 3 ? Math.floor(count / 2) : -1 }[colour] ?? -1;
+}
+
+// While stops are given, the colour fields show their stops, and a colour typed, picked or
+// swapped in one of them (named in `changed`) becomes its stop.
+function FollowStops(...changed) {
+    const stops = StopsOf(state.stops);
+    if (!stops) return;
+    const indices = changed.map((colour) => [colour, StopIndex(colour, stops.length)]).filter(([, index]) => index >= 0);
+    for (const [colour, index] of indices) stops[index][0] = state[colour];
+    if (indices.length > 0) {
+        state.stops = stops.map(([hex, at]) => hex + at).join(",");
+        $("stops").value = state.stops;
+    }
+    for (const colour of ["start", "middle", "finish"]) {
+        const at = StopIndex(colour, stops.length);
+        // The field being typed in stays as it is.
+        if (at < 0 || changed.includes(colour)) continue;
+        state[colour] = stops[at][0];
+        $(`${colour}-hex`).value = `#${state[colour]}`;
+        $(`${colour}-hex`).removeAttribute("aria-invalid");
+        $(`${colour}-picker`).value = `#${state[colour].toLowerCase()}`;
+    }
 }
 
 // `state` from the controls.
@@ -142,11 +181,15 @@ function Render() {
     pending = false;
     clearTimeout(renderTimer);
     rendered = engine.Render(state, kinds.find((k) => k.name === state.format));
-    ShowOutput(rendered.status === 0 ? rendered.output : rendered.error);
+    if (rendered.status === 0) {
+        ShowOutput(rendered.bytes);
+    } else {
+        ShowOutput(new TextEncoder().encode(rendered.error));
+    }
     $("status").textContent = rendered.status === 0 ? rendered.notes : "";
     ShowCount();
     DrawPreview();
-    if (state.text.length < kPromptLink) {
+    if (state.text.length < kPromptLink && !starting) {
         Keep();
     } else {
         KeepSoon();
@@ -154,8 +197,10 @@ function Render() {
 }
 
 // The link and the browser's storage follow the choices at once, or for a long text once the
-// typing pauses: its link is long, and takes the browser a while to take in.
+// typing pauses: its link is long, and takes the browser a while to take in. The first preview
+// does not wait for them either.
 const kPromptLink = 4096;
+let starting = true;
 let keepTimer = 0;
 function KeepSoon() {
     clearTimeout(keepTimer);
@@ -178,41 +223,65 @@ function Keep() {
 
 // A long output stands in pieces that the browser lays out only when they are scrolled into
 // view (laying out megabytes of text at once takes seconds). The pieces are inline blocks, so the
-// element's text, a selection and a copy of it are the output unchanged.
-const kOutputPiece = 16384;
+// element's text, a selection and a copy of it are the output unchanged. The first pieces are
+// shown at once; the rest are filled in a few at a time while the page is otherwise idle, with
+// the element marked busy (aria-busy) until its text is whole.
+const kOutputPiece = 16384; // bytes of UTF-8
+const kShownAtOnce = 8; // pieces
+const kFillSlice = 8; // milliseconds of filling before the page takes its next event
 
-// Where a piece of `text` from `start` may end: after a line end, else between two ASCII
-// characters (never inside a character or CR LF), near kOutputPiece characters on.
-function PieceEnd(text, start) {
+// Where a piece of `bytes` (UTF-8) from `start` may end: after a line end in its second half,
+// else between two ASCII characters (never inside a character or CR LF), near kOutputPiece
+// bytes on.
+function PieceEnd(bytes, start) {
     const limit = start + kOutputPiece;
-    if (limit >= text.length) return text.length;
-    for (let end = limit; end > start + kOutputPiece / 2; end--) {
-        if (text.charCodeAt(end - 1) === 10) return end;
-    }
-    for (let end = limit; end < text.length; end++) {
-        const before = text.charCodeAt(end - 1);
-        const after = text.charCodeAt(end);
+    if (limit >= bytes.length) return bytes.length;
+    const half = start + kOutputPiece / 2;
+    const feed = bytes.subarray(half, limit).lastIndexOf(10);
+    if (feed >= 0) return half + feed + 1;
+    for (let end = limit; end < bytes.length; end++) {
+        const [before, after] = [bytes[end - 1], bytes[end]];
         if (before < 0x80 && after < 0x80 && !(before === 13 && after === 10)) return end;
     }
-    return text.length;
+    return bytes.length;
 }
 
-function ShowOutput(text) {
+const kPieceText = new TextDecoder();
+let filling = 0; // the timer of the pieces still to fill
+
+function ShowOutput(bytes) {
     const output = $("output");
-    if (text.length <= kOutputPiece) {
-        output.textContent = text;
+    clearTimeout(filling);
+    output.removeAttribute("aria-busy");
+    if (bytes.length <= kOutputPiece) {
+        output.textContent = kPieceText.decode(bytes);
         return;
     }
-    const fragment = document.createDocumentFragment();
-    for (let start = 0; start < text.length;) {
-        const end = PieceEnd(text, start);
+    const pieces = [];
+    for (let start = 0; start < bytes.length;) {
+        const end = PieceEnd(bytes, start);
         const piece = document.createElement("span");
         piece.className = "piece";
-        piece.textContent = text.slice(start, end);
-        fragment.append(piece);
+        pieces.push({ piece, text: bytes.subarray(start, end) });
         start = end;
     }
-    output.replaceChildren(fragment);
+    const Fill = (piece) => (piece.piece.textContent = kPieceText.decode(piece.text));
+    pieces.slice(0, kShownAtOnce).forEach(Fill);
+    output.replaceChildren(...pieces.map((piece) => piece.piece));
+    let next = kShownAtOnce;
+    const FillSome = () => {
+        const started = performance.now();
+        while (next < pieces.length && performance.now() - started < kFillSlice) Fill(pieces[next++]);
+        if (next < pieces.length) {
+            filling = setTimeout(FillSome, 0);
+        } else {
+            output.removeAttribute("aria-busy");
+        }
+    };
+    if (next < pieces.length) {
+        output.setAttribute("aria-busy", "true");
+        filling = setTimeout(FillSome, 0);
+    }
 }
 
 // The output's length against its budget, as the companion counts it, and the step that
@@ -297,12 +366,12 @@ function Download(name, type, data) {
 
 async function Copy() {
     const kind = kinds.find((k) => k.name === state.format);
-    if (rendered.status !== 0 || rendered.output === "") {
+    if (rendered.status !== 0 || rendered.bytes.length === 0) {
         Say(tr("コピーするものがありません"));
         return;
     }
-    const flavours = { "text/plain": new Blob([rendered.output], { type: "text/plain" }) };
-    if (kind.html) flavours["text/html"] = new Blob([rendered.output], { type: "text/html" });
+    const flavours = { "text/plain": new Blob([rendered.bytes], { type: "text/plain" }) };
+    if (kind.html) flavours["text/html"] = new Blob([rendered.bytes], { type: "text/html" });
     try {
         await navigator.clipboard.write([new ClipboardItem(flavours)]);
         Say(kind.copied ? tr(kind.copied) : tr("コピーしました ").trim());
@@ -410,17 +479,20 @@ function Wire() {
             $(`${colour}-hex`).value = event.target.value.toUpperCase();
         }
         ReadControls();
+        FollowStops(id.replace(/-(hex|picker)$/, ""));
         ShowKindOptions();
         RenderSoon();
     });
     form.addEventListener("change", () => {
         ReadControls();
+        FollowStops();
         ShowKindOptions();
         RenderSoon();
     });
     form.addEventListener("submit", (event) => event.preventDefault());
     $("swap").addEventListener("click", () => {
         [state.start, state.finish] = [state.finish, state.start];
+        FollowStops("start", "finish");
         ShowState();
         Render();
     });
@@ -463,6 +535,7 @@ async function Start() {
     ShowState();
     Wire();
     Render();
+    starting = false;
     // For scripts and tests: the engine, and when the first preview was drawn (from the start of
     // the page's loading, and from the start of this script).
     const now = performance.now();

@@ -4,17 +4,6 @@ import { ArgsOf } from "./state.js";
 
 const kUtf8 = new TextEncoder();
 const kFromUtf8 = new TextDecoder();
-const kHtmlEntities = { amp: "&", lt: "<", gt: ">", quot: '"', apos: "'", "#39": "'" };
-
-function Unescape(text) {
-    return text.replace(/&(#x[0-9A-Fa-f]+|#[0-9]+|[a-z]+|#39);/g, (whole, name) => {
-        if (name in kHtmlEntities) return kHtmlEntities[name];
-        if (name.startsWith("#x")) return String.fromCodePoint(parseInt(name.slice(2), 16));
-        if (name.startsWith("#")) return String.fromCodePoint(parseInt(name.slice(1), 10));
-        return whole;
-    });
-}
-
 // RRGGBB as the store's colour value 0x00BBGGRR.
 function ColourValue(hex) {
     const value = parseInt(hex, 16);
@@ -47,31 +36,24 @@ function CountOf(run) {
     return { notes: notes.join("\n"), count: found ? count : null };
 }
 
-// The preview's units and their colours, read from the companion's css output as far as they are
-// asked for: a long text's preview shows its beginning, and only a picture needs them all.
+// The preview's units and their colours, as the engine colours them, as far as they are asked
+// for: a long text's preview shows its beginning, and only a picture needs them all.
 class PreviewUnits {
     constructor(engine, args, state) {
         this.engine = engine;
         this.args = args;
         this.fallback = state.text ? [{ colour: state.start, text: state.text }] : [];
         this.units = [];
-        this.limit = 0; // the bytes of output read so far (0: none yet)
-        this.whole = false; // the output has been read to its end
+        this.whole = false; // every unit has been read
     }
 
     // The first `count` units (all of them without a count).
     Units(count = Infinity) {
-        while (this.units.length < count && !this.whole) {
-            // Four times the output each time, the units read again from its start.
-            this.limit = count === Infinity ? 0 : Math.max(262144, this.limit * 4);
-            const run = this.engine.Run(this.args, this.limit);
-            this.whole = !run.cut;
-            this.units = [];
-            if (run.status !== 0) continue;
-            const css = kFromUtf8.decode(run.bytes);
-            for (const match of css.matchAll(/<span style="color:#([0-9A-F]{6})">([^<]*)<\/span>/g)) {
-                this.units.push({ colour: match[1], text: Unescape(match[2]) });
-            }
+        if (this.units.length < count && !this.whole) {
+            const most = count === Infinity ? 0x7fffffff : count;
+            const read = this.engine.ColouredUnits(this.args, most);
+            this.units = read.units;
+            this.whole = read.units.length < most;
         }
         if (this.whole && this.units.length === 0) return this.fallback;
         return this.units.slice(0, count);
@@ -83,9 +65,8 @@ export class Engine {
         this.module = module;
     }
 
-    // Runs the companion; its exit status, output bytes and standard error text. With a limit,
-    // the run stops once it has written that many bytes or more (`cut` then says so).
-    Run(args, limit = 0) {
+    // The arguments in the module's memory, each ended by a zero byte (to be freed).
+    Arguments(args) {
         const m = this.module;
         const encoded = args.map((arg) => kUtf8.encode(arg));
         const size = encoded.reduce((total, bytes) => total + bytes.length + 1, 0);
@@ -96,11 +77,40 @@ export class Engine {
             m.HEAPU8[at + bytes.length] = 0;
             at += bytes.length + 1;
         }
-        const status = limit > 0 ? m._tintrel_run_prefix(buffer, args.length, limit) : m._tintrel_run(buffer, args.length);
+        return buffer;
+    }
+
+    // Runs the companion; its exit status, output bytes and standard error text.
+    Run(args) {
+        const m = this.module;
+        const buffer = this.Arguments(args);
+        const status = m._tintrel_run(buffer, args.length);
         m._free(buffer);
         const out = m._tintrel_out();
         const bytes = m.HEAPU8.slice(out, out + m._tintrel_out_size());
-        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()), cut: m._tintrel_out_cut() === 1 };
+        return { status, bytes, error: m.UTF8ToString(m._tintrel_err()) };
+    }
+
+    // The first `most` units of the text the arguments colour, each with its colour (RRGGBB), as
+    // the output kinds colour them; none for a text too short to colour.
+    ColouredUnits(args, most) {
+        const m = this.module;
+        const buffer = this.Arguments(args);
+        const given = m._tintrel_units(buffer, args.length, most);
+        m._free(buffer);
+        const units = [];
+        if (given <= 0) return { units };
+        const out = m._tintrel_out();
+        const text = kFromUtf8.decode(m.HEAPU8.subarray(out, out + m._tintrel_out_size()));
+        const table = m.HEAP32.subarray(m._tintrel_unit_table() >> 2, (m._tintrel_unit_table() >> 2) + 2 * given);
+        let at = 0;
+        for (let k = 0; k < given; k++) {
+            const colour = table[2 * k + 1];
+            const rgb = ((colour & 0xff) << 16) | (colour & 0xff00) | ((colour >> 16) & 0xff);
+            units.push({ colour: rgb.toString(16).toUpperCase().padStart(6, "0"), text: text.slice(at, at + table[2 * k]) });
+            at += table[2 * k];
+        }
+        return { units };
     }
 
     Kinds() {
@@ -118,14 +128,14 @@ export class Engine {
             });
     }
 
-    // The output text (UTF-8, as the companion's --utf8 writes it) and the preview's units with
+    // The output's bytes (UTF-8, as the companion's --utf8 writes it) and the preview's units with
     // the colours the engine gives them.
     Render(state, kind) {
         // A paste target with a budget: the companion counts (and fits) the output.
         const counted = kind?.target && (kind.budget > 0 || state.budget !== "");
         const run = this.Run(["--utf8", ...(counted ? ["--count"] : []), ...ArgsOf(state)]);
         const { notes, count } = counted ? CountOf(run) : { notes: run.error.trim(), count: null };
-        const colours = ["--utf8", "--format=css", "--lower", `--start=${state.start}`, `--finish=${state.finish}`,
+        const colours = [`--start=${state.start}`, `--finish=${state.finish}`,
             `--middle=${state.middle}`, `--mode=${state.mode}`, `--space=${state.space}`,
             ...(state.stops ? [`--stops=${state.stops}`] : []), ...(state.rainbow ? ["--rainbow"] : []),
             ...(state.phase ? [`--phase=${state.phase}`] : []), "--", state.text];
@@ -135,7 +145,7 @@ export class Engine {
             this.previewKey = key;
             this.preview = new PreviewUnits(this, colours, state);
         }
-        return { status: run.status, output: kFromUtf8.decode(run.bytes), error: run.error, notes, count, preview: this.preview };
+        return { status: run.status, bytes: run.bytes, error: run.error, notes, count, preview: this.preview };
     }
 
     // The bytes the program saves for the kind: its page, or the output text itself.
