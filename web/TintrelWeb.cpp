@@ -5,12 +5,14 @@
 #include "engine/CodePage.h"
 #include "engine/GradientWalk.h"
 #include "engine/OutputKind.h"
+#include "engine/OutputSink.h"
 #include "engine/TargetFit.h"
 #include "engine/TextUnits.h"
 #include "engine/Utf8Decode.h"
 
 #include <emscripten.h>
 
+#include <cstdlib>
 #include <exception>
 #include <sstream>
 #include <string>
@@ -22,6 +24,7 @@ std::string gOut;
 std::string gErr;
 std::string gKinds;
 std::vector<int> gUnitTable; // the preview's units: UTF-16 length and colour, one pair each
+TBudgetReport gBudget;       // what the last run's length budget came to
 
 // The arguments, each ended by a zero byte, one after the other.
 std::vector<std::string> Arguments(const char* args, int count) {
@@ -38,18 +41,50 @@ std::vector<std::string> Arguments(const char* args, int count) {
 extern "C" {
 
 // Runs the companion with `count` arguments, each ended by a zero byte, one after the other in
-// `args`. Returns its exit status; tintrel_out and tintrel_err then hold what it wrote.
+// `args`. Returns its exit status; tintrel_out and tintrel_err then hold what it wrote, and
+// tintrel_budget what a paste target's length budget came to (the notes on it are not in
+// tintrel_err: the page shows them in its own words).
 EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
     const std::vector<std::string> arguments = Arguments(args, count);
     gOut.clear();
     gErr.clear();
+    gBudget = {};
     std::istringstream noInput;
+    TStreamInput input(noInput);
+    TStringSink out(gOut);
+    TStringSink err(gErr);
+    TCompanionIo io{.In = input,
+                    .Out = out,
+                    .Err = err,
+                    .Environment = [](const char* name) { return std::getenv(name); },
+                    .Budget = &gBudget};
     try {
-        return RunHtmlCompanion(arguments, noInput, gOut, gErr);
+        const int status = RunHtmlCompanion(arguments, io);
+        if (status == 2) {
+            gOut.clear();
+        }
+        return status;
     } catch (const std::exception& e) {
         gErr = std::string("tintrel-html: ") + e.what() + "\n";
         return 1;
     }
+}
+
+// What the last run's length budget came to, as JSON ({"length": L, "budget": B, "fits": true,
+// "step": "share", "share": 3, "fitting": 0}), or "null" when the output was not counted.
+EMSCRIPTEN_KEEPALIVE const char* tintrel_budget() {
+    static std::string json;
+    if (!gBudget.Counted) {
+        json = "null";
+        return json.c_str();
+    }
+    static constexpr const char* kSteps[] = {"", "runs", "spaces", "share", "tag"};
+    json = "{\"length\": " + std::to_string(gBudget.Length) +
+           ", \"budget\": " + std::to_string(gBudget.Budget) +
+           ", \"fits\": " + (gBudget.Fits ? "true" : "false") + ", \"step\": \"" +
+           kSteps[static_cast<int>(gBudget.Step)] + "\", \"share\": " + std::to_string(gBudget.Share) +
+           ", \"fitting\": " + std::to_string(gBudget.Fitting) + "}";
+    return json.c_str();
 }
 
 // The first `most` units of the text the arguments colour and their colours, for the page's

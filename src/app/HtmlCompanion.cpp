@@ -1075,16 +1075,25 @@ std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<
 // nothing does), with --count its length on standard error, and a word when it is over.
 int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
                       const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html,
-                      std::string& err) {
+                      std::string& err, TBudgetReport* report) {
     const std::size_t budget = o.budget.value_or(kind.Budget);
     const std::string unit = kind.Counted == TLengthUnit::Bytes ? " bytes" : " UTF-16 code units";
+    TBudgetReport reported{.Counted = true, .Budget = budget};
     if (o.fit && budget > 0) {
         TFitResult fit = FitTargetText(text.Text, text.Clusters, gradient, o.html, tg, budget);
+        reported.Fits = fit.Fits;
+        reported.Step = fit.Step;
+        reported.Share = fit.Share;
+        reported.Length = fit.Length;
+        reported.Fitting = fit.FittingUnits;
         if (!fit.Fits) {
             err += Refusal(FitNote(fit, kind.Kind, budget)).message + "\n";
+            if (report != nullptr) {
+                *report = reported;
+            }
             return 3;
         }
-        if (fit.Step != TFitStep::None) {
+        if (fit.Step != TFitStep::None && report == nullptr) {
             err += Refusal(FitNote(fit, kind.Kind, budget)).message + "\n";
         }
         html = std::move(fit.Html);
@@ -1092,7 +1101,11 @@ int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, co
         html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
     }
     const std::size_t length = TargetLength(html.Written(), kind.Counted);
-    if (o.count) {
+    reported.Length = length;
+    if (report != nullptr) {
+        // The caller shows the count and the step itself.
+        *report = reported;
+    } else if (o.count) {
         err += Join(std::to_string(length), budget > 0 ? Join(" / ", std::to_string(budget)) : std::string(),
                     unit, "\n");
     } else if (budget > 0 && length > budget) {
@@ -1284,7 +1297,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             // A paste target: the whole output is measured (and shortened) before it is written.
             std::string notes;
             THtmlText html;
-            const int status = BuildWithinBudget(o, kind, text, gradient, tg, html, notes);
+            const int status = BuildWithinBudget(o, kind, text, gradient, tg, html, notes, io.Budget);
             io.Err.Write(notes);
             if (status != 0) {
                 return status;

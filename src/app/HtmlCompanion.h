@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/OrivUtil.h"
+#include "engine/TargetFit.h"
 #include "engine/UnicodeText.h"
 
 #include <cstddef>
@@ -30,6 +31,17 @@ int RunHtmlCompanion(const std::vector<std::string>& args, std::istream& in, std
 // longest line); more is refused.
 inline constexpr std::size_t kCompanionInputLimit = std::size_t{64} << 20;
 
+// What the length budget of a paste target came to, as --count and --fit say it.
+struct TBudgetReport {
+    bool Counted = false;           // the output was measured against a budget
+    std::size_t Length = 0;         // of the output; when nothing fits, the shortest reachable
+    std::size_t Budget = 0;         // 0: none
+    bool Fits = true;               // with --fit: whether any output fits
+    TFitStep Step = TFitStep::None; // with --fit: what made it fit
+    int Share = 1;                  // characters to each colour step, for that step
+    int Fitting = 0;                // when nothing fits: how many characters from the start would
+};
+
 // What the companion reads, where it writes, and what it knows of its surroundings.
 struct TCompanionIo {
     TCompanionInput& In;
@@ -42,6 +54,10 @@ struct TCompanionIo {
     std::function<const char*(const char* name)> Environment;
     // The limit on a text file and standard input; a test sets a few bytes.
     std::size_t InputLimit = kCompanionInputLimit;
+    // When set, receives what the length budget came to, and the notes on it (the count, the
+    // step that made the output fit, an output over its budget) are left out of Err: the page
+    // shows them in its own words. A refusal when nothing fits is still written.
+    TBudgetReport* Budget = nullptr;
 };
 // The same, streaming. A reader of the output that has gone ends the run by the sink's
 // exception (TBrokenPipe for the process's output).

@@ -169,8 +169,13 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
         const output = await PageOutput(page, LinkOf(text, args));
         const shown = await page.evaluate(() => ({
             count: document.getElementById("count-row").hidden ? null : document.getElementById("count").textContent,
+            step: document.getElementById("fit-step").textContent,
             link: location.hash,
         }));
+        // What shortened the output, in the page's words: the companion's step, with its share.
+        const share = /with (\d+) characters to each colour step/.exec(native.err);
+        const fitted = native.status === 0 && native.err.includes(": fits in ");
+        Check(fitted === (shown.step !== "") && (!share || shown.step.includes(share[1])), `${what}: the page names the step ${JSON.stringify(shown.step)}, the companion ${native.err}`);
         if (native.status === 0) {
             Check(Buffer.from(output, "utf8").equals(native.out), `${what}: the page's output differs from tintrel-html's`);
         } else {

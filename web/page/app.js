@@ -180,7 +180,7 @@ function ReadControls() {
 function Render() {
     pending = false;
     clearTimeout(renderTimer);
-    rendered = engine.Render(state, kinds.find((k) => k.name === state.format));
+    rendered = engine.Render(state);
     if (rendered.status === 0) {
         ShowOutput(rendered.bytes);
     } else {

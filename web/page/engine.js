@@ -10,32 +10,6 @@ function ColourValue(hex) {
     return ((value & 0xff) << 16) | (value & 0xff00) | (value >> 16);
 }
 
-// The companion's words on a counted run: "L / B unit", what --fit did ("fits in L of B unit
-// with ...") or why nothing fits (status 3). The count, and the other lines as notes.
-function CountOf(run) {
-    const count = { length: 0, budget: 0, fits: true, step: "", share: 1, fitting: 0 };
-    const notes = [];
-    let found = false;
-    for (const line of run.error.split("\n")) {
-        let match;
-        if ((match = /^(\d+) \/ (\d+) (bytes|UTF-16 code units)$/.exec(line))) {
-            [count.length, count.budget] = [Number(match[1]), Number(match[2])];
-            found = true;
-        } else if ((match = /does not fit the budget of (\d+) .*: the shortest it gets is (\d+); (\d+) of/.exec(line))) {
-            Object.assign(count, { budget: Number(match[1]), length: Number(match[2]), fitting: Number(match[3]), fits: false });
-            found = true;
-        } else if (line.includes(": fits in ")) {
-            const share = /with (\d+) characters to each colour step/.exec(line);
-            count.step = share ? "share" : line.includes("<gradient>") ? "tag" : line.includes("none for spaces") ? "spaces"
-                : line.includes("each run of one colour") ? "runs" : "";
-            if (share) count.share = Number(share[1]);
-        } else if (line.trim()) {
-            notes.push(line.trim());
-        }
-    }
-    return { notes: notes.join("\n"), count: found ? count : null };
-}
-
 // The preview's units and their colours, as the engine colours them, as far as they are asked
 // for: a long text's preview shows its beginning, and only a picture needs them all.
 class PreviewUnits {
@@ -130,11 +104,11 @@ export class Engine {
 
     // The output's bytes (UTF-8, as the companion's --utf8 writes it) and the preview's units with
     // the colours the engine gives them.
-    Render(state, kind) {
-        // A paste target with a budget: the companion counts (and fits) the output.
-        const counted = kind?.target && (kind.budget > 0 || state.budget !== "");
-        const run = this.Run(["--utf8", ...(counted ? ["--count"] : []), ...ArgsOf(state)]);
-        const { notes, count } = counted ? CountOf(run) : { notes: run.error.trim(), count: null };
+    Render(state) {
+        const run = this.Run(["--utf8", ...ArgsOf(state)]);
+        // A paste target's length against its budget, and what shortened it.
+        const count = JSON.parse(this.module.UTF8ToString(this.module._tintrel_budget()));
+        const notes = run.error.trim();
         const colours = [`--start=${state.start}`, `--finish=${state.finish}`,
             `--middle=${state.middle}`, `--mode=${state.mode}`, `--space=${state.space}`,
             ...(state.stops ? [`--stops=${state.stops}`] : []), ...(state.rainbow ? ["--rainbow"] : []),
