@@ -1074,8 +1074,8 @@ std::optional<int> SettleContrast(const TCompanionOptions& o, const std::vector<
 // The output in its budget: with --fit shortened until it fits (status 3 and the message when
 // nothing does), with --count its length on standard error, and a word when it is over.
 int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
-                      const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html,
-                      std::string& err, TBudgetReport* report) {
+                      const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
+                      TBudgetReport* report) {
     const std::size_t budget = o.budget.value_or(kind.Budget);
     const std::string unit = kind.Counted == TLengthUnit::Bytes ? " bytes" : " UTF-16 code units";
     TBudgetReport reported{.Counted = true, .Budget = budget};
