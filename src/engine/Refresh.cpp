@@ -104,24 +104,25 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
     long long x = 0;
     TUnitWalk walk(text, input.Clusters);
     TGradientWalk colors(input.Gradient, n);
-    for (int i = 1; i <= n; ++i) {
+    int i = 1;
+    for (; i <= n && visible && x < width; ++i) {
         const TColor color = colors.Next();
         const std::size_t start = walk.Offset();
         const TClusterUnit* cluster = walk.Step();
         const std::string_view bytes = text.substr(start, walk.Offset() - start);
-        // Beyond the right edge nothing shows, so nothing more is drawn or measured.
-        if (visible && x < width) {
-            if (cluster != nullptr) {
-                const TTextUnit unit = input.Clusters.Unit(text, *cluster);
-                canvas.DrawCluster(static_cast<int>(x), 0, unit, color, background);
-                x += canvas.ClusterWidth(unit);
-            } else {
-                canvas.DrawText(static_cast<int>(x), 0, bytes, color, background);
-                x += canvas.TextWidth(bytes);
-            }
+        if (cluster != nullptr) {
+            const TTextUnit unit = input.Clusters.Unit(text, *cluster);
+            canvas.DrawCluster(static_cast<int>(x), 0, unit, color, background);
+            x += canvas.ClusterWidth(unit);
+            emitter->AppendUnit(unit, color);
+        } else {
+            canvas.DrawText(static_cast<int>(x), 0, bytes, color, background);
+            x += canvas.TextWidth(bytes);
+            emitter->AppendUnit(TTextUnit{bytes, {}}, color);
         }
-        emitter->AppendUnit(cluster != nullptr ? input.Clusters.Unit(text, *cluster) : TTextUnit{bytes, {}},
-                            color);
     }
+    // Beyond the right edge nothing shows, so nothing more is drawn or measured: the rest of the
+    // output is written in one go.
+    emitter->AppendUnits(walk, colors, n - i + 1);
     return {emitter->Finish(), true, font.Points};
 }
