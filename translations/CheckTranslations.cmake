@@ -1,4 +1,4 @@
-# cmake -DLUPDATE=... -DOPTIONS="..." -DSOURCES=src -DTS_FILE=tintrel_en.ts -DWORK=dir
+# cmake -DLUPDATE=... -DOPTIONS="..." -DSOURCES="src;more" -DTS_FILE=tintrel_en.ts -DWORK=dir
 #       -P CheckTranslations.cmake
 # Runs lupdate over the sources into a copy of the translation file and fails when any text
 # is left without a finished translation: a text new in the code, one whose source changed,
@@ -9,7 +9,7 @@ file(MAKE_DIRECTORY "${WORK}")
 get_filename_component(name "${TS_FILE}" NAME)
 set(copy "${WORK}/${name}")
 file(COPY_FILE "${TS_FILE}" "${copy}")
-execute_process(COMMAND "${LUPDATE}" ${OPTIONS} "${SOURCES}" -ts "${copy}"
+execute_process(COMMAND "${LUPDATE}" ${OPTIONS} ${SOURCES} -ts "${copy}"
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "lupdate failed (${result}):\n${output}")

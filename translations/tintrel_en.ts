@@ -839,7 +839,7 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     </message>
     <message>
         <source>色は貼り付け先の近い色にしています</source>
-        <translation>Colours are approximated by the target's nearest ones</translation>
+        <translation>Colours are approximated by the target&apos;s nearest ones</translation>
     </message>
     <message>
         <source>同じ色の並びは１つのコードにしました</source>
@@ -863,7 +863,7 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     </message>
     <message>
         <source>貼り付け先の長さの上限を超えるときは、目立たない順に短くします</source>
-        <translation>Shortens an output over the target's length limit by the least visible change</translation>
+        <translation>Shortens an output over the target&apos;s length limit by the least visible change</translation>
     </message>
     <message>
         <source>長さの上限...</source>
@@ -871,7 +871,7 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     </message>
     <message>
         <source>貼り付け先の長さの上限を決めます（0で貼り付け先の既定）</source>
-        <translation>Sets the length the output must fit (0: the target's own limit)</translation>
+        <translation>Sets the length the output must fit (0: the target&apos;s own limit)</translation>
     </message>
     <message>
         <source>クリップボードからグラデーションを取り込む</source>
@@ -887,7 +887,7 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     </message>
     <message>
         <source>長さの上限を入力して下さい（0で貼り付け先の既定）</source>
-        <translation>Enter the length budget (0: the target's own limit)</translation>
+        <translation>Enter the length budget (0: the target&apos;s own limit)</translation>
     </message>
     <message>
         <source>%1 / %2：収まりません（%3文字まで）</source>
@@ -999,7 +999,7 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     </message>
     <message>
         <source>SVG の文字を図形にして、どの表示ソフトでも同じに見えるようにします</source>
-        <translation>Draws the SVG's characters as shapes, so that every viewer shows them the same</translation>
+        <translation>Draws the SVG&apos;s characters as shapes, so that every viewer shows them the same</translation>
     </message>
 </context>
 <context>
@@ -1160,6 +1160,37 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>UTF-8 のバイト順マークの後ろの Shift-JIS のテキストが、保存すると UTF-8 として読まれてしまうため、保存しませんでした。</source>
         <translation>It was not saved: its Shift-JIS text behind a UTF-8 byte-order mark would read back as UTF-8, as other characters.</translation>
+    </message>
+</context>
+<context>
+    <name>TintrelPage</name>
+    <message>
+        <source>グラデーション</source>
+        <translation>Gradient</translation>
+    </message>
+    <message>
+        <source>２色</source>
+        <translation>Two</translation>
+    </message>
+    <message>
+        <source>出力の種類</source>
+        <translation>Output kind</translation>
+    </message>
+    <message>
+        <source>出力</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>スタイルファイルを読み込みました</source>
+        <translation>Style file read</translation>
+    </message>
+    <message>
+        <source>クリップボードを使えません</source>
+        <translation>The clipboard is not available</translation>
+    </message>
+    <message>
+        <source>色相の始まり（度）</source>
+        <translation>First hue (degrees)</translation>
     </message>
 </context>
 </TS>

@@ -6,19 +6,6 @@ import { kEnglish } from "./messages.js";
 import { Engine } from "./engine.js";
 import { ArgsOf, LinkOf, StateOf, kDefaults } from "./state.js";
 
-// The page's own texts, which the program does not have (Japanese, English).
-const kPageTexts = {
-    mode: ["グラデーション", "Gradient"],
-    two: ["２色", "Two"],
-    format: ["出力の種類", "Output kind"],
-    output: ["出力", "Output"],
-    colourValue: ["%1の値", "%1 value"],
-    copiedLink: ["コピーしました ", "Copied "],
-    styleRead: ["スタイルファイルを読み込みました", "Style file read"],
-    noClipboard: ["クリップボードを使えません", "The clipboard is not available"],
-    phase: ["色相の始まり（度）", "First hue (degrees)"],
-};
-
 const english = (() => {
     for (const language of navigator.languages || [navigator.language]) {
         if (language.startsWith("ja")) return false;
@@ -27,12 +14,9 @@ const english = (() => {
     return true;
 })();
 
-// A window text of the program, in the page's language.
+// A text of the program's (or of the page's own, web/PageTexts.h), in the page's language.
 function tr(source) {
     return english ? (kEnglish[source] ?? source) : source;
-}
-function pageText(key) {
-    return kPageTexts[key][english ? 1 : 0];
 }
 
 const $ = (id) => document.getElementById(id);
@@ -51,9 +35,6 @@ function TranslatePage() {
     document.documentElement.lang = english ? "en" : "ja";
     for (const element of document.querySelectorAll("[data-text]")) {
         element.textContent = tr(element.dataset.text).trim();
-    }
-    for (const element of document.querySelectorAll("[data-page]")) {
-        element.textContent = pageText(element.dataset.page);
     }
     for (const element of document.querySelectorAll("[data-label]")) {
         element.setAttribute("aria-label", tr(element.dataset.label));
@@ -376,7 +357,7 @@ async function Copy() {
         await navigator.clipboard.write([new ClipboardItem(flavours)]);
         Say(kind.copied ? tr(kind.copied) : tr("コピーしました ").trim());
     } catch {
-        Say(pageText("noClipboard"));
+        Say(tr("クリップボードを使えません"));
     }
 }
 
@@ -467,7 +448,7 @@ async function OpenStyle(file) {
     $("style-name").value = read.name;
     ShowState();
     Render();
-    Say(pageText("styleRead"));
+    Say(tr("スタイルファイルを読み込みました"));
 }
 
 function Wire() {

@@ -1,0 +1,15 @@
+#pragma once
+
+// The page's own texts, which the window does not show. lupdate takes them from here into
+// translations/tintrel_en.ts beside the window's texts, and web/messages.py makes the page's
+// message table from that file, so every text of the page has its English in one place.
+// Nothing compiles this file.
+inline constexpr const char* kPageTexts[] = {
+    QT_TRANSLATE_NOOP("TintrelPage", "グラデーション"),
+    QT_TRANSLATE_NOOP("TintrelPage", "２色"),
+    QT_TRANSLATE_NOOP("TintrelPage", "出力の種類"),
+    QT_TRANSLATE_NOOP("TintrelPage", "出力"),
+    QT_TRANSLATE_NOOP("TintrelPage", "スタイルファイルを読み込みました"),
+    QT_TRANSLATE_NOOP("TintrelPage", "クリップボードを使えません"),
+    QT_TRANSLATE_NOOP("TintrelPage", "色相の始まり（度）"),
+};
