@@ -22,9 +22,10 @@ private slots:
 
 namespace {
 
-// A caption as the help writes it: without its access key ("&&" stays one "&") and without the
-// dots that say a dialog follows.
+// A caption as the help writes it: without its access key (a Japanese "(&K)" whole; "&&" stays one
+// "&") and without the dots that say a dialog follows.
 QString HelpCaption(QString caption) {
+    caption.remove(QRegularExpression(QStringLiteral("\\(&\\w\\)")));
     caption.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
     caption.remove(QRegularExpression(QStringLiteral("(…|\\.\\.\\.)$")));
     return caption;
