@@ -126,6 +126,10 @@ void TForm1::PmTakeGradientClick() {
     style.Mirror = gradient.Mode == gmMirror;
     style.Trico = gradient.Mode == gmThreeColor;
     style.DrawFont.Style = static_cast<std::uint8_t>(read->Style);
+    // Added colours and the rainbow would hide the colours taken, so they give way to them.
+    style.Stops.clear();
+    style.Rainbow = false;
+    style.Phase = 0;
     ApplyStyleRecord(style);
     EdText->setText(QString::fromStdString(read->Text()));
     Refresh();

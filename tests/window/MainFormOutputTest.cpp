@@ -459,10 +459,18 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     QVERIFY(copied.startsWith(QStringLiteral("§x§F§F§0§0§0§0G")));
     form.EdText->setText(QStringLiteral("other"));
     form.ClBtn1->SetColor(0x00FF00);
+    // Added colours and the rainbow, which would hide the colours taken, give way to them.
+    TGradient hiding;
+    hiding.Stops = {{0x123456, -1}, {0x654321, -1}, {0x111111, -1}};
+    hiding.Rainbow = true;
+    form.SetColourChoice(hiding);
     form.PmTakeGradientClick();
     QCOMPARE(form.EdText->text(), QStringLiteral("Gradient text for forums and chats"));
     QCOMPARE(form.ClBtn1->Color(), TColor{0x0000FF});
     QCOMPARE(form.ClBtn2->Color(), TColor{0x00FFFF});
+    QVERIFY(form.ColourChoice().Stops.empty() && !form.ColourChoice().Rainbow);
+    form.TbCopyMouseDown(Qt::LeftButton);
+    QCOMPARE(rig.clipboard.Content, copied);
 
     rig.clipboard.Content = QStringLiteral("no colours");
     form.PmTakeGradientClick();
