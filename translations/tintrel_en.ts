@@ -955,6 +955,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>虹色を始める色相を選びます</source>
         <translation>Chooses the hue the rainbow starts at</translation>
     </message>
+    <message>
+        <source>すべての文字が読めるので、色は変えていません</source>
+        <translation>Every character can already be read, so no colour was changed</translation>
+    </message>
 </context>
 <context>
     <name>TPhaseDialog</name>

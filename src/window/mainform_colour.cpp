@@ -248,8 +248,13 @@ QString TForm1::ContrastNote(const TRefreshInput& input) const {
 void TForm1::PmFixContrastClick() {
     const TRefreshInput input = CurrentRefreshInput();
     const int n = UnitCount(input.Text, input.Clusters);
-    const TContrastFix fix = FixContrast(input.Gradient, n, input.Background,
-                                         ContrastNeedOf(input.Html.SizeStep, input.Html.FirstLetterLarger));
+    const TContrastNeed need = ContrastNeedOf(input.Html.SizeStep, input.Html.FirstLetterLarger);
+    if (CheckContrast(input.Gradient, n, input.Background, need).Passes()) {
+        // Nothing to fix, the rainbow's included: the colours stay as they are.
+        StBar->showMessage(tr("すべての文字が読めるので、色は変えていません"));
+        return;
+    }
+    const TContrastFix fix = FixContrast(input.Gradient, n, input.Background, need);
     if (fix.Rainbow || !fix.Passes) {
         StBar->showMessage(fix.Rainbow ? tr("虹色は明るさが一定のため、コントラストを修正できません")
                                        : tr("この背景ではすべての文字を読めるようにはできません"));

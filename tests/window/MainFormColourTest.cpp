@@ -123,6 +123,20 @@ void MainFormColourTest::contrastNoteAndFix() {
              qPrintable(form.StBar->currentMessage()));
     const TRefreshInput input = form.CurrentRefreshInput();
     QVERIFY(CheckContrast(input.Gradient, 5, clWhite, {4.5, 4.5}).Passes());
+    // Asked again, it has nothing to fix and says so, the rainbow's too: no colour moves.
+    for (const bool rainbow : {false, true}) {
+        if (rainbow) {
+            Item(form, "CbRainbow")->trigger();
+        }
+        form.ClBtnBk->SetColor(0x000000);
+        form.ClBtn1->SetColor(0xFFFFFF);
+        form.ClBtn2->SetColor(0xE0E0E0);
+        const TGradient before = form.CurrentRefreshInput().Gradient;
+        Item(form, "PmFixContrast")->trigger();
+        QVERIFY2(form.StBar->currentMessage().contains(QStringLiteral("色は変えていません")),
+                 qPrintable(form.StBar->currentMessage()));
+        QCOMPARE(form.CurrentRefreshInput().Gradient.Start.Hex, before.Start.Hex);
+    }
 }
 
 void MainFormColourTest::stopsEditorKeepsTwoToSixteen() {
