@@ -866,8 +866,8 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Shortens an output over the target&apos;s length limit by the least visible change</translation>
     </message>
     <message>
-        <source>長さの上限...</source>
-        <translation>Length budget...</translation>
+        <source>長さの上限…</source>
+        <translation>Length budget…</translation>
     </message>
     <message>
         <source>貼り付け先の長さの上限を決めます（0で貼り付け先の既定）</source>
@@ -958,6 +958,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>すべての文字が読めるので、色は変えていません</source>
         <translation>Every character can already be read, so no colour was changed</translation>
+    </message>
+    <message>
+        <source>長さの上限は0から%1までの整数で入力して下さい。上限は変えていません</source>
+        <translation>Enter the length budget as a whole number from 0 to %1; the budget was not changed</translation>
     </message>
 </context>
 <context>

@@ -41,7 +41,7 @@ void TForm1::CreateTargetItems() {
     CbFit->setObjectName(QStringLiteral("CbFit"));
     CbFit->setCheckable(true);
     CbFit->setStatusTip(tr("貼り付け先の長さの上限を超えるときは、目立たない順に短くします"));
-    PmBudget = PmTargets->addAction(tr("長さの上限..."));
+    PmBudget = PmTargets->addAction(tr("長さの上限…"));
     PmBudget->setObjectName(QStringLiteral("PmBudget"));
     PmBudget->setStatusTip(tr("貼り付け先の長さの上限を決めます（0で貼り付け先の既定）"));
     PmTargets->addSeparator();
@@ -66,10 +66,15 @@ void TForm1::PmBudgetClick() {
         this, tr("長さの上限"), tr("長さの上限を入力して下さい（0で貼り付け先の既定）"), current);
     bool ok = false;
     const qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
-    if (ok && budget < kBudgetLimit) {
+    const bool valid = ok && budget < kBudgetLimit;
+    if (valid) {
         budget_ = static_cast<std::size_t>(budget);
     }
     Refresh();
+    if (!valid) {
+        StBar->showMessage(tr("長さの上限は0から%1までの整数で入力して下さい。上限は変えていません")
+                               .arg(static_cast<qulonglong>(kBudgetLimit - 1)));
+    }
 }
 
 void TForm1::ApplyBudget(const TRefreshInput& input) {

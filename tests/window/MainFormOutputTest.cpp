@@ -451,6 +451,11 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     form.PmBudgetClick();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50：収まりません（22文字まで）")));
     QVERIFY(form.HtmlText().Empty());
+    // A budget it cannot take leaves the budget as it was, and says why.
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("fifty"));
+    form.PmBudgetClick();
+    QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50")));
+    QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("上限は変えていません")));
     rig.dialogs.InputAnswers.push_back(QStringLiteral("0"));
     form.PmBudgetClick();
 
