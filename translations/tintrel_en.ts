@@ -963,6 +963,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>長さの上限は0から%1までの整数で入力して下さい。上限は変えていません</source>
         <translation>Enter the length budget as a whole number from 0 to %1; the budget was not changed</translation>
     </message>
+    <message>
+        <source>貼り付け先の形式にはテーブルとコメントは付きません</source>
+        <translation>The paste targets get no table and no comments</translation>
+    </message>
 </context>
 <context>
     <name>TPhaseDialog</name>

@@ -398,6 +398,9 @@ void MainFormOutputTest::bbcodeSaysItWritesNoTableOrComment() {
     QCOMPARE(form.StBar->currentMessage(), QString());
     form.cbTable->click();
     QCOMPARE(form.StBar->currentMessage(), QStringLiteral("BBCodeにはテーブルとコメントは付きません"));
+    form.CbFormat(okMiniMessage)->trigger();
+    QVERIFY(form.StBar->currentMessage().contains(
+        QStringLiteral("貼り付け先の形式にはテーブルとコメントは付きません")));
     form.CbFormat(okFont)->trigger();
     QCOMPARE(form.StBar->currentMessage(), QString());
 }
