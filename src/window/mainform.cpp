@@ -1,6 +1,7 @@
 // Building the main window: its controls at their places, the menus, the hints in the status
 // bar, and the wiring of every handler.
 #include "window/mainform.h"
+#include "window/WidgetHint.h"
 
 #include "colorpicker/ColorDropButton.h"
 #include "controls/ComboBoxAccessible.h"
@@ -41,12 +42,6 @@
 const QString TForm1::kTitle = QStringLiteral("Tintrel 1.31");
 
 namespace {
-
-const char* const kHintProperty = "tintrelHint";
-
-void SetHint(QWidget* widget, const QString& hint) {
-    widget->setProperty(kHintProperty, hint);
-}
 
 QLabel* MakePanel(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     auto* panel = new QLabel(caption, parent);

@@ -1,6 +1,7 @@
 // The window without a mouse and with a screen reader: the tab order in reading order, the
 // window shortcuts, the keyboard's way to every context menu, the names assistive tools read,
 // and the status line that says when the preview is too small to read.
+#include "window/WidgetHint.h"
 #include "window/mainform.h"
 
 #include "colorpicker/ColorDropButton.h"
@@ -25,9 +26,6 @@ namespace {
 
 // Below this size the smart preview's text can no longer be read.
 constexpr int kReadablePreviewPoints = 6;
-
-// The hints live in this property of each control (see mainform.cpp).
-const char* const kHintProperty = "tintrelHint";
 
 QString NativeText(const QKeySequence& keys) {
     return keys.toString(QKeySequence::NativeText);

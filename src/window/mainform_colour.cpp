@@ -1,5 +1,6 @@
 // Beside the design's gradient: the colour space, the stops and the rainbow, the presets, and
 // the contrast of the coloured text against its background.
+#include "window/WidgetHint.h"
 #include "window/mainform.h"
 
 #include "colorpicker/ColorDropButton.h"
@@ -155,7 +156,7 @@ void TForm1::SetColourChoice(const TGradient& choice) {
         }
     }
     const QString middleHint = stops.size() >= 3 ? tr("中間色（%1色の真ん中）").arg(stops.size()) : QString();
-    ClBtnM->setToolTip(middleHint);
+    SetHint(ClBtnM, middleHint);
     SetMiddleEnabled(stops.size() >= 3 || TbTriCo->Down());
     Refresh();
 }

@@ -1,4 +1,5 @@
 // The preview and the HTML text: one refresh paints the gradient text and rebuilds the HTML.
+#include "window/WidgetHint.h"
 #include "window/mainform.h"
 
 #include "colorpicker/ColorDropButton.h"
@@ -128,6 +129,8 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
     const QString note = notes.join(QStringLiteral("　"));
     if (note != StNote->text()) {
         StNote->setText(note);
+        // The whole first message: in the status bar under the pointer, and for a screen reader.
+        SetHint(StNote, messages.value(0));
         StNote->setToolTip(messages.value(0));
         StNote->setVisible(!note.isEmpty());
     }

@@ -1,3 +1,4 @@
+#include "window/WidgetHint.h"
 #include "window/mainform.h"
 
 #include "engine/TargetFit.h"
@@ -105,8 +106,11 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
         text = QStringLiteral("%1 / %2").arg(length).arg(budget);
     }
     LbBudget->setText(text);
-    LbBudget->setToolTip(kind.Counted == TLengthUnit::Bytes ? tr("バイト数 / 上限")
-                                                            : tr("UTF-16 の文字数 / 上限"));
+    // What is counted: in the status bar under the pointer, and for a screen reader.
+    const QString counted =
+        kind.Counted == TLengthUnit::Bytes ? tr("バイト数 / 上限") : tr("UTF-16 の文字数 / 上限");
+    SetHint(LbBudget, counted);
+    LbBudget->setToolTip(counted);
     // Over the budget in the error colour.
     LbBudget->setStyleSheet(over ? QStringLiteral("color: #D32F2F; font-weight: bold") : QString());
     LbBudget->show();

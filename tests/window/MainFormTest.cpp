@@ -272,6 +272,16 @@ void MainFormTest::hintsGoToTheStatusBar() {
     // Menu items show theirs while highlighted.
     form.PmCopy->findChild<QAction*>(QStringLiteral("RGB1"))->hover();
     QCOMPARE(form.StBar->currentMessage(), QStringLiteral("rrggbb 形式でコピー"));
+    // So do the hints that follow the choices: what the length count counts, and which stop
+    // the middle button stands for.
+    form.CbFormat(okIrc)->trigger();
+    QApplication::sendEvent(form.LbBudget, &enter);
+    QCOMPARE(form.StBar->currentMessage(), QStringLiteral("バイト数 / 上限"));
+    TGradient stops;
+    stops.Stops = {{0x0000FF, -1}, {0x00FF00, -1}, {0xFF0000, -1}};
+    form.SetColourChoice(stops);
+    QApplication::sendEvent(form.ClBtnM, &enter);
+    QCOMPARE(form.StBar->currentMessage(), QStringLiteral("中間色（3色の真ん中）"));
 }
 
 void MainFormTest::theOptionsMenuIsInOrder() {
