@@ -105,13 +105,22 @@ TColor ColorOfLinear(const TRgbLinear& linear) {
            (static_cast<TColor>(ChannelOfLinear(linear.B)) << 16);
 }
 
+namespace {
+
+// Oklab from the cube roots of the cone responses, the last step from linear sRGB and from XYZ.
+TOklab LmsToOklab(double l, double m, double s) {
+    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
+            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
+            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+}
+
+} // namespace
+
 TOklab LinearToOklab(const TRgbLinear& c) {
     const double l = std::cbrt(0.4122214708 * c.R + 0.5363325363 * c.G + 0.0514459929 * c.B);
     const double m = std::cbrt(0.2119034982 * c.R + 0.6806995451 * c.G + 0.1073969566 * c.B);
     const double s = std::cbrt(0.0883024619 * c.R + 0.2817188376 * c.G + 0.6299787005 * c.B);
-    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+    return LmsToOklab(l, m, s);
 }
 
 TRgbLinear OklabToLinear(const TOklab& lab) {
@@ -143,9 +152,7 @@ TOklab XyzToOklab(const TXyz& c) {
     const double l = std::cbrt(0.8189330101 * c.X + 0.3618667424 * c.Y - 0.1288597137 * c.Z);
     const double m = std::cbrt(0.0329845436 * c.X + 0.9293118715 * c.Y + 0.0361456387 * c.Z);
     const double s = std::cbrt(0.0482003018 * c.X + 0.2643662691 * c.Y + 0.6338517070 * c.Z);
-    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+    return LmsToOklab(l, m, s);
 }
 
 bool InSrgbGamut(const TRgbLinear& c) {
