@@ -21,6 +21,9 @@ class TOutputSink;
 // `out`, messages for standard error to `err`. Returns the exit status: 0, or 2 for a bad
 // option or value (then `out` stays empty and `err` holds one line naming it). `err` may also
 // hold notes when the status is 0 (lines of standard input left out, characters replaced).
+// Some options add their own: 1 when --decode finds no gradient text, 3 when --fit finds no
+// output within the budget, 4 when a character falls short of its contrast (--check-contrast
+// lists them in `out`; --fix-contrast refuses in one line).
 int RunHtmlCompanion(const std::vector<std::string>& args, std::string& out, std::string& err);
 // The same with standard input read from `in` (for a TEXT of - and --text-file -); the one
 // above reads the process's standard input.
