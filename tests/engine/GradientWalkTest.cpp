@@ -1,5 +1,4 @@
 #include "engine/GradientWalk.h"
-#include "engine/ColorSpace.h"
 
 #include <gtest/gtest.h>
 
@@ -19,44 +18,6 @@ TEST(GradientWalkTest, GivesTheColoursOfGradientColorForEveryModeAndLength) {
                     for (int i = 1; i <= n; ++i) {
                         ASSERT_EQ(walk.Next(), GradientColor(gradient, i, n))
                             << "mode " << mode << ", n " << n << ", i " << i;
-                    }
-                }
-            }
-        }
-    }
-}
-
-// Skipping the runs of one colour that Repeats counts lands on GradientColor's colours still,
-// and each counted run really has that colour: the design's steps, and a blend beside them.
-TEST(GradientWalkTest, RepeatsCountsOnlyCharactersOfTheSameColourAndSkipsThem) {
-    const TOrivRGB colors[] = {SplitColor(0x000000), SplitColor(0xFFFFFF), SplitColor(0x0000FF),
-                               SplitColor(0x00FFFF), SplitColor(0x7F0180), SplitColor(0x10FF10)};
-    for (const TGradientMode mode : {gmTwoColor, gmMirror, gmThreeColor}) {
-        for (const TOrivRGB& start : colors) {
-            for (const TOrivRGB& finish : colors) {
-                TGradient gradient{start, SplitColor(0x80FF01), finish, mode};
-                gradient.Space = &start == &colors[1] ? csOklab : csSrgb;
-                for (const int n : {2, 3, 4, 7, 255, 256, 257, 1021, 5000}) {
-                    TGradientWalk walk(gradient, n);
-                    long long skipped = 0;
-                    for (int i = 1; i <= n; ++i) {
-                        const TColor color = walk.Next();
-                        ASSERT_EQ(color, GradientColor(gradient, i, n))
-                            << "mode " << mode << ", n " << n << ", i " << i;
-                        const int same = walk.Repeats(color);
-                        ASSERT_LE(i + same, n);
-                        for (int k = 1; k <= same; ++k) {
-                            ASSERT_EQ(GradientColor(gradient, i + k, n), color)
-                                << "mode " << mode << ", n " << n << ", i " << i << " + " << k;
-                        }
-                        // Sometimes only a part of the run.
-                        const int skip = i % 3 == 0 ? same / 2 : same;
-                        walk.Skip(skip);
-                        i += skip;
-                        skipped += skip;
-                    }
-                    if (n == 5000 && &start == &colors[0] && &finish == &colors[2]) {
-                        EXPECT_GT(skipped, n / 2) << "mode " << mode; // the long runs are found
                     }
                 }
             }
