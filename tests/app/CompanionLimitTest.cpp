@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,44 +35,45 @@ private:
 
 constexpr std::size_t kLimit = 10;
 
+// `pattern` repeated to `n` bytes.
+std::string Repeated(std::string_view pattern, std::size_t n) {
+    std::string text;
+    while (text.size() < n) {
+        text += pattern;
+    }
+    return text.substr(0, n);
+}
+
 TEST(CompanionLimit, TakesTheLimitAndRefusesOneByteMoreByTheCrossingRead) {
-    const auto repeat = [](std::string_view pattern) {
-        return [pattern](std::size_t n) {
-            std::string text;
-            while (text.size() < n) {
-                text += pattern;
-            }
-            return text.substr(0, n);
-        };
-    };
-    const auto crLf = [](std::size_t n) { return std::string(n, 'x') + "\r\n"; };
     const struct {
         std::vector<std::string> args; // a file's name is added after them
         bool file;
-        std::function<std::string(std::size_t)> text; // of n bytes (a line of n bytes)
+        std::string_view pattern = "x"; // of the text of n bytes
+        bool crLf = false;              // a line of n bytes and CR LF
         std::size_t piece = 4;
     } cases[] = {
-        {{"-"}, false, repeat("x")},
-        {{"--text-file", "-"}, false, repeat("x")},
-        {{"--check-contrast", "-"}, false, repeat("x")},
-        {{"--decode", "-"}, false, repeat("x")},
-        {{"--format", "ansi", "-"}, false, repeat("x")},
+        {{"-"}, false},
+        {{"--text-file", "-"}, false},
+        {{"--check-contrast", "-"}, false},
+        {{"--decode", "-"}, false},
+        {{"--format", "ansi", "-"}, false},
         // The CR waits for its line feed in the next read; the line end is no part of the line.
-        {{"--format", "ansi", "-"}, false, crLf, kLimit + 1},
-        {{"--format", "ansi", "--across-lines", "-"}, false, repeat("ab\n")},
-        {{"--text-file"}, true, repeat("x")},
-        {{"--utf8-text-file"}, true, repeat("x")},
-        {{"--format", "ansi", "--utf8-text-file"}, true, repeat("ab\n")},
-        {{"--decode"}, true, repeat("x")},
+        {{"--format", "ansi", "-"}, false, "x", true, kLimit + 1},
+        {{"--format", "ansi", "--across-lines", "-"}, false, "ab\n"},
+        {{"--text-file"}, true},
+        {{"--utf8-text-file"}, true},
+        {{"--format", "ansi", "--utf8-text-file"}, true, "ab\n"},
+        {{"--decode"}, true},
     };
     const TTempFolder dir;
     for (const auto& c : cases) {
         const std::string name = testing::PrintToString(c.args);
         for (const std::size_t n : {kLimit, kLimit + 1, std::size_t{1000}}) {
             std::vector<std::string> args = c.args;
-            TPieces in(c.file ? "" : c.text(n), c.piece);
+            const std::string text = Repeated(c.pattern, n) + (c.crLf ? "\r\n" : "");
+            TPieces in(c.file ? "" : text, c.piece);
             if (c.file) {
-                WriteBytes(dir.File("text"), c.text(n));
+                WriteBytes(dir.File("text"), text);
                 args.push_back(dir.File("text"));
             }
             std::string out;

@@ -81,34 +81,30 @@ private slots:
         }
     }
 
-    void tabVisitsEveryControlInReadingOrder_data() {
-        QTest::addColumn<bool>("threeColours");
-        QTest::addColumn<QStringList>("colours");
-        // ClBtnM is disabled until three colours are chosen, so Tab passes over it.
-        QTest::newRow("two colours") << false << QStringList{"ClBtn1", "ClBtn2"};
-        QTest::newRow("three colours") << true << QStringList{"ClBtn1", "ClBtnM", "ClBtn2"};
-    }
-
     void tabVisitsEveryControlInReadingOrder() {
-        QFETCH(bool, threeColours);
-        QFETCH(QStringList, colours);
         TRig rig;
         TForm1& form = rig.Open();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        if (threeColours) {
-            form.TbTriCoClick();
+        // ClBtnM is disabled until three colours are chosen, so Tab passes over it.
+        for (const bool threeColours : {false, true}) {
+            if (threeColours) {
+                form.TbTriCoClick();
+            }
+            const QStringList expected =
+                QStringList{"EdText",  "FCBox",    "TbBold", "TbItalic",
+                            "TbUnder", "TbStrike", "CbSize", "CbHead"}
+                << (threeColours ? QStringList{"ClBtn1", "ClBtnM", "ClBtn2"}
+                                 : QStringList{"ClBtn1", "ClBtn2"})
+                << QStringList{"TbTriCo", "TbMirror", "TbInv",   "CbStyle", "TbCopy",
+                               "TbSave",  "TbOption", "ClBtnBk", "cbTable", "EdText"};
+            form.EdText->setFocus(Qt::TabFocusReason);
+            QStringList visited{QApplication::focusWidget()->objectName()};
+            while (visited.size() < expected.size()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                visited << QApplication::focusWidget()->objectName();
+            }
+            QCOMPARE(visited, expected);
         }
-        const QStringList expected =
-            QStringList{"EdText", "FCBox", "TbBold", "TbItalic", "TbUnder", "TbStrike", "CbSize", "CbHead"}
-            << colours << QStringList{"TbTriCo", "TbMirror", "TbInv",   "CbStyle", "TbCopy",
-                                      "TbSave",  "TbOption", "ClBtnBk", "cbTable", "EdText"};
-        form.EdText->setFocus(Qt::TabFocusReason);
-        QStringList visited{QApplication::focusWidget()->objectName()};
-        while (visited.size() < expected.size()) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(visited, expected);
     }
 
     void spaceAndEnterPressTheFocusedFlatButton_data() {
@@ -322,33 +318,24 @@ private slots:
         QVERIFY(seen.contains(6) && seen.contains(5));
     }
 
-    void buttonsOfferTheirActionsWithTheirKeys_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<QStringList>("keys"); // of each action, joined by spaces
-        const QString toggle = QAccessibleActionInterface::toggleAction();
-        const QString press = QAccessibleActionInterface::pressAction();
-        const QString menu = QAccessibleActionInterface::showMenuAction();
-        QTest::newRow("flat toggle") << "TbBold" << QStringList{toggle, menu}
-                                     << QStringList{"Space", "Shift+F10"};
-        QTest::newRow("flat button") << "TbCopy" << QStringList{press, menu}
-                                     << QStringList{"Space", "Shift+F10"};
-        QTest::newRow("colour button")
-            << "ClBtn1" << QStringList{press, menu} << QStringList{"Space", "Alt+Down F4"};
-    }
-
     void buttonsOfferTheirActionsWithTheirKeys() {
-        QFETCH(QString, button);
-        QFETCH(QStringList, actions);
-        QFETCH(QStringList, keys);
         TRig rig;
         TForm1& form = rig.Open();
-        QAccessibleActionInterface* access =
-            QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(button))->actionInterface();
-        QVERIFY(access != nullptr);
-        QCOMPARE(access->actionNames().mid(0, actions.size()), actions);
-        for (qsizetype i = 0; i < actions.size(); ++i) {
-            QCOMPARE(access->keyBindingsForAction(actions.at(i)).join(u' '), keys.at(i));
+        const QString menu = QAccessibleActionInterface::showMenuAction();
+        const struct {
+            const char* button;
+            QString action; // the first, on Space; the second is the menu
+            QString menuKeys;
+        } cases[] = {{"TbBold", QAccessibleActionInterface::toggleAction(), "Shift+F10"},
+                     {"TbCopy", QAccessibleActionInterface::pressAction(), "Shift+F10"},
+                     {"ClBtn1", QAccessibleActionInterface::pressAction(), "Alt+Down F4"}};
+        for (const auto& c : cases) {
+            QAccessibleActionInterface* access =
+                QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(c.button))->actionInterface();
+            QVERIFY(access != nullptr);
+            QCOMPARE(access->actionNames().mid(0, 2), (QStringList{c.action, menu}));
+            QCOMPARE(access->keyBindingsForAction(c.action), QStringList{QStringLiteral("Space")});
+            QCOMPARE(access->keyBindingsForAction(menu).join(u' '), c.menuKeys);
         }
     }
 };

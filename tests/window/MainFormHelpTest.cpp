@@ -22,19 +22,15 @@ private slots:
 
 namespace {
 
-// A caption as the help writes it: without its access key (a Japanese "(&K)" whole; "&&" stays one
-// "&") and without the dots that say a dialog follows.
-QString HelpCaption(QString caption) {
-    caption.remove(QRegularExpression(QStringLiteral("\\(&\\w\\)")));
-    caption.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
-    caption.remove(QRegularExpression(QStringLiteral("(…|\\.\\.\\.)$")));
-    return caption;
-}
-
+// The captions of a menu and its submenus as the help writes them: without the access key (a
+// Japanese "(&K)" whole; "&&" stays one "&") and without the dots that say a dialog follows.
 void AddCaptions(const QMenu& menu, QStringList& captions) {
+    static const QRegularExpression japaneseKey(QStringLiteral("\\(&\\w\\)"));
+    static const QRegularExpression key(QStringLiteral("&(.)"));
+    static const QRegularExpression dots(QStringLiteral("(…|\\.\\.\\.)$"));
     for (const QAction* item : menu.actions()) {
         if (!item->isSeparator()) {
-            captions << HelpCaption(item->text());
+            captions << item->text().remove(japaneseKey).replace(key, QStringLiteral("\\1")).remove(dots);
         }
         if (item->menu() != nullptr) {
             AddCaptions(*item->menu(), captions);
