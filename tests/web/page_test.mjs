@@ -191,17 +191,9 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     }
     // The long output in pieces reads and selects as the same text in one piece does.
     const pieces = await page.evaluate(() => {
-        const Selected = (element) => {
-            const range = document.createRange();
-            range.selectNodeContents(element);
-            getSelection().removeAllRanges();
-            getSelection().addRange(range);
-            return getSelection().toString();
-        };
+        const Selected = (element) => (getSelection().selectAllChildren(element), getSelection().toString());
         const output = document.getElementById("output");
-        const whole = output.cloneNode(false);
-        whole.removeAttribute("id");
-        whole.textContent = output.textContent;
+        const whole = Object.assign(output.cloneNode(false), { id: "", textContent: output.textContent });
         output.after(whole);
         const same = Selected(output) === Selected(whole);
         whole.remove();
@@ -382,12 +374,9 @@ for (const link of [styleLink, "text=Stops&space=oklch&stops=FF0000,00FF00@25,00
     Check(bytes.toString("latin1").startsWith("[Tintrel]\r\n"), "the .tsy starts with its section, CR LF");
     rmSync(folder, { recursive: true });
     const again = await page.evaluate((saved) => {
-        const read = window.tintrel.engine.ReadStyle(new Uint8Array(saved));
-        return new TextDecoder().decode(window.tintrel.engine.Run(["--utf8", ...ArgsOfStyle(read.style)]).bytes);
-        function ArgsOfStyle(style) {
-            const state = { ...window.tintrel.state(), ...style };
-            return window.tintrel.args(state);
-        }
+        const { engine, state, args } = window.tintrel;
+        const read = engine.ReadStyle(new Uint8Array(saved));
+        return new TextDecoder().decode(engine.Run(["--utf8", ...args({ ...state(), ...read.style })]).bytes);
     }, [...bytes]);
     Check(again === styled, `the page reads its .tsy of ${link} back as the same choices`);
 }
