@@ -41,16 +41,22 @@ BENCHMARK(BM_ColourSpaces)
     ->ArgsProduct({{csSrgb, csLinear, csOklab, csOklch, csOklchLong}, {gmTwoColor, gmThreeColor}})
     ->Unit(benchmark::kMillisecond);
 
-// Five stops and the rainbow, 1,000,000 characters in Oklab.
-void BM_StopsAndRainbow(benchmark::State& state) {
-    const std::string text = LatinText(1000000);
+// Five stops (`which` 0) or the rainbow (1) in `space`.
+TGradient StopsOrRainbow(std::int64_t which, TColorSpace space) {
     TGradient gradient;
-    gradient.Space = csOklab;
-    if (state.range(0) == 0) {
+    gradient.Space = space;
+    if (which == 0) {
         gradient.Stops = {{0x0000FF, -1}, {0x00FFFF, -1}, {0x00FF00, -1}, {0xFF0000, -1}, {0xFF00FF, -1}};
     } else {
         gradient.Rainbow = true;
     }
+    return gradient;
+}
+
+// Five stops and the rainbow, 1,000,000 characters in Oklab.
+void BM_StopsAndRainbow(benchmark::State& state) {
+    const std::string text = LatinText(1000000);
+    const TGradient gradient = StopsOrRainbow(state.range(0), csOklab);
     const THtmlOptions options;
     TTagVocabulary tg;
     std::size_t outputBytes = 0;
@@ -80,13 +86,7 @@ BENCHMARK(BM_ContrastCheck)->DenseRange(csSrgb, csOklchLong)->Unit(benchmark::kM
 
 // The contrast of 1,000,000 characters of the rainbow and of five stops against white.
 void BM_ContrastCheckStopsAndRainbow(benchmark::State& state) {
-    TGradient gradient;
-    gradient.Space = csOklch;
-    if (state.range(0) == 0) {
-        gradient.Stops = {{0x0000FF, -1}, {0x00FFFF, -1}, {0x00FF00, -1}, {0xFF0000, -1}, {0xFF00FF, -1}};
-    } else {
-        gradient.Rainbow = true;
-    }
+    const TGradient gradient = StopsOrRainbow(state.range(0), csOklch);
     for (auto _ : state) {
         const TContrastReport report = CheckContrast(gradient, 1000000, clWhite, {4.5, 4.5}, 1000);
         benchmark::DoNotOptimize(report.Failures);
