@@ -36,6 +36,17 @@ std::vector<std::string> Arguments(const char* args, int count) {
     return arguments;
 }
 
+// The names of the options a kind writes something for, separated by spaces.
+std::string OptionNames(const TOutputKindRow& row) {
+    std::string names;
+    for (const TKindOptionName& option : KindOptionNames()) {
+        if (row.Has(option.Option)) {
+            names.append(names.empty() ? "" : " ").append(option.Name);
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 extern "C" {
@@ -136,8 +147,8 @@ EMSCRIPTEN_KEEPALIVE const char* tintrel_err() {
 }
 
 // The kind table, one line a kind, its fields separated by tabs: name, encoding (cp932 or
-// utf8), "page" when --page writes a page, the option bits, "window" when the window offers it,
-// the name of its saved file, its companion help, its window caption, hint and copy message
+// utf8), "page" when --page writes a page, the names of its options (space-separated), "window" when the
+// window offers it, the name of its saved file, its companion help, its window caption, hint and copy message
 // (source texts; empty for a kind the window does not offer), and for the paste targets
 // "target", the length budget (0: none), how it is counted (bytes or utf16) and "fit" when the
 // output can be shortened to fit.
@@ -150,7 +161,7 @@ EMSCRIPTEN_KEEPALIVE const char* tintrel_kinds() {
                 .append("\t")
                 .append(row.Page != nullptr ? "page" : "")
                 .append("\t")
-                .append(std::to_string(row.Options))
+                .append(OptionNames(row))
                 .append("\t")
                 .append(row.InWindow ? "window" : "")
                 .append("\t")
@@ -170,7 +181,7 @@ EMSCRIPTEN_KEEPALIVE const char* tintrel_kinds() {
                 .append("\t")
                 .append(row.Counted == TLengthUnit::Bytes ? "bytes" : "utf16")
                 .append("\t")
-                .append(KindCanFit(row.Kind) ? "fit" : "")
+                .append(row.Fitting.Shortens ? "fit" : "")
                 .append("\n");
         }
     }

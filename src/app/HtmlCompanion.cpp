@@ -8,7 +8,6 @@
 #include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
-#include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
@@ -693,9 +692,10 @@ void SettleCombinations(TCompanionOptions& o) {
     if (o.page && OutputKindRow(o.html.Kind).Page == nullptr) {
         throw Refusal("--page has no page for --format ", OutputKindName(o.html.Kind));
     }
-    if (o.html.Kind == okBbcode && o.html.FaceTag && !BbcodeCanCarry(Cp932ToUtf8(o.html.FaceName))) {
-        throw Refusal("--format bbcode cannot carry the face name '", PrintableCp932(o.html.FaceName),
-                      "' ([ or ])");
+    if (const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+        o.html.FaceTag && !kind.CarriesFace(Cp932ToUtf8(o.html.FaceName))) {
+        throw Refusal("--format ", kind.Name, " cannot carry the face name '",
+                      PrintableCp932(o.html.FaceName), "' (", kind.Face.Refused, ")");
     }
     if (o.acrossLines && o.kindGiven && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
         throw Refusal("--across-lines is for ", EveryLineKinds(), ", not --format ",
@@ -828,12 +828,12 @@ bool Utf8Locale(const TCompanionIo& io) {
 // and UTF-8 instead of CP932 for a UTF-8 terminal (said once on standard error).
 void SettleTerminal(TCompanionOptions& o, TCompanionIo& io) {
     if (!o.kindGiven && o.fromStdin && io.OutIsTerminal) {
-        o.html.Kind = okTerm;
+        o.html.Kind = TerminalKind();
     }
     if (o.acrossLines && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
         throw Refusal("--across-lines is for ", EveryLineKinds());
     }
-    if (o.html.Kind == okTerm) {
+    if (OutputKindRow(o.html.Kind).FollowsTerminal) {
         o.html.TermDepth = DetectColorDepth(io.Environment("COLORTERM"), io.Environment("NO_COLOR"),
                                             io.Environment("FORCE_COLOR"), io.OutIsTerminal);
     }
@@ -1289,7 +1289,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
                                : o.fromStdin
                                    ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
                                    : TextOf(o);
-        if (kind.Kind == okCss) {
+        if (kind.Has(koLanguage)) {
             // The fragment names its text's language as the page does.
             o.html.Language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage()));
         }

@@ -189,3 +189,7 @@ THtmlText TAnsiEmitter::Finish() {
     }
     return THtmlText(out_.Take(), TTextEncoding::Utf8);
 }
+
+TColor ShownInPalette256(TColor color, const THtmlOptions& /*options*/) {
+    return Palette256Color(Palette256Index(color));
+}

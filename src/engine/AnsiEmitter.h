@@ -36,3 +36,6 @@ TColorDepth AnsiColorDepth(const THtmlOptions& options);
 
 // The colour index of the 256-colour cube nearest to a plain colour (16 to 231).
 int AnsiCubeIndex(TColor color);
+
+// The colour the 256-colour palette shows for a colour written.
+TColor ShownInPalette256(TColor color, const THtmlOptions& options);

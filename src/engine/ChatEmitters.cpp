@@ -71,3 +71,16 @@ void TIrcEmitter::PutText(std::string_view utf8) {
 void TIrcEmitter::PutEnd() {
     out_.Append("\x0F");
 }
+
+TColor ShownOnDiscord(TColor color, const THtmlOptions& /*options*/) {
+    thread_local TPaletteMapper mapper(DiscordPalette());
+    return mapper.Color(mapper.Index(color));
+}
+
+TColor ShownOnIrc(TColor color, const THtmlOptions& options) {
+    if (options.IrcHex) {
+        return color;
+    }
+    thread_local TPaletteMapper mapper(IrcPalette());
+    return mapper.Color(mapper.Index(color));
+}

@@ -44,3 +44,8 @@ private:
     TPaletteMapper mapper_;
     bool hex_;
 };
+
+// The colour Discord shows for a colour written, and IRC (the palette's, or the colour itself
+// where the hexadecimal form is written too).
+TColor ShownOnDiscord(TColor color, const THtmlOptions& options);
+TColor ShownOnIrc(TColor color, const THtmlOptions& options);

@@ -1,5 +1,6 @@
 #include "engine/ReaderRuns.h"
 #include "engine/TargetPalettes.h"
+#include "engine/TerminalColors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,24 +14,6 @@
 namespace {
 
 constexpr std::string_view kSection = "\xC2\xA7";
-
-// The colour of a code of the 256-colour palette (the cube and the grey ramp; the first 16 as
-// the cube's corners).
-TColor Palette256(int index) {
-    static constexpr int levels[] = {0, 95, 135, 175, 215, 255};
-    if (index >= 232) {
-        const auto grey = static_cast<TColor>(8 + 10 * (index - 232));
-        return grey | (grey << 8) | (grey << 16);
-    }
-    if (index < 16) {
-        const TColor full = (index & 8) != 0 ? 255 : 128;
-        return ((index & 1) != 0 ? full : 0) | (((index & 2) != 0 ? full : 0) << 8) |
-               (((index & 4) != 0 ? full : 0) << 16);
-    }
-    const int cube = index - 16;
-    return static_cast<TColor>(levels[cube / 36]) | (static_cast<TColor>(levels[cube / 6 % 6]) << 8) |
-           (static_cast<TColor>(levels[cube % 6]) << 16);
-}
 
 // Collects text between codes into runs of one colour.
 struct TRunCollector {
@@ -248,7 +231,7 @@ void ApplySgr(const std::vector<int>& params, bool discord, TRunCollector& colle
             style |= code == 1 ? fsBold : code == 3 ? fsItalic : code == 4 ? fsUnderline : fsStrikeOut;
         } else if (code >= 30 && code <= 37) {
             collect.SetColor(discord ? DiscordPalette()[static_cast<std::size_t>(code - 30)]
-                                     : Palette256(code - 30));
+                                     : Palette256Color(code - 30));
         } else if (extended && params[p + 1] == 2 && p + 4 < params.size()) {
             if (code == 38) {
                 collect.SetColor(RgbOf(params[p + 2], params[p + 3], params[p + 4]));
@@ -256,7 +239,7 @@ void ApplySgr(const std::vector<int>& params, bool discord, TRunCollector& colle
             p += 4;
         } else if (extended && params[p + 1] == 5 && p + 2 < params.size()) {
             if (code == 38) {
-                collect.SetColor(Palette256(params[p + 2] & 0xFF));
+                collect.SetColor(Palette256Color(params[p + 2] & 0xFF));
             }
             p += 2;
         }
@@ -303,4 +286,59 @@ TReadRuns ReadSgrRuns(std::string_view utf8, bool discord) {
     }
     collect.Flush();
     return collect.runs;
+}
+
+TReadRuns ReadDiscordRuns(std::string_view utf8) {
+    return ReadSgrRuns(utf8, true);
+}
+
+TReadRuns ReadTerminalRuns(std::string_view utf8) {
+    return ReadSgrRuns(utf8, false);
+}
+
+bool LooksLikeDiscordBlock(std::string_view text) {
+    return text.starts_with("```");
+}
+
+bool LooksLikeSgr(std::string_view text) {
+    return text.find("\x1b[") != std::string_view::npos;
+}
+
+bool LooksLikeSgr256(std::string_view text) {
+    return text.find("\x1b[38;5;") != std::string_view::npos;
+}
+
+bool HasIrcCodes(std::string_view text) {
+    return text.find('\x03') != std::string_view::npos || text.find('\x04') != std::string_view::npos;
+}
+
+bool BeginsWithAmpHex(std::string_view text) {
+    return text.starts_with("&#") && ColorOfHex(text.substr(2));
+}
+
+// "&#" followed by six hexadecimal digits that are not a numeric reference.
+bool HasAmpHex(std::string_view text) {
+    for (std::size_t at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", at + 1)) {
+        if (at + 8 <= text.size() && ColorOfHex(text.substr(at + 2, 6)) &&
+            (at + 8 == text.size() || text[at + 8] != ';')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BeginsWithAmpX(std::string_view text) {
+    return text.starts_with("&x&");
+}
+
+bool HasAmpX(std::string_view text) {
+    return text.find("&x&") != std::string_view::npos;
+}
+
+bool BeginsWithSectionX(std::string_view text) {
+    return text.starts_with("\xC2\xA7x\xC2\xA7");
+}
+
+bool HasSectionX(std::string_view text) {
+    return text.find("\xC2\xA7x\xC2\xA7") != std::string_view::npos;
 }

@@ -427,3 +427,75 @@ TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
     }
     return runs;
 }
+
+bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
+    if (lowerNeedle.empty()) {
+        return true;
+    }
+    // Each place where the first letter stands, in either case, found by the library's search.
+    const char lower = lowerNeedle.front();
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
+    const auto matchesAt = [&](std::size_t at) {
+        if (text.size() - at < lowerNeedle.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < lowerNeedle.size(); ++k) {
+            if (AsciiLower(text[at + k]) != lowerNeedle[k]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::size_t nextLower = text.find(lower);
+    std::size_t nextUpper = upper == lower ? std::string_view::npos : text.find(upper);
+    while (nextLower != std::string_view::npos || nextUpper != std::string_view::npos) {
+        const std::size_t at = std::min(nextLower, nextUpper);
+        if (matchesAt(at)) {
+            return true;
+        }
+        if (at == nextLower) {
+            nextLower = text.find(lower, at + 1);
+        } else {
+            nextUpper = text.find(upper, at + 1);
+        }
+    }
+    return false;
+}
+
+bool LooksLikeFontTags(std::string_view text) {
+    return ContainsNoCase(text, "<font color=");
+}
+
+bool LooksLikeCssSpans(std::string_view text) {
+    return ContainsNoCase(text, "<span") && ContainsNoCase(text, "color:#");
+}
+
+bool LooksLikePango(std::string_view text) {
+    return ContainsNoCase(text, "<span foreground=");
+}
+
+bool LooksLikeCssClip(std::string_view text) {
+    return ContainsNoCase(text, "background-clip:text");
+}
+
+bool LooksLikeBbcode(std::string_view text) {
+    return ContainsNoCase(text, "[color=#");
+}
+
+bool LooksLikeMiniMessage(std::string_view text) {
+    for (bool more = true; more;) {
+        more = false;
+        for (const std::string_view style : {"<b>", "<i>", "<u>", "<st>"}) {
+            if (text.starts_with(style)) {
+                text.remove_prefix(style.size());
+                more = true;
+            }
+        }
+    }
+    return text.starts_with("<#") || text.starts_with("<gradient:") || text.starts_with("<color:#") ||
+           text.starts_with("<c:#");
+}
+
+bool HasMiniMessageTag(std::string_view text) {
+    return text.find("<#") != std::string_view::npos || text.find("<gradient:") != std::string_view::npos;
+}

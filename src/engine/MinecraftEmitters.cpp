@@ -1,6 +1,9 @@
 #include "engine/MinecraftEmitters.h"
 
+#include "engine/CodePage.h"
+#include "engine/HtmlOptions.h"
 #include "engine/OrivUtil.h"
+#include "engine/TextJoin.h"
 
 #include <cstdio>
 
@@ -191,4 +194,36 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
             out += static_cast<char>(byte);
         }
     }
+}
+
+THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clusters,
+                                 const TGradient& gradient, const THtmlOptions& options) {
+    std::string opening;
+    std::string closing;
+    const auto wrap = [&](TFontStyles bit, std::string_view tag) {
+        if ((options.Style & bit) != 0) {
+            opening += Join("<", tag, ">");
+            closing.insert(0, Join("</", tag, ">"));
+        }
+    };
+    wrap(fsBold, "b");
+    wrap(fsItalic, "i");
+    wrap(fsUnderline, "u");
+    wrap(fsStrikeOut, "st");
+    std::string stops = Join("#", gradient.Start.Hex);
+    if (gradient.Mode == gmMirror) {
+        stops += Join(":#", gradient.Finish.Hex, ":#", gradient.Start.Hex);
+    } else if (gradient.Mode == gmThreeColor) {
+        stops += Join(":#", gradient.Middle.Hex, ":#", gradient.Finish.Hex);
+    } else {
+        stops += Join(":#", gradient.Finish.Hex);
+    }
+    std::string written = Join(opening, "<gradient:", stops, ">");
+    for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {
+        for (const char c : UnitUtf8(walk.Next())) {
+            written += c == '<' ? "\\<" : (c == '\\' ? "\\\\" : std::string(1, c));
+        }
+    }
+    written += Join("</gradient>", closing);
+    return THtmlText(std::move(written), TTextEncoding::Utf8);
 }

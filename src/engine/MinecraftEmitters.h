@@ -7,6 +7,7 @@
 #include <string_view>
 
 class TTagVocabulary;
+struct TGradient;
 
 // Minecraft text with any RGB colour (Java Edition 1.16 on), in UTF-8, one colour code per
 // character (one per run when fitting).
@@ -64,3 +65,7 @@ private:
 
 // Appends `utf8` as the inside of a JSON string.
 void AppendJsonString(std::string& out, std::string_view utf8);
+
+// MiniMessage's compact form: the whole text in one <gradient:...> tag with the gradient's stops.
+THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clusters,
+                                 const TGradient& gradient, const THtmlOptions& options);

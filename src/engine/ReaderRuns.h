@@ -50,11 +50,38 @@ std::optional<TColor> ColorOfHex(std::string_view six);
 // Appends a code point as UTF-8; one that is no scalar value (a surrogate, beyond U+10FFFF) as U+FFFD.
 void AppendCodePoint(std::string& out, unsigned long c);
 
-TReadRuns ReadMarkupRuns(std::string_view utf8);            // font, css, pango, css-clip
-TReadRuns ReadBbcodeRuns(std::string_view utf8);            // bbcode
-TReadRuns ReadMiniMessageRuns(std::string_view utf8);       // minimessage
-TReadRuns ReadLegacyRuns(std::string_view utf8);            // amp-hex, amp-x, section-x
-TReadRuns ReadIrcRuns(std::string_view utf8);               // irc
-TReadRuns ReadSgrRuns(std::string_view utf8, bool discord); // discord, ansi, ansi256
-TReadRuns ReadJsonRuns(std::string_view utf8);              // json
-TReadRuns ReadGithubRuns(std::string_view utf8);            // github
+// Whether `lowerNeedle` (lower case) stands in the text in any ASCII case.
+bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle);
+
+// The readers of the kinds, and the tests that tell a kind's text (its leading white space
+// removed) by its look; the kind table says which belongs to which kind and in what order the
+// tests are tried.
+TReadRuns ReadMarkupRuns(std::string_view utf8); // font, css, pango, css-clip
+bool LooksLikeFontTags(std::string_view text);
+bool LooksLikeCssSpans(std::string_view text);
+bool LooksLikePango(std::string_view text);
+bool LooksLikeCssClip(std::string_view text);
+TReadRuns ReadBbcodeRuns(std::string_view utf8);
+bool LooksLikeBbcode(std::string_view text);
+TReadRuns ReadMiniMessageRuns(std::string_view utf8);
+bool LooksLikeMiniMessage(std::string_view text); // begins with a colour, after style tags
+bool HasMiniMessageTag(std::string_view text);
+TReadRuns ReadLegacyRuns(std::string_view utf8); // amp-hex, amp-x, section-x
+bool BeginsWithAmpHex(std::string_view text);
+bool HasAmpHex(std::string_view text);
+bool BeginsWithAmpX(std::string_view text);
+bool HasAmpX(std::string_view text);
+bool BeginsWithSectionX(std::string_view text);
+bool HasSectionX(std::string_view text);
+TReadRuns ReadIrcRuns(std::string_view utf8);
+bool HasIrcCodes(std::string_view text);
+TReadRuns ReadSgrRuns(std::string_view utf8, bool discord);
+TReadRuns ReadDiscordRuns(std::string_view utf8);
+bool LooksLikeDiscordBlock(std::string_view text);
+TReadRuns ReadTerminalRuns(std::string_view utf8); // ansi, ansi256, term
+bool LooksLikeSgr(std::string_view text);
+bool LooksLikeSgr256(std::string_view text);
+TReadRuns ReadJsonRuns(std::string_view utf8);
+bool LooksLikeJsonText(std::string_view text);
+TReadRuns ReadGithubRuns(std::string_view utf8);
+bool LooksLikeGithubMath(std::string_view text);

@@ -38,24 +38,21 @@ TPrefix PrefixOf(std::string_view text, const TClusterTable& clusters, int units
 // The shortest output the steps reach for a text.
 THtmlText Shortest(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
                    const THtmlOptions& options, const TTagVocabulary& tg) {
-    if (!KindCanFit(options.Kind)) {
+    const TKindFitting& fitting = OutputKindRow(options.Kind).Fitting;
+    if (!fitting.Shortens) {
         return BuildHtmlText(text, clusters, gradient, options, tg);
     }
     THtmlOptions o = options;
     o.Fit = {true, true};
     const int n = UnitCount(text, clusters);
     THtmlText shortest = BuildSharedSteps(text, clusters, gradient, o, tg, std::max(1, n - 1));
-    if (options.Kind == okMiniMessage) {
-        THtmlText tag = MiniMessageGradientTag(text, clusters, gradient, options);
-        if (tag.Written().size() < shortest.Written().size()) {
-            return tag;
+    if (fitting.Compact != nullptr) {
+        THtmlText compact = fitting.Compact(text, clusters, gradient, options);
+        if (compact.Written().size() < shortest.Written().size()) {
+            return compact;
         }
     }
     return shortest;
-}
-
-std::string Hex(const TOrivRGB& rgb) {
-    return Join("#", rgb.Hex);
 }
 
 } // namespace
@@ -74,10 +71,6 @@ std::size_t TargetLength(std::string_view written, TLengthUnit unit) {
         units += byte >= 0xF0 ? 1 : 0;          // beyond U+FFFF: a surrogate pair
     }
     return units;
-}
-
-bool KindCanFit(TOutputKind kind) {
-    return kind >= okMiniMessage && kind <= okPango;
 }
 
 THtmlText BuildSharedSteps(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
@@ -100,38 +93,6 @@ THtmlText BuildSharedSteps(std::string_view text, const TClusterTable& clusters,
     return emitter->Finish();
 }
 
-THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clusters,
-                                 const TGradient& gradient, const THtmlOptions& options) {
-    std::string opening;
-    std::string closing;
-    const auto wrap = [&](TFontStyles bit, std::string_view tag) {
-        if ((options.Style & bit) != 0) {
-            opening += Join("<", tag, ">");
-            closing.insert(0, Join("</", tag, ">"));
-        }
-    };
-    wrap(fsBold, "b");
-    wrap(fsItalic, "i");
-    wrap(fsUnderline, "u");
-    wrap(fsStrikeOut, "st");
-    std::string stops = Hex(gradient.Start);
-    if (gradient.Mode == gmMirror) {
-        stops += Join(":", Hex(gradient.Finish), ":", Hex(gradient.Start));
-    } else if (gradient.Mode == gmThreeColor) {
-        stops += Join(":", Hex(gradient.Middle), ":", Hex(gradient.Finish));
-    } else {
-        stops += Join(":", Hex(gradient.Finish));
-    }
-    std::string written = Join(opening, "<gradient:", stops, ">");
-    for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {
-        for (const char c : UnitUtf8(walk.Next())) {
-            written += c == '<' ? "\\<" : (c == '\\' ? "\\\\" : std::string(1, c));
-        }
-    }
-    written += Join("</gradient>", closing);
-    return THtmlText(std::move(written), TTextEncoding::Utf8);
-}
-
 TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
                          const THtmlOptions& options, const TTagVocabulary& tg, std::size_t budget) {
     TFitResult fit;
@@ -152,7 +113,8 @@ TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, c
     if (take(BuildHtmlText(text, clusters, gradient, options, tg), TFitStep::None)) {
         return fit;
     }
-    if (KindCanFit(options.Kind) && fit.Units >= 2) {
+    const TKindFitting& fitting = OutputKindRow(options.Kind).Fitting;
+    if (fitting.Shortens && fit.Units >= 2) {
         THtmlOptions o = options;
         o.Fit.MergeRuns = true;
         if (take(BuildHtmlText(text, clusters, gradient, o, tg), TFitStep::MergeRuns)) {
@@ -162,11 +124,11 @@ TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, c
         if (take(BuildHtmlText(text, clusters, gradient, o, tg), TFitStep::PlainSpaces)) {
             return fit;
         }
-        // MiniMessage's gradient tag keeps every colour (the server computes them), so it comes
-        // before characters share colours; after them it could never be taken, being longer than
-        // the shortest shared form.
-        if (options.Kind == okMiniMessage &&
-            take(MiniMessageGradientTag(text, clusters, gradient, options), TFitStep::CompactTag)) {
+        // A compact form keeps every colour (the target computes them), so it comes before
+        // characters share colours; after them it could never be taken, being longer than the
+        // shortest shared form.
+        if (fitting.Compact != nullptr &&
+            take(fitting.Compact(text, clusters, gradient, options), TFitStep::CompactTag)) {
             return fit;
         }
         // The smallest share that fits: longer shares write fewer codes.
@@ -234,7 +196,7 @@ std::string FitNote(const TFitResult& fit, TOutputKind kind, std::size_t budget)
         step = Join("with ", std::to_string(fit.Share), " characters to each colour step");
         break;
     case TFitStep::CompactTag:
-        step = "as one <gradient> tag, whose colours the server computes";
+        step = OutputKindRow(kind).Fitting.CompactNote;
         break;
     }
     return Join("fits in ", std::to_string(fit.Length), " of ", std::to_string(budget), " ", unit, " ", step);

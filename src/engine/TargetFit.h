@@ -16,14 +16,14 @@ class TTagVocabulary;
 // The length of an output text as `unit` counts it, without the line end after its last line.
 std::size_t TargetLength(std::string_view written, TLengthUnit unit);
 
-// The steps that shorten an output, tried in this order, each on top of the ones before; the
-// compact tag of minimessage is tried before shared steps, since it keeps every colour.
+// The steps that shorten an output, tried in this order, each on top of the ones before; a
+// kind's compact form is tried before shared steps, since it keeps every colour.
 enum class TFitStep {
     None,        // the output fits as it is
     MergeRuns,   // one code for a run of equal colours
     PlainSpaces, // spaces carry no code of their own
     ShareSteps,  // k characters share one colour step (the end colours stay exact)
-    CompactTag,  // minimessage: the <gradient> tag, whose colours the server computes
+    CompactTag,  // the kind's compact form, whose colours the target computes
 };
 
 struct TFitResult {
@@ -36,9 +36,6 @@ struct TFitResult {
     int FittingUnits = 0;   // when nothing fits: how many units from the start would
 };
 
-// Whether the kind's output can be shortened by the steps (the paste targets with codes).
-bool KindCanFit(TOutputKind kind);
-
 // The output of `text` in the kind of `options` within `budget` (0: none), shortened by the
 // first steps that make it fit.
 TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
@@ -48,10 +45,6 @@ TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, c
 // the last in the finish colour.
 THtmlText BuildSharedSteps(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
                            const THtmlOptions& options, const TTagVocabulary& tg, int share);
-
-// MiniMessage's compact form: the whole text in one <gradient:...> tag with the gradient's stops.
-THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clusters,
-                                 const TGradient& gradient, const THtmlOptions& options);
 
 // One line saying which step was taken, or why nothing fits (English, for the companion).
 std::string FitNote(const TFitResult& fit, TOutputKind kind, std::size_t budget);

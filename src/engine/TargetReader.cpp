@@ -16,51 +16,6 @@
 
 namespace {
 
-bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
-    if (lowerNeedle.empty()) {
-        return true;
-    }
-    // Each place where the first letter stands, in either case, found by the library's search.
-    const char lower = lowerNeedle.front();
-    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 'a' + 'A') : lower;
-    const auto matchesAt = [&](std::size_t at) {
-        if (text.size() - at < lowerNeedle.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < lowerNeedle.size(); ++k) {
-            if (AsciiLower(text[at + k]) != lowerNeedle[k]) {
-                return false;
-            }
-        }
-        return true;
-    };
-    std::size_t nextLower = text.find(lower);
-    std::size_t nextUpper = upper == lower ? std::string_view::npos : text.find(upper);
-    while (nextLower != std::string_view::npos || nextUpper != std::string_view::npos) {
-        const std::size_t at = std::min(nextLower, nextUpper);
-        if (matchesAt(at)) {
-            return true;
-        }
-        if (at == nextLower) {
-            nextLower = text.find(lower, at + 1);
-        } else {
-            nextUpper = text.find(upper, at + 1);
-        }
-    }
-    return false;
-}
-
-// Whether the text has "&#" followed by six hexadecimal digits that are not a numeric reference.
-bool HasAmpHex(std::string_view text) {
-    for (std::size_t at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", at + 1)) {
-        if (at + 8 <= text.size() && ColorOfHex(text.substr(at + 2, 6)) &&
-            (at + 8 == text.size() || text[at + 8] != ';')) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The length of the UTF-8 sequence its first byte begins.
 std::size_t SequenceLength(char lead) {
     const auto b = static_cast<unsigned char>(lead);
@@ -171,80 +126,26 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
         text.remove_prefix(1);
     }
-    if (text.starts_with("```")) {
-        return okDiscord;
-    }
-    if (text.starts_with("$\\color") || text.starts_with("$\\text")) {
-        return okGithub;
-    }
-    if (text.starts_with("[")) {
-        std::string_view rest = text.substr(1);
-        while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.front()))) {
-            rest.remove_prefix(1);
-        }
-        if (rest.starts_with("\"") || rest.starts_with("{")) {
-            return okJson;
-        }
-    }
-    // The Minecraft codes begin with their first colour (MiniMessage after its style tags).
-    if (text.starts_with("&#") && ColorOfHex(text.substr(2))) {
-        return okAmpHex;
-    }
-    if (text.starts_with("&x&")) {
-        return okAmpX;
-    }
-    if (text.starts_with("\xC2\xA7x\xC2\xA7")) {
-        return okSectionX;
-    }
-    std::string_view tags = text;
-    for (bool more = true; more;) {
-        more = false;
-        for (const std::string_view style : {"<b>", "<i>", "<u>", "<st>"}) {
-            if (tags.starts_with(style)) {
-                tags.remove_prefix(style.size());
-                more = true;
+    // Every kind's tests, in their order: the first that holds names the kind.
+    struct TTest {
+        TRecogniser Recogniser;
+        TOutputKind Kind;
+    };
+    std::vector<TTest> tests;
+    for (const TOutputKindRow& row : OutputKinds()) {
+        for (const TRecogniser& recogniser : {row.Reading.Sure, row.Reading.Weak}) {
+            if (recogniser.Looks != nullptr) {
+                tests.push_back({recogniser, row.Kind});
             }
         }
     }
-    if (tags.starts_with("<#") || tags.starts_with("<gradient:") || tags.starts_with("<color:#") ||
-        tags.starts_with("<c:#")) {
-        return okMiniMessage;
-    }
-    if (text.find('\x03') != std::string_view::npos || text.find('\x04') != std::string_view::npos) {
-        return okIrc;
-    }
-    if (text.find("\x1b[38;5;") != std::string_view::npos) {
-        return okAnsi256;
-    }
-    if (text.find("\x1b[") != std::string_view::npos) {
-        return okAnsi;
-    }
-    if (ContainsNoCase(text, "background-clip:text")) {
-        return okCssClip;
-    }
-    if (ContainsNoCase(text, "<span foreground=")) {
-        return okPango;
-    }
-    if (ContainsNoCase(text, "<span") && ContainsNoCase(text, "color:#")) {
-        return okCss;
-    }
-    if (ContainsNoCase(text, "<font color=")) {
-        return okFont;
-    }
-    if (ContainsNoCase(text, "[color=#")) {
-        return okBbcode;
-    }
-    if (text.find("<#") != std::string_view::npos || text.find("<gradient:") != std::string_view::npos) {
-        return okMiniMessage;
-    }
-    if (text.find("\xC2\xA7x\xC2\xA7") != std::string_view::npos) {
-        return okSectionX;
-    }
-    if (text.find("&x&") != std::string_view::npos) {
-        return okAmpX;
-    }
-    if (HasAmpHex(text)) {
-        return okAmpHex;
+    std::stable_sort(tests.begin(), tests.end(), [](const TTest& a, const TTest& b) {
+        return a.Recogniser.Priority < b.Recogniser.Priority;
+    });
+    for (const TTest& test : tests) {
+        if (test.Recogniser.Looks(text)) {
+            return test.Kind;
+        }
     }
     return std::nullopt;
 }
@@ -255,43 +156,13 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
         // the units' places fit 32 bits.
         return std::nullopt;
     }
-    TReadRuns runs;
-    switch (kind) {
-    case okFont:
-    case okCss:
-    case okPango:
-    case okCssClip:
-        runs = ReadMarkupRuns(utf8);
-        break;
-    case okBbcode:
-        runs = ReadBbcodeRuns(utf8);
-        break;
-    case okMiniMessage:
-        runs = ReadMiniMessageRuns(utf8);
-        break;
-    case okAmpHex:
-    case okAmpX:
-    case okSectionX:
-        runs = ReadLegacyRuns(utf8);
-        break;
-    case okIrc:
-        runs = ReadIrcRuns(utf8);
-        break;
-    case okDiscord:
-    case okAnsi:
-    case okAnsi256:
-    case okTerm:
-        runs = ReadSgrRuns(utf8, kind == okDiscord);
-        break;
-    case okJson:
-        runs = ReadJsonRuns(utf8);
-        break;
-    case okGithub:
-        runs = ReadGithubRuns(utf8);
-        break;
+    const TOutputKindRow& row = OutputKindRow(kind);
+    if (row.Reading.Read == nullptr) {
+        return std::nullopt;
     }
+    const TReadRuns runs = row.Reading.Read(utf8);
     TReadText read;
-    read.Kind = kind;
+    read.Kind = row.Kind;
     read.Style = runs.Style;
     std::size_t most = 0;
     std::size_t bytes = 0;

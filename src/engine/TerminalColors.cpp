@@ -121,3 +121,19 @@ int Basic16Index(TColor color) {
     static const std::array<TOklab, 16> palette = OklabOfAll(kBasic16);
     return static_cast<int>(Nearest(palette, color & 0xFFFFFF));
 }
+
+TColor Palette256Color(int index) {
+    static constexpr int levels[] = {0, 95, 135, 175, 215, 255};
+    if (index >= 232) {
+        const auto grey = static_cast<TColor>(8 + 10 * (index - 232));
+        return grey | (grey << 8) | (grey << 16);
+    }
+    if (index < 16) {
+        const TColor full = (index & 8) != 0 ? 255 : 128;
+        return ((index & 1) != 0 ? full : 0) | (((index & 2) != 0 ? full : 0) << 8) |
+               (((index & 4) != 0 ? full : 0) << 16);
+    }
+    const int cube = index - 16;
+    return static_cast<TColor>(levels[cube / 36]) | (static_cast<TColor>(levels[cube / 6 % 6]) << 8) |
+           (static_cast<TColor>(levels[cube % 6]) << 16);
+}

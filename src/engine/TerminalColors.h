@@ -20,3 +20,7 @@ int Palette256Index(TColor color);
 // The index (0 to 15) of the basic terminal colour nearest to a plain colour in OKLab, taking the
 // colours as xterm shows them by default.
 int Basic16Index(TColor color);
+
+// The colour of an index of the 256-colour palette (the cube, the grey ramp, and the first 16 as
+// the cube's corners).
+TColor Palette256Color(int index);

@@ -235,3 +235,19 @@ TReadRuns ReadGithubRuns(std::string_view utf8) {
     flush();
     return runs;
 }
+
+// A JSON array whose first element is a string or a component.
+bool LooksLikeJsonText(std::string_view text) {
+    if (!text.starts_with("[")) {
+        return false;
+    }
+    text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
+        text.remove_prefix(1);
+    }
+    return text.starts_with("\"") || text.starts_with("{");
+}
+
+bool LooksLikeGithubMath(std::string_view text) {
+    return text.starts_with("$\\color") || text.starts_with("$\\text");
+}

@@ -312,7 +312,7 @@ void TForm1::CreateMenus() {
         item->setData(static_cast<int>(kind.Kind));
         FormatGroup->addAction(item);
     }
-    CbFormat(okFont)->setChecked(true);
+    CbFormat(DefaultOutputKind())->setChecked(true);
     CreateTargetItems();
     PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));

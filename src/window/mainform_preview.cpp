@@ -7,7 +7,6 @@
 #include "controls/TransBtn.h"
 #include "engine/CodePage.h"
 #include "engine/HtmlBuilder.h"
-#include "engine/MarkupEscape.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
@@ -66,7 +65,7 @@ void TForm1::PaintWithPainter(QPainter& painter) {
 
 TOutputKind TForm1::OutputKind() const {
     const QAction* checked = FormatGroup->checkedAction();
-    return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : okFont;
+    return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : DefaultOutputKind();
 }
 
 QAction* TForm1::CbFormat(TOutputKind kind) const {
@@ -80,7 +79,7 @@ QAction* TForm1::CbFormat(TOutputKind kind) const {
 
 void TForm1::SetOutputKind(TOutputKind kind) {
     QAction* item = CbFormat(kind);
-    (item != nullptr ? item : CbFormat(okFont))->setChecked(true);
+    (item != nullptr ? item : CbFormat(DefaultOutputKind()))->setChecked(true);
 }
 
 TRefreshInput TForm1::CurrentRefreshInput() const {
@@ -101,7 +100,7 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
     input.SmartPreview = !SmartPreviewOff();
     input.UpperCaseTags = CbOpt9->isChecked();
     input.Html.FaceTag = CbOpt3->isChecked();
-    if (OutputKind() == okCss) {
+    if (OutputKindRow(OutputKind()).Has(koLanguage)) {
         input.Html.Language = FieldLanguage();
     }
     input.Html.LogicalTags = CbOpt7->isChecked();
@@ -134,18 +133,17 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
         StNote->setToolTip(messages.value(0));
         StNote->setVisible(!note.isEmpty());
     }
-    if (kind.Palette) {
+    if (kind.Shown != nullptr) {
         messages << tr("色は貼り付け先の近い色にしています");
     }
     if (kind.NotWritten != nullptr &&
         ((input.Html.Table && !kind.Has(koTable)) || (input.Html.Comment && !kind.Has(koComment)))) {
         messages << OutputKindText(kind.NotWritten);
     }
-    // A forum cannot read a face name with brackets in its tag, so the tag is left out.
+    // A face name the kind cannot write (brackets in a forum's tag) is left out.
     if (const std::string face = Cp932ToUtf8(input.PreviewFont.Face);
-        kind.Kind == okBbcode && input.Html.FaceTag && !face.empty() && !BbcodeCanCarry(face)) {
-        messages << tr("フォント名「%1」はBBCodeに書けない文字を含むため、フォントの指定を省きました")
-                        .arg(QString::fromStdString(face));
+        input.Html.FaceTag && !face.empty() && !kind.CarriesFace(face)) {
+        messages << OutputKindText(kind.Face.NotCarried).arg(QString::fromStdString(face));
     }
     if (const QString contrast = ContrastNote(input); !contrast.isEmpty()) {
         messages << contrast;

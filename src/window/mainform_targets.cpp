@@ -1,3 +1,4 @@
+#include "window/OutputKindText.h"
 #include "window/WidgetHint.h"
 #include "window/mainform.h"
 
@@ -17,7 +18,7 @@
 namespace {
 
 // The status bar's note on the step "Shorten to fit" took.
-QString FitStepText(const TFitResult& fit) {
+QString FitStepText(const TFitResult& fit, const TOutputKindRow& kind) {
     switch (fit.Step) {
     case TFitStep::None:
         break;
@@ -28,7 +29,7 @@ QString FitStepText(const TFitResult& fit) {
     case TFitStep::ShareSteps:
         return TForm1::tr("%1文字ずつ同じ色にしました").arg(fit.Share);
     case TFitStep::CompactTag:
-        return TForm1::tr("<gradient> タグにしました（色はサーバーが計算します）");
+        return OutputKindText(kind.Fitting.CompactTaken);
     }
     return {};
 }
@@ -89,7 +90,7 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
     }
     QString text;
     bool over = false;
-    if (CbFit->isChecked() && KindCanFit(kind.Kind)) {
+    if (CbFit->isChecked() && kind.Fitting.Shortens) {
         TFitResult fit = FitTargetText(input.Text, input.Clusters, input.Gradient,
                                        HtmlOptionsOf(input, previewFont_), *tg_, budget);
         htmlText_ = std::move(fit.Html);
@@ -97,7 +98,7 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
         text =
             over ? tr("%1 / %2：収まりません（%3文字まで）").arg(fit.Length).arg(budget).arg(fit.FittingUnits)
                  : QStringLiteral("%1 / %2").arg(fit.Length).arg(budget);
-        if (const QString step = FitStepText(fit); !step.isEmpty()) {
+        if (const QString step = FitStepText(fit, kind); !step.isEmpty()) {
             text += QStringLiteral("　") + step;
         }
     } else {

@@ -1,8 +1,11 @@
 #include "engine/AnsiEmitter.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/MinecraftEmitters.h"
 #include "engine/OutputBuffer.h"
+#include "engine/OutputEmitter.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TargetReader.h"
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 
@@ -549,6 +552,35 @@ TEST(OutputKindNameTest, NamesRoundTripAndOthersAreRefused) {
     EXPECT_EQ(OutputKindFromName("CSS"), std::nullopt);
     EXPECT_EQ(OutputKindFromName(""), std::nullopt);
     EXPECT_EQ(OutputKindFromName("html"), std::nullopt);
+}
+
+// A kind made while the program runs is a row like the built-in ones: found by its name,
+// written by its own emitter and read back by its reader; a name taken is refused.
+TEST(OutputKindNameTest, AKindAddedWhileRunningIsARowLikeTheOthers) {
+    int made = 0;
+    TOutputKindRow row = OutputKindRow(okJson);
+    const std::string name = "json-added";
+    row.Name = name;
+    row.OtherTarget = false;
+    row.Reading.Sure = row.Reading.Weak = {};
+    row.Make = [&made](const TTagVocabulary& tg, const THtmlOptions& options, std::string_view text,
+                       int units, const TClusterTable& clusters) {
+        ++made;
+        return MakeEmitter<TJsonEmitter>(tg, options, text, units, clusters);
+    };
+    const std::optional<TOutputKind> kind = AddOutputKind(row);
+    ASSERT_TRUE(kind.has_value());
+    EXPECT_EQ(AddOutputKind(row), std::nullopt);
+    EXPECT_EQ(OutputKindFromName("json-added"), kind);
+    EXPECT_NE(OutputKindNames().find("json-added"), std::string::npos);
+    TTagVocabulary tg;
+    const std::string written = BuildHtmlText("AB", kRedToYellow, Plain(*kind), tg).Written();
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(written, BuildHtmlText("AB", kRedToYellow, Plain(okJson), tg).Written());
+    const std::optional<TReadText> read = ReadAsKind(*kind, written);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->Text(), "AB");
+    EXPECT_EQ(read->Kind, *kind);
 }
 
 } // namespace

@@ -80,7 +80,7 @@ function ShowState() {
 function ShowKindOptions() {
     const kind = kinds.find((k) => k.name === state.format) ?? kinds[0];
     for (const element of document.querySelectorAll("#kind-options [data-option]")) {
-        element.toggleAttribute("data-hidden-option", (kind.options & Number(element.dataset.option)) === 0);
+        element.toggleAttribute("data-hidden-option", !kind.options.includes(element.dataset.option));
     }
     const middle = document.querySelector("[data-colour=middle]");
     middle.toggleAttribute("data-hidden-option", state.mode !== "three" && (StopsOf(state.stops)?.length ?? 0) < 3);

@@ -96,7 +96,7 @@ export class Engine {
                 const [name, encoding, page, options, window, fileName, help, caption, hint, copied, target, budget, counted, fit] =
                     line.split("\t");
                 return {
-                    name, encoding, html: page === "page", options: Number(options), window: window === "window", fileName, help, caption,
+                    name, encoding, html: page === "page", options: options.split(" ").filter(Boolean), window: window === "window", fileName, help, caption,
                     hint, copied, target: target === "target", budget: Number(budget), counted, fit: fit === "fit",
                 };
             });
