@@ -14,9 +14,10 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
+# The build trees and their options are the presets of CMakePresets.json.
 build=build-test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTINTREL_SANITIZE=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${launcher[@]}" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --preset test "${launcher[@]}" >/dev/null
+cmake --build --preset test --parallel "$(nproc)"
 
 # clang-tidy (.clang-tidy) over every source file of src/, Qt code included; moc's and uic's
 # output lives in the build folder and is not checked. It reads the build's
@@ -33,8 +34,8 @@ fi
 
 # The optimised build as well (what run.sh and the benchmarks use): GCC warns differently at
 # -O2 and above, and warnings are errors, so a change must compile there too.
-cmake -S . -B build-optimised -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-cmake --build build-optimised --parallel "$(nproc)"
+cmake --preset optimised "${launcher[@]}" >/dev/null
+cmake --build --preset optimised --parallel "$(nproc)"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 # LeakSanitizer stays on; only the third-party libraries named in the file are suppressed (the
@@ -54,14 +55,12 @@ printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned lon
 if command -v clang++ >/dev/null &&
     clang++ -fsanitize=fuzzer,address "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" 2>/dev/null; then
     fuzz_build=build-test-fuzz
-    CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DTINTREL_BUILD_FUZZERS=ON -DTINTREL_SANITIZE=ON -DTINTREL_BUILD_GUI=OFF \
-        -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+    cmake --preset test-fuzz "${launcher[@]}" >/dev/null
     fuzz_targets=()
     for corpus in fuzz/corpus/*/; do
         fuzz_targets+=("$(basename "$corpus")")
     done
-    cmake --build "$fuzz_build" --parallel "$(nproc)" \
+    cmake --build --preset test-fuzz --parallel "$(nproc)" \
         --target "${fuzz_targets[@]/%/_fuzzer}"
     # The targets save files with fsync; on a memory file system that costs nothing.
     fuzz_tmp=$fuzz_probe
