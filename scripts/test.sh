@@ -24,9 +24,32 @@ cmake --build --preset test --parallel "$(nproc)"
 # compile_commands.json. Its count of warnings left out (those of system headers) is dropped;
 # any finding fails the command (xargs exits non-zero when a clang-tidy run does).
 tidy_status=0
-git ls-files -z 'src/*.cpp' |
-    xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>&1 |
-    { grep -v -E '^[0-9]+ warnings? generated\.$' || true; } || tidy_status=$?
+# tidy DATABASE_FOLDER PATHSPEC [CLANG_TIDY_ARGUMENT...]
+tidy() {
+    local database=$1 pathspec=$2
+    shift 2
+    git ls-files -z "$pathspec" |
+        xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$database" --quiet "$@" 2>&1 |
+        { grep -v -E '^[0-9]+ warnings? generated\.$' || true; } || tidy_status=$?
+}
+tidy "$build" 'src/*.cpp'
+# The fuzz targets with the flags of their clang build (the one the fuzz run below builds).
+if command -v clang++ >/dev/null; then
+    cmake --preset test-fuzz "${launcher[@]}" >/dev/null
+    tidy build-test-fuzz 'fuzz/*.cpp'
+else
+    echo "clang++ is missing: clang-tidy skipped fuzz/"
+fi
+# The page's sources include Emscripten's headers, so they are checked against the page's
+# build (the folder its browser test builds in) with the WebAssembly target and the sysroot
+# that em++ adds to each compile.
+if command -v emcmake >/dev/null; then
+    emcmake cmake --preset web -B "$build/web" >/dev/null
+    read -ra em_flags <<<"$(em++ --cflags)"
+    tidy "$build/web" 'web/*.cpp' "${em_flags[@]/#/--extra-arg-before=}"
+else
+    echo "Emscripten is missing: clang-tidy skipped web/"
+fi
 if ((tidy_status != 0)); then
     echo "clang-tidy reported findings (see above)" >&2
     exit 1
