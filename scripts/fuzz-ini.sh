@@ -20,11 +20,10 @@ if [ ${#targets[@]} -eq 0 ]; then
     done
 fi
 build=build-fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTINTREL_BUILD_FUZZERS=ON -DTINTREL_SANITIZE=ON -DTINTREL_BUILD_GUI=OFF \
-    -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF >/dev/null
+# The fuzz preset of CMakePresets.json: clang, the sanitizers, only the Qt-free libraries.
+cmake --preset fuzz >/dev/null
 for target in "${targets[@]}"; do
-    cmake --build "$build" --target "${target}_fuzzer" --parallel 2
+    cmake --build --preset fuzz --target "${target}_fuzzer" --parallel 2
 done
 
 # The targets save files with fsync; on a memory file system that costs nothing.

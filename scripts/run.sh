@@ -12,6 +12,6 @@ fi
 
 scripts/setup.sh
 build=build-release
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTREL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel "$(nproc)"
 exec "$build/src/app/tintrel" "$@"

@@ -14,18 +14,42 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
+# The build trees and their options are the presets of CMakePresets.json.
 build=build-test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTINTREL_SANITIZE=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${launcher[@]}" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --preset test "${launcher[@]}" >/dev/null
+cmake --build --preset test --parallel "$(nproc)"
 
 # clang-tidy (.clang-tidy) over every source file of src/, Qt code included; moc's and uic's
 # output lives in the build folder and is not checked. It reads the build's
 # compile_commands.json. Its count of warnings left out (those of system headers) is dropped;
 # any finding fails the command (xargs exits non-zero when a clang-tidy run does).
 tidy_status=0
-git ls-files -z 'src/*.cpp' |
-    xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>&1 |
-    { grep -v -E '^[0-9]+ warnings? generated\.$' || true; } || tidy_status=$?
+# tidy DATABASE_FOLDER PATHSPEC [CLANG_TIDY_ARGUMENT...]
+tidy() {
+    local database=$1 pathspec=$2
+    shift 2
+    git ls-files -z "$pathspec" |
+        xargs -0 -P "$(nproc)" -n 4 clang-tidy -p "$database" --quiet "$@" 2>&1 |
+        { grep -v -E '^[0-9]+ warnings? generated\.$' || true; } || tidy_status=$?
+}
+tidy "$build" 'src/*.cpp'
+# The fuzz targets with the flags of their clang build (the one the fuzz run below builds).
+if command -v clang++ >/dev/null; then
+    cmake --preset test-fuzz "${launcher[@]}" >/dev/null
+    tidy build-test-fuzz 'fuzz/*.cpp'
+else
+    echo "clang++ is missing: clang-tidy skipped fuzz/"
+fi
+# The page's sources include Emscripten's headers, so they are checked against the page's
+# build (the folder its browser test builds in) with the WebAssembly target and the sysroot
+# that em++ adds to each compile.
+if command -v emcmake >/dev/null; then
+    emcmake cmake --preset web -B "$build/web" >/dev/null
+    read -ra em_flags <<<"$(em++ --cflags)"
+    tidy "$build/web" 'web/*.cpp' "${em_flags[@]/#/--extra-arg-before=}"
+else
+    echo "Emscripten is missing: clang-tidy skipped web/"
+fi
 if ((tidy_status != 0)); then
     echo "clang-tidy reported findings (see above)" >&2
     exit 1
@@ -33,8 +57,8 @@ fi
 
 # The optimised build as well (what run.sh and the benchmarks use): GCC warns differently at
 # -O2 and above, and warnings are errors, so a change must compile there too.
-cmake -S . -B build-optimised -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-cmake --build build-optimised --parallel "$(nproc)"
+cmake --preset optimised "${launcher[@]}" >/dev/null
+cmake --build --preset optimised --parallel "$(nproc)"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 # LeakSanitizer stays on; only the third-party libraries named in the file are suppressed (the
@@ -54,14 +78,12 @@ printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned lon
 if command -v clang++ >/dev/null &&
     clang++ -fsanitize=fuzzer,address "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" 2>/dev/null; then
     fuzz_build=build-test-fuzz
-    CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DTINTREL_BUILD_FUZZERS=ON -DTINTREL_SANITIZE=ON -DTINTREL_BUILD_GUI=OFF \
-        -DTINTREL_BUILD_TESTS=OFF -DTINTREL_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
+    cmake --preset test-fuzz "${launcher[@]}" >/dev/null
     fuzz_targets=()
     for corpus in fuzz/corpus/*/; do
         fuzz_targets+=("$(basename "$corpus")")
     done
-    cmake --build "$fuzz_build" --parallel "$(nproc)" \
+    cmake --build --preset test-fuzz --parallel "$(nproc)" \
         --target "${fuzz_targets[@]/%/_fuzzer}"
     # The targets save files with fsync; on a memory file system that costs nothing.
     fuzz_tmp=$fuzz_probe

@@ -20,7 +20,8 @@ fi
 # Debian's Emscripten runs its JavaScript tools with the system's node, which looks for their
 # modules in /usr/share/nodejs only when told.
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
-emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+# The web preset of CMakePresets.json, in the folder asked for; emcmake adds Emscripten's toolchain.
+emcmake cmake --preset web -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
 site="$(cd "$build/site" && pwd)"
 

@@ -1,6 +1,7 @@
 #include "engine/AnsiEmitter.h"
 
 #include "engine/CodePage.h"
+#include "engine/ControlPicture.h"
 #include "engine/FontStyle.h"
 #include "engine/HtmlOptions.h"
 
@@ -57,28 +58,18 @@ TColor PlainColorOfHex(std::string_view hex) {
 // (U+2400 onward), a C1 control (U+0080-U+009F, CSI and NEL among them) as the picture of escape
 // followed by the letter of its seven-bit form (CSI as "␛["); a tab stays.
 std::string_view ControlPicture(std::string_view utf8) {
-    static constexpr auto pictures = [] {
-        std::array<std::array<char, 4>, 65> table{};
+    static constexpr auto c1Pictures = [] {
+        std::array<std::array<char, 4>, 32> table{};
         for (unsigned code = 0; code < 32; ++code) {
-            table[code] = {'\xE2', '\x90', static_cast<char>(0x80 + code), '\0'};
-            table[33 + code] = {'\xE2', '\x90', '\x9B', static_cast<char>(0x40 + code)};
+            table[code] = {'\xE2', '\x90', '\x9B', static_cast<char>(0x40 + code)};
         }
-        table[32] = {'\xE2', '\x90', '\xA1', '\0'}; // DEL
         return table;
     }();
     if (utf8.size() == 2 && utf8[0] == '\xC2' && static_cast<unsigned char>(utf8[1]) <= 0x9F) {
-        const auto& picture = pictures[33 + static_cast<unsigned char>(utf8[1]) - 0x80];
-        return {picture.data(), 4};
+        const auto& picture = c1Pictures[static_cast<unsigned char>(utf8[1]) - 0x80];
+        return {picture.data(), picture.size()};
     }
-    if (utf8.size() != 1) {
-        return {};
-    }
-    const auto byte = static_cast<unsigned char>(utf8.front());
-    if (byte == '\t' || (byte >= 0x20 && byte != 0x7F)) {
-        return {};
-    }
-    const auto& picture = pictures[byte == 0x7F ? 32 : byte];
-    return {picture.data(), 3};
+    return ControlPictureOf(utf8);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "engine/ChatEmitters.h"
 
+#include "engine/ControlPicture.h"
+
 TDiscordEmitter::TDiscordEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                  std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true), mapper_(DiscordPalette()) {

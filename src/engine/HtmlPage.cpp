@@ -10,28 +10,43 @@ TColor PageBackground(bool table, TColor background) {
     return table ? clBtnFace : background;
 }
 
-THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground,
-                     std::string_view /*language*/) {
-    const std::string hex = SplitColor(pageBackground).Hex;
-    std::string page;
-    page.reserve(html.Written().size() + 128);
-    page += tg.OpenTag("_Html");
+namespace {
+
+// The head both sample pages share; `meta` goes before the title.
+void AppendHead(std::string& page, const TTagVocabulary& tg, std::string_view meta) {
     page += tg.OpenTag("_Head");
+    page += meta;
     page += tg.OpenTag("_Title");
     page += "Tintrel Sample";
     page += tg.CloseTag("_Title");
     page += tg.CloseTag("_Head");
+}
+
+// The body in the page's background and the end of the page; `background` is the body's
+// attribute up to the colour's digits (`bgcolor="#` on the font kind's page).
+void AppendBody(std::string& page, const TTagVocabulary& tg, std::string_view background,
+                TColor pageBackground, const THtmlText& html) {
     page += "\r\n<";
     page += tg.TagWord("_Body");
     page += ' ';
-    page += tg.TagWord("_Bgcolor");
-    page += "=\"#";
-    page += hex;
+    page += background;
+    page += SplitColor(pageBackground).Hex;
     page += "\">\r\n";
     page += html.Written();
     page += tg.CloseTag("_Body");
     page += tg.CloseTag("_Html");
     page += "\r\n";
+}
+
+} // namespace
+
+THtmlText SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColor pageBackground,
+                     std::string_view /*language*/) {
+    std::string page;
+    page.reserve(html.Written().size() + 128);
+    page += tg.OpenTag("_Html");
+    AppendHead(page, tg, {});
+    AppendBody(page, tg, tg.TagWord("_Bgcolor") + "=\"#", pageBackground, html);
     return THtmlText(std::move(page));
 }
 
@@ -49,26 +64,7 @@ THtmlText Html5SamplePage(const THtmlText& html, const TTagVocabulary& tg, TColo
     // Only a well-formed tag goes into the attribute; anything else stays the page's first one.
     page += IsLanguageTag(language) ? language : std::string_view("ja");
     page += "\">\r\n";
-    page += tg.OpenTag("_Head");
-    page += '<';
-    page += word("meta");
-    page += ' ';
-    page += word("charset");
-    page += "=\"utf-8\">";
-    page += tg.OpenTag("_Title");
-    page += "Tintrel Sample";
-    page += tg.CloseTag("_Title");
-    page += tg.CloseTag("_Head");
-    page += "\r\n<";
-    page += tg.TagWord("_Body");
-    page += ' ';
-    page += word("style");
-    page += "=\"background-color:#";
-    page += SplitColor(pageBackground).Hex;
-    page += "\">\r\n";
-    page += html.Written();
-    page += tg.CloseTag("_Body");
-    page += tg.CloseTag("_Html");
-    page += "\r\n";
+    AppendHead(page, tg, '<' + word("meta") + ' ' + word("charset") + "=\"utf-8\">");
+    AppendBody(page, tg, word("style") + "=\"background-color:#", pageBackground, html);
     return THtmlText(std::move(page), TTextEncoding::Utf8);
 }

@@ -82,10 +82,6 @@ constexpr std::size_t RunCodes(int count) {
     return count <= 0 ? 0 : count < 4096 ? static_cast<std::size_t>(count) : 4096;
 }
 
-// A C0 control character or DEL as the picture a terminal or chat shows for it (U+2400 on), so
-// that a text cannot write codes of its own; empty for any other unit (a tab too).
-std::string_view ControlPictureOf(std::string_view utf8);
-
 // The style bits of the options that the paste targets write.
 inline bool Bold(const THtmlOptions& o) {
     return (o.Style & fsBold) != 0;

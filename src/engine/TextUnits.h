@@ -49,7 +49,10 @@ struct TClusterTable {
     friend bool operator==(const TClusterTable&, const TClusterTable&) = default;
 };
 
-// The table of a text that CP932 holds whole.
+// The table of a text that CP932 holds whole. The page's standard library (libc++ 14) cannot
+// make an empty vector at compile time, so there it is made at start-up; only functions read it,
+// never the initialiser of another static.
+// NOLINTNEXTLINE(bugprone-dynamic-static-initializers)
 inline const TClusterTable kNoClusters{};
 
 // Walks the units of `text` from the first. The table must describe this text: each cluster

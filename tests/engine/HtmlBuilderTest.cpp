@@ -2,6 +2,8 @@
 
 #include "engine/TagVocabulary.h"
 
+#include "support/WrittenLines.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -9,15 +11,6 @@
 #include <vector>
 
 namespace {
-
-// The lines as they are written out, each followed by CR LF.
-std::string Written(std::initializer_list<std::string> lines) {
-    std::string written;
-    for (const std::string& line : lines) {
-        written += line + "\r\n";
-    }
-    return written;
-}
 
 // Options with a few fields changed from their defaults.
 template <typename Change> THtmlOptions With(Change change) {

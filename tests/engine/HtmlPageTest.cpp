@@ -3,20 +3,14 @@
 #include "engine/HtmlBuilder.h"
 #include "engine/TagVocabulary.h"
 
+#include "support/WrittenLines.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 
 namespace {
-
-std::string Written(std::initializer_list<std::string> lines) {
-    std::string written;
-    for (const std::string& line : lines) {
-        written += line + "\r\n";
-    }
-    return written;
-}
 
 const TGradient kRedToYellow{SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FFFF), gmTwoColor};
 const std::string kUpperAB = R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">B</FONT>)";

@@ -9,6 +9,8 @@
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 
+#include "support/WrittenLines.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -24,14 +26,6 @@
 #include <vector>
 
 namespace {
-
-std::string Written(std::initializer_list<std::string> lines) {
-    std::string written;
-    for (const std::string& line : lines) {
-        written += line + "\r\n";
-    }
-    return written;
-}
 
 template <typename Change> THtmlOptions With(TOutputKind kind, Change change) {
     THtmlOptions options;

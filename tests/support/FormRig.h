@@ -8,26 +8,31 @@
 #include "support/SystemColorsScope.h"
 #include "window/mainform.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
 
 // A main window on scripted dialogs, clipboard and launcher, with its settings file in a
-// temporary folder and its colour buttons keeping their custom colours in memory (so no window
-// test writes to the real home folder). While the rig lives, system colours come from the
-// palette; the table before is put back when it goes.
+// temporary folder (or in the folder a tool names) and its colour buttons keeping their custom
+// colours in memory (so no window test writes to the real home folder). While the rig lives,
+// system colours come from the palette; the table before is put back when it goes.
 struct TFormRig {
+    TFormRig() = default;
+    explicit TFormRig(const QString& settingsFolder) : folder(settingsFolder) {}
+
     TPaletteSystemColors paletteColors;
     TSystemColorsScope paletteColorsInstalled{&paletteColors};
     TMemoryUserStore customColors;
 
     QTemporaryDir dir;
+    QDir folder{dir.path()};
     TScriptedDialogs dialogs;
     TFakeClipboard clipboard;
     TRecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 
-    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString Path(const QString& name) const { return folder.filePath(name); }
     QString Ini() const { return Path(QStringLiteral("Tintrel.ini")); }
 
     // The handle the window is made with: the rig's services, the desktop's colour dialog and

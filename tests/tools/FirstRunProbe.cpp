@@ -9,7 +9,6 @@
 #include "window/mainform.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 
@@ -22,25 +21,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const TUiTranslators translators(SystemUiLanguage());
-    TPaletteSystemColors paletteColors;
-    const TSystemColorsScope paletteColorsInstalled{&paletteColors};
-    TMemoryUserStore customColors;
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-
-    TScriptedDialogs dialogs;
-    TFakeClipboard clipboard;
-    TRecordingLauncher launcher;
-    TServices services;
-    services.Dialogs = &dialogs;
-    services.Clipboard = &clipboard;
-    services.Launcher = &launcher;
-    services.UserStore = &customColors;
-    services.SettingsFile = folder.filePath(QStringLiteral("Tintrel.ini"));
-    TForm1 form(services);
+    TFormRig rig(QString::fromLocal8Bit(argv[1]));
+    TForm1& form = rig.Create();
     form.show();
     QApplication::processEvents();
 
-    QFile html(folder.filePath(QStringLiteral("html.txt")));
+    QFile html(rig.Path(QStringLiteral("html.txt")));
     if (!html.open(QIODevice::WriteOnly)) {
         return 1;
     }
@@ -50,5 +36,5 @@ int main(int argc, char* argv[]) {
     std::printf("%s %s\n", qPrintable(UiLanguageCode(translators.Language())),
                 form.Panel1->text().toUtf8().constData());
     form.close();
-    return dialogs.Messages.isEmpty() ? 0 : 1;
+    return rig.dialogs.Messages.isEmpty() ? 0 : 1;
 }

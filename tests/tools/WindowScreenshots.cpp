@@ -6,11 +6,9 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/TransBtn.h"
 #include "platform/FontSubstitutes.h"
-#include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
-#include "support/MemoryUserStore.h"
+#include "support/FormRig.h"
 #include "support/ScriptedColorDialogService.h"
-#include "support/ScriptedServices.h"
 #include "window/PhaseDialog.h"
 #include "window/StopsEditor.h"
 #include "window/mainform.h"
@@ -20,7 +18,6 @@
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdio>
@@ -32,24 +29,13 @@ int main(int argc, char* argv[]) {
         std::fputs("usage: window_screenshots OUTPUT_FOLDER\n", stderr);
         return 2;
     }
-    InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
-    TMemoryUserStore customColors;
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
     for (const bool dark : {false, true}) {
         QApplication::setPalette(dark ? DarkTestPalette() : LightTestPalette());
-        QTemporaryDir dir;
-        TScriptedDialogs dialogs;
-        TFakeClipboard clipboard;
-        TRecordingLauncher launcher;
-        TServices services;
-        services.Dialogs = &dialogs;
-        services.Clipboard = &clipboard;
-        services.Launcher = &launcher;
-        services.UserStore = &customColors;
-        services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
-        TForm1 form(services);
+        TFormRig rig;
+        TForm1& form = rig.Create();
         form.show();
         form.activateWindow();
         (void)QTest::qWaitForWindowActive(&form);
