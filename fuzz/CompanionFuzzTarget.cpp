@@ -2,7 +2,7 @@
 
 #include "FuzzCheck.h"
 
-#include "app/HtmlCompanion.h"
+#include "companion/HtmlCompanion.h"
 #include "store/IniErrors.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The page's way into the engine: the command-line companion's own runner, so that the page
 // writes what tintrel-html writes for the same arguments, and the kind table for its menu.
-#include "app/CompanionIo.h"
-#include "app/HtmlCompanion.h"
+#include "companion/CompanionIo.h"
+#include "companion/HtmlCompanion.h"
 #include "engine/CodePage.h"
 #include "engine/GradientWalk.h"
 #include "engine/OutputKind.h"

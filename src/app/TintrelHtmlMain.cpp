@@ -1,5 +1,5 @@
-#include "app/CompanionIo.h"
-#include "app/HtmlCompanion.h"
+#include "companion/CompanionIo.h"
+#include "companion/HtmlCompanion.h"
 
 #include <unistd.h>
 

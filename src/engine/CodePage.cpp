@@ -151,6 +151,10 @@ std::string_view Cp932CharacterToUtf8(std::string_view character) {
     return TCp932Utf8Table::Get().Lookup(character);
 }
 
+std::size_t TCp932Encoder::AppendHeld(std::string_view utf8, std::string& out) {
+    return AppendConvertible(utf8, out);
+}
+
 bool TCp932Encoder::Append(std::string_view utf8, std::string& out) {
     const std::size_t before = out.size();
     if (AppendConvertible(utf8, out) != utf8.size()) {

@@ -80,4 +80,7 @@ public:
     // Appends the CP932 bytes of `utf8` to `out` when CP932 holds every character of it and
     // returns true; otherwise returns false and leaves `out` as it was.
     bool Append(std::string_view utf8, std::string& out);
+    // Appends the CP932 bytes of the longest start of `utf8` that CP932 holds, and returns its
+    // length in bytes of `utf8`.
+    std::size_t AppendHeld(std::string_view utf8, std::string& out);
 };

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 // The extended grapheme clusters (user-perceived characters) of a UTF-8 text, as ICU's character
 // break rules find them (in the page: the browser's Intl.Segmenter, see web/engine). The text
@@ -20,6 +21,9 @@ public:
 
     // The byte offset where the next cluster ends, or kEnd after the last one.
     std::size_t Next();
+    // The cluster that holds the byte at `offset` (where a character starts): the byte offsets
+    // of its start and its end. Not to be mixed with Next().
+    std::pair<std::size_t, std::size_t> Around(std::size_t offset);
 
 private:
     struct TImpl;

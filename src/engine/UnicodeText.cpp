@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -52,24 +53,27 @@ TUnitText UnitTextFromUtf8(std::string_view utf8) {
     }
     TCp932Encoder encoder;
     result.Text.reserve(text.size());
-    if (encoder.Append(text, result.Text)) {
-        return result;
-    }
-
+    // Only the clusters that hold a character CP932 cannot hold become units of their own; the
+    // text around them is the same bytes however it is cut, so ICU looks at those clusters alone,
+    // and not at all at a text that CP932 holds whole.
     TClusterTable& table = result.Clusters;
-    TGraphemeClusters clusters(text);
-    std::size_t start = 0;
-    for (std::size_t end = clusters.Next(); end != TGraphemeClusters::kEnd;
-         start = end, end = clusters.Next()) {
+    std::optional<TGraphemeClusters> clusters;
+    for (std::size_t done = 0; done < text.size();) {
+        const std::size_t written = result.Text.size();
+        const std::size_t held = done + encoder.AppendHeld(text.substr(done), result.Text);
+        if (held == text.size()) {
+            break;
+        }
+        if (!clusters) {
+            clusters.emplace(text);
+        }
+        const auto [start, end] = clusters->Around(held);
+        if (start < held) {
+            // The cluster begins with characters CP932 holds, taken with those before it.
+            result.Text.resize(written);
+            encoder.Append(text.substr(done, start - done), result.Text);
+        }
         const std::string_view cluster = text.substr(start, end - start);
-        // ASCII is the same in CP932.
-        if (IsAscii(cluster)) {
-            result.Text += cluster;
-            continue;
-        }
-        if (encoder.Append(cluster, result.Text)) {
-            continue;
-        }
         TClusterUnit unit;
         unit.Offset = result.Text.size();
         unit.Utf8Offset = table.Utf8.size();
@@ -78,6 +82,7 @@ TUnitText UnitTextFromUtf8(std::string_view utf8) {
         table.References += AppendWrittenForm(cluster, encoder, result.Text);
         unit.Length = result.Text.size() - unit.Offset;
         table.Units.push_back(unit);
+        done = end;
     }
     return result;
 }

@@ -1,4 +1,5 @@
 #include "support/TempFolder.h"
+#include "support/WrittenLines.h"
 
 #include <gtest/gtest.h>
 
@@ -61,14 +62,6 @@ TRun RunCompanion(const std::vector<std::string>& args, const std::string& input
     return run;
 }
 
-std::string CrLfLines(std::initializer_list<std::string> lines) {
-    std::string written;
-    for (const std::string& line : lines) {
-        written += line + "\r\n";
-    }
-    return written;
-}
-
 // "ＭＳ Ｐゴシック" in Shift-JIS and in UTF-8.
 const std::string kMsPGothicSjis = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 const std::string kMsPGothicUtf8 = "ＭＳ Ｐゴシック";
@@ -103,7 +96,7 @@ std::vector<std::string> Everything(std::vector<std::string> more) {
 }
 
 std::string EverythingLines(const std::string& face) {
-    return CrLfLines({R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)",
+    return Written({R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)",
                       R"(<!-- Tintrel "AB" -->)",
                       "<strike><u><font face=\"" + face + "\"><font size=\"+2\"><cite><strong>", "<font ",
                       R"(size="+3" color="#FF0000">A</font><font )", R"(color="#FFFF00">B</font>)",
@@ -114,90 +107,90 @@ std::string EverythingLines(const std::string& face) {
 INSTANTIATE_TEST_SUITE_P(
     Options, CompanionOutputTest,
     testing::Values(
-        OutputCase{"Defaults", {"AB"}, CrLfLines({"", kRedYellowUpper, ""})},
+        OutputCase{"Defaults", {"AB"}, Written({"", kRedYellowUpper, ""})},
         OutputCase{"LowerCase",
                    {"--lower", "AB"},
-                   CrLfLines({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
+                   Written({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
         OutputCase{"FaceTagAloneNamesTheFirstFace",
                    {"--face-tag", "AB"},
-                   CrLfLines({"<FONT FACE=\"" + kMsPGothicSjis + "\">", kRedYellowUpper, "</FONT>"})},
+                   Written({"<FONT FACE=\"" + kMsPGothicSjis + "\">", kRedYellowUpper, "</FONT>"})},
         OutputCase{"EverythingInCp932", Everything({"AB"}), EverythingLines(kMsPGothicSjis)},
         OutputCase{"EverythingInUtf8", Everything({"--utf8", "AB"}), EverythingLines(kMsPGothicUtf8)},
         OutputCase{"SizeOneFirstLetter",
                    {"--lower", "--size", "1", "--head", "ABC"},
-                   CrLfLines({R"(<font size="+1">)",
+                   Written({R"(<font size="+1">)",
                               R"(<font size="+2" color="#FF0000">A</font><font color="#FF7F00">B</font>)"
                               R"(<font color="#FFFF00">C</font>)",
                               "</font>"})},
         OutputCase{"SizeFourIsTheLargestStep",
                    {"--lower", "--size", "4", "AB"},
-                   CrLfLines({R"(<font size="+4">)",
+                   Written({R"(<font size="+4">)",
                               R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "</font>"})},
         OutputCase{"OptionsAfterTheText",
                    {"AB", "--lower"},
-                   CrLfLines({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
+                   Written({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
         OutputCase{"ValuesAfterEqualsAndInLowerCaseHex",
                    {"--start=00ff00", "--finish", "0000Ff", "AB"},
-                   CrLfLines({"", R"(<FONT COLOR="#00FF00">A</FONT><FONT COLOR="#0000FF">B</FONT>)", ""})},
+                   Written({"", R"(<FONT COLOR="#00FF00">A</FONT><FONT COLOR="#0000FF">B</FONT>)", ""})},
         OutputCase{"MirrorOfFive",
                    {"--mode", "mirror", "abcde"},
-                   CrLfLines({"",
+                   Written({"",
                               R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
                               R"(<FONT COLOR="#FFFF00">c</FONT><FONT COLOR="#FF6600">d</FONT>)"
                               R"(<FONT COLOR="#FF0000">e</FONT>)",
                               ""})},
         OutputCase{"ThreeColoursThroughTheMiddle",
                    {"--mode", "three", "--middle", "0000FF", "abc"},
-                   CrLfLines({"",
+                   Written({"",
                               R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#0000FF">b</FONT>)"
                               R"(<FONT COLOR="#FFFF00">c</FONT>)",
                               ""})},
         OutputCase{"LastOfARepeatedOptionWins",
                    {"--mode", "three", "--mode", "two", "abc"},
-                   CrLfLines({"",
+                   Written({"",
                               R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
                               R"(<FONT COLOR="#FFFF00">c</FONT>)",
                               ""})},
         OutputCase{
             "TableWithBackground",
             {"--table", "--background", "c0c0c0", "AB"},
-            CrLfLines({R"(<TABLE ALIGN="LEFT" CELLPADDING="2"><TR><TD VALIGN="MIDDLE" BGCOLOR="C0C0C0">)", "",
+            Written({R"(<TABLE ALIGN="LEFT" CELLPADDING="2"><TR><TD VALIGN="MIDDLE" BGCOLOR="C0C0C0">)", "",
                        kRedYellowUpper, "", "</TR></TABLE><BR CLEAR=ALL>"})},
         OutputCase{"BackgroundWithoutTableIsUnused",
                    {"--background", "000000", "AB"},
-                   CrLfLines({"", kRedYellowUpper, ""})},
+                   Written({"", kRedYellowUpper, ""})},
         OutputCase{"TextAfterDoubleDashMayLookLikeAnOption",
                    {"--", "-x"},
-                   CrLfLines({"", R"(<FONT COLOR="#FF0000">-</FONT><FONT COLOR="#FFFF00">x</FONT>)", ""})},
+                   Written({"", R"(<FONT COLOR="#FF0000">-</FONT><FONT COLOR="#FFFF00">x</FONT>)", ""})},
         OutputCase{
             "JapaneseTextInCp932",
             {"ソ表"},
-            CrLfLines({"", "<FONT COLOR=\"#FF0000\">\x83\x5C</FONT><FONT COLOR=\"#FFFF00\">\x95\x5C</FONT>",
+            Written({"", "<FONT COLOR=\"#FF0000\">\x83\x5C</FONT><FONT COLOR=\"#FFFF00\">\x95\x5C</FONT>",
                        ""})},
         OutputCase{"PageWithBackground",
                    {"--page", "--background", "336699", "AB"},
-                   CrLfLines({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
+                   Written({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
                               R"(<BODY BGCOLOR="#336699">)", "", kRedYellowUpper, "", "</BODY></HTML>"})},
         OutputCase{
             "PageInTableModeHasTheButtonFaceBody",
             {"--page", "--table", "--lower", "AB"},
-            CrLfLines({"<html><head><title>Tintrel Sample</title></head>", R"(<body bgcolor="#C0C0C0">)",
+            Written({"<html><head><title>Tintrel Sample</title></head>", R"(<body bgcolor="#C0C0C0">)",
                        R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)", "",
                        R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "",
                        "</tr></table><br clear=all>", "</body></html>"})},
         OutputCase{"PageOfOneCharacter",
                    {"--page", "A"},
-                   CrLfLines({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
+                   Written({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
                               R"(<BODY BGCOLOR="#FFFFFF">)", "</BODY></HTML>"})},
         OutputCase{
-            "FormatFontIsTheDefault", {"--format", "font", "AB"}, CrLfLines({"", kRedYellowUpper, ""})},
+            "FormatFontIsTheDefault", {"--format", "font", "AB"}, Written({"", kRedYellowUpper, ""})},
         OutputCase{"FormatBbcode",
                    {"--format", "bbcode", "--lower", "--bold", "AB"},
-                   CrLfLines({"[b]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/b]"})},
+                   Written({"[b]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/b]"})},
         // UTF-8 already: --utf8 changes nothing.
         OutputCase{"FormatBbcodeInUtf8",
                    {"--format", "bbcode", "--utf8", "表示"},
-                   CrLfLines({"", "[COLOR=#FF0000]表[/COLOR][COLOR=#FFFF00]示[/COLOR]", ""})},
+                   Written({"", "[COLOR=#FF0000]表[/COLOR][COLOR=#FFFF00]示[/COLOR]", ""})},
         OutputCase{"FormatAnsiEndsLinesForATerminal",
                    {"--format", "ansi", "--bold", "AB"},
                    "\x1b[1m\x1b[38;2;255;0;0mA\x1b[38;2;255;255;0mB\x1b[0m\n"},
@@ -224,7 +217,7 @@ TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
     std::ofstream(file, std::ios::binary) << "\x83\x5C\\p";
     const TRun run = RunCompanion({"--text-file", file.string(), "--lower"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, CrLfLines({"",
+    EXPECT_EQ(run.out, Written({"",
                                   "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FF7F00\">\\</font>"
                                   "<font color=\"#FFFF00\">p</font>",
                                   ""}));
@@ -236,7 +229,7 @@ TEST(Companion, BuildsEveryClusterInOneFontTag) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(
         run.out,
-        CrLfLines(
+        Written(
             {"", R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">&#128077;&#127997;</FONT>)", ""}));
     const TRun emoji = RunCompanion({"--lower", "A😀B"});
     EXPECT_EQ(emoji.status, 0) << emoji.err;
@@ -257,7 +250,7 @@ TEST_P(CompanionUtf8FileTest, DropsOneFinalLineEndOnly) {
     WriteBytes(file, GetParam().bytes);
     const TRun run = RunCompanion({"--utf8-text-file", file, "--lower"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, CrLfLines({"", GetParam().body, ""}));
+    EXPECT_EQ(run.out, Written({"", GetParam().body, ""}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -395,7 +388,7 @@ INSTANTIATE_TEST_SUITE_P(
 namespace {
 
 // A style file as the Windows program writes it: Shift-JIS, CR LF, both modes set.
-const std::string kStyleFile = CrLfLines(
+const std::string kStyleFile = Written(
     {"[\x83\x5C\x83\x74\x83\x67]", // ソフト: trail bytes 0x5C, 0x74
      "DrawFont.Name=" + kMsPGothicSjis, "DrawFont.Size=9", "DrawFont.Style=5", "DrawFont.Color=0x80000008",
      "SizeIndex=2", "Head=1", "StartColor=0x00FF0000", "FinishColor=0x0000FF00", "MiddleColor=0x00FFFFFF",
@@ -433,27 +426,27 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(StyleCase{"ThreeColoursWinOverMirror",
                               {},
                               {},
-                              CrLfLines({"<U><FONT SIZE=\"+2\"><B>", kStyledBody, "</B></FONT></U>"})},
+                              Written({"<U><FONT SIZE=\"+2\"><B>", kStyledBody, "</B></FONT></U>"})},
                     StyleCase{"FaceTagUsesTheStyleFace",
                               {},
                               {"--face-tag"},
-                              CrLfLines({"<U><FONT FACE=\"" + kMsPGothicSjis + "\"><FONT SIZE=\"+2\"><B>",
+                              Written({"<U><FONT FACE=\"" + kMsPGothicSjis + "\"><FONT SIZE=\"+2\"><B>",
                                          kStyledBody, "</B></FONT></FONT></U>"})},
                     StyleCase{"OptionsBeforeItAreOverridden",
                               {"--size", "1", "--start", "000000"},
                               {},
-                              CrLfLines({"<U><FONT SIZE=\"+2\"><B>", kStyledBody, "</B></FONT></U>"})},
+                              Written({"<U><FONT SIZE=\"+2\"><B>", kStyledBody, "</B></FONT></U>"})},
                     StyleCase{"OptionsAfterItOverrideIt",
                               {},
                               {"--mode", "two", "--size", "0", "--finish", "FF0000"},
-                              CrLfLines({"<U><B>",
+                              Written({"<U><B>",
                                          "<FONT COLOR=\"#0000FF\">A</FONT><FONT COLOR=\"#7F0080\">B</FONT>"
                                          "<FONT COLOR=\"#FF0000\">C</FONT>",
                                          "</B></U>"})},
                     StyleCase{"SystemBackgroundIsTheButtonFaceOnThePage",
                               {},
                               {"--page", "--size", "0", "--bold", "--lower"},
-                              CrLfLines({"<html><head><title>Tintrel Sample</title></head>",
+                              Written({"<html><head><title>Tintrel Sample</title></head>",
                                          "<body bgcolor=\"#C0C0C0\">", "<u><b>",
                                          "<font color=\"#0000FF\">A</font><font color=\"#FFFFFF\">B</font>"
                                          "<font color=\"#00FF00\">C</font>",
@@ -473,7 +466,7 @@ TEST(Companion, RefusesAStyleFileWithABadValueNamingFileKeyAndValue) {
          "DrawFont.Name", "A\\x1B]52;c;SGVsbG8=\\x07"},
     };
     for (const auto& c : cases) {
-        std::ofstream(style, std::ios::binary) << CrLfLines({"[s]", c.line});
+        std::ofstream(style, std::ios::binary) << Written({"[s]", c.line});
         const TRun run = RunCompanion({"--style", style.string(), "--face-tag", "AB"});
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
@@ -579,15 +572,15 @@ INSTANTIATE_TEST_SUITE_P(
         StdinCase{"OtherKindsTakeTheFirstLineAndSaySo",
                   {"--format", "font", "-"},
                   "AB\nCD\n",
-                  CrLfLines({"", kRedYellowUpper, ""}),
+                  Written({"", kRedYellowUpper, ""}),
                   "2 lines"},
         StdinCase{
-            "OneLineWithItsLineEndNeedsNoWord", {"-"}, "AB\r\n", CrLfLines({"", kRedYellowUpper, ""}), ""},
+            "OneLineWithItsLineEndNeedsNoWord", {"-"}, "AB\r\n", Written({"", kRedYellowUpper, ""}), ""},
         StdinCase{
             "TextFileFromStandardInputIsCp932",
             {"--text-file", "-", "--lower"},
             "\x83\x5C\\",
-            CrLfLines({"", "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FFFF00\">\\</font>", ""}),
+            Written({"", "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FFFF00\">\\</font>", ""}),
             ""}),
     [](const auto& param) { return std::string(param.param.name); });
 

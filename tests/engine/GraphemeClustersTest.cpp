@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -83,7 +86,85 @@ TEST_P(GraphemeBreakLine, EndsClustersWhereUnicodeSays) {
     EXPECT_EQ(ends, line.ends);
 }
 
+// The cluster around each character is the one that Next() walks to, whatever came before it.
+TEST_P(GraphemeBreakLine, FindsTheClusterAroundEveryCharacter) {
+    const TBreakLine line = ParseBreakLine(GetParam());
+    TGraphemeClusters clusters(line.text);
+    std::size_t start = 0;
+    for (const std::size_t end : line.ends) {
+        for (std::size_t at = start; at < end; ++at) {
+            if ((static_cast<unsigned char>(line.text[at]) & 0xC0) != 0x80) {
+                EXPECT_EQ(clusters.Around(at), std::make_pair(start, end)) << at;
+            }
+        }
+        start = end;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(TypicalLines, GraphemeBreakLine, testing::ValuesIn(kBreakLines));
+
+// The ends Next() walks to.
+std::vector<std::size_t> Ends(std::string_view text) {
+    TGraphemeClusters clusters(text);
+    std::vector<std::size_t> ends;
+    for (std::size_t end = clusters.Next(); end != TGraphemeClusters::kEnd; end = clusters.Next()) {
+        ends.push_back(end);
+    }
+    return ends;
+}
+
+// Random texts of the characters above, where a cluster's edges hang on what stands before it
+// (a run of regional indicators pairs up from its start, a joiner on what it follows).
+TEST(GraphemeClusters, FindsTheClusterAroundEachCharacterOfRandomTexts) {
+    std::vector<std::string> characters;
+    for (const char* line : kBreakLines) {
+        const std::string text = ParseBreakLine(line).text;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t length = (text[at] & 0x80) == 0      ? 1
+                                       : (text[at] & 0xE0) == 0xC0 ? 2
+                                       : (text[at] & 0xF0) == 0xE0 ? 3
+                                                                   : 4;
+            characters.push_back(text.substr(at, length));
+            at += length;
+        }
+    }
+    std::mt19937 random(31);
+    for (int round = 0; round < 500; ++round) {
+        std::string text;
+        for (int count = static_cast<int>(random() % 24); count > 0; --count) {
+            text += characters[random() % characters.size()];
+        }
+        const std::vector<std::size_t> ends = Ends(text);
+        TGraphemeClusters clusters(text);
+        std::size_t start = 0;
+        for (const std::size_t end : ends) {
+            // Every other cluster asked about, so that ICU comes from far behind it too.
+            if (random() % 2 == 0) {
+                EXPECT_EQ(clusters.Around(start), std::make_pair(start, end)) << text;
+            }
+            start = end;
+        }
+    }
+}
+
+// A text broken while another is still open gets an iterator of its own.
+TEST(GraphemeClusters, TextsOpenAtOnceKeepTheirOwnPlaces) {
+    const std::string flags = "🇯🇵🇫🇷";
+    const std::string family = "a👨‍👩‍👧b";
+    for (int round = 0; round < 2; ++round) {
+        TGraphemeClusters first(flags);
+        EXPECT_EQ(first.Next(), 8U);
+        {
+            TGraphemeClusters second(family);
+            EXPECT_EQ(second.Next(), 1U);
+            EXPECT_EQ(first.Next(), 16U);
+            EXPECT_EQ(second.Next(), 1U + 18U);
+        }
+        TGraphemeClusters third(family);
+        EXPECT_EQ(third.Next(), 1U);
+        EXPECT_EQ(first.Next(), TGraphemeClusters::kEnd);
+    }
+}
 
 TEST(GraphemeClusters, EmptyTextHasNone) {
     TGraphemeClusters clusters("");

@@ -1,14 +1,19 @@
 #include "engine/UnicodeText.h"
 
 #include "engine/CodePage.h"
+#include "engine/GraphemeClusters.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/Refresh.h"
 #include "engine/TagVocabulary.h"
+#include "engine/Utf8Decode.h"
 #include "support/FakeCanvas.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -103,6 +108,59 @@ TEST(UnitsFromUtf8, TextThatCp932HoldsIsTodaysBytesWithNoClusters) {
         const TUnitText units = UnitTextFromUtf8(utf8);
         EXPECT_EQ(units.Text, Utf8ToCp932(utf8).Bytes) << utf8;
         EXPECT_TRUE(units.Clusters.Empty()) << utf8;
+    }
+}
+
+// The units as found cluster by cluster over the whole text: each cluster that CP932 holds whole
+// as its bytes, each other one a unit of its own with its written form.
+TUnitText UnitsClusterByCluster(std::string_view utf8) {
+    TUnitText units;
+    TCp932Encoder encoder;
+    TGraphemeClusters clusters(utf8);
+    std::size_t start = 0;
+    for (std::size_t end = clusters.Next(); end != TGraphemeClusters::kEnd;
+         start = end, end = clusters.Next()) {
+        const std::string_view cluster = utf8.substr(start, end - start);
+        if (encoder.Append(cluster, units.Text)) {
+            continue;
+        }
+        TClusterUnit unit{.Offset = units.Text.size(),
+                          .Utf8Offset = units.Clusters.Utf8.size(),
+                          .Utf8Length = cluster.size()};
+        units.Clusters.Utf8 += cluster;
+        for (std::size_t at = 0; at < cluster.size();) {
+            const std::size_t from = at;
+            const std::int32_t c = NextUtf8CodePoint(cluster, at);
+            if (!encoder.Append(cluster.substr(from, at - from), units.Text)) {
+                units.Text += "&#" + std::to_string(c) + ";";
+                ++units.Clusters.References;
+            }
+        }
+        unit.Length = units.Text.size() - unit.Offset;
+        units.Clusters.Units.push_back(unit);
+    }
+    return units;
+}
+
+// Random lines of characters that join into clusters, and of ones CP932 holds, between them:
+// asking ICU only about the clusters CP932 cannot hold gives the units of breaking it all.
+TEST(UnitsFromUtf8, RandomLinesAreTheUnitsOfEveryCluster) {
+    const char* const pieces[] = {
+        "a", " ", "\r",     "\n",     "1",      "é",      "お",     "ｶ",      "ﾞ",      "①",
+        "¥", "☀", "\uFE0F", "\u20E3", "\u0301", "\u0308", "🇯",      "🇵",      "👍",      "🏽",
+        "👨", "👩", "\u200D", "\u0600", "\u0915", "\u0903", "\u1100", "\u1161", "\u11A8", "가"};
+    std::mt19937 random(932);
+    for (int round = 0; round < 3000; ++round) {
+        std::string line;
+        for (int count = static_cast<int>(random() % 20); count > 0; --count) {
+            line += pieces[random() % std::size(pieces)];
+        }
+        const TUnitText units = UnitTextFromUtf8(line);
+        const TUnitText expected = UnitsClusterByCluster(line);
+        EXPECT_EQ(units.Text, expected.Text) << line;
+        EXPECT_EQ(units.Clusters.Units, expected.Clusters.Units) << line;
+        EXPECT_EQ(units.Clusters.Utf8, expected.Clusters.Utf8) << line;
+        EXPECT_EQ(units.Clusters.References, expected.Clusters.References) << line;
     }
 }
 

@@ -125,6 +125,14 @@ std::size_t TGraphemeClusters::Next() {
     return static_cast<std::size_t>(impl_->ends[impl_->next++]);
 }
 
+std::pair<std::size_t, std::size_t> TGraphemeClusters::Around(std::size_t offset) {
+    const std::vector<int>& ends = impl_->ends;
+    const auto end = std::upper_bound(ends.begin(), ends.end(), static_cast<int>(offset));
+    const int start = end == ends.begin() ? 0 : *(end - 1);
+    return {static_cast<std::size_t>(start),
+            static_cast<std::size_t>(end == ends.end() ? ends.back() : *end)};
+}
+
 // For the page's tests: the next text is segmented whole, as if none came before.
 extern "C" EMSCRIPTEN_KEEPALIVE void tintrel_forget_clusters() {
     LastSegmented() = TLastSegmented{};

@@ -1,4 +1,4 @@
-#include "app/CompanionIo.h"
+#include "companion/CompanionIo.h"
 
 #include "engine/CodePage.h"
 #include "engine/jstrm.h"

@@ -1,7 +1,7 @@
 // The companion's colour options, run in the process: the spaces, stops and rainbow give the
 // engine's own colours in every kind, and bad values are refused.
 
-#include "app/HtmlCompanion.h"
+#include "companion/HtmlCompanion.h"
 
 #include "engine/Contrast.h"
 #include "engine/HtmlBuilder.h"

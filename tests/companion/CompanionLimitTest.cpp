@@ -2,8 +2,8 @@
 // takes exactly the limit and refuses one byte more, and standard input is refused by the read
 // that crosses the limit, not a read later.
 
-#include "app/CompanionIo.h"
-#include "app/HtmlCompanion.h"
+#include "companion/CompanionIo.h"
+#include "companion/HtmlCompanion.h"
 
 #include "engine/OutputSink.h"
 #include "support/TempFolder.h"

@@ -1,6 +1,6 @@
-#include "app/LineColourer.h"
+#include "companion/LineColourer.h"
 
-#include "app/CompanionIo.h"
+#include "companion/CompanionIo.h"
 #include "engine/GradientWalk.h"
 #include "engine/OutputEmitter.h"
 #include "engine/TextJoin.h"

@@ -1,0 +1,53 @@
+#include "companion/CompanionBudget.h"
+
+#include "companion/CompanionOptions.h"
+#include "companion/CompanionRefusal.h"
+#include "engine/HtmlBuilder.h"
+#include "engine/OutputKind.h"
+#include "engine/TagVocabulary.h"
+#include "engine/TargetFit.h"
+#include "engine/TextJoin.h"
+
+int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
+                      const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
+                      TBudgetReport* report) {
+    const std::size_t budget = o.budget.value_or(kind.Budget);
+    const std::string unit = kind.Counted == TLengthUnit::Bytes ? " bytes" : " UTF-16 code units";
+    TBudgetReport reported{.Counted = true, .Budget = budget};
+    if (o.fit && budget > 0) {
+        TFitResult fit = FitTargetText(text.Text, text.Clusters, gradient, o.html, tg, budget);
+        reported.Fits = fit.Fits;
+        reported.Step = fit.Step;
+        reported.Share = fit.Share;
+        reported.Length = fit.Length;
+        reported.Fitting = fit.FittingUnits;
+        if (!fit.Fits) {
+            err += Refusal(FitNote(fit, kind.Kind, budget)).message + "\n";
+            if (report != nullptr) {
+                *report = reported;
+            }
+            return 3;
+        }
+        if (fit.Step != TFitStep::None && report == nullptr) {
+            err += Refusal(FitNote(fit, kind.Kind, budget)).message + "\n";
+        }
+        html = std::move(fit.Html);
+    } else {
+        html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
+    }
+    const std::size_t length = TargetLength(html.Written(), kind.Counted);
+    reported.Length = length;
+    if (report != nullptr) {
+        // The caller shows the count and the step itself.
+        *report = reported;
+    } else if (o.count) {
+        err += Join(std::to_string(length), budget > 0 ? Join(" / ", std::to_string(budget)) : std::string(),
+                    unit, "\n");
+    } else if (budget > 0 && length > budget) {
+        err += Refusal("the output is ", std::to_string(length), unit, ", over the budget of ",
+                       std::to_string(budget), " (--fit shortens it)")
+                   .message +
+               "\n";
+    }
+    return 0;
+}

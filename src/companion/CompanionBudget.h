@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/OrivUtil.h"
+#include "engine/UnicodeText.h"
+
+#include <string>
+
+class THtmlText;
+class TTagVocabulary;
+struct TBudgetReport;
+struct TCompanionOptions;
+struct TOutputKindRow;
+
+// The output in its budget: with --fit shortened until it fits (status 3 and the message when
+// nothing does), with --count its length on standard error, and a word when it is over.
+int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
+                      const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
+                      TBudgetReport* report);
