@@ -78,10 +78,8 @@ void Hatch(QPainter& painter, const TRectLTRB& rect, const QColor& ink) {
 
 } // namespace
 
-TColorDropButton::TColorDropButton(QWidget* parent) : TColorDropButton(DesktopServices(), parent) {}
-
 TColorDropButton::TColorDropButton(const TServices& services, QWidget* parent)
-    : QPushButton(parent), services_(WithDesktopDefaults(services)) {
+    : QPushButton(parent), services_(services) {
     InitArrowResources();
     arrow_ = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
     arrowDisabled_ =

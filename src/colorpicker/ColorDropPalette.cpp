@@ -35,10 +35,8 @@ void FillLine(QPainter& painter, int left, int top, int width, int height, TColo
 
 } // namespace
 
-TColorDropPalette::TColorDropPalette(QWidget* owner) : TColorDropPalette(DesktopServices(), owner) {}
-
 TColorDropPalette::TColorDropPalette(const TServices& services, QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), services_(WithDesktopDefaults(services)) {
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), services_(services) {
     InstallColorPickerAccessible();
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);

@@ -64,9 +64,9 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The window reaches the desktop through `services` and hands them on to its colour
-    // buttons; any left empty is the desktop's own. Tests script them.
-    explicit TForm1(TServices services = {}, QWidget* parent = nullptr);
+    // The window reaches the desktop through `services`, every entry but the settings file
+    // set, and hands them on to its colour buttons. Tests script them.
+    explicit TForm1(TServices services, QWidget* parent = nullptr);
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -376,7 +376,6 @@ private:
     void ApplyPreviewFontToStyleButtons();
 
     TServices services_;
-    std::unique_ptr<TFileLauncher> ownLauncher_;
     std::unique_ptr<TIniGT> IniGT;
     std::unique_ptr<TStyleLibrary> styles_;
 

@@ -8,11 +8,10 @@
 #include "engine/ColorStops.h"
 #include "engine/Contrast.h"
 #include "engine/TextUnits.h"
+#include "platform/DialogService.h"
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
 #include "window/Cp932Text.h"
-#include "window/PhaseDialog.h"
-#include "window/StopsEditor.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +21,8 @@
 #include <QStatusBar>
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -188,12 +189,13 @@ void TForm1::PmStopsClick() {
         }
         stops.push_back({JoinColor(finishColor_), -1});
     }
-    TStopsEditor editor(stops, *services_.ColorDialog, this);
-    if (editor.exec() != QDialog::Accepted) {
+    std::optional<std::vector<TColorStop>> edited =
+        services_.Dialogs->EditStops(this, stops, *services_.ColorDialog);
+    if (!edited) {
         return;
     }
     TGradient choice = colourChoice_;
-    choice.Stops = editor.Stops();
+    choice.Stops = std::move(*edited);
     if (choice.Stops.size() == 2 && choice.Stops.front().Position < 0 && choice.Stops.back().Position < 0) {
         // Two colours are the design's start and finish.
         ClBtn1->SetColor(choice.Stops.front().Color);
@@ -206,16 +208,17 @@ void TForm1::PmStopsClick() {
 void TForm1::PmPhaseClick() {
     const bool rainbowBefore = colourChoice_.Rainbow;
     const double phaseBefore = colourChoice_.Phase;
-    TPhaseDialog dialog(static_cast<int>(std::lround(colourChoice_.Phase)), this);
     const auto show = [this](bool rainbow, double phase) {
         colourChoice_.Rainbow = rainbow;
         colourChoice_.Phase = phase;
         CbRainbow->setChecked(rainbow);
         Refresh();
     };
-    connect(&dialog, &TPhaseDialog::PhaseChanged, this, [&show](int degrees) { show(true, degrees); });
-    if (dialog.exec() == QDialog::Accepted) {
-        show(true, dialog.Degrees());
+    const std::optional<int> chosen =
+        services_.Dialogs->ChoosePhase(this, static_cast<int>(std::lround(colourChoice_.Phase)),
+                                       [&show](int degrees) { show(true, degrees); });
+    if (chosen) {
+        show(true, *chosen);
     } else {
         show(rainbowBefore, phaseBefore);
     }

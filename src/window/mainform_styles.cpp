@@ -192,7 +192,7 @@ void TForm1::PmExpClick() {
         request.FileName = target;
     } while (!MayReplaceFile(target));
     try {
-        styles_->Export(static_cast<std::size_t>(index), target.toStdString());
+        styles_->Export(static_cast<std::size_t>(index), target.toStdString(), *services_.FileOps);
     } catch (const std::exception& error) {
         ShowError(error);
         return;

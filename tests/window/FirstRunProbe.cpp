@@ -3,6 +3,7 @@
 // FOLDER/html.txt. Prints the language chosen and the caption of the text panel, so the
 // caller can tell which language the window really spoke.
 //   first_run_probe FOLDER
+#include "controls/SystemFontSource.h"
 #include "platform/UiLanguage.h"
 #include "support/FormRig.h"
 #include "window/UiTranslators.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     TPaletteSystemColors paletteColors;
     const TSystemColorsScope paletteColorsInstalled{&paletteColors};
     TMemoryUserStore customColors;
+    const TSystemFontSource fonts;
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     TScriptedDialogs dialogs;
@@ -35,7 +37,9 @@ int main(int argc, char* argv[]) {
     services.Clipboard = &clipboard;
     services.Launcher = &launcher;
     services.UserStore = &customColors;
+    services.Fonts = &fonts;
     services.SettingsFile = folder.filePath(QStringLiteral("Tintrel.ini"));
+    services = WithDesktopDefaults(services);
     TForm1 form(services);
     form.show();
     QApplication::processEvents();

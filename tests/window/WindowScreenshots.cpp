@@ -4,15 +4,16 @@
 // latched), and stops-light.png, phase-light.png and their dark ones (the stops editor with a
 // stop at a given position, the rainbow's start). Built with the tests, never run by ctest.
 #include "colorpicker/ColorDropButton.h"
+#include "controls/SystemFontSource.h"
 #include "controls/TransBtn.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/PhaseDialog.h"
+#include "platform/StopsEditor.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
 #include "support/MemoryUserStore.h"
 #include "support/ScriptedColorDialogService.h"
 #include "support/ScriptedServices.h"
-#include "window/PhaseDialog.h"
-#include "window/StopsEditor.h"
 #include "window/mainform.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
     TMemoryUserStore customColors;
+    const TSystemFontSource fonts;
     const QDir output(QString::fromLocal8Bit(argv[1]));
 
     for (const bool dark : {false, true}) {
@@ -48,7 +50,9 @@ int main(int argc, char* argv[]) {
         services.Clipboard = &clipboard;
         services.Launcher = &launcher;
         services.UserStore = &customColors;
+        services.Fonts = &fonts;
         services.SettingsFile = dir.filePath(QStringLiteral("Tintrel.ini"));
+        services = WithDesktopDefaults(services);
         TForm1 form(services);
         form.show();
         form.activateWindow();
