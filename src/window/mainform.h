@@ -22,7 +22,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -30,6 +32,7 @@ class QActionGroup;
 class QPainter;
 class QCheckBox;
 class QComboBox;
+class QFileInfo;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -353,6 +356,18 @@ private:
     void ShowStyleList(int selected);
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
+    // A style name as typed and in Shift-JIS.
+    struct TStyleName {
+        QString Typed;
+        std::string Bytes;
+    };
+    // Asks for a style name in an input box starting at `initial`. Nothing when the user
+    // cancels, keeps `initial` while `sameIsCancel`, or types a name that cannot name a style;
+    // the user has been told why (`unheldRefusal`, with %1 the character, for one that
+    // Shift-JIS cannot hold).
+    std::optional<TStyleName> AskStyleName(const QString& caption, const QString& prompt,
+                                           const QString& initial, bool sameIsCancel,
+                                           const QString& unheldRefusal);
     void ShowError(const std::exception& error);
     // mainform_colour.cpp
     void CreateColourItems();
@@ -369,6 +384,13 @@ private:
     // mainform_output.cpp
     // False when option 1 asks before replacing files, `target` exists and the user says no.
     bool MayReplaceFile(const QString& target);
+    // The folder pages were last saved to, as the settings file keeps it; empty when it cannot
+    // be read (the dialog then opens in the desktop's own folder).
+    QString LastSaveFolder() const;
+    // Writes `bytes` to `file` crash-safely through the window's file operations. A failure is
+    // told in a box (`failure`, with %1 the reason) and false returned; a save in the title.
+    bool SaveAndReport(const QFileInfo& file, std::string_view bytes, const QString& failure,
+                       const QString& saved);
     // mainform_commands.cpp
     void StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label);
     void CopyCustomColors(TColorDropButton* from, TColorDropButton* to1, TColorDropButton* to2);
