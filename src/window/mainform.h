@@ -181,20 +181,20 @@ public:
     TColor BackgroundColor() const { return backgroundColor_; }
 
     // Controls, named as the window's objects are.
-    QLabel* Panel1 = nullptr;
+    QLabel* Panel1 = nullptr; // the caption "テキスト" left of the text field
     QLineEdit* EdText = nullptr;
-    QLabel* Panel2 = nullptr;
+    QLabel* Panel2 = nullptr; // the caption "フォント" left of the font list; its menu copies the face
     TFontComboBox* FCBox = nullptr;
     TTransparentButton* TbBold = nullptr;
     TTransparentButton* TbItalic = nullptr;
     TTransparentButton* TbUnder = nullptr;
     TTransparentButton* TbStrike = nullptr;
-    QLabel* Label7 = nullptr;
+    QLabel* Label7 = nullptr; // the caption "サイズ" above the size list
     QComboBox* CbSize = nullptr;
     QCheckBox* CbHead = nullptr;
     QFrame* Bv2 = nullptr;
     QFrame* Bv3 = nullptr;
-    QLabel* Panel3 = nullptr;
+    QLabel* Panel3 = nullptr; // the caption "色指定" left of the colour buttons
     TColorDropButton* ClBtn1 = nullptr;
     TColorDropButton* ClBtnM = nullptr;
     TColorDropButton* ClBtn2 = nullptr;
@@ -204,7 +204,7 @@ public:
     TTransparentButton* TbTriCo = nullptr;
     TTransparentButton* TbMirror = nullptr;
     TTransparentButton* TbInv = nullptr;
-    QLabel* Panel4 = nullptr;
+    QLabel* Panel4 = nullptr; // the caption "スタイル" left of the style list
     QComboBox* CbStyle = nullptr;
     TTransparentButton* TbCopy = nullptr;
     TTransparentButton* TbSave = nullptr;
@@ -217,7 +217,7 @@ public:
     // What holds while it applies (the references written, a text too short for a gradient), at
     // the status bar's right; hints and messages take the rest.
     QLabel* StNote = nullptr;
-    QTimer* Timer1 = nullptr;
+    QTimer* Timer1 = nullptr; // one second, then a message shown in the title gives way to it
 
     QMenu* PmOpt = nullptr;
     // CbOpt1 ... CbOpt9: the options menu's switches under their historical names, matching the
@@ -236,7 +236,7 @@ public:
     // offers ("CbFormat" and the kind's name: CbFormatFont, CbFormatCss, ...).
     QActionGroup* FormatGroup = nullptr;
 
-    QMenu* Pm1 = nullptr;
+    QMenu* Pm1 = nullptr; // the style list's menu: add, delete, rename, import, export
     QAction* PmAdd = nullptr;
     QAction* PmDel = nullptr;
     QAction* PmRen = nullptr;
@@ -347,8 +347,13 @@ private:
     void ReportSettingsProblem(const QString& message);
     // The option menu's switches the window consults, by what they mean.
     bool AskBeforeOverwrite() const { return CbOpt1->isChecked(); }
+    bool FaceTagOn() const { return CbOpt3->isChecked(); }
     bool SmartPreviewOff() const { return CbOpt4->isChecked(); }
     bool OpenAfterSave() const { return CbOpt5->isChecked(); }
+    bool CommentOn() const { return CbOpt6->isChecked(); }
+    bool LogicalTagsOn() const { return CbOpt7->isChecked(); }
+    bool BreakInFontTag() const { return CbOpt8->isChecked(); }
+    bool UpperCaseTags() const { return CbOpt9->isChecked(); }
 
     // mainform_styles.cpp
     void ReadStyleList();

@@ -92,15 +92,15 @@ void TForm1::SaveOptions(const std::string& section) {
 TOptionSet TForm1::CaptureOptionSet() const {
     TOptionSet options;
     options.Position = TWindowPosition{x(), y()};
-    options.AskBeforeOverwrite = CbOpt1->isChecked();
+    options.AskBeforeOverwrite = AskBeforeOverwrite();
     options.BaseFontSize = BaseFontSize();
-    options.FaceTag = CbOpt3->isChecked();
-    options.SmartPreviewOff = CbOpt4->isChecked();
-    options.OpenAfterSave = CbOpt5->isChecked();
-    options.Comments = CbOpt6->isChecked();
-    options.LogicalTags = CbOpt7->isChecked();
-    options.BreakInFontTag = CbOpt8->isChecked();
-    options.UpperCaseTags = CbOpt9->isChecked();
+    options.FaceTag = FaceTagOn();
+    options.SmartPreviewOff = SmartPreviewOff();
+    options.OpenAfterSave = OpenAfterSave();
+    options.Comments = CommentOn();
+    options.LogicalTags = LogicalTagsOn();
+    options.BreakInFontTag = BreakInFontTag();
+    options.UpperCaseTags = UpperCaseTags();
     options.OutputKind = OutputKind();
     options.FormattedCopy = CbOptFormatted->isChecked();
     options.Budget = budget_;

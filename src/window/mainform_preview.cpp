@@ -99,14 +99,14 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
     input.Html.SizeStep = CbSize->currentIndex();
     input.Html.FirstLetterLarger = CbHead->isChecked();
     input.SmartPreview = !SmartPreviewOff();
-    input.UpperCaseTags = CbOpt9->isChecked();
-    input.Html.FaceTag = CbOpt3->isChecked();
+    input.UpperCaseTags = UpperCaseTags();
+    input.Html.FaceTag = FaceTagOn();
     if (OutputKind() == okCss) {
         input.Html.Language = FieldLanguage();
     }
-    input.Html.LogicalTags = CbOpt7->isChecked();
-    input.Html.Comment = CbOpt6->isChecked();
-    input.Html.BreakInTag = CbOpt8->isChecked();
+    input.Html.LogicalTags = LogicalTagsOn();
+    input.Html.Comment = CommentOn();
+    input.Html.BreakInTag = BreakInFontTag();
     input.Html.Table = cbTable->isChecked();
     input.Html.Kind = OutputKind();
     return input;
