@@ -15,6 +15,7 @@
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/OutputChoice.h"
 #include "window/OutputKindText.h"
 #include "window/PreviewBox.h"
 #include "window/QPainterCanvas.h"
@@ -304,8 +305,9 @@ void TForm1::CreateMenus() {
         item->setData(static_cast<int>(kind.Kind));
         FormatGroup->addAction(item);
     }
-    CbFormat(okFont)->setChecked(true);
     CreateTargetItems();
+    output_ = std::make_unique<TOutputChoice>(*FormatGroup, *CbFit);
+    CbFormat(okFont)->setChecked(true);
     PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
     CbOpt5 = MakeOption(PmOpt, "CbOpt5", tr("HTML保存時に開く"));

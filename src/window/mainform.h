@@ -50,6 +50,7 @@ class TIniGT;
 class TStyleLibrary;
 struct TBadValue;
 struct TOptionSet;
+class TOutputChoice;
 struct TRefreshInput;
 struct TStyleRecord;
 class TPreviewBox;
@@ -336,7 +337,6 @@ private:
     // Shortens the last refresh's output to its budget when "Shorten to fit" is on, and shows
     // the count against the budget.
     void ApplyBudget(const TRefreshInput& input);
-    std::size_t budget_ = 0; // set in the options; 0: each kind's own
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -403,6 +403,8 @@ private:
     void ApplyPreviewFontToStyleButtons();
 
     TServices services_;
+    // The output's kind, budget and fitting, shown by FormatGroup and CbFit.
+    std::unique_ptr<TOutputChoice> output_;
     std::unique_ptr<TIniGT> IniGT;
     std::unique_ptr<TStyleLibrary> styles_;
 

@@ -16,6 +16,7 @@
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
 #include "window/Cp932Text.h"
+#include "window/OutputChoice.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>
@@ -101,10 +102,8 @@ TOptionSet TForm1::CaptureOptionSet() const {
     options.LogicalTags = LogicalTagsOn();
     options.BreakInFontTag = BreakInFontTag();
     options.UpperCaseTags = UpperCaseTags();
-    options.OutputKind = OutputKind();
     options.FormattedCopy = CbOptFormatted->isChecked();
-    options.Budget = budget_;
-    options.ShortenToFit = CbFit->isChecked();
+    output_->CaptureInto(options);
     return options;
 }
 
@@ -118,10 +117,8 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt7->setChecked(options.LogicalTags);
     CbOpt8->setChecked(options.BreakInFontTag);
     CbOpt9->setChecked(options.UpperCaseTags);
-    SetOutputKind(options.OutputKind);
     CbOptFormatted->setChecked(options.FormattedCopy);
-    budget_ = options.Budget < kBudgetLimit ? options.Budget : 0;
-    CbFit->setChecked(options.ShortenToFit);
+    output_->ApplyFrom(options);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {

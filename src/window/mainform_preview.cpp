@@ -15,6 +15,7 @@
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 #include "window/ColorLabel.h"
+#include "window/OutputChoice.h"
 #include "window/OutputKindText.h"
 #include "window/PreviewBox.h"
 #include "window/QPainterCanvas.h"
@@ -65,22 +66,15 @@ void TForm1::PaintWithPainter(QPainter& painter) {
 }
 
 TOutputKind TForm1::OutputKind() const {
-    const QAction* checked = FormatGroup->checkedAction();
-    return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : okFont;
+    return output_->Kind();
 }
 
 QAction* TForm1::CbFormat(TOutputKind kind) const {
-    for (QAction* item : FormatGroup->actions()) {
-        if (item->data().toInt() == static_cast<int>(kind)) {
-            return item;
-        }
-    }
-    return nullptr;
+    return output_->CbFormat(kind);
 }
 
 void TForm1::SetOutputKind(TOutputKind kind) {
-    QAction* item = CbFormat(kind);
-    (item != nullptr ? item : CbFormat(okFont))->setChecked(true);
+    output_->SetKind(kind);
 }
 
 TRefreshInput TForm1::CurrentRefreshInput() const {
