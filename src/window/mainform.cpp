@@ -15,6 +15,7 @@
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/ColourChoice.h"
 #include "window/OutputChoice.h"
 #include "window/OutputKindText.h"
 #include "window/PreviewBox.h"

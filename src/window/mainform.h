@@ -51,6 +51,7 @@ class TStyleLibrary;
 struct TBadValue;
 struct TOptionSet;
 class TOutputChoice;
+class TColourChoice;
 struct TRefreshInput;
 struct TStyleRecord;
 class TPreviewBox;
@@ -156,7 +157,7 @@ public:
     // --- colour spaces, stops, rainbow, presets and contrast (mainform_colour.cpp)
     // The space the colours are mixed in, the stops, the rainbow and its phase: the window's
     // choices beside the design (the colours of Start, Middle and Finish are not used).
-    const TGradient& ColourChoice() const { return colourChoice_; }
+    const TGradient& ColourChoice() const;
     void SetColourChoice(const TGradient& choice);
     // "コントラストを修正": moves the lightness of the colours until every character passes.
     void PmFixContrastClick();
@@ -405,6 +406,8 @@ private:
     TServices services_;
     // The output's kind, budget and fitting, shown by FormatGroup and CbFit.
     std::unique_ptr<TOutputChoice> output_;
+    // The colour space, the stops, the rainbow and its phase, shown by SpaceGroup and CbRainbow.
+    std::unique_ptr<TColourChoice> colours_;
     std::unique_ptr<TIniGT> IniGT;
     std::unique_ptr<TStyleLibrary> styles_;
 
@@ -414,7 +417,6 @@ private:
     TOrivRGB finishColor_;
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
-    TGradient colourChoice_; // Space, Stops, Rainbow and Phase
     THtmlText htmlText_;
     TRefreshInput lastRefreshInput_; // what the HTML text was built from
     TPictureChoice pictureChoice_;

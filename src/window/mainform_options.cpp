@@ -15,6 +15,7 @@
 #include "store/StyleLibrary.h"
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
+#include "window/ColourChoice.h"
 #include "window/Cp932Text.h"
 #include "window/OutputChoice.h"
 #include "window/WindowPlacement.h"
@@ -133,10 +134,7 @@ TStyleRecord TForm1::CaptureStyleRecord() const {
     style.BGColor = backgroundColor_;
     style.Mirror = TbMirror->Down();
     style.Trico = TbTriCo->Down();
-    style.Space = colourChoice_.Space;
-    style.Stops = StopsWithButtons();
-    style.Rainbow = colourChoice_.Rainbow;
-    style.Phase = static_cast<int>(colourChoice_.Phase);
+    colours_->CaptureInto(style, JoinColor(startColor_), JoinColor(middleColor_), JoinColor(finishColor_));
     return style;
 }
 
@@ -171,12 +169,7 @@ void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
     FlClBk->setText(QString::fromStdString(SplitColor(style.BGColor).Hex));
     ClBtnBk->SetColor(style.BGColor);
 
-    TGradient choice;
-    choice.Space = style.Space;
-    choice.Stops = style.Stops;
-    choice.Rainbow = style.Rainbow;
-    choice.Phase = style.Phase;
-    SetColourChoice(choice);
+    SetColourChoice(TColourChoice::Of(style));
 }
 
 void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {

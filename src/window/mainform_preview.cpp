@@ -84,10 +84,10 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
     input.Clusters = std::move(units.Clusters);
     input.Gradient =
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
-    input.Gradient.Space = colourChoice_.Space;
+    input.Gradient.Space = ColourChoice().Space;
     input.Gradient.Stops = StopsWithButtons();
-    input.Gradient.Rainbow = colourChoice_.Rainbow;
-    input.Gradient.Phase = colourChoice_.Phase;
+    input.Gradient.Rainbow = ColourChoice().Rainbow;
+    input.Gradient.Phase = ColourChoice().Phase;
     input.Background = backgroundColor_;
     input.PreviewFont = previewFont_;
     input.Html.SizeStep = CbSize->currentIndex();
