@@ -26,7 +26,7 @@ class TColorDropButton : public QPushButton {
 public:
     // The button keeps its custom colours in the user store of `services` (when it has a key)
     // and its palette opens their colour dialog.
-    explicit TColorDropButton(const TServices& services, QWidget* parent = nullptr);
+    explicit TColorDropButton(TServices services, QWidget* parent = nullptr);
     ~TColorDropButton() override;
 
     QString Version() const { return QStringLiteral("TColorDropButton v1.00"); }

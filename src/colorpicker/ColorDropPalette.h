@@ -44,7 +44,7 @@ public:
 
     // `owner` is the colour button; the window stays a separate top-level window. The Other
     // button opens the colour dialog of `services`.
-    explicit TColorDropPalette(const TServices& services, QWidget* owner = nullptr);
+    explicit TColorDropPalette(TServices services, QWidget* owner = nullptr);
     ~TColorDropPalette() override;
 
     bool ShowColorHints() const { return showColorHints_; }

@@ -26,7 +26,7 @@ struct TServices {
     TColorDialogService* ColorDialog = nullptr;
     // Where the colour buttons keep their custom colours.
     TUserStore* UserStore = nullptr;
-    // What the window's saves go through (settings file, pages, pictures).
+    // What the window's saves go through (settings file, pages, pictures, style files).
     std::shared_ptr<TFileOps> FileOps;
     // The installed typefaces the font list offers (the desktop's live above this layer).
     const TFontSource* Fonts = nullptr;
