@@ -20,7 +20,7 @@
 namespace {
 
 // Runs `answer` on the next modal dialog as soon as it is open.
-void WhenDialogOpens(std::function<void(QDialog&)> answer) {
+void WhenDialogOpens(const std::function<void(QDialog&)>& answer) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
