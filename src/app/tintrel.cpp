@@ -1,5 +1,8 @@
 // The desktop program: one main window, driven by the user alone.
+#include "controls/SystemFontSource.h"
+#include "launch/ExecLauncher.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/Services.h"
 #include "platform/SystemColors.h"
 #include "platform/TerminationSignals.h"
 #include "window/UiTranslators.h"
@@ -42,7 +45,15 @@ int main(int argc, char* argv[]) {
     InstallPaletteSystemColors();
     InstallWindowsFontSubstitutes();
 
-    TForm1 form;
+    // The desktop's own services: its dialogs, clipboard, colour dialog, user store and file
+    // operations, with the launcher and the installed fonts from the layers above them. The
+    // launcher opens files on its own, not over a window.
+    TExecLauncher launcher(nullptr);
+    const TSystemFontSource fonts;
+    TServices services = WithDesktopDefaults({});
+    services.Launcher = &launcher;
+    services.Fonts = &fonts;
+    TForm1 form(services);
     TTerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TTerminationSignals::terminationRequested, &form,
                      [&form](int) { form.CloseFor(TCloseReason::Signal); });

@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <utility>
+
 // Resources of a static library must be registered by hand, from outside any namespace.
 static void InitArrowResources() {
     Q_INIT_RESOURCE(arrows);
@@ -78,10 +80,8 @@ void Hatch(QPainter& painter, const TRectLTRB& rect, const QColor& ink) {
 
 } // namespace
 
-TColorDropButton::TColorDropButton(QWidget* parent) : TColorDropButton(DesktopServices(), parent) {}
-
-TColorDropButton::TColorDropButton(const TServices& services, QWidget* parent)
-    : QPushButton(parent), services_(WithDesktopDefaults(services)) {
+TColorDropButton::TColorDropButton(TServices services, QWidget* parent)
+    : QPushButton(parent), services_(std::move(services)) {
     InitArrowResources();
     arrow_ = QImage(QStringLiteral(":/arrows/ARROW_BMP")).convertToFormat(QImage::Format_RGB32);
     arrowDisabled_ =

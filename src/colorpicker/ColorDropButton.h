@@ -24,8 +24,9 @@ class TColorDropButton : public QPushButton {
     Q_OBJECT
 
 public:
-    explicit TColorDropButton(QWidget* parent = nullptr);
-    TColorDropButton(const TServices& services, QWidget* parent);
+    // The button keeps its custom colours in the user store of `services` (when it has a key)
+    // and its palette opens their colour dialog.
+    explicit TColorDropButton(TServices services, QWidget* parent = nullptr);
     ~TColorDropButton() override;
 
     QString Version() const { return QStringLiteral("TColorDropButton v1.00"); }

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QToolTip>
 
+#include <utility>
+
 namespace {
 
 constexpr int kCustomColumns = 8;
@@ -35,10 +37,8 @@ void FillLine(QPainter& painter, int left, int top, int width, int height, TColo
 
 } // namespace
 
-TColorDropPalette::TColorDropPalette(QWidget* owner) : TColorDropPalette(DesktopServices(), owner) {}
-
-TColorDropPalette::TColorDropPalette(const TServices& services, QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), services_(WithDesktopDefaults(services)) {
+TColorDropPalette::TColorDropPalette(TServices services, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), services_(std::move(services)) {
     InstallColorPickerAccessible();
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);

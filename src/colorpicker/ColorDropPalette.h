@@ -43,9 +43,8 @@ public:
     static constexpr TPaletteCell kNoCell{-1, -1};
 
     // `owner` is the colour button; the window stays a separate top-level window. The Other
-    // button opens the colour dialog of `services` (the desktop's own when not given).
-    explicit TColorDropPalette(QWidget* owner = nullptr);
-    TColorDropPalette(const TServices& services, QWidget* owner);
+    // button opens the colour dialog of `services`.
+    explicit TColorDropPalette(TServices services, QWidget* owner = nullptr);
     ~TColorDropPalette() override;
 
     bool ShowColorHints() const { return showColorHints_; }

@@ -61,6 +61,30 @@ bool WiderThan(TPreviewCanvas& canvas, std::string_view text, const TClusterTabl
     }
 }
 
+// Draws each unit in its gradient colour at the sum of the widths before it, up to the right
+// edge: beyond it nothing shows, so nothing more is drawn or measured.
+void DrawVisibleUnits(TPreviewCanvas& canvas, const TRefreshInput& input, int n, TColor background) {
+    const std::string_view text = input.Text;
+    const int width = canvas.Width();
+    long long x = 0;
+    TUnitWalk walk(text, input.Clusters);
+    TGradientWalk colors(input.Gradient, n);
+    for (int i = 1; i <= n && x < width; ++i) {
+        const TColor color = colors.Next();
+        const std::size_t start = walk.Offset();
+        const TClusterUnit* cluster = walk.Step();
+        if (cluster != nullptr) {
+            const TTextUnit unit = input.Clusters.Unit(text, *cluster);
+            canvas.DrawCluster(static_cast<int>(x), 0, unit, color, background);
+            x += canvas.ClusterWidth(unit);
+        } else {
+            const std::string_view bytes = text.substr(start, walk.Offset() - start);
+            canvas.DrawText(static_cast<int>(x), 0, bytes, color, background);
+            x += canvas.TextWidth(bytes);
+        }
+    }
+}
+
 } // namespace
 
 THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawingFont) {
@@ -98,31 +122,11 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
         }
     }
 
-    const std::unique_ptr<TOutputEmitter> emitter =
-        MakeOutputEmitter(tg, HtmlOptionsOf(input, font), text, n, input.Clusters);
-    const bool visible = width > 0 && height > 0;
-    long long x = 0;
-    TUnitWalk walk(text, input.Clusters);
-    TGradientWalk colors(input.Gradient, n);
-    int i = 1;
-    for (; i <= n && visible && x < width; ++i) {
-        const TColor color = colors.Next();
-        const std::size_t start = walk.Offset();
-        const TClusterUnit* cluster = walk.Step();
-        const std::string_view bytes = text.substr(start, walk.Offset() - start);
-        if (cluster != nullptr) {
-            const TTextUnit unit = input.Clusters.Unit(text, *cluster);
-            canvas.DrawCluster(static_cast<int>(x), 0, unit, color, background);
-            x += canvas.ClusterWidth(unit);
-            emitter->AppendUnit(unit, color);
-        } else {
-            canvas.DrawText(static_cast<int>(x), 0, bytes, color, background);
-            x += canvas.TextWidth(bytes);
-            emitter->AppendUnit(TTextUnit{bytes, {}}, color);
-        }
+    if (width > 0 && height > 0) {
+        DrawVisibleUnits(canvas, input, n, background);
     }
-    // Beyond the right edge nothing shows, so nothing more is drawn or measured: the rest of the
-    // output is written in one go.
-    emitter->AppendUnits(walk, colors, n - i + 1);
-    return {emitter->Finish(), true, font.Points};
+    // The output is the whole text's, written as the companion writes it, so each kind's
+    // whole-text loop serves the window too.
+    return {BuildHtmlText(text, input.Clusters, input.Gradient, HtmlOptionsOf(input, font), tg), true,
+            font.Points};
 }

@@ -37,9 +37,9 @@ struct TRefreshResult {
 // font, and the background's six digits.
 THtmlOptions HtmlOptionsOf(const TRefreshInput& input, const TPreviewFont& drawingFont);
 
-// Repaints the preview and rebuilds the HTML text in one pass: sets the tag case of `tg`, fills
-// the area with the background, shrinks the drawing font until the text fits (smart preview),
-// then draws each unit in its gradient colour at the sum of the widths before it while
-// appending its markup in the output kind, and finishes the output. Units beyond the right edge
-// are not drawn or measured; the picture is the same as if they were.
+// Repaints the preview and rebuilds the HTML text: sets the tag case of `tg`, fills the area with
+// the background, shrinks the drawing font until the text fits (smart preview), draws each unit
+// in its gradient colour at the sum of the widths before it, then builds the output of the whole
+// text in the output kind (BuildHtmlText, at the drawing font). Units beyond the right edge are
+// not drawn or measured; the picture is the same as if they were.
 TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagVocabulary& tg);

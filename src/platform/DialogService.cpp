@@ -2,7 +2,9 @@
 
 #include "platform/DialogTitleRoom.h"
 
+#include "platform/PhaseDialog.h"
 #include "platform/PictureChoiceDialog.h"
+#include "platform/StopsEditor.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -162,4 +164,24 @@ std::optional<TPictureChoice> TQtDialogService::PictureChoice(QWidget* parent,
         return std::nullopt;
     }
     return dialog.Choice();
+}
+
+std::optional<std::vector<TColorStop>> TQtDialogService::EditStops(QWidget* parent,
+                                                                   const std::vector<TColorStop>& stops,
+                                                                   TColorDialogService& colorDialog) {
+    TStopsEditor editor(stops, colorDialog, parent);
+    if (editor.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return editor.Stops();
+}
+
+std::optional<int> TQtDialogService::ChoosePhase(QWidget* parent, int degrees,
+                                                 const std::function<void(int)>& follow) {
+    TPhaseDialog dialog(degrees, parent);
+    QObject::connect(&dialog, &TPhaseDialog::PhaseChanged, &dialog, follow);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Degrees();
 }

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "engine/OrivUtil.h"
+
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
+class TColorDialogService;
 
 // What a file dialog is asked for. The filter list is written the way the program's dialogs
 // describe it: "Label|patterns|Label|patterns", patterns separated by ";".
@@ -60,6 +65,14 @@ public:
                                                             const TFileDialogRequest& request) = 0;
     // The scale and background of a picture, starting from `initial`; nothing when cancelled.
     virtual std::optional<TPictureChoice> PictureChoice(QWidget* parent, const TPictureChoice& initial) = 0;
+    // The stops editor started on `stops`, its colour button opening `colorDialog`; the stops
+    // as edited, or nothing when cancelled.
+    virtual std::optional<std::vector<TColorStop>>
+    EditStops(QWidget* parent, const std::vector<TColorStop>& stops, TColorDialogService& colorDialog) = 0;
+    // The rainbow's first hue in degrees, starting from `degrees`; `follow` hears every hue
+    // tried while the dialog is open. Nothing when cancelled.
+    virtual std::optional<int> ChoosePhase(QWidget* parent, int degrees,
+                                           const std::function<void(int)>& follow) = 0;
 };
 
 // The desktop's dialogs (QInputDialog, QMessageBox, QFileDialog).
@@ -76,6 +89,10 @@ public:
     std::optional<TFileDialogAnswer> SaveFileOfType(QWidget* parent,
                                                     const TFileDialogRequest& request) override;
     std::optional<TPictureChoice> PictureChoice(QWidget* parent, const TPictureChoice& initial) override;
+    std::optional<std::vector<TColorStop>> EditStops(QWidget* parent, const std::vector<TColorStop>& stops,
+                                                     TColorDialogService& colorDialog) override;
+    std::optional<int> ChoosePhase(QWidget* parent, int degrees,
+                                   const std::function<void(int)>& follow) override;
 };
 
 // "HTML File|*.html;*.htm|Tintrel Style File|*.tsy" as Qt's name filters

@@ -216,7 +216,7 @@ std::vector<TBadValue> TStyleLibrary::Load(std::size_t index, TStyleRecord& styl
     return LoadStyleRecord(store_, names_.at(index), style);
 }
 
-void TStyleLibrary::Export(std::size_t index, const std::string& path) {
+void TStyleLibrary::Export(std::size_t index, const std::string& path, TFileOps& ops) {
     const std::string& name = names_.at(index);
     std::vector<std::string> lines;
     store_.ReadSectionValues(name, lines);
@@ -225,7 +225,7 @@ void TStyleLibrary::Export(std::size_t index, const std::string& path) {
         bytes += line;
         bytes += "\r\n";
     }
-    SaveFileSafely(path, bytes, *DefaultFileOps());
+    SaveFileSafely(path, bytes, ops);
 }
 
 std::optional<std::size_t> TStyleLibrary::Import(const std::string& path) {

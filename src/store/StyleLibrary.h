@@ -102,8 +102,8 @@ public:
     std::vector<TBadValue> Load(std::size_t index, TStyleRecord& style);
 
     // Writes the style's section as a style file: "[" name "]", then its key=value lines,
-    // Shift-JIS, CR LF, replacing the file crash-safely.
-    void Export(std::size_t index, const std::string& path);
+    // Shift-JIS, CR LF, replacing the file crash-safely through `ops`.
+    void Export(std::size_t index, const std::string& path, TFileOps& ops);
     // Reads a style file and writes its keys into the section of the name in its first line
     // (merging with what is stored there), lists the name unless it is listed, and returns its
     // index. A file of fewer than two lines is ignored (nothing). Refuses reserved and unholdable

@@ -2,11 +2,10 @@
 
 #include "platform/FontSubstitutes.h"
 
-TWindowsFaceFontSource::TWindowsFaceFontSource(std::unique_ptr<TFontSource> installed)
-    : installed_(std::move(installed)) {}
+TWindowsFaceFontSource::TWindowsFaceFontSource(const TFontSource& installed) : installed_(installed) {}
 
 std::vector<TFontFace> TWindowsFaceFontSource::ScreenFaces() const {
-    std::vector<TFontFace> faces = installed_->ScreenFaces();
+    std::vector<TFontFace> faces = installed_.ScreenFaces();
     for (const QString& name : WindowsFaceNames()) {
         if (IsDrawableWindowsFace(name)) {
             const bool japanese = name.front().unicode() > 0x7F;
@@ -18,5 +17,5 @@ std::vector<TFontFace> TWindowsFaceFontSource::ScreenFaces() const {
 }
 
 std::vector<TFontFace> TWindowsFaceFontSource::PrinterFaces() const {
-    return installed_->PrinterFaces();
+    return installed_.PrinterFaces();
 }

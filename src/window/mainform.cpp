@@ -7,16 +7,16 @@
 #include "controls/ComboBoxAccessible.h"
 #include "controls/ControlResources.h"
 #include "controls/FontCombo.h"
-#include "controls/SystemFontSource.h"
 #include "controls/TransBtn.h"
 #include "engine/CodePage.h"
 #include "engine/TagVocabulary.h"
-#include "launch/ExecLauncher.h"
 #include "platform/DialogService.h"
 #include "platform/FileLauncher.h"
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
 #include "window/ColorLabel.h"
+#include "window/ColourChoice.h"
+#include "window/OutputChoice.h"
 #include "window/OutputKindText.h"
 #include "window/PreviewBox.h"
 #include "window/QPainterCanvas.h"
@@ -92,13 +92,8 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(TServices services, QWidget* parent)
-    : QMainWindow(parent), services_(WithDesktopDefaults(std::move(services))) {
+TForm1::TForm1(TServices services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
     setObjectName(QStringLiteral("Form1"));
-    if (services_.Launcher == nullptr) {
-        ownLauncher_ = std::make_unique<TExecLauncher>(this);
-        services_.Launcher = ownLauncher_.get();
-    }
     tagReporter_ = std::make_unique<TTagReporter>(*this);
     tg_ = std::make_unique<TTagVocabulary>();
     glyphCache_ = std::make_unique<TGlyphCache>();
@@ -141,8 +136,7 @@ void TForm1::CreateControls() {
     Panel2 = MakePanel(client, "Panel2", tr("フォント"), {4, 32, 49, 21});
     SetHint(Panel2, tr("右クリックで選択したフォント名をクリップボードにコピーします。"));
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
-    FCBox = new TFontComboBox(std::make_unique<TWindowsFaceFontSource>(std::make_unique<TSystemFontSource>()),
-                              client);
+    FCBox = new TFontComboBox(std::make_unique<TWindowsFaceFontSource>(*services_.Fonts), client);
     FCBox->setObjectName(QStringLiteral("FCBox"));
     FCBox->setGeometry(56, 32, 225, 19);
     SetHint(FCBox, tr("フォントを選択します。コピーするには左側のパネルを右クリックします。"));
@@ -312,8 +306,9 @@ void TForm1::CreateMenus() {
         item->setData(static_cast<int>(kind.Kind));
         FormatGroup->addAction(item);
     }
-    CbFormat(DefaultOutputKind())->setChecked(true);
     CreateTargetItems();
+    output_ = std::make_unique<TOutputChoice>(*FormatGroup, *CbFit);
+    CbFormat(DefaultOutputKind())->setChecked(true);
     PmOpt->addSeparator();
     CbOpt4 = MakeOption(PmOpt, "CbOpt4", tr("ｽﾏｰﾄﾌﾟﾚﾋﾞｭｰを無効にする"));
     CbOpt5 = MakeOption(PmOpt, "CbOpt5", tr("HTML保存時に開く"));

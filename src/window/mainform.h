@@ -22,7 +22,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -30,6 +32,7 @@ class QActionGroup;
 class QPainter;
 class QCheckBox;
 class QComboBox;
+class QFileInfo;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -47,6 +50,8 @@ class TIniGT;
 class TStyleLibrary;
 struct TBadValue;
 struct TOptionSet;
+class TOutputChoice;
+class TColourChoice;
 struct TRefreshInput;
 struct TStyleRecord;
 class TPreviewBox;
@@ -64,9 +69,9 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The window reaches the desktop through `services` and hands them on to its colour
-    // buttons; any left empty is the desktop's own. Tests script them.
-    explicit TForm1(TServices services = {}, QWidget* parent = nullptr);
+    // The window reaches the desktop through `services`, every entry but the settings file
+    // set, and hands them on to its colour buttons. Tests script them.
+    explicit TForm1(TServices services, QWidget* parent = nullptr);
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -152,7 +157,7 @@ public:
     // --- colour spaces, stops, rainbow, presets and contrast (mainform_colour.cpp)
     // The space the colours are mixed in, the stops, the rainbow and its phase: the window's
     // choices beside the design (the colours of Start, Middle and Finish are not used).
-    const TGradient& ColourChoice() const { return colourChoice_; }
+    const TGradient& ColourChoice() const;
     void SetColourChoice(const TGradient& choice);
     // "コントラストを修正": moves the lightness of the colours until every character passes.
     void PmFixContrastClick();
@@ -178,20 +183,20 @@ public:
     TColor BackgroundColor() const { return backgroundColor_; }
 
     // Controls, named as the window's objects are.
-    QLabel* Panel1 = nullptr;
+    QLabel* Panel1 = nullptr; // the caption "テキスト" left of the text field
     QLineEdit* EdText = nullptr;
-    QLabel* Panel2 = nullptr;
+    QLabel* Panel2 = nullptr; // the caption "フォント" left of the font list; its menu copies the face
     TFontComboBox* FCBox = nullptr;
     TTransparentButton* TbBold = nullptr;
     TTransparentButton* TbItalic = nullptr;
     TTransparentButton* TbUnder = nullptr;
     TTransparentButton* TbStrike = nullptr;
-    QLabel* Label7 = nullptr;
+    QLabel* Label7 = nullptr; // the caption "サイズ" above the size list
     QComboBox* CbSize = nullptr;
     QCheckBox* CbHead = nullptr;
     QFrame* Bv2 = nullptr;
     QFrame* Bv3 = nullptr;
-    QLabel* Panel3 = nullptr;
+    QLabel* Panel3 = nullptr; // the caption "色指定" left of the colour buttons
     TColorDropButton* ClBtn1 = nullptr;
     TColorDropButton* ClBtnM = nullptr;
     TColorDropButton* ClBtn2 = nullptr;
@@ -201,7 +206,7 @@ public:
     TTransparentButton* TbTriCo = nullptr;
     TTransparentButton* TbMirror = nullptr;
     TTransparentButton* TbInv = nullptr;
-    QLabel* Panel4 = nullptr;
+    QLabel* Panel4 = nullptr; // the caption "スタイル" left of the style list
     QComboBox* CbStyle = nullptr;
     TTransparentButton* TbCopy = nullptr;
     TTransparentButton* TbSave = nullptr;
@@ -214,7 +219,7 @@ public:
     // What holds while it applies (the references written, a text too short for a gradient), at
     // the status bar's right; hints and messages take the rest.
     QLabel* StNote = nullptr;
-    QTimer* Timer1 = nullptr;
+    QTimer* Timer1 = nullptr; // one second, then a message shown in the title gives way to it
 
     QMenu* PmOpt = nullptr;
     // CbOpt1 ... CbOpt9: the options menu's switches under their historical names, matching the
@@ -233,7 +238,7 @@ public:
     // offers ("CbFormat" and the kind's name: CbFormatFont, CbFormatCss, ...).
     QActionGroup* FormatGroup = nullptr;
 
-    QMenu* Pm1 = nullptr;
+    QMenu* Pm1 = nullptr; // the style list's menu: add, delete, rename, import, export
     QAction* PmAdd = nullptr;
     QAction* PmDel = nullptr;
     QAction* PmRen = nullptr;
@@ -333,7 +338,6 @@ private:
     // Shortens the last refresh's output to its budget when "Shorten to fit" is on, and shows
     // the count against the budget.
     void ApplyBudget(const TRefreshInput& input);
-    std::size_t budget_ = 0; // set in the options; 0: each kind's own
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -344,8 +348,13 @@ private:
     void ReportSettingsProblem(const QString& message);
     // The option menu's switches the window consults, by what they mean.
     bool AskBeforeOverwrite() const { return CbOpt1->isChecked(); }
+    bool FaceTagOn() const { return CbOpt3->isChecked(); }
     bool SmartPreviewOff() const { return CbOpt4->isChecked(); }
     bool OpenAfterSave() const { return CbOpt5->isChecked(); }
+    bool CommentOn() const { return CbOpt6->isChecked(); }
+    bool LogicalTagsOn() const { return CbOpt7->isChecked(); }
+    bool BreakInFontTag() const { return CbOpt8->isChecked(); }
+    bool UpperCaseTags() const { return CbOpt9->isChecked(); }
 
     // mainform_styles.cpp
     void ReadStyleList();
@@ -353,6 +362,18 @@ private:
     void ShowStyleList(int selected);
     // True when `name` may name a style; otherwise the user has been told why not.
     bool AcceptStyleName(const std::string& name);
+    // A style name as typed and in Shift-JIS.
+    struct TStyleName {
+        QString Typed;
+        std::string Bytes;
+    };
+    // Asks for a style name in an input box starting at `initial`. Nothing when the user
+    // cancels, keeps `initial` while `sameIsCancel`, or types a name that cannot name a style;
+    // the user has been told why (`unheldRefusal`, with %1 the character, for one that
+    // Shift-JIS cannot hold).
+    std::optional<TStyleName> AskStyleName(const QString& caption, const QString& prompt,
+                                           const QString& initial, bool sameIsCancel,
+                                           const QString& unheldRefusal);
     void ShowError(const std::exception& error);
     // mainform_colour.cpp
     void CreateColourItems();
@@ -369,6 +390,13 @@ private:
     // mainform_output.cpp
     // False when option 1 asks before replacing files, `target` exists and the user says no.
     bool MayReplaceFile(const QString& target);
+    // The folder pages were last saved to, as the settings file keeps it; empty when it cannot
+    // be read (the dialog then opens in the desktop's own folder).
+    QString LastSaveFolder() const;
+    // Writes `bytes` to `file` crash-safely through the window's file operations. A failure is
+    // told in a box (`failure`, with %1 the reason) and false returned; a save in the title.
+    bool SaveAndReport(const QFileInfo& file, std::string_view bytes, const QString& failure,
+                       const QString& saved);
     // mainform_commands.cpp
     void StoreColor(TColorDropButton* button, TOrivRGB& record, TColorLabel* label);
     void CopyCustomColors(TColorDropButton* from, TColorDropButton* to1, TColorDropButton* to2);
@@ -376,7 +404,10 @@ private:
     void ApplyPreviewFontToStyleButtons();
 
     TServices services_;
-    std::unique_ptr<TFileLauncher> ownLauncher_;
+    // The output's kind, budget and fitting, shown by FormatGroup and CbFit.
+    std::unique_ptr<TOutputChoice> output_;
+    // The colour space, the stops, the rainbow and its phase, shown by SpaceGroup and CbRainbow.
+    std::unique_ptr<TColourChoice> colours_;
     std::unique_ptr<TIniGT> IniGT;
     std::unique_ptr<TStyleLibrary> styles_;
 
@@ -386,7 +417,6 @@ private:
     TOrivRGB finishColor_;
     TOrivRGB middleColor_;
     TColor backgroundColor_ = clBtnFace;
-    TGradient colourChoice_; // Space, Stops, Rainbow and Phase
     THtmlText htmlText_;
     TRefreshInput lastRefreshInput_; // what the HTML text was built from
     TPictureChoice pictureChoice_;

@@ -8,11 +8,11 @@
 #include "engine/ColorStops.h"
 #include "engine/Contrast.h"
 #include "engine/TextUnits.h"
+#include "platform/DialogService.h"
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
+#include "window/ColourChoice.h"
 #include "window/Cp932Text.h"
-#include "window/PhaseDialog.h"
-#include "window/StopsEditor.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +22,8 @@
 #include <QStatusBar>
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -69,7 +71,7 @@ void TForm1::CreateColourItems() {
         item->setData(k);
         SpaceGroup->addAction(item);
         connect(item, &QAction::triggered, this, [this, k] {
-            colourChoice_.Space = static_cast<TColorSpace>(k);
+            colours_->SetSpace(static_cast<TColorSpace>(k));
             Refresh();
         });
     }
@@ -86,7 +88,7 @@ void TForm1::CreateColourItems() {
     CbRainbow->setCheckable(true);
     CbRainbow->setStatusTip(tr("色相を一周させます（明るさは一定）"));
     connect(CbRainbow, &QAction::triggered, this, [this](bool on) {
-        colourChoice_.Rainbow = on;
+        colours_->SetRainbow(on);
         Refresh();
     });
 
@@ -94,6 +96,7 @@ void TForm1::CreateColourItems() {
     PmPhase->setObjectName(QStringLiteral("PmPhase"));
     PmPhase->setStatusTip(tr("虹色を始める色相を選びます"));
     connect(PmPhase, &QAction::triggered, this, &TForm1::PmPhaseClick);
+    colours_ = std::make_unique<TColourChoice>(*SpaceGroup, *CbRainbow);
 
     PmPresets = new QMenu(tr("プリセット"), this);
     PmPresets->setObjectName(QStringLiteral("PmPresets"));
@@ -124,29 +127,17 @@ void TForm1::CreateColourItems() {
     }
 }
 
+const TGradient& TForm1::ColourChoice() const {
+    return colours_->Gradient();
+}
+
 std::vector<TColorStop> TForm1::StopsWithButtons() const {
-    std::vector<TColorStop> stops = colourChoice_.Stops;
-    if (stops.size() < kMinColorStops) {
-        return {};
-    }
-    stops.front().Color = JoinColor(startColor_);
-    stops.back().Color = JoinColor(finishColor_);
-    if (stops.size() >= 3) {
-        stops[stops.size() / 2].Color = JoinColor(middleColor_);
-    }
-    return stops;
+    return colours_->StopsWith(JoinColor(startColor_), JoinColor(middleColor_), JoinColor(finishColor_));
 }
 
 void TForm1::SetColourChoice(const TGradient& choice) {
-    colourChoice_.Space = choice.Space;
-    colourChoice_.Stops = choice.Stops.size() >= kMinColorStops ? choice.Stops : std::vector<TColorStop>{};
-    colourChoice_.Rainbow = choice.Rainbow;
-    colourChoice_.Phase = choice.Phase;
-    for (QAction* item : SpaceGroup->actions()) {
-        item->setChecked(item->data().toInt() == static_cast<int>(choice.Space));
-    }
-    CbRainbow->setChecked(choice.Rainbow);
-    const std::vector<TColorStop>& stops = colourChoice_.Stops;
+    colours_->Set(choice);
+    const std::vector<TColorStop>& stops = colours_->Gradient().Stops;
     if (stops.size() >= kMinColorStops) {
         // The three buttons show the first, middle and last stop.
         ClBtn1->SetColor(stops.front().Color);
@@ -188,12 +179,13 @@ void TForm1::PmStopsClick() {
         }
         stops.push_back({JoinColor(finishColor_), -1});
     }
-    TStopsEditor editor(stops, *services_.ColorDialog, this);
-    if (editor.exec() != QDialog::Accepted) {
+    std::optional<std::vector<TColorStop>> edited =
+        services_.Dialogs->EditStops(this, stops, *services_.ColorDialog);
+    if (!edited) {
         return;
     }
-    TGradient choice = colourChoice_;
-    choice.Stops = editor.Stops();
+    TGradient choice = colours_->Gradient();
+    choice.Stops = std::move(*edited);
     if (choice.Stops.size() == 2 && choice.Stops.front().Position < 0 && choice.Stops.back().Position < 0) {
         // Two colours are the design's start and finish.
         ClBtn1->SetColor(choice.Stops.front().Color);
@@ -204,18 +196,17 @@ void TForm1::PmStopsClick() {
 }
 
 void TForm1::PmPhaseClick() {
-    const bool rainbowBefore = colourChoice_.Rainbow;
-    const double phaseBefore = colourChoice_.Phase;
-    TPhaseDialog dialog(static_cast<int>(std::lround(colourChoice_.Phase)), this);
+    const bool rainbowBefore = colours_->Gradient().Rainbow;
+    const double phaseBefore = colours_->Gradient().Phase;
     const auto show = [this](bool rainbow, double phase) {
-        colourChoice_.Rainbow = rainbow;
-        colourChoice_.Phase = phase;
-        CbRainbow->setChecked(rainbow);
+        colours_->SetRainbow(rainbow, phase);
         Refresh();
     };
-    connect(&dialog, &TPhaseDialog::PhaseChanged, this, [&show](int degrees) { show(true, degrees); });
-    if (dialog.exec() == QDialog::Accepted) {
-        show(true, dialog.Degrees());
+    const std::optional<int> chosen =
+        services_.Dialogs->ChoosePhase(this, static_cast<int>(std::lround(colours_->Gradient().Phase)),
+                                       [&show](int degrees) { show(true, degrees); });
+    if (chosen) {
+        show(true, *chosen);
     } else {
         show(rainbowBefore, phaseBefore);
     }
@@ -266,7 +257,7 @@ void TForm1::PmFixContrastClick() {
         moves << QString::number(move, 'f', 3);
     }
     if (fix.Gradient.Stops.size() >= kMinColorStops) {
-        TGradient choice = colourChoice_;
+        TGradient choice = colours_->Gradient();
         choice.Stops = fix.Gradient.Stops;
         SetColourChoice(choice);
     } else {

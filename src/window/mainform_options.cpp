@@ -15,7 +15,9 @@
 #include "store/StyleLibrary.h"
 #include "store/StyleRecord.h"
 #include "window/ColorLabel.h"
+#include "window/ColourChoice.h"
 #include "window/Cp932Text.h"
+#include "window/OutputChoice.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>
@@ -92,19 +94,17 @@ void TForm1::SaveOptions(const std::string& section) {
 TOptionSet TForm1::CaptureOptionSet() const {
     TOptionSet options;
     options.Position = TWindowPosition{x(), y()};
-    options.AskBeforeOverwrite = CbOpt1->isChecked();
+    options.AskBeforeOverwrite = AskBeforeOverwrite();
     options.BaseFontSize = BaseFontSize();
-    options.FaceTag = CbOpt3->isChecked();
-    options.SmartPreviewOff = CbOpt4->isChecked();
-    options.OpenAfterSave = CbOpt5->isChecked();
-    options.Comments = CbOpt6->isChecked();
-    options.LogicalTags = CbOpt7->isChecked();
-    options.BreakInFontTag = CbOpt8->isChecked();
-    options.UpperCaseTags = CbOpt9->isChecked();
-    options.OutputKind = OutputKind();
+    options.FaceTag = FaceTagOn();
+    options.SmartPreviewOff = SmartPreviewOff();
+    options.OpenAfterSave = OpenAfterSave();
+    options.Comments = CommentOn();
+    options.LogicalTags = LogicalTagsOn();
+    options.BreakInFontTag = BreakInFontTag();
+    options.UpperCaseTags = UpperCaseTags();
     options.FormattedCopy = CbOptFormatted->isChecked();
-    options.Budget = budget_;
-    options.ShortenToFit = CbFit->isChecked();
+    output_->CaptureInto(options);
     return options;
 }
 
@@ -118,10 +118,8 @@ void TForm1::ApplyOptionSet(const TOptionSet& options) {
     CbOpt7->setChecked(options.LogicalTags);
     CbOpt8->setChecked(options.BreakInFontTag);
     CbOpt9->setChecked(options.UpperCaseTags);
-    SetOutputKind(options.OutputKind);
     CbOptFormatted->setChecked(options.FormattedCopy);
-    budget_ = options.Budget < kBudgetLimit ? options.Budget : 0;
-    CbFit->setChecked(options.ShortenToFit);
+    output_->ApplyFrom(options);
 }
 
 TStyleRecord TForm1::CaptureStyleRecord() const {
@@ -136,10 +134,7 @@ TStyleRecord TForm1::CaptureStyleRecord() const {
     style.BGColor = backgroundColor_;
     style.Mirror = TbMirror->Down();
     style.Trico = TbTriCo->Down();
-    style.Space = colourChoice_.Space;
-    style.Stops = StopsWithButtons();
-    style.Rainbow = colourChoice_.Rainbow;
-    style.Phase = static_cast<int>(colourChoice_.Phase);
+    colours_->CaptureInto(style, JoinColor(startColor_), JoinColor(middleColor_), JoinColor(finishColor_));
     return style;
 }
 
@@ -174,12 +169,7 @@ void TForm1::ApplyStyleRecord(const TStyleRecord& style) {
     FlClBk->setText(QString::fromStdString(SplitColor(style.BGColor).Hex));
     ClBtnBk->SetColor(style.BGColor);
 
-    TGradient choice;
-    choice.Space = style.Space;
-    choice.Stops = style.Stops;
-    choice.Rainbow = style.Rainbow;
-    choice.Phase = style.Phase;
-    SetColourChoice(choice);
+    SetColourChoice(TColourChoice::Of(style));
 }
 
 void TForm1::ReportBadValues(const std::vector<TBadValue>& bad) {

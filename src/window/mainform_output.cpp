@@ -108,12 +108,7 @@ void TForm1::TbSaveClick() {
         QString::fromUtf8(kind.File.DefaultExt.data(), static_cast<qsizetype>(kind.File.DefaultExt.size()));
     request.FileName =
         QString::fromUtf8(kind.File.FileName.data(), static_cast<qsizetype>(kind.File.FileName.size()));
-    try {
-        request.InitialDir =
-            QFile::decodeName(QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));
-    } catch (const std::exception&) {
-        // An unreadable settings file leaves the dialog in the desktop's own folder.
-    }
+    request.InitialDir = LastSaveFolder();
     const std::optional<QString> chosen = services_.Dialogs->SaveFileName(this, request);
     if (!chosen) {
         return;
@@ -132,18 +127,10 @@ void TForm1::TbSaveClick() {
         // The folder is only remembered for the next time; the page is still written.
         StBar->showMessage(QString::fromStdString(error.what()));
     }
-    try {
-        SaveFileSafely(QFile::encodeName(file.absoluteFilePath()).toStdString(), page.Written(),
-                       *services_.FileOps);
-    } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(
-            this, QStringLiteral("Tintrel"),
-            tr("ページを保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
-            TMessageKind::Error);
+    if (!SaveAndReport(file, page.Written(), tr("ページを保存できませんでした。\n%1"),
+                       tr("HTMLを保存しました"))) {
         return;
     }
-
-    ShowTitleMessage(tr("HTMLを保存しました"));
 
     const std::string extension = QStringLiteral(".%1").arg(file.suffix().toLower()).toStdString();
     if (OpenAfterSave() && !file.suffix().isEmpty() && CharPos(".htm", extension) > 0 &&
@@ -151,6 +138,29 @@ void TForm1::TbSaveClick() {
             0) {
         StBar->showMessage(tr("保存したページ（%1）を開けませんでした").arg(file.fileName()));
     }
+}
+
+QString TForm1::LastSaveFolder() const {
+    try {
+        return QFile::decodeName(
+            QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+bool TForm1::SaveAndReport(const QFileInfo& file, std::string_view bytes, const QString& failure,
+                           const QString& saved) {
+    try {
+        SaveFileSafely(QFile::encodeName(file.absoluteFilePath()).toStdString(), bytes, *services_.FileOps);
+    } catch (const std::exception& error) {
+        services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"),
+                                       failure.arg(QString::fromStdString(error.what())),
+                                       TMessageKind::Error);
+        return false;
+    }
+    ShowTitleMessage(saved);
+    return true;
 }
 
 bool TForm1::MayReplaceFile(const QString& target) {

@@ -6,19 +6,14 @@
 #include "engine/FormattedCopy.h"
 #include "platform/ClipboardService.h"
 #include "platform/DialogService.h"
-#include "store/IniGT.h"
-#include "store/SafeFile.h"
-#include "store/StyleLibrary.h"
 #include "window/PictureExport.h"
 #include "window/PreviewBox.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 
-#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -137,15 +132,7 @@ void TForm1::PmPictureClick() {
     request.FilterIndex = pictureFileType_;
     request.DefaultExt = QLatin1String(kPictureTypes[pictureFileType_ == 2 ? 1 : 0].Extension);
     request.FileName = QStringLiteral("Sample.") + request.DefaultExt;
-    request.InitialDir = pictureFolder_;
-    if (request.InitialDir.isEmpty()) {
-        try {
-            request.InitialDir = QFile::decodeName(
-                QByteArray::fromStdString(IniGT->ReadFencedString(kSaveSection, "Path", "")));
-        } catch (const std::exception&) {
-            // An unreadable settings file leaves the dialog in the desktop's own folder.
-        }
-    }
+    request.InitialDir = pictureFolder_.isEmpty() ? LastSaveFolder() : pictureFolder_;
     const std::optional<TFileDialogAnswer> answer = services_.Dialogs->SaveFileOfType(this, request);
     if (!answer || answer->FileName.isEmpty()) {
         return;
@@ -159,19 +146,12 @@ void TForm1::PmPictureClick() {
     const QFileInfo file(target);
     pictureFolder_ = file.absolutePath();
     const QByteArray bytes = PictureFile(format, input, settings);
-    try {
-        if (bytes.isEmpty()) {
-            throw std::runtime_error(tr("画像を描けませんでした。").toStdString());
-        }
-        SaveFileSafely(QFile::encodeName(file.absoluteFilePath()).toStdString(),
-                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                       *services_.FileOps);
-    } catch (const std::exception& error) {
-        services_.Dialogs->ShowMessage(
-            this, QStringLiteral("Tintrel"),
-            tr("画像を保存できませんでした。\n%1").arg(QString::fromStdString(error.what())),
-            TMessageKind::Error);
+    const QString failure = tr("画像を保存できませんでした。\n%1");
+    if (bytes.isEmpty()) {
+        services_.Dialogs->ShowMessage(this, QStringLiteral("Tintrel"),
+                                       failure.arg(tr("画像を描けませんでした。")), TMessageKind::Error);
         return;
     }
-    ShowTitleMessage(tr("画像を保存しました"));
+    SaveAndReport(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), failure,
+                  tr("画像を保存しました"));
 }

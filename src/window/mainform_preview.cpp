@@ -14,6 +14,7 @@
 #include "engine/UnicodeText.h"
 #include "engine/Utf8.h"
 #include "window/ColorLabel.h"
+#include "window/OutputChoice.h"
 #include "window/OutputKindText.h"
 #include "window/PreviewBox.h"
 #include "window/QPainterCanvas.h"
@@ -64,22 +65,15 @@ void TForm1::PaintWithPainter(QPainter& painter) {
 }
 
 TOutputKind TForm1::OutputKind() const {
-    const QAction* checked = FormatGroup->checkedAction();
-    return checked != nullptr ? static_cast<TOutputKind>(checked->data().toInt()) : DefaultOutputKind();
+    return output_->Kind();
 }
 
 QAction* TForm1::CbFormat(TOutputKind kind) const {
-    for (QAction* item : FormatGroup->actions()) {
-        if (item->data().toInt() == static_cast<int>(kind)) {
-            return item;
-        }
-    }
-    return nullptr;
+    return output_->CbFormat(kind);
 }
 
 void TForm1::SetOutputKind(TOutputKind kind) {
-    QAction* item = CbFormat(kind);
-    (item != nullptr ? item : CbFormat(DefaultOutputKind()))->setChecked(true);
+    output_->SetKind(kind);
 }
 
 TRefreshInput TForm1::CurrentRefreshInput() const {
@@ -89,23 +83,23 @@ TRefreshInput TForm1::CurrentRefreshInput() const {
     input.Clusters = std::move(units.Clusters);
     input.Gradient =
         TGradient{startColor_, middleColor_, finishColor_, GradientModeOf(TbTriCo->Down(), TbMirror->Down())};
-    input.Gradient.Space = colourChoice_.Space;
+    input.Gradient.Space = ColourChoice().Space;
     input.Gradient.Stops = StopsWithButtons();
-    input.Gradient.Rainbow = colourChoice_.Rainbow;
-    input.Gradient.Phase = colourChoice_.Phase;
+    input.Gradient.Rainbow = ColourChoice().Rainbow;
+    input.Gradient.Phase = ColourChoice().Phase;
     input.Background = backgroundColor_;
     input.PreviewFont = previewFont_;
     input.Html.SizeStep = CbSize->currentIndex();
     input.Html.FirstLetterLarger = CbHead->isChecked();
     input.SmartPreview = !SmartPreviewOff();
-    input.UpperCaseTags = CbOpt9->isChecked();
-    input.Html.FaceTag = CbOpt3->isChecked();
+    input.UpperCaseTags = UpperCaseTags();
+    input.Html.FaceTag = FaceTagOn();
     if (OutputKindRow(OutputKind()).Has(koLanguage)) {
         input.Html.Language = FieldLanguage();
     }
-    input.Html.LogicalTags = CbOpt7->isChecked();
-    input.Html.Comment = CbOpt6->isChecked();
-    input.Html.BreakInTag = CbOpt8->isChecked();
+    input.Html.LogicalTags = LogicalTagsOn();
+    input.Html.Comment = CommentOn();
+    input.Html.BreakInTag = BreakInFontTag();
     input.Html.Table = cbTable->isChecked();
     input.Html.Kind = OutputKind();
     return input;

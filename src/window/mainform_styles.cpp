@@ -61,6 +61,26 @@ bool TForm1::AcceptStyleName(const std::string& name) {
     return false;
 }
 
+std::optional<TForm1::TStyleName> TForm1::AskStyleName(const QString& caption, const QString& prompt,
+                                                       const QString& initial, bool sameIsCancel,
+                                                       const QString& unheldRefusal) {
+    const std::optional<QString> answer = services_.Dialogs->InputQuery(this, caption, prompt, initial);
+    if (!answer || (sameIsCancel && *answer == initial)) {
+        return std::nullopt;
+    }
+    TCp932Conversion converted = Utf8ToCp932(answer->toStdString());
+    if (!converted.Complete()) {
+        services_.Dialogs->ShowMessage(
+            this, kCaption, unheldRefusal.arg(QString::fromStdString(converted.Unmappable.front())),
+            TMessageKind::Warning);
+        return std::nullopt;
+    }
+    if (!AcceptStyleName(converted.Bytes)) {
+        return std::nullopt;
+    }
+    return TStyleName{*answer, std::move(converted.Bytes)};
+}
+
 void TForm1::CbStyleChange() {
     const int index = CbStyle->currentIndex();
     if (index < 0) {
@@ -89,25 +109,14 @@ void TForm1::Pm1Popup() {
 void TForm1::PmAddClick() {
     const int selected = CbStyle->currentIndex();
     const QString initial = selected >= 0 ? CbStyle->itemText(selected) : QString();
-    const std::optional<QString> answer =
-        services_.Dialogs->InputQuery(this, tr("スタイルの追加"), tr("スタイル名"), initial);
-    if (!answer) {
-        return;
-    }
-    const TCp932Conversion converted = Utf8ToCp932(answer->toStdString());
-    if (!converted.Complete()) {
-        services_.Dialogs->ShowMessage(
-            this, kCaption,
-            tr("スタイル名にShift-JISで表せない文字（%1）が含まれているため、追加しませんでした。")
-                .arg(QString::fromStdString(converted.Unmappable.front())),
-            TMessageKind::Warning);
-        return;
-    }
-    if (!AcceptStyleName(converted.Bytes)) {
+    const std::optional<TStyleName> name =
+        AskStyleName(tr("スタイルの追加"), tr("スタイル名"), initial, false,
+                     tr("スタイル名にShift-JISで表せない文字（%1）が含まれているため、追加しませんでした。"));
+    if (!name) {
         return;
     }
     try {
-        const std::size_t index = styles_->Add(converted.Bytes, CaptureStyleRecord());
+        const std::size_t index = styles_->Add(name->Bytes, CaptureStyleRecord());
         ShowStyleList(static_cast<int>(index));
     } catch (const std::exception& error) {
         ShowError(error);
@@ -137,32 +146,22 @@ void TForm1::PmRenClick() {
         return;
     }
     const QString current = CbStyle->itemText(index);
-    const std::optional<QString> answer =
-        services_.Dialogs->InputQuery(this, tr("スタイル名の変更"), tr("新しいスタイル名"), current);
-    if (!answer || *answer == current) {
+    const std::optional<TStyleName> name = AskStyleName(
+        tr("スタイル名の変更"), tr("新しいスタイル名"), current, true,
+        tr("スタイル名にShift-JISで表せない文字（%1）が含まれているため、名前を変えませんでした。"));
+    if (!name) {
         return;
     }
-    const TCp932Conversion converted = Utf8ToCp932(answer->toStdString());
-    if (!converted.Complete()) {
-        services_.Dialogs->ShowMessage(
-            this, kCaption,
-            tr("スタイル名にShift-JISで表せない文字（%1）が含まれているため、名前を変えませんでした。")
-                .arg(QString::fromStdString(converted.Unmappable.front())),
-            TMessageKind::Warning);
-        return;
-    }
-    if (!AcceptStyleName(converted.Bytes)) {
-        return;
-    }
-    if (const auto listed = styles_->IndexOf(converted.Bytes);
+    if (const auto listed = styles_->IndexOf(name->Bytes);
         listed && *listed != static_cast<std::size_t>(index)) {
         services_.Dialogs->ShowMessage(
-            this, kCaption, tr("「%1」というスタイルは既にあります。名前を変えませんでした。").arg(*answer),
+            this, kCaption,
+            tr("「%1」というスタイルは既にあります。名前を変えませんでした。").arg(name->Typed),
             TMessageKind::Warning);
         return;
     }
     try {
-        ShowStyleList(static_cast<int>(styles_->Rename(static_cast<std::size_t>(index), converted.Bytes)));
+        ShowStyleList(static_cast<int>(styles_->Rename(static_cast<std::size_t>(index), name->Bytes)));
     } catch (const std::exception& error) {
         ShowError(error);
     }
@@ -192,7 +191,7 @@ void TForm1::PmExpClick() {
         request.FileName = target;
     } while (!MayReplaceFile(target));
     try {
-        styles_->Export(static_cast<std::size_t>(index), target.toStdString());
+        styles_->Export(static_cast<std::size_t>(index), target.toStdString(), *services_.FileOps);
     } catch (const std::exception& error) {
         ShowError(error);
         return;

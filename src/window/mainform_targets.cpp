@@ -8,6 +8,7 @@
 #include "platform/DialogService.h"
 #include "store/OptionSet.h"
 #include "store/StyleRecord.h"
+#include "window/OutputChoice.h"
 
 #include <QAction>
 #include <QLabel>
@@ -59,19 +60,16 @@ void TForm1::CreateTargetItems() {
 }
 
 std::size_t TForm1::Budget() const {
-    return budget_ != 0 ? budget_ : OutputKindRow(OutputKind()).Budget;
+    return output_->Budget();
 }
 
 void TForm1::PmBudgetClick() {
-    const QString current = QString::number(budget_);
+    const QString current = QString::number(output_->ChosenBudget());
     const std::optional<QString> answer = services_.Dialogs->InputQuery(
         this, tr("長さの上限"), tr("長さの上限を入力して下さい（0で貼り付け先の既定）"), current);
     bool ok = false;
     const qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
-    const bool valid = ok && budget < kBudgetLimit;
-    if (valid) {
-        budget_ = static_cast<std::size_t>(budget);
-    }
+    const bool valid = ok && output_->SetBudget(static_cast<std::size_t>(budget));
     Refresh();
     if (!valid) {
         StBar->showMessage(tr("長さの上限は0から%1までの整数で入力して下さい。上限は変えていません")
@@ -81,7 +79,7 @@ void TForm1::PmBudgetClick() {
 
 void TForm1::ApplyBudget(const TRefreshInput& input) {
     const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
-    const std::size_t budget = budget_ != 0 ? budget_ : kind.Budget;
+    const std::size_t budget = output_->BudgetOf(kind.Kind);
     if (LbBudget == nullptr || !kind.OtherTarget || budget == 0) {
         if (LbBudget != nullptr) {
             LbBudget->hide();
@@ -90,7 +88,7 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
     }
     QString text;
     bool over = false;
-    if (CbFit->isChecked() && kind.Fitting.Shortens) {
+    if (output_->ShortenToFit() && kind.Fitting.Shortens) {
         TFitResult fit = FitTargetText(input.Text, input.Clusters, input.Gradient,
                                        HtmlOptionsOf(input, previewFont_), *tg_, budget);
         htmlText_ = std::move(fit.Html);

@@ -116,7 +116,7 @@ private:
 };
 
 void ColorDropButtonTest::newButtonHasItsDefaults() {
-    TColorDropButton button;
+    TColorDropButton button(Services());
     QCOMPARE(button.size(), QSize(45, 22));
     QCOMPARE(button.text(), QString());
     QCOMPARE(button.Version(), QStringLiteral("TColorDropButton v1.00"));
@@ -446,7 +446,7 @@ void ColorDropButtonTest::paintsItsStates() {
 }
 
 void ColorDropButtonTest::arrowPicturesComeFromTheResources() {
-    TColorDropButton button;
+    TColorDropButton button(Services());
     for (const QImage* picture : {&button.ArrowPicture(), &button.DisabledArrowPicture()}) {
         QCOMPARE(picture->size(), QSize(7, 5));
         QCOMPARE(picture->pixel(0, 4), qRgb(128, 128, 0));

@@ -3,6 +3,7 @@
 #include "colorpicker/ColorDropPalette.h"
 #include "platform/AccessibleEvents.h"
 #include "platform/InkOnFace.h"
+#include "platform/Services.h"
 #include "platform/SystemColors.h"
 #include "support/DarkPalette.h"
 #include "support/SystemColorsScope.h"
@@ -19,8 +20,8 @@ class ColorPickerAccessTest : public QObject {
 
 private slots:
     void paletteCellsSpeakTheirColourAndPlace() {
-        TColorDropButton button;
-        TColorDropPalette palette;
+        TColorDropButton button(DesktopServices());
+        TColorDropPalette palette(DesktopServices());
         palette.SetPaletteColors(button.PaletteColors());
         palette.SetOtherColor(0x00336699);
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&palette);
@@ -47,8 +48,8 @@ private slots:
     }
 
     void arrowKeysMoveTheFocusedCell() {
-        TColorDropButton button;
-        TColorDropPalette palette;
+        TColorDropButton button(DesktopServices());
+        TColorDropPalette palette(DesktopServices());
         palette.SetPaletteColors(button.PaletteColors());
         palette.SelectColor(0x00000080); // maroon, cell (2, 2)
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&palette);
@@ -62,7 +63,7 @@ private slots:
 
     void altDownAndF4OpenThePaletteWhereverThePointerIs() {
         QWidget window;
-        auto* button = new TColorDropButton(&window);
+        auto* button = new TColorDropButton(DesktopServices(), &window);
         button->SetCycleColors(true);
         button->resize(65, 25);
         window.show();
@@ -92,7 +93,7 @@ private slots:
         QFETCH(TColor, color);
         QFETCH(int, cell);
         QWidget window;
-        auto* button = new TColorDropButton(&window);
+        auto* button = new TColorDropButton(DesktopServices(), &window);
         button->SetColor(color);
         window.show();
         window.activateWindow();
@@ -121,7 +122,7 @@ private slots:
     void arrowTakesTheSchemeTextColourOnADarkFace() {
         QFETCH(bool, dark);
         TScopedAppPalette scheme(dark ? DarkTestPalette() : LightTestPalette());
-        TColorDropButton button;
+        TColorDropButton button(DesktopServices());
         button.resize(65, 25);
         const QImage shown = button.grab().toImage();
         const QColor arrow = shown.pixelColor(57, 11);
@@ -131,7 +132,7 @@ private slots:
     }
 
     void colourButtonNamesItsColour() {
-        TColorDropButton button;
+        TColorDropButton button(DesktopServices());
         button.setAccessibleName(QStringLiteral("背景色"));
         button.SetColor(0x00C08040);
         QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&button);

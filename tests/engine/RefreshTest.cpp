@@ -1,8 +1,12 @@
 #include "engine/Refresh.h"
 
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/OutputEmitter.h"
+#include "engine/OutputKind.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
+#include "engine/UnicodeText.h"
 #include "engine/jstrm.h"
 #include "support/FakeCanvas.h"
 #include "support/FixedSystemColors.h"
@@ -114,6 +118,39 @@ INSTANTIATE_TEST_SUITE_P(
                     SameCase{"SizeOfZero", "AB", 393, 104, 0, true},
                     SameCase{"TooShort", "A", 393, 104, 11, true}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// Every kind's output, whole-text loops and all, is what handing its emitter one unit at a time
+// writes; clusters and a right edge inside the text included.
+TEST(Refresh, EachKindWritesWhatAUnitAtATimeWrites) {
+    const TUnitText unitText = UnitTextFromUtf8("A\xF0\x9F\x98\x80\xEF\xBC\xA2<cd&e");
+    for (const TOutputKindRow& row : OutputKinds()) {
+        for (const int width : {25, 393}) {
+            TRefreshInput input = Input(unitText.Text, 11);
+            input.Clusters = unitText.Clusters;
+            input.Html.Kind = row.Kind;
+            TFakeCanvas canvas(width, 104);
+            TTagVocabulary tg;
+            const TRefreshResult result = Refresh(input, canvas, tg);
+
+            const int n = UnitCount(input.Text, input.Clusters);
+            const auto emitter = MakeOutputEmitter(
+                tg, HtmlOptionsOf(input, {"Face", result.DrawingPoints, 0}), input.Text, n, input.Clusters);
+            TUnitWalk walk(input.Text, input.Clusters);
+            TGradientWalk colors(input.Gradient, n);
+            for (int i = 1; i <= n; ++i) {
+                const TColor color = colors.Next();
+                const std::size_t start = walk.Offset();
+                const TClusterUnit* cluster = walk.Step();
+                emitter->AppendUnit(
+                    cluster != nullptr
+                        ? input.Clusters.Unit(input.Text, *cluster)
+                        : TTextUnit{std::string_view(input.Text).substr(start, walk.Offset() - start), {}},
+                    color);
+            }
+            EXPECT_EQ(result.Html, emitter->Finish()) << row.Name << " at width " << width;
+        }
+    }
+}
 
 TEST(Refresh, ShortTextDrawsNothingAndLeavesTheTagCase) {
     for (const std::string& text : {std::string("A"), kWideA, std::string()}) {

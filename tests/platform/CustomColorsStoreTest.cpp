@@ -21,7 +21,7 @@ struct TForm {
     explicit TForm(TUserStore* store, const char* buttonName = "ClBtn1") {
         Window.setObjectName(QStringLiteral("Form1"));
         TServices services;
-        services.UserStore = store;
+        services.UserStore = store != nullptr ? store : DesktopServices().UserStore;
         Button = new TColorDropButton(services, &Window);
         Button->setObjectName(QString::fromLatin1(buttonName));
         Button->SetCustomColorsKey(kKey);

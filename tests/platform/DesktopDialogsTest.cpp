@@ -1,6 +1,8 @@
 // The desktop's own dialogs behind the dialog service, answered the way a user would: the save
 // dialog whose file type matters, and the picture dialog.
 #include "platform/DialogService.h"
+#include "platform/StopsEditor.h"
+#include "support/ScriptedColorDialogService.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,6 +10,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -17,7 +20,7 @@
 namespace {
 
 // Runs `answer` on the next modal dialog as soon as it is open.
-void WhenDialogOpens(std::function<void(QDialog&)> answer) {
+void WhenDialogOpens(const std::function<void(QDialog&)>& answer) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
@@ -42,6 +45,8 @@ private slots:
     void eachFileTypeNamesItsFirstExtension();
     void choosingAnotherFileTypeRenamesTheProposedFile();
     void thePictureDialogStartsFromTheLastChoice();
+    void thePhaseDialogIsFollowedAndAnswered();
+    void theStopsEditorAnswersWithItsStops();
     void smallDialogsAreWideEnoughForTheirTitles();
     void thePictureDialogTabsInVisualOrderFromTheChosenScale_data();
     void thePictureDialogTabsInVisualOrderFromTheChosenScale();
@@ -101,6 +106,46 @@ void DesktopDialogsTest::thePictureDialogStartsFromTheLastChoice() {
 
     WhenDialogOpens([](QDialog& dialog) { dialog.reject(); });
     QCOMPARE(dialogs.PictureChoice(nullptr, TPictureChoice{}), std::nullopt);
+}
+
+// Every hue turned to is heard at once; OK answers the last, Cancel nothing.
+void DesktopDialogsTest::thePhaseDialogIsFollowedAndAnswered() {
+    TQtDialogService dialogs;
+    for (const bool accept : {true, false}) {
+        QList<int> heard;
+        bool named = false;
+        WhenDialogOpens([&named, accept](QDialog& dialog) {
+            auto* spin = dialog.findChild<QSpinBox*>(QStringLiteral("SpPhase"));
+            named = spin->value() == 30 && !spin->accessibleName().isEmpty();
+            spin->setValue(45);
+            spin->setValue(200);
+            accept ? dialog.accept() : dialog.reject();
+        });
+        const std::optional<int> chosen =
+            dialogs.ChoosePhase(nullptr, 390, [&heard](int degrees) { heard << degrees; });
+        QVERIFY(named);
+        QCOMPARE(heard, (QList<int>{45, 200}));
+        QCOMPARE(chosen, accept ? std::optional<int>(200) : std::nullopt);
+    }
+}
+
+void DesktopDialogsTest::theStopsEditorAnswersWithItsStops() {
+    TQtDialogService dialogs;
+    TScriptedColorDialogService colorDialog;
+    const std::vector<TColorStop> given{{0x0000FF, -1}, {0xFF0000, -1}};
+    for (const bool accept : {true, false}) {
+        WhenDialogOpens([accept](QDialog& dialog) {
+            auto* editor = qobject_cast<TStopsEditor*>(&dialog);
+            QVERIFY(editor != nullptr);
+            editor->AddStop();
+            accept ? dialog.accept() : dialog.reject();
+        });
+        const std::optional<std::vector<TColorStop>> edited = dialogs.EditStops(nullptr, given, colorDialog);
+        QCOMPARE(edited.has_value(), accept);
+        if (edited) {
+            QCOMPARE(edited->size(), 3u);
+        }
+    }
 }
 
 void DesktopDialogsTest::thePictureDialogTabsInVisualOrderFromTheChosenScale_data() {

@@ -2,6 +2,7 @@
 #include "engine/CodePage.h"
 #include "store/IniErrors.h"
 
+#include "support/FaultyFileOps.h"
 #include "support/StoreFixture.h"
 
 #include <gtest/gtest.h>
@@ -179,7 +180,7 @@ TEST_F(StyleLibraryFixture, ExportWritesTheSectionAsAStyleFile) {
     WriteBytes(file, "old content that is longer than the new one ........................................."
                      "...................................................................................."
                      "....................................................................................");
-    library.Export(index, file);
+    library.Export(index, file, *ops_);
     EXPECT_EQ(ReadBytes(file), kDefaultStyleFile);
 }
 
@@ -378,7 +379,7 @@ TEST_F(StyleLibraryFixture, ExportedStyleImportsBackUnchanged) {
     style.DrawFont = {kZo, 11, fsBold, 0x00000080};
     style.Trico = true;
     const std::string file = temp_.File("s.tsy");
-    library.Export(library.Add(kZo + "s", style), file);
+    library.Export(library.Add(kZo + "s", style), file, *ops_);
     library.Delete(0);
     const auto index = library.Import(file);
     ASSERT_TRUE(index);
@@ -396,8 +397,26 @@ TEST_F(StyleLibraryFixture, ExportToAnUnwritablePlaceIsAFileError) {
     TStyleLibrary& library = Library();
     library.Add("a", TStyleRecord{});
     std::filesystem::create_directory(temp_.File("dir.tsy"));
-    EXPECT_THROW(library.Export(0, temp_.File("dir.tsy")), EIniFileError);
-    EXPECT_THROW(library.Export(0, temp_.File("no/such/folder/a.tsy")), EIniFileError);
+    EXPECT_THROW(library.Export(0, temp_.File("dir.tsy"), *ops_), EIniFileError);
+    EXPECT_THROW(library.Export(0, temp_.File("no/such/folder/a.tsy"), *ops_), EIniFileError);
+}
+
+TEST_F(StyleLibraryFixture, ExportWritesThroughTheFileOperationsItIsGiven) {
+    // A save that fails at any step leaves the style file that was there.
+    TStyleLibrary& library = Library();
+    library.Add("a", TStyleRecord{});
+    const std::string file = temp_.File("a.tsy");
+    WriteBytes(file, "before");
+    for (const TFileFault fault : {TFileFault::Open, TFileFault::Write, TFileFault::Rename}) {
+        TFaultyFileOps ops;
+        ops.Fault = fault;
+        EXPECT_THROW(library.Export(0, file, ops), EIniFileError);
+        EXPECT_EQ(ReadBytes(file), "before");
+    }
+    TFaultyFileOps ops;
+    library.Export(0, file, ops);
+    EXPECT_EQ(ops.Renames, 1);
+    EXPECT_EQ(ReadBytes(file).substr(0, 5), "[a]\r\n");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "support/ScriptedServices.h"
 
+#include "controls/SystemFontSource.h"
 #include "platform/Services.h"
 #include "platform/SystemColors.h"
 #include "support/MemoryUserStore.h"
@@ -30,21 +31,23 @@ struct TFormRig {
     TScriptedDialogs dialogs;
     TFakeClipboard clipboard;
     TRecordingLauncher launcher;
+    TSystemFontSource fonts;
     std::unique_ptr<TForm1> form;
 
     QString Path(const QString& name) const { return folder.filePath(name); }
     QString Ini() const { return Path(QStringLiteral("Tintrel.ini")); }
 
-    // The handle the window is made with: the rig's services, the desktop's colour dialog and
-    // file operations.
+    // The handle the window is made with: the rig's services, the installed fonts, the
+    // desktop's colour dialog and file operations.
     TServices Services() {
         TServices services;
         services.Dialogs = &dialogs;
         services.Clipboard = &clipboard;
         services.Launcher = &launcher;
         services.UserStore = &customColors;
+        services.Fonts = &fonts;
         services.SettingsFile = Ini();
-        return services;
+        return WithDesktopDefaults(services);
     }
 
     // Creates the window; it is not shown yet.

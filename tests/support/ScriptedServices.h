@@ -9,8 +9,10 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 // Dialogs whose answers a test lays down beforehand; every question and message is recorded.
 // A question without a laid-down answer is answered with Cancel.
@@ -21,12 +23,19 @@ public:
     std::deque<std::optional<QString>> FileAnswers;
     std::deque<std::optional<TFileDialogAnswer>> TypedFileAnswers;
     std::deque<std::optional<TPictureChoice>> PictureAnswers;
+    std::deque<std::optional<std::vector<TColorStop>>> StopsAnswers;
+    // The hues the phase dialog is turned to before its answer, all of them in each dialog.
+    std::vector<int> PhaseTries;
+    std::function<void()> WhilePhaseOpen; // runs after the tries, before the answer
+    std::deque<std::optional<int>> PhaseAnswers;
 
     QStringList Inputs;   // "caption|prompt|initial"
     QStringList Confirms; // "caption|text"
     QStringList Messages; // "caption|text"
     QList<TFileDialogRequest> FileRequests;
-    QList<TPictureChoice> PictureQuestions; // the choice each picture dialog started from
+    QList<TPictureChoice> PictureQuestions;        // the choice each picture dialog started from
+    QList<std::vector<TColorStop>> StopsQuestions; // the stops each editor started from
+    QList<int> PhaseQuestions;                     // the hue each phase dialog started from
 
     std::optional<QString> InputQuery(QWidget*, const QString& caption, const QString& prompt,
                                       const QString& initial) override {
@@ -60,6 +69,21 @@ public:
     std::optional<TPictureChoice> PictureChoice(QWidget*, const TPictureChoice& initial) override {
         PictureQuestions << initial;
         return Take(PictureAnswers, std::optional<TPictureChoice>());
+    }
+    std::optional<std::vector<TColorStop>> EditStops(QWidget*, const std::vector<TColorStop>& stops,
+                                                     TColorDialogService&) override {
+        StopsQuestions << stops;
+        return Take(StopsAnswers, std::optional<std::vector<TColorStop>>());
+    }
+    std::optional<int> ChoosePhase(QWidget*, int degrees, const std::function<void(int)>& follow) override {
+        PhaseQuestions << degrees;
+        for (const int tried : PhaseTries) {
+            follow(tried);
+        }
+        if (WhilePhaseOpen) {
+            WhilePhaseOpen();
+        }
+        return Take(PhaseAnswers, std::optional<int>());
     }
 
 private:

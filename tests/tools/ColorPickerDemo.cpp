@@ -7,6 +7,7 @@
 //     --dialog   also opens the colour dialog from the palette (custom colours A..P distinct)
 //     --disable  disables the third button
 #include "colorpicker/ColorDropButton.h"
+#include "platform/Services.h"
 #include "platform/SystemColors.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
                    {"ClBtnBk", {244, 164}, 0x00C0D8C0}};
     QList<TColorDropButton*> created;
     for (const auto& entry : buttons) {
-        auto* button = new TColorDropButton(&form);
+        auto* button = new TColorDropButton(DesktopServices(), &form);
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setGeometry(QRect(entry.position, QSize(65, 25)));
         button->SetFlat(true);
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
     }
     auto* label = new QLabel(QStringLiteral("Normal (not flat):"), &form);
     label->move(10, 20);
-    auto* plain = new TColorDropButton(&form);
+    auto* plain = new TColorDropButton(DesktopServices(), &form);
     plain->setGeometry(120, 15, 65, 25);
     plain->SetColor(0x00FF0000);
     if (arguments.contains(QStringLiteral("--disable"))) {

@@ -3,6 +3,7 @@
 // FOLDER/html.txt. Prints the language chosen and the caption of the text panel, so the
 // caller can tell which language the window really spoke.
 //   first_run_probe FOLDER
+#include "controls/SystemFontSource.h"
 #include "platform/UiLanguage.h"
 #include "support/FormRig.h"
 #include "window/UiTranslators.h"

@@ -6,11 +6,11 @@
 #include "colorpicker/ColorDropButton.h"
 #include "controls/TransBtn.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/PhaseDialog.h"
+#include "platform/StopsEditor.h"
 #include "support/DarkPalette.h"
 #include "support/FormRig.h"
 #include "support/ScriptedColorDialogService.h"
-#include "window/PhaseDialog.h"
-#include "window/StopsEditor.h"
 #include "window/mainform.h"
 
 #include <QApplication>

@@ -7,8 +7,8 @@
 #include "engine/ColorStops.h"
 #include "engine/Contrast.h"
 #include "engine/TextUnits.h"
-#include "window/PhaseDialog.h"
-#include "window/StopsEditor.h"
+#include "platform/PhaseDialog.h"
+#include "platform/StopsEditor.h"
 #include "window/mainform.h"
 
 #include <QAction>
@@ -50,6 +50,7 @@ private slots:
     void stopsEditorKeepsTwoToSixteen();
     void stopsEditorSetsPositionsThatNeverFall();
     void phaseIsChosenWhileThePreviewFollows();
+    void stopsEditorAnswersReachTheColours();
 };
 
 void MainFormColourTest::theSpaceChangesTheMiddleAndIsKeptOnlyWhenChosen() {
@@ -209,15 +210,10 @@ void MainFormColourTest::phaseIsChosenWhileThePreviewFollows() {
     form.Refresh();
     const QString design = Html(form);
     QString whileOpen;
+    rig.dialogs.WhilePhaseOpen = [&] { whileOpen = Html(form); };
     const auto answer = [&](int degrees, bool accept) {
-        QTimer::singleShot(0, [&, degrees, accept] {
-            auto* dialog = qobject_cast<TPhaseDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            QVERIFY(!dialog->SpPhase->accessibleName().isEmpty());
-            dialog->SpPhase->setValue(degrees);
-            whileOpen = Html(form);
-            accept ? dialog->accept() : dialog->reject();
-        });
+        rig.dialogs.PhaseTries = {degrees};
+        rig.dialogs.PhaseAnswers.push_back(accept ? std::optional<int>(degrees) : std::nullopt);
         Item(form, "PmPhase")->trigger();
     };
     // Cancel puts the design back; OK keeps the rainbow from the hue chosen.
@@ -229,6 +225,7 @@ void MainFormColourTest::phaseIsChosenWhileThePreviewFollows() {
     QCOMPARE(Html(form), whileOpen);
     QVERIFY(Item(form, "CbRainbow")->isChecked());
     QCOMPARE(form.ColourChoice().Phase, 120.0);
+    QCOMPARE(rig.dialogs.PhaseQuestions, (QList<int>{0, 0}));
     TGradient rainbow;
     rainbow.Rainbow = true;
     rainbow.Phase = 120;
@@ -244,6 +241,31 @@ void MainFormColourTest::phaseIsChosenWhileThePreviewFollows() {
     QVERIFY(QFile::copy(rig.Ini(), again.Ini()));
     again.Create();
     QCOMPARE(again.form->ColourChoice().Phase, 120.0);
+}
+
+// The editor starts from the buttons' colours; two stops without positions are the design's own
+// start and finish, more become the stops, and Cancel changes nothing.
+void MainFormColourTest::stopsEditorAnswersReachTheColours() {
+    TFormRig rig;
+    TForm1& form = rig.Create();
+    form.show();
+    form.ClBtn1->SetColor(0x0000FF);
+    form.ClBtn2->SetColor(0xFF0000);
+    const std::vector<TColorStop> three{{0x00FF00, -1}, {0x123456, 0.25}, {0xABCDEF, -1}};
+    rig.dialogs.StopsAnswers = {std::nullopt, three, std::vector<TColorStop>{{0x111111, -1}, {0x222222, -1}}};
+    Item(form, "PmStops")->trigger();
+    QCOMPARE(rig.dialogs.StopsQuestions.size(), 1);
+    QCOMPARE(rig.dialogs.StopsQuestions[0].size(), 2u);
+    QCOMPARE(rig.dialogs.StopsQuestions[0].front().Color, 0x0000FFu);
+    QCOMPARE(rig.dialogs.StopsQuestions[0].back().Color, 0xFF0000u);
+    QVERIFY(form.ColourChoice().Stops.empty());
+    Item(form, "PmStops")->trigger();
+    QCOMPARE(form.ColourChoice().Stops.size(), 3u);
+    QCOMPARE(form.ColourChoice().Stops[1].Position, 0.25);
+    Item(form, "PmStops")->trigger();
+    QVERIFY(form.ColourChoice().Stops.empty());
+    QCOMPARE(form.ClBtn1->Color(), 0x111111u);
+    QCOMPARE(form.ClBtn2->Color(), 0x222222u);
 }
 
 QTEST_MAIN(MainFormColourTest)

@@ -281,6 +281,7 @@ void MainFormStylesTest::renameKeepsTheStyleUnderTheNewName_data() {
     QTest::newRow("a name another style has") << "GREEN" << QStringList{"green", "red"} << true;
     QTest::newRow("reserved name") << "Option" << QStringList{"green", "red"} << true;
     QTest::newRow("not in Shift-JIS") << "red😀" << QStringList{"green", "red"} << true;
+    QTest::newRow("the same name, as a cancel") << "red" << QStringList{"green", "red"} << false;
 }
 
 void MainFormStylesTest::renameKeepsTheStyleUnderTheNewName() {

@@ -679,7 +679,7 @@ void MainFormTest::terminationEndsTheStartupWarnings() {
     rig.WriteIni(
         "[@@Prev@@]\r\nStartColor=0xZZ\r\n[STYLES]\r\nSTYLE.Count=-1\r\nSTYLE.0=A\r\n[A]\r\nHead=1\r\n");
     TServices services = rig.Services();
-    services.Dialogs = nullptr;
+    services.Dialogs = DesktopServices().Dialogs;
     TForm1 form(services);
     TTerminationSignals watcher;
     QObject::connect(&watcher, &TTerminationSignals::terminationRequested, &form,

@@ -1,4 +1,4 @@
-#include "window/OkCancelLayout.h"
+#include "platform/OkCancelLayout.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

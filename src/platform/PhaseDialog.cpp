@@ -1,6 +1,6 @@
-#include "window/PhaseDialog.h"
+#include "platform/PhaseDialog.h"
 
-#include "window/OkCancelLayout.h"
+#include "platform/OkCancelLayout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "window/StopsEditor.h"
+#include "platform/StopsEditor.h"
 
 #include "platform/ColorDialogService.h"
-#include "window/OkCancelLayout.h"
+#include "platform/OkCancelLayout.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
