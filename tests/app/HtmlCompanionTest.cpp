@@ -203,8 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
             Written({"<!DOCTYPE html>", R"(<HTML LANG="en">)",
                      R"(<HEAD><META CHARSET="utf-8"><TITLE>Tintrel Sample</TITLE></HEAD>)",
                      R"(<BODY STYLE="background-color:#FFFFFF">)",
-                     R"(<span style="background:linear-gradient(90deg,#FF0000,#FFFF00);)"
-                     R"(-webkit-background-clip:text;background-clip:text;color:transparent">AB</span>)",
+                     std::string(R"(<span style="background:linear-gradient(90deg,#FF0000,#FFFF00);)") +
+                         R"(-webkit-background-clip:text;background-clip:text;color:transparent">AB</span>)",
                      "</BODY></HTML>"})},
         OutputCase{"OneCharacterWritesNothing", {"A"}, ""},
         OutputCase{"OneTwoByteCharacterWritesNothing", {"表"}, ""},

@@ -460,11 +460,11 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("上限は変えていません")));
     // The largest budget the settings file holds back is one below a thousand million.
     QAction* budgetItem = form.findChild<QAction*>(QStringLiteral("PmBudget"));
-    rig.dialogs.InputAnswers.push_back(QStringLiteral("1000000000"));
+    rig.dialogs.InputAnswers.emplace_back(QStringLiteral("1000000000"));
     budgetItem->trigger();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50")));
     QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("0から999999999まで")));
-    rig.dialogs.InputAnswers.push_back(QStringLiteral("999999999"));
+    rig.dialogs.InputAnswers.emplace_back(QStringLiteral("999999999"));
     budgetItem->trigger();
     QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 999999999"));
     rig.dialogs.InputAnswers.push_back(QStringLiteral("0"));
