@@ -196,6 +196,15 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"FormatAnsiOneCharacterInTheStartColour",
                    {"--format", "ansi256", "--start", "0000FF", "A"},
                    "\x1b[38;5;21mA\x1b[0m\n"},
+        OutputCase{
+            "FormatCssClipOnAPage",
+            {"--format", "css-clip", "--page", "AB"},
+            Written({"<!DOCTYPE html>", R"(<HTML LANG="en">)",
+                     R"(<HEAD><META CHARSET="utf-8"><TITLE>Tintrel Sample</TITLE></HEAD>)",
+                     R"(<BODY STYLE="background-color:#FFFFFF">)",
+                     std::string(R"(<span style="background:linear-gradient(90deg,#FF0000,#FFFF00);)") +
+                         R"(-webkit-background-clip:text;background-clip:text;color:transparent">AB</span>)",
+                     "</BODY></HTML>"})},
         OutputCase{"OneCharacterWritesNothing", {"A"}, ""},
         OutputCase{"OneTwoByteCharacterWritesNothing", {"表"}, ""},
         OutputCase{"EmptyTextWritesNothing", {""}, ""}),

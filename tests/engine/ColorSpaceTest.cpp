@@ -1,4 +1,5 @@
 #include "engine/ColorSpace.h"
+#include "engine/ColorStops.h"
 #include "engine/GradientBlend.h"
 #include "engine/GradientWalk.h"
 
@@ -123,6 +124,10 @@ TEST(GradientBlendTest, PerceptualMiddlesAreBrighterThanTheDesigns) {
     const TColor shortWay = GradientColor(Blended(0x0000FF, 0, 0x00FFFF, gmTwoColor, csOklch), 6, 11);
     EXPECT_GT(OklabToOklch(LinearToOklab(LinearOf(longWay))).H, 180);
     EXPECT_LT(OklabToOklch(LinearToOklab(LinearOf(shortWay))).H, 90);
+    // Between two equal colours the longer way is once round: the middle is across the circle.
+    const TColor round = GradientColor(Blended(0x3050A0, 0, 0x3050A0, gmTwoColor, csOklchLong), 6, 11);
+    const double from = OklabToOklch(LinearToOklab(LinearOf(0x3050A0))).H;
+    EXPECT_GT(std::abs(std::remainder(OklabToOklch(LinearToOklab(LinearOf(round))).H - from, 360)), 150);
 }
 
 TEST(GradientBlendTest, StopsLandAtTheirPositions) {
@@ -147,6 +152,18 @@ TEST(GradientBlendTest, StopsLandAtTheirPositions) {
     EXPECT_EQ(GradientColor(gradient, 3, 11), 0x0000FFu);
     EXPECT_EQ(GradientColor(gradient, 9, 11), 0x00FF00u);
     EXPECT_EQ(GradientColor(gradient, 6, 11), 0x008080u); // srgb steps rounded to nearest
+    // Two stops at one place: a hard edge, the unit on it in the later colour.
+    gradient.Stops = {{0x0000FF, 0}, {0x00FF00, 0.5}, {0xFF0000, 0.5}, {0xFFFFFF, 1}};
+    EXPECT_EQ(GradientColor(gradient, 6, 11), 0xFF0000u);
+}
+
+// Positions may stay where they are, never fall.
+TEST(GradientBlendTest, StopTextTakesTwoStopsAtOnePlace) {
+    const std::optional<std::vector<TColorStop>> hard =
+        ColorStopsFromText("FF0000,00FF00@50,0000FF@50,FFFFFF");
+    ASSERT_TRUE(hard.has_value());
+    EXPECT_DOUBLE_EQ((*hard)[2].Position, 0.5);
+    EXPECT_EQ(ColorStopsFromText("FF0000,00FF00@50,0000FF@49.9"), std::nullopt);
 }
 
 TEST(GradientBlendTest, TheRainbowStaysInsideSrgbAtEvenLightness) {

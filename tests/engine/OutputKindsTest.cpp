@@ -271,6 +271,18 @@ INSTANTIATE_TEST_SUITE_P(
             "ControlCharactersShown", "\x1b[\t", Plain(okAnsi), true,
             Written({"\x1b[38;2;255;0;0m\xE2\x90\x9B\x1b[38;2;255;127;0m[\x1b[38;2;255;255;0m\t\x1b[0m"})}));
 
+// Size step 2 is x-large in the desktop markup and the clipped gradient, as in the css kind.
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, OutputKindTest,
+    testing::Values(
+        KindCase{"PangoSizeStepTwo", "AB", With(okPango, [](THtmlOptions& o) { o.SizeStep = 2; }), false,
+                 Written({R"(<span size="x-large"><span foreground="#FF0000">A</span>)"
+                          R"(<span foreground="#FFFF00">B</span></span>)"})},
+        KindCase{"CssClipSizeStepTwo", "AB", With(okCssClip, [](THtmlOptions& o) { o.SizeStep = 2; }), false,
+                 Written({R"(<span style="background:linear-gradient(90deg,#FF0000,#FFFF00);)"
+                          R"(-webkit-background-clip:text;background-clip:text;color:transparent;)"
+                          R"(font-size:x-large">AB</span>)"})}));
+
 TEST(OutputLineTest, EmptyStaysEmptyAndOneCharacterTakesTheStartColour) {
     TTagVocabulary tg;
     const THtmlOptions options = Plain(okAnsi);

@@ -249,6 +249,12 @@ TEST(TargetKinds, ExamplesOfEachKind) {
         {okCssClip, 0, "a<b",
          R"(<span style="background:linear-gradient(90deg,#FF0000,#FFFF00);-webkit-background-clip:text;)"
          R"(background-clip:text;color:transparent">a&lt;b</span>)"},
+        // DEL shows as its picture, like the other control characters.
+        {okDiscord, 0, "a\x7F", "```ansi\r\n\x1b[31ma\x1b[37m\xE2\x90\xA1\x1b[0m\r\n```"},
+        {okIrc, 0, "a\x7F",
+         "\x03"
+         "04a\x03"
+         "08\xE2\x90\xA1\x0F"},
     };
     TTagVocabulary tg;
     for (const auto& c : cases) {
@@ -260,6 +266,26 @@ TEST(TargetKinds, ExamplesOfEachKind) {
                   c.written + "\r\n")
             << OutputKindName(c.kind);
     }
+}
+
+// One colour over several units is one run: a section sign before a code letter still reads as
+// text, and a comma inside the run needs no bold pair to keep it from the colour code.
+TEST(TargetKinds, ARunOfOneColourKeepsItsCharactersText) {
+    const TGradient red{SplitColor(0x0000FF), SplitColor(0x0000FF), SplitColor(0x0000FF), gmTwoColor};
+    TTagVocabulary tg;
+    THtmlOptions options;
+    options.Fit.MergeRuns = true;
+    const auto written = [&](TOutputKind kind, const std::string& utf8) {
+        options.Kind = kind;
+        const TUnitText text = UnitTextFromUtf8(utf8);
+        return BuildHtmlText(text.Text, text.Clusters, red, options, tg).Written();
+    };
+    const std::string section = "a\xC2\xA7lb";
+    const std::optional<TReadText> read = ReadGradientText(written(okSectionX, section));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->Text(), section);
+    EXPECT_EQ(written(okIrc, "a,b"), "\x03"
+                                     "04a,b\x0F\r\n");
 }
 
 // Of palette colours equally near, the lower code: IRC repeats black, white and red.

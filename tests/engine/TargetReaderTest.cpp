@@ -168,6 +168,25 @@ TEST(TargetReader, GradientOfTheColoursRead) {
     EXPECT_EQ(three.Mode, gmThreeColor);
     EXPECT_EQ(JoinColor(three.Middle), TColor{0xFFFFFF});
     EXPECT_EQ(GradientOfColours(units({0x0000FF, 0x0000FF, 0x0000FF, 0x00FFFF, 0x00FFFF})).Mode, gmTwoColor);
+    // Of an even count, the middle is the last unit of the first half, the one nearest the
+    // design's middle colour.
+    const TGradient design{SplitColor(0x0000FF), SplitColor(0xFFFFFF), SplitColor(0x00FF00), gmThreeColor};
+    std::vector<TColor> four;
+    for (int i = 1; i <= 4; ++i) {
+        four.push_back(GradientColor(design, i, 4));
+    }
+    EXPECT_EQ(JoinColor(GradientOfColours(units(four)).Middle), four[1]);
+}
+
+// The colour cube's index in red, green, blue order: 196 is red, 46 green, 21 blue.
+TEST(TargetReader, ReadsTheColourCubeInChannelOrder) {
+    const std::optional<TReadText> read =
+        ReadGradientText("\x1b[38;5;196mR\x1b[38;5;46mG\x1b[38;5;21mB\x1b[0m");
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(read->Units.size(), 3u);
+    EXPECT_EQ(read->Units[0].Color, 0x0000FFu);
+    EXPECT_EQ(read->Units[1].Color, 0x00FF00u);
+    EXPECT_EQ(read->Units[2].Color, 0xFF0000u);
 }
 
 // What other tools write in the same codes reads too; text of no kind reads as nothing.
@@ -188,6 +207,9 @@ TEST(TargetReader, ReadsOtherToolsAndRefusesPlainText) {
          okIrc, "Hiyo"},
         {"\x1b[38;2;255;0;0mHi\x1b[0m", okAnsi, "Hi"},
         {"<FONT COLOR=#FF0000>H</FONT><font color='#00ff00'>i</font>", okFont, "Hi"},
+        // What is placed out of the line, and a comment, inside a coloured element are not text.
+        {R"(<span style="color:#FF0000">H<span style="position:absolute">x</span>i</span>)", okCss, "Hi"},
+        {R"(<span style="color:#FF0000">H<!-- a > b -->i</span>)", okCss, "Hi"},
         {"just text", std::nullopt, ""},
         {"", std::nullopt, ""},
         {"<#FF0000", okMiniMessage, ""},

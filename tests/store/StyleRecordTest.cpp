@@ -295,6 +295,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"DrawFont.Name"}},
         StyleCase{
             "TabInsideTheFaceName", "DrawFont.Name=A\tB\r\n", Style([](TStyleRecord&) {}), {"DrawFont.Name"}},
+        StyleCase{"PhaseWithinOneTurn",
+                  "Rainbow=1\r\nPhase=400\r\n",
+                  Style([](TStyleRecord& s) {
+                      s.Rainbow = true;
+                      s.Phase = 40;
+                  }),
+                  {}},
         StyleCase{"EveryColourBad",
                   "StartColor=\r\nFinishColor=x\r\nMiddleColor=0x\r\nBGColor=0xQ\r\n",
                   Style([](TStyleRecord&) {}),
@@ -368,6 +375,9 @@ TEST_F(OptionAndStyleFile, ColourChoicesAreKeptOnlyWhenChosen) {
     EXPECT_TRUE(odd.Stops.empty());
     EXPECT_EQ(odd.StartColor, 1u);
     EXPECT_NE(BadValuesMessage(reported).find("left out"), std::string::npos);
+    const std::string message = BadValuesMessage(reported);
+    EXPECT_EQ(message.substr(message.find("[Odd] Stops=")),
+              "[Odd] Stops=FF0000: not a value this program knows; it was left out");
 }
 
 } // namespace

@@ -241,6 +241,24 @@ void MainFormColourTest::phaseIsChosenWhileThePreviewFollows() {
     QVERIFY(QFile::copy(rig.Ini(), again.Ini()));
     again.Create();
     QCOMPARE(again.form->ColourChoice().Phase, 120.0);
+
+    // A style file may hold a start below zero: the dialog opens at the same hue, once round.
+    TFormRig below;
+    QFile::remove(below.Ini());
+    QFile file(below.Ini());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(ini).replace("Phase=120", "Phase=-90"));
+    file.close();
+    below.Create();
+    int opened = -1;
+    QTimer::singleShot(0, [&opened] {
+        auto* dialog = qobject_cast<TPhaseDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        opened = dialog->SpPhase->value();
+        dialog->reject();
+    });
+    Item(*below.form, "PmPhase")->trigger();
+    QCOMPARE(opened, 270);
 }
 
 // The editor starts from the buttons' colours; two stops without positions are the design's own

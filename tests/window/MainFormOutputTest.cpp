@@ -391,6 +391,15 @@ void MainFormOutputTest::bbcodeSaysItWritesNoTableOrComment() {
     form.CbFormat(okMiniMessage)->trigger();
     QVERIFY(form.StBar->currentMessage().contains(
         QStringLiteral("貼り付け先の形式にはテーブルとコメントは付きません")));
+    // Every paste target says so.
+    for (const TOutputKindRow& row : OutputKinds()) {
+        if (row.OtherTarget && row.InWindow) {
+            form.CbFormat(row.Kind)->trigger();
+            QVERIFY2(form.StBar->currentMessage().contains(
+                         QStringLiteral("貼り付け先の形式にはテーブルとコメントは付きません")),
+                     std::string(row.Name).c_str());
+        }
+    }
     form.CbFormat(okFont)->trigger();
     QCOMPARE(form.StBar->currentMessage(), QString());
 }
@@ -449,6 +458,15 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     form.PmBudgetClick();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50")));
     QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("上限は変えていません")));
+    // The largest budget the settings file holds back is one below a thousand million.
+    QAction* budgetItem = form.findChild<QAction*>(QStringLiteral("PmBudget"));
+    rig.dialogs.InputAnswers.emplace_back(QStringLiteral("1000000000"));
+    budgetItem->trigger();
+    QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50")));
+    QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("0から999999999まで")));
+    rig.dialogs.InputAnswers.emplace_back(QStringLiteral("999999999"));
+    budgetItem->trigger();
+    QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 999999999"));
     rig.dialogs.InputAnswers.push_back(QStringLiteral("0"));
     form.PmBudgetClick();
 
