@@ -317,10 +317,11 @@ std::string Usage() {
         .append(", which colour every line as a text of its own (a line of\n"
                 "one character in the start colour), each line as soon as it is read. Without --format,\n"
                 "standard input to a terminal is coloured as --format term; the font kind writes UTF-8\n"
-                "to a UTF-8 terminal. Colours may be written #RRGGBB, RRGGBB or RGB. Exit status 2 for a\n"
-                "bad option or value, 3 when the output does not fit its budget with --fit, 1 when\n"
-                "--decode finds no gradient text; a reader that goes away ends the output quietly\n"
-                "(status 0).\n")
+                "to a UTF-8 terminal. FORCE_COLOR gives the term kind colours also for a pipe: 0 or false\n"
+                "none, 2 the 256-colour palette, 3 24-bit, any other value (1, true, empty) the basic 16.\n"
+                "Colours may be written #RRGGBB, RRGGBB or RGB. Exit status 2 for a bad option or value,\n"
+                "3 when the output does not fit its budget with --fit, 1 when --decode finds no gradient\n"
+                "text; a reader that goes away ends the output quietly (status 0).\n")
         .append("A text file (--text-file, --utf8-text-file) and the text of standard input (each line,\n"
                 "for the kinds that colour every line) may hold at most 64 MiB (")
         .append(std::to_string(kMaxTextFileBytes))

@@ -70,9 +70,7 @@ std::string DescribeCharacter(std::string_view c) {
     return described;
 }
 
-} // namespace
-
-TColor ParseColor(std::string_view option, std::string_view value) {
+std::optional<TColor> ColorFromText(std::string_view value) {
     std::string_view digits = value;
     if (digits.starts_with('#')) {
         digits.remove_prefix(1);
@@ -90,6 +88,47 @@ TColor ParseColor(std::string_view option, std::string_view value) {
         if (valid) {
             return JoinColor({channels[0], channels[1], channels[2], {}});
         }
+    }
+    return std::nullopt;
+}
+
+// The stops with each colour written as six digits, the form the settings file keeps: any colour
+// --start takes, with blanks around an item allowed ("#F00, 00FF00@30"). The positions are left
+// for ColorStopsFromText to read. Nothing when a colour is not one.
+std::optional<std::string> StopsWithSixDigitColors(std::string_view value) {
+    std::string text;
+    for (std::string_view rest = value;;) {
+        const std::size_t comma = rest.find(',');
+        std::string_view item = rest.substr(0, comma);
+        while (!item.empty() && item.front() == ' ') {
+            item.remove_prefix(1);
+        }
+        while (!item.empty() && item.back() == ' ') {
+            item.remove_suffix(1);
+        }
+        const std::size_t at = item.find('@');
+        const std::optional<TColor> color = ColorFromText(item.substr(0, at));
+        if (!color) {
+            return std::nullopt;
+        }
+        char hex[7] = {};
+        WriteColorHex(*color, hex);
+        text.append(text.empty() ? "" : ",").append(hex, 6);
+        if (at != std::string_view::npos) {
+            text.append(item.substr(at));
+        }
+        if (comma == std::string_view::npos) {
+            return text;
+        }
+        rest.remove_prefix(comma + 1);
+    }
+}
+
+} // namespace
+
+TColor ParseColor(std::string_view option, std::string_view value) {
+    if (const std::optional<TColor> color = ColorFromText(value)) {
+        return *color;
     }
     throw BadValue(option, value, "six hexadecimal digits RRGGBB (or three, RGB) expected");
 }
@@ -140,8 +179,10 @@ TColorSpace ParseSpace(std::string_view option, std::string_view value) {
 }
 
 std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {
-    if (std::optional<std::vector<TColorStop>> stops = ColorStopsFromText(value)) {
-        return std::move(*stops);
+    if (const std::optional<std::string> sixDigits = StopsWithSixDigitColors(value)) {
+        if (std::optional<std::vector<TColorStop>> stops = ColorStopsFromText(*sixDigits)) {
+            return std::move(*stops);
+        }
     }
     throw BadValue(option, value,
                    "2 to 16 colours RRGGBB[@P] separated by commas expected, each P a percentage 0 to 100 "

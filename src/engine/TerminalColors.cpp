@@ -78,8 +78,9 @@ TColorDepth DetectColorDepth(const char* colorTerm, const char* noColor, const c
                              bool isTerminal) {
     if (forceColor != nullptr) {
         constexpr std::pair<const char*, TColorDepth> forced[] = {
-            {"0", TColorDepth::None},      {"false", TColorDepth::None},   {"1", TColorDepth::Basic16},
-            {"", TColorDepth::Basic16},    {"true", TColorDepth::Basic16}, {"2", TColorDepth::Palette256},
+            {"0", TColorDepth::None},
+            {"false", TColorDepth::None},
+            {"2", TColorDepth::Palette256},
             {"3", TColorDepth::TrueColor},
         };
         for (const auto& [value, depth] : forced) {
@@ -87,6 +88,8 @@ TColorDepth DetectColorDepth(const char* colorTerm, const char* noColor, const c
                 return depth;
             }
         }
+        // "1", "true", "" and any other value force colour, the basic 16 that every terminal shows.
+        return TColorDepth::Basic16;
     }
     if ((noColor != nullptr && *noColor != '\0') || !isTerminal) {
         return TColorDepth::None;

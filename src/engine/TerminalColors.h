@@ -5,8 +5,9 @@
 // How many colours a terminal shows, and the nearest of its palette colours to a colour.
 enum class TColorDepth { None, Basic16, Palette256, TrueColor };
 
-// What the environment says a terminal shows: FORCE_COLOR (0 none, 1 the basic 16, 2 the
-// 256-colour palette, 3 24-bit) wins, also for an output that is not a terminal; else NO_COLOR
+// What the environment says a terminal shows: FORCE_COLOR (0 or false none, 2 the 256-colour
+// palette, 3 24-bit, any other value, empty included, the basic 16) wins, also for an output that
+// is not a terminal; else NO_COLOR
 // set and not empty means none, an output that is not a terminal none, and a terminal 24-bit
 // colour when COLORTERM is truecolor or 24bit, else the 256-colour palette. A variable that is
 // not set is nullptr.

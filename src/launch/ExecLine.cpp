@@ -74,21 +74,6 @@ bool IsReservedOutsideQuotes(QChar c) {
     return QStringView(u"><~|&;$*?#()`").contains(c);
 }
 
-// The shells whose -c takes a command line.
-bool IsShell(const QString& word) {
-    static const QStringList shells{QStringLiteral("sh"),   QStringLiteral("bash"),   QStringLiteral("dash"),
-                                    QStringLiteral("zsh"),  QStringLiteral("ksh"),    QStringLiteral("mksh"),
-                                    QStringLiteral("ash"),  QStringLiteral("csh"),    QStringLiteral("tcsh"),
-                                    QStringLiteral("fish"), QStringLiteral("busybox")};
-    return shells.contains(word.section(QLatin1Char('/'), -1));
-}
-
-// "-c", or short options that include c ("-ec", "-lc").
-bool IsCommandOption(const QString& word) {
-    return word.size() >= 2 && word.startsWith(QLatin1Char('-')) && !word.startsWith(QStringLiteral("--")) &&
-           word.contains(QLatin1Char('c'));
-}
-
 bool HoldsFieldCode(const QString& word) {
     for (qsizetype at = 0; at + 1 < word.size(); ++at) {
         if (word.at(at) == QLatin1Char('%')) {
@@ -99,6 +84,75 @@ bool HoldsFieldCode(const QString& word) {
         }
     }
     return false;
+}
+
+// The shells whose -c takes a command line, by the base name of the word that starts them.
+bool IsShell(const QString& word) {
+    static const QStringList shells{
+        QStringLiteral("sh"),   QStringLiteral("bash"),   QStringLiteral("rbash"), QStringLiteral("dash"),
+        QStringLiteral("zsh"),  QStringLiteral("ksh"),    QStringLiteral("ksh93"), QStringLiteral("mksh"),
+        QStringLiteral("lksh"), QStringLiteral("pdksh"),  QStringLiteral("oksh"),  QStringLiteral("yash"),
+        QStringLiteral("posh"), QStringLiteral("ash"),    QStringLiteral("csh"),   QStringLiteral("tcsh"),
+        QStringLiteral("fish"), QStringLiteral("busybox")};
+    return shells.contains(word.section(QLatin1Char('/'), -1));
+}
+
+// A word a shell takes as an option when it stands before the command line: "-e", "+e", "-ec",
+// "--norc", "--rcfile=x". "-" and "--" end the options and are not options themselves.
+bool IsShellOption(const QString& word) {
+    return word.size() >= 2 && (word.startsWith(QLatin1Char('-')) || word.startsWith(QLatin1Char('+'))) &&
+           word != QStringLiteral("--");
+}
+
+bool IsLongOption(const QString& word) {
+    return word.startsWith(QStringLiteral("--"));
+}
+
+// Whether the option makes the shell read its command line from an argument: short options that
+// include c, with either sign ("-c", "-ec", "-xc", "+c"), and fish's "--command".
+bool IsCommandOption(const QString& word) {
+    if (IsLongOption(word)) {
+        return word.section(QLatin1Char('='), 0, 0) == QStringLiteral("--command");
+    }
+    return word.contains(QLatin1Char('c'));
+}
+
+// Whether the word after the option may be the option's value rather than the command line:
+// "-o errexit", "+O extglob", "--rcfile file". A long option is assumed to take one unless it
+// carries its value after "=", so an option we do not know cannot hide the command line behind it.
+bool MayTakeValue(const QString& option) {
+    if (IsLongOption(option)) {
+        return !option.contains(QLatin1Char('='));
+    }
+    return option.contains(QLatin1Char('o')) || option.contains(QLatin1Char('O'));
+}
+
+// Whether the shell started by words[shell] is given a command line from which a field code
+// would be read as commands. Every word from the shell's options to its command line counts, the
+// command line being the first word after a -c that is neither an option nor possibly an
+// option's value; the words after it are the command line's parameters ($0, $1...) and safe.
+bool ShellReadsAFieldCode(const QStringList& words, qsizetype shell) {
+    bool readsCommandLine = false;
+    bool fieldCode = false;
+    for (qsizetype at = shell + 1; at < words.size(); ++at) {
+        const QString& word = words.at(at);
+        fieldCode = fieldCode || HoldsFieldCode(word);
+        if (IsShellOption(word)) {
+            readsCommandLine = readsCommandLine || IsCommandOption(word);
+            continue;
+        }
+        if (word == QStringLiteral("-") || word == QStringLiteral("--")) {
+            if (at + 1 < words.size()) {
+                fieldCode = fieldCode || HoldsFieldCode(words.at(at + 1));
+            }
+            break;
+        }
+        const bool mayBeValue = IsShellOption(words.at(at - 1)) && MayTakeValue(words.at(at - 1));
+        if (!mayBeValue) {
+            break; // the command line, or with no -c the script the shell runs
+        }
+    }
+    return readsCommandLine && fieldCode;
 }
 
 std::optional<TSplitLine> Split(const QString& exec) {
@@ -191,9 +245,10 @@ bool IsUnusableExecLine(const QString& exec) {
     if (!line || line->Words.isEmpty() || line->BareReserved || QuotesAFieldCode(exec)) {
         return true;
     }
+    // Every word is looked at, so a shell behind env, busybox or a terminal's -e is found too.
     const QStringList& words = line->Words;
-    for (qsizetype i = 0; i + 2 < words.size(); ++i) {
-        if (IsShell(words.at(i)) && IsCommandOption(words.at(i + 1)) && HoldsFieldCode(words.at(i + 2))) {
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (IsShell(words.at(i)) && ShellReadsAFieldCode(words, i)) {
             return true;
         }
     }

@@ -24,8 +24,10 @@ bool QuotesAFieldCode(const QString& exec);
 // Whether an Exec line is not to be used: it does not split, has no words, holds a reserved
 // character ($ > < | ; & ` and the others the desktop-entry standard lists) outside quotes,
 // quotes a field code (QuotesAFieldCode), or gives a field code as the command line of a shell's
-// -c ("sh -c %f"). A program that hands the line, or the file name, to a shell would run what a
-// file name holds.
+// -c, whatever options stand around it ("sh -c %f", "sh -e -c %f", "bash --norc -c %f",
+// "env sh -c -- %f"). A program that hands the line, or the file name, to a shell would run what
+// a file name holds. The file as a parameter after the command line ("sh -c 'cat "$1"' sh %f")
+// is fine.
 bool IsUnusableExecLine(const QString& exec);
 
 // What the field codes of an Exec line stand for.

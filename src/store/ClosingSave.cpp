@@ -1,6 +1,7 @@
 #include "store/ClosingSave.h"
 
 #include "store/IniErrors.h"
+#include "store/KeptKeys.h"
 
 void SaveClosingState(TIniGT& store, const TOptionSet& options, const TStyleRecord& state,
                       TStyleLibrary& library) {
@@ -10,7 +11,11 @@ void SaveClosingState(TIniGT& store, const TOptionSet& options, const TStyleReco
         try {
             auto update = store.BeginUpdate();
             SaveOptionSet(store, options);
+            // The working state goes on from start to start: what a newer copy of the program
+            // or a hand edit put there stays.
+            const TKeptKeys kept = KeysNotUnderstood(store, kPrevSection, StyleKeyUnderstood);
             SaveStyleRecord(store, kPrevSection, state);
+            WriteBackKeptKeys(store, kPrevSection, kept);
             library.WriteList();
             update.Commit();
             return;

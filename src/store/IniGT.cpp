@@ -3,7 +3,6 @@
 #include "store/IniErrors.h"
 #include "store/IniText.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -12,21 +11,6 @@ namespace {
 
 constexpr std::string_view kOpenParenthesis = "\xA2";
 constexpr std::string_view kCloseParenthesis = "\xA3";
-
-std::optional<int> ParseInteger(std::string_view text) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') {
-            return std::nullopt;
-        }
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<std::uint32_t> ParseHexDigits(std::string_view digits) {
     if (digits.empty() || digits.size() > 8) {
@@ -140,7 +124,7 @@ int TIniGT::ReadInteger(std::string_view section, std::string_view ident, int fa
     if (!text) {
         return fallback;
     }
-    return ParseInteger(*text).value_or(fallback);
+    return ParseIniInteger(*text).value_or(fallback);
 }
 
 void TIniGT::WriteInteger(std::string_view section, std::string_view ident, int value) {
@@ -209,7 +193,7 @@ void TIniGT::ReadStrings(std::string_view section, std::string_view ident, std::
     const std::string countKey = SubKey(ident, ".Count");
     std::size_t count = target.size();
     if (const auto text = file_->Read(section, countKey)) {
-        if (const auto stored = ParseInteger(*text)) {
+        if (const auto stored = ParseIniInteger(*text)) {
             if (*stored < 0 || *stored > kMostListItems) {
                 throw EIniConvertError(std::string(section), countKey, *text, "Corrupt list count");
             }

@@ -1,5 +1,7 @@
 #include "store/IniText.h"
 
+#include <charconv>
+
 namespace {
 
 constexpr unsigned char Byte(char c) {
@@ -117,4 +119,19 @@ std::string ConcatText(std::initializer_list<std::string_view> parts) {
         text += part;
     }
     return text;
+}
+
+std::optional<int> ParseIniInteger(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') {
+            return std::nullopt;
+        }
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,3 +47,7 @@ bool SameIniName(std::string_view a, std::string_view b);
 // The parts joined into one string. (Chains of operator+ on strings draw a false warning from
 // GCC 12 at -O3.)
 std::string ConcatText(std::initializer_list<std::string_view> parts);
+
+// A whole decimal number, as the settings read integers: an optional sign ("+" or "-") and
+// digits, nothing else; nothing when the text is not one or does not fit an int.
+std::optional<int> ParseIniInteger(std::string_view text);

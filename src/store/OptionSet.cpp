@@ -1,6 +1,7 @@
 #include "store/OptionSet.h"
 
 #include "store/IniText.h"
+#include "store/KeptKeys.h"
 
 #include <optional>
 #include <utility>
@@ -19,6 +20,31 @@ constexpr std::string_view kFormatKey = "Format";
 constexpr std::string_view kFormattedCopyKey = "FormattedCopy";
 constexpr std::string_view kBudgetKey = "Budget";
 constexpr std::string_view kShortenToFitKey = "ShortenToFit";
+
+// Whether the key is one the option group reads and its value one it takes. The keys written at
+// every save are understood whatever they hold: the save writes the program's value over them.
+bool OptionKeyUnderstood(std::string_view key, std::string_view value) {
+    for (const std::string_view always : {"Position.X", "Position.Y", "Opt1", "Opt2-1"}) {
+        if (SameIniName(key, always)) {
+            return true;
+        }
+    }
+    for (const auto& [name, member] : kLaterSwitches) {
+        if (SameIniName(key, name)) {
+            return true;
+        }
+    }
+    if (SameIniName(key, kFormatKey)) {
+        const std::optional<TOutputKind> kind = OutputKindFromName(value);
+        return kind && OutputKindRow(*kind).InWindow;
+    }
+    if (SameIniName(key, kBudgetKey)) {
+        const std::optional<int> budget = ParseIniInteger(value);
+        return budget && *budget >= 0 && static_cast<std::size_t>(*budget) < kBudgetLimit;
+    }
+    // The switches beside the design take any value: only the one this program writes is on.
+    return SameIniName(key, kFormattedCopyKey) || SameIniName(key, kShortenToFitKey);
+}
 
 } // namespace
 
@@ -52,6 +78,7 @@ void LoadWindowPosition(TIniGT& store, TWindowPosition& position) {
 
 void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     auto update = store.BeginUpdate();
+    const TKeptKeys kept = KeysNotUnderstood(store, kOptionSection, OptionKeyUnderstood);
     store.EraseSection(kOptionSection);
     store.WritePosition(kOptionSection, "Position", options.Position);
     store.WriteBool(kOptionSection, "Opt1", options.AskBeforeOverwrite);
@@ -71,5 +98,6 @@ void SaveOptionSet(TIniGT& store, const TOptionSet& options) {
     if (options.ShortenToFit) {
         store.WriteBool(kOptionSection, kShortenToFitKey, true);
     }
+    WriteBackKeptKeys(store, kOptionSection, kept);
     update.Commit();
 }

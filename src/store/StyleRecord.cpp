@@ -75,6 +75,24 @@ void ReadColourChoices(TIniGT& store, std::string_view section, TStyleRecord& st
 
 } // namespace
 
+bool StyleKeyUnderstood(std::string_view key, std::string_view value) {
+    for (const std::string_view always :
+         {"DrawFont.Name", "DrawFont.Size", "DrawFont.Style", "DrawFont.Color", "SizeIndex", "Head",
+          "StartColor", "FinishColor", "MiddleColor", "BGColor", "Mirror", "Trico"}) {
+        if (SameIniName(key, always)) {
+            return true;
+        }
+    }
+    if (SameIniName(key, "ColorSpace")) {
+        return ColorSpaceFromName(value).has_value();
+    }
+    if (SameIniName(key, "Stops")) {
+        return ColorStopsFromText(value).has_value();
+    }
+    // Any value of the switch is read, as on or off.
+    return SameIniName(key, "Rainbow") || (SameIniName(key, "Phase") && ParseIniInteger(value).has_value());
+}
+
 bool FaceNameHoldsControl(std::string_view cp932) {
     return HoldsControlCharacter(Cp932ToUtf8(cp932));
 }

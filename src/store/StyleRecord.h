@@ -64,7 +64,11 @@ bool FaceNameHoldsControl(std::string_view cp932);
 // character is dropped (the face `style` had stays) and reported; everything else still loads.
 // A record with both modes set loads with only the three-colour gradient.
 std::vector<TBadValue> LoadStyleRecord(TIniGT& store, std::string_view section, TStyleRecord& style);
-// Erases the section and writes the record anew, as one save.
+// Whether a key of a style record's section is one a style reads, with a value it takes. The keys
+// written at every save are understood whatever they hold: a save writes the style's value.
+bool StyleKeyUnderstood(std::string_view key, std::string_view value);
+// Erases the section and writes the record anew, as one save. Keys the style does not know go:
+// a named style is replaced whole (the closing save keeps them in "@@Prev@@", see ClosingSave).
 void SaveStyleRecord(TIniGT& store, std::string_view section, const TStyleRecord& style);
 
 // One message for the user naming the section, key and value of each bad value; empty if none.

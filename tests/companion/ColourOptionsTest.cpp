@@ -81,6 +81,18 @@ TEST(ColourOptions, StopsAndRainbowWorkInEveryKind) {
     }
 }
 
+// The stops take every colour form --start takes, with blanks after the commas; the colours and
+// positions are those of the six-digit form.
+TEST(ColourOptions, StopsTakeTheColourFormsOfStart) {
+    const std::string sixDigits = Companion({"--stops", "FF5500,00FF00@30,0000FF", "Gradient"}).out;
+    for (const std::string stops : {"#FF5500,00FF00@30,0000FF", "F50,0F0@30,#00F", "ff5500, 00ff00@30,  00F",
+                                    "#f50 ,#0F0@30 , 0000ff"}) {
+        const TRun run = Companion({"--stops", stops, "Gradient"});
+        EXPECT_EQ(run.status, 0) << stops << ": " << run.err;
+        EXPECT_EQ(run.out, sixDigits) << stops;
+    }
+}
+
 TEST(ColourOptions, BadValuesAreRefused) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--space", "lab"}, "srgb, linear, oklab, oklch or oklch-long"},
@@ -91,6 +103,9 @@ TEST(ColourOptions, BadValuesAreRefused) {
         {{"--stops", "FF0000@101,00FF00"}, "percentage"},
         {{"--stops", "FF0000@5x,00FF00"}, "percentage"},
         {{"--stops", "FF0000,+F0000"}, "--stops"},
+        {{"--stops", "FF0000,##F00"}, "RRGGBB[@P]"},
+        {{"--stops", "FF0000,F000"}, "RRGGBB[@P]"},
+        {{"--stops", "FF0000,F00 @30"}, "RRGGBB[@P]"},
         {{"--phase", "red"}, "degrees"},
         {{"--phase", "nan"}, "degrees"},
     };
@@ -149,7 +164,7 @@ TEST(ColourOptions, ContrastIsCheckedOnTheColoursAsWritten) {
                 args.emplace_back("--across-lines");
             }
             args.emplace_back(fromStdin ? "-" : text);
-            const auto run = [&](std::vector<std::string> with) {
+            const auto run = [&](const std::vector<std::string>& with) {
                 std::istringstream in(text);
                 TRun result;
                 result.status = RunHtmlCompanion(with, in, result.out, result.err);

@@ -41,7 +41,12 @@ TEST(DetectColorDepth, ReadsTheEnvironmentAsTerminalColourisersDo) {
         {nullptr, "1", "3", false, TrueColor},
         {"truecolor", nullptr, "2", true, Palette256},
         {nullptr, nullptr, "", true, Basic16},
-        {"truecolor", nullptr, "nonsense", true, TrueColor},
+        // Any value but 0 and false forces colour: the basic 16 unless it names another depth.
+        {"truecolor", nullptr, "nonsense", true, Basic16},
+        {nullptr, nullptr, "abc", false, Basic16},
+        {nullptr, nullptr, "false", true, None},
+        {nullptr, nullptr, "true", false, Basic16},
+        {nullptr, nullptr, "4", false, Basic16},
     };
     for (const DetectCase& c : cases) {
         EXPECT_EQ(DetectColorDepth(c.colorTerm, c.noColor, c.forceColor, c.terminal), c.depth)

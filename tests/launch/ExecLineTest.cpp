@@ -98,7 +98,30 @@ void ExecLineTest::refusesWhatAShellWouldRead_data() {
     QTest::newRow("file as a shell's command") << "sh -c %f" << true;
     QTest::newRow("file in a shell's command") << "sh -c echo${IFS}x${IFS}%f>>log" << true;
     QTest::newRow("shell by path with options") << "/usr/bin/env /bin/bash -ec x%u" << true;
+    // A shell reads its command line from the first word after -c that is neither an option
+    // nor an option's value, whatever options stand around it.
+    QTest::newRow("option before -c") << "sh -e -c %f" << true;
+    QTest::newRow("sign turning an option off") << "sh +e -c %f" << true;
+    QTest::newRow("end of options after -c") << "sh -c -- %f" << true;
+    QTest::newRow("lone dash after -c") << "dash -c - %f" << true;
+    QTest::newRow("long option first") << "bash --norc -c %f" << true;
+    QTest::newRow("option with a value first") << "sh -o errexit -c %f" << true;
+    QTest::newRow("option with a value after -c") << "sh -c -O extglob %f" << true;
+    QTest::newRow("long option with a value after -c") << "bash -c --rcfile rc %f" << true;
+    QTest::newRow("combined short options") << "zsh -xc %f" << true;
+    QTest::newRow("field code glued to -c") << "ksh -c%f" << true;
+    QTest::newRow("fish's long command option") << "fish --command %f" << true;
+    QTest::newRow("shell by absolute path") << "/usr/bin/mksh -e -c %u" << true;
+    QTest::newRow("env before the shell") << "env sh -c %f" << true;
+    QTest::newRow("env with its own option") << "env -i sh -e -c %f" << true;
+    QTest::newRow("env setting a variable") << "env VAR=1 bash -c %f" << true;
+    QTest::newRow("env by path") << "/usr/bin/env sh -c -- %F" << true;
     QTest::newRow("file as the shell's argument") << "sh -c 'prog \"$1\"' sh %f" << false;
+    QTest::newRow("file as the argument after options")
+        << "bash --norc -e -o pipefail -c 'prog \"$1\"' bash %f" << false;
+    QTest::newRow("file as $0") << "sh -ec 'prog \"$0\"' %f" << false;
+    QTest::newRow("file as a script with -c after it") << "sh %f -c x" << false;
+    QTest::newRow("escaped percent as the command line") << "sh -c %%f" << false;
     QTest::newRow("file as a script for a shell") << "bash %f" << false;
     QTest::newRow("plain") << "prog --new %U" << false;
     QTest::newRow("empty") << "" << true;

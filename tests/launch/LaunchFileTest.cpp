@@ -346,6 +346,8 @@ void LaunchFileTest::skipsAnEntryThatQuotesAFieldCode() {
         "\"" + recorder + "\" --name=\"%c %f\"",
         // Unquoted, but handed to a shell all the same.
         "/bin/sh -c %f",
+        "/bin/sh -e -c -- %f",
+        "env -i /bin/bash --norc -o errexit -xc %f",
         "/bin/sh -c " + quotedRecorder + "${IFS}--shell${IFS}%f>>log",
     };
     QByteArray list;

@@ -110,6 +110,58 @@ TEST_F(OptionAndStyleFile, CloseIsOneSaveAndAFailedOneKeepsTheOldSettings) {
     EXPECT_EQ(store.ReadString("STYLES", "STYLE.0", ""), "new");
 }
 
+// What the program does not know or cannot read in the option group and the working state
+// survives the close as it was, unless the user chose a value of the key meanwhile; a key the
+// program reads is written from its own value, or left out, as before.
+TEST_F(OptionAndStyleFile, CloseKeepsTheKeysItDoesNotUnderstand) {
+    const std::string file =
+        "[Option]\r\nFutureKey=abc\r\n=no name\r\nFormat=MINIMESSAGE\r\nBudget=0x10\r\n"
+        "FormattedCopy=1\r\nShortenToFit=yes\r\n"
+        "[@@Prev@@]\r\nOutline=2\r\nColorSpace=hsl\r\nStops=F00,0F0\r\nRainbow=1\r\nPhase=90\r\n";
+    struct Row {
+        const char* section;
+        const char* key;
+        const char* unchosen; // FormattedCopy and the rainbow turned off, nothing else chosen
+        const char* chosen;   // css, a budget, "Shorten to fit", Oklab and stops chosen too
+    };
+    const Row rows[] = {
+        {"Option", "FutureKey", "abc", "abc"},
+        {"Option", "Format", "MINIMESSAGE", "css"},
+        {"Option", "Budget", "0x10", "50"},
+        {"Option", "FormattedCopy", "gone", "gone"},
+        // Any value of a switch is read, as on or off.
+        {"Option", "ShortenToFit", "gone", "1"},
+        {"@@Prev@@", "Outline", "2", "2"},
+        {"@@Prev@@", "ColorSpace", "hsl", "oklab"},
+        {"@@Prev@@", "Stops", "F00,0F0", "FF0000,0000FF"},
+        {"@@Prev@@", "Rainbow", "gone", "gone"},
+        {"@@Prev@@", "Phase", "gone", "gone"},
+    };
+    for (const bool choose : {false, true}) {
+        TIniGT& store = Store(file);
+        TOptionSet options;
+        LoadOptionSet(store, options);
+        TStyleRecord state;
+        LoadStyleRecord(store, kPrevSection, state);
+        options.FormattedCopy = false;
+        state.Rainbow = false;
+        if (choose) {
+            options.OutputKind = okCss;
+            options.Budget = 50;
+            options.ShortenToFit = true;
+            state.Space = csOklab;
+            state.Stops = {{0x0000FF, -1}, {0xFF0000, -1}};
+        }
+        TStyleLibrary library(store);
+        library.ReadList();
+        SaveClosingState(store, options, state, library);
+        for (const Row& row : rows) {
+            EXPECT_EQ(store.ReadString(row.section, row.key, "gone"), choose ? row.chosen : row.unchosen)
+                << row.section << " " << row.key << (choose ? " chosen" : "");
+        }
+    }
+}
+
 struct OptionCase {
     const char* name;
     std::string section;
