@@ -98,8 +98,6 @@ bool LooksLikeDiscordBlock(std::string_view text);
 TReadRuns ReadTerminalRuns(std::string_view utf8); // ansi, ansi256, term
 bool LooksLikeSgr(std::string_view text);
 bool LooksLikeSgr256(std::string_view text);
-// JSON text components nested deeper than this are refused (a chat client refuses them too).
-inline constexpr int kMostJsonDepth = 512;
 TReadRuns ReadJsonRuns(std::string_view utf8);
 bool LooksLikeJsonText(std::string_view text);
 TReadRuns ReadGithubRuns(std::string_view utf8);

@@ -40,6 +40,9 @@ struct TReadText {
 // The most a text read may hold (the companion's input limit): more is refused unread.
 inline constexpr std::size_t kReadInputLimit = std::size_t{64} << 20;
 
+// Text components (JSON's) nested deeper than this are refused, as a chat client refuses them.
+inline constexpr int kMostReadNesting = 512;
+
 // Why a text reads as nothing.
 enum class TReadRefusal {
     NoGradientText,  // it looks like no kind, or holds no coloured text

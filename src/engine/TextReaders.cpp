@@ -1,4 +1,5 @@
 #include "engine/ReaderRuns.h"
+#include "engine/TargetReader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -115,7 +116,7 @@ private:
         if (AtEnd() || tooDeep_) {
             return node;
         }
-        if (depth > kMostJsonDepth) {
+        if (depth > kMostReadNesting) {
             tooDeep_ = true;
             k_ = text_.size();
             return node;
