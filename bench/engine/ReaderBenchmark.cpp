@@ -18,14 +18,14 @@ std::string Repeated(const std::string& head, const std::string& piece, std::siz
     return text;
 }
 
-// Component nested 500 deep, again and again in one array.
+// Components nested 200 deep (400 levels of objects and arrays), again and again in one array.
 std::string NestedComponents(std::size_t bytes) {
     const std::string open = R"({"text":"a","color":"#FF0000","extra":[)";
     std::string nest;
-    for (int k = 0; k < 500; ++k) {
+    for (int k = 0; k < 200; ++k) {
         nest += open;
     }
-    for (int k = 0; k < 500; ++k) {
+    for (int k = 0; k < 200; ++k) {
         nest += "]}";
     }
     return Repeated("[" + nest, "," + nest, bytes) + "]";
@@ -47,6 +47,10 @@ std::string Shape(int shape, std::size_t bytes) {
 // arg 0: the shape (0 unclosed tags, 1 MiniMessage <, 2 markup &, 3 nested JSON); arg 1: MiB.
 void BM_ReaderShapes(benchmark::State& state) {
     const std::string text = Shape(static_cast<int>(state.range(0)), std::size_t(state.range(1)) << 20);
+    if (!ReadGradientText(text)) {
+        state.SkipWithError("the shape reads as nothing: the reader was not measured");
+        return;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(ReadGradientText(text));
     }
