@@ -221,6 +221,7 @@ TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
         std::string text;
         std::vector<TColor> colours; // each unit's
         TReadRefusal why = TReadRefusal::NoGradientText;
+        TFontStyles style = 0;
     } cases[] = {
         {R"(["",{"bold)", okJson, "", {}},
         {R"(["",{"text":"a","color":"#FF0000","bold":)", okJson, "a", {red}},
@@ -232,6 +233,14 @@ TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
         {"[" + nested(100, extra, "]}") + "]", okJson, std::string(100, 'a'), std::vector<TColor>(100, red)},
         {"[" + nested(600, extra, "]}") + "]", okJson, "", {}, TReadRefusal::NestedTooDeeply},
         {R"([{"extra":[{"text":"b"}],"text":"a","color":"#FF0000"}])", okJson, "ab", {red, red}},
+        {R"([{"extra":[{"text":"b","color":"#FF0000"}],"bold":true}])", okJson, "b", {red}, {}, fsBold},
+        {R"([{"text":"a","color":"#FF0000","italic":true,"extra":[{"text":"b","italic":false}]}])",
+         okJson,
+         "ab",
+         {red, red},
+         {},
+         fsItalic},
+        {R"([{"color":"#00FF00","extra":[{"text":"a","color":"#ZZZ"},{"text":"b"}]}])", okJson, "b", {green}},
         {R"([{"text":"\uD800\u0041","color":"#FF0000"}])",
          okJson,
          "\xEF\xBF\xBD"
@@ -257,7 +266,9 @@ TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
         {"<font color=#FF0000>a<font color=#00FF00>b<b>c</font>d<i>e</b>f",
          okFont,
          "abcdef",
-         {red, green, green, red, red, red}},
+         {red, green, green, red, red, red},
+         {},
+         fsBold | fsItalic},
         {"<span style=\"color:#FF0000\">a\x03"
          "4b</span>",
          okCss,
@@ -295,6 +306,7 @@ TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
             colours.push_back(unit.Color);
         }
         EXPECT_EQ(colours, c.colours);
+        EXPECT_EQ(read->Style, c.style);
     }
 }
 
