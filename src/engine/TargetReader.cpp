@@ -176,7 +176,9 @@ void ColourThrough(std::span<TReadUnit> units, const std::vector<TColor>& stops)
 
 std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8, TReadRefusal& why) {
     why = TReadRefusal::NoGradientText;
-    if (utf8.size() > kReadInputLimit) {
+    if (utf8.size() > std::numeric_limits<std::uint32_t>::max() / 2) {
+        // The text read is at most half again as long as this (a CP932 twin may be longer), so
+        // the units' places fit 32 bits.
         why = TReadRefusal::TooLong;
         return std::nullopt;
     }

@@ -47,7 +47,7 @@ inline constexpr int kMostReadNesting = 512;
 enum class TReadRefusal {
     NoGradientText,  // it looks like no kind, or holds no coloured text
     NestedTooDeeply, // its components nest deeper than a reader follows
-    TooLong,         // it holds more than kReadInputLimit bytes
+    TooLong,         // it holds more than the reader takes (kReadInputLimit bytes)
 };
 
 // The kind a text looks like (UTF-8, or the font kind's CP932); none when it looks like none.
@@ -56,7 +56,7 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input);
 std::optional<TReadText> ReadGradientText(std::string_view input);
 // The same, saying why when it reads as nothing.
 std::optional<TReadText> ReadGradientText(std::string_view input, TReadRefusal& why);
-// The text read as `kind`; none for a text of more than kReadInputLimit bytes.
+// The text read as `kind`; none for a text of 2 GiB or more.
 std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8);
 
 // The gradient that gives the colours of the units: the first and last colours, and the

@@ -260,6 +260,7 @@ TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
          {red, red, red, green, 0x3FC000, 0x7F8000, 0xBF4000, 0xFF0000, red}},
         {"<#FF0000>a<#00FF00>b</#00FF00>c<reset>d", okMiniMessage, "abc", {red, green, red}},
         {"<#FF0000>a<b", okMiniMessage, "a<b", {red, red, red}},
+        {"<#FF0000>" + std::string(kReadInputLimit, 'a'), okMiniMessage, "", {}, TReadRefusal::TooLong},
         {"<FONT \r\nCOLOR=\"#FF0000\">a</FONT>", okFont, "a", {red}},
         {"<font color=\"#FF0000\">a&b&amp;&#65;&#xZZ;</font>", okFont, "a&b&A&#xZZ;",
          std::vector<TColor>(11, red)},
