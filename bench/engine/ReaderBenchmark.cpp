@@ -34,7 +34,7 @@ std::string NestedComponents(std::size_t bytes) {
 std::string Shape(int shape, std::size_t bytes) {
     switch (shape) {
     case 0: // elements never closed
-        return Repeated("<font color=#F00>", "<b>x", bytes);
+        return Repeated("<font color=#FF0000>", "<b>x", bytes);
     case 1: // MiniMessage < without >
         return Repeated("<#FF0000>", "<", bytes);
     case 2: // & without ; in markup
