@@ -125,9 +125,25 @@ std::vector<std::pair<std::string, std::string>> Attributes(std::string_view tag
     return attributes;
 }
 
+// The colour after the first # of a value: six digits, or three (#F00 for #FF0000) as HTML and
+// CSS allow.
 std::optional<TColor> HashColor(std::string_view value) {
     const std::size_t hash = value.find('#');
-    return hash == std::string_view::npos ? std::nullopt : ColorOfHex(value.substr(hash + 1));
+    if (hash == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view digits = value.substr(hash + 1);
+    if (const std::optional<TColor> color = ColorOfHex(digits)) {
+        return color;
+    }
+    const auto hex = [&](std::size_t k) {
+        return k < digits.size() && std::isxdigit(static_cast<unsigned char>(digits[k]));
+    };
+    if (!hex(0) || !hex(1) || !hex(2) || hex(3)) {
+        return std::nullopt;
+    }
+    const std::string six{digits[0], digits[0], digits[1], digits[1], digits[2], digits[2]};
+    return ColorOfHex(six);
 }
 
 // Whether a tag starts at `k`: the font kind writes < of the text raw, and a tag's name or
