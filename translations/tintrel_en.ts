@@ -1204,5 +1204,9 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>色相の始まり（度）</source>
         <translation>First hue (degrees)</translation>
     </message>
+    <message>
+        <source>リンクの一部が読めないので、読める所まで読みました</source>
+        <translation>Part of the link cannot be read: it was read as far as it goes</translation>
+    </message>
 </context>
 </TS>

@@ -12,4 +12,5 @@ inline constexpr const char* kPageTexts[] = {
     QT_TRANSLATE_NOOP("TintrelPage", "スタイルファイルを読み込みました"),
     QT_TRANSLATE_NOOP("TintrelPage", "クリップボードを使えません"),
     QT_TRANSLATE_NOOP("TintrelPage", "色相の始まり（度）"),
+    QT_TRANSLATE_NOOP("TintrelPage", "リンクの一部が読めないので、読める所まで読みました"),
 };

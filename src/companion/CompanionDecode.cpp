@@ -44,11 +44,16 @@ std::string Printable(std::string_view utf8) {
 int Decode(const TCompanionOptions& o, TCompanionInput& in, std::string& out, std::string& err) {
     const std::string input = !o.text || *o.text == "-" ? ReadStandardInput(in, o.inputLimit)
                                                         : ReadTextFile("--decode", *o.text, o.inputLimit);
-    const std::optional<TReadText> read = ReadGradientText(input);
+    TReadRefusal why{};
+    const std::optional<TReadText> read = ReadGradientText(input, why);
     if (!read) {
-        err = Refusal("no gradient text that Tintrel can read in ",
-                      o.text && *o.text != "-" ? Join("'", *o.text, "'") : std::string("standard input"))
-                  .message;
+        const std::string source =
+            o.text && *o.text != "-" ? Join("'", *o.text, "'") : std::string("standard input");
+        err = why == TReadRefusal::NestedTooDeeply
+                  ? Refusal("the text components in ", source, " nest more than ",
+                            std::to_string(kMostReadNesting), " deep: not read")
+                        .message
+                  : Refusal("no gradient text that Tintrel can read in ", source).message;
         err += '\n';
         return 1;
     }

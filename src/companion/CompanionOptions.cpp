@@ -220,6 +220,10 @@ std::optional<std::string_view> NearestOption(std::string_view name) {
         if (candidate.size() < 2) {
             continue;
         }
+        if (given.size() >= candidate.size() + best) {
+            // At least that many edits apart: a long name (a whole text) is not compared.
+            continue;
+        }
         std::size_t distance = EditDistance(given, candidate);
         if (given.size() >= 3 && candidate.starts_with(given)) {
             distance = 1;

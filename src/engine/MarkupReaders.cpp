@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <unordered_map>
 
 // The readers of the tag kinds: the program's font HTML, HTML5 with CSS, Pango markup, the
 // clipped CSS element, BBCode and MiniMessage.
@@ -45,8 +46,12 @@ void AppendDecoded(std::string& out, std::string_view text) {
         if (c == '\r' || c == '\n') {
             continue;
         }
-        const std::size_t semicolon = text.find(';', k);
-        if (semicolon == std::string_view::npos || semicolon - k > 10) {
+        // An entity's name is short: the semicolon is looked for only that far, so a text of
+        // ampersands is read once.
+        constexpr std::size_t kLongestEntity = 10;
+        const std::size_t near = text.substr(k, kLongestEntity + 1).find(';');
+        const std::size_t semicolon = near == std::string_view::npos ? near : k + near;
+        if (semicolon == std::string_view::npos) {
             out += c;
             continue;
         }
@@ -120,9 +125,25 @@ std::vector<std::pair<std::string, std::string>> Attributes(std::string_view tag
     return attributes;
 }
 
+// The colour after the first # of a value: six digits, or three (#F00 for #FF0000) as HTML and
+// CSS allow.
 std::optional<TColor> HashColor(std::string_view value) {
     const std::size_t hash = value.find('#');
-    return hash == std::string_view::npos ? std::nullopt : ColorOfHex(value.substr(hash + 1));
+    if (hash == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view digits = value.substr(hash + 1);
+    if (const std::optional<TColor> color = ColorOfHex(digits)) {
+        return color;
+    }
+    const auto hex = [&](std::size_t k) {
+        return k < digits.size() && std::isxdigit(static_cast<unsigned char>(digits[k]));
+    };
+    if (!hex(0) || !hex(1) || !hex(2) || hex(3)) {
+        return std::nullopt;
+    }
+    const std::string six{digits[0], digits[0], digits[1], digits[1], digits[2], digits[2]};
+    return ColorOfHex(six);
 }
 
 // Whether a tag starts at `k`: the font kind writes < of the text raw, and a tag's name or
@@ -176,8 +197,9 @@ struct TCssValues {
     }
 };
 
-// What a style attribute (CSS declarations) says about the element and the text's styles.
-void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs) {
+// What a style attribute (CSS declarations) says about the element and the text's styles
+// (and the stops of a clipped gradient).
+void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs, std::vector<TColor>& stops) {
     const TCssValues css(value);
     if (!css.color.empty()) {
         frame.Color = HashColor(css.color);
@@ -194,7 +216,7 @@ void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs) {
              hash = background.find('#', hash + 1)) {
             if (const std::optional<TColor> stop =
                     ColorOfHex(std::string_view(background).substr(hash + 1))) {
-                runs.Stops.push_back(*stop);
+                stops.push_back(*stop);
             }
         }
     }
@@ -202,7 +224,7 @@ void ApplyCss(std::string_view value, TFrame& frame, TReadRuns& runs) {
 
 // The frame an opening tag begins (its colour, whether its text is hidden or clipped), and the
 // styles it gives the text.
-TFrame FrameOf(std::string_view tag, TReadRuns& runs) {
+TFrame FrameOf(std::string_view tag, TReadRuns& runs, std::vector<TColor>& stops) {
     std::size_t nameEnd = 0;
     while (nameEnd < tag.size() && !IsSpace(tag[nameEnd]) && tag[nameEnd] != '/') {
         ++nameEnd;
@@ -227,7 +249,7 @@ TFrame FrameOf(std::string_view tag, TReadRuns& runs) {
         } else if (attribute == "style" && lower == "italic") {
             runs.Style |= fsItalic; // Pango's attribute
         } else if (attribute == "style") {
-            ApplyCss(value, frame, runs);
+            ApplyCss(value, frame, runs, stops);
         }
     }
     return frame;
@@ -254,52 +276,76 @@ std::size_t TagEnd(std::string_view utf8, std::size_t k) {
     return utf8.size();
 }
 
-// The open elements and what their text comes to.
+// The open elements and what their text comes to. What the text needs of them (hidden,
+// clipped, the innermost colour) is kept with each element, and the open elements of each name
+// are listed, so that neither text nor a closing tag looks through every open element.
 class TMarkupScan {
 public:
     void Text(std::string_view raw) {
-        if (std::any_of(frames_.begin(), frames_.end(), [](const TFrame& f) { return f.Hidden; })) {
+        const TInScope scope = frames_.empty() ? TInScope{} : frames_.back().Scope;
+        if (scope.Hidden) {
             return;
         }
         text_.clear();
         AppendDecoded(text_, raw);
-        if (std::any_of(frames_.begin(), frames_.end(), [](const TFrame& f) { return f.Clip; })) {
+        if (scope.Clip) {
             clipText_ += text_;
             return;
         }
-        const auto colored = std::find_if(frames_.rbegin(), frames_.rend(),
-                                          [](const TFrame& f) { return f.Color.has_value(); });
-        if (colored != frames_.rend()) {
-            Runs.Add(text_, *colored->Color);
+        if (scope.Color) {
+            Runs.Add(text_, *scope.Color);
         }
     }
     void Tag(std::string_view tag) {
         if (tag.starts_with('/')) {
             std::string name = Lower(tag.substr(1));
             std::erase_if(name, [](char c) { return IsSpace(c); });
-            const auto open = std::find_if(frames_.rbegin(), frames_.rend(),
-                                           [&](const TFrame& f) { return f.Name == name; });
-            if (open != frames_.rend()) {
-                frames_.erase(std::next(open).base(), frames_.end());
+            const auto open = open_.find(name);
+            if (open != open_.end() && !open->second.empty()) {
+                const std::size_t depth = open->second.back();
+                while (frames_.size() > depth) {
+                    Pop();
+                }
             }
             return;
         }
-        TFrame frame = FrameOf(tag, Runs);
-        if (!IsVoid(frame.Name, tag)) {
-            frames_.push_back(std::move(frame));
+        const TFrame frame = FrameOf(tag, Runs, stops_);
+        if (IsVoid(frame.Name, tag)) {
+            return;
         }
+        TInScope scope = frames_.empty() ? TInScope{} : frames_.back().Scope;
+        scope.Hidden = scope.Hidden || frame.Hidden;
+        scope.Clip = scope.Clip || frame.Clip;
+        scope.Color = frame.Color ? frame.Color : scope.Color;
+        open_[frame.Name].push_back(frames_.size());
+        frames_.push_back({frame.Name, scope});
     }
     TReadRuns Finish() {
-        if (!Runs.Stops.empty()) {
-            Runs.Add(clipText_, 0);
-        }
+        Runs.AddThrough(clipText_, std::move(stops_));
         return std::move(Runs);
     }
 
     TReadRuns Runs;
 
 private:
-    std::vector<TFrame> frames_;
+    // What the open elements come to for the text inside the innermost.
+    struct TInScope {
+        std::optional<TColor> Color;
+        bool Hidden = false;
+        bool Clip = false;
+    };
+    struct TOpen {
+        std::string Name;
+        TInScope Scope;
+    };
+    void Pop() {
+        open_[frames_.back().Name].pop_back();
+        frames_.pop_back();
+    }
+
+    std::vector<TOpen> frames_;
+    std::unordered_map<std::string, std::vector<std::size_t>> open_; // each name's open elements
+    std::vector<TColor> stops_;
     std::string clipText_;
     std::string text_;
 };
@@ -374,58 +420,93 @@ TFontStyles MiniMessageStyle(std::string_view tag) {
 
 } // namespace
 
-TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
-    TReadRuns runs;
-    std::optional<TColor> color;
-    bool inGradient = false;
-    std::string text;
-    std::string gradientText;
-    const auto flush = [&] {
-        if (color) {
-            runs.Add(text, *color);
+namespace {
+
+// MiniMessage's open colour and gradient tags: the text goes in the innermost, a gradient's
+// text through its own stops; a closing tag goes back to the one before.
+class TMiniMessageScan {
+public:
+    void Text(char c) { text_ += c; }
+    void Tag(std::string_view tag) {
+        if (tag.starts_with('#') || tag.starts_with("color:#") || tag.starts_with("c:#")) {
+            Open({ColorOfHex(tag.substr(tag.find('#') + 1)), {}});
+        } else if (tag.starts_with("gradient")) {
+            std::vector<TColor> stops;
+            for (std::size_t hash = tag.find('#'); hash != std::string_view::npos;
+                 hash = tag.find('#', hash + 1)) {
+                if (const std::optional<TColor> stop = ColorOfHex(tag.substr(hash + 1))) {
+                    stops.push_back(*stop);
+                }
+            }
+            Open({std::nullopt, std::move(stops)});
+        } else if (tag.starts_with("/#") || tag == "/color" || tag.starts_with("/color:") || tag == "/c" ||
+                   tag.starts_with("/c:") || tag.starts_with("/gradient")) {
+            Flush();
+            if (!open_.empty()) {
+                open_.pop_back();
+            }
+        } else if (tag == "reset") {
+            Flush();
+            open_.clear();
+        } else {
+            runs_.Style |= MiniMessageStyle(tag);
         }
-        text.clear();
+    }
+    TReadRuns Finish() {
+        Flush();
+        return std::move(runs_);
+    }
+
+private:
+    struct TOpen {
+        std::optional<TColor> Color;
+        std::vector<TColor> Stops; // a gradient's
     };
+    void Open(TOpen tag) {
+        Flush();
+        open_.push_back(std::move(tag));
+    }
+    // The text so far in the innermost tag's colours; text in no colour is left out.
+    void Flush() {
+        if (!open_.empty() && !open_.back().Stops.empty()) {
+            runs_.AddThrough(text_, open_.back().Stops);
+        } else if (!open_.empty() && open_.back().Color) {
+            runs_.Add(text_, *open_.back().Color);
+        }
+        text_.clear();
+    }
+
+    TReadRuns runs_;
+    std::vector<TOpen> open_;
+    std::string text_;
+};
+
+} // namespace
+
+TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
+    TMiniMessageScan scan;
+    // Where the next > stands, found once for all the < before it.
+    std::size_t close = 0;
     for (std::size_t k = 0; k < utf8.size(); ++k) {
         const char c = utf8[k];
         if (c == '\\' && k + 1 < utf8.size() && (utf8[k + 1] == '<' || utf8[k + 1] == '\\')) {
-            (inGradient ? gradientText : text) += utf8[++k];
+            scan.Text(utf8[++k]);
             continue;
         }
         if (c == '\r' || c == '\n') {
             continue;
         }
-        const std::size_t close = c == '<' ? utf8.find('>', k) : std::string_view::npos;
-        if (close == std::string_view::npos) {
-            (inGradient ? gradientText : text) += c;
+        if (c == '<' && close != std::string_view::npos && close <= k) {
+            close = utf8.find('>', k);
+        }
+        if (c != '<' || close == std::string_view::npos) {
+            scan.Text(c);
             continue;
         }
-        const std::string tag = Lower(utf8.substr(k + 1, close - k - 1));
+        scan.Tag(Lower(utf8.substr(k + 1, close - k - 1)));
         k = close;
-        if (tag.starts_with('#') || tag.starts_with("color:#") || tag.starts_with("c:#")) {
-            flush();
-            color = ColorOfHex(std::string_view(tag).substr(tag.find('#') + 1));
-        } else if (tag.starts_with("gradient")) {
-            flush();
-            inGradient = true;
-            for (std::size_t hash = tag.find('#'); hash != std::string::npos;
-                 hash = tag.find('#', hash + 1)) {
-                if (const std::optional<TColor> stop = ColorOfHex(std::string_view(tag).substr(hash + 1))) {
-                    runs.Stops.push_back(*stop);
-                }
-            }
-        } else if (tag == "/gradient") {
-            inGradient = false;
-        } else {
-            runs.Style |= MiniMessageStyle(tag);
-        }
     }
-    flush();
-    if (!runs.Stops.empty()) {
-        runs.Clear();
-        runs.Add(gradientText, 0);
-    }
-    return runs;
+    return scan.Finish();
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
@@ -462,8 +543,52 @@ bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {
     return false;
 }
 
+namespace {
+
+// Whether a tag `lowerOpen` (its < and name, lower case) stands in the text in any case, white
+// space of any kind (a line break too) then `lowerAttribute` after its name.
+bool HasTagWith(std::string_view text, std::string_view lowerOpen, std::string_view lowerAttribute) {
+    for (std::size_t at = FindNoCase(text, lowerOpen); at != std::string_view::npos;
+         at = FindNoCase(text, lowerOpen, at + 1)) {
+        std::size_t k = at + lowerOpen.size();
+        const std::size_t name = k;
+        while (k < text.size() && IsSpace(text[k])) {
+            ++k;
+        }
+        const std::string_view rest = text.substr(k, lowerAttribute.size());
+        if (k > name && rest.size() == lowerAttribute.size() &&
+            std::equal(rest.begin(), rest.end(), lowerAttribute.begin(),
+                       [](char a, char b) { return AsciiLower(a) == b; })) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool LooksLikeFontTags(std::string_view text) {
-    return ContainsNoCase(text, "<font color=");
+    return HasTagWith(text, "<font", "color=");
+}
+
+bool LeadsWithFontTags(std::string_view text) {
+    return text.starts_with('<') && LooksLikeFontTags(text);
+}
+
+bool LeadsWithCssSpans(std::string_view text) {
+    return text.starts_with('<') && LooksLikeCssSpans(text);
+}
+
+bool LeadsWithPango(std::string_view text) {
+    return text.starts_with('<') && LooksLikePango(text);
+}
+
+bool LeadsWithCssClip(std::string_view text) {
+    return text.starts_with('<') && LooksLikeCssClip(text);
+}
+
+bool LeadsWithBbcode(std::string_view text) {
+    return text.starts_with('[') && LooksLikeBbcode(text);
 }
 
 bool LooksLikeCssSpans(std::string_view text) {
@@ -471,7 +596,7 @@ bool LooksLikeCssSpans(std::string_view text) {
 }
 
 bool LooksLikePango(std::string_view text) {
-    return ContainsNoCase(text, "<span foreground=");
+    return HasTagWith(text, "<span", "foreground=");
 }
 
 bool LooksLikeCssClip(std::string_view text) {

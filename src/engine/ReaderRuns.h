@@ -12,22 +12,33 @@
 #include <vector>
 
 // What one reader finds: runs of text in one colour, or (for the kinds whose colours the
-// reader computes: css-clip, MiniMessage's gradient tag) the text and the gradient's stops.
+// target computes: css-clip, MiniMessage's gradient tag) runs whose colours go through a
+// gradient's stops.
 struct TReadRun {
     std::size_t Offset = 0; // of its text in the runs' text
     std::size_t Length = 0;
     TColor Color = 0;
+    std::size_t Gradient = 0; // not 0: its units go through the stops of Gradients[Gradient - 1]
 };
 
 struct TReadRuns {
     std::vector<TReadRun> Runs;
-    std::string Text;          // every run's text, one after the other (a run per character is common)
-    std::vector<TColor> Stops; // not empty: the colours run through these across the text
+    std::string Text; // every run's text, one after the other (a run per character is common)
+    std::vector<std::vector<TColor>> Gradients; // the stops of the runs that go through them
     TFontStyles Style = 0;
+    bool TooDeep = false; // nested deeper than the reader follows: the text is refused
 
     void Add(std::string_view text, TColor color) {
         if (!text.empty()) {
             Runs.push_back({Text.size(), text.size(), color});
+            Text += text;
+        }
+    }
+    // Text whose units go from the first stop to the last (none: the text is left out).
+    void AddThrough(std::string_view text, std::vector<TColor> stops) {
+        if (!text.empty() && !stops.empty()) {
+            Gradients.push_back(std::move(stops));
+            Runs.push_back({Text.size(), text.size(), 0, Gradients.size()});
             Text += text;
         }
     }
@@ -55,14 +66,20 @@ bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle);
 
 // The readers of the kinds, and the tests that tell a kind's text (its leading white space
 // removed) by its look; the kind table says which belongs to which kind and in what order the
-// tests are tried.
+// tests are tried. A markup kind's text that begins with its markup (LeadsWith...) is that kind
+// even where the text holds the codes of another.
 TReadRuns ReadMarkupRuns(std::string_view utf8); // font, css, pango, css-clip
 bool LooksLikeFontTags(std::string_view text);
 bool LooksLikeCssSpans(std::string_view text);
 bool LooksLikePango(std::string_view text);
 bool LooksLikeCssClip(std::string_view text);
+bool LeadsWithFontTags(std::string_view text);
+bool LeadsWithCssSpans(std::string_view text);
+bool LeadsWithPango(std::string_view text);
+bool LeadsWithCssClip(std::string_view text);
 TReadRuns ReadBbcodeRuns(std::string_view utf8);
 bool LooksLikeBbcode(std::string_view text);
+bool LeadsWithBbcode(std::string_view text);
 TReadRuns ReadMiniMessageRuns(std::string_view utf8);
 bool LooksLikeMiniMessage(std::string_view text); // begins with a colour, after style tags
 bool HasMiniMessageTag(std::string_view text);

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <limits>
+#include <span>
 
 namespace {
 
@@ -26,6 +27,14 @@ std::size_t SequenceLength(char lead) {
 std::size_t CodePointsAtMost(std::string_view utf8) {
     return static_cast<std::size_t>(std::count_if(
         utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A byte-order mark before the text is no part of it.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    return text;
 }
 
 // Appends a unit's UTF-8 to the text read.
@@ -122,7 +131,7 @@ void AppendCodePoint(std::string& out, unsigned long c) {
 }
 
 std::optional<TOutputKind> RecogniseKind(std::string_view input) {
-    std::string_view text = input;
+    std::string_view text = WithoutByteOrderMark(input);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
         text.remove_prefix(1);
     }
@@ -150,10 +159,27 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input) {
     return std::nullopt;
 }
 
-std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
+namespace {
+
+// Colours the units from `first` on through a gradient's stops, as the target's gradient does.
+void ColourThrough(std::span<TReadUnit> units, const std::vector<TColor>& stops) {
+    const TColor first = stops.front();
+    const TColor last = stops.back();
+    const TColor middle = stops.size() > 2 ? stops[stops.size() / 2] : last;
+    const TGradient gradient{SplitColor(first), SplitColor(middle), SplitColor(last),
+                             stops.size() > 2 ? gmThreeColor : gmTwoColor};
+    TGradientWalk colors(gradient, static_cast<int>(units.size()));
+    for (TReadUnit& unit : units) {
+        unit.Color = colors.Next();
+    }
+}
+
+std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8, TReadRefusal& why) {
+    why = TReadRefusal::NoGradientText;
     if (utf8.size() > std::numeric_limits<std::uint32_t>::max() / 2) {
         // The text read is at most half again as long as this (a CP932 twin may be longer), so
         // the units' places fit 32 bits.
+        why = TReadRefusal::TooLong;
         return std::nullopt;
     }
     const TOutputKindRow& row = OutputKindRow(kind);
@@ -161,6 +187,10 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
         return std::nullopt;
     }
     const TReadRuns runs = row.Reading.Read(utf8);
+    if (runs.TooDeep) {
+        why = TReadRefusal::NestedTooDeeply;
+        return std::nullopt;
+    }
     TReadText read;
     read.Kind = row.Kind;
     read.Style = runs.Style;
@@ -173,19 +203,10 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
     read.Units.reserve(most);
     read.Utf8.reserve(bytes);
     for (const TReadRun& run : runs.Runs) {
+        const std::size_t first = read.Units.size();
         AppendUnits(read, runs.RunText(run), run.Color);
-    }
-    if (!runs.Stops.empty()) {
-        // The colours run through the stops across the units, as the writer's gradient does.
-        const int n = static_cast<int>(read.Units.size());
-        const TColor first = runs.Stops.front();
-        const TColor last = runs.Stops.back();
-        const TColor middle = runs.Stops.size() > 2 ? runs.Stops[runs.Stops.size() / 2] : last;
-        const TGradient gradient{SplitColor(first), SplitColor(middle), SplitColor(last),
-                                 runs.Stops.size() > 2 ? gmThreeColor : gmTwoColor};
-        TGradientWalk colors(gradient, n);
-        for (TReadUnit& unit : read.Units) {
-            unit.Color = colors.Next();
+        if (run.Gradient != 0) {
+            ColourThrough(std::span(read.Units).subspan(first), runs.Gradients[run.Gradient - 1]);
         }
     }
     if (read.Units.empty()) {
@@ -194,19 +215,36 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
     return read;
 }
 
-std::optional<TReadText> ReadGradientText(std::string_view input) {
+} // namespace
+
+std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
+    TReadRefusal why{};
+    return ReadAsKind(kind, utf8, why);
+}
+
+std::optional<TReadText> ReadGradientText(std::string_view input, TReadRefusal& why) {
+    why = TReadRefusal::NoGradientText;
+    if (input.size() > kReadInputLimit) {
+        why = TReadRefusal::TooLong;
+        return std::nullopt;
+    }
     std::string converted;
-    std::string_view utf8 = input;
-    if (FirstInvalidUtf8(input)) {
+    std::string_view utf8 = WithoutByteOrderMark(input);
+    if (FirstInvalidUtf8(utf8)) {
         // Not UTF-8: the program's own HTML in CP932.
-        converted = Cp932ToUtf8(input);
+        converted = Cp932ToUtf8(utf8);
         utf8 = converted;
     }
     const std::optional<TOutputKind> kind = RecogniseKind(utf8);
     if (!kind) {
         return std::nullopt;
     }
-    return ReadAsKind(*kind, utf8);
+    return ReadAsKind(*kind, utf8, why);
+}
+
+std::optional<TReadText> ReadGradientText(std::string_view input) {
+    TReadRefusal why{};
+    return ReadGradientText(input, why);
 }
 
 TGradient GradientOfColours(const std::vector<TReadUnit>& units) {

@@ -5,6 +5,7 @@
 #include "engine/OrivUtil.h"
 #include "engine/OutputKind.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,10 +37,25 @@ struct TReadText {
     }
 };
 
+// The most a text read may hold (the companion's input limit): more is refused unread.
+inline constexpr std::size_t kReadInputLimit = std::size_t{64} << 20;
+
+// Text components (JSON's) nested deeper than this are refused, as a chat client refuses them.
+inline constexpr int kMostReadNesting = 512;
+
+// Why a text reads as nothing.
+enum class TReadRefusal {
+    NoGradientText,  // it looks like no kind, or holds no coloured text
+    NestedTooDeeply, // its components nest deeper than a reader follows
+    TooLong,         // it holds more than the reader takes (kReadInputLimit bytes)
+};
+
 // The kind a text looks like (UTF-8, or the font kind's CP932); none when it looks like none.
 std::optional<TOutputKind> RecogniseKind(std::string_view input);
 // The text read as the kind it looks like; none when it is no kind or holds no coloured text.
 std::optional<TReadText> ReadGradientText(std::string_view input);
+// The same, saying why when it reads as nothing.
+std::optional<TReadText> ReadGradientText(std::string_view input, TReadRefusal& why);
 // The text read as `kind`; none for a text of 2 GiB or more.
 std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8);
 

@@ -1,5 +1,7 @@
 #include "engine/ReaderRuns.h"
+#include "engine/TargetReader.h"
 
+#include <algorithm>
 #include <cctype>
 
 // The readers of JSON text components and of GitHub's coloured math.
@@ -20,66 +22,143 @@ TFontStyles StyleKey(std::string_view key) {
     return key == "strikethrough" ? fsStrikeOut : 0;
 }
 
+// A component as read: its own text, what it says of the colour and the styles (the rest is
+// its parent's), and the components of its "extra" (or an array's elements).
+struct TJsonNode {
+    std::string Text;
+    bool Component = false;                     // an object (a string or an array is none)
+    std::optional<std::optional<TColor>> Color; // set here: a colour, or none for a bad one
+    TFontStyles Set = 0;
+    TFontStyles Cleared = 0;
+    std::vector<TJsonNode> Children;
+};
+
+// Four hexadecimal digits as a value; none where one is no digit or the text ends.
+std::optional<unsigned long> Hex4(std::string_view text) {
+    if (text.size() < 4) {
+        return std::nullopt;
+    }
+    unsigned long value = 0;
+    for (std::size_t n = 0; n < 4; ++n) {
+        const auto c = static_cast<unsigned char>(text[n]);
+        if (!std::isxdigit(c)) {
+            return std::nullopt;
+        }
+        value =
+            value * 16 + static_cast<unsigned long>(std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10);
+    }
+    return value;
+}
+
 // A small reader of the JSON that text components are: arrays, objects, strings, true and
-// false, numbers skipped.
+// false, numbers skipped. Each component is read once; its "extra" is kept until the
+// component's colour and styles are known, wherever they stand among its keys.
 class TJsonScanner {
 public:
     explicit TJsonScanner(std::string_view text) : text_(text) {}
 
-    void Value(TReadRuns& runs, std::optional<TColor> color, TFontStyles style) {
+    // Reads the whole text; an array's elements each as soon as they are read.
+    TReadRuns Read() {
+        TReadRuns runs;
         Space();
-        if (AtEnd()) {
-            return;
-        }
-        const char c = text_[k_];
-        if (c == '[') {
-            ++k_;
-            while (Space(), !AtEnd() && text_[k_] != ']') {
-                Value(runs, color, style);
-                Space();
-                if (!AtEnd() && text_[k_] == ',') {
-                    ++k_;
-                } else {
-                    break;
-                }
-            }
-            ++k_;
-        } else if (c == '{') {
-            Object(runs, color, style);
-        } else if (c == '"') {
-            const std::string text = String();
-            if (color) {
-                runs.Add(text, *color);
-            }
+        if (!AtEnd() && text_[k_] == '[') {
+            Elements(1, [&](TJsonNode&& element) { Emit(element, std::nullopt, 0, runs); });
         } else {
-            while (!AtEnd() && text_[k_] != ',' && text_[k_] != ']' && text_[k_] != '}') {
-                ++k_;
-            }
+            Emit(Value(1), std::nullopt, 0, runs);
         }
+        runs.TooDeep = tooDeep_;
+        return runs;
     }
 
 private:
     bool AtEnd() const { return k_ >= text_.size(); }
+    void Step() { k_ = std::min(k_ + 1, text_.size()); }
     void Space() {
         while (!AtEnd() && std::isspace(static_cast<unsigned char>(text_[k_]))) {
             ++k_;
         }
     }
-    // Four hexadecimal digits after \u.
-    unsigned long Hex4() {
-        unsigned long value = 0;
-        for (int n = 0; n < 4 && !AtEnd(); ++n, ++k_) {
-            const char c = text_[k_];
-            value = value * 16 + static_cast<unsigned long>(
-                                     std::isdigit(static_cast<unsigned char>(c))
-                                         ? c - '0'
-                                         : (std::tolower(static_cast<unsigned char>(c)) - 'a' + 10) & 0xF);
+
+    // The text and its descendants in their colours: each inherits what it does not set.
+    static void Emit(const TJsonNode& node, std::optional<TColor> color, TFontStyles style, TReadRuns& runs) {
+        if (node.Color) {
+            color = *node.Color;
         }
-        return value;
+        style = static_cast<TFontStyles>((style & ~node.Cleared) | node.Set);
+        if (color && !node.Text.empty()) {
+            if (node.Component && runs.Runs.empty()) {
+                runs.Style = style;
+            }
+            runs.Add(node.Text, *color);
+        }
+        for (const TJsonNode& child : node.Children) {
+            Emit(child, color, style, runs);
+        }
     }
+
+    template <typename TTake> void Elements(int depth, TTake take) {
+        Step(); // the opening bracket
+        while (Space(), !AtEnd() && text_[k_] != ']') {
+            take(Value(depth + 1));
+            Space();
+            if (!AtEnd() && text_[k_] == ',') {
+                Step();
+            } else {
+                break;
+            }
+        }
+        Step();
+    }
+
+    TJsonNode Value(int depth) {
+        TJsonNode node;
+        Space();
+        if (AtEnd() || tooDeep_) {
+            return node;
+        }
+        if (depth > kMostReadNesting) {
+            tooDeep_ = true;
+            k_ = text_.size();
+            return node;
+        }
+        const char c = text_[k_];
+        if (c == '[') {
+            Elements(depth, [&](TJsonNode&& element) { node.Children.push_back(std::move(element)); });
+        } else if (c == '{') {
+            Object(depth, node);
+        } else if (c == '"') {
+            node.Text = String();
+        } else {
+            while (!AtEnd() && text_[k_] != ',' && text_[k_] != ']' && text_[k_] != '}') {
+                ++k_;
+            }
+        }
+        return node;
+    }
+
+    // A \u escape (after its backslash and u): a pair of surrogates as their character, a lone
+    // one as U+FFFD (what follows it read as it stands), and one without four digits as it stands.
+    void Unicode(std::string& out) {
+        const std::optional<unsigned long> code = Hex4(text_.substr(k_));
+        if (!code) {
+            out += "\\u";
+            return;
+        }
+        k_ += 4;
+        if (*code >= 0xD800 && *code < 0xDC00 && text_.substr(k_).starts_with("\\u")) {
+            const std::optional<unsigned long> low = Hex4(text_.substr(k_ + 2));
+            if (low && *low >= 0xDC00 && *low < 0xE000) {
+                k_ += 6;
+                AppendCodePoint(out, 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00));
+                return;
+            }
+        }
+        AppendCodePoint(out, *code);
+    }
+
     std::string String() {
         std::string out;
-        ++k_; // the opening quote
+        Step(); // the opening quote
         while (!AtEnd() && text_[k_] != '"') {
             const char c = text_[k_++];
             if (c != '\\' || AtEnd()) {
@@ -103,81 +182,61 @@ private:
             case 'f':
                 out += '\f';
                 break;
-            case 'u': {
-                unsigned long code = Hex4();
-                if (code >= 0xD800 && code < 0xDC00 && text_.substr(k_).starts_with("\\u")) {
-                    k_ += 2;
-                    const unsigned long low = Hex4();
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                }
-                AppendCodePoint(out, code);
+            case 'u':
+                Unicode(out);
                 break;
-            }
             default:
                 out += e;
             }
         }
-        ++k_; // the closing quote
+        Step(); // the closing quote
         return out;
     }
-    void Object(TReadRuns& runs, std::optional<TColor> color, TFontStyles style) {
-        ++k_;
-        std::string text;
-        std::string_view extra;
+
+    void Object(int depth, TJsonNode& node) {
+        node.Component = true;
+        Step();
         while (Space(), !AtEnd() && text_[k_] == '"') {
             const std::string key = String();
             Space();
-            ++k_; // the colon
+            Step(); // the colon
             Space();
             if (key == "text" && !AtEnd() && text_[k_] == '"') {
-                text = String();
+                node.Text = String();
             } else if (key == "color" && !AtEnd() && text_[k_] == '"') {
                 const std::string value = String();
                 if (value.starts_with('#')) {
-                    color = ColorOfHex(std::string_view(value).substr(1));
+                    node.Color = ColorOfHex(std::string_view(value).substr(1));
                 }
             } else if (const TFontStyles bit = StyleKey(key); bit != 0) {
-                style = text_.substr(k_).starts_with("true") ? (style | bit) : (style & ~bit);
+                const bool on = text_.substr(k_).starts_with("true");
+                node.Set = static_cast<TFontStyles>(on ? (node.Set | bit) : (node.Set & ~bit));
+                node.Cleared = static_cast<TFontStyles>(on ? (node.Cleared & ~bit) : (node.Cleared | bit));
                 while (!AtEnd() && std::isalpha(static_cast<unsigned char>(text_[k_]))) {
                     ++k_;
                 }
             } else if (key == "extra") {
-                const std::size_t start = k_;
-                TReadRuns skipped;
-                Value(skipped, std::nullopt, 0);
-                extra = text_.substr(start, k_ - start);
+                node.Children.push_back(Value(depth + 1));
             } else {
-                TReadRuns skipped;
-                Value(skipped, std::nullopt, 0);
+                Value(depth + 1);
             }
             Space();
             if (!AtEnd() && text_[k_] == ',') {
-                ++k_;
+                Step();
             }
         }
-        ++k_; // the closing brace
-        if (color && !text.empty()) {
-            if (runs.Runs.empty()) {
-                runs.Style = style;
-            }
-            runs.Add(text, *color);
-        }
-        if (!extra.empty()) {
-            TJsonScanner inner(extra);
-            inner.Value(runs, color, style);
-        }
+        Step(); // the closing brace
     }
 
     std::string_view text_;
     std::size_t k_ = 0;
+    bool tooDeep_ = false;
 };
 
 } // namespace
 
 TReadRuns ReadJsonRuns(std::string_view utf8) {
-    TReadRuns runs;
-    TJsonScanner(utf8).Value(runs, std::nullopt, 0);
-    return runs;
+    return TJsonScanner(utf8).Read();
 }
 
 TReadRuns ReadGithubRuns(std::string_view utf8) {

@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include <exception>
+
 namespace {
 
 // The status bar's note on the step "Shorten to fit" took.
@@ -118,8 +120,14 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
 void TForm1::PmTakeGradientClick() {
     std::optional<TReadText> read;
     for (const QString& source : {services_.Clipboard->HtmlContent(), services_.Clipboard->Text()}) {
-        if (!source.isEmpty() && !read) {
-            read = ReadGradientText(source.toStdString());
+        // The reader's limit (a UTF-16 unit is a byte or more) before the copy; whatever the text,
+        // the window goes on.
+        if (!source.isEmpty() && !read && static_cast<std::size_t>(source.size()) <= kReadInputLimit) {
+            try {
+                read = ReadGradientText(source.toStdString());
+            } catch (const std::exception&) {
+                read.reset();
+            }
         }
     }
     if (!read) {

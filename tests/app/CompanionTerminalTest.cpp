@@ -262,13 +262,17 @@ TEST(CompanionTerminal, AcceptsTheFormsNewcomersType) {
     const std::pair<const char*, const char*> misspelt[] = {{"--formt", "--format"},
                                                             {"--strat", "--start"},
                                                             {"-format", "--format"},
-                                                            {"--acros-lines", "--across-lines"}};
+                                                            {"--acros-lines", "--across-lines"},
+                                                            {"--formatxxx", "--format"}};
     for (const auto& [given, meant] : misspelt) {
         const TResult run = RunWith({given, "x"}, "", false);
         EXPECT_EQ(run.status, 2);
         EXPECT_NE(run.err.find(std::string("did you mean ") + meant + "?"), std::string::npos) << run.err;
     }
     EXPECT_EQ(RunWith({"--zzzzzz"}, "", false).err.find("did you mean"), std::string::npos);
+    // A name as long as a text (the page passes what its link holds) is far from every option.
+    EXPECT_EQ(RunWith({"--" + std::string(100000, 'x')}, "", false).err.find("did you mean"),
+              std::string::npos);
 }
 
 } // namespace

@@ -692,6 +692,10 @@ TEST(Companion, DecodesWhatEveryKindWritesAndMakesAStyleOfIt) {
     EXPECT_EQ(RunCompanion({"--decode", "--to-style", style}, written.out).status, 0);
     EXPECT_EQ(RunCompanion({"--style", style, "--format", "json", "Mirrors"}).out, written.out);
     EXPECT_EQ(RunCompanion({"--decode"}, "no colours here").status, 1);
+    const TRun deep = RunCompanion({"--decode"}, "[\"\"," + std::string(70000, '[') + "]");
+    EXPECT_EQ(deep.status, 1);
+    EXPECT_EQ(deep.err,
+              "tintrel-html: the text components in standard input nest more than 512 deep: not read\n");
     EXPECT_EQ(RunCompanion({"--to-style", style, "x"}).status, 2);
 }
 

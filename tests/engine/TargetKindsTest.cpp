@@ -84,20 +84,36 @@ TSample RandomSample(std::mt19937& random, TOutputKind kind) {
     return sample;
 }
 
-// Every kind that can be recognised is recognised in what it writes, and reading that gives
-// back the text, each unit's colour (a palette kind's palette colour), and the styles the kind
-// writes.
+// The options besides the text's that a kind may take: tags, size, face, table and comment.
+void RandomLayout(std::mt19937& random, THtmlOptions& options) {
+    options.BreakInTag = random() % 3 == 0;
+    options.LogicalTags = random() % 3 == 0;
+    options.SizeStep = static_cast<int>(random() % 6);
+    options.FirstLetterLarger = random() % 2 == 0;
+    options.FaceTag = random() % 3 == 0;
+    options.FaceName = random() % 2 == 0 ? "Arial" : "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";
+    options.Comment = random() % 3 == 0;
+    options.Table = random() % 3 == 0;
+    options.BackgroundHex = random() % 2 == 0 ? "FFFFFF" : "102030";
+    options.ScreenReaderText = random() % 2 == 0;
+    options.Language = random() % 2 == 0 ? "" : "ja";
+}
+
+// Every kind that can be recognised is recognised in what it writes, with any option, and
+// reading that gives back the text, each unit's colour (a palette kind's palette colour), and
+// the styles the kind writes.
 TEST(TargetKinds, ReadingWhatAKindWritesGivesTheTextAndEachCharactersColour) {
     std::mt19937 random(2126);
     TTagVocabulary tg;
-    tg.ApplyTagCase(true);
     for (const TOutputKindRow& row : OutputKinds()) {
         if (row.Reading.Sure.Looks == nullptr) {
             continue;
         }
         const TOutputKind kind = row.Kind;
         for (int round = 0; round < 150; ++round) {
-            const TSample s = RandomSample(random, kind);
+            TSample s = RandomSample(random, kind);
+            RandomLayout(random, s.options);
+            tg.ApplyTagCase(random() % 2 == 0);
             const TUnitText text = UnitTextFromUtf8(s.utf8);
             const int n = UnitCount(text.Text, text.Clusters);
             if (n < 2) {

@@ -221,4 +221,120 @@ TEST(TargetReader, ReadsOtherToolsAndRefusesPlainText) {
     }
 }
 
+// Hostile and malformed texts: each reads to its text and every unit's colour, or is refused
+// with its reason; none throws.
+TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
+    constexpr TColor red = 0x0000FF;
+    constexpr TColor green = 0x00FF00;
+    const auto nested = [](int depth, const std::string& open, const std::string& close) {
+        std::string text;
+        for (int k = 0; k < depth; ++k) {
+            text += open;
+        }
+        for (int k = 0; k < depth; ++k) {
+            text += close;
+        }
+        return text;
+    };
+    const std::string extra = R"({"text":"a","color":"#FF0000","extra":[)";
+    const struct {
+        std::string input;
+        std::optional<TOutputKind> kind; // none: refused
+        std::string text;
+        std::vector<TColor> colours; // each unit's
+        TReadRefusal why = TReadRefusal::NoGradientText;
+        TFontStyles style = 0;
+    } cases[] = {
+        {R"(["",{"bold)", okJson, "", {}},
+        {R"(["",{"text":"a","color":"#FF0000","bold":)", okJson, "a", {red}},
+        {R"(["",)" + nested(70000, "[", "]") + R"(,{"text":"a","color":"#FF0000"}])",
+         okJson,
+         "",
+         {},
+         TReadRefusal::NestedTooDeeply},
+        {"[" + nested(100, extra, "]}") + "]", okJson, std::string(100, 'a'), std::vector<TColor>(100, red)},
+        {"[" + nested(600, extra, "]}") + "]", okJson, "", {}, TReadRefusal::NestedTooDeeply},
+        {R"([{"extra":[{"text":"b"}],"text":"a","color":"#FF0000"}])", okJson, "ab", {red, red}},
+        {R"([{"extra":[{"text":"b","color":"#FF0000"}],"bold":true}])", okJson, "b", {red}, {}, fsBold},
+        {R"([{"text":"a","color":"#FF0000","italic":true,"extra":[{"text":"b","italic":false}]}])",
+         okJson,
+         "ab",
+         {red, red},
+         {},
+         fsItalic},
+        {R"([{"color":"#00FF00","extra":[{"text":"a","color":"#ZZZ"},{"text":"b"}]}])", okJson, "b", {green}},
+        {R"([{"text":"\uD800\u0041","color":"#FF0000"}])",
+         okJson,
+         "\xEF\xBF\xBD"
+         "A",
+         {red, red}},
+        {R"([{"text":"\uD800\uD800","color":"#FF0000"}])", okJson, "\xEF\xBF\xBD\xEF\xBF\xBD", {red, red}},
+        {R"([{"text":"\uZZZZ","color":"#FF0000"}])", okJson, "\\uZZZZ", std::vector<TColor>(6, red)},
+        {R"([{"text":"\uD83C\uDF89","color":"#FF0000"}])", okJson, "\xF0\x9F\x8E\x89", {red}},
+        {"\xEF\xBB\xBF"
+         R"([{"text":"a","color":"#FF0000"}])",
+         okJson,
+         "a",
+         {red}},
+        {"<#FF0000>Hi <gradient:#00FF00:#0000FF>there</gradient>!",
+         okMiniMessage,
+         "Hi there!",
+         {red, red, red, green, 0x3FC000, 0x7F8000, 0xBF4000, 0xFF0000, red}},
+        {"<#FF0000>a<#00FF00>b</#00FF00>c<reset>d", okMiniMessage, "abc", {red, green, red}},
+        {"<#FF0000>a<b", okMiniMessage, "a<b", {red, red, red}},
+        {"<#FF0000>" + std::string(kReadInputLimit, 'a'), okMiniMessage, "", {}, TReadRefusal::TooLong},
+        {"<FONT \r\nCOLOR=\"#FF0000\">a</FONT>", okFont, "a", {red}},
+        {"<font color=#F00>a<font color=#0f0>b<font color=#0F0F>c</font></font></font>",
+         okFont,
+         "abc",
+         {red, green, green}},
+        {"<font color=\"#FF0000\">a&b&amp;&#65;&#xZZ;</font>", okFont, "a&b&A&#xZZ;",
+         std::vector<TColor>(11, red)},
+        {"<font color=#FF0000>a<font color=#00FF00>b<b>c</font>d<i>e</b>f",
+         okFont,
+         "abcdef",
+         {red, green, green, red, red, red},
+         {},
+         fsBold | fsItalic},
+        {"<span style=\"color:#FF0000\">a\x03"
+         "4b</span>",
+         okCss,
+         "a\x03"
+         "4b",
+         {red, red, red, red}},
+        {"<span foreground=\"#FF0000\">a\x1b[31mb</span>", okPango, "a\x1b[31mb",
+         std::vector<TColor>(7, red)},
+        {"[color=#FF0000]a\x03"
+         "4[/color]",
+         okBbcode,
+         "a\x03"
+         "4",
+         {red, red, red}},
+        {"<span "
+         "style=\"background:linear-gradient(90deg,#FF0000,#00FF00);background-clip:text\">a\x1b[b</span>",
+         okCssClip,
+         "a\x1b[b",
+         {red, 0x0055AA, 0x00AA55, green}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input.substr(0, 80));
+        EXPECT_EQ(RecogniseKind(c.input), c.kind);
+        TReadRefusal why{};
+        std::optional<TReadText> read;
+        EXPECT_NO_THROW(read = ReadGradientText(c.input, why));
+        if (c.colours.empty() || !read) {
+            EXPECT_TRUE(c.colours.empty() && !read);
+            EXPECT_EQ(why, c.why);
+            continue;
+        }
+        EXPECT_EQ(read->Text(), c.text);
+        std::vector<TColor> colours;
+        for (const TReadUnit& unit : read->Units) {
+            colours.push_back(unit.Color);
+        }
+        EXPECT_EQ(colours, c.colours);
+        EXPECT_EQ(read->Style, c.style);
+    }
+}
+
 } // namespace

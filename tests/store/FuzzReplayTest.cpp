@@ -1,6 +1,7 @@
 #include "CompanionFuzzTarget.h"
 #include "ImportFuzzTarget.h"
 #include "IniFuzzTarget.h"
+#include "ReaderFuzzTarget.h"
 #include "SaveFuzzTarget.h"
 
 #include "support/TempFolder.h"
@@ -25,7 +26,8 @@ struct TTarget {
 const TTarget kTargets[] = {{"ini", RunIniFuzzInput},
                             {"save", RunSaveFuzzInput},
                             {"import", RunImportFuzzInput},
-                            {"companion", RunCompanionFuzzInput}};
+                            {"companion", RunCompanionFuzzInput},
+                            {"reader", RunReaderFuzzInput}};
 
 std::vector<std::pair<std::string, std::string>> CorpusFiles() {
     std::vector<std::pair<std::string, std::string>> files;

@@ -322,6 +322,20 @@ console.log(`outputs compared with tintrel-html: ${compared}`);
     await again.close();
 }
 
+// A link that cannot be read whole, in the address or in storage, is read as far as it goes and
+// the page says so; an unknown name as long as a text is refused at once.
+for (const [link, text, where] of [["text=%E0%A4%A", "\uFFFD%A", "address"], ["text=ab&%", "ab", "address"],
+    ["text=cd&%E0=1", "cd", "storage"], [`text=ef&${"x".repeat(5000000)}`, "ef", "storage"]]) {
+    if (where === "storage") await page.evaluate((stored) => localStorage.setItem("tintrel.state", stored), link);
+    const started = Date.now();
+    const opened = await OpenPage("en-US", where === "address" ? `#${link}` : "");
+    const shown = await opened.evaluate(() => ({ text: window.tintrel.state().text, status: document.getElementById("status").textContent }));
+    Check(shown.text === text, `the ${where}'s ${link.slice(0, 20)} reads as ${JSON.stringify(shown.text)}`);
+    if (link.length < 100) Check(shown.status.startsWith("Part of the link cannot be read"), `the page says the link was read in part: ${shown.status}`);
+    else console.log(`a page whose storage holds a name of 5 MB opened in ${Date.now() - started} ms`);
+    await opened.close();
+}
+
 // Copy: the text, and text/html beside it for the kinds that are HTML.
 for (const [kind, flavours] of [["font", ["text/html", "text/plain"]], ["bbcode", ["text/plain"]]]) {
     await PageOutput(page, `text=Copy&format=${kind}`);

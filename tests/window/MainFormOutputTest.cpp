@@ -488,8 +488,12 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     form.TbCopyMouseDown(Qt::LeftButton);
     QCOMPARE(rig.clipboard.Content, copied);
 
-    rig.clipboard.Content = QStringLiteral("no colours");
-    form.PmTakeGradientClick();
-    QCOMPARE(form.EdText->text(), QStringLiteral("Gradient text for forums and chats"));
-    QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("何も変えていません")));
+    // Nor does a text cut short or nested too deeply: the window goes on.
+    for (const QString& refused : {QStringLiteral("no colours"), QStringLiteral("[\"\",{\"bold"),
+                                   QStringLiteral("[\"\",") + QString(70000, u'[')}) {
+        rig.clipboard.Content = refused;
+        form.PmTakeGradientClick();
+        QCOMPARE(form.EdText->text(), QStringLiteral("Gradient text for forums and chats"));
+        QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("何も変えていません")));
+    }
 }

@@ -334,6 +334,11 @@ function Say(message) {
     $("status").textContent = message;
 }
 
+// A link read only in part says so.
+function SayUnread(unread) {
+    if (unread.value) Say(tr("リンクの一部が読めないので、読める所まで読みました"));
+}
+
 function Download(name, type, data) {
     const url = URL.createObjectURL(new Blob([data], { type }));
     const link = document.createElement("a");
@@ -492,9 +497,11 @@ function Wire() {
     // it is read from the event, as that waiting link may already have replaced the address.
     window.addEventListener("hashchange", (event) => {
         clearTimeout(keepTimer);
-        state = StateOf(new URL(event.newURL).hash.slice(1));
+        const unread = { value: false };
+        state = StateOf(new URL(event.newURL).hash.slice(1), unread);
         ShowState();
         Render();
+        SayUnread(unread);
     });
 }
 
@@ -512,10 +519,12 @@ async function Start() {
             link = "";
         }
     }
-    state = StateOf(link);
+    const unread = { value: false };
+    state = StateOf(link, unread);
     ShowState();
     Wire();
     Render();
+    SayUnread(unread);
     starting = false;
     // For scripts and tests: the engine, and when the first preview was drawn (from the start of
     // the page's loading, and from the start of this script).

@@ -35,14 +35,34 @@ export const kDefaults = Object.freeze({
 const kValued = ["format", "start", "middle", "finish", "mode", "size", "face", "background", "space", "stops", "phase", "budget"];
 const kFlags = ["head", "bold", "italic", "underline", "strike", "face-tag", "logical", "comment", "break", "lower", "table", "rainbow", "fit"];
 
-// The choices of a link; keys the page does not know are kept for the companion.
-export function StateOf(link) {
+// A part of a link as its text. Where its escapes are not UTF-8 (an address typed or cut short
+// by hand, a stored link), it is read as far as it goes: each run of escapes as UTF-8 with
+// U+FFFD for what is none, a % without two digits as it stands, and `unread` set.
+function Decoded(part, unread) {
+    try {
+        return decodeURIComponent(part);
+    } catch {
+        unread.value = true;
+        return part.replace(/(?:%[0-9A-Fa-f]{2})+/g, (run) =>
+            new TextDecoder().decode(Uint8Array.from(run.slice(1).split("%"), (hex) => parseInt(hex, 16))));
+    }
+}
+
+// The choices of a link; keys the page does not know are kept for the companion. `unread` says
+// whether a part could not be read whole (a piece whose name cannot be read is left out).
+export function StateOf(link, unread = { value: false }) {
     const state = { ...kDefaults, extra: [] };
     for (const piece of link.split("&")) {
         if (!piece) continue;
         const equals = piece.indexOf("=");
-        const key = decodeURIComponent(equals < 0 ? piece : piece.slice(0, equals));
-        const value = equals < 0 ? null : decodeURIComponent(piece.slice(equals + 1).replace(/\+/g, " "));
+        const keyUnread = { value: false };
+        const key = Decoded(equals < 0 ? piece : piece.slice(0, equals), keyUnread);
+        if (keyUnread.value) {
+            // A name that cannot be read names nothing: the piece is left out.
+            unread.value = true;
+            continue;
+        }
+        const value = equals < 0 ? null : Decoded(piece.slice(equals + 1).replace(/\+/g, " "), unread);
         if (key === "text") {
             state.text = value ?? "";
         } else if (kValued.includes(key) && value !== null) {
