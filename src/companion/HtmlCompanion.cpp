@@ -1,5 +1,6 @@
 #include "companion/HtmlCompanion.h"
 
+#include "companion/CompanionAnimation.h"
 #include "companion/CompanionBudget.h"
 #include "companion/CompanionContrast.h"
 #include "companion/CompanionDecode.h"
@@ -221,6 +222,17 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             if (o.fromStdin) {
                 checkedText = texts.empty() ? TUnitText{} : texts.front();
             }
+        }
+        if (o.animation.Type) {
+            const TUnitText text = checkedText ? *checkedText
+                                   : o.fromStdin
+                                       ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
+                                       : TextOf(o);
+            if (kind.Has(koLanguage)) {
+                o.html.Language =
+                    o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage(io.Environment)));
+            }
+            return WriteAnimation(o, text, gradient, tg, io);
         }
         if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.
