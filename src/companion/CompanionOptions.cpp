@@ -168,7 +168,8 @@ constexpr TOptionSpec kOptions[] = {
      "write the frames of a gradient that moves: shift, reverse, bounce,\n"
      "cycle (one colour at a time), pulse (the lightness breathes),\n"
      "typewriter or rainbow; terminal kinds redraw them in place on a\n"
-     "terminal (the last frame as a still elsewhere or with NO_COLOR)",
+     "terminal (the last frame as a still elsewhere or with NO_COLOR),\n"
+     "exit status 128 plus the signal when Ctrl+C or SIGTERM stops it",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
          o.animation.Type = ParseAnimationType(n, v);
      }},
@@ -188,9 +189,10 @@ constexpr TOptionSpec kOptions[] = {
          o.animation.Frames.Span = ParseWholeNumber(n, v, 2, kMaxAnimationSpan);
          o.animation.SettingGiven = true;
      }},
-    {"--container", "lines|tab|velocitab|json",
-     "how the frames are written: one a line (default), a TAB plugin\n"
-     "animation named gradient, a Velocitab YAML list, a JSON array",
+    {"--container", "NAME",
+     "how the frames are written: lines (one a line, the default), tab\n"
+     "(a TAB plugin animation named gradient), velocitab (a YAML list)\n"
+     "or json (an array of strings)",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
          o.animation.Container = ParseFrameContainer(n, v);
          o.animation.SettingGiven = true;

@@ -146,6 +146,19 @@ TGradient GradientOf(const TCompanionOptions& o) {
     return gradient;
 }
 
+// The frames of the text (--animate): the text as the still takes it, its language named where
+// the kind names one.
+int WriteAnimated(TCompanionOptions& o, const std::optional<TUnitText>& checkedText,
+                  const TGradient& gradient, const TTagVocabulary& tg, TCompanionIo& io) {
+    const TUnitText text = checkedText   ? *checkedText
+                           : o.fromStdin ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
+                                         : TextOf(o);
+    if (OutputKindRow(o.html.Kind).Has(koLanguage)) {
+        o.html.Language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage(io.Environment)));
+    }
+    return WriteAnimation(o, text, gradient, tg, io);
+}
+
 } // namespace
 
 std::optional<TCompanionColouring> CompanionColouring(const std::vector<std::string>& args) {
@@ -224,15 +237,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             }
         }
         if (o.animation.Type) {
-            const TUnitText text = checkedText ? *checkedText
-                                   : o.fromStdin
-                                       ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
-                                       : TextOf(o);
-            if (kind.Has(koLanguage)) {
-                o.html.Language =
-                    o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage(io.Environment)));
-            }
-            return WriteAnimation(o, text, gradient, tg, io);
+            return WriteAnimated(o, checkedText, gradient, tg, io);
         }
         if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -80,8 +81,8 @@ std::string AnimationTypeNames() {
     return names;
 }
 
-TAnimationFrames::TAnimationFrames(const TAnimation& animation, const TGradient& still, int units)
-    : type_(animation.Type), still_(still), units_(std::max(units, 1)) {
+TAnimationFrames::TAnimationFrames(const TAnimation& animation, TGradient still, int units)
+    : type_(animation.Type), still_(std::move(still)), units_(std::max(units, 1)) {
     span_ = Moves(type_) && animation.Span > 0 ? std::min(animation.Span, kMaxAnimationSpan) : units_;
     if (type_ == TAnimationType::Rainbow) {
         still_.Rainbow = true;

@@ -48,7 +48,7 @@ struct TAnimation {
 // nothing moves).
 class TAnimationFrames {
 public:
-    TAnimationFrames(const TAnimation& animation, const TGradient& still, int units);
+    TAnimationFrames(const TAnimation& animation, TGradient still, int units);
 
     // The frames written: the animation's count, or the one that loops smoothly.
     int Count() const { return count_; }
