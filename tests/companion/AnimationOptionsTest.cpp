@@ -107,7 +107,7 @@ TEST(CompanionAnimation, ATerminalIsGivenBackAsItWasFound) {
     ASSERT_GE(played.out.size(), end.size());
     EXPECT_EQ(played.out.substr(played.out.size() - end.size()), end);
     EXPECT_GE(Lines(played.out).size(), 1u);
-    EXPECT_NE(played.out.find("\r"), std::string::npos);
+    EXPECT_NE(played.out.find('\r'), std::string::npos);
 
     // With NO_COLOR nothing moves: the last frame once.
     const TTerminalRun still =
