@@ -13,7 +13,7 @@ TINTREL_PACKAGES=(
     tidy
     xvfb xauth x11-utils
     librsvg2-bin
-    dbus at-spi2-core python3-pyatspi
+    dbus at-spi2-core python3-pyatspi python3-yaml
     appstream desktop-file-utils help2man dpkg-dev
     emscripten nodejs npm chromium
 )

@@ -1208,5 +1208,41 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>リンクの一部が読めないので、読める所まで読みました</source>
         <translation>Part of the link cannot be read: it was read as far as it goes</translation>
     </message>
+    <message>
+        <source>アニメーション</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>動き</source>
+        <translation>Movement</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>コマ数</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>間隔（ミリ秒）</source>
+        <translation>Interval (ms)</translation>
+    </message>
+    <message>
+        <source>書き出し方</source>
+        <translation>Frames written as</translation>
+    </message>
+    <message>
+        <source>１行に１コマ</source>
+        <translation>One frame a line</translation>
+    </message>
+    <message>
+        <source>動くプレビュー</source>
+        <translation>Moving preview</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
 </context>
 </TS>

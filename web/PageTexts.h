@@ -13,4 +13,13 @@ inline constexpr const char* kPageTexts[] = {
     QT_TRANSLATE_NOOP("TintrelPage", "クリップボードを使えません"),
     QT_TRANSLATE_NOOP("TintrelPage", "色相の始まり（度）"),
     QT_TRANSLATE_NOOP("TintrelPage", "リンクの一部が読めないので、読める所まで読みました"),
+    QT_TRANSLATE_NOOP("TintrelPage", "アニメーション"),
+    QT_TRANSLATE_NOOP("TintrelPage", "動き"),
+    QT_TRANSLATE_NOOP("TintrelPage", "なし"),
+    QT_TRANSLATE_NOOP("TintrelPage", "コマ数"),
+    QT_TRANSLATE_NOOP("TintrelPage", "間隔（ミリ秒）"),
+    QT_TRANSLATE_NOOP("TintrelPage", "書き出し方"),
+    QT_TRANSLATE_NOOP("TintrelPage", "１行に１コマ"),
+    QT_TRANSLATE_NOOP("TintrelPage", "動くプレビュー"),
+    QT_TRANSLATE_NOOP("TintrelPage", "再生"),
 };

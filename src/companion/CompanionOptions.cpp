@@ -164,6 +164,49 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.acrossLines = true; }},
     {"--cp932", "", "write the font kind's CP932 bytes also to a UTF-8 terminal",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.cp932 = true; }},
+    {"--animate", "TYPE",
+     "write the frames of a gradient that moves: shift, reverse, bounce,\n"
+     "cycle (one colour at a time), pulse (the lightness breathes),\n"
+     "typewriter or rainbow; terminal kinds redraw them in place on a\n"
+     "terminal (the last frame as a still elsewhere or with NO_COLOR),\n"
+     "exit status 128 plus the signal when Ctrl+C or SIGTERM stops it",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Type = ParseAnimationType(n, v);
+     }},
+    {"--frames", "N", "the number of frames, default: as many as come round smoothly",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Frames.Frames = ParseWholeNumber(n, v, 1, 1000000);
+         o.animation.SettingGiven = true;
+     }},
+    {"--interval", "MS", "milliseconds from one frame to the next, default 100",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Frames.Interval = ParseWholeNumber(n, v, 1, 3600000);
+         o.animation.IntervalGiven = true;
+         o.animation.SettingGiven = true;
+     }},
+    {"--span", "N", "shift and bounce: the characters the gradient spans, default the text's",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Frames.Span = ParseWholeNumber(n, v, 2, kMaxAnimationSpan);
+         o.animation.SettingGiven = true;
+     }},
+    {"--container", "NAME",
+     "how the frames are written: lines (one a line, the default), tab\n"
+     "(a TAB plugin animation named gradient), velocitab (a YAML list)\n"
+     "or json (an array of strings)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Container = ParseFrameContainer(n, v);
+         o.animation.SettingGiven = true;
+     }},
+    {"--duration", "SECONDS", "how long a terminal animation runs, default 5",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Seconds = ParseSeconds(n, v);
+         o.animation.SettingGiven = true;
+     }},
+    {"--fps", "N", "a terminal animation's redraws a second, default 20",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.animation.Fps = ParseWholeNumber(n, v, 1, 240);
+         o.animation.SettingGiven = true;
+     }},
     {"-h", "", "the same as --help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
     {"-V", "", "the same as --version",
@@ -267,6 +310,7 @@ void SettleCombinations(TCompanionOptions& o) {
     if (o.cp932 && o.utf8) {
         throw Refusal("--cp932 and --utf8 cannot both be given");
     }
+    SettleAnimation(o);
 }
 
 } // namespace

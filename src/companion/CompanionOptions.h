@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companion/CompanionAnimation.h"
 #include "companion/HtmlCompanion.h"
 #include "engine/HtmlOptions.h"
 #include "engine/OrivUtil.h"
@@ -50,6 +51,7 @@ struct TCompanionOptions {
     bool decode = false;
     std::optional<std::string> toStyle;
     std::size_t inputLimit = kMaxTextFileBytes; // the caller's TCompanionIo::InputLimit
+    TCompanionAnimation animation;              // --animate and its settings
 };
 
 // The kinds that colour every line of standard input: "--format ansi, ansi256 and term".

@@ -1,5 +1,6 @@
 #include "companion/HtmlCompanion.h"
 
+#include "companion/CompanionAnimation.h"
 #include "companion/CompanionBudget.h"
 #include "companion/CompanionContrast.h"
 #include "companion/CompanionDecode.h"
@@ -145,6 +146,19 @@ TGradient GradientOf(const TCompanionOptions& o) {
     return gradient;
 }
 
+// The frames of the text (--animate): the text as the still takes it, its language named where
+// the kind names one.
+int WriteAnimated(TCompanionOptions& o, const std::optional<TUnitText>& checkedText,
+                  const TGradient& gradient, const TTagVocabulary& tg, TCompanionIo& io) {
+    const TUnitText text = checkedText   ? *checkedText
+                           : o.fromStdin ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
+                                         : TextOf(o);
+    if (OutputKindRow(o.html.Kind).Has(koLanguage)) {
+        o.html.Language = o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage(io.Environment)));
+    }
+    return WriteAnimation(o, text, gradient, tg, io);
+}
+
 } // namespace
 
 std::optional<TCompanionColouring> CompanionColouring(const std::vector<std::string>& args) {
@@ -221,6 +235,9 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             if (o.fromStdin) {
                 checkedText = texts.empty() ? TUnitText{} : texts.front();
             }
+        }
+        if (o.animation.Type) {
+            return WriteAnimated(o, checkedText, gradient, tg, io);
         }
         if (kind.Has(koEveryLine)) {
             // A terminal colouriser: every line a text of its own, none lost.

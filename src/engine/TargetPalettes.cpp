@@ -49,14 +49,55 @@ std::span<const TColor> IrcPalette() {
     return kIrc;
 }
 
-TPaletteMapper::TPaletteMapper(std::span<const TColor> palette) : palette_(palette) {
-    points_.reserve(palette.size());
+namespace {
+
+std::vector<TOklab> PointsOf(std::span<const TColor> palette) {
+    std::vector<TOklab> points;
+    points.reserve(palette.size());
     for (const TColor color : palette) {
-        points_.push_back(OklabOf(color));
+        points.push_back(OklabOf(color));
     }
+    return points;
 }
 
+// The targets' own palettes in OKLab are worked out once: an animation makes a mapper for every
+// frame, and the conversions would cost more than the frame.
+std::vector<TOklab> KnownPointsOf(std::span<const TColor> palette) {
+    static const std::vector<TOklab> discord = PointsOf(kDiscord);
+    static const std::vector<TOklab> irc = PointsOf(kIrc);
+    if (palette.data() == kDiscord.data() && palette.size() == kDiscord.size()) {
+        return discord;
+    }
+    if (palette.data() == kIrc.data() && palette.size() == kIrc.size()) {
+        return irc;
+    }
+    return PointsOf(palette);
+}
+
+} // namespace
+
+TPaletteMapper::TPaletteMapper(std::span<const TColor> palette)
+    : palette_(palette), points_(KnownPointsOf(palette)) {}
+
 int TPaletteMapper::Nearest(TColor color) const {
+    // The frames of an animation ask for the same few colours again and again, each frame with a
+    // mapper of its own: the answers are remembered for the thread, by palette and colour.
+    struct TRemembered {
+        const TColor* Palette = nullptr;
+        TColor Color = 0;
+        int Index = 0;
+    };
+    constexpr std::size_t kRemembered = 1024;
+    thread_local std::array<TRemembered, kRemembered> remembered{};
+    TRemembered& slot = remembered[(color * 2654435761u) >> 22 & (kRemembered - 1)];
+    if (slot.Palette == palette_.data() && slot.Color == color) {
+        return slot.Index;
+    }
+    slot = {palette_.data(), color, NearestOf(color)};
+    return slot.Index;
+}
+
+int TPaletteMapper::NearestOf(TColor color) const {
     const TOklab target = OklabOf(color);
     int nearest = 0;
     double best = 0;

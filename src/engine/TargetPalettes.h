@@ -31,6 +31,7 @@ public:
 
 private:
     int Nearest(TColor color) const;
+    int NearestOf(TColor color) const; // worked out, not remembered
 
     std::span<const TColor> palette_;
     std::vector<TOklab> points_;

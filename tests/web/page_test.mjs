@@ -434,6 +434,31 @@ for (const line of breakLines) {
     }
 }
 
+// The animation: the link's settings give the companion's frames in the output, and the moving
+// preview moves, stands still when the desktop asks for reduced motion, and plays on the button.
+{
+    const args = ["--format", "minimessage", "--animate", "shift", "--frames", "6", "--interval", "30", "--container", "tab"];
+    const native = Native(["--utf8", ...args, "--", 'Say "hi" \\']);
+    const output = await PageOutput(page, LinkOf('Say "hi" \\', args));
+    Check(native.status === 0 && Buffer.from(output, "utf8").equals(native.out), `the animation's frames are the companion's: ${output}`);
+    const FramesSeen = () => page.evaluate(async () => {
+        const seen = new Set();
+        for (let k = 0; k < 20; k++) {
+            seen.add(document.getElementById("animation-preview").dataset.frame);
+            await new Promise((resolve) => setTimeout(resolve, 25));
+        }
+        return seen.size;
+    });
+    Check((await FramesSeen()) > 1, "the moving preview moves");
+    await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: "reduce" }]);
+    Check((await FramesSeen()) === 1, "under reduced motion the preview stands still");
+    await page.click("#play");
+    Check((await FramesSeen()) > 1 && (await page.$eval("#play", (element) => element.getAttribute("aria-pressed"))) === "true",
+        "the play button moves it under reduced motion");
+    await page.click("#play");
+    await page.emulateMediaFeatures([]);
+}
+
 // Accessibility, in both languages.
 async function Axe(target, what) {
     await target.evaluate(axeSource);

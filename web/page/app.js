@@ -1,6 +1,7 @@
 // Tintrel in the browser: the page's controls become the arguments of the command-line
 // companion, whose own runner (compiled to WebAssembly) writes the output, so the page writes
 // what tintrel-html writes.
+import { AnimationPreview, ReadAnimationControls, ShowAnimationControls } from "./animation.js";
 import TintrelModule from "./tintrel.js";
 import { kEnglish } from "./messages.js";
 import { Engine } from "./engine.js";
@@ -26,6 +27,7 @@ const kSwitches = ["head", "bold", "italic", "underline", "strike", "logical", "
 const kFields = ["space", "stops", "phase", "budget"];
 
 let engine = null;
+let animation = null; // the moving preview
 let state = { ...kDefaults };
 let kinds = [];
 let rendered = { bytes: new Uint8Array(), preview: { Units: () => [] }, status: 0 };
@@ -72,6 +74,7 @@ function ShowState() {
     for (const name of kSwitches) $(name).checked = state[name];
     $("upper").checked = !state.lower;
     $("format").value = state.format;
+    ShowAnimationControls(state);
     FollowStops();
     ShowKindOptions();
 }
@@ -156,6 +159,8 @@ function ReadControls() {
     const kind = kinds.find((k) => k.name === state.format);
     if (!kind?.target) state.budget = "";
     if (!kind?.fit) state.fit = false;
+    ReadAnimationControls(state);
+    ShowAnimationControls(state);
 }
 
 function Render() {
@@ -328,6 +333,7 @@ function DrawPreview() {
     }
     if (units.length > kPreviewUnits) fragment.append("…");
     preview.replaceChildren(fragment);
+    animation.Show(engine, state, PreviewStyle);
 }
 
 function Say(message) {
@@ -509,6 +515,7 @@ async function Start() {
     const started = performance.now();
     TranslatePage();
     engine = new Engine(await TintrelModule());
+    animation = new AnimationPreview();
     kinds = engine.Kinds();
     FillKinds();
     let link = location.hash.slice(1);

@@ -16,6 +16,10 @@ export const kDefaults = Object.freeze({
     stops: "",
     phase: "",
     budget: "",
+    animate: "",
+    frames: "",
+    interval: "",
+    container: "",
     head: false,
     bold: false,
     italic: false,
@@ -32,7 +36,8 @@ export const kDefaults = Object.freeze({
     extra: Object.freeze([]),
 });
 
-const kValued = ["format", "start", "middle", "finish", "mode", "size", "face", "background", "space", "stops", "phase", "budget"];
+const kValued = ["format", "start", "middle", "finish", "mode", "size", "face", "background", "space", "stops", "phase", "budget",
+    "animate", "frames", "interval", "container"];
 const kFlags = ["head", "bold", "italic", "underline", "strike", "face-tag", "logical", "comment", "break", "lower", "table", "rainbow", "fit"];
 
 // A part of a link as its text. Where its escapes are not UTF-8 (an address typed or cut short
