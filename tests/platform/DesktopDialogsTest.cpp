@@ -127,6 +127,14 @@ void DesktopDialogsTest::thePhaseDialogIsFollowedAndAnswered() {
         QCOMPARE(heard, (QList<int>{45, 200}));
         QCOMPARE(chosen, accept ? std::optional<int>(200) : std::nullopt);
     }
+    // A start below zero opens at the same hue, once round.
+    int opened = -1;
+    WhenDialogOpens([&opened](QDialog& dialog) {
+        opened = dialog.findChild<QSpinBox*>(QStringLiteral("SpPhase"))->value();
+        dialog.reject();
+    });
+    dialogs.ChoosePhase(nullptr, -90, [](int) {});
+    QCOMPARE(opened, 270);
 }
 
 void DesktopDialogsTest::theStopsEditorAnswersWithItsStops() {
