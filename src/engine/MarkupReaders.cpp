@@ -1,5 +1,7 @@
 #include "engine/ReaderRuns.h"
 
+#include "engine/MiniMessageGradient.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -424,6 +426,7 @@ TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
     if (!runs.Stops.empty()) {
         runs.Clear();
         runs.Add(gradientText, 0);
+        runs.StopColour = MiniMessageGradientColor;
     }
     return runs;
 }

@@ -23,6 +23,9 @@ struct TReadRuns {
     std::vector<TReadRun> Runs;
     std::string Text;          // every run's text, one after the other (a run per character is common)
     std::vector<TColor> Stops; // not empty: the colours run through these across the text
+    // How the target spreads the stops over the characters (i of n); nullptr: as the writer's
+    // gradient through the first, middle and last stop does.
+    TColor (*StopColour)(const std::vector<TColor>& stops, int i, int n) = nullptr;
     TFontStyles Style = 0;
 
     void Add(std::string_view text, TColor color) {

@@ -48,7 +48,7 @@ THtmlText Shortest(std::string_view text, const TClusterTable& clusters, const T
     THtmlText shortest = BuildSharedSteps(text, clusters, gradient, o, tg, std::max(1, n - 1));
     if (fitting.Compact != nullptr) {
         THtmlText compact = fitting.Compact(text, clusters, gradient, options);
-        if (compact.Written().size() < shortest.Written().size()) {
+        if (!compact.Empty() && compact.Written().size() < shortest.Written().size()) {
             return compact;
         }
     }
@@ -126,10 +126,12 @@ TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, c
         }
         // A compact form keeps every colour (the target computes them), so it comes before
         // characters share colours; after them it could never be taken, being longer than the
-        // shortest shared form.
-        if (fitting.Compact != nullptr &&
-            take(fitting.Compact(text, clusters, gradient, options), TFitStep::CompactTag)) {
-            return fit;
+        // shortest shared form. Empty: the target would not draw these colours.
+        if (fitting.Compact != nullptr) {
+            THtmlText compact = fitting.Compact(text, clusters, gradient, options);
+            if (!compact.Empty() && take(std::move(compact), TFitStep::CompactTag)) {
+                return fit;
+            }
         }
         // The smallest share that fits: longer shares write fewer codes.
         int low = 2;

@@ -175,7 +175,15 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8) {
     for (const TReadRun& run : runs.Runs) {
         AppendUnits(read, runs.RunText(run), run.Color);
     }
-    if (!runs.Stops.empty()) {
+    if (!runs.Stops.empty() && runs.StopColour != nullptr) {
+        // The colours the target computes from the stops, each unit taking its first character's.
+        const auto n = static_cast<int>(CodePointsAtMost(read.Utf8));
+        int i = 1;
+        for (TReadUnit& unit : read.Units) {
+            unit.Color = runs.StopColour(runs.Stops, i, n);
+            i += static_cast<int>(CodePointsAtMost(read.UnitUtf8(unit)));
+        }
+    } else if (!runs.Stops.empty()) {
         // The colours run through the stops across the units, as the writer's gradient does.
         const int n = static_cast<int>(read.Units.size());
         const TColor first = runs.Stops.front();
