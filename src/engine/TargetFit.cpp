@@ -164,7 +164,9 @@ TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, c
     while (low < high) {
         const int middle = low + (high - low + 1) / 2;
         const TPrefix prefix = PrefixOf(text, clusters, middle);
-        if (Measure(Shortest(prefix.Text, prefix.Clusters, gradient, options, tg), options.Kind) <= budget) {
+        // Too short a text is not written at all, so it does not count as fitting.
+        const THtmlText shortest = Shortest(prefix.Text, prefix.Clusters, gradient, options, tg);
+        if (!shortest.Empty() && Measure(shortest, options.Kind) <= budget) {
             low = middle;
         } else {
             high = middle - 1;

@@ -204,6 +204,20 @@ TEST(TargetBudget, FittingTakesTheFirstStepThatFitsOrRefuses) {
     }
 }
 
+// A text too short to be written does not fit: with room for no two characters, none would.
+TEST(TargetBudget, NoCharacterFitsWhereNothingIsWritten) {
+    TTagVocabulary tg;
+    const TUnitText text = UnitTextFromUtf8("Hello");
+    for (const TOutputKindRow& row : OutputKinds()) {
+        THtmlOptions options;
+        options.Kind = row.Kind;
+        const TFitResult fit = FitTargetText(text.Text, text.Clusters, kRedToYellow, options, tg, 1);
+        SCOPED_TRACE(std::string(OutputKindName(row.Kind)));
+        EXPECT_FALSE(fit.Fits);
+        EXPECT_EQ(fit.FittingUnits, 0);
+    }
+}
+
 // The style made of read colours: two colours, mirrored, three, and a stepped gradient that
 // stays two colours.
 TEST(TargetReader, GradientOfTheColoursRead) {
