@@ -141,6 +141,11 @@ TColorSpace ParseSpace(std::string_view option, std::string_view value) {
 
 std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {
     if (std::optional<std::vector<TColorStop>> stops = ColorStopsFromText(value)) {
+        if (!EveryStopShows(*stops)) {
+            throw BadValue(option, value,
+                           "only the first stop may stand at 0 and only the last at 100: the stops beyond "
+                           "them would never show");
+        }
         return std::move(*stops);
     }
     throw BadValue(option, value,
