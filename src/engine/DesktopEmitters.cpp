@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr std::string_view kIsolate = "<bdi>";
+
 constexpr std::size_t Units(int count) {
     return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
@@ -131,8 +133,9 @@ void TPangoEmitter::PutEnd() {
 }
 
 TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
-                                 std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
-    : count_(characterCount) {
+                                 std::string_view text, int characterCount, const TClusterTable& clusters)
+    : isolated_(HoldsBidiControls(clusters.Utf8)),
+      closers_(CloseOpenBidi({}, clusters.Utf8, TBidiCloserForm::Utf8)), count_(characterCount) {
     if (options.FaceTag) {
         styles_ += Join(";font-family:'", CssStringEscaped(Cp932ToUtf8(options.FaceName)), "'");
     }
@@ -149,7 +152,7 @@ TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOption
     }
     // The text goes behind room for the longest opening, which is laid down in front of it at the
     // end, so that a long text is not copied into another string.
-    room_ = Opening("#000000,#000000,#000000").size();
+    room_ = Opening("#000000,#000000,#000000").size() + kIsolate.size();
     text_.reserve(room_ + text.size() * 2 + 16);
     text_.assign(room_, ' ');
 }
@@ -253,11 +256,13 @@ THtmlText TCssClipEmitter::Finish() {
         stops += Join(",#", Hex(middle_));
     }
     stops += Join(",#", Hex(last_));
-    const std::string opening = Opening(stops);
+    // Like the other HTML kinds, a text with directional controls closes what it opens and
+    // stands in an isolate, so that the page's text after it keeps its direction.
+    const std::string opening = Join(isolated_ ? kIsolate : "", Opening(stops));
     const std::size_t slack = room_ - opening.size();
     std::copy(opening.begin(), opening.end(), text_.begin() + static_cast<std::ptrdiff_t>(slack));
     text_.erase(0, slack);
-    text_ += "</span>";
+    text_ += Join(closers_, "</span>", isolated_ ? "</bdi>" : "");
     if (sink_ != nullptr) {
         text_ += kCrLf;
         sink_->Write(text_);
