@@ -1,6 +1,7 @@
 #include "engine/DesktopEmitters.h"
 
 #include "engine/CodePage.h"
+#include "engine/ControlPicture.h"
 #include "engine/GradientWalk.h"
 #include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr std::string_view kIsolate = "<bdi>";
+constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";      // U+2028
+constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9"; // U+2029
 
 constexpr std::size_t Units(int count) {
     return count > 0 ? static_cast<std::size_t>(count) : 0;
@@ -36,7 +39,9 @@ std::string Hex(TColor color) {
 TGithubEmitter::TGithubEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true) {
+    MarkControls();
     MarkSpecial("\\{}$&#^_%~");
+    MarkSpecial("\xA8\xA9"); // the last bytes of the line and paragraph separators
     out_.Expect(4 + text.size() * 2 + RunCodes(characterCount) * 24);
     out_.Append("$");
 }
@@ -53,6 +58,15 @@ void TGithubEmitter::PutCode(TColor color) {
 }
 
 void TGithubEmitter::PutText(std::string_view utf8) {
+    // The math renderer refuses control characters and line breaks inside \\text{}.
+    std::string_view shown = ControlPictureOf(utf8);
+    if (utf8 == kLineSeparator || utf8 == kParagraphSeparator) {
+        shown = utf8 == kLineSeparator ? "\xE2\x90\xA4" : "\xC2\xB6"; // the newline symbol, the pilcrow
+    }
+    if (!shown.empty()) {
+        out_.Append(shown);
+        return;
+    }
     if (utf8.find_first_of("\\{}$&#^_%~") == std::string_view::npos) {
         out_.MakeRoom(utf8.size());
         out_.PutCharacter(utf8);
