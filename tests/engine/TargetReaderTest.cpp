@@ -1,6 +1,7 @@
 #include "engine/TargetReader.h"
 #include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/LengthSink.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TargetFit.h"
 #include "engine/UnicodeText.h"
@@ -216,6 +217,26 @@ TEST(TargetBudget, NoCharacterFitsWhereNothingIsWritten) {
         EXPECT_FALSE(fit.Fits);
         EXPECT_EQ(fit.FittingUnits, 0);
     }
+}
+
+// Measured as it streams, in pieces cut anywhere (inside a character, between CR and LF), an
+// output counts as it does whole.
+TEST(TargetBudget, ALengthCountedInPiecesIsTheWholeLength) {
+    const std::string written = "a\xC3\xA9\xF0\x9F\x91\x8D<b>\r\n";
+    for (const TLengthUnit unit : {TLengthUnit::Utf16, TLengthUnit::Bytes}) {
+        for (std::size_t cut = 0; cut <= written.size(); ++cut) {
+            std::string passed;
+            TStringSink next(passed);
+            TLengthSink counter(unit, &next);
+            counter.Write(std::string_view(written).substr(0, cut));
+            counter.Write(std::string_view(written).substr(cut));
+            EXPECT_EQ(counter.Length(), TargetLength(written, unit)) << cut;
+            EXPECT_EQ(passed, written);
+        }
+    }
+    TLengthSink counter(TLengthUnit::Bytes);
+    counter.Write("\r");
+    EXPECT_EQ(counter.Length(), 1U);
 }
 
 // The style made of read colours: two colours, mirrored, three, and a stepped gradient that
