@@ -1,5 +1,5 @@
 // A paste target's output written as it is goes out in pieces while it is made, and is still
-// measured against its budget.
+// measured against its budget; so do the colours --decode reads.
 
 #include "companion/CompanionIo.h"
 #include "companion/HtmlCompanion.h"
@@ -43,6 +43,19 @@ TEST(CompanionStream, APasteTargetStreamsAndIsCounted) {
         EXPECT_TRUE(report.Counted);
         EXPECT_EQ(report.Length, written.size() - 2); // ASCII: a code unit a byte
     }
+}
+
+// The characters read go out in pieces as they are written out, the whole never held.
+TEST(CompanionStream, DecodedColoursStream) {
+    std::istringstream in("<gradient:#FF0000:#0000FF>" + std::string(100000, 'a') + "</gradient>");
+    TStreamInput input(in);
+    TPieces out;
+    std::string err;
+    TStringSink errSink(err);
+    TCompanionIo io{input, out, errSink, false, [](const char*) { return nullptr; }};
+    ASSERT_EQ(RunHtmlCompanion({"--decode"}, io), 0) << err;
+    EXPECT_GT(out.pieces.size(), 2U);
+    EXPECT_TRUE(out.pieces.back().ends_with("#0000FF\ta\n"));
 }
 
 } // namespace
