@@ -123,6 +123,31 @@ void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanio
     }
 }
 
+// The output of one text written as it is made and measured on the way against the kind's
+// budget; the count or the word on it follows.
+void WriteMeasured(const TUnitText& text, const TGradient& gradient, const TCompanionOptions& o,
+                   const TTagVocabulary& tg, const TCompanionIo& io) {
+    const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+    std::size_t length = 0;
+    if (o.utf8 && kind.Encoding == TTextEncoding::Cp932) {
+        TCp932ToUtf8Sink utf8(io.Out);
+        TLengthSink meter(kind.Counted, &utf8);
+        WriteText(text, gradient, o, tg, io, utf8, &meter);
+        utf8.Finish();
+        length = meter.Length();
+    } else {
+        TLengthSink meter(kind.Counted, &io.Out);
+        WriteText(text, gradient, o, tg, io, io.Out, &meter);
+        length = meter.Length();
+    }
+    if (io.Budget != nullptr) {
+        *io.Budget = TBudgetReport{};
+    }
+    std::string notes;
+    ReportLength(o, kind, length, notes, io.Budget);
+    io.Err.Write(notes);
+}
+
 // Standard input, a TEXT or a file in a terminal kind: every line a text of its own, or one
 // gradient across them all.
 void WriteLines(TCompanionOptions& o, const TGradient& gradient, const TTagVocabulary& tg, TCompanionIo& io) {
@@ -247,22 +272,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
         const std::size_t budget = o.budget.value_or(kind.Budget);
         if ((o.budget || o.count || kind.Budget > 0) && !(o.fit && budget > 0)) {
             // A paste target written as it is: measured as it streams.
-            std::string notes;
-            if (io.Budget != nullptr) {
-                *io.Budget = TBudgetReport{};
-            }
-            if (o.utf8 && kind.Encoding == TTextEncoding::Cp932) {
-                TCp932ToUtf8Sink utf8(io.Out);
-                TLengthSink meter(kind.Counted, &utf8);
-                WriteText(text, gradient, o, tg, io, utf8, &meter);
-                utf8.Finish();
-                ReportLength(o, kind, meter.Length(), notes, io.Budget);
-            } else {
-                TLengthSink meter(kind.Counted, &io.Out);
-                WriteText(text, gradient, o, tg, io, io.Out, &meter);
-                ReportLength(o, kind, meter.Length(), notes, io.Budget);
-            }
-            io.Err.Write(notes);
+            WriteMeasured(text, gradient, o, tg, io);
             return 0;
         }
         if (o.budget || o.count || o.fit || kind.Budget > 0) {
