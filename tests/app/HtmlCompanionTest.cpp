@@ -97,11 +97,11 @@ std::vector<std::string> Everything(std::vector<std::string> more) {
 
 std::string EverythingLines(const std::string& face) {
     return Written({R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)",
-                    R"(<!-- Tintrel "AB" -->)",
-                    "<strike><u><font face=\"" + face + "\"><font size=\"+2\"><cite><strong>", "<font ",
-                    R"(size="+3" color="#FF0000">A</font><font )", R"(color="#FFFF00">B</font>)",
-                    "</strong></cite></font></font></u></strike>", R"(<!-- End of  "AB" -->)",
-                    "</tr></table><br clear=all>"});
+                      R"(<!-- Tintrel "AB" -->)",
+                      "<strike><u><font face=\"" + face + "\"><font size=\"+2\"><cite><strong>", "<font ",
+                      R"(size="+3" color="#FF0000">A</font><font )", R"(color="#FFFF00">B</font>)",
+                      "</strong></cite></font></font></u></strike>", R"(<!-- End of  "AB" -->)",
+                      "</tr></table><br clear=all>"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,13 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"SizeOneFirstLetter",
                    {"--lower", "--size", "1", "--head", "ABC"},
                    Written({R"(<font size="+1">)",
-                            R"(<font size="+2" color="#FF0000">A</font><font color="#FF7F00">B</font>)"
-                            R"(<font color="#FFFF00">C</font>)",
-                            "</font>"})},
+                              R"(<font size="+2" color="#FF0000">A</font><font color="#FF7F00">B</font>)"
+                              R"(<font color="#FFFF00">C</font>)",
+                              "</font>"})},
         OutputCase{"SizeFourIsTheLargestStep",
                    {"--lower", "--size", "4", "AB"},
                    Written({R"(<font size="+4">)",
-                            R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "</font>"})},
+                              R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "</font>"})},
         OutputCase{"OptionsAfterTheText",
                    {"AB", "--lower"},
                    Written({"", R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", ""})},
@@ -135,27 +135,27 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"MirrorOfFive",
                    {"--mode", "mirror", "abcde"},
                    Written({"",
-                            R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
-                            R"(<FONT COLOR="#FFFF00">c</FONT><FONT COLOR="#FF6600">d</FONT>)"
-                            R"(<FONT COLOR="#FF0000">e</FONT>)",
-                            ""})},
+                              R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
+                              R"(<FONT COLOR="#FFFF00">c</FONT><FONT COLOR="#FF6600">d</FONT>)"
+                              R"(<FONT COLOR="#FF0000">e</FONT>)",
+                              ""})},
         OutputCase{"ThreeColoursThroughTheMiddle",
                    {"--mode", "three", "--middle", "0000FF", "abc"},
                    Written({"",
-                            R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#0000FF">b</FONT>)"
-                            R"(<FONT COLOR="#FFFF00">c</FONT>)",
-                            ""})},
+                              R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#0000FF">b</FONT>)"
+                              R"(<FONT COLOR="#FFFF00">c</FONT>)",
+                              ""})},
         OutputCase{"LastOfARepeatedOptionWins",
                    {"--mode", "three", "--mode", "two", "abc"},
                    Written({"",
-                            R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
-                            R"(<FONT COLOR="#FFFF00">c</FONT>)",
-                            ""})},
+                              R"(<FONT COLOR="#FF0000">a</FONT><FONT COLOR="#FF7F00">b</FONT>)"
+                              R"(<FONT COLOR="#FFFF00">c</FONT>)",
+                              ""})},
         OutputCase{
             "TableWithBackground",
             {"--table", "--background", "c0c0c0", "AB"},
             Written({R"(<TABLE ALIGN="LEFT" CELLPADDING="2"><TR><TD VALIGN="MIDDLE" BGCOLOR="C0C0C0">)", "",
-                     kRedYellowUpper, "", "</TR></TABLE><BR CLEAR=ALL>"})},
+                       kRedYellowUpper, "", "</TR></TABLE><BR CLEAR=ALL>"})},
         OutputCase{"BackgroundWithoutTableIsUnused",
                    {"--background", "000000", "AB"},
                    Written({"", kRedYellowUpper, ""})},
@@ -166,23 +166,24 @@ INSTANTIATE_TEST_SUITE_P(
             "JapaneseTextInCp932",
             {"ソ表"},
             Written({"", "<FONT COLOR=\"#FF0000\">\x83\x5C</FONT><FONT COLOR=\"#FFFF00\">\x95\x5C</FONT>",
-                     ""})},
+                       ""})},
         OutputCase{"PageWithBackground",
                    {"--page", "--background", "336699", "AB"},
-                   Written({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>", R"(<BODY BGCOLOR="#336699">)",
-                            "", kRedYellowUpper, "", "</BODY></HTML>"})},
+                   Written({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
+                              R"(<BODY BGCOLOR="#336699">)", "", kRedYellowUpper, "", "</BODY></HTML>"})},
         OutputCase{
             "PageInTableModeHasTheButtonFaceBody",
             {"--page", "--table", "--lower", "AB"},
             Written({"<html><head><title>Tintrel Sample</title></head>", R"(<body bgcolor="#C0C0C0">)",
-                     R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)", "",
-                     R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "",
-                     "</tr></table><br clear=all>", "</body></html>"})},
+                       R"(<table align="left" cellpadding="2"><tr><td valign="MIDDLE" bgcolor="FFFFFF">)", "",
+                       R"(<font color="#FF0000">A</font><font color="#FFFF00">B</font>)", "",
+                       "</tr></table><br clear=all>", "</body></html>"})},
         OutputCase{"PageOfOneCharacter",
                    {"--page", "A"},
-                   Written({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>", R"(<BODY BGCOLOR="#FFFFFF">)",
-                            "</BODY></HTML>"})},
-        OutputCase{"FormatFontIsTheDefault", {"--format", "font", "AB"}, Written({"", kRedYellowUpper, ""})},
+                   Written({"<HTML><HEAD><TITLE>Tintrel Sample</TITLE></HEAD>",
+                              R"(<BODY BGCOLOR="#FFFFFF">)", "</BODY></HTML>"})},
+        OutputCase{
+            "FormatFontIsTheDefault", {"--format", "font", "AB"}, Written({"", kRedYellowUpper, ""})},
         OutputCase{"FormatBbcode",
                    {"--format", "bbcode", "--lower", "--bold", "AB"},
                    Written({"[b]", "[color=#FF0000]A[/color][color=#FFFF00]B[/color]", "[/b]"})},
@@ -217,18 +218,19 @@ TEST(Companion, TakesRawShiftJisBytesFromATextFile) {
     const TRun run = RunCompanion({"--text-file", file.string(), "--lower"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, Written({"",
-                                "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FF7F00\">\\</font>"
-                                "<font color=\"#FFFF00\">p</font>",
-                                ""}));
+                                  "<font color=\"#FF0000\">\x83\x5C</font><font color=\"#FF7F00\">\\</font>"
+                                  "<font color=\"#FFFF00\">p</font>",
+                                  ""}));
 }
 
 // Text that CP932 cannot hold is built: each cluster one unit in one font tag, with references.
 TEST(Companion, BuildsEveryClusterInOneFontTag) {
     const TRun run = RunCompanion({"--utf8", "A👍🏽"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out,
-              Written({"", R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">&#128077;&#127997;</FONT>)",
-                       ""}));
+    EXPECT_EQ(
+        run.out,
+        Written(
+            {"", R"(<FONT COLOR="#FF0000">A</FONT><FONT COLOR="#FFFF00">&#128077;&#127997;</FONT>)", ""}));
     const TRun emoji = RunCompanion({"--lower", "A😀B"});
     EXPECT_EQ(emoji.status, 0) << emoji.err;
     EXPECT_NE(emoji.out.find(R"(<font color="#FF7F00">&#128512;</font>)"), std::string::npos) << emoji.out;
@@ -429,7 +431,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {},
                               {"--face-tag"},
                               Written({"<U><FONT FACE=\"" + kMsPGothicSjis + "\"><FONT SIZE=\"+2\"><B>",
-                                       kStyledBody, "</B></FONT></FONT></U>"})},
+                                         kStyledBody, "</B></FONT></FONT></U>"})},
                     StyleCase{"OptionsBeforeItAreOverridden",
                               {"--size", "1", "--start", "000000"},
                               {},
@@ -438,17 +440,17 @@ INSTANTIATE_TEST_SUITE_P(
                               {},
                               {"--mode", "two", "--size", "0", "--finish", "FF0000"},
                               Written({"<U><B>",
-                                       "<FONT COLOR=\"#0000FF\">A</FONT><FONT COLOR=\"#7F0080\">B</FONT>"
-                                       "<FONT COLOR=\"#FF0000\">C</FONT>",
-                                       "</B></U>"})},
+                                         "<FONT COLOR=\"#0000FF\">A</FONT><FONT COLOR=\"#7F0080\">B</FONT>"
+                                         "<FONT COLOR=\"#FF0000\">C</FONT>",
+                                         "</B></U>"})},
                     StyleCase{"SystemBackgroundIsTheButtonFaceOnThePage",
                               {},
                               {"--page", "--size", "0", "--bold", "--lower"},
                               Written({"<html><head><title>Tintrel Sample</title></head>",
-                                       "<body bgcolor=\"#C0C0C0\">", "<u><b>",
-                                       "<font color=\"#0000FF\">A</font><font color=\"#FFFFFF\">B</font>"
-                                       "<font color=\"#00FF00\">C</font>",
-                                       "</b></u>", "</body></html>"})}),
+                                         "<body bgcolor=\"#C0C0C0\">", "<u><b>",
+                                         "<font color=\"#0000FF\">A</font><font color=\"#FFFFFF\">B</font>"
+                                         "<font color=\"#00FF00\">C</font>",
+                                         "</b></u>", "</body></html>"})}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Companion, RefusesAStyleFileWithABadValueNamingFileKeyAndValue) {
