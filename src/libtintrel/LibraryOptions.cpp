@@ -2,6 +2,7 @@
 
 #include "companion/CompanionInMemory.h"
 #include "companion/CompanionOptions.h"
+#include "store/IniErrors.h"
 
 #include <algorithm>
 #include <array>
@@ -27,7 +28,7 @@ std::optional<std::string> TLibraryOptions::Set(std::string_view name,
     const std::string option = OptionName(name);
     if (name.empty() || (name != "--" && (option.size() < 3 || option[2] == '-')) ||
         option.find('=') != std::string::npos) {
-        return "unknown option '" + std::string(name) + "'";
+        return PrintableFileName("unknown option '" + std::string(name) + "'");
     }
     if (std::find(kCallOptions.begin(), kCallOptions.end(), option) != kCallOptions.end()) {
         return "option '" + option + "' is a call of its own, not an option to set";
