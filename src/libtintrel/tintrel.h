@@ -23,6 +23,7 @@ extern "C" {
 
 #define TINTREL_VERSION_MAJOR 1
 
+/* NOLINTNEXTLINE(modernize-use-using): a C header */
 typedef enum tintrel_status {
     TINTREL_OK = 0,
     TINTREL_NOTHING_FOUND = 1,  /* tintrel_decode found no gradient text */
@@ -37,7 +38,7 @@ typedef enum tintrel_status {
 /* The longest text a call takes, in bytes. */
 #define TINTREL_INPUT_LIMIT ((size_t)64 << 20)
 
-typedef struct tintrel_options tintrel_options;
+typedef struct tintrel_options tintrel_options; /* NOLINT(modernize-use-using): a C header */
 
 /* The library's version, such as "1.31". */
 TINTREL_EXPORT const char* tintrel_version(void);
