@@ -50,16 +50,23 @@ std::string OptionNames(const TOutputKindRow& row) {
 extern "C" {
 
 // Runs the companion with `count` arguments, each ended by a zero byte, one after the other in
-// `args`. Returns its exit status; tintrel_out and tintrel_err then hold what it wrote, and
+// `args`, and `input` (`size` bytes) as its standard input (for a TEXT of - and --decode -).
+// Returns its exit status; tintrel_out and tintrel_err then hold what it wrote, and
 // tintrel_budget what a paste target's length budget came to (the notes on it are not in
 // tintrel_err: the page shows them in its own words).
-EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
+EMSCRIPTEN_KEEPALIVE int tintrel_run_input(const char* args, int count, const char* input, int size) {
     TCompanionRun run =
-        RunCompanionInMemory(Arguments(args, count), {}, [](const char* name) { return std::getenv(name); });
+        RunCompanionInMemory(Arguments(args, count), std::string_view(input, static_cast<std::size_t>(size)),
+                             [](const char* name) { return std::getenv(name); });
     gOut = std::move(run.Out);
     gErr = std::move(run.Err);
     gBudget = run.Budget;
     return run.Status;
+}
+
+// The same with nothing on standard input.
+EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
+    return tintrel_run_input(args, count, "", 0);
 }
 
 // What the last run's length budget came to, as JSON ({"length": L, "budget": B, "fits": true,
