@@ -11,6 +11,7 @@ TINTREL_PACKAGES=(
     clang libclang-rt-14-dev clang-format clang-tidy git
     fonts-ipafont-gothic fonts-noto-color-emoji fonts-dejavu-extra
     tidy
+    abigail-tools python3-pytest
     xvfb xauth x11-utils
     librsvg2-bin
     dbus at-spi2-core python3-pyatspi python3-yaml

@@ -1,11 +1,10 @@
 // The page's way into the engine: the command-line companion's own runner, so that the page
 // writes what tintrel-html writes for the same arguments, and the kind table for its menu.
-#include "companion/CompanionIo.h"
+#include "companion/CompanionInMemory.h"
 #include "companion/HtmlCompanion.h"
 #include "engine/CodePage.h"
 #include "engine/GradientWalk.h"
 #include "engine/OutputKind.h"
-#include "engine/OutputSink.h"
 #include "engine/TargetFit.h"
 #include "engine/TextUnits.h"
 #include "engine/Utf8Decode.h"
@@ -13,9 +12,8 @@
 #include <emscripten.h>
 
 #include <cstdlib>
-#include <exception>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,33 +50,23 @@ std::string OptionNames(const TOutputKindRow& row) {
 extern "C" {
 
 // Runs the companion with `count` arguments, each ended by a zero byte, one after the other in
-// `args`. Returns its exit status; tintrel_out and tintrel_err then hold what it wrote, and
+// `args`, and `input` (`size` bytes) as its standard input (for a TEXT of - and --decode -).
+// Returns its exit status; tintrel_out and tintrel_err then hold what it wrote, and
 // tintrel_budget what a paste target's length budget came to (the notes on it are not in
 // tintrel_err: the page shows them in its own words).
+EMSCRIPTEN_KEEPALIVE int tintrel_run_input(const char* args, int count, const char* input, int size) {
+    TCompanionRun run =
+        RunCompanionInMemory(Arguments(args, count), std::string_view(input, static_cast<std::size_t>(size)),
+                             [](const char* name) { return std::getenv(name); });
+    gOut = std::move(run.Out);
+    gErr = std::move(run.Err);
+    gBudget = run.Budget;
+    return run.Status;
+}
+
+// The same with nothing on standard input.
 EMSCRIPTEN_KEEPALIVE int tintrel_run(const char* args, int count) {
-    const std::vector<std::string> arguments = Arguments(args, count);
-    gOut.clear();
-    gErr.clear();
-    gBudget = {};
-    std::istringstream noInput;
-    TStreamInput input(noInput);
-    TStringSink out(gOut);
-    TStringSink err(gErr);
-    TCompanionIo io{.In = input,
-                    .Out = out,
-                    .Err = err,
-                    .Environment = [](const char* name) { return std::getenv(name); },
-                    .Budget = &gBudget};
-    try {
-        const int status = RunHtmlCompanion(arguments, io);
-        if (status == 2) {
-            gOut.clear();
-        }
-        return status;
-    } catch (const std::exception& e) {
-        gErr = std::string("tintrel-html: ") + e.what() + "\n";
-        return 1;
-    }
+    return tintrel_run_input(args, count, "", 0);
 }
 
 // What the last run's length budget came to, as JSON ({"length": L, "budget": B, "fits": true,

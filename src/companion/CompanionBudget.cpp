@@ -12,7 +12,6 @@ int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, co
                       const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
                       TBudgetReport* report) {
     const std::size_t budget = o.budget.value_or(kind.Budget);
-    const std::string unit = kind.Counted == TLengthUnit::Bytes ? " bytes" : " UTF-16 code units";
     TBudgetReport reported{.Counted = true, .Budget = budget};
     if (o.fit && budget > 0) {
         TFitResult fit = FitTargetText(text.Text, text.Clusters, gradient, o.html, tg, budget);
@@ -35,11 +34,22 @@ int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, co
     } else {
         html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
     }
-    const std::size_t length = TargetLength(html.Written(), kind.Counted);
-    reported.Length = length;
     if (report != nullptr) {
-        // The caller shows the count and the step itself.
         *report = reported;
+    }
+    ReportLength(o, kind, TargetLength(html.Written(), kind.Counted), err, report);
+    return 0;
+}
+
+void ReportLength(const TCompanionOptions& o, const TOutputKindRow& kind, std::size_t length,
+                  std::string& err, TBudgetReport* report) {
+    const std::size_t budget = o.budget.value_or(kind.Budget);
+    const std::string unit = kind.Counted == TLengthUnit::Bytes ? " bytes" : " UTF-16 code units";
+    if (report != nullptr) {
+        // The caller shows the count and the step itself; what a fit found stays.
+        report->Counted = true;
+        report->Budget = budget;
+        report->Length = length;
     } else if (o.count) {
         err += Join(std::to_string(length), budget > 0 ? Join(" / ", std::to_string(budget)) : std::string(),
                     unit, "\n");
@@ -49,5 +59,4 @@ int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, co
                    .message +
                "\n";
     }
-    return 0;
 }

@@ -3,6 +3,7 @@
 #include "engine/OrivUtil.h"
 #include "engine/UnicodeText.h"
 
+#include <cstddef>
 #include <string>
 
 class THtmlText;
@@ -16,3 +17,8 @@ struct TOutputKindRow;
 int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
                       const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
                       TBudgetReport* report);
+
+// The length of an output written (streamed) or built: in the caller's report, or with --count
+// on standard error, or a word when it is over the budget.
+void ReportLength(const TCompanionOptions& o, const TOutputKindRow& kind, std::size_t length,
+                  std::string& err, TBudgetReport* report);

@@ -61,7 +61,7 @@ std::string FailureLines(const TGradientSpan& span, const TContrastReport& repor
             unit = walk->Next();
         }
         lines += "character " + std::to_string(failure.Index) + " '" +
-                 PrintableFileName(unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes)) +
+                 PrintableInMessage(unit.IsCluster() ? std::string(unit.Utf8) : Cp932ToUtf8(unit.Bytes)) +
                  "' " + Hex(failure.Color) + ": " + RatioText(failure.Ratio) + ", needs " +
                  RatioText(need.Of(failure.Index)) + "\n";
     }

@@ -1,5 +1,7 @@
 #include "companion/CompanionDecode.h"
 
+#include "companion/HtmlCompanion.h"
+
 #include "companion/CompanionIo.h"
 #include "companion/CompanionOptions.h"
 #include "companion/CompanionRefusal.h"
@@ -12,6 +14,7 @@
 #include "store/SafeFile.h"
 #include "store/StyleRecord.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,62 +43,77 @@ std::string Printable(std::string_view utf8) {
     return printable;
 }
 
-// --decode: the plain text, then each character's colour; --to-style writes the style.
-int Decode(const TCompanionOptions& o, TCompanionInput& in, std::string& out, std::string& err) {
-    const std::string input = !o.text || *o.text == "-" ? ReadStandardInput(in, o.inputLimit)
-                                                        : ReadTextFile("--decode", *o.text, o.inputLimit);
-    TReadRefusal why{};
-    const std::optional<TReadText> read = ReadGradientText(input, why);
-    if (!read) {
-        const std::string source =
-            o.text && *o.text != "-" ? Join("'", *o.text, "'") : std::string("standard input");
-        err = why == TReadRefusal::NestedTooDeeply
-                  ? Refusal("the text components in ", source, " nest more than ",
-                            std::to_string(kMostReadNesting), " deep: not read")
-                        .message
-                  : Refusal("no gradient text that Tintrel can read in ", source).message;
-        err += '\n';
-        return 1;
+// Writes the style of the colours read to the file --to-style names; the message when it
+// cannot.
+std::optional<std::string> SaveDecodedStyle(const std::string& path, const TReadText& read) {
+    const TGradient gradient = GradientOfColours(read.Units);
+    TStyleRecord style;
+    style.StartColor = JoinColor(gradient.Start);
+    style.FinishColor = JoinColor(gradient.Finish);
+    style.MiddleColor = JoinColor(gradient.Middle);
+    style.Mirror = gradient.Mode == gmMirror;
+    style.Trico = gradient.Mode == gmThreeColor;
+    style.DrawFont.Style = read.Style;
+    try {
+        // A file of this style alone.
+        SaveFileSafely(path, {}, *DefaultFileOps());
+        TIniGT store;
+        store.SetDefaultDir(ddNone);
+        store.SetFileName(path);
+        SaveStyleRecord(store, "Decoded", style);
+    } catch (const EIniError& e) {
+        return Refusal("cannot write --to-style '", path, "': ", e.what()).message + "\n";
     }
-    err = Refusal("read as ", OutputKindName(read->Kind)).message + "\n";
-    out = Printable(read->Text()) + "\n";
-    for (const TReadUnit& unit : read->Units) {
+    return std::nullopt;
+}
+
+// The plain text, then each character's colour, handed on in pieces of a bounded size: a long
+// text's lines are never held together.
+void WriteDecoded(const TReadText& read, TOutputSink& out) {
+    constexpr std::size_t kPiece = std::size_t{64} << 10;
+    std::string piece = Printable(read.Text()) + "\n";
+    for (const TReadUnit& unit : read.Units) {
+        if (piece.size() >= kPiece) {
+            out.Write(piece);
+            piece.clear();
+        }
         char hex[6];
         WriteColorHex(unit.Color, hex);
-        out.append("#").append(hex, 6).append("\t").append(Printable(read->UnitUtf8(unit))).append("\n");
+        piece.append("#").append(hex, 6).append("\t").append(Printable(read.UnitUtf8(unit))).append("\n");
     }
-    if (o.toStyle) {
-        const TGradient gradient = GradientOfColours(read->Units);
-        TStyleRecord style;
-        style.StartColor = JoinColor(gradient.Start);
-        style.FinishColor = JoinColor(gradient.Finish);
-        style.MiddleColor = JoinColor(gradient.Middle);
-        style.Mirror = gradient.Mode == gmMirror;
-        style.Trico = gradient.Mode == gmThreeColor;
-        style.DrawFont.Style = read->Style;
-        try {
-            // A file of this style alone.
-            SaveFileSafely(*o.toStyle, {}, *DefaultFileOps());
-            TIniGT store;
-            store.SetDefaultDir(ddNone);
-            store.SetFileName(*o.toStyle);
-            SaveStyleRecord(store, "Decoded", style);
-        } catch (const EIniError& e) {
-            out.clear();
-            err = Refusal("cannot write --to-style '", *o.toStyle, "': ", e.what()).message + "\n";
-            return 2;
-        }
-    }
-    return 0;
+    out.Write(piece);
 }
 
 } // namespace
 
+// --decode: the plain text, then each character's colour; --to-style writes the style first, so
+// that nothing is written when it cannot be.
 int Decode(const TCompanionOptions& o, TCompanionIo& io) {
-    std::string out;
-    std::string err;
-    const int status = Decode(o, io.In, out, err);
-    io.Err.Write(err);
-    io.Out.Write(out);
-    return status;
+    std::optional<TReadText> read;
+    TReadRefusal why{};
+    {
+        const std::string input = !o.text || *o.text == "-" ? ReadStandardInput(io.In, o.inputLimit)
+                                                            : ReadTextFile("--decode", *o.text, o.inputLimit);
+        read = ReadGradientText(input, why);
+    }
+    if (!read) {
+        const std::string source =
+            o.text && *o.text != "-" ? Join("'", *o.text, "'") : std::string("standard input");
+        io.Err.Write((why == TReadRefusal::NestedTooDeeply
+                          ? Refusal("the text components in ", source, " nest more than ",
+                                    std::to_string(kMostReadNesting), " deep: not read")
+                          : Refusal("no gradient text that Tintrel can read in ", source))
+                         .message +
+                     "\n");
+        return 1;
+    }
+    if (o.toStyle) {
+        if (const std::optional<std::string> refused = SaveDecodedStyle(*o.toStyle, *read)) {
+            io.Err.Write(*refused);
+            return 2;
+        }
+    }
+    io.Err.Write(Refusal("read as ", OutputKindName(read->Kind)).message + "\n");
+    WriteDecoded(*read, io.Out);
+    return 0;
 }

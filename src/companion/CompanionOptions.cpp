@@ -427,3 +427,11 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args) {
     SettleCombinations(o);
     return o;
 }
+
+std::optional<bool> OptionTakesValue(std::string_view name) {
+    const TOptionSpec* option = FindOption(name);
+    if (option == nullptr) {
+        return std::nullopt;
+    }
+    return !option->value.empty();
+}

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A text file larger than this is refused: its HTML would run to gigabytes.
@@ -63,3 +64,6 @@ TCompanionOptions ParseArguments(const std::vector<std::string>& args);
 
 // The help text: every option of the table, its description in a column of its own.
 std::string Usage();
+
+// Whether the option `name` (as given, "--format") takes a value; nullopt for no such option.
+std::optional<bool> OptionTakesValue(std::string_view name);

@@ -181,6 +181,12 @@ TColorSpace ParseSpace(std::string_view option, std::string_view value) {
 std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value) {
     if (const std::optional<std::string> sixDigits = StopsWithSixDigitColors(value)) {
         if (std::optional<std::vector<TColorStop>> stops = ColorStopsFromText(*sixDigits)) {
+            if (!EveryStopShows(*stops)) {
+                throw BadValue(
+                    option, value,
+                    "only the first stop may stand at 0 and only the last at 100: the stops beyond "
+                    "them would never show");
+            }
             return std::move(*stops);
         }
     }

@@ -13,9 +13,11 @@
 #include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/HtmlPage.h"
+#include "engine/LengthSink.h"
 #include "engine/OutputEmitter.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
+#include "engine/TargetFit.h"
 #include "engine/TextLanguage.h"
 
 #include <algorithm>
@@ -82,9 +84,12 @@ std::optional<std::pair<std::string, std::string>> PageAround(const TOutputKindR
 }
 
 // The output of one text in a kind that writes it whole (the font kind, css, bbcode, ...),
-// written to `out` as it is made.
+// written to `out` as it is made; the text without its page also through `meter` when one is
+// given, which passes it on to `out`.
 void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanionOptions& o,
-               const TTagVocabulary& tg, const TCompanionIo& io, TOutputSink& out) {
+               const TTagVocabulary& tg, const TCompanionIo& io, TOutputSink& out,
+               TLengthSink* meter = nullptr) {
+    TOutputSink& textOut = meter != nullptr ? static_cast<TOutputSink&>(*meter) : out;
     const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
     const int n = UnitCount(text.Text, text.Clusters);
     const bool any = text.Text.size() >= 2 && n >= 2;
@@ -97,6 +102,9 @@ void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanio
         if (!page) {
             // A page that does not hold the text as it is: made whole.
             const THtmlText html = BuildHtmlText(text.Text, text.Clusters, gradient, o.html, tg);
+            if (meter != nullptr) {
+                meter->Count(html.Written());
+            }
             out.Write(kind.Page(html, tg, pageBackground, language).Written());
             return;
         }
@@ -105,15 +113,40 @@ void WriteText(const TUnitText& text, const TGradient& gradient, const TCompanio
     if (any) {
         const std::unique_ptr<TOutputEmitter> emitter =
             MakeOutputEmitter(tg, o.html, text.Text, n, text.Clusters);
-        emitter->StreamTo(out);
+        emitter->StreamTo(textOut);
         TUnitWalk walk(text.Text, text.Clusters);
         TGradientWalk colors(gradient, n);
         emitter->AppendUnits(walk, colors, n);
-        out.Write(emitter->Finish().Written());
+        textOut.Write(emitter->Finish().Written());
     }
     if (page) {
         out.Write(page->second);
     }
+}
+
+// The output of one text written as it is made and measured on the way against the kind's
+// budget; the count or the word on it follows.
+void WriteMeasured(const TUnitText& text, const TGradient& gradient, const TCompanionOptions& o,
+                   const TTagVocabulary& tg, const TCompanionIo& io) {
+    const TOutputKindRow& kind = OutputKindRow(o.html.Kind);
+    std::size_t length = 0;
+    if (o.utf8 && kind.Encoding == TTextEncoding::Cp932) {
+        TCp932ToUtf8Sink utf8(io.Out);
+        TLengthSink meter(kind.Counted, &utf8);
+        WriteText(text, gradient, o, tg, io, utf8, &meter);
+        utf8.Finish();
+        length = meter.Length();
+    } else {
+        TLengthSink meter(kind.Counted, &io.Out);
+        WriteText(text, gradient, o, tg, io, io.Out, &meter);
+        length = meter.Length();
+    }
+    if (io.Budget != nullptr) {
+        *io.Budget = TBudgetReport{};
+    }
+    std::string notes;
+    ReportLength(o, kind, length, notes, io.Budget);
+    io.Err.Write(notes);
 }
 
 // Standard input, a TEXT or a file in a terminal kind: every line a text of its own, or one
@@ -253,8 +286,15 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             o.html.Language =
                 o.language.value_or(TextLanguage(TextUtf8(text), DesktopLanguage(io.Environment)));
         }
+        const std::size_t budget = o.budget.value_or(kind.Budget);
+        if ((o.budget || o.count || kind.Budget > 0) && !(o.fit && budget > 0)) {
+            // A paste target written as it is: measured as it streams.
+            WriteMeasured(text, gradient, o, tg, io);
+            return 0;
+        }
         if (o.budget || o.count || o.fit || kind.Budget > 0) {
-            // A paste target: the whole output is measured (and shortened) before it is written.
+            // A paste target shortened to fit: the steps are measured, and the one taken, which
+            // fits the budget, is built and written.
             std::string notes;
             THtmlText html;
             const int status = BuildWithinBudget(o, kind, text, gradient, tg, html, notes, io.Budget);

@@ -18,7 +18,8 @@ constexpr std::size_t kReadSize = std::size_t{1} << 16;
 // the whole input.
 class TLineUnits {
 public:
-    TLineUnits(bool cp932, TOutputSink& err) : cp932_(cp932), err_(err) {}
+    // `named`: bytes that are not UTF-8 have been named already.
+    TLineUnits(bool cp932, TOutputSink& err, bool named = false) : cp932_(cp932), named_(named), err_(err) {}
 
     TUnitText Of(std::string_view line, std::size_t inputOffset) {
         if (cp932_) {
@@ -149,18 +150,24 @@ void ColourEveryLine(TCompanionInput& in, const TLineInput& how, TLineColourer& 
 
 void ColourAcrossLines(TCompanionInput& in, const TLineInput& how, TLineColourer& colourer,
                        TOutputSink& err) {
+    // The lines are held as they were read, each followed by a line feed, and made units again
+    // to be written: the units of every line at once would take many times the input.
     TLineUnits units(how.Cp932, err);
-    std::vector<TUnitText> lines;
+    std::string held;
     int unitCount = 0;
     TLimitedInput limited(in, how.MaxLine);
     ForEachLine(
         limited, how.MaxLine,
         [&](std::string_view line, std::size_t offset) {
-            lines.push_back(units.Of(line, offset));
-            unitCount += UnitCount(lines.back().Text, lines.back().Clusters);
+            const TUnitText text = units.Of(line, offset);
+            unitCount += UnitCount(text.Text, text.Clusters);
+            held.append(line).push_back('\n');
         },
         [] {});
-    for (const TUnitText& line : lines) {
-        colourer.LineOfWhole(line, static_cast<int>(unitCount));
+    TLineUnits again(how.Cp932, err, true);
+    for (std::size_t start = 0; start < held.size();) {
+        const std::size_t end = held.find('\n', start);
+        colourer.LineOfWhole(again.Of(std::string_view(held).substr(start, end - start), start), unitCount);
+        start = end + 1;
     }
 }

@@ -54,22 +54,10 @@ TColor PlainColorOfHex(std::string_view hex) {
     return color;
 }
 
-// A control character as something the terminal shows: a C0 control or DEL as its picture
-// (U+2400 onward), a C1 control (U+0080-U+009F, CSI and NEL among them) as the picture of escape
-// followed by the letter of its seven-bit form (CSI as "␛["); a tab stays.
+// A control or directional character as something the terminal shows; a tab stays.
 std::string_view ControlPicture(std::string_view utf8) {
-    static constexpr auto c1Pictures = [] {
-        std::array<std::array<char, 4>, 32> table{};
-        for (unsigned code = 0; code < 32; ++code) {
-            table[code] = {'\xE2', '\x90', '\x9B', static_cast<char>(0x40 + code)};
-        }
-        return table;
-    }();
-    if (utf8.size() == 2 && utf8[0] == '\xC2' && static_cast<unsigned char>(utf8[1]) <= 0x9F) {
-        const auto& picture = c1Pictures[static_cast<unsigned char>(utf8[1]) - 0x80];
-        return {picture.data(), picture.size()};
-    }
-    return ControlPictureOf(utf8);
+    const std::string_view picture = ControlOrC1PictureOf(utf8);
+    return picture.empty() ? DirectionPictureOf(utf8) : picture;
 }
 
 } // namespace

@@ -6,6 +6,7 @@ TDiscordEmitter::TDiscordEmitter(const TTagVocabulary& /*tg*/, const THtmlOption
                                  std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true), mapper_(DiscordPalette()) {
     MarkControls();
+    MarkC1Controls();
     MarkSpecial("`");
     out_.Expect(32 + text.size() * 2 + RunCodes(characterCount) * 5);
     out_.Append("```ansi\r\n");
@@ -24,7 +25,7 @@ void TDiscordEmitter::PutCode(TColor color) {
 }
 
 void TDiscordEmitter::PutText(std::string_view utf8) {
-    const std::string_view picture = ControlPictureOf(utf8);
+    const std::string_view picture = ControlOrC1PictureOf(utf8);
     out_.MakeRoom(utf8.size() + picture.size());
     out_.PutCharacter(picture.empty() ? utf8 : picture);
 }
@@ -37,6 +38,7 @@ TIrcEmitter::TIrcEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& optio
                          int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true), mapper_(IrcPalette()), hex_(options.IrcHex) {
     MarkControls();
+    MarkC1Controls();
     MarkSpecial(",");
     out_.Expect(8 + text.size() * 2 + RunCodes(characterCount) * (hex_ ? 10 : 3));
     std::string toggles;
@@ -60,7 +62,7 @@ void TIrcEmitter::PutCode(TColor color) {
 }
 
 void TIrcEmitter::PutText(std::string_view utf8) {
-    const std::string_view picture = ControlPictureOf(utf8);
+    const std::string_view picture = ControlOrC1PictureOf(utf8);
     out_.MakeRoom(utf8.size() + picture.size() + 2);
     if (CodeBefore() && utf8.starts_with(',')) {
         // A comma right after a colour would begin a background colour: two bold toggles, which

@@ -98,3 +98,12 @@ std::optional<std::vector<TColorStop>> ColorStopsFromText(std::string_view text)
     }
     return stops;
 }
+
+bool EveryStopShows(const std::vector<TColorStop>& stops) {
+    for (std::size_t k = 0; k < stops.size(); ++k) {
+        if ((k > 0 && stops[k].Position == 0) || (k + 1 < stops.size() && stops[k].Position >= 1)) {
+            return false;
+        }
+    }
+    return true;
+}

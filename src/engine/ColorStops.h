@@ -18,3 +18,6 @@ std::optional<double> DecimalFromText(std::string_view text);
 std::string ColorStopsText(const std::vector<TColorStop>& stops);
 // Two to sixteen stops whose positions (0 to 100) never fall; nothing when the text is not that.
 std::optional<std::vector<TColorStop>> ColorStopsFromText(std::string_view text);
+// Whether every stop can show: only the first stands at 0 and only the last at 100, or the
+// characters at an end take the stop beyond the others and those never show.
+bool EveryStopShows(const std::vector<TColorStop>& stops);

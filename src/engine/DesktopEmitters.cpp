@@ -1,6 +1,7 @@
 #include "engine/DesktopEmitters.h"
 
 #include "engine/CodePage.h"
+#include "engine/ControlPicture.h"
 #include "engine/GradientWalk.h"
 #include "engine/MarkupEscape.h"
 #include "engine/OrivUtil.h"
@@ -12,6 +13,10 @@
 #include <cstring>
 
 namespace {
+
+constexpr std::string_view kIsolate = "<bdi>";
+constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";      // U+2028
+constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9"; // U+2029
 
 constexpr std::size_t Units(int count) {
     return count > 0 ? static_cast<std::size_t>(count) : 0;
@@ -34,7 +39,9 @@ std::string Hex(TColor color) {
 TGithubEmitter::TGithubEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
     : TTargetEmitter(options, true) {
+    MarkControls();
     MarkSpecial("\\{}$&#^_%~");
+    MarkSpecial("\xA8\xA9"); // the last bytes of the line and paragraph separators
     out_.Expect(4 + text.size() * 2 + RunCodes(characterCount) * 24);
     out_.Append("$");
 }
@@ -51,6 +58,15 @@ void TGithubEmitter::PutCode(TColor color) {
 }
 
 void TGithubEmitter::PutText(std::string_view utf8) {
+    // The math renderer refuses control characters and line breaks inside \\text{}.
+    std::string_view shown = ControlPictureOf(utf8);
+    if (utf8 == kLineSeparator || utf8 == kParagraphSeparator) {
+        shown = utf8 == kLineSeparator ? "\xE2\x90\xA4" : "\xC2\xB6"; // the newline symbol, the pilcrow
+    }
+    if (!shown.empty()) {
+        out_.Append(shown);
+        return;
+    }
     if (utf8.find_first_of("\\{}$&#^_%~") == std::string_view::npos) {
         out_.MakeRoom(utf8.size());
         out_.PutCharacter(utf8);
@@ -131,8 +147,9 @@ void TPangoEmitter::PutEnd() {
 }
 
 TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
-                                 std::string_view text, int characterCount, const TClusterTable& /*clusters*/)
-    : count_(characterCount) {
+                                 std::string_view text, int characterCount, const TClusterTable& clusters)
+    : isolated_(HoldsBidiControls(clusters.Utf8)),
+      closers_(CloseOpenBidi({}, clusters.Utf8, TBidiCloserForm::Utf8)), count_(characterCount) {
     if (options.FaceTag) {
         styles_ += Join(";font-family:'", CssStringEscaped(Cp932ToUtf8(options.FaceName)), "'");
     }
@@ -149,7 +166,7 @@ TCssClipEmitter::TCssClipEmitter(const TTagVocabulary& /*tg*/, const THtmlOption
     }
     // The text goes behind room for the longest opening, which is laid down in front of it at the
     // end, so that a long text is not copied into another string.
-    room_ = Opening("#000000,#000000,#000000").size();
+    room_ = Opening("#000000,#000000,#000000").size() + kIsolate.size();
     text_.reserve(room_ + text.size() * 2 + 16);
     text_.assign(room_, ' ');
 }
@@ -253,11 +270,13 @@ THtmlText TCssClipEmitter::Finish() {
         stops += Join(",#", Hex(middle_));
     }
     stops += Join(",#", Hex(last_));
-    const std::string opening = Opening(stops);
+    // Like the other HTML kinds, a text with directional controls closes what it opens and
+    // stands in an isolate, so that the page's text after it keeps its direction.
+    const std::string opening = Join(isolated_ ? kIsolate : "", Opening(stops));
     const std::size_t slack = room_ - opening.size();
     std::copy(opening.begin(), opening.end(), text_.begin() + static_cast<std::ptrdiff_t>(slack));
     text_.erase(0, slack);
-    text_ += "</span>";
+    text_ += Join(closers_, "</span>", isolated_ ? "</bdi>" : "");
     if (sink_ != nullptr) {
         text_ += kCrLf;
         sink_->Write(text_);

@@ -63,6 +63,10 @@ private:
     std::string text_; // the element's text, behind room for the opening
     std::size_t room_ = 0;
     std::string styles_;
+    // A text with directional controls: the isolate it stands in, and what closes those it
+    // leaves open.
+    bool isolated_ = false;
+    std::string closers_;
     int count_ = 0;
     int seen_ = 0;
     TColor first_ = 0;

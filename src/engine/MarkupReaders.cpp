@@ -1,5 +1,7 @@
 #include "engine/ReaderRuns.h"
 
+#include "engine/MiniMessageGradient.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -506,7 +508,9 @@ TReadRuns ReadMiniMessageRuns(std::string_view utf8) {
         scan.Tag(Lower(utf8.substr(k + 1, close - k - 1)));
         k = close;
     }
-    return scan.Finish();
+    TReadRuns runs = scan.Finish();
+    runs.StopColour = MiniMessageGradientColor;
+    return runs;
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view lowerNeedle) {

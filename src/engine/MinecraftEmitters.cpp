@@ -2,6 +2,7 @@
 
 #include "engine/CodePage.h"
 #include "engine/HtmlOptions.h"
+#include "engine/MiniMessageGradient.h"
 #include "engine/OrivUtil.h"
 #include "engine/TextJoin.h"
 
@@ -210,13 +211,15 @@ THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clu
     wrap(fsItalic, "i");
     wrap(fsUnderline, "u");
     wrap(fsStrikeOut, "st");
-    std::string stops = Join("#", gradient.Start.Hex);
-    if (gradient.Mode == gmMirror) {
-        stops += Join(":#", gradient.Finish.Hex, ":#", gradient.Start.Hex);
-    } else if (gradient.Mode == gmThreeColor) {
-        stops += Join(":#", gradient.Middle.Hex, ":#", gradient.Finish.Hex);
-    } else {
-        stops += Join(":#", gradient.Finish.Hex);
+    const std::vector<TColor> colours = MiniMessageColoursOf(gradient);
+    if (!MiniMessageDrawsGradient(text, clusters, gradient, colours)) {
+        return THtmlText();
+    }
+    std::string stops;
+    for (const TColor colour : colours) {
+        char hex[6];
+        WriteColorHex(colour, hex);
+        stops.append(stops.empty() ? "#" : ":#").append(hex, sizeof hex);
     }
     std::string written = Join(opening, "<gradient:", stops, ">");
     for (TUnitWalk walk(text, clusters); !walk.AtEnd();) {

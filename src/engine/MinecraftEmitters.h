@@ -66,6 +66,7 @@ private:
 // Appends `utf8` as the inside of a JSON string.
 void AppendJsonString(std::string& out, std::string_view utf8);
 
-// MiniMessage's compact form: the whole text in one <gradient:...> tag with the gradient's stops.
+// MiniMessage's compact form: the whole text in one <gradient:...> tag with the gradient's stops;
+// empty when the colours the server computes from them are not the ones the units are written in.
 THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clusters,
                                  const TGradient& gradient, const THtmlOptions& options);

@@ -57,10 +57,23 @@ void TOutputBuffer::Drain() {
 
 void TOutputBuffer::Grow(std::size_t bytes) {
     if (text_.empty() && expected_ > 0) {
-        Reserve(std::max(sink_ != nullptr ? std::min(expected_, kChunk) : expected_, bytes));
+        // The first piece (an emitter's opening, often written before it is told to stream)
+        // takes a window; the whole is reserved when more comes and the buffer still does not
+        // stream, so that a streamed output never holds its expected length.
+        Reserve(std::max(std::min(expected_, kChunk), bytes));
+        return;
+    }
+    if (sink_ == nullptr && expected_ > text_.size()) {
+        std::string window;
+        window.swap(text_);
+        const std::size_t used = used_;
+        Reserve(std::max(expected_, used + bytes));
+        std::memcpy(text_.data(), window.data(), used);
+        used_ = used;
         expected_ = 0;
         return;
     }
+    expected_ = 0;
     Drain();
     if (used_ + bytes + TPiece::kBlock > text_.size()) {
         const std::size_t doubled = sink_ != nullptr ? kChunk : text_.size() * 2;

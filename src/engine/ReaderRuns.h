@@ -25,6 +25,9 @@ struct TReadRuns {
     std::vector<TReadRun> Runs;
     std::string Text; // every run's text, one after the other (a run per character is common)
     std::vector<std::vector<TColor>> Gradients; // the stops of the runs that go through them
+    // How the target spreads a gradient's stops over its characters (i of n); nullptr: as the
+    // writer's gradient through the first, middle and last stop does.
+    TColor (*StopColour)(const std::vector<TColor>& stops, int i, int n) = nullptr;
     TFontStyles Style = 0;
     bool TooDeep = false; // nested deeper than the reader follows: the text is refused
 

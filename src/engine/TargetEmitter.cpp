@@ -85,6 +85,12 @@ void TTargetEmitter::MarkControls() {
     special_[0x7F] = true;
 }
 
+void TTargetEmitter::MarkC1Controls() {
+    for (unsigned byte = 0x80; byte < 0xA0; ++byte) {
+        special_[byte] = true;
+    }
+}
+
 THtmlText TTargetEmitter::Finish() {
     PutEnd();
     if (out_.Streaming()) {

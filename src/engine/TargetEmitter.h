@@ -46,6 +46,8 @@ protected:
     }
     // Marks the C0 control characters but the tab, and DEL.
     void MarkControls();
+    // Marks the last bytes of the C1 controls (and of the other characters that end in them).
+    void MarkC1Controls();
     // Whether the code of the colour was written right before the unit PutText is writing.
     bool CodeBefore() const { return codeBefore_; }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
+class TOutputSink;
 class TTagVocabulary;
 
 // Length budgets of the paste targets: how long an output is as its target counts it, and
@@ -15,6 +16,8 @@ class TTagVocabulary;
 
 // The length of an output text as `unit` counts it, without the line end after its last line.
 std::size_t TargetLength(std::string_view written, TLengthUnit unit);
+// The same, the line end at the end counted too.
+std::size_t CountedLength(std::string_view written, TLengthUnit unit);
 
 // The steps that shorten an output, tried in this order, each on top of the ones before; a
 // kind's compact form is tried before shared steps, since it keeps every colour.
@@ -45,6 +48,9 @@ TFitResult FitTargetText(std::string_view text, const TClusterTable& clusters, c
 // the last in the finish colour.
 THtmlText BuildSharedSteps(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
                            const THtmlOptions& options, const TTagVocabulary& tg, int share);
+// The same output handed to `sink` as it is made (a streaming emitter ends it with a line end).
+void StreamSharedSteps(std::string_view text, const TClusterTable& clusters, const TGradient& gradient,
+                       const THtmlOptions& options, const TTagVocabulary& tg, int share, TOutputSink& sink);
 
 // One line saying which step was taken, or why nothing fits (English, for the companion).
 std::string FitNote(const TFitResult& fit, TOutputKind kind, std::size_t budget);

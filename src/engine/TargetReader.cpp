@@ -162,11 +162,28 @@ std::optional<TOutputKind> RecogniseKind(std::string_view input) {
 namespace {
 
 // Colours the units from `first` on through a gradient's stops, as the target's gradient does.
-void ColourThrough(std::span<TReadUnit> units, const std::vector<TColor>& stops) {
-    const TColor first = stops.front();
+// Colours the units from `first` on through a gradient's stops: as the target spreads them over
+// the characters (each unit taking its first character's colour), or as the writer's gradient
+// through the first, middle and last stop does.
+void ColourThrough(TReadText& read, std::size_t first, const std::vector<TColor>& stops,
+                   TColor (*stopColour)(const std::vector<TColor>&, int, int)) {
+    const std::span<TReadUnit> units = std::span(read.Units).subspan(first);
+    if (stopColour != nullptr) {
+        int n = 0;
+        for (const TReadUnit& unit : units) {
+            n += static_cast<int>(CodePointsAtMost(read.UnitUtf8(unit)));
+        }
+        int i = 1;
+        for (TReadUnit& unit : units) {
+            unit.Color = stopColour(stops, i, n);
+            i += static_cast<int>(CodePointsAtMost(read.UnitUtf8(unit)));
+        }
+        return;
+    }
+    const TColor firstColour = stops.front();
     const TColor last = stops.back();
     const TColor middle = stops.size() > 2 ? stops[stops.size() / 2] : last;
-    const TGradient gradient{SplitColor(first), SplitColor(middle), SplitColor(last),
+    const TGradient gradient{SplitColor(firstColour), SplitColor(middle), SplitColor(last),
                              stops.size() > 2 ? gmThreeColor : gmTwoColor};
     TGradientWalk colors(gradient, static_cast<int>(units.size()));
     for (TReadUnit& unit : units) {
@@ -206,7 +223,7 @@ std::optional<TReadText> ReadAsKind(TOutputKind kind, std::string_view utf8, TRe
         const std::size_t first = read.Units.size();
         AppendUnits(read, runs.RunText(run), run.Color);
         if (run.Gradient != 0) {
-            ColourThrough(std::span(read.Units).subspan(first), runs.Gradients[run.Gradient - 1]);
+            ColourThrough(read, first, runs.Gradients[run.Gradient - 1], runs.StopColour);
         }
     }
     if (read.Units.empty()) {

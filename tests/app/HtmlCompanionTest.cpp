@@ -628,13 +628,19 @@ TEST(Companion, FitsTheOutputByTheLeastVisibleStepThatWorks) {
          0,
          "fits in 159 of 256 UTF-16 code units with 2 characters to each colour step\n",
          256},
-        {{"--format", "minimessage", "--fit", "--budget", "80", "--mode", "three", "Gradient text for chats"},
+        {{"--format", "minimessage", "--fit", "--budget", "80", "--stops", "FF0000,00FF00,0000FF",
+          "Gradient text for chats"},
          0,
          "fits in 68 of 80 UTF-16 code units as one <gradient> tag, whose colours the server computes\n",
          80},
+        // The design's three colours turn at another character than the server's even spread.
+        {{"--format", "minimessage", "--fit", "--budget", "80", "--mode", "three", "Gradient text for chats"},
+         0,
+         "fits in 77 of 80 UTF-16 code units with 4 characters to each colour step\n",
+         80},
         {{"--format", "json", "--fit", "--budget", "50", "Gradient text for forums and chats"},
          3,
-         "the output does not fit the budget of 50 UTF-16 code units: the shortest it gets is 98; 1 of the "
+         "the output does not fit the budget of 50 UTF-16 code units: the shortest it gets is 98; 0 of the "
          "text's 34 characters would fit\n",
          0},
         {{"--format", "irc", "--fit", "--budget", "12", "Gradient text"},

@@ -338,8 +338,41 @@ TEST(OutputKindClusterTest, TheTerminalKindsShowEveryControlCharacter) {
     }
 }
 
+// What each target would obey stands in no kind's output raw: github's math renderer refuses
+// controls and line breaks in \\text{}, a chat's ANSI block and IRC obey C1 controls, and a
+// terminal turns the text after a directional override around.
+TEST(OutputKindClusterTest, NoKindWritesRawWhatItsTargetObeys) {
+    const std::string csi = "\xC2\x9B", nel = "\xC2\x85", osc = "\xC2\x9D";
+    const std::string rlo = "\xE2\x80\xAE", lri = "\xE2\x81\xA6";
+    const struct {
+        TOutputKind kind;
+        std::vector<std::string> raw;
+    } cases[] = {
+        {okGithub, {"\x01", "\x1B", "\x7F", "\xE2\x80\xA8", "\xE2\x80\xA9"}},
+        {okDiscord, {csi, nel, osc}},
+        {okIrc, {csi, nel, osc}},
+        {okAnsi, {rlo, lri, csi}},
+        {okAnsi256, {rlo, lri}},
+        {okTerm, {rlo, lri}},
+    };
+    TTagVocabulary tg;
+    for (const auto& c : cases) {
+        std::string text = "a";
+        for (const std::string& raw : c.raw) {
+            text += raw + "b";
+        }
+        const TUnitText units = UnitTextFromUtf8(text);
+        const std::string written =
+            BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(c.kind), tg).Written();
+        for (const std::string& raw : c.raw) {
+            EXPECT_EQ(written.find(raw), std::string::npos) << OutputKindName(c.kind) << ": " << written;
+        }
+        EXPECT_NE(written.find('b'), std::string::npos) << written;
+    }
+}
+
 // Whatever a text leaves open of its embeddings, overrides and isolates is closed at the end of
-// the fragment, innermost first, in every kind that writes markup; the css kind also isolates it.
+// the fragment, innermost first, in every kind that writes markup; the css kinds also isolate it.
 TEST(OutputKindClusterTest, TheMarkupKindsCloseWhatTheTextLeavesOpen) {
     const std::string rlo = "\xE2\x80\xAE", rle = "\xE2\x80\xAB", lre = "\xE2\x80\xAA", pdf = "\xE2\x80\xAC";
     const std::string rli = "\xE2\x81\xA7", fsi = "\xE2\x81\xA8", pdi = "\xE2\x81\xA9";
@@ -359,22 +392,27 @@ TEST(OutputKindClusterTest, TheMarkupKindsCloseWhatTheTextLeavesOpen) {
     TTagVocabulary tg;
     for (const auto& c : cases) {
         const TUnitText units = UnitTextFromUtf8(c.text);
-        for (const TOutputKind kind : {okFont, okCss, okBbcode}) {
+        for (const TOutputKind kind : {okFont, okCss, okBbcode, okCssClip}) {
+            const bool isolates = kind == okCss || kind == okCssClip;
             std::string expected;
             for (const char closer : c.closers) {
                 expected +=
                     kind == okFont ? (closer == 'P' ? "&#8236;" : "&#8297;") : (closer == 'P' ? pdf : pdi);
             }
-            expected += kind == okCss ? "</bdi>\r\n" : "\r\n";
+            expected += kind == okCssClip ? "</span></bdi>\r\n" : (isolates ? "</bdi>\r\n" : "\r\n");
             const std::string written =
                 BuildHtmlText(units.Text, units.Clusters, kRedToYellow, Plain(kind), tg).Written();
             EXPECT_TRUE(written.ends_with(expected))
                 << c.text << " " << OutputKindName(kind) << ": " << written;
+            EXPECT_EQ(isolates, written.starts_with("<bdi>")) << written;
             const std::string before = written.substr(0, written.size() - expected.size());
+            if (kind == okCssClip) {
+                EXPECT_TRUE(before.ends_with(c.text)) << written; // no closing element between
+                continue;
+            }
             for (const std::string& closer : {pdf, pdi, std::string("&#8236;"), std::string("&#8297;")}) {
                 EXPECT_FALSE(before.ends_with(closer)) << written;
             }
-            EXPECT_EQ(kind == okCss, written.starts_with("<bdi>")) << written;
         }
     }
 }

@@ -1,11 +1,14 @@
 #include "engine/TargetReader.h"
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/LengthSink.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TargetFit.h"
 #include "engine/UnicodeText.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,6 +23,55 @@ std::string Written(TOutputKind kind, const std::string& utf8) {
     options.Kind = kind;
     TTagVocabulary tg;
     return BuildHtmlText(text.Text, text.Clusters, kRedToYellow, options, tg).Written();
+}
+
+// A gradient of random colours: the design's, mixed in another space, through random stops, or
+// the rainbow.
+TGradient RandomGradient(std::mt19937& random) {
+    TGradient gradient{SplitColor(random() & 0xFFFFFF), SplitColor(random() & 0xFFFFFF),
+                       SplitColor(random() & 0xFFFFFF), static_cast<TGradientMode>(random() % 3)};
+    switch (random() % 5) {
+    case 0:
+        gradient.Space = static_cast<TColorSpace>(random() % kColorSpaceCount);
+        break;
+    case 1:
+        for (std::size_t k = 0, n = 2 + random() % 4; k < n; ++k) {
+            gradient.Stops.push_back(
+                {static_cast<TColor>(random() & 0xFFFFFF),
+                 random() % 3 == 0 ? static_cast<double>(k + random() % 2) / static_cast<double>(n) : -1});
+        }
+        break;
+    case 2:
+        gradient.Rainbow = true;
+        gradient.Phase = random() % 360;
+        break;
+    default:
+        break;
+    }
+    return gradient;
+}
+
+bool WithinAStep(TColor a, TColor b) {
+    const TOrivRGB x = SplitColor(a);
+    const TOrivRGB y = SplitColor(b);
+    return std::abs(x.R - y.R) <= 1 && std::abs(x.G - y.G) <= 1 && std::abs(x.B - y.B) <= 1;
+}
+
+// The colour of every unit as the fit's step writes it: a shared step's colour for its group,
+// and a plain space the colour before it.
+std::vector<TColor> ColoursOfStep(const TGradient& gradient, const TFitResult& fit, const std::string& utf8) {
+    const int n = fit.Units;
+    const int share = fit.Step == TFitStep::ShareSteps ? fit.Share : 1;
+    TGradientWalk groups(gradient, (n + share - 1) / share);
+    std::vector<TColor> colours;
+    TColor group = 0;
+    for (int i = 0; i < n; ++i) {
+        group = i % share == 0 ? groups.Next() : group;
+        const bool plainSpace = fit.Step >= TFitStep::PlainSpaces && fit.Step != TFitStep::CompactTag &&
+                                utf8[static_cast<std::size_t>(i)] == ' ';
+        colours.push_back(plainSpace ? colours.back() : group);
+    }
+    return colours;
 }
 
 // What each kind does with the characters its codes or markup give a meaning to.
@@ -103,9 +155,7 @@ TEST(TargetBudget, FittingTakesTheFirstStepThatFitsOrRefuses) {
             const TUnitText text = UnitTextFromUtf8(utf8);
             THtmlOptions options;
             options.Kind = row.Kind;
-            const TGradient gradient{SplitColor(random() & 0xFFFFFF), SplitColor(random() & 0xFFFFFF),
-                                     SplitColor(random() & 0xFFFFFF),
-                                     static_cast<TGradientMode>(random() % 3)};
+            const TGradient gradient = RandomGradient(random);
             const TLengthUnit unit = row.Counted;
             const auto length = [&](const THtmlOptions& o, int share) {
                 return TargetLength(
@@ -127,10 +177,17 @@ TEST(TargetBudget, FittingTakesTheFirstStepThatFitsOrRefuses) {
             const std::optional<TReadText> read = ReadGradientText(fit.Html.Written());
             ASSERT_TRUE(read.has_value());
             EXPECT_EQ(read->Text(), utf8);
-            EXPECT_EQ(read->Units.front().Color,
-                      row.ShownColour(GradientColor(gradient, 1, fit.Units), options));
-            EXPECT_EQ(read->Units.back().Color,
-                      row.ShownColour(GradientColor(gradient, fit.Units, fit.Units), options));
+            ASSERT_EQ(read->Units.size(), static_cast<std::size_t>(fit.Units));
+            const std::vector<TColor> expected = ColoursOfStep(gradient, fit, utf8);
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                SCOPED_TRACE("unit " + std::to_string(k));
+                const TColor shown = row.ShownColour(expected[k], options);
+                if (fit.Step == TFitStep::CompactTag) {
+                    EXPECT_TRUE(WithinAStep(read->Units[k].Color, shown)) << std::hex << read->Units[k].Color;
+                } else {
+                    EXPECT_EQ(read->Units[k].Color, shown);
+                }
+            }
             THtmlOptions merged = options;
             merged.Fit.MergeRuns = true;
             EXPECT_EQ(fit.Step == TFitStep::None, plain <= budget);
@@ -146,6 +203,40 @@ TEST(TargetBudget, FittingTakesTheFirstStepThatFitsOrRefuses) {
             }
         }
     }
+}
+
+// A text too short to be written does not fit: with room for no two characters, none would.
+TEST(TargetBudget, NoCharacterFitsWhereNothingIsWritten) {
+    TTagVocabulary tg;
+    const TUnitText text = UnitTextFromUtf8("Hello");
+    for (const TOutputKindRow& row : OutputKinds()) {
+        THtmlOptions options;
+        options.Kind = row.Kind;
+        const TFitResult fit = FitTargetText(text.Text, text.Clusters, kRedToYellow, options, tg, 1);
+        SCOPED_TRACE(std::string(OutputKindName(row.Kind)));
+        EXPECT_FALSE(fit.Fits);
+        EXPECT_EQ(fit.FittingUnits, 0);
+    }
+}
+
+// Measured as it streams, in pieces cut anywhere (inside a character, between CR and LF), an
+// output counts as it does whole.
+TEST(TargetBudget, ALengthCountedInPiecesIsTheWholeLength) {
+    const std::string written = "a\xC3\xA9\xF0\x9F\x91\x8D<b>\r\n";
+    for (const TLengthUnit unit : {TLengthUnit::Utf16, TLengthUnit::Bytes}) {
+        for (std::size_t cut = 0; cut <= written.size(); ++cut) {
+            std::string passed;
+            TStringSink next(passed);
+            TLengthSink counter(unit, &next);
+            counter.Write(std::string_view(written).substr(0, cut));
+            counter.Write(std::string_view(written).substr(cut));
+            EXPECT_EQ(counter.Length(), TargetLength(written, unit)) << cut;
+            EXPECT_EQ(passed, written);
+        }
+    }
+    TLengthSink counter(TLengthUnit::Bytes);
+    counter.Write("\r");
+    EXPECT_EQ(counter.Length(), 1U);
 }
 
 // The style made of read colours: two colours, mirrored, three, and a stepped gradient that
