@@ -371,6 +371,10 @@ constexpr TKindOptionName kOptionNames[] = {
 
 } // namespace
 
+TSavedFile PlainTextFile() {
+    return kTextFile;
+}
+
 std::span<const TKindOptionName> KindOptionNames() {
     return kOptionNames;
 }

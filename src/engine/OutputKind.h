@@ -171,6 +171,9 @@ struct TOutputKindRow {
     }
 };
 
+// The saved file of the kinds that write plain text.
+TSavedFile PlainTextFile();
+
 // Every kind: the built-in ones in the order of TOutputKind, then those added while the program
 // runs. References to rows stay valid as rows are added.
 const std::deque<TOutputKindRow>& OutputKinds();
