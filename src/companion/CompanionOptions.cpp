@@ -1,6 +1,7 @@
 #include "companion/CompanionOptions.h"
 
 #include "companion/CompanionRefusal.h"
+#include "companion/CompanionTemplate.h"
 #include "companion/CompanionValues.h"
 #include "engine/CodePage.h"
 #include "engine/OutputKind.h"
@@ -164,6 +165,21 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.acrossLines = true; }},
     {"--cp932", "", "write the font kind's CP932 bytes also to a UTF-8 terminal",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.cp932 = true; }},
+    {"--template", "TEXT",
+     "write each character as TEXT says: {HEX} {hex} {HEX3} {r} {g} {b} {rf}\n"
+     "{X1}..{X6} the colour, {char} {char:json} {char:html} {char:mm} the\n"
+     "character, {styles} the codes of {bold=..} {italic=..} {underline=..}\n"
+     "{strike=..}; {prefix=..} {suffix=..} {separator=..} {merge}\n"
+     "{count=utf16|bytes} {limit=N} for the whole text; {{ }} for a brace",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.Kind = ParseTemplate(n, v);
+         o.kindGiven = true;
+     }},
+    {"--template-file", "FILE", "the --template in a file (UTF-8)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.Kind = ReadTemplateFile(n, v);
+         o.kindGiven = true;
+     }},
     {"-h", "", "the same as --help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
     {"-V", "", "the same as --version",

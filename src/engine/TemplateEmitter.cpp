@@ -67,13 +67,14 @@ void AppendPiece(std::string& out, const TTemplatePiece& piece, TColor color, st
     case TTemplateField::Red:
     case TTemplateField::Green:
     case TTemplateField::Blue:
-        out += std::to_string(channel(8 * (static_cast<int>(piece.Field) - static_cast<int>(TTemplateField::Red))));
+        out += std::to_string(
+            channel(8 * (static_cast<int>(piece.Field) - static_cast<int>(TTemplateField::Red))));
         break;
     case TTemplateField::RedUnit:
     case TTemplateField::GreenUnit:
     case TTemplateField::BlueUnit:
-        AppendUnitChannel(out,
-                          channel(8 * (static_cast<int>(piece.Field) - static_cast<int>(TTemplateField::RedUnit))));
+        AppendUnitChannel(
+            out, channel(8 * (static_cast<int>(piece.Field) - static_cast<int>(TTemplateField::RedUnit))));
         break;
     case TTemplateField::DigitUpper:
     case TTemplateField::DigitLower: {
@@ -164,9 +165,9 @@ TOutputKindRow TemplateKindRow(std::string_view name, std::shared_ptr<const TOut
             .Help = "the template given",
             .Encoding = TTextEncoding::Utf8,
             .Options = 0,
-            .Make = [form = std::move(form)](const TTagVocabulary& /*tg*/, const THtmlOptions& options,
-                                             std::string_view text, int unitCount, const TClusterTable& /*clusters*/)
-                -> std::unique_ptr<TOutputEmitter> {
+            .Make = [form = std::move(form)](
+                        const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
+                        int unitCount, const TClusterTable& /*clusters*/) -> std::unique_ptr<TOutputEmitter> {
                 return std::make_unique<TTemplateEmitter>(form, options, text, unitCount);
             },
             .Page = nullptr,

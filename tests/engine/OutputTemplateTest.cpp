@@ -16,13 +16,14 @@ namespace {
 TOutputKind TemplateKind(const std::string& name, std::string_view text) {
     const TTemplateReading reading = ReadOutputTemplate(text);
     EXPECT_TRUE(reading.Template.has_value()) << text << ": " << reading.Message();
-    const std::optional<TOutputKind> kind = AddOutputKind(
-        TemplateKindRow(name, std::make_shared<const TOutputTemplate>(reading.Template.value_or(TOutputTemplate{}))));
+    const std::optional<TOutputKind> kind = AddOutputKind(TemplateKindRow(
+        name, std::make_shared<const TOutputTemplate>(reading.Template.value_or(TOutputTemplate{}))));
     EXPECT_TRUE(kind.has_value()) << name;
     return kind.value_or(okFont);
 }
 
-std::string Written(TOutputKind kind, const std::string& utf8, const TGradient& gradient, TFontStyles style = 0) {
+std::string Written(TOutputKind kind, const std::string& utf8, const TGradient& gradient,
+                    TFontStyles style = 0) {
     THtmlOptions options;
     options.Kind = kind;
     options.Style = style;
@@ -64,7 +65,8 @@ TEST(OutputTemplate, TheDecoderReadsTemplatesInTheFormsOfTheKindsBack) {
                 const int n = UnitCount(text.Text, text.Clusters);
                 ASSERT_EQ(read->Units.size(), static_cast<std::size_t>(n));
                 for (int i = 1; i <= n; ++i) {
-                    EXPECT_EQ(read->Units[static_cast<std::size_t>(i - 1)].Color, GradientColor(gradient, i, n))
+                    EXPECT_EQ(read->Units[static_cast<std::size_t>(i - 1)].Color,
+                              GradientColor(gradient, i, n))
                         << "unit " << i;
                 }
             }
@@ -118,19 +120,32 @@ TEST(OutputTemplate, BadTemplatesAreRefusedWithThePlace) {
         const TTemplateReading reading = ReadOutputTemplate(c.form);
         EXPECT_FALSE(reading.Template.has_value()) << c.form;
         EXPECT_EQ(reading.Column, c.column) << c.form;
-        EXPECT_NE(reading.Message().find(c.problem), std::string::npos) << c.form << ": " << reading.Message();
+        EXPECT_NE(reading.Message().find(c.problem), std::string::npos)
+            << c.form << ": " << reading.Message();
     }
 }
 
 // Random templates: the length the fit reports is the output's length as the template counts
 // it, and an output the fit keeps is within the budget.
 TEST(OutputTemplate, FitKeepsRandomTemplatesWithinTheBudget) {
-    const std::string_view pieces[] = {"&#{hex}", "{char}",     "{char:json}", "\xC2\xA7",  "{r}.{g}.{b}",
-                                       "{x3}",    "{{",         "}}",          "{styles}",  "<#{HEX3}>",
-                                       "{rf}",    "{merge}",    "{count=bytes}", "{separator=,}",
-                                       "{prefix=\xE2\x98\x85}", "{bold=&l}"};
-    const std::string texts[] = {"Hello world, again and again", "\xE3\x81\x82\xE3\x81\x84 \xF0\x9F\x8E\x89 ok",
-                                 "aaaaaaaa bbbbbbbb"};
+    const std::string_view pieces[] = {"&#{hex}",
+                                       "{char}",
+                                       "{char:json}",
+                                       "\xC2\xA7",
+                                       "{r}.{g}.{b}",
+                                       "{x3}",
+                                       "{{",
+                                       "}}",
+                                       "{styles}",
+                                       "<#{HEX3}>",
+                                       "{rf}",
+                                       "{merge}",
+                                       "{count=bytes}",
+                                       "{separator=,}",
+                                       "{prefix=\xE2\x98\x85}",
+                                       "{bold=&l}"};
+    const std::string texts[] = {"Hello world, again and again",
+                                 "\xE3\x81\x82\xE3\x81\x84 \xF0\x9F\x8E\x89 ok", "aaaaaaaa bbbbbbbb"};
     std::mt19937 random(35);
     for (int round = 0; round < 24; ++round) {
         std::string form = "{char}";
@@ -145,7 +160,8 @@ TEST(OutputTemplate, FitKeepsRandomTemplatesWithinTheBudget) {
             options.Style = fsBold;
             const TUnitText text = UnitTextFromUtf8(utf8);
             const std::size_t budget = 20 + random() % 300;
-            const TFitResult fit = FitTargetText(text.Text, text.Clusters, kRedToBlue, options, TTagVocabulary(), budget);
+            const TFitResult fit =
+                FitTargetText(text.Text, text.Clusters, kRedToBlue, options, TTagVocabulary(), budget);
             SCOPED_TRACE(form + " within " + std::to_string(budget) + ": " + fit.Html.Written());
             if (fit.Fits) {
                 EXPECT_EQ(fit.Length, TargetLength(fit.Html.Written(), row.Counted));

@@ -1,0 +1,64 @@
+// --template and --template-file, run in the process: the kind written, the count and the fit,
+// and the refusals naming the column.
+
+#include "companion/HtmlCompanion.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+TRun Companion(const std::vector<std::string>& args) {
+    TRun run{};
+    run.status = RunHtmlCompanion(args, run.out, run.err);
+    return run;
+}
+
+TEST(TemplateOption, WritesTheTemplateCountsItAndFitsIt) {
+    const TRun plain =
+        Companion({"--template", "&#{HEX}{char}", "--start", "FF0000", "--finish", "0000FF", "Hi!"});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out, "&#FF0000H&#80007Fi&#0000FF!\r\n");
+
+    // {count=bytes}: "\xC3\xA9" is two bytes; 9 bytes a unit plus the prefix.
+    const TRun counted = Companion({"--template", "{prefix=>}{count=bytes}{limit=40}<{hex}>{char}", "--count",
+                                    "--start", "F00", "--finish", "F00", "\xC3\xA9\xC3\xA9"});
+    EXPECT_EQ(counted.status, 0) << counted.err;
+    EXPECT_EQ(counted.err, "21 / 40 bytes\n");
+
+    // Too long for its limit: --fit merges the runs of one colour.
+    const TRun fitted = Companion(
+        {"--template", "{limit=12}<{hex}>{char}", "--fit", "--start", "F00", "--finish", "F00", "aaaa"});
+    EXPECT_EQ(fitted.status, 0) << fitted.err;
+    EXPECT_EQ(fitted.out, "<ff0000>aaaa\r\n");
+    const TRun over = Companion({"--template", "{limit=5}<{hex}>{char}", "--fit", "aaaa"});
+    EXPECT_EQ(over.status, 3);
+}
+
+TEST(TemplateOption, ReadsTheTemplateFromAFile) {
+    TTempFolder folder;
+    const std::string name = folder.File("amp.txt");
+    std::ofstream(folder.File("amp.txt")) << "&x&{X1}&{X2}&{X3}&{X4}&{X5}&{X6}{char}\n";
+    const TRun run = Companion({"--template-file", name, "--start", "FF0000", "--finish", "FF0000", "ab"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "&x&F&F&0&0&0&0a&x&F&F&0&0&0&0b\r\n");
+}
+
+TEST(TemplateOption, ABadTemplateIsRefusedWithItsColumn) {
+    const TRun run = Companion({"--template", "&#{hx}{char}", "Hi"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "tintrel-html: --template, column 3: unknown placeholder {hx}\n");
+}
+
+} // namespace
