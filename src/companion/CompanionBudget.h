@@ -16,3 +16,7 @@ struct TOutputKindRow;
 int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
                       const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
                       TBudgetReport* report);
+
+// What a kind whose target draws gradients from their stops says when it cannot draw this one
+// and writes each character's colour instead (a line for standard error); empty otherwise.
+std::string PerUnitNote(const TOutputKindRow& kind, const TUnitText& text, const TGradient& gradient);

@@ -9,7 +9,7 @@
 namespace {
 
 // A template is one line of settings and placeholders: a file larger than this is no template.
-constexpr std::size_t kLargestTemplateFile = 64 * 1024;
+constexpr std::size_t kLargestTemplateFile = std::size_t{64} * 1024;
 
 } // namespace
 

@@ -238,7 +238,7 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
         }
         if (o.budget || o.count || o.fit || kind.Budget > 0) {
             // A paste target: the whole output is measured (and shortened) before it is written.
-            std::string notes;
+            std::string notes = PerUnitNote(kind, text, gradient);
             THtmlText html;
             const int status = BuildWithinBudget(o, kind, text, gradient, tg, html, notes, io.Budget);
             io.Err.Write(notes);

@@ -4,11 +4,15 @@
 #include "engine/MarkupEscape.h"
 #include "engine/MinecraftEmitters.h"
 #include "engine/OrivUtil.h"
+#include "engine/TextJoin.h"
 
 #include <array>
 #include <cstdio>
 
 namespace {
+
+// What a streaming emitter holds before it hands it on.
+constexpr std::size_t kDrainBytes = std::size_t{1} << 16;
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -142,6 +146,14 @@ void TTemplateEmitter::WriteRun() {
         AppendPiece(out_, piece, runColor_, run_, styles_);
     }
     run_.clear();
+    Drain(kDrainBytes);
+}
+
+void TTemplateEmitter::Drain(std::size_t least) {
+    if (sink_ != nullptr && out_.size() >= least) {
+        sink_->Write(out_);
+        out_.clear();
+    }
 }
 
 THtmlText TTemplateEmitter::Finish() {
@@ -149,6 +161,11 @@ THtmlText TTemplateEmitter::Finish() {
         WriteRun();
     }
     out_ += form_->Suffix;
+    if (sink_ != nullptr) {
+        out_ += kCrLf;
+        Drain(0);
+        return THtmlText({}, TTextEncoding::Utf8);
+    }
     return THtmlText(std::move(out_), TTextEncoding::Utf8);
 }
 

@@ -18,8 +18,14 @@ public:
 
     void AppendUnit(const TTextUnit& unit, TColor color) override;
     THtmlText Finish() override;
+    void StreamTo(TOutputSink& sink) override {
+        sink_ = &sink;
+        Drain(0);
+    }
 
 private:
+    // Hands what is written to the sink, when streaming and it holds at least `least` bytes.
+    void Drain(std::size_t least);
     // Writes the run held so far.
     void WriteRun();
 
@@ -31,6 +37,7 @@ private:
     std::string run_; // the units not yet written, all in runColor_
     TColor runColor_ = 0;
     bool first_ = true;
+    TOutputSink* sink_ = nullptr;
 };
 
 // The row of a kind written by `form`, named `name`: a paste target with the template's budget

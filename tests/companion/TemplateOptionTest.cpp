@@ -61,4 +61,20 @@ TEST(TemplateOption, ABadTemplateIsRefusedWithItsColumn) {
     EXPECT_EQ(run.err, "tintrel-html: --template, column 3: unknown placeholder {hx}\n");
 }
 
+// The plugins' own tags: the stops alone for a gradient the plugin draws; each character's
+// colour, and a word on standard error, for one it cannot.
+TEST(TemplateOption, PluginTagsSayWhenThePluginCannotDrawTheGradient) {
+    const TRun drawn = Companion({"--format", "tab", "--start", "FF0000", "--finish", "0000FF", "Hello"});
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_EQ(drawn.out, "<#FF0000>Hello</#0000FF>\r\n");
+    EXPECT_EQ(drawn.err, "");
+    const TRun bent = Companion(
+        {"--format", "cmi", "--space", "oklab", "--start", "FF0000", "--finish", "0000FF", "Hello"});
+    EXPECT_EQ(bent.status, 0) << bent.err;
+    EXPECT_TRUE(bent.out.starts_with("{#FF0000}H{#")) << bent.out;
+    EXPECT_TRUE(bent.out.ends_with("{#0000FF}o\r\n")) << bent.out;
+    EXPECT_EQ(bent.err, "tintrel-html: --format cmi writes each character's colour: the plugin draws only "
+                        "gradients of two or three colours mixed in sRGB\n");
+}
+
 } // namespace
