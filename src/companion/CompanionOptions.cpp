@@ -180,6 +180,13 @@ constexpr TOptionSpec kOptions[] = {
          o.html.Kind = ReadTemplateFile(n, v);
          o.kindGiven = true;
      }},
+    {"--shadow", "RRGGBB[@ALPHA]|auto",
+     "json and minimessage: the text shadow of Minecraft 1.21.4, one colour\n"
+     "(with an opacity from 0 to 1) or auto, the game's own shade of each\n"
+     "character's colour",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.Shadow = ParseShadow(n, v);
+     }},
     {"-h", "", "the same as --help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
     {"-V", "", "the same as --version",
@@ -275,6 +282,15 @@ void SettleCombinations(TCompanionOptions& o) {
     if (o.acrossLines && o.kindGiven && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
         throw Refusal("--across-lines is for ", EveryLineKinds(), ", not --format ",
                       OutputKindName(o.html.Kind));
+    }
+    if (o.html.Shadow.Mode != TShadowMode::None && !OutputKindRow(o.html.Kind).Shadows) {
+        std::string kinds;
+        for (const TOutputKindRow& kind : OutputKinds()) {
+            if (kind.Shadows) {
+                kinds.append(kinds.empty() ? "" : ", ").append(kind.Name);
+            }
+        }
+        throw Refusal("--shadow is for --format ", kinds, ", not ", OutputKindName(o.html.Kind));
     }
     if (o.cp932 && o.utf8) {
         throw Refusal("--cp932 and --utf8 cannot both be given");

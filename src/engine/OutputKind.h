@@ -175,6 +175,8 @@ struct TOutputKindRow {
     // within a step of the engine's).
     bool TargetBlends = false;
     TStopsDrawn Drawn{};
+    // The target shows Minecraft's text shadow (THtmlOptions::Shadow).
+    bool Shadows = false;
 
     bool Has(TKindOption option) const { return (Options & option) != 0; }
     bool CarriesFace(std::string_view faceUtf8) const {

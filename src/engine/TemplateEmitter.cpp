@@ -5,6 +5,7 @@
 #include "engine/MinecraftEmitters.h"
 #include "engine/OrivUtil.h"
 #include "engine/TextJoin.h"
+#include "engine/TextShadow.h"
 
 #include <array>
 #include <cstdio>
@@ -16,20 +17,6 @@ constexpr std::size_t kDrainBytes = std::size_t{1} << 16;
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// A channel from 0 to 1, with up to three decimals and no trailing zeros: 0, 0.502, 1.
-void AppendUnitChannel(std::string& out, unsigned channel) {
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.3f", channel / 255.0);
-    std::string_view written(buffer.data());
-    while (written.ends_with('0')) {
-        written.remove_suffix(1);
-    }
-    if (written.ends_with('.')) {
-        written.remove_suffix(1);
-    }
-    out += written;
 }
 
 // Each channel's two digits equal: the three-digit form says the same colour.
@@ -77,8 +64,8 @@ void AppendPiece(std::string& out, const TTemplatePiece& piece, TColor color, st
     case TTemplateField::RedUnit:
     case TTemplateField::GreenUnit:
     case TTemplateField::BlueUnit:
-        AppendUnitChannel(
-            out, channel(8 * (static_cast<int>(piece.Field) - static_cast<int>(TTemplateField::RedUnit))));
+        out += FractionText(
+            channel(8 * (static_cast<int>(piece.Field) - static_cast<int>(TTemplateField::RedUnit))) / 255.0);
         break;
     case TTemplateField::DigitUpper:
     case TTemplateField::DigitLower: {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,32 @@ TEST(TemplateOption, PluginTagsSayWhenThePluginCannotDrawTheGradient) {
     EXPECT_TRUE(bent.out.ends_with("{#0000FF}o\r\n")) << bent.out;
     EXPECT_EQ(bent.err, "tintrel-html: --format cmi writes each character's colour: the plugin draws only "
                         "gradients of two or three colours mixed in sRGB\n");
+}
+
+// --shadow: one colour with its opacity, or the game's own shade of each character's colour; the
+// JSON reader takes the components with it, and a kind without shadows refuses it.
+TEST(TemplateOption, TextShadowInJsonAndMiniMessage) {
+    const std::vector<std::string> redToBlue = {"--start", "FF0000", "--finish", "0000FF", "ab"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), redToBlue.begin(), redToBlue.end());
+        return Companion(args);
+    };
+    const TRun json = with({"--format", "json", "--shadow", "auto"});
+    EXPECT_EQ(json.out, "[\"\",{\"text\":\"a\",\"color\":\"#FF0000\",\"shadow_color\":-12648448},"
+                        "{\"text\":\"b\",\"color\":\"#0000FF\",\"shadow_color\":-16777153}]\r\n");
+    std::istringstream written(json.out);
+    TRun read{};
+    read.status = RunHtmlCompanion({"--decode", "-"}, written, read.out, read.err);
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_TRUE(read.out.starts_with("ab\n#FF0000")) << read.out;
+    EXPECT_NE(read.out.find("#0000FF"), std::string::npos) << read.out;
+    EXPECT_EQ(with({"--format", "minimessage", "--shadow", "#102030@0.5"}).out,
+              "<shadow:#102030:0.5><#FF0000>a<#0000FF>b\r\n");
+    EXPECT_EQ(with({"--format", "minimessage", "--shadow", "auto"}).out,
+              "<#FF0000><shadow:#3F0000>a<#0000FF><shadow:#00003F>b\r\n");
+    EXPECT_EQ(with({"--format", "json", "--shadow", "F00@2"}).status, 2);
+    const TRun refused = with({"--format", "amp-hex", "--shadow", "auto"});
+    EXPECT_EQ(refused.err, "tintrel-html: --shadow is for --format minimessage, json, not amp-hex\n");
 }
 
 } // namespace
