@@ -187,6 +187,16 @@ constexpr TOptionSpec kOptions[] = {
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
          o.html.Shadow = ParseShadow(n, v);
      }},
+    {"--letters", "STYLE",
+     "write the letters as smallcaps, fullwidth or circled letters before\n"
+     "colouring (the budget counts them); other characters stay",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         const std::optional<TLetterStyle> style = LetterStyleFromName(v);
+         if (!style) {
+             throw Refusal(n, " '", v, "': ", LetterStyleNames(), " expected");
+         }
+         o.letters = *style;
+     }},
     {"-h", "", "the same as --help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
     {"-V", "", "the same as --version",

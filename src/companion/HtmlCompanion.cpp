@@ -227,10 +227,12 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             WriteLines(o, gradient, tg, io);
             return 0;
         }
-        const TUnitText text = checkedText ? *checkedText
-                               : o.fromStdin
-                                   ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
-                                   : TextOf(o);
+        TUnitText text = checkedText   ? *checkedText
+                         : o.fromStdin ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
+                                       : TextOf(o);
+        if (o.letters != TLetterStyle::None) {
+            text = UnitTextFromUtf8(StyledLetters(TextUtf8(text), o.letters));
+        }
         if (kind.Has(koLanguage)) {
             // The fragment names its text's language as the page does.
             o.html.Language =

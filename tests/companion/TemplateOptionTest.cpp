@@ -104,4 +104,13 @@ TEST(TemplateOption, TextShadowInJsonAndMiniMessage) {
     EXPECT_EQ(refused.err, "tintrel-html: --shadow is for --format minimessage, json, not amp-hex\n");
 }
 
+// --letters restyles the text before it is coloured: the count is of what is written.
+TEST(TemplateOption, LetterStylesAreCountedAsWritten) {
+    const TRun run = Companion({"--format", "amp-hex", "--letters", "smallcaps", "--count", "--start", "F00",
+                                "--finish", "F00", "ab"});
+    EXPECT_EQ(run.out, "&#FF0000\xE1\xB4\x80&#FF0000\xCA\x99\r\n");
+    EXPECT_EQ(run.err, "18 / 256 UTF-16 code units\n");
+    EXPECT_EQ(Companion({"--letters", "gothic", "ab"}).status, 2);
+}
+
 } // namespace
