@@ -180,10 +180,10 @@ constexpr TOptionSpec kOptions[] = {
          o.html.Kind = ReadTemplateFile(n, v);
          o.kindGiven = true;
      }},
-    {"--shadow", "RRGGBB[@ALPHA]|auto",
-     "json and minimessage: the text shadow of Minecraft 1.21.4, one colour\n"
-     "(with an opacity from 0 to 1) or auto, the game's own shade of each\n"
-     "character's colour",
+    {"--shadow", "COLOUR|auto",
+     "json and minimessage: Minecraft's text shadow (1.21.4 on), RRGGBB\n"
+     "with an opacity from 0 to 1 after @ (opaque without), or auto, the\n"
+     "game's own shade of each character's colour",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
          o.html.Shadow = ParseShadow(n, v);
      }},
