@@ -169,8 +169,9 @@ constexpr TOptionSpec kOptions[] = {
      "write each character as TEXT says: {HEX} {hex} {HEX3} {r} {g} {b} {rf}\n"
      "{X1}..{X6} the colour, {char} {char:json} {char:html} {char:mm} the\n"
      "character, {styles} the codes of {bold=..} {italic=..} {underline=..}\n"
-     "{strike=..}; {prefix=..} {suffix=..} {separator=..} {merge}\n"
-     "{count=utf16|bytes} {limit=N} for the whole text; {{ }} for a brace",
+     "{strike=..}, {shadow} {shadow:argb} the --shadow; {prefix=..}\n"
+     "{suffix=..} {separator=..} {merge} {count=utf16|bytes} {limit=N}\n"
+     "for the whole text; {{ }} for a brace",
      [](TCompanionOptions& o, std::string_view n, const std::string& v) {
          o.html.Kind = ParseTemplate(n, v);
          o.kindGiven = true;

@@ -41,6 +41,8 @@ constexpr TFieldName kFields[] = {
     {"char:xml", TTemplateField::UnitMarkup},
     {"char:mm", TTemplateField::UnitMiniMessage},
     {"styles", TTemplateField::Styles},
+    {"shadow", TTemplateField::ShadowHex},
+    {"shadow:argb", TTemplateField::ShadowArgb},
 };
 
 constexpr std::string_view kStyleNames[] = {"bold", "italic", "underline", "strike"};

@@ -25,7 +25,9 @@
 // and {hex3} three digits where they are exact (six otherwise), {r} {g} {b} in decimal, {rf} {gf}
 // {bf} from 0 to 1, {X1} to {X6} (and {x1} to {x6}) each digit on its own for the &x forms,
 // {char} the unit as it is, {char:json} {char:html} {char:mm} escaped for JSON strings, HTML or
-// XML, and MiniMessage, and {styles} the codes of the styles chosen.
+// XML, and MiniMessage, {styles} the codes of the styles chosen, and {shadow} and {shadow:argb}
+// the text shadow chosen (without one, the game's own shade of the colour) as six digits or as
+// one ARGB integer.
 
 enum class TTemplateField : unsigned char {
     Literal,
@@ -46,6 +48,8 @@ enum class TTemplateField : unsigned char {
     UnitMarkup,
     UnitMiniMessage,
     Styles,
+    ShadowHex,
+    ShadowArgb,
 };
 
 struct TTemplatePiece {

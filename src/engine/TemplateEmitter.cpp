@@ -7,6 +7,7 @@
 #include "engine/TextJoin.h"
 #include "engine/TextShadow.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -34,7 +35,7 @@ void AppendMiniMessageText(std::string& out, std::string_view utf8) {
 }
 
 void AppendPiece(std::string& out, const TTemplatePiece& piece, TColor color, std::string_view unit,
-                 std::string_view styles) {
+                 std::string_view styles, const TTextShadow& shadow) {
     std::array<char, 6> hex{};
     WriteColorHex(color, hex.data());
     const auto channel = [&](int shift) { return (color >> shift) & 0xFFu; };
@@ -88,6 +89,13 @@ void AppendPiece(std::string& out, const TTemplatePiece& piece, TColor color, st
     case TTemplateField::Styles:
         out += styles;
         break;
+    case TTemplateField::ShadowHex:
+        WriteColorHex(ShadowColor(shadow, color), hex.data());
+        out.append(hex.data(), hex.size());
+        break;
+    case TTemplateField::ShadowArgb:
+        out += std::to_string(ShadowArgb(shadow, color));
+        break;
     }
 }
 
@@ -96,7 +104,9 @@ void AppendPiece(std::string& out, const TTemplatePiece& piece, TColor color, st
 TTemplateEmitter::TTemplateEmitter(std::shared_ptr<const TOutputTemplate> form, const THtmlOptions& options,
                                    std::string_view text, int unitCount)
     : form_(std::move(form)), merge_(form_->Merge || options.Fit.MergeRuns),
-      plainSpaces_(options.Fit.PlainSpaces) {
+      plainSpaces_(options.Fit.PlainSpaces),
+      shadow_(options.Shadow.Mode == TShadowMode::None ? TTextShadow{.Mode = TShadowMode::Auto}
+                                                       : options.Shadow) {
     constexpr TFontStyles kStyleBits[] = {fsBold, fsItalic, fsUnderline, fsStrikeOut};
     for (std::size_t style = 0; style < form_->StyleCodes.size(); ++style) {
         if ((options.Style & kStyleBits[style]) != 0) {
@@ -130,7 +140,7 @@ void TTemplateEmitter::WriteRun() {
     }
     first_ = false;
     for (const TTemplatePiece& piece : form_->Unit) {
-        AppendPiece(out_, piece, runColor_, run_, styles_);
+        AppendPiece(out_, piece, runColor_, run_, styles_, shadow_);
     }
     run_.clear();
     Drain(kDrainBytes);
@@ -162,6 +172,9 @@ TOutputKindRow TemplateKindRow(std::string_view name, std::shared_ptr<const TOut
     for (std::size_t style = 0; style < form->StyleCodes.size(); ++style) {
         styles |= form->StyleCodes[style].empty() ? 0 : kStyleBits[style];
     }
+    const bool shadows = std::any_of(form->Unit.begin(), form->Unit.end(), [](const TTemplatePiece& piece) {
+        return piece.Field == TTemplateField::ShadowHex || piece.Field == TTemplateField::ShadowArgb;
+    });
     const std::size_t budget = form->Limit;
     const TLengthUnit counted = form->Counted;
     return {.Kind = okFont,
@@ -186,5 +199,6 @@ TOutputKindRow TemplateKindRow(std::string_view name, std::shared_ptr<const TOut
             .Budget = budget,
             .Counted = counted,
             .Fitting = {.Shortens = true},
-            .Styles = styles};
+            .Styles = styles,
+            .Shadows = shadows};
 }

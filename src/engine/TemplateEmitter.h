@@ -33,6 +33,7 @@ private:
     std::string styles_; // the codes of the chosen styles, as {styles} writes them
     bool merge_;
     bool plainSpaces_;
+    TTextShadow shadow_; // the one chosen, or the game's own shade
     std::string out_;
     std::string run_; // the units not yet written, all in runColor_
     TColor runColor_ = 0;

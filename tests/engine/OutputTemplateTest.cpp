@@ -88,6 +88,7 @@ TEST(OutputTemplate, PlaceholdersAndSettings) {
         {"{prefix=<}{suffix=>}{separator=, }{char}", 0, "<a, b>"},
         {"{bold=&l}{strike=&m}{italic=&o}&{x1}{styles}{char}", fsBold | fsStrikeOut, "&8&l&ma&f&l&mb"},
         {"{prefix={{}{char:html}{char:mm}", 0, "{aabb"},
+        {"{shadow}:{shadow:argb}{char} ", 0, "222222:-14540254a 3F3F3F:-12632257b "},
     };
     int made = 0;
     for (const auto& c : cases) {
