@@ -2,11 +2,14 @@
 
 #include "companion/CompanionOptions.h"
 #include "companion/CompanionRefusal.h"
+#include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
 #include "engine/OutputKind.h"
 #include "engine/TagVocabulary.h"
 #include "engine/TargetFit.h"
 #include "engine/TextJoin.h"
+
+#include <vector>
 
 int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, const TUnitText& text,
                       const TGradient& gradient, const TTagVocabulary& tg, THtmlText& html, std::string& err,
@@ -59,4 +62,20 @@ void ReportLength(const TCompanionOptions& o, const TOutputKindRow& kind, std::s
                    .message +
                "\n";
     }
+}
+
+std::string PerUnitNote(const TOutputKindRow& kind, const TUnitText& text, const TGradient& gradient) {
+    const int n = UnitCount(text.Text, text.Clusters);
+    if (kind.Drawn.Draws == nullptr || n < 2) {
+        return {};
+    }
+    std::vector<TColor> colors(static_cast<std::size_t>(n));
+    TGradientWalk walk(gradient, n);
+    for (TColor& color : colors) {
+        color = walk.Next();
+    }
+    if (kind.Drawn.Draws(colors)) {
+        return {};
+    }
+    return Refusal("--format ", kind.Name, " ", kind.Drawn.PerUnitNote).message + "\n";
 }

@@ -22,3 +22,7 @@ int BuildWithinBudget(const TCompanionOptions& o, const TOutputKindRow& kind, co
 // on standard error, or a word when it is over the budget.
 void ReportLength(const TCompanionOptions& o, const TOutputKindRow& kind, std::size_t length,
                   std::string& err, TBudgetReport* report);
+
+// What a kind whose target draws gradients from their stops says when it cannot draw this one
+// and writes each character's colour instead (a line for standard error); empty otherwise.
+std::string PerUnitNote(const TOutputKindRow& kind, const TUnitText& text, const TGradient& gradient);

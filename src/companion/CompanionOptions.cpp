@@ -1,6 +1,7 @@
 #include "companion/CompanionOptions.h"
 
 #include "companion/CompanionRefusal.h"
+#include "companion/CompanionTemplate.h"
 #include "companion/CompanionValues.h"
 #include "engine/CodePage.h"
 #include "engine/OutputKind.h"
@@ -207,6 +208,39 @@ constexpr TOptionSpec kOptions[] = {
          o.animation.Fps = ParseWholeNumber(n, v, 1, 240);
          o.animation.SettingGiven = true;
      }},
+    {"--template", "TEXT",
+     "write each character as TEXT says: {HEX} {hex} {HEX3} {r} {g} {b} {rf}\n"
+     "{X1}..{X6} the colour, {char} {char:json} {char:html} {char:mm} the\n"
+     "character, {styles} the codes of {bold=..} {italic=..} {underline=..}\n"
+     "{strike=..}, {shadow} {shadow:argb} the --shadow; {prefix=..}\n"
+     "{suffix=..} {separator=..} {merge} {count=utf16|bytes} {limit=N}\n"
+     "for the whole text; {{ }} for a brace",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.Kind = ParseTemplate(n, v);
+         o.kindGiven = true;
+     }},
+    {"--template-file", "FILE", "the --template in a file (UTF-8)",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.Kind = ReadTemplateFile(n, v);
+         o.kindGiven = true;
+     }},
+    {"--shadow", "COLOUR|auto",
+     "json and minimessage: Minecraft's text shadow (1.21.4 on), RRGGBB\n"
+     "with an opacity from 0 to 1 after @ (opaque without), or auto, the\n"
+     "game's own shade of each character's colour",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         o.html.Shadow = ParseShadow(n, v);
+     }},
+    {"--letters", "STYLE",
+     "write the letters as smallcaps, fullwidth or circled letters before\n"
+     "colouring (the budget counts them); other characters stay",
+     [](TCompanionOptions& o, std::string_view n, const std::string& v) {
+         const std::optional<TLetterStyle> style = LetterStyleFromName(v);
+         if (!style) {
+             throw Refusal(n, " '", v, "': ", LetterStyleNames(), " expected");
+         }
+         o.letters = *style;
+     }},
     {"-h", "", "the same as --help",
      [](TCompanionOptions& o, std::string_view, const std::string&) { o.help = true; }},
     {"-V", "", "the same as --version",
@@ -306,6 +340,15 @@ void SettleCombinations(TCompanionOptions& o) {
     if (o.acrossLines && o.kindGiven && !OutputKindRow(o.html.Kind).Has(koEveryLine)) {
         throw Refusal("--across-lines is for ", EveryLineKinds(), ", not --format ",
                       OutputKindName(o.html.Kind));
+    }
+    if (o.html.Shadow.Mode != TShadowMode::None && !OutputKindRow(o.html.Kind).Shadows) {
+        std::string kinds;
+        for (const TOutputKindRow& kind : OutputKinds()) {
+            if (kind.Shadows) {
+                kinds.append(kinds.empty() ? "" : ", ").append(kind.Name);
+            }
+        }
+        throw Refusal("--shadow is for --format ", kinds, ", not ", OutputKindName(o.html.Kind));
     }
     if (o.cp932 && o.utf8) {
         throw Refusal("--cp932 and --utf8 cannot both be given");

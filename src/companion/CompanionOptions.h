@@ -3,6 +3,7 @@
 #include "companion/CompanionAnimation.h"
 #include "companion/HtmlCompanion.h"
 #include "engine/HtmlOptions.h"
+#include "engine/LetterStyles.h"
 #include "engine/OrivUtil.h"
 #include "store/StyleRecord.h"
 
@@ -50,6 +51,7 @@ struct TCompanionOptions {
     bool count = false;
     bool fit = false;
     bool decode = false;
+    TLetterStyle letters = TLetterStyle::None; // --letters: the text's letters restyled before colouring
     std::optional<std::string> toStyle;
     std::size_t inputLimit = kMaxTextFileBytes; // the caller's TCompanionIo::InputLimit
     TCompanionAnimation animation;              // --animate and its settings

@@ -202,6 +202,22 @@ double ParsePhase(std::string_view option, std::string_view value) {
     throw BadValue(option, value, "a hue in degrees expected");
 }
 
+TTextShadow ParseShadow(std::string_view option, std::string_view value) {
+    if (value == "auto") {
+        return {.Mode = TShadowMode::Auto};
+    }
+    const std::size_t at = value.find('@');
+    TTextShadow shadow{.Mode = TShadowMode::Fixed, .Color = ParseColor(option, value.substr(0, at))};
+    if (at != std::string_view::npos) {
+        const std::optional<double> alpha = ParseNumber(value.substr(at + 1));
+        if (!alpha || *alpha < 0 || *alpha > 1) {
+            throw BadValue(option, value, "an opacity from 0 to 1 after @ expected");
+        }
+        shadow.Alpha = *alpha;
+    }
+    return shadow;
+}
+
 std::string ToCp932(std::string_view what, std::string_view utf8) {
     TCp932Conversion conversion = Utf8ToCp932(utf8);
     if (!conversion.Complete()) {

@@ -3,6 +3,7 @@
 #include "engine/ColorStops.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputKind.h"
+#include "engine/TextShadow.h"
 
 #include <cstddef>
 #include <string>
@@ -22,6 +23,8 @@ TGradientMode ParseMode(std::string_view option, std::string_view value);
 TColorSpace ParseSpace(std::string_view option, std::string_view value);
 std::vector<TColorStop> ParseStops(std::string_view option, std::string_view value);
 double ParsePhase(std::string_view option, std::string_view value);
+// --shadow: auto, or a colour with an opacity from 0 to 1 after @ (opaque without).
+TTextShadow ParseShadow(std::string_view option, std::string_view value);
 
 // UTF-8 to CP932, refusing any character that CP932 cannot hold.
 std::string ToCp932(std::string_view what, std::string_view utf8);

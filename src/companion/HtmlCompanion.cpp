@@ -277,10 +277,12 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
             WriteLines(o, gradient, tg, io);
             return 0;
         }
-        const TUnitText text = checkedText ? *checkedText
-                               : o.fromStdin
-                                   ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
-                                   : TextOf(o);
+        TUnitText text = checkedText   ? *checkedText
+                         : o.fromStdin ? StandardInputFirstLine(io.In, o.inputLimit, o.stdinIsCp932, io.Err)
+                                       : TextOf(o);
+        if (o.letters != TLetterStyle::None) {
+            text = UnitTextFromUtf8(StyledLetters(TextUtf8(text), o.letters));
+        }
         if (kind.Has(koLanguage)) {
             // The fragment names its text's language as the page does.
             o.html.Language =
@@ -289,13 +291,14 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io) {
         const std::size_t budget = o.budget.value_or(kind.Budget);
         if ((o.budget || o.count || kind.Budget > 0) && !(o.fit && budget > 0)) {
             // A paste target written as it is: measured as it streams.
+            io.Err.Write(PerUnitNote(kind, text, gradient));
             WriteMeasured(text, gradient, o, tg, io);
             return 0;
         }
         if (o.budget || o.count || o.fit || kind.Budget > 0) {
             // A paste target shortened to fit: the steps are measured, and the one taken, which
             // fits the budget, is built and written.
-            std::string notes;
+            std::string notes = PerUnitNote(kind, text, gradient);
             THtmlText html;
             const int status = BuildWithinBudget(o, kind, text, gradient, tg, html, notes, io.Budget);
             io.Err.Write(notes);

@@ -3,6 +3,7 @@
 #include "engine/FontStyle.h"
 #include "engine/OutputKind.h"
 #include "engine/TerminalColors.h"
+#include "engine/TextShadow.h"
 
 #include <string>
 
@@ -36,8 +37,9 @@ struct THtmlOptions {
     // css: the text's language ("ja", "en"), named on the plain text that screen readers read;
     // empty: none named.
     std::string Language{};
-    bool IrcHex = false; // irc: each colour also as its 0x04 RRGGBB form
-    TFitting Fit{};      // the paste-target kinds: how the output is shortened
+    bool IrcHex = false;  // irc: each colour also as its 0x04 RRGGBB form
+    TFitting Fit{};       // the paste-target kinds: how the output is shortened
+    TTextShadow Shadow{}; // json, minimessage
 
     // Whether a size is written: the size list's positions 1 to 4 (position 0 and no selection
     // write none).

@@ -620,6 +620,12 @@ bool LooksLikeMiniMessage(std::string_view text) {
                 more = true;
             }
         }
+        // And the text shadow, which the writer puts before the colours too.
+        if (const std::size_t close = text.find('>');
+            text.starts_with("<shadow:") && close != std::string_view::npos) {
+            text.remove_prefix(close + 1);
+            more = true;
+        }
     }
     return text.starts_with("<#") || text.starts_with("<gradient:") || text.starts_with("<color:#") ||
            text.starts_with("<c:#");

@@ -14,6 +14,16 @@ constexpr std::string_view kSection = "\xC2\xA7";
 
 } // namespace
 
+std::string MiniMessageShadowTag(const TTextShadow& shadow, TColor color) {
+    char hex[6];
+    WriteColorHex(ShadowColor(shadow, color), hex);
+    std::string tag = Join("<shadow:#", std::string_view(hex, 6));
+    if (shadow.Mode == TShadowMode::Fixed && shadow.Alpha < 1) {
+        tag += Join(":", FractionText(shadow.Alpha));
+    }
+    return tag + ">";
+}
+
 TMiniMessageEmitter::TMiniMessageEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options,
                                          std::string_view text, int characterCount,
                                          const TClusterTable& /*clusters*/)
@@ -30,6 +40,10 @@ TMiniMessageEmitter::TMiniMessageEmitter(const TTagVocabulary& /*tg*/, const THt
     wrap(Italic(options), "i");
     wrap(Underline(options), "u");
     wrap(Strike(options), "st");
+    if (options.Shadow.Mode == TShadowMode::Fixed) {
+        opening += MiniMessageShadowTag(options.Shadow, 0);
+    }
+    autoShadow_ = options.Shadow.Mode == TShadowMode::Auto;
     out_.Expect(opening.size() + closing_.size() + text.size() * 2 +
                 static_cast<std::size_t>(characterCount > 0 ? characterCount : 0) * 9);
     out_.Append(opening);
@@ -40,6 +54,9 @@ void TMiniMessageEmitter::PutCode(TColor color) {
     out_.Put("<#");
     out_.PutHex(color);
     out_.Put('>');
+    if (autoShadow_) {
+        out_.Append(MiniMessageShadowTag(TTextShadow{.Mode = TShadowMode::Auto}, color));
+    }
 }
 
 void TMiniMessageEmitter::PutText(std::string_view utf8) {
@@ -115,7 +132,7 @@ bool TLegacyCodeEmitter::CodeAfter(std::string_view utf8) const {
 
 TJsonEmitter::TJsonEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                            int characterCount, const TClusterTable& /*clusters*/)
-    : TTargetEmitter(options, false) {
+    : TTargetEmitter(options, false), shadow_(options.Shadow) {
     MarkControls();
     MarkSpecial("\t\"\\");
     const auto style = [&](bool on, std::string_view name) {
@@ -139,6 +156,10 @@ void TJsonEmitter::CloseObject() {
         out_.PutHex(color_);
         out_.Put('"');
         out_.Put(styles_);
+        if (shadow_.Mode != TShadowMode::None) {
+            out_.Append(Join(",\"shadow_color\":", std::to_string(ShadowArgb(shadow_, color_))));
+            out_.MakeRoom(1);
+        }
         out_.Put('}');
     }
 }
@@ -199,6 +220,9 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
 
 THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clusters,
                                  const TGradient& gradient, const THtmlOptions& options) {
+    if (options.Shadow.Mode == TShadowMode::Auto) {
+        return {}; // each character's own shade
+    }
     std::string opening;
     std::string closing;
     const auto wrap = [&](TFontStyles bit, std::string_view tag) {
@@ -211,6 +235,9 @@ THtmlText MiniMessageGradientTag(std::string_view text, const TClusterTable& clu
     wrap(fsItalic, "i");
     wrap(fsUnderline, "u");
     wrap(fsStrikeOut, "st");
+    if (options.Shadow.Mode == TShadowMode::Fixed) {
+        opening += MiniMessageShadowTag(options.Shadow, 0);
+    }
     const std::vector<TColor> colours = MiniMessageColoursOf(gradient);
     if (!MiniMessageDrawsGradient(text, clusters, gradient, colours)) {
         return THtmlText();

@@ -24,6 +24,7 @@ private:
     void PutText(std::string_view utf8) override;
     void PutEnd() override;
     std::string closing_;
+    bool autoShadow_ = false; // each colour followed by its shade's shadow tag
 };
 
 // The legacy codes: &#RRGGBB (amp-hex), &x&R&R&G&G&B&B (amp-x) or §x§R§R§G§G§B§B (section-x), each
@@ -59,9 +60,14 @@ private:
     void PutEnd() override;
     void CloseObject();
     std::string styles_;
+    TTextShadow shadow_;
     TColor color_ = 0;
     bool open_ = false;
 };
+
+// MiniMessage's shadow tag for a character of `color`: <shadow:#RRGGBB> with the opacity
+// after a colon when it is below 1.
+std::string MiniMessageShadowTag(const TTextShadow& shadow, TColor color);
 
 // Appends `utf8` as the inside of a JSON string.
 void AppendJsonString(std::string& out, std::string_view utf8);

@@ -9,6 +9,8 @@
 #include "engine/HtmlPage.h"
 #include "engine/MarkupEscape.h"
 #include "engine/MinecraftEmitters.h"
+#include "engine/PluginTagEmitter.h"
+#include "engine/PluginTagReaders.h"
 #include "engine/ReaderRuns.h"
 
 #include <algorithm>
@@ -36,10 +38,42 @@ constexpr TFaceRule kBbcodeFace{
 
 constexpr TKindFitting kCodesFit{.Shortens = true};
 
+// What the companion says when a plugin cannot draw the gradient chosen.
+constexpr std::string_view kTwoStopsNote =
+    "writes each character's colour: the plugin draws only a two-colour gradient mixed in sRGB";
+
+// A plugin's tags: a paste target of the game's chat length that the window does not offer yet.
+TOutputKindRow PluginTagRow(TOutputKind kind, std::string_view name, std::string_view help,
+                            TEmitterFactory make, TKindReading reading, TStopsDrawn drawn) {
+    return {.Kind = kind,
+            .Name = name,
+            .Help = help,
+            .Encoding = TTextEncoding::Utf8,
+            .Options = 0,
+            .Make = std::move(make),
+            .Page = nullptr,
+            .File = kTextFile,
+            .InWindow = false,
+            .Caption = nullptr,
+            .Hint = nullptr,
+            .Copied = nullptr,
+            .CopiedOneLine = nullptr,
+            .NotWritten = nullptr,
+            .OtherTarget = true,
+            .Budget = 256,
+            .Reading = reading,
+            .Fitting = kCodesFit,
+            .Drawn = drawn};
+}
+
 // Recognisers in the order they are tried: a text that begins with a kind's code first, then a
 // code or markup anywhere.
 enum : int {
     rpDiscord = 10,
+    rpSkript = 62,
+    rpIridium = 64,
+    rpTab = 66,
+    rpCmi = 68,
     rpGithub = 20,
     rpJson = 30,
     rpAmpHex = 40,
@@ -186,7 +220,8 @@ std::deque<TOutputKindRow> BuiltInKinds() {
                      .Compact = MiniMessageGradientTag,
                      .CompactNote = "as one <gradient> tag, whose colours the server computes",
                      .CompactTaken = QT_TRANSLATE_NOOP(
-                         "TForm1", "<gradient> タグにしました（色はサーバーが計算します）")}},
+                         "TForm1", "<gradient> タグにしました（色はサーバーが計算します）")},
+         .Shadows = true},
         {.Kind = okAmpHex,
          .Name = "amp-hex",
          .Help = "Minecraft plugins, &#RRGGBB",
@@ -258,7 +293,8 @@ std::deque<TOutputKindRow> BuiltInKinds() {
          .OtherTarget = true,
          .Budget = 256,
          .Reading = {ReadJsonRuns, {rpJson, LooksLikeJsonText}},
-         .Fitting = kCodesFit},
+         .Fitting = kCodesFit,
+         .Shadows = true},
         {.Kind = okDiscord,
          .Name = "discord",
          .Help = "Discord ansi block, eight colours",
@@ -355,6 +391,20 @@ std::deque<TOutputKindRow> BuiltInKinds() {
          .OtherTarget = true,
          .Reading = {ReadMarkupRuns, {rpCssClipLeads, LeadsWithCssClip}, {rpCssClip, LooksLikeCssClip}},
          .TargetBlends = true},
+        PluginTagRow(okTab, "tab", "TAB plugin, <#A>text</#B> (or #<RRGGBB> per character)",
+                     MakePluginTagEmitter<kTabTags>, {ReadPluginTagRuns, {rpTab, LooksLikeTabTags}},
+                     {PluginDraws<kTabTags>, kTwoStopsNote}),
+        PluginTagRow(okCmi, "cmi", "CMI plugin, {#A>}text{#M<>}text{#B<} (or {#RRGGBB})",
+                     MakePluginTagEmitter<kCmiTags>, {ReadPluginTagRuns, {rpCmi, LooksLikeCmiTags}},
+                     {PluginDraws<kCmiTags>,
+                      "writes each character's colour: the plugin draws only gradients of two or three "
+                      "colours mixed in sRGB"}),
+        PluginTagRow(
+            okIridium, "iridium", "IridiumColorAPI, <GRADIENT:A>text</GRADIENT:B> (or <SOLID:RRGGBB>)",
+            MakePluginTagEmitter<kIridiumTags>, {ReadPluginTagRuns, {rpIridium, LooksLikeIridiumTags}},
+            {PluginDraws<kIridiumTags>, kTwoStopsNote}),
+        PluginTagRow(okSkript, "skript", "Skript, <##RRGGBB>", MakePluginTagEmitter<kSkriptTags>,
+                     {ReadPluginTagRuns, {rpSkript, LooksLikeSkriptColours}}, {}),
     };
 }
 
@@ -376,6 +426,10 @@ constexpr TKindOptionName kOptionNames[] = {
 };
 
 } // namespace
+
+TSavedFile PlainTextFile() {
+    return kTextFile;
+}
 
 std::span<const TKindOptionName> KindOptionNames() {
     return kOptionNames;

@@ -42,6 +42,11 @@ enum TOutputKind : int {
     okGithub,
     okPango,
     okCssClip,
+    // The Minecraft plugins that draw a gradient themselves from its stops, and Skript's colours.
+    okTab,
+    okCmi,
+    okIridium,
+    okSkript,
 };
 
 // How a paste target counts the length of a text: UTF-16 code units (as the game and the chat
@@ -120,6 +125,14 @@ struct TFaceRule {
     const char* NotCarried = nullptr;
 };
 
+// A target that draws a gradient itself from its stops: whether it draws these colours of the
+// units (the emitter then writes only the stops), and what the companion says when it cannot
+// and each unit's colour is written instead.
+struct TStopsDrawn {
+    bool (*Draws)(std::span<const TColor> colors) = nullptr;
+    std::string_view PerUnitNote{};
+};
+
 // The colour a target shows for a colour written (a palette's nearest colour); nullptr: the
 // colour itself.
 using TShownColour = TColor (*)(TColor color, const THtmlOptions& options);
@@ -161,6 +174,9 @@ struct TOutputKindRow {
     // The target computes the colours between the stops written (the ends exact, the rest
     // within a step of the engine's).
     bool TargetBlends = false;
+    TStopsDrawn Drawn{};
+    // The target shows Minecraft's text shadow (THtmlOptions::Shadow).
+    bool Shadows = false;
 
     bool Has(TKindOption option) const { return (Options & option) != 0; }
     bool CarriesFace(std::string_view faceUtf8) const {
@@ -170,6 +186,9 @@ struct TOutputKindRow {
         return Shown != nullptr ? Shown(color, options) : color;
     }
 };
+
+// The saved file of the kinds that write plain text.
+TSavedFile PlainTextFile();
 
 // Every kind: the built-in ones in the order of TOutputKind, then those added while the program
 // runs. References to rows stay valid as rows are added.

@@ -17,6 +17,10 @@ constexpr std::array kCallOptions{std::string_view("--text-file"),      std::str
                                   std::string_view("--check-contrast"), std::string_view("--help"),
                                   std::string_view("--version"),        std::string_view("--")};
 
+// A template becomes a kind of the process's one kind table, which every options object and
+// thread reads: the library does not take one.
+constexpr std::array kTableOptions{std::string_view("--template"), std::string_view("--template-file")};
+
 std::string OptionName(std::string_view name) {
     return name.starts_with("--") ? std::string(name) : "--" + std::string(name);
 }
@@ -32,6 +36,9 @@ std::optional<std::string> TLibraryOptions::Set(std::string_view name,
     }
     if (std::find(kCallOptions.begin(), kCallOptions.end(), option) != kCallOptions.end()) {
         return "option '" + option + "' is a call of its own, not an option to set";
+    }
+    if (std::find(kTableOptions.begin(), kTableOptions.end(), option) != kTableOptions.end()) {
+        return "option '" + option + "' is not offered by the library: it adds a kind to the process's table";
     }
     const std::optional<bool> takesValue = OptionTakesValue(option);
     if (takesValue && *takesValue && !value) {

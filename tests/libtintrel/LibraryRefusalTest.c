@@ -35,6 +35,7 @@ static const refused_option kRefusedOptions[] = {
     {"no value for an option that needs one", "format", NULL, "needs a value"},
     {"a call's own option", "decode", NULL, "call of its own"},
     {"the end of the options", "--", NULL, "call of its own"},
+    {"a template, which adds a kind to the process's table", "template", "{HEX}{char}", "not offered by the library"},
     {"a name of dashes only", "---", NULL, "unknown option"},
     {"an empty name", "", NULL, "unknown option"},
     {"a name that is not UTF-8", "form\xC3", "ansi", "UTF-8"},
