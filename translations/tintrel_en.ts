@@ -1304,5 +1304,29 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>文字に色のグラデーションを付けて、貼り付け先の書き方で書きます</source>
         <translation>Colours text with a gradient, written the way the place you paste it into reads it.</translation>
     </message>
+    <message>
+        <source>色 %1</source>
+        <translation>Colour %1</translation>
+    </message>
+    <message>
+        <source>色 %1 を外す</source>
+        <translation>Remove colour %1</translation>
+    </message>
+    <message>
+        <source>色を足す</source>
+        <translation>Add a colour</translation>
+    </message>
+    <message>
+        <source>選ぶ</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>始めの色</source>
+        <translation>Start colour</translation>
+    </message>
+    <message>
+        <source>終わりの色</source>
+        <translation>End colour</translation>
+    </message>
 </context>
 </TS>

@@ -37,4 +37,10 @@ inline constexpr const char* kPageTexts[] = {
     QT_TRANSLATE_NOOP("TintrelPage", "：長すぎます（短くしても%1文字）"),
     QT_TRANSLATE_NOOP("TintrelPage", "：貼り付け先には長すぎます"),
     QT_TRANSLATE_NOOP("TintrelPage", "文字に色のグラデーションを付けて、貼り付け先の書き方で書きます"),
+    QT_TRANSLATE_NOOP("TintrelPage", "色 %1"),
+    QT_TRANSLATE_NOOP("TintrelPage", "色 %1 を外す"),
+    QT_TRANSLATE_NOOP("TintrelPage", "色を足す"),
+    QT_TRANSLATE_NOOP("TintrelPage", "選ぶ"),
+    QT_TRANSLATE_NOOP("TintrelPage", "始めの色"),
+    QT_TRANSLATE_NOOP("TintrelPage", "終わりの色"),
 };

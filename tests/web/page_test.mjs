@@ -495,6 +495,31 @@ for (const language of ["en-US", "ja-JP"]) {
     await opened.close();
 }
 
+// Stops by pointing: Add, a well and Remove change the stops text; a preset is the window's.
+{
+    await PageOutput(page, "text=Wells&start=FF0000&finish=0000FF");
+    const Stops = () => page.evaluate(() => window.tintrel.state().stops);
+    await page.click("#add-stop");
+    const added = await Stops();
+    await page.$eval("#stop-list li:nth-child(2) input", (well) => {
+        well.value = "#00ff00";
+        well.dispatchEvent(new Event("change", { bubbles: true }));
+    });
+    const picked = await Stops();
+    await page.click("#stop-list li:nth-child(1) button");
+    const removed = await Stops();
+    Check(added === "FF0000,800080,0000FF" && picked === "FF0000,00FF00,0000FF" && removed === "00FF00,0000FF",
+        `the stop buttons give ${added}, ${picked}, ${removed}`);
+    const Ends = () => page.evaluate(() => ["start", "finish"].map((colour) => document.querySelector(`label[for=${colour}-hex]`).textContent).join(" / "));
+    const twoEnds = await Ends();
+    await PageOutput(page, "text=Wells&mode=mirror");
+    Check(twoEnds === "Start colour / End colour" && (await Ends()) === "Left (outer) colour / Right (inner) colour", `the ends are named ${twoEnds}, mirrored ${await Ends()}`);
+    await page.select("#preset", "0B3D91,1E88E5,26C6DA,80DEEA");
+    const native = Native(["--utf8", "--space", "oklab", "--stops", "0B3D91,1E88E5,26C6DA,80DEEA", "--", "Wells"]);
+    Check((await Stops()) === "0B3D91,1E88E5,26C6DA,80DEEA" && native.out.toString("utf8") === (await page.$eval("#output", (element) => element.textContent)),
+        "a preset gives the companion's output for its stops and space");
+}
+
 // Size and face name are offered only for the kinds whose output changes with them.
 for (const kind of kinds) {
     await PageOutput(page, `text=Offered&format=${kind}`);

@@ -4,6 +4,7 @@
 // node state_test.mjs
 import { ColourOf, StopsTextOf } from "../../web/page/colours.js";
 import { LinkOf, StateOf } from "../../web/page/state.js";
+import { AddedStop, RemovedStop } from "../../web/page/stops.js";
 import { CaptionOf, FieldOfRefusal } from "../../web/page/words.js";
 
 let failures = 0;
@@ -55,6 +56,15 @@ for (const [typed, stops] of [["#FF0000, #00FF00", "FF0000,00FF00"], ["F00,0F0",
     [" F00 , 0f0@50 , 00F ", "FF0000,00FF00@50,0000FF"], ["F00@0,0F0@ 12.5", "FF0000@0,00FF00@12.5"], ["", ""], ["  ", ""],
     ["F00", null], ["F00,zz", null], ["F00@x,0F0", null], ["F00@1@2,0F0", null], ["F00,,0F0", null], ["F00@-5,0F0", null]]) {
     Check(StopsTextOf(typed) === stops, `stops ${JSON.stringify(typed)} give ${StopsTextOf(typed)}, not ${stops}`);
+}
+
+// Stops added and removed by the buttons: a new stop halfway between the last two (the ends
+// stay), from none the two colours and the one between; fewer than two stops are none.
+for (const [got, stops] of [[AddedStop("", "FF0000", "0000FF"), "FF0000,800080,0000FF"],
+    [AddedStop("FF0000,00FF00@40,0000FF", "FF0000", "0000FF"), "FF0000,00FF00@40,008080,0000FF"],
+    [AddedStop(Array(16).fill("000000").join(","), "", ""), Array(16).fill("000000").join(",")],
+    [RemovedStop("FF0000,00FF00@40,0000FF", 1), "FF0000,0000FF"], [RemovedStop("FF0000,0000FF", 0), ""]]) {
+    Check(got === stops, `stops ${got}, not ${stops}`);
 }
 
 // The kinds' captions as a menu shows them: "&&" is one '&', a single '&' marks the access key.

@@ -8,6 +8,7 @@ import { Engine } from "./engine.js";
 import { ArgsOf, LinkOf, StateOf, kDefaults } from "./state.js";
 import { ColourOf, StopsTextOf } from "./colours.js";
 import { CaptionOf, FieldOfRefusal } from "./words.js";
+import { AddedStop, ShowStops, kPresets } from "./stops.js";
 
 const english = (() => {
     for (const language of navigator.languages || [navigator.language]) {
@@ -82,6 +83,18 @@ function ShowState() {
     ShowAnimationControls(state);
     FollowStops();
     ShowKindOptions();
+    ShowStopList();
+}
+
+// The stops as wells and buttons; a change there is a stops text typed.
+function ShowStopList() {
+    ShowStops($("stop-list"), state.stops, tr, (stops) => {
+        $("stops").value = stops;
+        ReadControls();
+        FollowStops();
+        ShowState();
+        Render();
+    });
 }
 
 // Only the options the chosen kind writes something for are offered.
@@ -97,6 +110,12 @@ function ShowKindOptions() {
     // An empty budget is the target's own, shown in the field.
     $("budget").placeholder = kind.budget > 0 ? String(kind.budget) : "";
     $("phase-group").toggleAttribute("data-hidden-option", !state.rainbow);
+    // The ends are left and right (outer and inner) only where the gradient is mirrored.
+    const ends = state.mode === "mirror" ? ["左側（外側）の色", "右側（内側）の色"] : ["始めの色", "終わりの色"];
+    for (const [colour, text] of [["start", ends[0]], ["finish", ends[1]]]) {
+        document.querySelector(`label[for=${colour}-hex]`).textContent = tr(text);
+        $(`${colour}-picker`).setAttribute("aria-label", tr(text));
+    }
     // A size or a face name is offered only for the kinds that write it.
     $("size-row").toggleAttribute("data-hidden-option", !kind.writes.size);
     $("face-row").toggleAttribute("data-hidden-option", !kind.writes.face);
@@ -561,6 +580,7 @@ function Wire() {
         ReadControls();
         FollowStops(id.replace(/-(hex|picker)$/, ""));
         ShowKindOptions();
+        if (id === "stops" || id.endsWith("-hex") || id.endsWith("-picker")) ShowStopList();
         RenderSoon();
     });
     form.addEventListener("change", () => {
@@ -573,6 +593,24 @@ function Wire() {
     $("swap").addEventListener("click", () => {
         [state.start, state.finish] = [state.finish, state.start];
         FollowStops("start", "finish");
+        ShowState();
+        Render();
+    });
+    $("add-stop").addEventListener("click", () => {
+        $("stops").value = AddedStop(state.stops, state.start, state.finish);
+        ReadControls();
+        ShowState();
+        Render();
+    });
+    // A preset is chosen as in the window: its stops and colour space, or the rainbow.
+    for (const [caption, stops] of kPresets) $("preset").append(new Option(tr(caption), stops || "rainbow"));
+    $("preset").addEventListener("change", (event) => {
+        event.stopPropagation();
+        const preset = kPresets.find(([, stops]) => (stops || "rainbow") === event.target.value);
+        event.target.value = "";
+        if (!preset) return;
+        Object.assign(state, { stops: preset[1], space: preset[2], rainbow: preset[1] === "", phase: "", mode: "two" });
+        FollowStops();
         ShowState();
         Render();
     });
