@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running Tintrel need, when any is
-# missing. Run by run.sh and test.sh; safe to run again.
+# missing. Run by run.sh and test.sh; safe to run again. With --web, only what building the page
+# needs (web.sh).
 set -euo pipefail
 
 TINTREL_PACKAGES=(
@@ -18,6 +19,10 @@ TINTREL_PACKAGES=(
     appstream desktop-file-utils help2man dpkg-dev
     emscripten nodejs npm chromium
 )
+# The page alone (scripts/web.sh) needs only Emscripten and what runs its build.
+if [[ "${1:-}" == "--web" ]]; then
+    TINTREL_PACKAGES=(cmake make python3 emscripten nodejs)
+fi
 
 missing=()
 for package in "${TINTREL_PACKAGES[@]}"; do

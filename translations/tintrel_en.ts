@@ -1244,5 +1244,89 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>再生</source>
         <translation>Play</translation>
     </message>
+    <message>
+        <source>リンクの一部が読めません：%1</source>
+        <translation>Part of the link cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>%1は読める所まで読みました</source>
+        <translation>%1 read as far as it goes</translation>
+    </message>
+    <message>
+        <source>%1は既定のままにしました</source>
+        <translation>%1 left at its default</translation>
+    </message>
+    <message>
+        <source>名前の読めない「%1」は外しました</source>
+        <translation>the unreadable name “%1” left out</translation>
+    </message>
+    <message>
+        <source>%1は２度あるので後の方にしました</source>
+        <translation>%1 given twice, the last one kept</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>リンクの「%1」は使えないので外しました</source>
+        <translation>“%1” in the link is unknown and was left out.</translation>
+    </message>
+    <message>
+        <source>%1：この値では書けないので、出力は前のままです</source>
+        <translation>%1: this value cannot be written, so the output stays as it was.</translation>
+    </message>
+    <message>
+        <source>長さの上限に収まらないので、出力は前のままです</source>
+        <translation>The output cannot fit the length limit, so it stays as it was.</translation>
+    </message>
+    <message>
+        <source>この選び方では書けないので、出力は前のままです</source>
+        <translation>These choices cannot be written, so the output stays as it was.</translation>
+    </message>
+    <message>
+        <source>%2文字のうち%1文字</source>
+        <translation>%1 of %2 characters</translation>
+    </message>
+    <message>
+        <source>%2バイトのうち%1バイト</source>
+        <translation>%1 of %2 bytes</translation>
+    </message>
+    <message>
+        <source>：長すぎます（短くしても%1文字）</source>
+        <translation>: too long (%1 at the shortest)</translation>
+    </message>
+    <message>
+        <source>：貼り付け先には長すぎます</source>
+        <translation>: too long for the target</translation>
+    </message>
+    <message>
+        <source>文字に色のグラデーションを付けて、貼り付け先の書き方で書きます</source>
+        <translation>Colours text with a gradient, written the way the place you paste it into reads it.</translation>
+    </message>
+    <message>
+        <source>色 %1</source>
+        <translation>Colour %1</translation>
+    </message>
+    <message>
+        <source>色 %1 を外す</source>
+        <translation>Remove colour %1</translation>
+    </message>
+    <message>
+        <source>色を足す</source>
+        <translation>Add a colour</translation>
+    </message>
+    <message>
+        <source>選ぶ</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>始めの色</source>
+        <translation>Start colour</translation>
+    </message>
+    <message>
+        <source>終わりの色</source>
+        <translation>End colour</translation>
+    </message>
 </context>
 </TS>

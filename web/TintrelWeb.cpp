@@ -109,7 +109,9 @@ EMSCRIPTEN_KEEPALIVE int tintrel_units(const char* args, int count, int most) {
     int given = 0;
     for (; given < most && !walk.AtEnd(); ++given) {
         const std::string_view utf8 = UnitUtf8(walk.Next());
-        const TColor colour = colours.Next();
+        // The colour as the target shows it (a palette target's nearest), not the smooth one.
+        const TColor colour =
+            OutputKindRow(colouring->Html.Kind).ShownColour(colours.Next(), colouring->Html);
         int length = 0;
         for (std::size_t at = 0; at < utf8.size();) {
             length += NextUtf8CodePoint(utf8, at) >= 0x10000 ? 2 : 1;

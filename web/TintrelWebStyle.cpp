@@ -4,6 +4,7 @@
 #include "engine/ColorSpace.h"
 #include "engine/ColorStops.h"
 #include "engine/FontStyle.h"
+#include "store/FileOps.h"
 #include "store/StyleLibrary.h"
 #include "store/StyleRecord.h"
 
@@ -91,7 +92,7 @@ EMSCRIPTEN_KEEPALIVE int tintrel_style_write(const char* name, const char* face,
         const TCp932Conversion styleName = Utf8ToCp932(name);
         TLibrary library;
         const std::size_t index = library.library.Add(styleName.Bytes, style);
-        library.library.Export(index, kStyleFile);
+        library.library.Export(index, kStyleFile, *DefaultFileOps());
         std::ifstream file(kStyleFile, std::ios::binary);
         gStyle.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
         return 0;

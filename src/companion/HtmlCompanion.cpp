@@ -200,7 +200,7 @@ std::optional<TCompanionColouring> CompanionColouring(const std::vector<std::str
         if (o.fromStdin || o.help || o.version || o.decode) {
             return std::nullopt;
         }
-        return TCompanionColouring{TextOf(o), GradientOf(o)};
+        return TCompanionColouring{TextOf(o), GradientOf(o), o.html};
     } catch (const TUsageError&) {
         return std::nullopt;
     } catch (const std::length_error&) {

@@ -72,5 +72,6 @@ int RunHtmlCompanion(const std::vector<std::string>& args, TCompanionIo& io);
 struct TCompanionColouring {
     TUnitText Text;
     TGradient Gradient;
+    THtmlOptions Html; // the kind and its options, for the colours its target shows
 };
 std::optional<TCompanionColouring> CompanionColouring(const std::vector<std::string>& args);

@@ -6,6 +6,9 @@ import TintrelModule from "./tintrel.js";
 import { kEnglish } from "./messages.js";
 import { Engine } from "./engine.js";
 import { ArgsOf, LinkOf, StateOf, kDefaults } from "./state.js";
+import { ColourOf, StopsTextOf } from "./colours.js";
+import { CaptionOf, FieldOfRefusal } from "./words.js";
+import { AddedStop, ShowStops, kPresets } from "./stops.js";
 
 const english = (() => {
     for (const language of navigator.languages || [navigator.language]) {
@@ -52,8 +55,11 @@ function FillKinds() {
     for (const kind of kinds) {
         const option = document.createElement("option");
         option.value = kind.name;
-        option.textContent = kind.caption ? tr(kind.caption).replace(/&/g, "") : `${kind.name} (${kind.help})`;
+        // A kind the window does not offer has no caption in the page's languages: its name stands
+        // for it, and its help (English) is its hint on the English page only.
+        option.textContent = kind.caption ? CaptionOf(tr(kind.caption)) : kind.name;
         if (kind.hint) option.title = tr(kind.hint);
+        else if (english) option.title = kind.help;
         select.append(option);
     }
 }
@@ -77,6 +83,18 @@ function ShowState() {
     ShowAnimationControls(state);
     FollowStops();
     ShowKindOptions();
+    ShowStopList();
+}
+
+// The stops as wells and buttons; a change there is a stops text typed.
+function ShowStopList() {
+    ShowStops($("stop-list"), state.stops, tr, (stops) => {
+        $("stops").value = stops;
+        ReadControls();
+        FollowStops();
+        ShowState();
+        Render();
+    });
 }
 
 // Only the options the chosen kind writes something for are offered.
@@ -89,7 +107,18 @@ function ShowKindOptions() {
     middle.toggleAttribute("data-hidden-option", state.mode !== "three" && (StopsOf(state.stops)?.length ?? 0) < 3);
     $("target-options").toggleAttribute("data-hidden-option", !kind.target);
     $("fit-option").toggleAttribute("data-hidden-option", !kind.fit);
+    // An empty budget is the target's own, shown in the field.
+    $("budget").placeholder = kind.budget > 0 ? String(kind.budget) : "";
     $("phase-group").toggleAttribute("data-hidden-option", !state.rainbow);
+    // The ends are left and right (outer and inner) only where the gradient is mirrored.
+    const ends = state.mode === "mirror" ? ["左側（外側）の色", "右側（内側）の色"] : ["始めの色", "終わりの色"];
+    for (const [colour, text] of [["start", ends[0]], ["finish", ends[1]]]) {
+        document.querySelector(`label[for=${colour}-hex]`).textContent = tr(text);
+        $(`${colour}-picker`).setAttribute("aria-label", tr(text));
+    }
+    // A size or a face name is offered only for the kinds that write it.
+    $("size-row").toggleAttribute("data-hidden-option", !kind.writes.size);
+    $("face-row").toggleAttribute("data-hidden-option", !kind.writes.face);
 }
 
 // The stops of a valid stops text as [RRGGBB, "@P" or ""] pairs; null for none.
@@ -134,20 +163,18 @@ function FollowStops(...changed) {
 function ReadControls() {
     state.text = $("text").value;
     for (const colour of kColours) {
-        const value = $(`${colour}-hex`).value.trim().replace(/^#/, "");
-        const valid = /^[0-9A-Fa-f]{6}$/.test(value);
-        $(`${colour}-hex`).toggleAttribute("aria-invalid", !valid);
-        if (valid) state[colour] = value.toUpperCase();
+        const value = ColourOf($(`${colour}-hex`).value);
+        $(`${colour}-hex`).toggleAttribute("aria-invalid", value === null);
+        if (value !== null) state[colour] = value;
     }
     state.mode = document.querySelector("input[name=mode]:checked")?.value ?? "two";
     state.size = $("size").value;
     state.face = $("face").value;
     state.space = $("space").value;
     // Stops as the companion takes them (it says what is wrong with a list of the right shape).
-    const stops = $("stops").value.trim();
-    const stopsValid = stops === "" || /^#?[0-9A-Fa-f]{3}([0-9A-Fa-f]{3})?(@[0-9.]+)?(\s*,\s*#?[0-9A-Fa-f]{3}([0-9A-Fa-f]{3})?(@[0-9.]+)?)+$/.test(stops);
-    $("stops").toggleAttribute("aria-invalid", !stopsValid);
-    if (stopsValid) state.stops = stops.replace(/\s+/g, "");
+    const stops = StopsTextOf($("stops").value);
+    $("stops").toggleAttribute("aria-invalid", stops === null);
+    if (stops !== null) state.stops = stops;
     state.phase = $("phase").value.trim();
     // A budget of 0 (or none) is the target's own, as in the window.
     const budget = Number($("budget").value);
@@ -166,13 +193,11 @@ function ReadControls() {
 function Render() {
     pending = false;
     clearTimeout(renderTimer);
-    rendered = engine.Render(state);
+    rendered = RenderRefused();
     if (rendered.status === 0) {
         ShowOutput(rendered.bytes);
-    } else {
-        ShowOutput(new TextEncoder().encode(rendered.error));
+        lastGood = { ...state, extra: [...state.extra] };
     }
-    $("status").textContent = rendered.status === 0 ? rendered.notes : "";
     ShowCount();
     DrawPreview();
     if (state.text.length < kPromptLink && !starting) {
@@ -180,6 +205,60 @@ function Render() {
     } else {
         KeepSoon();
     }
+}
+
+// The choices the output shown was last written for.
+let lastGood = { ...kDefaults };
+
+// The page's field for an option of the companion's.
+const kFieldOf = { start: "start-hex", middle: "middle-hex", finish: "finish-hex", background: "background-hex", fit: "budget" };
+
+// The choices a value changes beside its own.
+const kSpreadTo = { stops: ["start", "middle", "finish"], phase: ["rainbow"] };
+
+// Renders the choices. What the companion refuses is said at its field, in the page's words, in
+// the status line, while the output shown stays the last good one: a piece of the link the
+// companion does not know is left out, and a value it refuses is put back to the last good one
+// (the field keeps what was typed, marked).
+function RenderRefused() {
+    for (const field of document.querySelectorAll("[data-refused]")) {
+        field.removeAttribute("data-refused");
+        field.removeAttribute("aria-invalid");
+    }
+    const said = [];
+    let result = engine.Render(state);
+    for (let tries = 0; result.status !== 0 && tries < 4; tries++) {
+        const name = FieldOfRefusal(result.error);
+        const extra = state.extra.findIndex(([key]) => key === name);
+        if (extra >= 0) {
+            state.extra.splice(extra, 1);
+            said.push(tr("リンクの「%1」は使えないので外しました").replace("%1", name));
+        } else if (name !== null && name in kDefaults && result.status !== 3) {
+            const field = $(kFieldOf[name] ?? name);
+            field?.setAttribute("aria-invalid", "true");
+            field?.setAttribute("data-refused", "");
+            const label = field ? document.querySelector(`label[for="${field.id}"]`)?.textContent ?? name : name;
+            said.push(tr("%1：この値では書けないので、出力は前のままです").replace("%1", label));
+            state[name] = lastGood[name];
+            // What the value had spread to goes back with it: the colour fields stood for the
+            // stops, a first hue turned the rainbow on.
+            for (const linked of kSpreadTo[name] ?? []) state[linked] = lastGood[linked];
+            for (const colour of kSpreadTo[name]?.filter((linked) => kColours.includes(linked)) ?? []) {
+                $(`${colour}-hex`).value = `#${state[colour]}`;
+                $(`${colour}-picker`).value = `#${state[colour].toLowerCase()}`;
+            }
+            $("rainbow").checked = state.rainbow;
+            $("format").value = state.format;
+        } else {
+            if (result.status === 3) $("budget").setAttribute("aria-invalid", "true");
+            if (result.status === 3) $("budget").setAttribute("data-refused", "");
+            said.push(tr(result.status === 3 ? "長さの上限に収まらないので、出力は前のままです" : "この選び方では書けないので、出力は前のままです"));
+            break;
+        }
+        result = engine.Render(state);
+    }
+    Say(said.length > 0 ? said.join(" ") : result.status === 0 ? result.notes : "");
+    return result;
 }
 
 // The link and the browser's storage follow the choices at once, or for a long text once the
@@ -277,10 +356,13 @@ function ShowCount() {
     const count = rendered.count;
     $("count-row").hidden = !count;
     if (!count) return;
-    $("count-caption").textContent = `${tr(kind.counted === "bytes" ? "バイト数 / 上限" : "UTF-16 の文字数 / 上限")}:`;
-    $("count").textContent = count.fits
-        ? `${count.length} / ${count.budget}`
-        : tr("%1 / %2：収まりません（%3文字まで）").replace("%1", count.length).replace("%2", count.budget).replace("%3", count.fitting);
+    $("count-caption").textContent = "";
+    const words = tr(kind.counted === "bytes" ? "%2バイトのうち%1バイト" : "%2文字のうち%1文字")
+        .replace("%1", count.length).replace("%2", count.budget);
+    const over = !count.fits
+        ? tr("：長すぎます（短くしても%1文字）").replace("%1", count.fitting)
+        : count.length > count.budget ? tr("：貼り付け先には長すぎます") : "";
+    $("count").textContent = words + over;
     $("count").toggleAttribute("data-over", !count.fits || count.length > count.budget);
     const steps = {
         runs: tr("同じ色の並びは１つのコードにしました"),
@@ -319,6 +401,17 @@ function PreviewStyle(element) {
 // anyone looks at, and the output holds them all.
 const kPreviewUnits = 2000;
 
+// The share of the units whose colour is nearer white than black in contrast (WCAG's relative
+// luminance above 0.18).
+function LightShare(units) {
+    const Linear = (value) => (value <= 0.04045 ? value / 12.92 : ((value + 0.055) / 1.055) ** 2.4);
+    const light = units.filter((unit) => {
+        const [r, g, b] = [0, 2, 4].map((at) => Linear(parseInt(unit.colour.slice(at, at + 2), 16) / 255));
+        return 0.2126 * r + 0.7152 * g + 0.0722 * b > 0.18;
+    });
+    return light.length / units.length;
+}
+
 function DrawPreview() {
     const preview = $("preview");
     preview.setAttribute("aria-label", state.text);
@@ -333,6 +426,9 @@ function DrawPreview() {
     }
     if (units.length > kPreviewUnits) fragment.append("…");
     preview.replaceChildren(fragment);
+    // Light colours (yellow, pale rainbows: the game targets' usual ones) are drawn on a dark
+    // ground, where they can be read; a table's own background stays.
+    preview.toggleAttribute("data-dark", !state.table && units.length > 0 && LightShare(units) > 0.5);
     animation.Show(engine, state, PreviewStyle);
 }
 
@@ -342,7 +438,18 @@ function Say(message) {
 
 // A link read only in part says so.
 function SayUnread(unread) {
-    if (unread.value) Say(tr("リンクの一部が読めないので、読める所まで読みました"));
+    const kHow = {
+        partial: "%1は読める所まで読みました",
+        default: "%1は既定のままにしました",
+        dropped: "名前の読めない「%1」は外しました",
+        twice: "%1は２度あるので後の方にしました",
+    };
+    const notes = (unread.notes ?? []).map(([key, how]) => tr(kHow[how]).replace("%1", key));
+    // What the render said of the choices read (a value refused) stays after it.
+    const said = $("status").textContent;
+    const unreadSaid = notes.length > 0 ? tr("リンクの一部が読めません：%1").replace("%1", notes.join(tr("、")))
+        : unread.value ? tr("リンクの一部が読めないので、読める所まで読みました") : "";
+    if (unreadSaid) Say(said ? `${unreadSaid} ${said}` : unreadSaid);
 }
 
 function Download(name, type, data) {
@@ -473,6 +580,7 @@ function Wire() {
         ReadControls();
         FollowStops(id.replace(/-(hex|picker)$/, ""));
         ShowKindOptions();
+        if (id === "stops" || id.endsWith("-hex") || id.endsWith("-picker")) ShowStopList();
         RenderSoon();
     });
     form.addEventListener("change", () => {
@@ -485,6 +593,24 @@ function Wire() {
     $("swap").addEventListener("click", () => {
         [state.start, state.finish] = [state.finish, state.start];
         FollowStops("start", "finish");
+        ShowState();
+        Render();
+    });
+    $("add-stop").addEventListener("click", () => {
+        $("stops").value = AddedStop(state.stops, state.start, state.finish);
+        ReadControls();
+        ShowState();
+        Render();
+    });
+    // A preset is chosen as in the window: its stops and colour space, or the rainbow.
+    for (const [caption, stops] of kPresets) $("preset").append(new Option(tr(caption), stops || "rainbow"));
+    $("preset").addEventListener("change", (event) => {
+        event.stopPropagation();
+        const preset = kPresets.find(([, stops]) => (stops || "rainbow") === event.target.value);
+        event.target.value = "";
+        if (!preset) return;
+        Object.assign(state, { stops: preset[1], space: preset[2], rainbow: preset[1] === "", phase: "", mode: "two" });
+        FollowStops();
         ShowState();
         Render();
     });
@@ -516,7 +642,7 @@ async function Start() {
     TranslatePage();
     engine = new Engine(await TintrelModule());
     animation = new AnimationPreview();
-    kinds = engine.Kinds();
+    kinds = engine.Kinds().map((kind) => ({ ...kind, writes: engine.Writes(kind.name) }));
     FillKinds();
     let link = location.hash.slice(1);
     if (!link) {

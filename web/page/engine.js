@@ -102,6 +102,17 @@ export class Engine {
             });
     }
 
+    // Whether the kind writes a size and a face name: its output for a short text changes with
+    // them (a kind that refuses a face writes none).
+    Writes(kind) {
+        const Output = (...options) => {
+            const run = this.Run(["--utf8", `--format=${kind}`, ...options, "--", "ab"]);
+            return run.status === 0 ? run.bytes.join() : null;
+        };
+        const plain = Output();
+        return { size: Output("--size=2") !== plain, face: ![null, plain].includes(Output("--face=Probe")) };
+    }
+
     // The output's bytes (UTF-8, as the companion's --utf8 writes it) and the preview's units with
     // the colours the engine gives them.
     Render(state) {
@@ -109,11 +120,12 @@ export class Engine {
         // A paste target's length against its budget, and what shortened it.
         const count = JSON.parse(this.module.UTF8ToString(this.module._tintrel_budget()));
         const notes = run.error.trim();
-        const colours = [`--start=${state.start}`, `--finish=${state.finish}`,
+        // The kind too: a target of few colours shows its nearest ones.
+        const colours = [`--format=${state.format}`, `--start=${state.start}`, `--finish=${state.finish}`,
             `--middle=${state.middle}`, `--mode=${state.mode}`, `--space=${state.space}`,
             ...(state.stops ? [`--stops=${state.stops}`] : []), ...(state.rainbow ? ["--rainbow"] : []),
             ...(state.phase ? [`--phase=${state.phase}`] : []), "--", state.text];
-        // The units' colours depend on nothing else: a switch or a kind changed keeps them.
+        // The units' colours depend on nothing else: a switch changed keeps them.
         const key = colours.join("\0");
         if (this.previewKey !== key) {
             this.previewKey = key;

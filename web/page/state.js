@@ -1,6 +1,7 @@
 // The page's choices, and the link that carries them: the part after '#' holds the companion's
 // own option names and values ("text=Hello&format=css&start=FF0000&mode=mirror&bold"), so the
 // choices turn into tintrel-html's arguments one for one.
+import { ColourOf, StopsTextOf } from "./colours.js";
 
 export const kDefaults = Object.freeze({
     text: "Tintrel",
@@ -53,10 +54,31 @@ function Decoded(part, unread) {
     }
 }
 
-// The choices of a link; keys the page does not know are kept for the companion. `unread` says
-// whether a part could not be read whole (a piece whose name cannot be read is left out).
+// The values that are free text: a part of one that cannot be read whole is read as far as it
+// goes; any other value that cannot be read or used keeps its default.
+const kFreeText = ["text", "face"];
+const kColourKeys = ["start", "middle", "finish", "background"];
+const kFalse = ["0", "false", "off", "no"];
+
+// A value of the link as the page keeps it; null for one it cannot use.
+function Usable(key, value) {
+    if (kColourKeys.includes(key)) return ColourOf(value);
+    if (key === "stops") return StopsTextOf(value);
+    return value;
+}
+
+// The choices of a link; keys the page does not know are kept for the companion. `unread.value`
+// says whether a part could not be read whole, and `unread.notes` what became of each piece that
+// was not taken as it stands, as [name, how]: "partial" (read as far as it goes), "default"
+// (left at the default), "dropped" (left out: its name cannot be read) or "twice" (the last one
+// is kept).
 export function StateOf(link, unread = { value: false }) {
     const state = { ...kDefaults, extra: [] };
+    unread.notes = [];
+    const Note = (key, how) => {
+        if (!unread.notes.some(([k, h]) => k === key && h === how)) unread.notes.push([key, how]);
+    };
+    const seen = new Set();
     for (const piece of link.split("&")) {
         if (!piece) continue;
         const equals = piece.indexOf("=");
@@ -65,17 +87,36 @@ export function StateOf(link, unread = { value: false }) {
         if (keyUnread.value) {
             // A name that cannot be read names nothing: the piece is left out.
             unread.value = true;
+            Note(key.length > 24 ? `${key.slice(0, 24)}…` : key, "dropped");
             continue;
         }
-        const value = equals < 0 ? null : Decoded(piece.slice(equals + 1).replace(/\+/g, " "), unread);
+        const valueUnread = { value: false };
+        const value = equals < 0 ? null : Decoded(piece.slice(equals + 1).replace(/\+/g, " "), valueUnread);
+        if (seen.has(key)) Note(key, "twice");
+        seen.add(key);
+        if (valueUnread.value) {
+            unread.value = true;
+            if (!kFreeText.includes(key)) {
+                Note(key, "default");
+                if (key in kDefaults) state[key] = kDefaults[key];
+                continue;
+            }
+            Note(key, "partial");
+        }
         if (key === "text") {
             state.text = value ?? "";
         } else if (kValued.includes(key) && value !== null) {
-            state[key] = ["start", "middle", "finish", "background"].includes(key) ? value.replace(/^#/, "").toUpperCase() : value;
+            const usable = Usable(key, value);
+            if (usable === null) {
+                Note(key, "default");
+                state[key] = kDefaults[key];
+                continue;
+            }
+            state[key] = usable;
             // As for the companion, a first hue turns the rainbow on.
             if (key === "phase" && value !== "") state.rainbow = true;
         } else if (kFlags.includes(key)) {
-            state[key] = value === null || !["0", "false", "off", "no"].includes(value.toLowerCase());
+            state[key] = value === null || !kFalse.includes(value.toLowerCase());
         } else {
             state.extra.push([key, value]);
         }
