@@ -1,7 +1,7 @@
 #include "engine/UnicodeText.h"
 
 #include "engine/CodePage.h"
-#include "engine/GraphemeClusters.h"
+#include "engine/LocalClusters.h"
 #include "engine/Utf8.h"
 #include "engine/Utf8Decode.h"
 
@@ -57,7 +57,7 @@ TUnitText UnitTextFromUtf8(std::string_view utf8) {
     // text around them is the same bytes however it is cut, so ICU looks at those clusters alone,
     // and not at all at a text that CP932 holds whole.
     TClusterTable& table = result.Clusters;
-    std::optional<TGraphemeClusters> clusters;
+    std::optional<TLocalClusters> clusters;
     for (std::size_t done = 0; done < text.size();) {
         const std::size_t written = result.Text.size();
         const std::size_t held = done + encoder.AppendHeld(text.substr(done), result.Text);
