@@ -25,11 +25,13 @@ public:
             return {std::string(line), {}};
         }
         if (!named_) {
-            if (const std::optional<std::size_t> bad = FirstInvalidUtf8(line)) {
-                named_ = true;
-                err_.Write("tintrel-html: standard input is not valid UTF-8 from byte offset " +
-                           std::to_string(inputOffset + *bad) + "; such bytes are written as U+FFFD\n");
+            const std::optional<std::size_t> bad = FirstInvalidUtf8(line);
+            if (!bad) {
+                return UnitTextFromWellFormedUtf8(line);
             }
+            named_ = true;
+            err_.Write("tintrel-html: standard input is not valid UTF-8 from byte offset " +
+                       std::to_string(inputOffset + *bad) + "; such bytes are written as U+FFFD\n");
         }
         return UnitTextFromUtf8(line);
     }

@@ -65,6 +65,9 @@ std::string_view ControlPicture(std::string_view utf8) {
         }
         return table;
     }();
+    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) >= 0x20 && utf8[0] != '\x7F') [[likely]] {
+        return {}; // the printable ASCII most lines are made of
+    }
     if (utf8.size() == 2 && utf8[0] == '\xC2' && static_cast<unsigned char>(utf8[1]) <= 0x9F) {
         const auto& picture = c1Pictures[static_cast<unsigned char>(utf8[1]) - 0x80];
         return {picture.data(), picture.size()};
@@ -92,7 +95,7 @@ TColorDepth AnsiColorDepth(const THtmlOptions& options) {
 
 TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                            int characterCount, const TClusterTable& /*clusters*/)
-    : depth_(AnsiColorDepth(options)) {
+    : depth_(AnsiColorDepth(options)), characters_(TCp932Utf8Table::Get()) {
     std::string codes;
     const auto code = [&](std::string_view number) {
         codes += codes.empty() ? "" : ";";
@@ -134,7 +137,7 @@ void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
         opened_ = true;
         out_.Append(opening_);
     }
-    std::string_view utf8 = UnitUtf8(unit);
+    std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : characters_.Lookup(unit.Bytes);
     if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
         utf8 = picture;
     }

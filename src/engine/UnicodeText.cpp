@@ -38,13 +38,13 @@ int AppendWrittenForm(std::string_view cluster, TCp932Encoder& encoder, std::str
 } // namespace
 
 TUnitText UnitTextFromUtf8(std::string_view utf8) {
-    std::string repaired;
-    std::string_view text = utf8;
     if (FirstInvalidUtf8(utf8)) {
-        repaired = WithReplacementCharacters(utf8);
-        text = repaired;
+        return UnitTextFromWellFormedUtf8(WithReplacementCharacters(utf8));
     }
+    return UnitTextFromWellFormedUtf8(utf8);
+}
 
+TUnitText UnitTextFromWellFormedUtf8(std::string_view text) {
     TUnitText result;
     // ASCII is the same in CP932; a listing of many short lines needs no converter for each.
     if (IsAscii(text)) {
