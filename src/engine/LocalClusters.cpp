@@ -13,6 +13,12 @@ bool TLocalClusters::AlwaysBoundary(std::string_view utf8, std::size_t offset) {
 
 std::pair<std::size_t, std::size_t> TLocalClusters::Around(std::size_t offset) {
     if (!stretch_ || offset < start_ + clusterStart_ || offset >= end_) {
+#if defined(__EMSCRIPTEN__)
+        // The browser segments a whole text again only where it changed since the last one, as
+        // the page's text changes a key at a time; stretches would each be segmented anew.
+        start_ = 0;
+        end_ = text_.size();
+#else
         start_ = offset;
         while (!AlwaysBoundary(text_, start_)) {
             --start_;
@@ -21,6 +27,7 @@ std::pair<std::size_t, std::size_t> TLocalClusters::Around(std::size_t offset) {
         while (!AlwaysBoundary(text_, end_)) {
             ++end_;
         }
+#endif
         stretch_.reset(); // hands its breaker on to the next stretch
         stretch_.emplace(text_.substr(start_, end_ - start_));
         clusterStart_ = 0;
