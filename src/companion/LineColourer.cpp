@@ -20,23 +20,28 @@ class TLineUnits {
 public:
     TLineUnits(bool cp932, TOutputSink& err) : cp932_(cp932), err_(err) {}
 
-    TUnitText Of(std::string_view line, std::size_t inputOffset) {
+    // The units stand until the next line is asked for.
+    const TUnitText& Of(std::string_view line, std::size_t inputOffset) {
         if (cp932_) {
-            return {std::string(line), {}};
+            line_.Text = line;
+            return line_;
+        }
+        const std::optional<std::size_t> bad = FirstInvalidUtf8(line);
+        if (!bad) {
+            UnitTextFromWellFormedUtf8(line, line_);
+            return line_;
         }
         if (!named_) {
-            const std::optional<std::size_t> bad = FirstInvalidUtf8(line);
-            if (!bad) {
-                return UnitTextFromWellFormedUtf8(line);
-            }
             named_ = true;
             err_.Write("tintrel-html: standard input is not valid UTF-8 from byte offset " +
                        std::to_string(inputOffset + *bad) + "; such bytes are written as U+FFFD\n");
         }
-        return UnitTextFromUtf8(line);
+        UnitTextFromWellFormedUtf8(WithReplacementCharacters(line), line_);
+        return line_;
     }
 
 private:
+    TUnitText line_; // its buffers serve every line
     bool cp932_;
     bool named_ = false;
     TOutputSink& err_;

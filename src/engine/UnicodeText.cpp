@@ -46,12 +46,21 @@ TUnitText UnitTextFromUtf8(std::string_view utf8) {
 
 TUnitText UnitTextFromWellFormedUtf8(std::string_view text) {
     TUnitText result;
+    UnitTextFromWellFormedUtf8(text, result);
+    return result;
+}
+
+void UnitTextFromWellFormedUtf8(std::string_view text, TUnitText& result) {
+    result.Clusters.Units.clear();
+    result.Clusters.Utf8.clear();
+    result.Clusters.References = 0;
     // ASCII is the same in CP932; a listing of many short lines needs no converter for each.
     if (IsAscii(text)) {
         result.Text = text;
-        return result;
+        return;
     }
     TCp932Encoder encoder;
+    result.Text.clear();
     result.Text.reserve(text.size());
     // Only the clusters that hold a character CP932 cannot hold become units of their own; the
     // text around them is the same bytes however it is cut, so ICU looks at those clusters alone,
@@ -84,5 +93,4 @@ TUnitText UnitTextFromWellFormedUtf8(std::string_view text) {
         table.Units.push_back(unit);
         done = end;
     }
-    return result;
 }
