@@ -21,21 +21,28 @@ public:
     // `named`: bytes that are not UTF-8 have been named already.
     TLineUnits(bool cp932, TOutputSink& err, bool named = false) : cp932_(cp932), named_(named), err_(err) {}
 
-    TUnitText Of(std::string_view line, std::size_t inputOffset) {
+    // The units stand until the next line is asked for.
+    const TUnitText& Of(std::string_view line, std::size_t inputOffset) {
         if (cp932_) {
-            return {std::string(line), {}};
+            line_.Text = line;
+            return line_;
+        }
+        const std::optional<std::size_t> bad = FirstInvalidUtf8(line);
+        if (!bad) {
+            UnitTextFromWellFormedUtf8(line, line_);
+            return line_;
         }
         if (!named_) {
-            if (const std::optional<std::size_t> bad = FirstInvalidUtf8(line)) {
-                named_ = true;
-                err_.Write("tintrel-html: standard input is not valid UTF-8 from byte offset " +
-                           std::to_string(inputOffset + *bad) + "; such bytes are written as U+FFFD\n");
-            }
+            named_ = true;
+            err_.Write("tintrel-html: standard input is not valid UTF-8 from byte offset " +
+                       std::to_string(inputOffset + *bad) + "; such bytes are written as U+FFFD\n");
         }
-        return UnitTextFromUtf8(line);
+        UnitTextFromWellFormedUtf8(WithReplacementCharacters(line), line_);
+        return line_;
     }
 
 private:
+    TUnitText line_; // its buffers serve every line
     bool cp932_;
     bool named_ = false;
     TOutputSink& err_;

@@ -56,6 +56,9 @@ TColor PlainColorOfHex(std::string_view hex) {
 
 // A control or directional character as something the terminal shows; a tab stays.
 std::string_view ControlPicture(std::string_view utf8) {
+    if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) >= 0x20 && utf8[0] != '\x7F') [[likely]] {
+        return {}; // the printable ASCII most lines are made of
+    }
     const std::string_view picture = ControlOrC1PictureOf(utf8);
     return picture.empty() ? DirectionPictureOf(utf8) : picture;
 }
@@ -80,7 +83,7 @@ TColorDepth AnsiColorDepth(const THtmlOptions& options) {
 
 TAnsiEmitter::TAnsiEmitter(const TTagVocabulary& /*tg*/, const THtmlOptions& options, std::string_view text,
                            int characterCount, const TClusterTable& /*clusters*/)
-    : depth_(AnsiColorDepth(options)) {
+    : depth_(AnsiColorDepth(options)), characters_(TCp932Utf8Table::Get()) {
     std::string codes;
     const auto code = [&](std::string_view number) {
         codes += codes.empty() ? "" : ";";
@@ -122,7 +125,7 @@ void TAnsiEmitter::AppendUnit(const TTextUnit& unit, TColor color) {
         opened_ = true;
         out_.Append(opening_);
     }
-    std::string_view utf8 = UnitUtf8(unit);
+    std::string_view utf8 = unit.IsCluster() ? unit.Utf8 : characters_.Lookup(unit.Bytes);
     if (const std::string_view picture = ControlPicture(utf8); !picture.empty()) {
         utf8 = picture;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CodePage.h"
 #include "engine/OrivUtil.h"
 #include "engine/OutputBuffer.h"
 #include "engine/OutputEmitter.h"
@@ -29,6 +30,7 @@ private:
     std::string opening_; // laid down with the first unit, as the markup kinds do
     bool opened_ = false;
     TColorDepth depth_ = TColorDepth::TrueColor;
+    const TCp932Utf8Table& characters_; // looked up for every unit without a call
 };
 
 // The colours a terminal kind writes: ansi 24-bit, ansi256 the palette, term as detected.

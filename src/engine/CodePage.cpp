@@ -33,6 +33,16 @@ void AppendCode(std::uint16_t code, std::string& out) {
 std::size_t AppendConvertible(std::string_view utf8, std::string& out) {
     std::size_t offset = 0;
     while (offset < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[offset]) < 0x80) {
+            // A run of ASCII, which CP932 holds as the same bytes, taken whole.
+            std::size_t end = offset + 1;
+            while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) {
+                ++end;
+            }
+            out.append(utf8.substr(offset, end - offset));
+            offset = end;
+            continue;
+        }
         std::size_t next = offset;
         const std::int32_t c = NextUtf8CodePoint(utf8, next);
         const std::optional<std::uint16_t> code = c < 0 ? std::nullopt : Cp932Code(static_cast<char32_t>(c));

@@ -1,7 +1,7 @@
 #include "engine/UnicodeText.h"
 
 #include "engine/CodePage.h"
-#include "engine/GraphemeClusters.h"
+#include "engine/LocalClusters.h"
 #include "engine/Utf8.h"
 #include "engine/Utf8Decode.h"
 
@@ -38,26 +38,35 @@ int AppendWrittenForm(std::string_view cluster, TCp932Encoder& encoder, std::str
 } // namespace
 
 TUnitText UnitTextFromUtf8(std::string_view utf8) {
-    std::string repaired;
-    std::string_view text = utf8;
     if (FirstInvalidUtf8(utf8)) {
-        repaired = WithReplacementCharacters(utf8);
-        text = repaired;
+        return UnitTextFromWellFormedUtf8(WithReplacementCharacters(utf8));
     }
+    return UnitTextFromWellFormedUtf8(utf8);
+}
 
+TUnitText UnitTextFromWellFormedUtf8(std::string_view text) {
     TUnitText result;
+    UnitTextFromWellFormedUtf8(text, result);
+    return result;
+}
+
+void UnitTextFromWellFormedUtf8(std::string_view text, TUnitText& result) {
+    result.Clusters.Units.clear();
+    result.Clusters.Utf8.clear();
+    result.Clusters.References = 0;
     // ASCII is the same in CP932; a listing of many short lines needs no converter for each.
     if (IsAscii(text)) {
         result.Text = text;
-        return result;
+        return;
     }
     TCp932Encoder encoder;
+    result.Text.clear();
     result.Text.reserve(text.size());
     // Only the clusters that hold a character CP932 cannot hold become units of their own; the
     // text around them is the same bytes however it is cut, so ICU looks at those clusters alone,
     // and not at all at a text that CP932 holds whole.
     TClusterTable& table = result.Clusters;
-    std::optional<TGraphemeClusters> clusters;
+    std::optional<TLocalClusters> clusters;
     for (std::size_t done = 0; done < text.size();) {
         const std::size_t written = result.Text.size();
         const std::size_t held = done + encoder.AppendHeld(text.substr(done), result.Text);
@@ -84,5 +93,4 @@ TUnitText UnitTextFromUtf8(std::string_view utf8) {
         table.Units.push_back(unit);
         done = end;
     }
-    return result;
 }

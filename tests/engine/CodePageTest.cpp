@@ -44,6 +44,15 @@ TEST(CodePage, ReportsEveryCharacterItCannotHoldAndMarksItsPlace) {
     EXPECT_EQ(result.Unmappable[1], "€");
 }
 
+TEST(CodePage, KeepsEveryAsciiByteAroundPairsAndCharactersItCannotHold) {
+    for (int byte = 0; byte < 0x80; ++byte) {
+        const std::string c(1, static_cast<char>(byte));
+        const TCp932Conversion result = Utf8ToCp932(c + c + "ソ" + c + "😀" + c);
+        EXPECT_EQ(result.Bytes, c + c + "\x83\x5C" + c + "?" + c) << "byte " << byte;
+        EXPECT_EQ(result.Unmappable.size(), 1u) << "byte " << byte;
+    }
+}
+
 TEST(CodePage, ReportsBrokenUtf8InsteadOfDroppingIt) {
     const TCp932Conversion result = Utf8ToCp932(std::string("x\xFFy\xE3\x81", 5));
     EXPECT_EQ(result.Bytes, "x?y?");

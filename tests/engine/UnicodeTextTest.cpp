@@ -150,6 +150,7 @@ TEST(UnitsFromUtf8, RandomLinesAreTheUnitsOfEveryCluster) {
         "¥", "☀", "\uFE0F", "\u20E3", "\u0301", "\u0308", "🇯",      "🇵",      "👍",      "🏽",
         "👨", "👩", "\u200D", "\u0600", "\u0915", "\u0903", "\u1100", "\u1161", "\u11A8", "가"};
     std::mt19937 random(932);
+    TUnitText reused; // as a stream fills one for every line, keeping nothing of the last
     for (int round = 0; round < 3000; ++round) {
         std::string line;
         for (int count = static_cast<int>(random() % 20); count > 0; --count) {
@@ -161,6 +162,9 @@ TEST(UnitsFromUtf8, RandomLinesAreTheUnitsOfEveryCluster) {
         EXPECT_EQ(units.Clusters.Units, expected.Clusters.Units) << line;
         EXPECT_EQ(units.Clusters.Utf8, expected.Clusters.Utf8) << line;
         EXPECT_EQ(units.Clusters.References, expected.Clusters.References) << line;
+        UnitTextFromWellFormedUtf8(line, reused);
+        EXPECT_EQ(reused.Text, expected.Text) << line;
+        EXPECT_EQ(reused.Clusters, expected.Clusters) << line;
     }
 }
 
