@@ -671,10 +671,6 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Not every character can be made readable on this background</translation>
     </message>
     <message>
-        <source>明るさを変えました: %1</source>
-        <translation>Lightness changed: %1</translation>
-    </message>
-    <message>
         <source>設定ファイル「%1」のフォント名に制御文字が含まれているため、使いませんでした。
 %2</source>
         <translation>A face name in the settings file “%1” holds a control character, so it was not used.
@@ -966,6 +962,22 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>貼り付け先の形式にはテーブルとコメントは付きません</source>
         <translation>The paste targets get no table and no comments</translation>
+    </message>
+    <message>
+        <source>1色を暗くして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made 1 colour darker so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>%1色を暗くして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made %1 colours darker so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>1色を明るくして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made 1 colour lighter so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>%1色を明るくして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made %1 colours lighter so every character can be read on the background</translation>
     </message>
 </context>
 <context>

@@ -465,11 +465,30 @@ QString TForm1::HintOf(const QWidget* widget) const {
 }
 
 void TForm1::ShowHint(const QString& hint) {
-    if (hint.isEmpty()) {
+    // The window's own hint (the way to help) gives way to a standing text.
+    const QString standing = StandingText();
+    const QString shown = hint.isEmpty() || (hint == HintOf(this) && !standing.isEmpty()) ? standing : hint;
+    if (shown.isEmpty()) {
         StBar->clearMessage();
     } else {
-        StBar->showMessage(hint);
+        StBar->showMessage(shown);
     }
+}
+
+QString TForm1::StandingText() const {
+    QStringList parts;
+    for (const QString& part : {keptResult_, lastStatusText_}) {
+        if (!part.isEmpty()) {
+            parts << part;
+        }
+    }
+    return parts.join(QStringLiteral("　"));
+}
+
+void TForm1::ShowResult(const QString& result) {
+    keptResult_ = result;
+    keptResultOutput_ = htmlText_.Written();
+    ShowHint({});
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -74,8 +74,8 @@ void TForm1::PmBudgetClick() {
     const bool valid = ok && output_->SetBudget(static_cast<std::size_t>(budget));
     Refresh();
     if (!valid) {
-        StBar->showMessage(tr("長さの上限は0から%1までの整数で入力して下さい。上限は変えていません")
-                               .arg(static_cast<qulonglong>(kBudgetLimit - 1)));
+        ShowResult(tr("長さの上限は0から%1までの整数で入力して下さい。上限は変えていません")
+                       .arg(static_cast<qulonglong>(kBudgetLimit - 1)));
     }
 }
 
@@ -131,7 +131,7 @@ void TForm1::PmTakeGradientClick() {
         }
     }
     if (!read) {
-        StBar->showMessage(tr("クリップボードにはグラデーション文字がありません。何も変えていません"));
+        ShowResult(tr("クリップボードにはグラデーション文字がありません。何も変えていません"));
         return;
     }
     const TGradient gradient = GradientOfColours(read->Units);
@@ -149,8 +149,7 @@ void TForm1::PmTakeGradientClick() {
     ApplyStyleRecord(style);
     EdText->setText(QString::fromStdString(read->Text()));
     Refresh();
-    StBar->showMessage(
-        tr("クリップボードのグラデーションを取り込みました（%1）")
-            .arg(QString::fromLatin1(OutputKindName(read->Kind).data(),
-                                     static_cast<qsizetype>(OutputKindName(read->Kind).size()))));
+    ShowResult(tr("クリップボードのグラデーションを取り込みました（%1）")
+                   .arg(QString::fromLatin1(OutputKindName(read->Kind).data(),
+                                            static_cast<qsizetype>(OutputKindName(read->Kind).size()))));
 }

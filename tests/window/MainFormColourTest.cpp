@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -120,8 +122,22 @@ void MainFormColourTest::contrastNoteAndFix() {
     QVERIFY2(form.StBar->currentMessage().contains(QStringLiteral("5文字目「o」のコントラスト 1.00:1")),
              qPrintable(form.StBar->currentMessage()));
     Item(form, "PmFixContrast")->trigger();
-    QVERIFY2(form.StBar->currentMessage().contains(QStringLiteral("明るさを変えました")),
-             qPrintable(form.StBar->currentMessage()));
+    // Said in words, each colour before and after; a hover and its end leave it standing.
+    const QString fixed = form.StBar->currentMessage();
+    QVERIFY2(fixed.contains(QStringLiteral("2色を暗くして")) && fixed.contains(QStringLiteral("#FFFF00→#")) &&
+                 fixed.contains(QStringLiteral("#FFFFFF→#")),
+             qPrintable(fixed));
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(form.CbSize, &enter);
+    QVERIFY(form.StBar->currentMessage() != fixed);
+    QApplication::sendEvent(form.CbSize, &leave);
+    QCOMPARE(form.StBar->currentMessage(), fixed);
+    form.repaint(); // a repaint is no new action
+    QCOMPARE(form.StBar->currentMessage(), fixed);
+    form.EdText->setText(QStringLiteral("Hello!")); // another output: the result gives way
+    form.Refresh();
+    QVERIFY(!form.StBar->currentMessage().contains(QStringLiteral("暗くして")));
     const TRefreshInput input = form.CurrentRefreshInput();
     QVERIFY(CheckContrast(input.Gradient, 5, clWhite, {4.5, 4.5}).Passes());
     // Asked again, it has nothing to fix and says so, the rainbow's too: no colour moves.
