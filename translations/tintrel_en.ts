@@ -1068,6 +1068,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>位置(&amp;P):</source>
         <translation>&amp;Position:</translation>
     </message>
+    <message>
+        <source>グラデーションの見本</source>
+        <translation>Gradient sample</translation>
+    </message>
 </context>
 <context>
     <name>TStoreErrorText</name>

@@ -40,6 +40,11 @@ QString Html(const TForm1& form) {
     return QString::fromStdString(form.HtmlText().Written());
 }
 
+// A colour as TColor holds it (blue in the high byte) in the order a QRgb keeps.
+unsigned BgrToRgb(TColor color) {
+    return ((color & 0xFFU) << 16) | (color & 0xFF00U) | ((color >> 16) & 0xFFU);
+}
+
 } // namespace
 
 class MainFormColourTest : public QObject {
@@ -50,6 +55,7 @@ private slots:
     void presetsApplyStopsThatTheButtonsShow();
     void contrastNoteAndFix();
     void stopsEditorKeepsTwoToSixteen();
+    void stopsEditorAddsTheColourHalfway();
     void stopsEditorSetsPositionsThatNeverFall();
     void phaseIsChosenWhileThePreviewFollows();
     void stopsEditorAnswersReachTheColours();
@@ -176,6 +182,38 @@ void MainFormColourTest::stopsEditorKeepsTwoToSixteen() {
     }
     QCOMPARE(editor.Stops().size(), 16u);
     QVERIFY(!editor.BtnAdd->isEnabled());
+}
+
+// Each row: the stops, the one selected, and the stop Add puts after it (or before the last):
+// the colour halfway to its neighbour, at the place halfway when both places are given.
+void MainFormColourTest::stopsEditorAddsTheColourHalfway() {
+    TScriptedColorDialogService colorDialog;
+    const struct {
+        std::vector<TColorStop> stops;
+        int selected;
+        int added;
+        TColorStop expected;
+    } rows[] = {
+        {{{0x0000FF, -1}, {0xFF0000, -1}}, 0, 1, {0x800080, -1}},
+        {{{0x0000FF, -1}, {0xFF0000, -1}}, 1, 1, {0x800080, -1}},
+        {{{0x000000, 0.2}, {0xFFFFFF, 0.6}, {0x00FF00, -1}}, 0, 1, {0x808080, 0.4}},
+        {{{0x000000, 0.2}, {0xFFFFFF, -1}, {0x00FF00, -1}}, 1, 2, {0x80FF80, -1}},
+    };
+    for (const auto& row : rows) {
+        TStopsEditor editor(row.stops, colorDialog);
+        editor.List->setCurrentRow(row.selected);
+        editor.AddStop();
+        QCOMPARE(editor.Stops().size(), row.stops.size() + 1);
+        QCOMPARE(editor.List->currentRow(), row.added);
+        const TColorStop& added = editor.Stops()[static_cast<std::size_t>(row.added)];
+        QCOMPARE(QString::number(added.Color, 16), QString::number(row.expected.Color, 16));
+        QCOMPARE(added.Position, row.expected.Position);
+        // The strip shows the stops: the first colour at its left end, the last at its right.
+        const QImage strip = editor.Strip->pixmap().toImage();
+        QCOMPARE(strip.pixelColor(0, 0).rgb() & 0xFFFFFF, BgrToRgb(editor.Stops().front().Color));
+        QCOMPARE(strip.pixelColor(strip.width() - 1, 0).rgb() & 0xFFFFFF,
+                 BgrToRgb(editor.Stops().back().Color));
+    }
 }
 
 // Each row: the stop selected, the percent typed, the positions after (-1: spread evenly). A
