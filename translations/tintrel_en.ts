@@ -979,6 +979,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>%1色を明るくして、背景の上ですべての文字を読めるようにしました</source>
         <translation>Made %1 colours lighter so every character can be read on the background</translation>
     </message>
+    <message>
+        <source>：%1</source>
+        <translation>: %1</translation>
+    </message>
 </context>
 <context>
     <name>TPhaseDialog</name>

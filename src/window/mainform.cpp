@@ -14,6 +14,7 @@
 #include "platform/FileLauncher.h"
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
+#include "window/AccessKeys.h"
 #include "window/ColorLabel.h"
 #include "window/ColourChoice.h"
 #include "window/OutputChoice.h"
@@ -449,6 +450,11 @@ void TForm1::ConnectHandlers() {
     PaintBox->OnPaint = [this](QPainter& painter) { PaintWithPainter(painter); };
     CreatePictureItems();
     CreateColourItems();
+    CbOptFontSize->setProperty(kNoAccessKey, true);
+    for (QMenu* menu : {PmOpt, PmPreview, Pm1, PmCopy, PmFont}) {
+        GiveAccessKeys(*menu);
+    }
+    targetsTitle_ = PmTargets->title();
 }
 
 QString TForm1::HintOf(const QWidget* widget) const {

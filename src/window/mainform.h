@@ -344,6 +344,8 @@ private:
     // Shortens the last refresh's output to its budget when "Shorten to fit" is on, and shows
     // the count against the budget.
     void ApplyBudget(const TRefreshInput& input);
+    // The title of "Other targets" names the kind chosen in it, so the main menu shows it.
+    void ShowChosenTarget(const TOutputKindRow& kind);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -441,6 +443,7 @@ private:
     bool painted_ = false;
     int lastDrawingSize_ = 0;
     QString lastStatusText_;
+    QString targetsTitle_; // the title of "Other targets" with its access key, naming no kind
     QString keptResult_;
     std::string keptResultOutput_; // the output the kept result was said about
     QString lastSmallPreviewText_;

@@ -8,6 +8,7 @@
 #include "platform/DialogService.h"
 #include "store/OptionSet.h"
 #include "store/StyleRecord.h"
+#include "window/AccessKeys.h"
 #include "window/OutputChoice.h"
 
 #include <QAction>
@@ -79,8 +80,20 @@ void TForm1::PmBudgetClick() {
     }
 }
 
+void TForm1::ShowChosenTarget(const TOutputKindRow& kind) {
+    if (targetsTitle_.isEmpty()) {
+        return; // the menus are still being built
+    }
+    const QAction* item = CbFormat(kind.Kind);
+    PmTargets->setTitle(
+        kind.OtherTarget && item != nullptr
+            ? AddedBeforeAccessKey(targetsTitle_, tr("：%1").arg(WithoutAccessKey(item->text())))
+            : targetsTitle_);
+}
+
 void TForm1::ApplyBudget(const TRefreshInput& input) {
     const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
+    ShowChosenTarget(kind);
     const std::size_t budget = output_->BudgetOf(kind.Kind);
     if (LbBudget == nullptr || !kind.OtherTarget || budget == 0) {
         if (LbBudget != nullptr) {
