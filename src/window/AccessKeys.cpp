@@ -29,7 +29,8 @@ bool IsKeyLetter(QChar c) {
 
 // The object's name without the window's prefixes ("CbFormat", "Pm", ...), whose words name it.
 QString NameWords(const QString& name) {
-    static const QRegularExpression prefix(QStringLiteral("^(CbFormat|CbSpace|CbOpt|Cb|Pm)"));
+    // The numbers of the historical switch names ("CbOpt7") say nothing of the item.
+    static const QRegularExpression prefix(QStringLiteral("^(CbFormat|CbSpace|CbOpt|Cb|Pm)|[0-9]"));
     return QString(name).remove(prefix);
 }
 
