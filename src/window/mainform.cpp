@@ -36,6 +36,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <limits>
@@ -479,6 +480,21 @@ void TForm1::ShowHint(const QString& hint) {
     } else {
         StBar->showMessage(shown);
     }
+    // A text wider than the bar is cut at its right: the whole of it under the pointer and for
+    // a screen reader.
+    const QString whole = StatusTextCut(shown) ? shown : QString();
+    StBar->setToolTip(whole);
+    StBar->setAccessibleDescription(whole);
+}
+
+bool TForm1::StatusTextCut(const QString& text) const {
+    int room = StBar->width() - StBar->style()->pixelMetric(QStyle::PM_SizeGripSize);
+    for (const QLabel* note : {StNote, LbBudget}) {
+        if (note != nullptr && note->isVisible()) {
+            room -= note->width();
+        }
+    }
+    return StBar->fontMetrics().horizontalAdvance(text) > room;
 }
 
 QString TForm1::StandingText() const {
@@ -519,7 +535,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::ToolTip:
-        // Hints belong in the status bar; there are no pop-up tips.
+        // Hints belong in the status bar; there are no pop-up tips, but for the status bar's own
+        // text when it is cut (and the notes beside it).
+        if (widget == StBar || widget->parentWidget() == StBar) {
+            break;
+        }
         return true;
     case QEvent::ContextMenu:
         if (KeyboardContextMenu(widget, static_cast<QContextMenuEvent*>(event))) {

@@ -319,6 +319,8 @@ private:
     // hovers, until a refresh writes another output.
     void ShowResult(const QString& result);
     QString StandingText() const;
+    // Whether the status bar cuts `text` at its width.
+    bool StatusTextCut(const QString& text) const;
 
     // mainform_access.cpp: the keyboard's paths, the tab order and what assistive tools hear
     void SetUpKeyboardAndAccess();

@@ -135,8 +135,10 @@ void MainFormColourTest::contrastNoteAndFix() {
              qPrintable(fixed));
     QEvent enter(QEvent::Enter);
     QEvent leave(QEvent::Leave);
+    QCOMPARE(form.StBar->toolTip(), fixed); // wider than the bar: whole under the pointer
     QApplication::sendEvent(form.CbSize, &enter);
     QVERIFY(form.StBar->currentMessage() != fixed);
+    QCOMPARE(form.StBar->toolTip(), QString()); // a hint that fits
     QApplication::sendEvent(form.CbSize, &leave);
     QCOMPARE(form.StBar->currentMessage(), fixed);
     form.repaint(); // a repaint is no new action
