@@ -983,6 +983,22 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>：%1</source>
         <translation>: %1</translation>
     </message>
+    <message>
+        <source>上限%2バイトのところ%1バイト：貼り付け先には長すぎます</source>
+        <translation>%1 of %2 bytes: too long for the target</translation>
+    </message>
+    <message>
+        <source>上限%2文字のところ%1文字：貼り付け先には長すぎます</source>
+        <translation>%1 of %2 characters: too long for the target</translation>
+    </message>
+    <message>
+        <source>上限%2バイトのうち%1バイト：貼り付け先に収まります</source>
+        <translation>%1 of %2 bytes: fits the target</translation>
+    </message>
+    <message>
+        <source>上限%2文字のうち%1文字：貼り付け先に収まります</source>
+        <translation>%1 of %2 characters: fits the target</translation>
+    </message>
 </context>
 <context>
     <name>TPhaseDialog</name>

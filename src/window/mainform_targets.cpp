@@ -38,6 +38,16 @@ QString FitStepText(const TFitResult& fit, const TOutputKindRow& kind) {
     return {};
 }
 
+// "410 of 256 characters: too long for the target", counted as the target counts.
+QString BudgetWords(std::size_t length, std::size_t budget, TLengthUnit counted, bool over) {
+    const bool bytes = counted == TLengthUnit::Bytes;
+    const QString words = over ? (bytes ? TForm1::tr("上限%2バイトのところ%1バイト：貼り付け先には長すぎます")
+                                        : TForm1::tr("上限%2文字のところ%1文字：貼り付け先には長すぎます"))
+                               : (bytes ? TForm1::tr("上限%2バイトのうち%1バイト：貼り付け先に収まります")
+                                        : TForm1::tr("上限%2文字のうち%1文字：貼り付け先に収まります"));
+    return words.arg(static_cast<qulonglong>(length)).arg(static_cast<qulonglong>(budget));
+}
+
 } // namespace
 
 void TForm1::CreateTargetItems() {
@@ -67,11 +77,17 @@ std::size_t TForm1::Budget() const {
 }
 
 void TForm1::PmBudgetClick() {
-    const QString current = QString::number(output_->ChosenBudget());
+    // The box shows the limit in force: the one chosen, else the target's own.
+    const std::size_t own = OutputKindRow(OutputKind()).Budget;
+    const std::size_t chosen = output_->ChosenBudget();
+    const QString current = QString::number(chosen != 0 ? chosen : own);
     const std::optional<QString> answer = services_.Dialogs->InputQuery(
         this, tr("長さの上限"), tr("長さの上限を入力して下さい（0で貼り付け先の既定）"), current);
     bool ok = false;
-    const qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
+    qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
+    if (ok && chosen == 0 && budget == own) {
+        budget = 0; // the target's own limit, left as it was: none chosen
+    }
     const bool valid = ok && output_->SetBudget(static_cast<std::size_t>(budget));
     Refresh();
     if (!valid) {
@@ -103,11 +119,13 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
     }
     QString text;
     bool over = false;
+    std::size_t length = 0;
     if (output_->ShortenToFit() && kind.Fitting.Shortens) {
         TFitResult fit = FitTargetText(input.Text, input.Clusters, input.Gradient,
                                        HtmlOptionsOf(input, previewFont_), *tg_, budget);
         htmlText_ = std::move(fit.Html);
         over = !fit.Fits;
+        length = fit.Length;
         text =
             over ? tr("%1 / %2：収まりません（%3文字まで）").arg(fit.Length).arg(budget).arg(fit.FittingUnits)
                  : QStringLiteral("%1 / %2").arg(fit.Length).arg(budget);
@@ -115,7 +133,7 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
             text += QStringLiteral("　") + step;
         }
     } else {
-        const std::size_t length = TargetLength(htmlText_.Written(), kind.Counted);
+        length = TargetLength(htmlText_.Written(), kind.Counted);
         over = length > budget;
         text = QStringLiteral("%1 / %2").arg(length).arg(budget);
     }
@@ -124,7 +142,10 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
     const QString counted =
         kind.Counted == TLengthUnit::Bytes ? tr("バイト数 / 上限") : tr("UTF-16 の文字数 / 上限");
     SetHint(LbBudget, counted);
-    LbBudget->setToolTip(counted);
+    // The count in words: under the pointer and for a screen reader.
+    const QString words = BudgetWords(length, budget, kind.Counted, over);
+    LbBudget->setToolTip(words);
+    LbBudget->setAccessibleDescription(words);
     // Over the budget in the error colour.
     LbBudget->setStyleSheet(over ? QStringLiteral("color: #D32F2F; font-weight: bold") : QString());
     LbBudget->show();

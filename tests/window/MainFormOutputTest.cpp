@@ -449,6 +449,12 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     QVERIFY(!form.LbBudget->isHidden());
     QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 256"));
     QVERIFY(form.LbBudget->styleSheet().contains(QStringLiteral("color")));
+    QCOMPARE(form.LbBudget->toolTip(),
+             QStringLiteral("上限256文字のところ510文字：貼り付け先には長すぎます"));
+    // The budget box starts at the target's own limit; Cancel there chooses none.
+    form.PmBudgetClick();
+    QVERIFY(rig.dialogs.Inputs.last().endsWith(QStringLiteral("|256")));
+    QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 256"));
     form.CbFit->trigger();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("202 / 256　3文字ずつ")));
     QVERIFY(form.LbBudget->styleSheet().isEmpty());
@@ -456,6 +462,9 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     rig.dialogs.InputAnswers.push_back(QStringLiteral("50"));
     form.PmBudgetClick();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50：収まりません（22文字まで）")));
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("50"));
+    form.PmBudgetClick(); // the box shows the limit chosen
+    QVERIFY(rig.dialogs.Inputs.last().endsWith(QStringLiteral("|50")));
     QVERIFY(form.HtmlText().Empty());
     // A budget it cannot take leaves the budget as it was, and says why.
     rig.dialogs.InputAnswers.push_back(QStringLiteral("fifty"));
