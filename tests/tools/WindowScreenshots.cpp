@@ -84,6 +84,15 @@ int main(int argc, char* argv[]) {
         form.PmFixContrast->trigger();
         QApplication::processEvents();
         (void)form.grab().save(output.filePath(dark ? "fixed-dark.png" : "fixed-light.png"));
+        // The preview of the first target that shows a palette: its few colours.
+        for (const TOutputKindRow& kind : OutputKinds()) {
+            if (kind.Shown != nullptr && form.CbFormat(kind.Kind) != nullptr) {
+                form.CbFormat(kind.Kind)->trigger();
+                QApplication::processEvents();
+                (void)form.grab().save(output.filePath(dark ? "palette-dark.png" : "palette-light.png"));
+                break;
+            }
+        }
         form.hide();
     }
     return 0;
