@@ -671,10 +671,6 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <translation>Not every character can be made readable on this background</translation>
     </message>
     <message>
-        <source>明るさを変えました: %1</source>
-        <translation>Lightness changed: %1</translation>
-    </message>
-    <message>
         <source>設定ファイル「%1」のフォント名に制御文字が含まれているため、使いませんでした。
 %2</source>
         <translation>A face name in the settings file “%1” holds a control character, so it was not used.
@@ -967,6 +963,42 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
         <source>貼り付け先の形式にはテーブルとコメントは付きません</source>
         <translation>The paste targets get no table and no comments</translation>
     </message>
+    <message>
+        <source>1色を暗くして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made 1 colour darker so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>%1色を暗くして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made %1 colours darker so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>1色を明るくして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made 1 colour lighter so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>%1色を明るくして、背景の上ですべての文字を読めるようにしました</source>
+        <translation>Made %1 colours lighter so every character can be read on the background</translation>
+    </message>
+    <message>
+        <source>：%1</source>
+        <translation>: %1</translation>
+    </message>
+    <message>
+        <source>上限%2バイトのところ%1バイト：貼り付け先には長すぎます</source>
+        <translation>%1 of %2 bytes: too long for the target</translation>
+    </message>
+    <message>
+        <source>上限%2文字のところ%1文字：貼り付け先には長すぎます</source>
+        <translation>%1 of %2 characters: too long for the target</translation>
+    </message>
+    <message>
+        <source>上限%2バイトのうち%1バイト：貼り付け先に収まります</source>
+        <translation>%1 of %2 bytes: fits the target</translation>
+    </message>
+    <message>
+        <source>上限%2文字のうち%1文字：貼り付け先に収まります</source>
+        <translation>%1 of %2 characters: fits the target</translation>
+    </message>
 </context>
 <context>
     <name>TPhaseDialog</name>
@@ -1055,6 +1087,10 @@ The settings file’s own section names (Option, @@Prev@@, STYLES, Save), names 
     <message>
         <source>位置(&amp;P):</source>
         <translation>&amp;Position:</translation>
+    </message>
+    <message>
+        <source>グラデーションの見本</source>
+        <translation>Gradient sample</translation>
     </message>
 </context>
 <context>

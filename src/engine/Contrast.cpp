@@ -187,6 +187,7 @@ TContrastFix FixContrast(const TGradient& gradient, int n, TColor background, co
     const std::vector<TColor> original = ColorsToMove(gradient);
     fix.Moves.assign(original.size(), 0);
     fix.Colors = original;
+    fix.Before = original;
     const double wanted = std::max(need.First, need.Rest);
     // The colours between two that pass may still fall short (the steps of a space are not those
     // of luminance); each round asks a little more of every colour until all characters pass.

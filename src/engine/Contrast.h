@@ -49,6 +49,7 @@ struct TContrastFix {
     TGradient Gradient;         // the gradient with its colours moved
     std::vector<double> Moves;  // the OKLCH lightness move of each colour (negative: darker)
     std::vector<TColor> Colors; // the colours after the moves, in the order of Moves
+    std::vector<TColor> Before; // the same colours before the moves
     bool Passes = false;        // every character passes now
     bool Rainbow = false;       // a rainbow has no colours to move: nothing was changed
 };

@@ -2,6 +2,7 @@
 
 #include "engine/GradientWalk.h"
 #include "engine/HtmlBuilder.h"
+#include "engine/OutputKind.h"
 #include "engine/PreviewFontSize.h"
 #include "engine/TagVocabulary.h"
 
@@ -61,16 +62,19 @@ bool WiderThan(TPreviewCanvas& canvas, std::string_view text, const TClusterTabl
     }
 }
 
-// Draws each unit in its gradient colour at the sum of the widths before it, up to the right
-// edge: beyond it nothing shows, so nothing more is drawn or measured.
-void DrawVisibleUnits(TPreviewCanvas& canvas, const TRefreshInput& input, int n, TColor background) {
+// Draws each unit in the colour the target shows for its gradient colour (a palette's nearest
+// for a target of few colours) at the sum of the widths before it, up to the right edge: beyond
+// it nothing shows, so nothing more is drawn or measured.
+void DrawVisibleUnits(TPreviewCanvas& canvas, const TRefreshInput& input, const THtmlOptions& options, int n,
+                      TColor background) {
+    const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
     const std::string_view text = input.Text;
     const int width = canvas.Width();
     long long x = 0;
     TUnitWalk walk(text, input.Clusters);
     TGradientWalk colors(input.Gradient, n);
     for (int i = 1; i <= n && x < width; ++i) {
-        const TColor color = colors.Next();
+        const TColor color = kind.ShownColour(colors.Next(), options);
         const std::size_t start = walk.Offset();
         const TClusterUnit* cluster = walk.Step();
         if (cluster != nullptr) {
@@ -122,11 +126,11 @@ TRefreshResult Refresh(const TRefreshInput& input, TPreviewCanvas& canvas, TTagV
         }
     }
 
+    const THtmlOptions options = HtmlOptionsOf(input, font);
     if (width > 0 && height > 0) {
-        DrawVisibleUnits(canvas, input, n, background);
+        DrawVisibleUnits(canvas, input, options, n, background);
     }
     // The output is the whole text's, written as the companion writes it, so each kind's
     // whole-text loop serves the window too.
-    return {BuildHtmlText(text, input.Clusters, input.Gradient, HtmlOptionsOf(input, font), tg), true,
-            font.Points};
+    return {BuildHtmlText(text, input.Clusters, input.Gradient, options, tg), true, font.Points};
 }

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
 namespace {
@@ -23,6 +25,29 @@ namespace {
 QColor QtColor(TColor color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
+}
+
+// The gradient of `stops` as the engine colours it, one pixel a character, for the strip above
+// the list.
+QPixmap GradientStrip(const std::vector<TColorStop>& stops, int width, int height) {
+    QPixmap strip(width, height);
+    QPainter painter(&strip);
+    TGradient gradient;
+    gradient.Stops = stops;
+    for (int x = 0; x < width; ++x) {
+        painter.setPen(QtColor(GradientColor(gradient, x + 1, width)));
+        painter.drawLine(x, 0, x, height - 1);
+    }
+    return strip;
+}
+
+// The stop halfway between `from` and `to`: their colour mixed half and half, at the position
+// between theirs when both are given (else spread evenly, which also puts it between them).
+TColorStop Halfway(const TColorStop& from, const TColorStop& to) {
+    TGradient pair;
+    pair.Stops = {{from.Color, -1}, {to.Color, -1}};
+    const double position = from.Position >= 0 && to.Position >= 0 ? (from.Position + to.Position) / 2 : -1;
+    return {GradientColor(pair, 2, 3), position};
 }
 
 } // namespace
@@ -59,7 +84,11 @@ TStopsEditor::TStopsEditor(std::vector<TColorStop> stops, TColorDialogService& c
     position->addWidget(positionLabel);
     position->addWidget(SpPosition);
     position->addStretch();
+    Strip = new QLabel(this);
+    Strip->setObjectName(QStringLiteral("Strip"));
+    Strip->setAccessibleName(tr("グラデーションの見本"));
     auto* listAndPosition = new QVBoxLayout;
+    listAndPosition->addWidget(Strip);
     listAndPosition->addWidget(List);
     listAndPosition->addLayout(position);
     auto* row = new QHBoxLayout;
@@ -92,6 +121,7 @@ void TStopsEditor::Show(int selected) {
         }
         List->addItem(new QListWidgetItem(QIcon(swatch), caption));
     }
+    Strip->setPixmap(GradientStrip(stops_, kStripWidth, kStripHeight));
     List->setCurrentRow(std::clamp(selected, 0, static_cast<int>(stops_.size()) - 1));
     BtnAdd->setEnabled(stops_.size() < kMaxColorStops);
     BtnRemove->setEnabled(stops_.size() > kMinColorStops);
@@ -137,10 +167,11 @@ void TStopsEditor::AddStop() {
     if (stops_.size() >= kMaxColorStops) {
         return;
     }
-    TColorStop copy = stops_[static_cast<std::size_t>(at)];
-    copy.Position = -1;
-    stops_.insert(stops_.begin() + at + 1, copy);
-    Show(at + 1);
+    // After the selected stop, halfway to the next; after the last, halfway from the one before.
+    const auto first = static_cast<std::size_t>(std::min(at, static_cast<int>(stops_.size()) - 2));
+    stops_.insert(stops_.begin() + static_cast<std::ptrdiff_t>(first) + 1,
+                  Halfway(stops_[first], stops_[first + 1]));
+    Show(static_cast<int>(first) + 1);
 }
 
 void TStopsEditor::RemoveStop() {

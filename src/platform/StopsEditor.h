@@ -7,13 +7,14 @@
 #include <vector>
 
 class QDoubleSpinBox;
+class QLabel;
 class QListWidget;
 class TColorDialogService;
 class QPushButton;
 
 // The stops editor: the gradient's colours as a list of swatches, with add, remove, move, a
 // colour dialog and a position (percent along the text, or automatic) for the selected one.
-// Positions stay as given; new stops are spread evenly.
+// Positions stay as given; a new stop takes the colour and place halfway to the next.
 class TStopsEditor final : public QDialog {
     Q_OBJECT
 
@@ -38,6 +39,10 @@ public:
     QPushButton* BtnDown = nullptr;
     QPushButton* BtnColor = nullptr;
     QDoubleSpinBox* SpPosition = nullptr;
+    // The gradient the stops make, painted above the list.
+    QLabel* Strip = nullptr;
+    static constexpr int kStripWidth = 200;
+    static constexpr int kStripHeight = 16;
 
 private:
     void Show(int selected);

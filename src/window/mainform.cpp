@@ -14,6 +14,7 @@
 #include "platform/FileLauncher.h"
 #include "store/IniGT.h"
 #include "store/StyleLibrary.h"
+#include "window/AccessKeys.h"
 #include "window/ColorLabel.h"
 #include "window/ColourChoice.h"
 #include "window/OutputChoice.h"
@@ -35,6 +36,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <limits>
@@ -449,6 +451,11 @@ void TForm1::ConnectHandlers() {
     PaintBox->OnPaint = [this](QPainter& painter) { PaintWithPainter(painter); };
     CreatePictureItems();
     CreateColourItems();
+    CbOptFontSize->setProperty(kNoAccessKey, true);
+    for (QMenu* menu : {PmOpt, PmPreview, Pm1, PmCopy, PmFont}) {
+        GiveAccessKeys(*menu);
+    }
+    targetsTitle_ = PmTargets->title();
 }
 
 QString TForm1::HintOf(const QWidget* widget) const {
@@ -465,11 +472,45 @@ QString TForm1::HintOf(const QWidget* widget) const {
 }
 
 void TForm1::ShowHint(const QString& hint) {
-    if (hint.isEmpty()) {
+    // The window's own hint (the way to help) gives way to a standing text.
+    const QString standing = StandingText();
+    const QString shown = hint.isEmpty() || (hint == HintOf(this) && !standing.isEmpty()) ? standing : hint;
+    if (shown.isEmpty()) {
         StBar->clearMessage();
     } else {
-        StBar->showMessage(hint);
+        StBar->showMessage(shown);
     }
+    // A text wider than the bar is cut at its right: the whole of it under the pointer and for
+    // a screen reader.
+    const QString whole = StatusTextCut(shown) ? shown : QString();
+    StBar->setToolTip(whole);
+    StBar->setAccessibleDescription(whole);
+}
+
+bool TForm1::StatusTextCut(const QString& text) const {
+    int room = StBar->width() - StBar->style()->pixelMetric(QStyle::PM_SizeGripSize);
+    for (const QLabel* note : {StNote, LbBudget}) {
+        if (note != nullptr && note->isVisible()) {
+            room -= note->width();
+        }
+    }
+    return StBar->fontMetrics().horizontalAdvance(text) > room;
+}
+
+QString TForm1::StandingText() const {
+    QStringList parts;
+    for (const QString& part : {keptResult_, lastStatusText_}) {
+        if (!part.isEmpty()) {
+            parts << part;
+        }
+    }
+    return parts.join(QStringLiteral("　"));
+}
+
+void TForm1::ShowResult(const QString& result) {
+    keptResult_ = result;
+    keptResultOutput_ = htmlText_.Written();
+    ShowHint({});
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -494,7 +535,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::ToolTip:
-        // Hints belong in the status bar; there are no pop-up tips.
+        // Hints belong in the status bar; there are no pop-up tips, but for the status bar's own
+        // text when it is cut (and the notes beside it).
+        if (widget == StBar || widget->parentWidget() == StBar) {
+            break;
+        }
         return true;
     case QEvent::ContextMenu:
         if (KeyboardContextMenu(widget, static_cast<QContextMenuEvent*>(event))) {

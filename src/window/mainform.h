@@ -312,7 +312,15 @@ private:
     bool FormKeyDown(QKeyEvent* event);
     // The hint of `widget` or of the nearest parent that has one, as the status bar shows it.
     QString HintOf(const QWidget* widget) const;
+    // Shows `hint` while the pointer rests on its control; without one, the standing text: the
+    // last command's result and what the last refresh found.
     void ShowHint(const QString& hint);
+    // A command's result (the contrast fixed, a gradient taken): stays in the status bar, between
+    // hovers, until a refresh writes another output.
+    void ShowResult(const QString& result);
+    QString StandingText() const;
+    // Whether the status bar cuts `text` at its width.
+    bool StatusTextCut(const QString& text) const;
 
     // mainform_access.cpp: the keyboard's paths, the tab order and what assistive tools hear
     void SetUpKeyboardAndAccess();
@@ -338,6 +346,8 @@ private:
     // Shortens the last refresh's output to its budget when "Shorten to fit" is on, and shows
     // the count against the budget.
     void ApplyBudget(const TRefreshInput& input);
+    // The title of "Other targets" names the kind chosen in it, so the main menu shows it.
+    void ShowChosenTarget(const TOutputKindRow& kind);
 
     // mainform_options.cpp
     TOptionSet CaptureOptionSet() const;
@@ -435,6 +445,9 @@ private:
     bool painted_ = false;
     int lastDrawingSize_ = 0;
     QString lastStatusText_;
+    QString targetsTitle_; // the title of "Other targets" with its access key, naming no kind
+    QString keptResult_;
+    std::string keptResultOutput_; // the output the kept result was said about
     QString lastSmallPreviewText_;
     QStringList pendingMessages_;
     // Every message already said about the settings file, so a close that fails for the same

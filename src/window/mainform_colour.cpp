@@ -21,11 +21,39 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <utility>
 
 namespace {
+
+// "#RRGGBB" of a plain colour, as the colour labels show it.
+QString HexOf(TColor color) {
+    std::array<char, 6> hex{};
+    WriteColorHex(color, hex.data());
+    return QLatin1Char('#') + QString::fromLatin1(hex.data(), static_cast<qsizetype>(hex.size()));
+}
+
+// What "Fix contrast" did, in words: how many colours it made darker or lighter, and each one
+// before and after.
+QString FixText(const TContrastFix& fix) {
+    QStringList changes;
+    bool darker = false;
+    for (std::size_t k = 0; k < fix.Moves.size(); ++k) {
+        if (fix.Moves[k] != 0 && fix.Before[k] != fix.Colors[k]) {
+            darker = fix.Moves[k] < 0;
+            changes << QStringLiteral("%1→%2").arg(HexOf(fix.Before[k]), HexOf(fix.Colors[k]));
+        }
+    }
+    const qsizetype count = changes.size();
+    const QString said =
+        darker ? (count == 1 ? TForm1::tr("1色を暗くして、背景の上ですべての文字を読めるようにしました")
+                             : TForm1::tr("%1色を暗くして、背景の上ですべての文字を読めるようにしました"))
+               : (count == 1 ? TForm1::tr("1色を明るくして、背景の上ですべての文字を読めるようにしました")
+                             : TForm1::tr("%1色を明るくして、背景の上ですべての文字を読めるようにしました"));
+    return (count == 1 ? said : said.arg(count)) + QStringLiteral(": ") + changes.join(QStringLiteral(", "));
+}
 
 // The captions of the spaces, in the order of TColorSpace.
 const char* const kSpaceCaptions[kColorSpaceCount] = {
@@ -243,18 +271,14 @@ void TForm1::PmFixContrastClick() {
     const TContrastNeed need = ContrastNeedOf(input.Html.SizeStep, input.Html.FirstLetterLarger);
     if (CheckContrast(input.Gradient, n, input.Background, need).Passes()) {
         // Nothing to fix, the rainbow's included: the colours stay as they are.
-        StBar->showMessage(tr("すべての文字が読めるので、色は変えていません"));
+        ShowResult(tr("すべての文字が読めるので、色は変えていません"));
         return;
     }
     const TContrastFix fix = FixContrast(input.Gradient, n, input.Background, need);
     if (fix.Rainbow || !fix.Passes) {
-        StBar->showMessage(fix.Rainbow ? tr("虹色は明るさが一定のため、コントラストを修正できません")
-                                       : tr("この背景ではすべての文字を読めるようにはできません"));
+        ShowResult(fix.Rainbow ? tr("虹色は明るさが一定のため、コントラストを修正できません")
+                               : tr("この背景ではすべての文字を読めるようにはできません"));
         return;
-    }
-    QStringList moves;
-    for (const double move : fix.Moves) {
-        moves << QString::number(move, 'f', 3);
     }
     if (fix.Gradient.Stops.size() >= kMinColorStops) {
         TGradient choice = colours_->Gradient();
@@ -268,6 +292,5 @@ void TForm1::PmFixContrastClick() {
         }
     }
     Refresh();
-    lastStatusText_ = tr("明るさを変えました: %1").arg(moves.join(QStringLiteral(", ")));
-    StBar->showMessage(lastStatusText_);
+    ShowResult(FixText(fix));
 }

@@ -147,11 +147,7 @@ void TForm1::ReportStatus(const TRefreshInput& input) {
         return;
     }
     lastStatusText_ = message;
-    if (message.isEmpty()) {
-        StBar->clearMessage();
-    } else {
-        StBar->showMessage(message);
-    }
+    ShowHint({});
 }
 
 void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
@@ -161,6 +157,11 @@ void TForm1::PaintBoxPaint(TPreviewCanvas& canvas) {
     TRefreshResult result = ::Refresh(input, canvas, *tg_);
     htmlText_ = std::move(result.Html);
     ApplyBudget(input);
+    if (!keptResult_.isEmpty() && htmlText_.Written() != keptResultOutput_) {
+        // Another output: the last command's result no longer speaks of it.
+        keptResult_.clear();
+        ShowHint({});
+    }
     if (result.Painted) {
         lastDrawingSize_ = result.DrawingPoints;
     }

@@ -8,6 +8,7 @@
 #include "platform/DialogService.h"
 #include "store/OptionSet.h"
 #include "store/StyleRecord.h"
+#include "window/AccessKeys.h"
 #include "window/OutputChoice.h"
 
 #include <QAction>
@@ -35,6 +36,16 @@ QString FitStepText(const TFitResult& fit, const TOutputKindRow& kind) {
         return OutputKindText(kind.Fitting.CompactTaken);
     }
     return {};
+}
+
+// "410 of 256 characters: too long for the target", counted as the target counts.
+QString BudgetWords(std::size_t length, std::size_t budget, TLengthUnit counted, bool over) {
+    const bool bytes = counted == TLengthUnit::Bytes;
+    const QString words = over ? (bytes ? TForm1::tr("上限%2バイトのところ%1バイト：貼り付け先には長すぎます")
+                                        : TForm1::tr("上限%2文字のところ%1文字：貼り付け先には長すぎます"))
+                               : (bytes ? TForm1::tr("上限%2バイトのうち%1バイト：貼り付け先に収まります")
+                                        : TForm1::tr("上限%2文字のうち%1文字：貼り付け先に収まります"));
+    return words.arg(static_cast<qulonglong>(length)).arg(static_cast<qulonglong>(budget));
 }
 
 } // namespace
@@ -66,21 +77,39 @@ std::size_t TForm1::Budget() const {
 }
 
 void TForm1::PmBudgetClick() {
-    const QString current = QString::number(output_->ChosenBudget());
+    // The box shows the limit in force: the one chosen, else the target's own.
+    const std::size_t own = OutputKindRow(OutputKind()).Budget;
+    const std::size_t chosen = output_->ChosenBudget();
+    const QString current = QString::number(chosen != 0 ? chosen : own);
     const std::optional<QString> answer = services_.Dialogs->InputQuery(
         this, tr("長さの上限"), tr("長さの上限を入力して下さい（0で貼り付け先の既定）"), current);
     bool ok = false;
-    const qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
+    qulonglong budget = answer.value_or(current).trimmed().toULongLong(&ok);
+    if (ok && chosen == 0 && budget == own) {
+        budget = 0; // the target's own limit, left as it was: none chosen
+    }
     const bool valid = ok && output_->SetBudget(static_cast<std::size_t>(budget));
     Refresh();
     if (!valid) {
-        StBar->showMessage(tr("長さの上限は0から%1までの整数で入力して下さい。上限は変えていません")
-                               .arg(static_cast<qulonglong>(kBudgetLimit - 1)));
+        ShowResult(tr("長さの上限は0から%1までの整数で入力して下さい。上限は変えていません")
+                       .arg(static_cast<qulonglong>(kBudgetLimit - 1)));
     }
+}
+
+void TForm1::ShowChosenTarget(const TOutputKindRow& kind) {
+    if (targetsTitle_.isEmpty()) {
+        return; // the menus are still being built
+    }
+    const QAction* item = CbFormat(kind.Kind);
+    PmTargets->setTitle(
+        kind.OtherTarget && item != nullptr
+            ? AddedBeforeAccessKey(targetsTitle_, tr("：%1").arg(WithoutAccessKey(item->text())))
+            : targetsTitle_);
 }
 
 void TForm1::ApplyBudget(const TRefreshInput& input) {
     const TOutputKindRow& kind = OutputKindRow(input.Html.Kind);
+    ShowChosenTarget(kind);
     const std::size_t budget = output_->BudgetOf(kind.Kind);
     if (LbBudget == nullptr || !kind.OtherTarget || budget == 0) {
         if (LbBudget != nullptr) {
@@ -90,11 +119,13 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
     }
     QString text;
     bool over = false;
+    std::size_t length = 0;
     if (output_->ShortenToFit() && kind.Fitting.Shortens) {
         TFitResult fit = FitTargetText(input.Text, input.Clusters, input.Gradient,
                                        HtmlOptionsOf(input, previewFont_), *tg_, budget);
         htmlText_ = std::move(fit.Html);
         over = !fit.Fits;
+        length = fit.Length;
         text =
             over ? tr("%1 / %2：収まりません（%3文字まで）").arg(fit.Length).arg(budget).arg(fit.FittingUnits)
                  : QStringLiteral("%1 / %2").arg(fit.Length).arg(budget);
@@ -102,7 +133,7 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
             text += QStringLiteral("　") + step;
         }
     } else {
-        const std::size_t length = TargetLength(htmlText_.Written(), kind.Counted);
+        length = TargetLength(htmlText_.Written(), kind.Counted);
         over = length > budget;
         text = QStringLiteral("%1 / %2").arg(length).arg(budget);
     }
@@ -111,7 +142,10 @@ void TForm1::ApplyBudget(const TRefreshInput& input) {
     const QString counted =
         kind.Counted == TLengthUnit::Bytes ? tr("バイト数 / 上限") : tr("UTF-16 の文字数 / 上限");
     SetHint(LbBudget, counted);
-    LbBudget->setToolTip(counted);
+    // The count in words: under the pointer and for a screen reader.
+    const QString words = BudgetWords(length, budget, kind.Counted, over);
+    LbBudget->setToolTip(words);
+    LbBudget->setAccessibleDescription(words);
     // Over the budget in the error colour.
     LbBudget->setStyleSheet(over ? QStringLiteral("color: #D32F2F; font-weight: bold") : QString());
     LbBudget->show();
@@ -131,7 +165,7 @@ void TForm1::PmTakeGradientClick() {
         }
     }
     if (!read) {
-        StBar->showMessage(tr("クリップボードにはグラデーション文字がありません。何も変えていません"));
+        ShowResult(tr("クリップボードにはグラデーション文字がありません。何も変えていません"));
         return;
     }
     const TGradient gradient = GradientOfColours(read->Units);
@@ -149,8 +183,7 @@ void TForm1::PmTakeGradientClick() {
     ApplyStyleRecord(style);
     EdText->setText(QString::fromStdString(read->Text()));
     Refresh();
-    StBar->showMessage(
-        tr("クリップボードのグラデーションを取り込みました（%1）")
-            .arg(QString::fromLatin1(OutputKindName(read->Kind).data(),
-                                     static_cast<qsizetype>(OutputKindName(read->Kind).size()))));
+    ShowResult(tr("クリップボードのグラデーションを取り込みました（%1）")
+                   .arg(QString::fromLatin1(OutputKindName(read->Kind).data(),
+                                            static_cast<qsizetype>(OutputKindName(read->Kind).size()))));
 }

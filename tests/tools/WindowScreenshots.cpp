@@ -11,13 +11,16 @@
 #include "support/DarkPalette.h"
 #include "support/FormRig.h"
 #include "support/ScriptedColorDialogService.h"
+#include "window/UiTranslators.h"
 #include "window/mainform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QtTest>
 
 #include <cstdio>
@@ -31,6 +34,9 @@ int main(int argc, char* argv[]) {
     }
     InstallWindowsFontSubstitutes();
     const QDir output(QString::fromLocal8Bit(argv[1]));
+    // A second argument "en": the window in English.
+    const TUiTranslators translators(argc > 2 && QByteArray(argv[2]) == "en" ? TUiLanguage::English
+                                                                             : TUiLanguage::Japanese);
 
     for (const bool dark : {false, true}) {
         QApplication::setPalette(dark ? DarkTestPalette() : LightTestPalette());
@@ -64,6 +70,28 @@ int main(int argc, char* argv[]) {
                 return 1;
             }
             dialog->hide();
+        }
+        // The options menu with its access keys, and the status bar after Fix contrast with
+        // yellow on white: the result in words.
+        form.PmOpt->popup(form.mapToGlobal(QPoint(0, 0)));
+        QApplication::processEvents();
+        (void)form.PmOpt->grab().save(output.filePath(dark ? "menu-dark.png" : "menu-light.png"));
+        form.PmOpt->hide();
+        form.EdText->setText(QStringLiteral("Gradient text"));
+        form.ClBtnBk->SetColor(0xFFFFFF);
+        form.ClBtn1->SetColor(0x00FFFF);
+        form.ClBtn2->SetColor(0xFF8000);
+        form.PmFixContrast->trigger();
+        QApplication::processEvents();
+        (void)form.grab().save(output.filePath(dark ? "fixed-dark.png" : "fixed-light.png"));
+        // The preview of the first target that shows a palette: its few colours.
+        for (const TOutputKindRow& kind : OutputKinds()) {
+            if (kind.Shown != nullptr && form.CbFormat(kind.Kind) != nullptr) {
+                form.CbFormat(kind.Kind)->trigger();
+                QApplication::processEvents();
+                (void)form.grab().save(output.filePath(dark ? "palette-dark.png" : "palette-light.png"));
+                break;
+            }
         }
         form.hide();
     }

@@ -6,6 +6,7 @@
 #include "controls/FontCombo.h"
 #include "controls/TransBtn.h"
 #include "platform/AccessibleEvents.h"
+#include "window/AccessKeys.h"
 #include "window/ColorLabel.h"
 #include "window/UiTranslators.h"
 #include "window/mainform.h"
@@ -17,9 +18,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,6 +55,45 @@ class MainFormAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // In both languages every item of every menu (the base font size's aside, whose caption is
+    // read back) has an access key no other item of its menu has, written as the language
+    // writes it; the title of "Other targets" names the kind chosen in it and keeps its key.
+    void everyMenuItemHasItsOwnAccessKey() {
+        for (const TUiLanguage language : {TUiLanguage::English, TUiLanguage::Japanese}) {
+            const TUiTranslators translators(language);
+            TRig rig;
+            TForm1& form = rig.Open();
+            std::vector<const QMenu*> menus = {form.PmOpt, form.PmPreview, form.Pm1, form.PmCopy,
+                                               form.PmFont};
+            for (std::size_t m = 0; m < menus.size(); ++m) {
+                QSet<QChar> keys;
+                for (const QAction* item : menus[m]->actions()) {
+                    if (item->menu() != nullptr) {
+                        menus.push_back(item->menu());
+                    }
+                    if (item->isSeparator() || item == form.CbOptFontSize) {
+                        continue;
+                    }
+                    const QChar key = AccessKeyOf(item->text());
+                    QVERIFY2(!key.isNull() && !keys.contains(key), qPrintable(item->text()));
+                    keys.insert(key);
+                    const bool japanese = language == TUiLanguage::Japanese &&
+                                          std::any_of(item->text().begin(), item->text().end(),
+                                                      [](QChar c) { return c.unicode() >= 0x3000; });
+                    QVERIFY2(!japanese || item->text().contains(QStringLiteral("(&")),
+                             qPrintable(item->text()));
+                }
+            }
+            const QString title = form.PmTargets->title();
+            QAction* target = form.PmTargets->actions().front();
+            target->trigger();
+            QCOMPARE(form.PmTargets->title(),
+                     AddedBeforeAccessKey(title, form.tr("：%1").arg(WithoutAccessKey(target->text()))));
+            QCOMPARE(AccessKeyOf(form.PmTargets->title()), AccessKeyOf(title));
+            form.CbFormat(DefaultOutputKind())->trigger();
+            QCOMPARE(form.PmTargets->title(), title);
+        }
+    }
     void theFocusFrameKeepsClearOfTheCaptions() {
         for (const TUiLanguage language : {TUiLanguage::English, TUiLanguage::Japanese}) {
             const TUiTranslators translators(language);

@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -37,6 +39,11 @@ QString Html(const TForm1& form) {
     return QString::fromStdString(form.HtmlText().Written());
 }
 
+// A colour as TColor holds it (blue in the high byte) in the order a QRgb keeps.
+unsigned BgrToRgb(TColor color) {
+    return ((color & 0xFFU) << 16) | (color & 0xFF00U) | ((color >> 16) & 0xFFU);
+}
+
 } // namespace
 
 class MainFormColourTest : public QObject {
@@ -47,6 +54,7 @@ private slots:
     void presetsApplyStopsThatTheButtonsShow();
     void contrastNoteAndFix();
     void stopsEditorKeepsTwoToSixteen();
+    void stopsEditorAddsTheColourHalfway();
     void stopsEditorSetsPositionsThatNeverFall();
     void phaseIsChosenWhileThePreviewFollows();
     void stopsEditorAnswersReachTheColours();
@@ -119,8 +127,24 @@ void MainFormColourTest::contrastNoteAndFix() {
     QVERIFY2(form.StBar->currentMessage().contains(QStringLiteral("5文字目「o」のコントラスト 1.00:1")),
              qPrintable(form.StBar->currentMessage()));
     Item(form, "PmFixContrast")->trigger();
-    QVERIFY2(form.StBar->currentMessage().contains(QStringLiteral("明るさを変えました")),
-             qPrintable(form.StBar->currentMessage()));
+    // Said in words, each colour before and after; a hover and its end leave it standing.
+    const QString fixed = form.StBar->currentMessage();
+    QVERIFY2(fixed.contains(QStringLiteral("2色を暗くして")) && fixed.contains(QStringLiteral("#FFFF00→#")) &&
+                 fixed.contains(QStringLiteral("#FFFFFF→#")),
+             qPrintable(fixed));
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    QCOMPARE(form.StBar->toolTip(), fixed); // wider than the bar: whole under the pointer
+    QApplication::sendEvent(form.CbSize, &enter);
+    QVERIFY(form.StBar->currentMessage() != fixed);
+    QCOMPARE(form.StBar->toolTip(), QString()); // a hint that fits
+    QApplication::sendEvent(form.CbSize, &leave);
+    QCOMPARE(form.StBar->currentMessage(), fixed);
+    form.repaint(); // a repaint is no new action
+    QCOMPARE(form.StBar->currentMessage(), fixed);
+    form.EdText->setText(QStringLiteral("Hello!")); // another output: the result gives way
+    form.Refresh();
+    QVERIFY(!form.StBar->currentMessage().contains(QStringLiteral("暗くして")));
     const TRefreshInput input = form.CurrentRefreshInput();
     QVERIFY(CheckContrast(input.Gradient, 5, clWhite, {4.5, 4.5}).Passes());
     // Asked again, it has nothing to fix and says so, the rainbow's too: no colour moves.
@@ -159,6 +183,38 @@ void MainFormColourTest::stopsEditorKeepsTwoToSixteen() {
     }
     QCOMPARE(editor.Stops().size(), 16u);
     QVERIFY(!editor.BtnAdd->isEnabled());
+}
+
+// Each row: the stops, the one selected, and the stop Add puts after it (or before the last):
+// the colour halfway to its neighbour, at the place halfway when both places are given.
+void MainFormColourTest::stopsEditorAddsTheColourHalfway() {
+    TScriptedColorDialogService colorDialog;
+    const struct {
+        std::vector<TColorStop> stops;
+        int selected;
+        int added;
+        TColorStop expected;
+    } rows[] = {
+        {{{0x0000FF, -1}, {0xFF0000, -1}}, 0, 1, {0x800080, -1}},
+        {{{0x0000FF, -1}, {0xFF0000, -1}}, 1, 1, {0x800080, -1}},
+        {{{0x000000, 0.2}, {0xFFFFFF, 0.6}, {0x00FF00, -1}}, 0, 1, {0x808080, 0.4}},
+        {{{0x000000, 0.2}, {0xFFFFFF, -1}, {0x00FF00, -1}}, 1, 2, {0x80FF80, -1}},
+    };
+    for (const auto& row : rows) {
+        TStopsEditor editor(row.stops, colorDialog);
+        editor.List->setCurrentRow(row.selected);
+        editor.AddStop();
+        QCOMPARE(editor.Stops().size(), row.stops.size() + 1);
+        QCOMPARE(editor.List->currentRow(), row.added);
+        const TColorStop& added = editor.Stops()[static_cast<std::size_t>(row.added)];
+        QCOMPARE(QString::number(added.Color, 16), QString::number(row.expected.Color, 16));
+        QCOMPARE(added.Position, row.expected.Position);
+        // The strip shows the stops: the first colour at its left end, the last at its right.
+        const QImage strip = editor.Strip->pixmap().toImage();
+        QCOMPARE(strip.pixelColor(0, 0).rgb() & 0xFFFFFF, BgrToRgb(editor.Stops().front().Color));
+        QCOMPARE(strip.pixelColor(strip.width() - 1, 0).rgb() & 0xFFFFFF,
+                 BgrToRgb(editor.Stops().back().Color));
+    }
 }
 
 // Each row: the stop selected, the percent typed, the positions after (-1: spread evenly). A

@@ -3,6 +3,7 @@
 #include "controls/FontCombo.h"
 #include "engine/CodePage.h"
 #include "support/FormRig.h"
+#include "window/AccessKeys.h"
 #include "window/UiTranslators.h"
 #include "window/mainform.h"
 
@@ -45,9 +46,11 @@ void MainFormLanguageTest::captionsFollowTheLanguage() {
     const TUiTranslators translators(english ? TUiLanguage::English : TUiLanguage::Japanese);
     TFormRig rig;
     TForm1& form = rig.Create();
-    QCOMPARE((QStringList{form.Panel1->text(), form.CbOptFontSize->text(), form.PmAbout->text(),
-                          form.findChild<QAction*>(QStringLiteral("COLOR1"))->statusTip()}),
-             captions);
+    // The menu item as read, its access key aside.
+    QCOMPARE(
+        (QStringList{form.Panel1->text(), form.CbOptFontSize->text(), WithoutAccessKey(form.PmAbout->text()),
+                     form.findChild<QAction*>(QStringLiteral("COLOR1"))->statusTip()}),
+        captions);
     QCOMPARE(form.windowTitle(), QStringLiteral("Tintrel 1.31"));
 }
 

@@ -1,10 +1,13 @@
 // What leaves the main window: the copies, the snippets and the sample page.
+#include "support/FakeCanvas.h"
 #include "support/FormOutput.h"
 #include "support/FormRig.h"
 
 #include "colorpicker/ColorDropButton.h"
 #include "controls/FontCombo.h"
 #include "engine/CodePage.h"
+#include "engine/OutputKind.h"
+#include "engine/Refresh.h"
 #include "platform/SystemColors.h"
 #include "window/ColorLabel.h"
 #include "window/mainform.h"
@@ -67,6 +70,7 @@ private slots:
     void bbcodeSaysWhenItLeavesOutTheFace();
     void pasteTargetsCountFitAndReadBack();
     void theBudgetAndFitAreKeptInTheSettingsFileWhenChosen();
+    void thePreviewShowsThePaletteOfTheTarget();
 };
 
 void MainFormOutputTest::copyPutsTheHtmlOnTheClipboard_data() {
@@ -445,6 +449,12 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     QVERIFY(!form.LbBudget->isHidden());
     QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 256"));
     QVERIFY(form.LbBudget->styleSheet().contains(QStringLiteral("color")));
+    QCOMPARE(form.LbBudget->toolTip(),
+             QStringLiteral("上限256文字のところ510文字：貼り付け先には長すぎます"));
+    // The budget box starts at the target's own limit; Cancel there chooses none.
+    form.PmBudgetClick();
+    QVERIFY(rig.dialogs.Inputs.last().endsWith(QStringLiteral("|256")));
+    QCOMPARE(form.LbBudget->text(), QStringLiteral("510 / 256"));
     form.CbFit->trigger();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("202 / 256　3文字ずつ")));
     QVERIFY(form.LbBudget->styleSheet().isEmpty());
@@ -452,6 +462,9 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
     rig.dialogs.InputAnswers.push_back(QStringLiteral("50"));
     form.PmBudgetClick();
     QVERIFY(form.LbBudget->text().startsWith(QStringLiteral("62 / 50：収まりません（22文字まで）")));
+    rig.dialogs.InputAnswers.push_back(QStringLiteral("50"));
+    form.PmBudgetClick(); // the box shows the limit chosen
+    QVERIFY(rig.dialogs.Inputs.last().endsWith(QStringLiteral("|50")));
     QVERIFY(form.HtmlText().Empty());
     // A budget it cannot take leaves the budget as it was, and says why.
     rig.dialogs.InputAnswers.push_back(QStringLiteral("fifty"));
@@ -496,4 +509,34 @@ void MainFormOutputTest::pasteTargetsCountFitAndReadBack() {
         QCOMPARE(form.EdText->text(), QStringLiteral("Gradient text for forums and chats"));
         QVERIFY(form.StBar->currentMessage().contains(QStringLiteral("何も変えていません")));
     }
+}
+
+// For every kind whose target shows a palette's colours, the preview draws each character in the
+// colour the target shows, not the smooth gradient; the other kinds draw the gradient itself.
+void MainFormOutputTest::thePreviewShowsThePaletteOfTheTarget() {
+    TRig rig;
+    TForm1& form = rig.Open(QStringLiteral("ABCDEFGHIJKL"));
+    form.ClBtn1->SetColor(0x2060E0);
+    form.ClBtn2->SetColor(0xE08020);
+    int palettes = 0;
+    for (const TOutputKindRow& kind : OutputKinds()) {
+        if (!kind.InWindow || form.CbFormat(kind.Kind) == nullptr) {
+            continue;
+        }
+        form.CbFormat(kind.Kind)->trigger();
+        TFakeCanvas canvas(2000, 100);
+        form.PaintBoxPaint(canvas);
+        const TRefreshInput input = form.CurrentRefreshInput();
+        const THtmlOptions options = HtmlOptionsOf(input, form.PreviewFont());
+        QCOMPARE(canvas.draws.size(), std::size_t{12});
+        bool moved = false;
+        for (std::size_t i = 0; i < canvas.draws.size(); ++i) {
+            const TColor gradient = GradientColor(input.Gradient, static_cast<int>(i) + 1, 12);
+            QCOMPARE(canvas.draws[i].color, kind.ShownColour(gradient, options));
+            moved = moved || canvas.draws[i].color != gradient;
+        }
+        QCOMPARE(moved, kind.Shown != nullptr);
+        palettes += kind.Shown != nullptr ? 1 : 0;
+    }
+    QVERIFY(palettes > 0);
 }
