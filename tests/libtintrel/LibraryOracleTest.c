@@ -14,17 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-static int failures;
-
-#define EXPECT(condition, ...)                                                                               \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            ++failures;                                                                                      \
-            fprintf(stderr, "%s:%d: ", __FILE__, __LINE__);                                                  \
-            fprintf(stderr, __VA_ARGS__);                                                                    \
-            fputc('\n', stderr);                                                                             \
-        }                                                                                                    \
-    } while (0)
+#include "Expect.h"
 
 typedef struct {
     const char* name;

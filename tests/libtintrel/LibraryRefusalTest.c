@@ -6,17 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-static int failures;
-
-#define EXPECT(condition, ...)                                                                               \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            ++failures;                                                                                      \
-            fprintf(stderr, "%s:%d: ", __FILE__, __LINE__);                                                  \
-            fprintf(stderr, __VA_ARGS__);                                                                    \
-            fputc('\n', stderr);                                                                             \
-        }                                                                                                    \
-    } while (0)
+#include "Expect.h"
 
 typedef struct {
     const char* label;
