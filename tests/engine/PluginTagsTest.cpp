@@ -81,14 +81,17 @@ std::vector<TSyntax> Syntaxes() {
     const auto code = [&](const std::string& before, const std::string& after) {
         return before + hex + after + formats;
     };
+    // Each grammar begins as a string of its own: GCC 12 warns wrongly about a literal put before
+    // a temporary string at -O2.
+    const std::string open = "(";
     return {
-        {okTab, std::regex("(" + code("<#", ">") + text + "*" + code("</#", ">") + ")|(" + code("#<", ">") +
+        {okTab, std::regex(open + code("<#", ">") + text + "*" + code("</#", ">") + ")|(" + code("#<", ">") +
                            text + "+)+")},
-        {okCmi, std::regex("(" + code("\\{#", ">\\}") + text + "*(" + code("\\{#", "<>\\}") + text + "*)*" +
+        {okCmi, std::regex(open + code("\\{#", ">\\}") + text + "*(" + code("\\{#", "<>\\}") + text + "*)*" +
                            code("\\{#", "<\\}") + ")|(" + code("\\{#", "\\}") + text + "+)+")},
-        {okIridium, std::regex("(" + code("<GRADIENT:", ">") + text + "*" + code("</GRADIENT:", ">") + ")|(" +
-                               code("<SOLID:", ">") + text + "+)+")},
-        {okSkript, std::regex("(" + code("<##", ">") + text + "+)+")},
+        {okIridium, std::regex(open + code("<GRADIENT:", ">") + text + "*" + code("</GRADIENT:", ">") +
+                               ")|(" + code("<SOLID:", ">") + text + "+)+")},
+        {okSkript, std::regex(open + code("<##", ">") + text + "+)+")},
     };
 }
 
