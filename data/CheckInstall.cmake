@@ -1,5 +1,5 @@
 # cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAMS="tintrel;tintrel-html" -DBINDIR=bin -DDATADIR=share
-#       -DMANDIR=share/man -P CheckInstall.cmake
+#       -DMANDIR=share/man -DLIBDIR=lib -DINCLUDEDIR=include -DLIBRARY_VERSION=1.31 -P CheckInstall.cmake
 # Installs the build into PREFIX (emptied first) and checks that every installed piece is where
 # the desktop and the program look for it, and that `cpack -G DEB` packs it as a Debian package
 # with computed dependencies under /usr.
@@ -24,6 +24,10 @@ endforeach()
 foreach(program IN LISTS PROGRAMS)
     list(APPEND expected "${BINDIR}/${program}")
 endforeach()
+# The engine's library for other programs: its header, its pkg-config file, and the shared
+# library under its three names.
+list(APPEND expected "${INCLUDEDIR}/tintrel.h" "${LIBDIR}/pkgconfig/tintrel.pc" "${LIBDIR}/libtintrel.so"
+     "${LIBDIR}/libtintrel.so.1" "${LIBDIR}/libtintrel.so.${LIBRARY_VERSION}")
 # Exactly these files, nothing missing and nothing more: the Debian package holds the same.
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${PREFIX}" "${PREFIX}/*")
 list(SORT installed)

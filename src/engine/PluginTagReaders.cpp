@@ -186,8 +186,14 @@ TReadRuns ReadPluginTagRuns(std::string_view utf8) {
 }
 
 bool LooksLikeTabTags(std::string_view text) {
+    // TAB's gradient is <#A>text</#B>, its text without a tag: a MiniMessage text that opens
+    // another colour before it closes one is MiniMessage's.
+    const auto closesFirst = [text] {
+        const std::size_t next = text.find('<', 1);
+        return next != std::string_view::npos && text.substr(next).starts_with("</#");
+    };
     return BeginsWith(text, TCodeRole::Solid, "#<") || BeginsWith(text, TCodeRole::Toggle, "<$#") ||
-           (BeginsWith(text, TCodeRole::Open, "<#") && text.find("</#") != std::string_view::npos);
+           (BeginsWith(text, TCodeRole::Open, "<#") && closesFirst());
 }
 
 bool LooksLikeCmiTags(std::string_view text) {

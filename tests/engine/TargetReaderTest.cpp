@@ -370,7 +370,7 @@ TEST(TargetReader, HostileTextsReadSoundlyOrAreRefused) {
         {"<#FF0000>Hi <gradient:#00FF00:#0000FF>there</gradient>!",
          okMiniMessage,
          "Hi there!",
-         {red, red, red, green, 0x3FC000, 0x7F8000, 0xBF4000, 0xFF0000, red}},
+         {red, red, red, green, 0x40BF00, 0x808000, 0xBF4000, 0xFF0000, red}},
         {"<#FF0000>a<#00FF00>b</#00FF00>c<reset>d", okMiniMessage, "abc", {red, green, red}},
         {"<#FF0000>a<b", okMiniMessage, "a<b", {red, red, red}},
         {"<#FF0000>" + std::string(kReadInputLimit, 'a'), okMiniMessage, "", {}, TReadRefusal::TooLong},
